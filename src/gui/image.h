@@ -1,0 +1,107 @@
+// The one pixel buffer every image algorithm of the program works on.
+//
+// An image is either 24-bit (opaque; every alpha byte stays 255) or 32-bit
+// (with transparency). Pixels are stored as 4 bytes R, G, B, A, rows packed
+// without padding, so loops can walk the buffer directly.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorlane {
+
+struct Color {
+  std::uint8_t r = 0, g = 0, b = 0, a = 255;
+
+  // One integer holds a colour as r + 256*g + 65536*b + 16777216*a.
+  static Color FromInt(std::uint32_t value);
+  std::uint32_t ToInt() const;
+  friend bool operator==(const Color&, const Color&) = default;
+};
+
+enum class DrawMode {
+  Copy,   // the source replaces the target
+  Blend,  // the source over the target, weighted by the source's alpha
+  Xor,    // the target's red, green and blue bytes XOR-ed with the source's
+};
+
+enum class Scaling { Nearest, Bilinear };
+
+// The three ways the program turns fractions into whole numbers.
+enum class Rounding { Down, Up, Nearest /* halves away from zero */ };
+int Round(double value, Rounding rule);
+
+class Image {
+ public:
+  Image() = default;  // the null image, 0 x 0
+  // A 24-bit image, opaque black.
+  static Image Opaque(int width, int height);
+  // A 32-bit image, every pixel (0, 0, 0, 0).
+  static Image Transparent(int width, int height);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool hasAlpha() const { return alpha_; }
+  bool isNull() const { return width_ <= 0 || height_ <= 0; }
+
+  std::uint8_t* data() { return pixels_.data(); }
+  const std::uint8_t* data() const { return pixels_.data(); }
+  std::uint8_t* row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_ * 4; }
+  const std::uint8_t* row(int y) const {
+    return pixels_.data() + static_cast<size_t>(y) * width_ * 4;
+  }
+
+  // A pixel outside the image reads as (0, 0, 0, 0).
+  Color Pixel(int x, int y) const;
+  // Plotting outside the image does nothing. On a 24-bit image the stored
+  // alpha stays 255 whatever the mode.
+  void Plot(int x, int y, Color color, DrawMode mode = DrawMode::Copy);
+
+  void Fill(Color color);
+  void FillRect(int x, int y, int w, int h, Color color, DrawMode mode = DrawMode::Copy);
+
+  // Draws `source` with its top-left corner at (x, y), clipped to this image.
+  void Draw(const Image& source, int x, int y, DrawMode mode = DrawMode::Blend);
+  // Alpha-blends `source` with every source alpha multiplied by opacity/255.
+  void DrawWithOpacity(const Image& source, int x, int y, int opacity);
+  // Draws `source` stretched to w x h at (x, y).
+  void DrawScaled(const Image& source, int x, int y, int w, int h,
+                  DrawMode mode = DrawMode::Blend, Scaling scaling = Scaling::Nearest);
+
+  // A copy resized to w x h, keeping the bit depth.
+  Image Scaled(int w, int h, Scaling scaling) const;
+  // A copy of the rectangle (x, y, w, h) with this image's bit depth; parts
+  // outside read as (0, 0, 0, 0), or opaque black on a 24-bit image.
+  Image Copy(int x, int y, int w, int h) const;
+
+  friend bool operator==(const Image&, const Image&) = default;
+
+ private:
+  Image(int width, int height, bool alpha);
+  int width_ = 0;
+  int height_ = 0;
+  bool alpha_ = false;
+  std::vector<std::uint8_t> pixels_;
+};
+
+// Run-time images are shared; a null pointer means "none".
+using ImageRef = std::shared_ptr<Image>;
+
+// Decodes a PNG, JPEG or BMP file. Files with an alpha channel give 32-bit
+// images, others 24-bit. Returns a null image when the file cannot be read.
+Image LoadImageFile(const std::string& path);
+// Decodes an image from bytes in memory.
+Image DecodeImage(const std::string& bytes);
+// Encodes a PNG file (written atomically). False on failure.
+bool SavePng(const Image& image, const std::string& path, std::string* error = nullptr);
+// Encodes PNG bytes in memory; empty on failure.
+std::string EncodePng(const Image& image);
+
+// The built-in 800 x 800 checkerboard of 16 x 16 squares drawn behind
+// images to show transparency: light grey (192, 192, 192) at the top left,
+// alternating with white.
+const Image& Checkerboard();
+
+}  // namespace vorlane

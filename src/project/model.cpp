@@ -1,0 +1,234 @@
+#include "project/model.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace vorlane {
+namespace {
+
+std::string NextName(Project& project, const char* prefix) {
+  return prefix + std::to_string(NextUID(project));
+}
+
+// Removal keeps the survivors in order; there are no gaps or tombstones.
+template <typename Record, typename Pred>
+void RemoveWhere(std::vector<Record>& list, Pred pred) {
+  list.erase(std::remove_if(list.begin(), list.end(), pred), list.end());
+}
+
+template <typename Record>
+void RemoveNamed(std::vector<Record>& list, const std::string& name) {
+  RemoveWhere(list, [&](const Record& r) { return r.name == name; });
+}
+
+template <typename Record>
+Record* FindNamed(std::vector<Record>& list, const std::string& name) {
+  for (auto& record : list)
+    if (record.name == name) return &record;
+  return nullptr;
+}
+
+}  // namespace
+
+int NextUID(Project& project) { return ++project.uid; }
+
+void SetObjectImage(GameObject& object, ImageRef image) {
+  object.imagewidth = image ? image->width() : 0;
+  object.imageheight = image ? image->height() : 0;
+  object.image = std::move(image);
+}
+
+void SetModified(Project& project, int flag) { project.modified = flag ? 1 : 0; }
+
+std::string NewSprite(Project& project) {
+  SetModified(project, 1);
+  Sprite sprite;
+  sprite.name = NextName(project, "sprite_");
+  project.sprites.push_back(std::move(sprite));
+  return project.sprites.back().name;
+}
+
+std::string NewSound(Project& project) {
+  SetModified(project, 1);
+  project.sounds.push_back({NextName(project, "sound_"), "", "", ""});
+  return project.sounds.back().name;
+}
+
+std::string NewMusic(Project& project) {
+  SetModified(project, 1);
+  project.musics.push_back({NextName(project, "music_"), "", "", ""});
+  return project.musics.back().name;
+}
+
+std::string NewBackground(Project& project) {
+  SetModified(project, 1);
+  Background background;
+  background.name = NextName(project, "background_");
+  project.backgrounds.push_back(std::move(background));
+  return project.backgrounds.back().name;
+}
+
+std::string NewFont(Project& project) {
+  SetModified(project, 1);
+  Font font;
+  font.name = NextName(project, "font_");
+  project.fonts.push_back(std::move(font));
+  return project.fonts.back().name;
+}
+
+std::string NewObject(Project& project) {
+  SetModified(project, 1);
+  GameObject object;
+  object.name = NextName(project, "object_");
+  project.objects.push_back(std::move(object));
+  return project.objects.back().name;
+}
+
+std::string NewScene(Project& project) {
+  SetModified(project, 1);
+  Scene scene;
+  scene.name = NextName(project, "scene_");
+  project.scenes.push_back(std::move(scene));
+  const std::string name = project.scenes.back().name;
+  NewLayer(project, name);
+  return name;
+}
+
+std::string NewFunction(Project& project) {
+  SetModified(project, 1);
+  UserFunction function;
+  function.name = NextName(project, "function_");
+  project.fns.push_back(std::move(function));
+  return project.fns.back().name;
+}
+
+std::string NewLayer(Project& project, const std::string& scene) {
+  SetModified(project, 1);
+  Layer layer;
+  layer.name = NextName(project, "layer_");
+  layer.scene = scene;
+  project.layers.push_back(std::move(layer));
+  return project.layers.back().name;
+}
+
+std::string NewScript(Project& project, const std::string& object, const std::string& event,
+                      const std::string& parameter) {
+  SetModified(project, 1);
+  project.scripts.push_back({NextName(project, "scr_"), object, event, parameter, ""});
+  return project.scripts.back().name;
+}
+
+void DeleteSprite(Project& project, const std::string& name) {
+  for (auto& object : project.objects) {
+    if (object.sprite == name) {
+      object.sprite.clear();
+      object.image.reset();
+    }
+  }
+  RemoveWhere(project.frames, [&](const Frame& f) { return f.sprite == name; });
+  RemoveNamed(project.sprites, name);
+  const auto first_frames = FirstFrameImages(project);
+  for (auto& object : project.objects) {
+    if (object.sprite.empty()) continue;
+    const auto found = first_frames.find(object.sprite);
+    SetObjectImage(object, found == first_frames.end() ? nullptr : found->second);
+  }
+}
+
+void DeleteBackground(Project& project, const std::string& name) {
+  RemoveNamed(project.backgrounds, name);
+  for (auto& scene : project.scenes)
+    if (scene.background == name) scene.background.clear();
+  RemoveWhere(project.tiles, [&](const Tile& t) { return t.background == name; });
+}
+
+void DeleteObject(Project& project, const std::string& name) {
+  RemoveWhere(project.objects,
+              [&](const GameObject& o) { return o.name == name || o.template_ == name; });
+  RemoveWhere(project.scripts, [&](const Script& s) { return s.object == name; });
+}
+
+void DeleteScene(Project& project, const std::string& name) {
+  RemoveNamed(project.scenes, name);
+  // Deleting each instance as an object, in one pass: records named like an
+  // instance or made from it go, and so do scripts keyed by its name.
+  std::unordered_set<std::string> instances;
+  for (const auto& object : project.objects)
+    if (object.scene == name) instances.insert(object.name);
+  if (!instances.empty()) {
+    RemoveWhere(project.objects, [&](const GameObject& o) {
+      return instances.count(o.name) || instances.count(o.template_);
+    });
+    RemoveWhere(project.scripts, [&](const Script& s) { return instances.count(s.object) > 0; });
+  }
+  RemoveWhere(project.layers, [&](const Layer& l) { return l.scene == name; });
+  RemoveWhere(project.tiles, [&](const Tile& t) { return t.scene == name; });
+}
+
+void DeleteLayer(Project& project, const std::string& name) { RemoveNamed(project.layers, name); }
+void DeleteTile(Project& project, const std::string& name) { RemoveNamed(project.tiles, name); }
+void DeleteFont(Project& project, const std::string& name) { RemoveNamed(project.fonts, name); }
+void DeleteSound(Project& project, const std::string& name) { RemoveNamed(project.sounds, name); }
+void DeleteMusic(Project& project, const std::string& name) { RemoveNamed(project.musics, name); }
+void DeleteFunction(Project& project, const std::string& name) { RemoveNamed(project.fns, name); }
+
+void DuplicateObject(Project& project, const std::string& name) {
+  const GameObject* source = FindObject(project, name);
+  if (!source) return;
+  GameObject copy = *source;
+  copy.name = name + "_dup";
+  project.objects.push_back(std::move(copy));
+
+  const size_t count = project.scripts.size();  // only the source's scripts, not the new ones
+  for (size_t i = 0; i < count; ++i) {
+    if (project.scripts[i].object != name) continue;
+    Script script = project.scripts[i];
+    script.object = name + "_dup";
+    project.scripts.push_back(std::move(script));
+  }
+}
+
+std::unordered_map<std::string, ImageRef> FirstFrameImages(const Project& project) {
+  std::unordered_map<std::string, ImageRef> first;
+  for (const auto& frame : project.frames) first.try_emplace(frame.sprite, frame.image);
+  return first;
+}
+
+ImageRef FirstFrameImage(const Project& project, const std::string& sprite) {
+  for (const auto& frame : project.frames)
+    if (frame.sprite == sprite) return frame.image;
+  return nullptr;
+}
+
+void ResetProject(Project& project) {
+  project.uid = 1;
+  project.settings = ProjectSettings{};
+  project.sprites.clear();
+  project.frames.clear();
+  project.sounds.clear();
+  project.musics.clear();
+  project.backgrounds.clear();
+  project.fonts.clear();
+  project.objects.clear();
+  project.scripts.clear();
+  project.scenes.clear();
+  project.layers.clear();
+  project.tiles.clear();
+  project.fns.clear();
+}
+
+Sprite* FindSprite(Project& p, const std::string& n) { return FindNamed(p.sprites, n); }
+Background* FindBackground(Project& p, const std::string& n) { return FindNamed(p.backgrounds, n); }
+Scene* FindScene(Project& p, const std::string& n) { return FindNamed(p.scenes, n); }
+Sound* FindSound(Project& p, const std::string& n) { return FindNamed(p.sounds, n); }
+Sound* FindMusic(Project& p, const std::string& n) { return FindNamed(p.musics, n); }
+Font* FindFont(Project& p, const std::string& n) { return FindNamed(p.fonts, n); }
+UserFunction* FindFunction(Project& p, const std::string& n) { return FindNamed(p.fns, n); }
+
+GameObject* FindObject(Project& project, const std::string& name) {
+  for (auto& object : project.objects)
+    if (object.prototype == 1 && object.name == name) return &object;
+  return nullptr;
+}
+
+}  // namespace vorlane

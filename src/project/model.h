@@ -1,0 +1,235 @@
+// The project: the one document the program edits. Plain records in ordered
+// lists, cross-referenced by name; list order is the order of the browser,
+// the project file and the generated code.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "gui/image.h"
+
+namespace vorlane {
+
+// The program's own version, written into every saved project.
+inline constexpr int kVersion = 129;
+
+struct Sprite {
+  std::string name;
+  ImageRef thumbnail;  // run-time
+  std::string collisionshape = "Box";
+  int collisionradius = 0;
+  int collisionleft = 0;
+  int collisionright = 0;
+  int collisiontop = 0;
+  int collisionbottom = 0;
+  int centerx = 0;
+  int centery = 0;
+};
+
+// One global list holds the frames of every sprite; a sprite's frames are
+// those whose `sprite` is its name, in list order (the animation order).
+struct Frame {
+  std::string file;    // the frame's number as text
+  std::string sprite;  // owning sprite
+  ImageRef image;      // run-time
+};
+
+struct Sound {
+  std::string name;
+  std::string wav;
+  std::string mp3;
+  std::string ogg;
+};
+using Music = Sound;
+
+struct Background {
+  std::string name;
+  std::string file;
+  ImageRef thumbnail;  // run-time
+  int tile = 0;
+  int tilewidth = 32;
+  int tileheight = 32;
+  int tilexoffset = 0;
+  int tileyoffset = 0;
+  int tilexspace = 0;
+  int tileyspace = 0;
+};
+
+struct Font {
+  std::string name;
+  std::string family = "Arial";
+  int size = 12;
+  int bold = 0;
+  int italic = 0;
+};
+
+// Objects (prototype 1) and the instances placed in scenes (prototype 0)
+// share one list.
+struct GameObject {
+  int prototype = 1;
+  std::string template_;  // stored as "template"
+  std::string name;
+  std::string sprite;
+  std::string scene;
+  int x = 0;
+  int y = 0;
+  int selected = 0;        // run-time
+  ImageRef image;          // run-time: first frame of `sprite`
+  ImageRef displayimage;   // run-time: `image` rotated by image_angle
+  int imagewidth = 0;      // run-time
+  int imageheight = 0;     // run-time
+  int visible = 1;
+  int depth = 0;
+  int collision = 1;
+  std::string parent;
+  int direction = 0;
+  int image_angle = 0;
+};
+
+// The code of one event of one object.
+struct Script {
+  std::string name;
+  std::string object;
+  std::string event;
+  std::string parameter;  // for "Collision": the other object's name
+  std::string code;
+};
+
+struct Scene {
+  std::string name;
+  ImageRef thumbnail;  // run-time
+  int width = 640;
+  int height = 480;
+  int viewportwidth = 640;
+  int viewportheight = 480;
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  std::string code;
+  int speed = 30;
+  std::string background;
+  int backgroundtilex = 0;
+  int backgroundtiley = 0;
+  int backgroundstretch = 0;
+  std::string viewportobject;
+  int viewportxborder = 50;
+  int viewportyborder = 50;
+};
+
+struct Layer {
+  std::string name;
+  int value = 1000000;  // the layer's depth
+  std::string scene;
+};
+
+struct Tile {
+  std::string name;
+  std::string background;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int x = 0;
+  int y = 0;
+  int depth = 0;
+  std::string scene;
+  ImageRef image;    // run-time: the cut-out pixels
+  int selected = 0;  // run-time
+};
+
+struct UserFunction {
+  std::string name;
+  std::string params;
+  std::string description;
+  std::string code;
+};
+
+struct ProjectSettings {
+  std::string title;
+  std::string variables;
+  std::string functions;
+  int advancedscriptmode = 0;
+  std::string comments;
+};
+
+struct Project {
+  // Program-wide values that travel with the project.
+  int uid = 1;
+  std::string projectname;
+  std::string imgfolder = "img";
+  std::string audfolder = "aud";
+  std::string tempfolder;
+  int modified = 0;
+
+  ProjectSettings settings;
+  std::vector<Sprite> sprites;
+  std::vector<Frame> frames;
+  std::vector<Sound> sounds;
+  std::vector<Music> musics;
+  std::vector<Background> backgrounds;
+  std::vector<Font> fonts;
+  std::vector<GameObject> objects;
+  std::vector<Script> scripts;
+  std::vector<Scene> scenes;
+  std::vector<Layer> layers;
+  std::vector<Tile> tiles;
+  std::vector<UserFunction> fns;
+};
+
+int NextUID(Project& project);
+void SetModified(Project& project, int flag);
+
+// Creation: each marks the project modified, appends a record with its
+// defaults and returns the new record's name.
+std::string NewSprite(Project& project);
+std::string NewSound(Project& project);
+std::string NewMusic(Project& project);
+std::string NewBackground(Project& project);
+std::string NewFont(Project& project);
+std::string NewObject(Project& project);
+std::string NewScene(Project& project);  // also makes the scene's first layer
+std::string NewFunction(Project& project);
+std::string NewLayer(Project& project, const std::string& scene);
+std::string NewScript(Project& project, const std::string& object, const std::string& event,
+                      const std::string& parameter);
+
+// Deletion by name; each rebuilds its list from the survivors.
+void DeleteSprite(Project& project, const std::string& name);
+void DeleteBackground(Project& project, const std::string& name);
+void DeleteObject(Project& project, const std::string& name);
+void DeleteScene(Project& project, const std::string& name);
+void DeleteLayer(Project& project, const std::string& name);
+void DeleteTile(Project& project, const std::string& name);
+void DeleteFont(Project& project, const std::string& name);
+void DeleteSound(Project& project, const std::string& name);
+void DeleteMusic(Project& project, const std::string& name);
+void DeleteFunction(Project& project, const std::string& name);
+
+// Appends a copy of the object named `name` + "_dup" with copies of all its
+// scripts. No uniqueness test is made, as users expect a plain copy.
+void DuplicateObject(Project& project, const std::string& name);
+
+// The image of the first frame of `sprite`, null when it has none.
+ImageRef FirstFrameImage(const Project& project, const std::string& sprite);
+// The same for every sprite that has frames at once, keyed by sprite name.
+std::unordered_map<std::string, ImageRef> FirstFrameImages(const Project& project);
+// Sets an object's or instance's `image` and its size fields.
+void SetObjectImage(GameObject& object, ImageRef image);
+
+// Settings to their defaults, uid to 1, every list emptied. The program-wide
+// folder names, project name, working folder and modified flag are left to
+// the caller (the "new project" command).
+void ResetProject(Project& project);
+
+// Lookups by name: the first record with that name, or null.
+Sprite* FindSprite(Project& project, const std::string& name);
+Background* FindBackground(Project& project, const std::string& name);
+GameObject* FindObject(Project& project, const std::string& name);  // prototype 1 only
+Scene* FindScene(Project& project, const std::string& name);
+Sound* FindSound(Project& project, const std::string& name);
+Sound* FindMusic(Project& project, const std::string& name);
+Font* FindFont(Project& project, const std::string& name);
+UserFunction* FindFunction(Project& project, const std::string& name);
+
+}  // namespace vorlane

@@ -1,0 +1,43 @@
+// The project file Projects/<name>.xml with its media folder
+// Projects/<name>/, written and read exactly as every saved project expects.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "project/model.h"
+
+namespace vorlane {
+
+// What a read or write has to tell the user: `error` is the text for an
+// "Error" box when the operation failed; `skipped` lists entries whose files
+// were left alone because their names would reach outside their folder.
+struct FileReport {
+  std::string error;
+  std::vector<std::string> skipped;
+};
+
+// The text of the project file, exactly as saved.
+std::string ProjectXml(const Project& project);
+
+// Saves the project under `projectname`: the frame PNGs, the media copied
+// from the working folder, then the project file, written to a temporary file
+// and renamed over the old one. True on success, when the project is marked
+// unmodified; on failure the previous project file is intact, the project
+// stays modified and `report->error` says what went wrong.
+bool WriteProject(Project& project, FileReport* report = nullptr);
+
+// Reads Projects/<name>.xml into a fresh project that takes the program-wide
+// values (folders, working folder) of `project`, copies its media into the
+// working folder and rebuilds the run-time images. Only a complete read
+// replaces `project`; otherwise it is left untouched and false is returned.
+bool ReadProject(Project& project, const std::string& name, FileReport* report = nullptr);
+
+// The root's version attribute of Projects/<name>.xml, 0 when absent or when
+// the file cannot be read.
+int ReadProjectVersion(const std::string& name);
+
+// The message that refuses a project saved by a newer program.
+std::string NewerVersionMessage(int file_version);
+
+}  // namespace vorlane

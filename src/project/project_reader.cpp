@@ -1,0 +1,501 @@
+// Reading a project file. The XML is parsed in one streaming pass that fills
+// the records directly; only when the whole file has been read and checked
+// are media copied and images loaded, so a damaged file changes nothing.
+#include <expat.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <unordered_map>
+
+#include "gui/file_util.h"
+#include "project/project_file.h"
+#include "project/project_paths.h"
+#include "project/safe_name.h"
+#include "project/thumbnails.h"
+
+namespace vorlane {
+namespace {
+
+// Number fields take the leading decimal integer; anything else gives 0.
+// Values beyond 32 bits are clamped rather than wrapped.
+int ToInt(const char* s) {
+  while (*s == ' ' || *s == '\t' || *s == '\n' || *s == '\r') ++s;
+  bool negative = false;
+  if (*s == '-' || *s == '+') negative = *s++ == '-';
+  long long value = 0;
+  for (; *s >= '0' && *s <= '9'; ++s) {
+    value = value * 10 + (*s - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+
+void Assign(Sprite& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "centerx")) r.centerx = ToInt(v);
+  else if (Is(k, "centery")) r.centery = ToInt(v);
+  else if (Is(k, "collisionshape")) r.collisionshape = v;
+  else if (Is(k, "collisionradius")) r.collisionradius = ToInt(v);
+  else if (Is(k, "collisionleft")) r.collisionleft = ToInt(v);
+  else if (Is(k, "collisionright")) r.collisionright = ToInt(v);
+  else if (Is(k, "collisiontop")) r.collisiontop = ToInt(v);
+  else if (Is(k, "collisionbottom")) r.collisionbottom = ToInt(v);
+}
+
+void Assign(Frame& r, const char* k, const char* v) {
+  if (Is(k, "file")) r.file = v;
+  else if (Is(k, "sprite")) r.sprite = v;
+}
+
+void Assign(Sound& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "wav")) r.wav = v;
+  else if (Is(k, "mp3")) r.mp3 = v;
+  else if (Is(k, "ogg")) r.ogg = v;
+}
+
+void Assign(Background& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "file")) r.file = v;
+  else if (Is(k, "tile")) r.tile = ToInt(v);
+  else if (Is(k, "tileheight")) r.tileheight = ToInt(v);
+  else if (Is(k, "tilewidth")) r.tilewidth = ToInt(v);
+  else if (Is(k, "tilexoffset")) r.tilexoffset = ToInt(v);
+  else if (Is(k, "tileyoffset")) r.tileyoffset = ToInt(v);
+  else if (Is(k, "tilexspace")) r.tilexspace = ToInt(v);
+  else if (Is(k, "tileyspace")) r.tileyspace = ToInt(v);
+}
+
+void Assign(Font& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "family")) r.family = v;
+  else if (Is(k, "size")) r.size = ToInt(v);
+  else if (Is(k, "bold")) r.bold = ToInt(v);
+  else if (Is(k, "italic")) r.italic = ToInt(v);
+}
+
+void Assign(GameObject& r, const char* k, const char* v, int version) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "template")) r.template_ = v;
+  else if (Is(k, "prototype")) r.prototype = ToInt(v);
+  else if (Is(k, "scene")) r.scene = v;
+  else if (Is(k, "sprite")) r.sprite = v;
+  else if (Is(k, "x")) r.x = ToInt(v);
+  else if (Is(k, "y")) r.y = ToInt(v);
+  else if (Is(k, "visible")) r.visible = ToInt(v);
+  else if (Is(k, "depth")) r.depth = ToInt(v);
+  else if (Is(k, "collision")) r.collision = ToInt(v);
+  else if (Is(k, "parent")) r.parent = v;
+  // Older files have no per-instance direction or angle.
+  else if (version >= 129 && Is(k, "direction")) r.direction = ToInt(v);
+  else if (version >= 129 && Is(k, "image_angle")) r.image_angle = ToInt(v);
+}
+
+void Assign(Script& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "object")) r.object = v;
+  else if (Is(k, "event")) r.event = v;
+  else if (Is(k, "parameter")) r.parameter = v;
+}
+
+void Assign(Scene& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "width")) r.width = ToInt(v);
+  else if (Is(k, "height")) r.height = ToInt(v);
+  else if (Is(k, "speed")) r.speed = ToInt(v);
+  else if (Is(k, "red")) r.red = ToInt(v);
+  else if (Is(k, "green")) r.green = ToInt(v);
+  else if (Is(k, "blue")) r.blue = ToInt(v);
+  else if (Is(k, "background")) r.background = v;
+  else if (Is(k, "backgroundstretch")) r.backgroundstretch = ToInt(v);
+  else if (Is(k, "backgroundtilex")) r.backgroundtilex = ToInt(v);
+  else if (Is(k, "backgroundtiley")) r.backgroundtiley = ToInt(v);
+  else if (Is(k, "viewportwidth")) r.viewportwidth = ToInt(v);
+  else if (Is(k, "viewportheight")) r.viewportheight = ToInt(v);
+  else if (Is(k, "viewportxborder")) r.viewportxborder = ToInt(v);
+  else if (Is(k, "viewportyborder")) r.viewportyborder = ToInt(v);
+  else if (Is(k, "viewportobject")) r.viewportobject = v;
+}
+
+void Assign(Layer& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "scene")) r.scene = v;
+  else if (Is(k, "value")) r.value = ToInt(v);
+}
+
+void Assign(Tile& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "background")) r.background = v;
+  else if (Is(k, "width")) r.width = ToInt(v);
+  else if (Is(k, "height")) r.height = ToInt(v);
+  else if (Is(k, "x")) r.x = ToInt(v);
+  else if (Is(k, "y")) r.y = ToInt(v);
+  else if (Is(k, "top")) r.top = ToInt(v);
+  else if (Is(k, "left")) r.left = ToInt(v);
+  else if (Is(k, "depth")) r.depth = ToInt(v);
+  else if (Is(k, "scene")) r.scene = v;
+}
+
+void Assign(UserFunction& r, const char* k, const char* v) {
+  if (Is(k, "name")) r.name = v;
+  else if (Is(k, "params")) r.params = v;
+  else if (Is(k, "description")) r.description = v;
+}
+
+// Records are read with all their fields zero or empty unless the file says
+// otherwise, as the file is the whole truth about a saved project.
+template <typename Record>
+Record Blank() {
+  Record r{};
+  if constexpr (std::is_same_v<Record, Sprite>) r.collisionshape.clear();
+  if constexpr (std::is_same_v<Record, Background>) r.tilewidth = r.tileheight = 0;
+  if constexpr (std::is_same_v<Record, Font>) {
+    r.family.clear();
+    r.size = 0;
+  }
+  if constexpr (std::is_same_v<Record, GameObject>) r.prototype = r.visible = r.collision = 0;
+  if constexpr (std::is_same_v<Record, Scene>) {
+    r.width = r.height = r.viewportwidth = r.viewportheight = r.speed = 0;
+    r.viewportxborder = r.viewportyborder = 0;
+  }
+  if constexpr (std::is_same_v<Record, Layer>) r.value = 0;
+  return r;
+}
+
+// The fifteen children of the root, by position.
+enum Child { kFunctions = 1, kVariables, kComments, kSprites, kFrames, kSounds, kMusics,
+             kBackgrounds, kFonts, kObjects, kScripts, kScenes, kLayers, kTiles, kFns };
+
+const char* const kListNames[] = {"", "functions", "variables", "comments", "sprites", "frames",
+                                  "sounds", "musics", "backgrounds", "fonts", "objects",
+                                  "scripts", "scenes", "layers", "tiles", "fns"};
+
+class Reader {
+ public:
+  explicit Reader(Project& project) : p_(project) {}
+
+  bool Parse(const std::string& bytes, std::string* error) {
+    if (bytes.size() > static_cast<size_t>(INT_MAX)) {
+      *error = "The project file is too large to be read.";
+      return false;
+    }
+    XML_Parser parser = XML_ParserCreate(nullptr);
+    if (!parser) {
+      *error = "Out of memory while reading the project file.";
+      return false;
+    }
+    parser_ = parser;
+    XML_SetUserData(parser, this);
+    XML_SetElementHandler(parser, &Reader::OnStart, &Reader::OnEnd);
+    XML_SetCharacterDataHandler(parser, &Reader::OnText);
+    const bool parsed = XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), 1) ==
+                        XML_STATUS_OK;
+    if (!parsed && error_.empty()) {
+      error_ = "The project file is damaged (line " +
+               std::to_string(XML_GetCurrentLineNumber(parser)) + ": " +
+               XML_ErrorString(XML_GetErrorCode(parser)) + ").";
+    }
+    XML_ParserFree(parser);
+    parser_ = nullptr;
+    if (error_.empty()) CheckComplete();
+    *error = error_;
+    return error_.empty();
+  }
+
+  int version() const { return version_; }
+
+ private:
+  static void OnStart(void* self, const XML_Char* name, const XML_Char** attributes) {
+    static_cast<Reader*>(self)->Start(attributes);
+  }
+  static void OnEnd(void* self, const XML_Char*) { static_cast<Reader*>(self)->End(); }
+  static void OnText(void* self, const XML_Char* text, int length) {
+    Reader* r = static_cast<Reader*>(self);
+    if (r->text_) r->text_->append(text, static_cast<size_t>(length));
+  }
+
+  void Start(const XML_Char** attributes) {
+    ++depth_;
+    text_ = nullptr;
+    if (depth_ == 1) return StartRoot(attributes);
+    if (depth_ == 2) return StartChild(attributes);
+    if (depth_ == 3) return StartRecord(attributes);
+  }
+
+  void End() {
+    if (depth_ == 2 && child_ >= kSprites && child_ <= last_child_) {
+      if (seen_ < count_) {
+        Fail("The project file is damaged: the list \"" + std::string(kListNames[child_]) +
+             "\" should hold " + std::to_string(count_) + " records but holds " +
+             std::to_string(seen_) + ".");
+      }
+    }
+    --depth_;
+    text_ = nullptr;
+  }
+
+  void StartRoot(const XML_Char** a) {
+    for (; *a; a += 2) {
+      const char* k = a[0];
+      const char* v = a[1];
+      if (Is(k, "version")) version_ = ToInt(v);
+      else if (Is(k, "uid")) p_.uid = ToInt(v);
+      else if (Is(k, "title")) p_.settings.title = v;
+      else if (Is(k, "advancedscriptmode")) p_.settings.advancedscriptmode = ToInt(v);
+      else if (Is(k, "imgfolder")) imgfolder_ = v;
+      else if (Is(k, "audfolder")) audfolder_ = v;
+    }
+    // Files before version 129 have no list of functions.
+    last_child_ = version_ >= 129 ? kFns : kTiles;
+    if (version_ > kVersion) Fail(NewerVersionMessage(version_));
+  }
+
+  void StartChild(const XML_Char** a) {
+    ++child_;
+    seen_ = 0;
+    count_ = 0;
+    if (child_ == kFunctions) text_ = &p_.settings.functions;
+    else if (child_ == kVariables) text_ = &p_.settings.variables;
+    else if (child_ == kComments) text_ = &p_.settings.comments;
+    if (child_ < kSprites || child_ > last_child_) return;
+    for (; *a; a += 2)
+      if (Is(a[0], "count")) count_ = std::max(0, ToInt(a[1]));
+  }
+
+  template <typename Record>
+  Record* Append(std::vector<Record>& list, const XML_Char** a) {
+    list.push_back(Blank<Record>());
+    Record& r = list.back();
+    for (; *a; a += 2) Assign(r, a[0], a[1]);
+    return &r;
+  }
+
+  void StartRecord(const XML_Char** a) {
+    if (child_ < kSprites || child_ > last_child_ || seen_ >= count_) return;
+    ++seen_;
+    switch (child_) {
+      case kSprites: Append(p_.sprites, a); break;
+      case kFrames: Append(p_.frames, a); break;
+      case kSounds: Append(p_.sounds, a); break;
+      case kMusics: Append(p_.musics, a); break;
+      case kBackgrounds: Append(p_.backgrounds, a); break;
+      case kFonts: Append(p_.fonts, a); break;
+      case kObjects: {
+        p_.objects.push_back(Blank<GameObject>());
+        for (; *a; a += 2) Assign(p_.objects.back(), a[0], a[1], version_);
+        break;
+      }
+      case kScripts: text_ = &Append(p_.scripts, a)->code; break;
+      case kScenes: text_ = &Append(p_.scenes, a)->code; break;
+      case kLayers: Append(p_.layers, a); break;
+      case kTiles: Append(p_.tiles, a); break;
+      case kFns: text_ = &Append(p_.fns, a)->code; break;
+    }
+  }
+
+  void CheckComplete() {
+    if (child_ < last_child_) {
+      error_ = ("The project file is damaged: the element \"" +
+           std::string(kListNames[child_ + 1]) + "\" is missing.");
+    }
+  }
+
+  void Fail(const std::string& message) {
+    if (error_.empty()) error_ = message;
+    if (parser_) XML_StopParser(parser_, XML_FALSE);
+  }
+
+ public:
+  std::string imgfolder_, audfolder_;
+
+ private:
+  Project& p_;
+  XML_Parser parser_ = nullptr;
+  int version_ = 0;
+  int depth_ = 0;
+  int child_ = 0;
+  int last_child_ = kFns;
+  int count_ = 0;
+  int seen_ = 0;
+  std::string* text_ = nullptr;
+  std::string error_;
+};
+
+}  // namespace
+
+namespace {
+
+// Upper bounds on the pixels a project may make the reader allocate, so that
+// a damaged or hostile file cannot exhaust memory.
+constexpr long long kMaxImagePixels = 4096LL * 4096;
+constexpr long long kMaxTotalPixels = 1LL << 28;
+
+// Media, images and derived values of a project whose file has been read.
+class Loader {
+ public:
+  Loader(Project& p, FileReport& report, const std::string& images, const std::string& audio)
+      : p_(p), report_(report), images_(images), audio_(audio) {}
+
+  void Run() {
+    LoadFrames();
+    for (const auto& s : p_.sounds) CopySound(s);
+    for (const auto& m : p_.musics) CopySound(m);
+    for (const auto& b : p_.backgrounds) CopyIn(b.file, images_);
+    for (auto& scene : p_.scenes) scene.thumbnail = StockCardPicture();
+    CutTiles();
+    BuildThumbnails(p_);
+    // An instance always takes its object's depth.
+    std::unordered_map<std::string, int> depths;
+    for (const auto& o : p_.objects)
+      if (o.prototype == 1) depths[o.name] = o.depth;
+    for (auto& o : p_.objects) {
+      const auto found = depths.find(o.template_);
+      if (found != depths.end()) o.depth = found->second;
+    }
+  }
+
+ private:
+  void LoadFrames() {
+    for (auto& frame : p_.frames) {
+      const std::string file = frame.sprite + "_" + frame.file + ".png";
+      if (!IsPlainFileName(file)) {
+        report_.skipped.push_back(file);
+        continue;
+      }
+      Image image = LoadImageFile(images_ + file);
+      if (image.isNull()) continue;  // a frame without its picture stays empty
+      if (!Budget(image.width(), image.height(), file)) continue;
+      frame.image = std::make_shared<Image>(std::move(image));
+    }
+  }
+
+  void CopySound(const Sound& s) {
+    CopyIn(s.wav, audio_);
+    CopyIn(s.mp3, audio_);
+    CopyIn(s.ogg, audio_);
+  }
+
+  void CopyIn(const std::string& file, const std::string& from_folder) {
+    if (file.empty() || p_.tempfolder.empty()) return;
+    if (!IsPlainFileName(file)) {
+      report_.skipped.push_back(file);
+      return;
+    }
+    CopyFile(from_folder + file, p_.tempfolder + "/" + file);
+  }
+
+  // Each tile gets its cut-out of the tile set's picture, or plain red when
+  // the picture cannot be loaded, so the user sees which tiles lost theirs.
+  void CutTiles() {
+    std::unordered_map<std::string, std::shared_ptr<const Image>> sets;
+    for (const auto& b : p_.backgrounds) {
+      if (b.file.empty()) continue;
+      Image image;
+      if (IsPlainFileName(b.file) && !p_.tempfolder.empty())
+        image = LoadImageFile(p_.tempfolder + "/" + b.file);
+      sets[b.name] = std::make_shared<const Image>(std::move(image));
+    }
+    if (sets.empty()) return;
+    for (auto& tile : p_.tiles) {
+      const auto found = sets.find(tile.background);
+      if (found == sets.end() || tile.width <= 0 || tile.height <= 0) continue;
+      if (!Budget(tile.width, tile.height, tile.name)) continue;
+      auto image = std::make_shared<Image>(Image::Transparent(tile.width, tile.height));
+      const Image& set = *found->second;
+      if (set.isNull())
+        image->Fill(Color{255, 0, 0, 255});
+      else
+        image->Draw(set, -tile.left, -tile.top, DrawMode::Blend);
+      tile.image = std::move(image);
+    }
+  }
+
+  bool Budget(long long width, long long height, const std::string& what) {
+    const long long pixels = width * height;
+    if (pixels > kMaxImagePixels || total_pixels_ + pixels > kMaxTotalPixels) {
+      report_.skipped.push_back(what);
+      return false;
+    }
+    total_pixels_ += pixels;
+    return true;
+  }
+
+  Project& p_;
+  FileReport& report_;
+  const std::string& images_;
+  const std::string& audio_;
+  long long total_pixels_ = 0;
+};
+
+}  // namespace
+
+bool ReadProject(Project& project, const std::string& name, FileReport* report) {
+  FileReport local;
+  FileReport& out = report ? *report : local;
+  out = FileReport{};
+  if (!IsPlainFileName(name)) {
+    out.error = "\"" + name + "\" is not a project name.";
+    return false;
+  }
+  const ProjectPaths paths = PathsOf(name, project.imgfolder, project.audfolder);
+  std::string bytes;
+  if (!ReadFile(paths.xml, &bytes)) {
+    out.error = "The project file \"" + paths.xml + "\" could not be read.";
+    return false;
+  }
+
+  Project fresh;
+  fresh.projectname = name;
+  fresh.imgfolder = project.imgfolder;
+  fresh.audfolder = project.audfolder;
+  fresh.tempfolder = project.tempfolder;
+  Reader reader(fresh);
+  if (!reader.Parse(bytes, &out.error)) return false;
+
+  const int version = reader.version();
+  ProjectPaths media = paths;
+  if (version < 129) {
+    // Older projects keep their pictures and sounds in the project folder.
+    media.images = media.audio = paths.folder;
+  } else {
+    // The folders the project was saved with are where its media are.
+    if (IsUsableFolderName(reader.imgfolder_)) fresh.imgfolder = reader.imgfolder_;
+    else out.skipped.push_back(reader.imgfolder_);
+    if (IsUsableFolderName(reader.audfolder_)) fresh.audfolder = reader.audfolder_;
+    else out.skipped.push_back(reader.audfolder_);
+    media = PathsOf(name, fresh.imgfolder, fresh.audfolder);
+  }
+  Loader(fresh, out, media.images, media.audio).Run();
+  fresh.modified = 0;
+  project = std::move(fresh);
+  return true;
+}
+
+int ReadProjectVersion(const std::string& name) {
+  if (!IsPlainFileName(name)) return 0;
+  std::string bytes;
+  if (!ReadFile(PathsOf(name, "", "").xml, &bytes) || bytes.size() > static_cast<size_t>(INT_MAX))
+    return 0;
+  struct State {
+    XML_Parser parser;
+    int version = 0;
+  } state{XML_ParserCreate(nullptr)};
+  if (!state.parser) return 0;
+  XML_SetUserData(state.parser, &state);
+  // Only the root element is needed: stop as soon as it has been seen.
+  XML_SetStartElementHandler(state.parser, [](void* data, const XML_Char*, const XML_Char** a) {
+    auto* s = static_cast<State*>(data);
+    for (; *a; a += 2)
+      if (Is(a[0], "version")) s->version = ToInt(a[1]);
+    XML_StopParser(s->parser, XML_FALSE);
+  });
+  XML_Parse(state.parser, bytes.data(), static_cast<int>(bytes.size()), 1);
+  XML_ParserFree(state.parser);
+  return state.version;
+}
+
+}  // namespace vorlane

@@ -1,0 +1,145 @@
+// Saving a project: frame PNGs, media copied out of the working folder, then
+// the project file itself, which replaces the old one only once complete.
+#include <unordered_map>
+
+#include "gui/file_util.h"
+#include "project/project_file.h"
+#include "project/project_paths.h"
+#include "project/safe_name.h"
+
+namespace vorlane {
+namespace {
+
+class Saver {
+ public:
+  Saver(const Project& project, FileReport& report)
+      : project_(project),
+        report_(report),
+        paths_(PathsOf(project.projectname, project.imgfolder, project.audfolder)) {}
+
+  bool Run() {
+    if (!CheckNames() || !MakeFolders()) return false;
+    WriteFrames();
+    for (const auto& s : project_.sounds) CopySound(s);
+    for (const auto& m : project_.musics) CopySound(m);
+    for (const auto& b : project_.backgrounds) CopyMedia(b.file, paths_.images);
+    // The frames and media were written without a flush each; one flush
+    // makes them durable before the project file that names them is.
+    SyncFileSystem(paths_.folder);
+
+    std::string error;
+    if (!WriteFileAtomic(paths_.xml, ProjectXml(project_), &error)) {
+      report_.error = "The project could not be saved. " + error;
+      return false;
+    }
+    if (!failures_.empty()) {
+      report_.error = "The project file was saved, but these files could not be written: " +
+                      failures_ + ".";
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  bool CheckNames() {
+    if (!IsPlainFileName(project_.projectname)) {
+      report_.error = "The project could not be saved: \"" + project_.projectname +
+                      "\" cannot be used as a file name.";
+      return false;
+    }
+    if (!IsUsableFolderName(project_.imgfolder) || !IsUsableFolderName(project_.audfolder)) {
+      report_.error = "The project could not be saved: the image folder \"" +
+                      project_.imgfolder + "\" or the audio folder \"" + project_.audfolder +
+                      "\" is not a plain folder name.";
+      return false;
+    }
+    return true;
+  }
+
+  bool MakeFolders() {
+    for (const std::string& folder :
+         {std::string("Projects"), paths_.folder, paths_.images, paths_.audio}) {
+      if (!MakeDirectory(folder)) {
+        report_.error = "The project could not be saved: the folder \"" + folder +
+                        "\" could not be created.";
+        return false;
+      }
+    }
+    return true;
+  }
+
+  void WriteFrames() {
+    // Frames are saved sprite by sprite, each sprite's in frame order.
+    std::unordered_map<std::string, std::vector<const Frame*>> by_sprite;
+    for (const auto& frame : project_.frames) by_sprite[frame.sprite].push_back(&frame);
+    for (const auto& sprite : project_.sprites) {
+      const auto found = by_sprite.find(sprite.name);
+      if (found == by_sprite.end()) continue;
+      for (const Frame* frame : found->second) WriteFrame(*frame);
+    }
+  }
+
+  void WriteFrame(const Frame& frame) {
+    if (!frame.image || frame.image->isNull()) return;
+    const std::string file = frame.sprite + "_" + frame.file + ".png";
+    if (!IsPlainFileName(file)) {
+      report_.skipped.push_back(file);
+      return;
+    }
+    const std::string png = EncodePng(*frame.image);
+    if (png.empty() || !WriteFileAtomic(paths_.images + file, png, nullptr, false))
+      Fail(paths_.images + file);
+  }
+
+  void CopySound(const Sound& sound) {
+    CopyMedia(sound.wav, paths_.audio);
+    CopyMedia(sound.mp3, paths_.audio);
+    CopyMedia(sound.ogg, paths_.audio);
+  }
+
+  void CopyMedia(const std::string& file, const std::string& to_folder) {
+    if (file.empty() || project_.tempfolder.empty()) return;
+    if (!IsPlainFileName(file)) {
+      report_.skipped.push_back(file);
+      return;
+    }
+    const std::string source = project_.tempfolder + "/" + file;
+    if (!IsRegularFile(source)) return;  // a missing source is not an error
+    if (!CopyFile(source, to_folder + file)) Fail(to_folder + file);
+  }
+
+  void Fail(const std::string& path) {
+    if (!failures_.empty()) failures_ += ", ";
+    failures_ += path;
+  }
+
+  const Project& project_;
+  FileReport& report_;
+  ProjectPaths paths_;
+  std::string failures_;
+};
+
+}  // namespace
+
+ProjectPaths PathsOf(const std::string& name, const std::string& imgfolder,
+                     const std::string& audfolder) {
+  ProjectPaths paths;
+  paths.xml = "Projects/" + name + ".xml";
+  paths.folder = "Projects/" + name + "/";
+  paths.images = paths.folder + imgfolder + "/";
+  paths.audio = paths.folder + audfolder + "/";
+  return paths;
+}
+
+bool IsUsableFolderName(const std::string& name) { return name.empty() || IsPlainFileName(name); }
+
+bool WriteProject(Project& project, FileReport* report) {
+  FileReport local;
+  FileReport& out = report ? *report : local;
+  out = FileReport{};
+  if (!Saver(project, out).Run()) return false;
+  SetModified(project, 0);
+  return true;
+}
+
+}  // namespace vorlane

@@ -1,0 +1,117 @@
+#include "project/thumbnails.h"
+
+#include <unordered_map>
+
+#include "project/safe_name.h"
+
+namespace vorlane {
+namespace {
+
+constexpr int kCardWidth = 150;
+constexpr int kCardHeight = 100;
+
+bool InsideRoundedRect(int x, int y, int w, int h, int radius) {
+  const int cx = x < radius ? radius : (x >= w - radius ? w - radius - 1 : x);
+  const int cy = y < radius ? radius : (y >= h - radius ? h - radius - 1 : y);
+  const int dx = x - cx, dy = y - cy;
+  return dx * dx + dy * dy <= radius * radius;
+}
+
+// A light card with a soft vertical shade and a thin rounded border.
+Image DrawCard() {
+  Image card = Image::Transparent(kCardWidth, kCardHeight);
+  for (int y = 0; y < kCardHeight; ++y) {
+    const int shade = 252 - y * 18 / kCardHeight;
+    for (int x = 0; x < kCardWidth; ++x) {
+      if (!InsideRoundedRect(x, y, kCardWidth, kCardHeight, 8)) continue;
+      const bool edge = !InsideRoundedRect(x - 1, y, kCardWidth - 2, kCardHeight, 8) ||
+                        !InsideRoundedRect(x, y - 1, kCardWidth, kCardHeight - 2, 8) ||
+                        x == 0 || y == 0 || x == kCardWidth - 1 || y == kCardHeight - 1;
+      const auto level = static_cast<std::uint8_t>(shade);
+      card.Plot(x, y, edge ? Color{150, 156, 168, 255} : Color{level, level, std::uint8_t(level + 3 > 255 ? 255 : level + 3), 255});
+    }
+  }
+  return card;
+}
+
+// A dashed square where the picture would be, crossed by one diagonal.
+Image DrawEmptyCard() {
+  Image empty = Image::Transparent(kCardWidth, kCardHeight);
+  const Color ink{170, 176, 188, 255};
+  for (int i = 0; i < 60; ++i) {
+    if ((i / 4) % 2) continue;
+    empty.Plot(45 + i, 20, ink);
+    empty.Plot(45 + i, 79, ink);
+    empty.Plot(45, 20 + i, ink);
+    empty.Plot(104, 20 + i, ink);
+  }
+  for (int i = 8; i < 52; ++i) empty.Plot(45 + i, 20 + 59 - i, ink);
+  return empty;
+}
+
+ImageRef& CardSlot() {
+  static ImageRef card = std::make_shared<Image>(DrawCard());
+  return card;
+}
+
+ImageRef& EmptySlot() {
+  static ImageRef empty = std::make_shared<Image>(DrawEmptyCard());
+  return empty;
+}
+
+}  // namespace
+
+ImageRef StockCardPicture() { return CardSlot(); }
+ImageRef StockEmptyCard() { return EmptySlot(); }
+
+void SetStockCardPictures(ImageRef card, ImageRef empty) {
+  if (card) CardSlot() = std::move(card);
+  if (empty) EmptySlot() = std::move(empty);
+}
+
+Image MakeCard(const Image* picture) {
+  Image card = Image::Transparent(kCardWidth, kCardHeight);
+  card.Draw(*StockCardPicture(), 0, 0, DrawMode::Blend);
+  if (!picture || picture->isNull()) {
+    card.Draw(*StockEmptyCard(), 0, 0, DrawMode::Blend);
+    return card;
+  }
+  const int w = picture->width(), h = picture->height();
+  const int fit_w = w >= h ? 60 : Round(60.0 * w / h, Rounding::Nearest);
+  const int fit_h = w >= h ? Round(60.0 * h / w, Rounding::Nearest) : 60;
+  // Enlarged pixel art stays crisp; reduced pictures are smoothed.
+  const Scaling scaling = w > 60 || h > 60 ? Scaling::Bilinear : Scaling::Nearest;
+  card.DrawScaled(*picture, 45, 20, fit_w, fit_h, DrawMode::Blend, scaling);
+  return card;
+}
+
+void BuildThumbnails(Project& project) {
+  // Each sprite shows the first of its frames that holds a picture.
+  std::unordered_map<std::string, const Image*> pictures;
+  for (const auto& frame : project.frames)
+    if (frame.image && !frame.image->isNull()) pictures.try_emplace(frame.sprite, frame.image.get());
+  for (auto& sprite : project.sprites) {
+    const auto found = pictures.find(sprite.name);
+    sprite.thumbnail =
+        std::make_shared<Image>(MakeCard(found == pictures.end() ? nullptr : found->second));
+  }
+
+  const std::string folder = "Projects/" + project.projectname + "/" + project.imgfolder + "/";
+  for (auto& background : project.backgrounds) {
+    if (background.file.empty()) continue;
+    Image picture;
+    if (IsPlainFileName(background.file)) picture = LoadImageFile(folder + background.file);
+    // A picture that cannot be loaded leaves the bare card.
+    background.thumbnail = std::make_shared<Image>(
+        picture.isNull() ? *StockCardPicture() : MakeCard(&picture));
+  }
+
+  const auto first_frames = FirstFrameImages(project);
+  for (auto& object : project.objects) {
+    if (object.sprite.empty()) continue;
+    const auto found = first_frames.find(object.sprite);
+    if (found != first_frames.end()) SetObjectImage(object, found->second);
+  }
+}
+
+}  // namespace vorlane

@@ -1,0 +1,103 @@
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "gui/image.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+class ImageIoTest : public test::InTempDir {};
+
+// Every byte differs from its neighbours, and alpha 0 pixels keep a colour.
+Image Sample(bool alpha) {
+  Image image = alpha ? Image::Transparent(7, 5) : Image::Opaque(7, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x)
+      image.Plot(x, y, Color{std::uint8_t(x * 37), std::uint8_t(y * 51 + 1),
+                             std::uint8_t(x * y * 9 + 2), std::uint8_t((x * 5 + y) * 11)});
+  return image;
+}
+
+bool Near(Color c, int r, int g, int b) {
+  return std::abs(c.r - r) <= 8 && std::abs(c.g - g) <= 8 && std::abs(c.b - b) <= 8 && c.a == 255;
+}
+
+TEST_F(ImageIoTest, PngRoundTripKeepsDepthAndBytes) {
+  for (bool alpha : {false, true}) {
+    const Image image = Sample(alpha);
+    std::string error;
+    ASSERT_TRUE(SavePng(image, "a.png", &error)) << error;
+    const Image loaded = LoadImageFile("a.png");
+    EXPECT_EQ(loaded.hasAlpha(), alpha);
+    EXPECT_EQ(loaded, image);
+    EXPECT_EQ(DecodeImage(EncodePng(image)), image);
+    EXPECT_EQ(ReadAll("a.png"), EncodePng(image));
+  }
+  EXPECT_EQ(EncodePng(Image()), "");
+  EXPECT_FALSE(SavePng(Image(), "null.png"));
+  EXPECT_FALSE(std::filesystem::exists("null.png"));
+}
+
+TEST_F(ImageIoTest, LoadsJpegAndBmpFromQt) {
+  QImage q(9, 6, QImage::Format_RGB32);
+  q.fill(qRgb(200, 40, 90));
+  ASSERT_TRUE(q.save("a.jpg", "JPEG", 95));
+  ASSERT_TRUE(q.save("a.bmp", "BMP"));
+  const Image jpeg = LoadImageFile("a.jpg"), bmp = LoadImageFile("a.bmp");
+  ASSERT_EQ(jpeg.width(), 9);
+  ASSERT_EQ(jpeg.height(), 6);
+  EXPECT_FALSE(jpeg.hasAlpha());
+  EXPECT_TRUE(Near(jpeg.Pixel(4, 3), 200, 40, 90));
+  ASSERT_EQ(bmp.width(), 9);
+  EXPECT_FALSE(bmp.hasAlpha());
+  EXPECT_EQ(bmp.Pixel(8, 5), (Color{200, 40, 90, 255}));
+}
+
+TEST_F(ImageIoTest, BadInputGivesNullImage) {
+  WriteAll("garbage.png", "this is not an image at all");
+  WriteAll("empty.png", "");
+  const std::string png = EncodePng(Sample(true).Scaled(64, 64, Scaling::Nearest));
+  WriteAll("cut.png", png.substr(0, png.size() / 2));
+  EXPECT_TRUE(LoadImageFile("garbage.png").isNull());
+  EXPECT_TRUE(LoadImageFile("empty.png").isNull());
+  EXPECT_TRUE(LoadImageFile("cut.png").isNull());
+  EXPECT_TRUE(LoadImageFile("missing.png").isNull());
+  EXPECT_TRUE(LoadImageFile(".").isNull());
+  EXPECT_TRUE(DecodeImage(png.substr(0, 30)).isNull());
+  EXPECT_TRUE(DecodeImage(std::string("\x89PNG\r\n\x1a\n", 8) + std::string(100, '\xff')).isNull());
+  EXPECT_TRUE(DecodeImage("BM").isNull());
+  EXPECT_TRUE(DecodeImage(std::string("\xFF\xD8\xFF", 3)).isNull());
+}
+
+TEST_F(ImageIoTest, RefusesOversizedImages) {
+  // Small enough for Qt to decode, wider than we accept.
+  ASSERT_TRUE(QImage(16385, 1, QImage::Format_RGB32).save("wide.bmp", "BMP"));
+  ASSERT_TRUE(QImage(16384, 1, QImage::Format_RGB32).save("edge.bmp", "BMP"));
+  EXPECT_TRUE(LoadImageFile("wide.bmp").isNull());
+  EXPECT_EQ(LoadImageFile("edge.bmp").width(), 16384);
+
+  // A header declaring 100000 x 100000 pixels with nothing behind it.
+  std::string bmp = ReadAll("edge.bmp").substr(0, 54);
+  for (int field : {18, 22}) {
+    bmp[field] = char(0xA0), bmp[field + 1] = char(0x86), bmp[field + 2] = 0x01;
+  }
+  EXPECT_TRUE(DecodeImage(bmp).isNull());
+}
+
+TEST_F(ImageIoTest, SaveIntoMissingFolderFailsCleanly) {
+  std::string error;
+  EXPECT_FALSE(SavePng(Sample(false), "nowhere/a.png", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(std::filesystem::exists("nowhere"));
+  EXPECT_TRUE(std::filesystem::is_empty("."));
+}
+
+}  // namespace
+}  // namespace vorlane
