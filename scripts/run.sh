@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up everything, prepares the program folder run/ (the engine template,
+# keyword list, extensions and example projects beside the program) and
+# starts Vorlane in it. Projects you make are kept in run/Projects/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh build
+mkdir -p run
+# Shipped files are refreshed; the user's projects and preferences are kept.
+cp -r runtime/. run/
+find run -name .keep -delete
+cd run
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: starting Vorlane on a virtual screen (xvfb-run)."
+  exec xvfb-run -a ../build/src/vorlane
+fi
+exec ../build/src/vorlane

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building and testing Vorlane needs (Debian, as root), then
+# configures and builds it. Usage: scripts/setup.sh [build-folder] [cmake options...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6-dev
+          libexpat1-dev libgtest-dev xvfb xauth fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+build="${1:-build}"
+shift || true
+cmake -S . -B "$build" -G Ninja "$@" >/dev/null
+ninja -C "$build" -j"$(nproc)"
