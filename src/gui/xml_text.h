@@ -2,6 +2,8 @@
 // written in the order given, with no white space between elements.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -9,29 +11,58 @@ namespace vorlane {
 
 class XmlWriter {
  public:
-  explicit XmlWriter(std::string& out) : out_(out) {}
+  // Appends to `out`; the text is complete once the writer is destroyed or
+  // Finish() is called.
+  explicit XmlWriter(std::string& out) : out_(out), used_(out.size()) {}
+  ~XmlWriter() { Finish(); }
+  XmlWriter(const XmlWriter&) = delete;
+  XmlWriter& operator=(const XmlWriter&) = delete;
 
-  void Declaration() { out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"; }
+  void Declaration() { Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"); }
   // "<name"; attributes follow, then EndEmpty() or EndStart().
   void Start(std::string_view name) {
-    out_ += '<';
-    out_ += name;
+    Reserve(name.size() + 1);
+    Raw('<');
+    Raw(name);
   }
   void Attribute(std::string_view name, std::string_view value);
   void Attribute(std::string_view name, int value);
-  void EndEmpty() { out_ += "/>"; }
-  void EndStart() { out_ += '>'; }
+  void EndEmpty() { Put("/>"); }
+  void EndStart() { Put(">"); }
   void Text(std::string_view text);
   void End(std::string_view name) {
-    out_ += "</";
-    out_ += name;
-    out_ += '>';
+    Reserve(name.size() + 3);
+    Raw("</");
+    Raw(name);
+    Raw('>');
   }
   // An element with only text: "<name/>" when the text is empty.
   void TextElement(std::string_view name, std::string_view text);
+  void Finish() { out_.resize(used_); }
 
  private:
+  // Text is written into spare room at the end of `out_`, which is grown
+  // ahead of each write; this avoids the checks of a string append per piece.
+  void Reserve(size_t n) {
+    if (used_ + n > out_.size()) [[unlikely]]
+      Grow(n);
+  }
+  void Grow(size_t n);
+  void Raw(char c) { out_[used_++] = c; }
+  void Raw(std::string_view s) {
+    std::memcpy(out_.data() + used_, s.data(), s.size());
+    used_ += s.size();
+  }
+  void Put(std::string_view s) {
+    Reserve(s.size());
+    Raw(s);
+  }
+  // Room an escaped text may take: six bytes for every byte, plus 16.
+  static size_t EscapedRoom(std::string_view s) { return s.size() * 6 + 16; }
+  void RawEscaped(std::string_view s, bool attribute);
+
   std::string& out_;
+  size_t used_;
 };
 
 // Escapes for attribute values (& < > " ') and element text (& < >). Control

@@ -191,6 +191,7 @@ std::string ProjectXml(const Project& p) {
     EndWithText(xml, "fn", f.code);
   });
   xml.End("vorlane");
+  xml.Finish();
   return out;
 }
 

@@ -33,6 +33,18 @@ bool WriteProject(Project& project, FileReport* report = nullptr);
 // replaces `project`; otherwise it is left untouched and false is returned.
 bool ReadProject(Project& project, const std::string& name, FileReport* report = nullptr);
 
+// The values of the file's root element that are not stored in the project.
+struct ProjectHeader {
+  int version = 0;
+  std::string imgfolder;
+  std::string audfolder;
+};
+
+// The XML part of ReadProject: fills the records of `into` from the file's
+// text without touching any file. False with `error` set on a damaged file.
+bool ParseProjectXml(const std::string& bytes, Project& into, ProjectHeader* header,
+                     std::string* error);
+
 // The root's version attribute of Projects/<name>.xml, 0 when absent or when
 // the file cannot be read.
 int ReadProjectVersion(const std::string& name);

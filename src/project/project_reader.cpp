@@ -327,6 +327,16 @@ class Reader {
 
 }  // namespace
 
+bool ParseProjectXml(const std::string& bytes, Project& into, ProjectHeader* header,
+                     std::string* error) {
+  Reader reader(into);
+  const bool ok = reader.Parse(bytes, error);
+  header->version = reader.version();
+  header->imgfolder = std::move(reader.imgfolder_);
+  header->audfolder = std::move(reader.audfolder_);
+  return ok;
+}
+
 namespace {
 
 // Upper bounds on the pixels a project may make the reader allocate, so that
@@ -453,20 +463,19 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report) 
   fresh.imgfolder = project.imgfolder;
   fresh.audfolder = project.audfolder;
   fresh.tempfolder = project.tempfolder;
-  Reader reader(fresh);
-  if (!reader.Parse(bytes, &out.error)) return false;
+  ProjectHeader header;
+  if (!ParseProjectXml(bytes, fresh, &header, &out.error)) return false;
 
-  const int version = reader.version();
   ProjectPaths media = paths;
-  if (version < 129) {
+  if (header.version < 129) {
     // Older projects keep their pictures and sounds in the project folder.
     media.images = media.audio = paths.folder;
   } else {
     // The folders the project was saved with are where its media are.
-    if (IsUsableFolderName(reader.imgfolder_)) fresh.imgfolder = reader.imgfolder_;
-    else out.skipped.push_back(reader.imgfolder_);
-    if (IsUsableFolderName(reader.audfolder_)) fresh.audfolder = reader.audfolder_;
-    else out.skipped.push_back(reader.audfolder_);
+    if (IsUsableFolderName(header.imgfolder)) fresh.imgfolder = header.imgfolder;
+    else out.skipped.push_back(header.imgfolder);
+    if (IsUsableFolderName(header.audfolder)) fresh.audfolder = header.audfolder;
+    else out.skipped.push_back(header.audfolder);
     media = PathsOf(name, fresh.imgfolder, fresh.audfolder);
   }
   Loader(fresh, out, media.images, media.audio).Run();
