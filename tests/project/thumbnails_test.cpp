@@ -1,0 +1,79 @@
+#include "project/thumbnails.h"
+
+#include <gtest/gtest.h>
+
+#include "gui/file_util.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+Image CardWith(const Image* overlay) {
+  Image card = Image::Transparent(150, 100);
+  card.Draw(*StockCardPicture(), 0, 0);
+  if (overlay) card.Draw(*overlay, 0, 0);
+  return card;
+}
+
+TEST(ThumbnailsTest, PictureIsFittedIntoTheBoxKeepingItsShape) {
+  Image wide = Image::Opaque(30, 10);
+  wide.Fill(Color{255, 0, 0, 255});
+  const Image card = MakeCard(&wide);
+  ASSERT_EQ(card.width(), 150);
+  ASSERT_EQ(card.height(), 100);
+  // 60 x 20 at (45, 20).
+  EXPECT_EQ(card.Pixel(45, 20), (Color{255, 0, 0, 255}));
+  EXPECT_EQ(card.Pixel(104, 39), (Color{255, 0, 0, 255}));
+  EXPECT_NE(card.Pixel(104, 40), (Color{255, 0, 0, 255}));
+  EXPECT_NE(card.Pixel(105, 20), (Color{255, 0, 0, 255}));
+
+  Image tall = Image::Opaque(7, 21);  // 60 * 7 / 21 = 20 wide
+  tall.Fill(Color{0, 0, 255, 255});
+  const Image tall_card = MakeCard(&tall);
+  EXPECT_EQ(tall_card.Pixel(64, 79), (Color{0, 0, 255, 255}));
+  EXPECT_NE(tall_card.Pixel(65, 79), (Color{0, 0, 255, 255}));
+}
+
+TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
+  test::ScopedTempDir dir;
+  Project p;
+  p.projectname = "demo";
+  const auto empty = NewSprite(p);
+  const auto hero = NewSprite(p);
+  auto missing = std::make_shared<Image>();  // a frame whose picture failed to load
+  auto picture = std::make_shared<Image>(Image::Opaque(4, 4));
+  p.frames = {{"0", hero, missing}, {"1", hero, picture}};
+  NewObject(p);
+  p.objects[0].sprite = empty;
+  p.objects[0].imagewidth = 7;  // a sprite without frames leaves these alone
+  NewObject(p);
+  p.objects[1].sprite = hero;
+  NewBackground(p);
+  p.backgrounds[0].file = "sky.png";  // not there: the bare card
+  NewBackground(p);
+  p.backgrounds[1].file = "../escape.png";
+  NewBackground(p);  // no file: no thumbnail
+
+  BuildThumbnails(p);
+  EXPECT_EQ(*p.sprites[0].thumbnail, CardWith(StockEmptyCard().get()));
+  EXPECT_EQ(*p.sprites[1].thumbnail, MakeCard(picture.get()));
+  EXPECT_EQ(p.objects[0].image, nullptr);
+  EXPECT_EQ(p.objects[0].imagewidth, 7);
+  // The first frame, even though it holds no picture.
+  EXPECT_EQ(p.objects[1].image, missing);
+  EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
+  EXPECT_EQ(*p.backgrounds[1].thumbnail, CardWith(nullptr));
+  EXPECT_EQ(p.backgrounds[2].thumbnail, nullptr);
+
+  MakeDirectory("Projects");
+  MakeDirectory("Projects/demo");
+  MakeDirectory("Projects/demo/img");
+  Image sky = Image::Opaque(120, 60);
+  sky.Fill(Color{0, 128, 255, 255});
+  ASSERT_TRUE(SavePng(sky, "Projects/demo/img/sky.png"));
+  BuildThumbnails(p);
+  EXPECT_EQ(*p.backgrounds[0].thumbnail, MakeCard(&sky));
+}
+
+}  // namespace
+}  // namespace vorlane
