@@ -1,0 +1,93 @@
+#include "project/lifecycle.h"
+
+#include <cstdio>
+
+#include "gui/file_util.h"
+
+namespace vorlane {
+namespace {
+
+std::tm LocalNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+// The preferences' folder names are the ones a project starts with.
+void TakeFolderNames(Project& project, const Preferences& prefs) {
+  project.imgfolder = prefs.ImgFolder;
+  project.audfolder = prefs.AudFolder;
+}
+
+void MakeFreshWorkingFolder(const std::string& folder) {
+  if (IsDirectory(folder))
+    DeleteFolderFiles(folder);
+  else if (FileExists(folder))
+    DeleteFile(folder);
+  MakeDirectory(folder);
+}
+
+}  // namespace
+
+std::string WorkingFolderName(const std::tm& now) {
+  char text[32];
+  std::snprintf(text, sizeof text, "_temp_%02d%02d%02d", now.tm_hour, now.tm_min, now.tm_sec);
+  return text;
+}
+
+std::string NewWorkingFolderName(const std::string& current) {
+  const std::string base = WorkingFolderName(LocalNow());
+  std::string name = base;
+  for (int n = 2; name == current || FileExists(name); ++n) name = base + "_" + std::to_string(n);
+  return name;
+}
+
+void StartNewProject(Project& project, Preferences& prefs) {
+  DeleteFolderFiles(project.tempfolder);
+  project.tempfolder = NewWorkingFolderName(project.tempfolder);
+  SetModified(project, 0);
+  ResetProject(project);
+  LoadPreferences(prefs);
+  TakeFolderNames(project, prefs);
+  MakeDirectory("Extensions");
+  MakeDirectory("Projects");
+  project.projectname.clear();
+  MakeFreshWorkingFolder(project.tempfolder);
+}
+
+bool OpenProjectNamed(Project& project, Preferences& prefs, const std::string& name,
+                      FileReport* report) {
+  FileReport local;
+  FileReport& out = report ? *report : local;
+  out = FileReport{};
+  const int version = ReadProjectVersion(name);
+  if (version > kVersion) {
+    out.error = NewerVersionMessage(version);
+    return false;
+  }
+  LoadPreferences(prefs);
+  MakeDirectory("Extensions");
+  MakeDirectory("Projects");
+
+  Project fresh;
+  TakeFolderNames(fresh, prefs);
+  fresh.tempfolder = NewWorkingFolderName(project.tempfolder);
+  MakeFreshWorkingFolder(fresh.tempfolder);
+  if (!ReadProject(fresh, name, &out)) {
+    DeleteFolderFiles(fresh.tempfolder);
+    return false;
+  }
+  DeleteFolderFiles(project.tempfolder);
+  project = std::move(fresh);
+  return true;
+}
+
+void FinishSession(const Project& project, Preferences& prefs) {
+  DeleteFolderFiles(project.tempfolder);
+  prefs.ImgFolder = project.imgfolder;
+  prefs.AudFolder = project.audfolder;
+  SavePreferences(prefs);
+}
+
+}  // namespace vorlane
