@@ -1,0 +1,170 @@
+#include "app/version_check.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "gui/file_util.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+// One piece of a scripted answer: wait, then send.
+struct Piece {
+  int delay_ms;
+  std::string bytes;
+};
+
+// A server on 127.0.0.1 that takes one connection, records the request and
+// plays its script, then closes (or, with hold_ms, keeps quiet that long).
+class ScriptedServer {
+ public:
+  explicit ScriptedServer(std::vector<Piece> script, int hold_ms = 0) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    socklen_t size = sizeof address;
+    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+    port_ = ntohs(address.sin_port);
+    ::listen(listener_, 1);
+    thread_ = std::thread([this, script = std::move(script), hold_ms] {
+      const int client = ::accept(listener_, nullptr, nullptr);
+      if (client < 0) return;
+      char buffer[4096];
+      while (request_.find("\r\n\r\n") == std::string::npos) {
+        const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+        if (n <= 0) break;
+        request_.append(buffer, static_cast<size_t>(n));
+      }
+      for (const auto& piece : script) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(piece.delay_ms));
+        ::send(client, piece.bytes.data(), piece.bytes.size(), MSG_NOSIGNAL);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(hold_ms));
+      ::close(client);
+    });
+  }
+  ~ScriptedServer() {
+    ::shutdown(listener_, SHUT_RDWR);
+    thread_.join();
+    ::close(listener_);
+  }
+  int port() const { return port_; }
+  const std::string& request() const { return request_; }
+
+ private:
+  int listener_ = -1;
+  int port_ = 0;
+  std::string request_;
+  std::thread thread_;
+};
+
+// Short waits keep the suite quick; the rules are the same as with the
+// ten-second defaults.
+HttpTimeouts Quick() {
+  HttpTimeouts t;
+  t.resolve_ms = t.connect_ms = t.send_ms = t.wait_ms = 400;
+  t.quiet_ms = 150;
+  return t;
+}
+
+class VersionCheckTest : public test::InTempDir {
+ protected:
+  int Fetch(std::vector<Piece> script, int hold_ms = 0) {
+    ScriptedServer server(std::move(script), hold_ms);
+    int ticks = 0;
+    const int newest =
+        FetchNewestVersion("127.0.0.1", server.port(), Quick(), [&] { ++ticks; });
+    request_ = server.request();
+    port_ = server.port();
+    EXPECT_FALSE(FileExists(kVersionDownloadFile));
+    return newest;
+  }
+  std::string request_;
+  int port_ = 0;
+};
+
+TEST_F(VersionCheckTest, RequestIsExact) {
+  EXPECT_EQ(VersionRequest("www.vorlane.example", 80),
+            "GET /version.txt HTTP/1.1\r\nAccept: */*\r\nHost: www.vorlane.example\r\n"
+            "Connection: close\r\n\r\n");
+  Fetch({{0, "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n130"}});
+  EXPECT_EQ(request_, VersionRequest("127.0.0.1", port_));
+  EXPECT_NE(request_.find("Host: 127.0.0.1:" + std::to_string(port_) + "\r\n"), std::string::npos);
+}
+
+TEST_F(VersionCheckTest, NumbersAndMessages) {
+  const int same = Fetch({{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n129\r\n"}});
+  EXPECT_EQ(same, 129);
+  EXPECT_EQ(StartupVersionMessage(same, 129), "");
+  EXPECT_EQ(OnDemandVersionMessage(same, 129), "You are using the latest version.");
+
+  const int newer = Fetch({{0, "HTTP/1.0 200 OK\r\ncontent-LENGTH: 9\r\n\r\n130\nnotes"}});
+  EXPECT_EQ(newer, 130);
+  EXPECT_EQ(StartupVersionMessage(newer, 129), "A new version has been released.");
+  EXPECT_EQ(OnDemandVersionMessage(newer, 129), "A new version has been released.");
+
+  const int words = Fetch({{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}});
+  EXPECT_EQ(words, 0);
+  EXPECT_EQ(OnDemandVersionMessage(words, 129), "You are using the latest version.");
+}
+
+TEST_F(VersionCheckTest, StatusDecidesWhetherTheBodyCounts) {
+  EXPECT_EQ(Fetch({{0, "HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\n130"}}), -1);
+  EXPECT_EQ(OnDemandVersionMessage(-1, 129), "");
+  EXPECT_EQ(StartupVersionMessage(-1, 129), "");
+  // A redirection is not followed: its own body is the answer.
+  EXPECT_EQ(Fetch({{0, "HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 3\r\n\r\n131"}}),
+            131);
+  EXPECT_EQ(Fetch({{0, "\x01\x02garbage\xff\r\n\r\n130"}}), -1);
+  EXPECT_EQ(Fetch({{0, "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}}), -1);  // empty body
+}
+
+TEST_F(VersionCheckTest, BodyShapes) {
+  // Chunked, split across reads, with a hexadecimal size.
+  EXPECT_EQ(Fetch({{0, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n13"},
+                   {50, "\r\na\r\n2\r\nrelease\r\n0\r\n\r\n"}}),
+            132);
+  // No length: everything until the server falls quiet.
+  EXPECT_EQ(Fetch({{0, "HTTP/1.1 200 OK\r\n\r\n1"}, {30, "33"}}, 600), 133);
+  // Headers that arrive in pieces.
+  EXPECT_EQ(Fetch({{0, "HTTP/1.1 20"}, {30, "0 OK\r\nContent-Len"}, {30, "gth: 3\r\n\r\n134"}}), 134);
+  // A length longer than what comes: the part that came counts.
+  EXPECT_EQ(Fetch({{0, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n135"}}, 700), 135);
+}
+
+TEST_F(VersionCheckTest, SilentServersEndTheCheckInTime) {
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Fetch({}, 900), -1);  // accepts, never answers
+  EXPECT_EQ(Fetch({{600, "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n136"}}), -1);  // too slow
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::seconds(5));
+}
+
+TEST_F(VersionCheckTest, UnreachableHostsFailQuietly) {
+  // A port nobody listens on.
+  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  socklen_t size = sizeof address;
+  ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+  ::close(listener);
+  EXPECT_EQ(FetchNewestVersion("127.0.0.1", ntohs(address.sin_port), Quick(), nullptr), -1);
+  EXPECT_EQ(FetchNewestVersion("no-such-host.invalid", 80, Quick(), nullptr), -1);
+  EXPECT_FALSE(FileExists(kVersionDownloadFile));
+}
+
+}  // namespace
+}  // namespace vorlane
