@@ -18,15 +18,28 @@ struct Extension {
 };
 
 // Parses the text of one .tex file into `extension` (filename and enabled
-// are left alone).
+// are left alone). Lines may end in LF, CR LF or CR.
 void ParseExtensionText(const std::string& text, Extension& extension);
 
 // Rebuilds the list from the Extensions folder, in directory-listing order,
-// marking those that Projects/<projectname>/extensions.dat enables.
+// marking those that Projects/<projectname>/extensions.dat enables. An
+// unnamed project enables nothing; a missing folder gives an empty list.
 std::vector<Extension> LoadExtensions(const std::string& projectname);
 
-// Writes Projects/<projectname>/extensions.dat: one filename a line, LF each.
+// The names listed in Projects/<projectname>/extensions.dat, one a line
+// (empty lines included); none when the file is missing or empty.
+std::vector<std::string> ReadEnabledExtensions(const std::string& projectname);
+
+// Writes Projects/<projectname>/extensions.dat: one filename a line, LF
+// each. A name holding a line break is left out, since it could never be
+// read back as itself. False with `error` set when the file could not be
+// written; the old file then stays as it was.
 bool SaveEnabledExtensions(const std::string& projectname,
-                           const std::vector<std::string>& filenames);
+                           const std::vector<std::string>& filenames,
+                           std::string* error = nullptr);
+
+// What the Installed extensions dialog shows for one extension (CR breaks;
+// the description and help bring their own).
+std::string ExtensionInfoText(const Extension& extension);
 
 }  // namespace vorlane

@@ -2,19 +2,36 @@
 // the generated code at its markers) and index.html in the project folder.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "generate/extensions.h"
 #include "project/model.h"
 
 namespace vorlane {
+
+// The product's web site, linked from every generated page.
+inline constexpr char kWebSiteAddress[] = "https://vorlane.example/";
+
+// The markers of the engine template, in the order they are replaced.
+inline constexpr std::array<std::string_view, 11> kTemplateMarkers = {
+    "//VORLANE_VERSION",          "//VORLANE_EXTENSIONS", "//VORLANE_GLOBAL_VARIABLES",
+    "//VORLANE_GLOBAL_FUNCTIONS", "//VORLANE_SPRITES",    "//VORLANE_SOUNDS",
+    "//VORLANE_MUSICS",           "//VORLANE_BACKGROUNDS", "//VORLANE_FONTS",
+    "//VORLANE_OBJECTS",          "//VORLANE_SCENES"};
 
 // The engine template export.js, its bytes kept as they are; "" when the
 // file is missing or unreadable.
 std::string LoadEngineTemplate(const std::string& path = "export.js");
 
 // The template with every marker replaced, in marker order, by the output of
-// its emitter (extensions as loaded for the project).
+// its emitter. Each replacement runs over the whole text built so far, so a
+// later marker inside code inserted for an earlier one is filled too.
+std::string BuildGameScript(const Project& project, const std::string& engine_template,
+                            const std::vector<Extension>& extensions);
+// The same with the extensions as LoadExtensions finds them for the project.
 std::string BuildGameScript(const Project& project, const std::string& engine_template);
 
 // The fifteen lines of index.html, each ending in LF.
@@ -26,10 +43,12 @@ struct GenerateReport {
   bool no_scene = false;             // the caller shows "There is no scene added."
 };
 
-// Writes Projects/<projectname>/game.js, and index.html when
-// `generate_index_html` is 1 or the page is missing. Does nothing for a
-// project without a name. False when a file could not be written; files
-// already there are then left as they were.
+// Rebuilds the extension list, then writes Projects/<projectname>/index.html
+// when `generate_index_html` is 1 or the page is missing, and game.js. Does
+// nothing for a project without a name. False when a file could not be
+// written: that file and every later one are left as they were, and
+// `report->error` says why. `no_scene` is set for every named project
+// without scenes, whatever the outcome.
 bool GenerateGame(const Project& project, const std::string& engine_template,
                   int generate_index_html, GenerateReport* report = nullptr);
 

@@ -12,62 +12,14 @@
 #include <vector>
 
 #include "gui/file_util.h"
+#include "support/scripted_server.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
 
-// One piece of a scripted answer: wait, then send.
-struct Piece {
-  int delay_ms;
-  std::string bytes;
-};
-
-// A server on 127.0.0.1 that takes one connection, records the request and
-// plays its script, then closes (or, with hold_ms, keeps quiet that long).
-class ScriptedServer {
- public:
-  explicit ScriptedServer(std::vector<Piece> script, int hold_ms = 0) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t size = sizeof address;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
-    ::listen(listener_, 1);
-    thread_ = std::thread([this, script = std::move(script), hold_ms] {
-      const int client = ::accept(listener_, nullptr, nullptr);
-      if (client < 0) return;
-      char buffer[4096];
-      while (request_.find("\r\n\r\n") == std::string::npos) {
-        const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        request_.append(buffer, static_cast<size_t>(n));
-      }
-      for (const auto& piece : script) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(piece.delay_ms));
-        ::send(client, piece.bytes.data(), piece.bytes.size(), MSG_NOSIGNAL);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(hold_ms));
-      ::close(client);
-    });
-  }
-  ~ScriptedServer() {
-    ::shutdown(listener_, SHUT_RDWR);
-    thread_.join();
-    ::close(listener_);
-  }
-  int port() const { return port_; }
-  const std::string& request() const { return request_; }
-
- private:
-  int listener_ = -1;
-  int port_ = 0;
-  std::string request_;
-  std::thread thread_;
-};
+using test::Piece;
+using test::ScriptedServer;
 
 // Short waits keep the suite quick; the rules are the same as with the
 // ten-second defaults.

@@ -1,0 +1,149 @@
+// The emitters of the simple resource kinds and of the project-wide code.
+#include "generate/emitters.h"
+
+#include <unordered_map>
+
+#include "generate/emitter_text.h"
+
+namespace vorlane {
+
+using emit::Append;
+using emit::kNL;
+
+namespace {
+
+// A resource becomes a constructor named after it with two leading
+// underscores, whose body calls the engine's initialiser, and a global
+// variable of its own name holding an instance. Backgrounds and fonts end
+// their initialiser call without a line break, the others with one.
+void AppendUnit(std::string& out, const std::string& name, const std::string& init_call) {
+  Append(out, "function __", name, "() { ", kNL, init_call, "}; var ", name, " = new __", name,
+         "();", kNL, kNL);
+}
+
+std::string EmitAudio(const std::vector<Sound>& list, const std::string& audfolder) {
+  std::string out;
+  std::string call;
+  for (const Sound& sound : list) {
+    if (sound.wav.empty() && sound.mp3.empty() && sound.ogg.empty()) continue;
+    const auto path = [&](const std::string& file) {
+      return file.empty() ? std::string() : MediaPath(audfolder, file);
+    };
+    call.clear();
+    Append(call, "__audio_init__(this, ", sound.name, ", '", path(sound.wav), "', '",
+           path(sound.mp3), "', '", path(sound.ogg), "');", kNL);
+    AppendUnit(out, sound.name, call);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string MediaPath(const std::string& folder, const std::string& file) {
+  // An empty folder name keeps the media beside the page; "/file" would
+  // point at the root of the web site instead.
+  return folder.empty() ? file : folder + "/" + file;
+}
+
+std::string EmitVersion(int version) {
+  const std::string digits = std::to_string(version);
+  std::string out = "v";
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0) out += '.';
+    out += digits[i];
+  }
+  return out;
+}
+
+std::string EmitExtensions(const std::vector<Extension>& extensions) {
+  std::string out;
+  for (const Extension& e : extensions) {
+    if (e.enabled == 1) Append(out, "/* ", e.extension, " by ", e.author, " */", kNL, e.code);
+    out += kNL;
+  }
+  return out;
+}
+
+std::string EmitGlobalVariables(const Project& project) { return project.settings.variables; }
+
+std::string EmitGlobalFunctions(const Project& project) {
+  std::string out = project.settings.functions;
+  out += kNL;
+  for (const UserFunction& f : project.fns)
+    Append(out, "function ", f.name, "(", f.params, ") { ", kNL, f.code, kNL, "}", kNL);
+  return out;
+}
+
+std::string EmitSprites(const Project& project) {
+  std::string out;
+  EmitSprites(project, out);
+  return out;
+}
+
+void EmitSprites(const Project& project, std::string& out) {
+  // Each sprite's frames, in frame-list order, found in one pass.
+  std::unordered_map<std::string_view, std::vector<const Frame*>> frames_of;
+  for (const Frame& frame : project.frames) frames_of[frame.sprite].push_back(&frame);
+
+  std::string call;
+  for (const Sprite& s : project.sprites) {
+    const auto found = frames_of.find(s.name);
+    const std::vector<const Frame*>* frames = found == frames_of.end() ? nullptr : &found->second;
+    int width = 0;
+    int height = 0;
+    if (frames && frames->back()->image) {
+      width = frames->back()->image->width();
+      height = frames->back()->image->height();
+    }
+    call.clear();
+    Append(call, "__sprite_init__(this, ", s.name, ", ", width, ", ", height, ", ", s.centerx,
+           ", ", s.centery, ", '", s.collisionshape, "', ", s.collisionradius, ", ",
+           s.collisionleft, ", ", s.collisionright, ", ", s.collisiontop, ", ", s.collisionbottom,
+           ", [");
+    if (frames) {
+      bool first = true;
+      for (const Frame* frame : *frames) {
+        if (!first) call += ',';
+        first = false;
+        Append(call, "'", MediaPath(project.imgfolder, s.name + "_" + frame->file + ".png"), "'");
+      }
+    }
+    Append(call, "]);", kNL);
+    AppendUnit(out, s.name, call);
+  }
+}
+
+std::string EmitSounds(const Project& project) {
+  return EmitAudio(project.sounds, project.audfolder);
+}
+
+std::string EmitMusics(const Project& project) {
+  return EmitAudio(project.musics, project.audfolder);
+}
+
+std::string EmitBackgrounds(const Project& project) {
+  std::string out;
+  std::string call;
+  for (const Background& b : project.backgrounds) {
+    if (b.file.empty()) continue;
+    call.clear();
+    Append(call, "__background_init__(this, ", b.name, ", '", MediaPath(project.imgfolder, b.file),
+           "')");
+    AppendUnit(out, b.name, call);
+  }
+  return out;
+}
+
+std::string EmitFonts(const Project& project) {
+  std::string out;
+  std::string call;
+  for (const Font& f : project.fonts) {
+    call.clear();
+    Append(call, "__font_init__(this, ", f.name, ", '", f.family, "', ", f.size, ", ", f.bold,
+           ", ", f.italic, ")");
+    AppendUnit(out, f.name, call);
+  }
+  return out;
+}
+
+}  // namespace vorlane

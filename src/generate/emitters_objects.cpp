@@ -1,0 +1,107 @@
+// The object emitter: one constructor per object resource with a handler
+// for each of the nine event kinds.
+#include <array>
+#include <unordered_map>
+
+#include "generate/emitter_text.h"
+#include "generate/emitters.h"
+
+namespace vorlane {
+
+using emit::Append;
+using emit::kNL;
+
+namespace {
+
+struct EventKind {
+  std::string_view event;    // as stored in scripts
+  std::string_view handler;  // the instance's handler property
+  std::string_view fallback; // the engine's default handler
+};
+
+constexpr std::array<EventKind, 9> kEventKinds = {{
+    {"Creation", "on_creation", "on_creation_i"},
+    {"Destroy", "on_destroy", "on_destroy_i"},
+    {"Step", "on_step", "on_step_i"},
+    {"End step", "on_end_step", "on_end_step_i"},
+    {"Collision", "on_collision", "on_collision_i"},
+    {"Room start", "on_roomstart", "on_roomstart_i"},
+    {"Room end", "on_roomend", "on_roomend_i"},
+    {"Animation end", "on_animationend", "on_animationend_i"},
+    {"Draw", "on_draw", "on_draw_i"},
+}};
+constexpr size_t kCollision = 4;
+constexpr size_t kAnimationEnd = 7;
+constexpr size_t kDraw = 8;
+
+using ScriptsByKind = std::array<std::vector<const Script*>, kEventKinds.size()>;
+
+int KindOf(std::string_view event) {
+  for (size_t k = 0; k < kEventKinds.size(); ++k)
+    if (kEventKinds[k].event == event) return static_cast<int>(k);
+  return -1;
+}
+
+void AppendHandler(std::string& out, size_t kind, const std::vector<const Script*>& scripts,
+                   bool wrap_with_this) {
+  const EventKind& e = kEventKinds[kind];
+  if (scripts.empty()) {
+    Append(out, "this.", e.handler, " = ", e.fallback, ";", kNL);
+    return;
+  }
+  Append(out, "this.", e.handler, " = function() {", kNL);
+  if (kind == kAnimationEnd) Append(out, "if(this.image_index >= this.image_number - 1) {", kNL);
+  if (kind == kDraw) Append(out, "if (this.visible == 1) {", kNL, "__handle_sprite__(this);", kNL);
+  if (wrap_with_this) Append(out, "with(this) {", kNL);
+  for (const Script* s : scripts) {
+    if (kind != kCollision) {
+      Append(out, s->code, kNL);
+    } else if (!s->parameter.empty()) {
+      Append(out, "this.other = this.place_meeting(this.x, this.y, ", s->parameter, ");", kNL,
+             "if(this.other != null) {", kNL, s->code, kNL, "}", kNL);
+    }
+  }
+  if (wrap_with_this) Append(out, "}", kNL);
+  if (kind == kAnimationEnd || kind == kDraw) Append(out, "}", kNL);
+  Append(out, "};", kNL);
+}
+
+}  // namespace
+
+std::string EmitObjects(const Project& project) {
+  std::string out;
+  EmitObjects(project, out);
+  return out;
+}
+
+void EmitObjects(const Project& project, std::string& out) {
+  // Every object's scripts by event kind, in script-list order, in one pass.
+  std::unordered_map<std::string_view, ScriptsByKind> scripts_of;
+  size_t code_size = 0;
+  for (const Script& s : project.scripts) {
+    const int kind = KindOf(s.event);
+    if (kind < 0) continue;
+    scripts_of[s.object][static_cast<size_t>(kind)].push_back(&s);
+    code_size += s.code.size() + s.parameter.size() + 80;
+  }
+  const ScriptsByKind none;
+  const bool wrap_with_this = project.settings.advancedscriptmode == 0;
+
+  out.reserve(out.size() + code_size + project.objects.size() * 400);
+  // The index is the record's place in the whole list, instances included.
+  int index = 0;
+  for (const GameObject& o : project.objects) {
+    const int this_index = index++;
+    if (o.prototype != 1) continue;
+    Append(out, "function __", o.name, "() {", kNL, "__instance_init__(this, ", o.name, ", ",
+           emit::OrNull(o.parent), ", ", o.visible, ", ", o.depth, ", ", emit::OrNull(o.sprite),
+           ", ", o.collision, ", ", this_index, ");", kNL);
+    const auto found = scripts_of.find(o.name);
+    const ScriptsByKind& scripts = found == scripts_of.end() ? none : found->second;
+    for (size_t kind = 0; kind < kEventKinds.size(); ++kind)
+      AppendHandler(out, kind, scripts[kind], wrap_with_this);
+    Append(out, "}; var ", o.name, " = new __", o.name, "();", kNL, kNL);
+  }
+}
+
+}  // namespace vorlane

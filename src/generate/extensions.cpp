@@ -1,0 +1,128 @@
+#include "generate/extensions.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "gui/file_util.h"
+#include "project/safe_name.h"
+
+namespace vorlane {
+namespace {
+
+constexpr std::string_view kCRLF = "\r\n";
+
+// Calls `line` for every line of `text`; LF, CR LF and CR all end a line,
+// and a last line without an ending still counts.
+template <typename Handler>
+void ForEachLine(std::string_view text, Handler line) {
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      line(text.substr(start));
+      return;
+    }
+    line(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+}
+
+std::string EnabledListPath(const std::string& projectname) {
+  return "Projects/" + projectname + "/extensions.dat";
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+}  // namespace
+
+void ParseExtensionText(const std::string& text, Extension& e) {
+  enum Section { kNone, kName, kAuthor, kDescription, kHelp, kCode };
+  Section section = kNone;
+  ForEachLine(text, [&](std::string_view line) {
+    // Headers open a section; description, help and code get an empty line
+    // for each header, so repeated sections stay apart.
+    if (line == "[EXTENSION]") {
+      section = kName;
+    } else if (line == "[AUTHOR]") {
+      section = kAuthor;
+    } else if (line == "[DESCRIPTION]") {
+      section = kDescription;
+      e.description += kCRLF;
+    } else if (line == "[HELP]") {
+      section = kHelp;
+      e.help += kCRLF;
+    } else if (line == "[CODE]") {
+      section = kCode;
+      e.code += kCRLF;
+    } else {
+      switch (section) {
+        case kNone: break;
+        case kName: e.extension += line; break;
+        case kAuthor: e.author += line; break;
+        case kDescription: (e.description += line) += kCRLF; break;
+        case kHelp: (e.help += line) += kCRLF; break;
+        case kCode: (e.code += line) += kCRLF; break;
+      }
+    }
+  });
+}
+
+std::vector<std::string> ReadEnabledExtensions(const std::string& projectname) {
+  std::vector<std::string> names;
+  if (projectname.empty() || !IsPlainFileName(projectname)) return names;
+  std::string text;
+  if (FileSize(EnabledListPath(projectname)) <= 0 || !ReadFile(EnabledListPath(projectname), &text))
+    return names;
+  ForEachLine(text, [&](std::string_view line) { names.emplace_back(line); });
+  return names;
+}
+
+std::vector<Extension> LoadExtensions(const std::string& projectname) {
+  const std::vector<std::string> enabled = ReadEnabledExtensions(projectname);
+  std::vector<Extension> list;
+  DIR* dir = ::opendir("Extensions");
+  if (!dir) return list;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    // Entry names come from the listing itself, so they are plain names in
+    // the folder; the names in extensions.dat are only ever compared.
+    if (!EndsWith(name, ".tex")) continue;
+    const std::string path = "Extensions/" + name;
+    if (IsDirectory(path)) continue;
+    Extension e;
+    e.filename = name.substr(0, name.size() - 4);
+    std::string text;
+    if (ReadFile(path, &text)) ParseExtensionText(text, e);  // unreadable: no lines
+    e.enabled = std::find(enabled.begin(), enabled.end(), e.filename) != enabled.end() ? 1 : 0;
+    list.push_back(std::move(e));
+  }
+  ::closedir(dir);
+  return list;
+}
+
+bool SaveEnabledExtensions(const std::string& projectname,
+                           const std::vector<std::string>& filenames, std::string* error) {
+  if (projectname.empty() || !IsPlainFileName(projectname)) {
+    if (error) *error = "The project has no usable name; save it first.";
+    return false;
+  }
+  std::string text;
+  for (const std::string& name : filenames) {
+    if (name.find_first_of("\r\n") != std::string::npos) continue;
+    text += name;
+    text += '\n';
+  }
+  return WriteFileAtomic(EnabledListPath(projectname), text, error);
+}
+
+std::string ExtensionInfoText(const Extension& e) {
+  return "NAME:" + e.extension + "\rAUTHOR: " + e.author + "\r\rDESCRIPTION: " + e.description +
+         "HELP:" + e.help;
+}
+
+}  // namespace vorlane

@@ -1,0 +1,196 @@
+#include "generate/function_library.h"
+
+#include <gtest/gtest.h>
+
+#include "gui/file_util.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+using FunctionLibraryTest = test::InTempDir;
+
+Project WithFunctions(const std::vector<std::string>& names) {
+  Project p;
+  for (const std::string& name : names) p.fns.push_back({name, "a", "d", "return a;"});
+  return p;
+}
+
+std::vector<std::string> Names(const Project& p) {
+  std::vector<std::string> names;
+  for (const UserFunction& f : p.fns) names.push_back(f.name);
+  return names;
+}
+
+std::string Library(const std::string& fns) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><vorlane_functions version=\"129\" "
+         "author=\"\" description=\"\">" + fns + "</vorlane_functions>";
+}
+
+TEST(LibraryWriterTest, ExampleFile) {
+  Project p;
+  p.fns.push_back({"clamp", "v, lo, hi", "Limits v", "return Math.min(Math.max(v, lo), hi);"});
+  EXPECT_EQ(FunctionLibraryXml(p, {}, "anonymous", "Maths"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><vorlane_functions version=\"129\" "
+            "author=\"anonymous\" description=\"Maths\"><fns count=\"1\"><fn name=\"clamp\" "
+            "params=\"v, lo, hi\" description=\"Limits v\">return Math.min(Math.max(v, lo), "
+            "hi);</fn></fns></vorlane_functions>");
+}
+
+TEST(LibraryWriterTest, OnlyTickedFunctionsInProjectOrder) {
+  Project p = WithFunctions({"f1", "f2", "f3", "f4", "f5"});
+  p.fns[3].code = "";
+  p.fns[3].description = "\"q\" & 'a' <b>";
+  EXPECT_EQ(FunctionLibraryXml(p, {false, false, false, false, false}, "", ""),
+            Library("<fns count=\"0\"/>"));
+  EXPECT_EQ(FunctionLibraryXml(p, {true, false, true, true, false}, "", ""),
+            Library("<fns count=\"3\">"
+                    "<fn name=\"f1\" params=\"a\" description=\"d\">return a;</fn>"
+                    "<fn name=\"f3\" params=\"a\" description=\"d\">return a;</fn>"
+                    "<fn name=\"f4\" params=\"a\" description=\"&quot;q&quot; &amp; &apos;a&apos; "
+                    "&lt;b&gt;\"/></fns>"));
+}
+
+TEST(LibraryWriterTest, LineStartsBecomeFourSpaces) {
+  EXPECT_EQ(LibraryCode("if (a) {\n\tb();\n}"), "if (a) {\n    b();\n    }");
+  EXPECT_EQ(LibraryCode("  first\r\n \t x\r\rz\r\n"), "  first\r\n    x\r    \r    z\r\n");
+  EXPECT_EQ(LibraryCode("a\n\n  \nb\n"), "a\n    \n    \n    b\n");
+  EXPECT_EQ(LibraryCode("a\n   "), "a\n    ");
+  EXPECT_EQ(LibraryCode(""), "");
+  EXPECT_EQ(LibraryCode("\n"), "\n");
+}
+
+TEST(LibraryWriterTest, DialogDecisions) {
+  EXPECT_EQ(LibraryFileName("lib"), "lib.xml");
+  EXPECT_EQ(LibraryFileName("lib.xml"), "lib.xml");
+  EXPECT_EQ(LibraryFileName(""), "");
+  EXPECT_EQ(LibraryFileName("/some where/lib.XML"), "/some where/lib.XML.xml");
+  EXPECT_EQ(ExportRefusal(Project{}), "There nothing to export.");
+  EXPECT_EQ(ExportRefusal(WithFunctions({"f"})), "");
+}
+
+TEST_F(FunctionLibraryTest, OverwriteIsAskedOnlyForAFileWithContent) {
+  EXPECT_FALSE(LibraryNeedsOverwriteQuestion("lib.xml"));
+  WriteAll("lib.xml", "");
+  EXPECT_FALSE(LibraryNeedsOverwriteQuestion("lib.xml"));
+  WriteAll("lib.xml", "x");
+  EXPECT_TRUE(LibraryNeedsOverwriteQuestion("lib.xml"));
+}
+
+TEST_F(FunctionLibraryTest, ExportThenImportKeepsTheStoredText) {
+  Project p = WithFunctions({"f", "g"});
+  p.fns[0].code = "if (a) {\n\tb();\n}";
+  p.fns[0].params = "a, \"b\"";
+  std::string error;
+  ASSERT_TRUE(WriteFunctionLibrary("lib.xml", p, {}, "me", "maths", &error)) << error;
+
+  // Into the project it came from: a copy of each, "_2" appended.
+  LibraryImport result;
+  ASSERT_TRUE(ImportFunctionLibrary(p, "lib.xml", &result)) << result.error;
+  EXPECT_EQ(result.names, (std::vector<std::string>{"f_2", "g_2"}));
+  ASSERT_EQ(p.fns.size(), 4u);
+  EXPECT_EQ(p.fns[2].code, "if (a) {\n    b();\n    }");
+  EXPECT_EQ(p.fns[2].params, "a, \"b\"");
+  EXPECT_EQ(p.fns[2].description, "d");
+  EXPECT_EQ(p.modified, 1);
+
+  EXPECT_FALSE(WriteFunctionLibrary("missing/lib.xml", p, {}, "", "", &error));
+  EXPECT_NE(error.find("missing/lib.xml"), std::string::npos);
+}
+
+TEST(LibraryImportTest, RenamingAppendsUntilTheNameIsFree) {
+  const std::string lib = Library("<fns count=\"1\"><fn name=\"f\"/></fns>");
+  Project p = WithFunctions({"f", "f_2"});
+  ASSERT_TRUE(ImportFunctionLibraryText(p, lib, nullptr));
+  EXPECT_EQ(p.fns.back().name, "f_2_2");
+
+  // A single pass in list order would give f_2 a second time here.
+  p = WithFunctions({"f_2", "f"});
+  ASSERT_TRUE(ImportFunctionLibraryText(p, lib, nullptr));
+  EXPECT_EQ(Names(p), (std::vector<std::string>{"f_2", "f", "f_2_2"}));
+
+  // Functions of one library see each other; an empty name is never kept.
+  p = WithFunctions({"g"});
+  LibraryImport result;
+  ASSERT_TRUE(ImportFunctionLibraryText(
+      p, Library("<fns count=\"4\"><fn name=\"f\"/><fn name=\"f\"/><fn/><fn name=\"\"/></fns>"),
+      &result));
+  EXPECT_EQ(result.names, (std::vector<std::string>{"f", "f_2", "_2", "_2_2"}));
+  EXPECT_EQ(Names(p), (std::vector<std::string>{"g", "f", "f_2", "_2", "_2_2"}));
+  EXPECT_EQ(ImportedFunctionName(p, "g"), "g_2");
+  EXPECT_EQ(ImportedFunctionName(p, "new"), "new");
+}
+
+TEST(LibraryImportTest, CountDecidesHowManyChildrenAreRead) {
+  Project p;
+  const std::string children = "<fn name=\"a\">x</fn><other name=\"b\"/><fn name=\"c\"/>";
+  ASSERT_TRUE(ImportFunctionLibraryText(p, Library("<fns count=\"2\">" + children + "</fns>"), nullptr));
+  EXPECT_EQ(Names(p), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(p.fns[0].code, "x");
+
+  // A huge count reads only what is there; a missing or bad one reads none.
+  p = Project{};
+  ASSERT_TRUE(ImportFunctionLibraryText(
+      p, Library("<fns count=\"99999999999999\">" + children + "</fns>"), nullptr));
+  EXPECT_EQ(p.fns.size(), 3u);
+  for (const char* count : {"", " count=\"-4\"", " count=\"many\""}) {
+    p = Project{};
+    ASSERT_TRUE(ImportFunctionLibraryText(p, Library("<fns" + std::string(count) + ">" + children + "</fns>"),
+                                          nullptr));
+    EXPECT_TRUE(p.fns.empty()) << count;
+  }
+  // Neither the root's name nor its version is checked.
+  p = Project{};
+  ASSERT_TRUE(ImportFunctionLibraryText(
+      p, "<lib version=\"999\"><fns count=\"1\"><fn name=\"z\">a<b>ignored</b>c</fn></fns></lib>",
+      nullptr));
+  EXPECT_EQ(p.fns.at(0).code, "ac");
+}
+
+TEST(LibraryImportTest, DamagedFilesImportNothing) {
+  const std::string bad[] = {
+      "",
+      "not xml",
+      Library("<fns count=\"1\"><fn name=\"a\"/></fns>").substr(0, 120),  // cut short
+      Library("<fns count=\"1\"><fn name=\"a\"/></fns><extra/>") + "<second/>",
+      Library("<functions/><fns count=\"1\"><fn name=\"a\"/></fns>"),  // list not first
+      Library(""),
+  };
+  for (const std::string& bytes : bad) {
+    Project p = WithFunctions({"keep"});
+    p.modified = 0;
+    LibraryImport result;
+    EXPECT_FALSE(ImportFunctionLibraryText(p, bytes, &result)) << bytes;
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_TRUE(result.names.empty());
+    EXPECT_EQ(Names(p), std::vector<std::string>{"keep"});
+    EXPECT_EQ(p.modified, 0);
+  }
+  Project p;
+  LibraryImport result;
+  EXPECT_FALSE(ImportFunctionLibrary(p, "/no/such/lib.xml", &result));
+  EXPECT_NE(result.error.find("/no/such/lib.xml"), std::string::npos);
+}
+
+TEST(LibraryImportTest, EndlessCopiesOfOneNameAreRefused) {
+  std::string fns;
+  for (int i = 0; i < 150; ++i) fns += "<fn name=\"f\"/>";
+  Project p = WithFunctions({"keep"});
+  LibraryImport result;
+  EXPECT_FALSE(ImportFunctionLibraryText(p, Library("<fns count=\"150\">" + fns + "</fns>"), &result));
+  EXPECT_NE(result.error.find("\"f\""), std::string::npos);
+  EXPECT_EQ(p.fns.size(), 1u);
+
+  // A hundred copies are still imported.
+  p = Project{};
+  fns.clear();
+  for (int i = 0; i < 100; ++i) fns += "<fn name=\"f\"/>";
+  ASSERT_TRUE(ImportFunctionLibraryText(p, Library("<fns count=\"100\">" + fns + "</fns>"), &result))
+      << result.error;
+  EXPECT_EQ(p.fns.back().name.size(), 1u + 2 * 99);
+}
+
+}  // namespace
+}  // namespace vorlane

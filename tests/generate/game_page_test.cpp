@@ -1,0 +1,188 @@
+#include "generate/game_page.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generate/emitters.h"
+#include "gui/file_util.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+using GamePageTest = test::InTempDir;
+
+constexpr char kPage[] =
+    "<html lang='en'>\n"
+    "<head>\n"
+    "<meta http-equiv='X-UA-Compatible' content='IE=edge' />\n"
+    "<meta http-equiv='pragma' content='no-cache' />\n"
+    "<meta name='apple-mobile-web-app-capable' content='yes' />\n"
+    "<meta name='viewport' content='initial-scale=1.0, maximum-scale=1.0, user-scalable=0, "
+    "width=device-width, height=device-height' />\n"
+    "<meta name='apple-mobile-web-app-status-bar-style' content='black-translucent' />\n"
+    "<meta charset='utf-8' />\n"
+    "</head>\n"
+    "<body style='background: black; margin: 0; padding: 0; overflow: hidden;'>\n"
+    "<div id='vorlanegame'></div>\n"
+    "<a style='text-decoration:none;font-size:11px;font-family:arial;color:rgb(255,255,255);' "
+    "href='https://vorlane.example/'>Made with Vorlane</a>\n"
+    "<script type='text/javascript' src='game.js'></script>\n"
+    "</body>\n"
+    "</html>\n";
+
+Project SmallProject() {
+  Project p;
+  p.projectname = "demo";
+  p.settings.variables = "var v;";
+  p.fonts.push_back({"fnt", "Arial", 12, 0, 0});
+  Scene s;
+  s.name = "room";
+  p.scenes.push_back(s);
+  return p;
+}
+
+TEST(GameScriptTest, MarkersAreReplacedWhereverTheyStand) {
+  const Project p = SmallProject();
+  // Text around a marker stays, the template's own LF breaks stay, a marker
+  // twice gets the code twice, and a differently written marker is text.
+  const std::string engine =
+      "var version = '//VORLANE_VERSION';\n//VORLANE_GLOBAL_VARIABLES x //VORLANE_GLOBAL_VARIABLES"
+      "\n//vorlane_version //VORLANE_VERSIO\xff";
+  EXPECT_EQ(BuildGameScript(p, engine, {}),
+            "var version = 'v1.2.9';\nvar v; x var v;\n//vorlane_version //VORLANE_VERSIO\xff");
+  EXPECT_EQ(BuildGameScript(p, "", {}), "");
+  EXPECT_EQ(BuildGameScript(p, "no markers\r\n", {}), "no markers\r\n");
+}
+
+TEST(GameScriptTest, EveryMarkerGetsItsEmitter) {
+  Project p = SmallProject();
+  p.sounds.push_back({"snd", "a.wav", "", ""});
+  const std::vector<Extension> extensions = {{"x", "X", "me", "", "", "\r\nx();\r\n", 1}};
+  std::string engine;
+  std::string expected;
+  const std::string outputs[] = {EmitVersion(),         EmitExtensions(extensions),
+                                 EmitGlobalVariables(p), EmitGlobalFunctions(p),
+                                 EmitSprites(p),         EmitSounds(p),
+                                 EmitMusics(p),          EmitBackgrounds(p),
+                                 EmitFonts(p),           EmitObjects(p),
+                                 EmitScenes(p)};
+  for (size_t i = 0; i < kTemplateMarkers.size(); ++i) {
+    engine += "<" + std::string(kTemplateMarkers[i]) + ">\n";
+    expected += "<" + outputs[i] + ">\n";
+  }
+  EXPECT_EQ(BuildGameScript(p, engine, extensions), expected);
+
+  // Without the sounds marker the sound code is simply left out.
+  const std::string without = "//VORLANE_FONTS|//VORLANE_SCENES";
+  EXPECT_EQ(BuildGameScript(p, without, extensions), EmitFonts(p) + "|" + EmitScenes(p));
+}
+
+TEST(GameScriptTest, LaterMarkersInInsertedCodeAreFilledEarlierOnesAreNot) {
+  Project p = SmallProject();
+  p.fns.push_back({"f", "", "", "//VORLANE_FONTS //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS"});
+  const std::string out = BuildGameScript(p, "//VORLANE_GLOBAL_FUNCTIONS", {});
+  EXPECT_EQ(out, "\r\nfunction f() { \r\n" + EmitFonts(p) +
+                     " //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS\r\n}\r\n");
+}
+
+TEST(GameScriptTest, IndexPageIsFifteenLinesWithLineFeeds) {
+  EXPECT_EQ(IndexHtml(), kPage);
+}
+
+TEST_F(GamePageTest, TemplateBytesAreKeptAsTheyAre) {
+  const std::string bytes("a\r\nb\rc\n\xc3\xa9\xff\0z", 12);
+  WriteAll("export.js", bytes);
+  EXPECT_EQ(LoadEngineTemplate(), bytes);
+  EXPECT_EQ(LoadEngineTemplate("missing.js"), "");
+  std::filesystem::create_directory("folder.js");
+  EXPECT_EQ(LoadEngineTemplate("folder.js"), "");
+}
+
+TEST_F(GamePageTest, ExtensionsAreLoadedForTheProject) {
+  std::filesystem::create_directories("Projects/demo");
+  std::filesystem::create_directory("Extensions");
+  WriteAll("Extensions/shake.tex", "[EXTENSION]\nShake\n[AUTHOR]\nAnn\n[CODE]\nshake();\n");
+  WriteAll("Extensions/off.tex", "[CODE]\noff();\n");
+  WriteAll("Projects/demo/extensions.dat", "shake\n");
+  const std::string out = BuildGameScript(SmallProject(), "//VORLANE_EXTENSIONS");
+  EXPECT_EQ(out, "/* Shake by Ann */\r\n\r\nshake();\r\n\r\n\r\n");
+}
+
+TEST_F(GamePageTest, UnsavedProjectWritesNothing) {
+  Project p = SmallProject();
+  p.projectname.clear();
+  p.scenes.clear();
+  GenerateReport report;
+  EXPECT_TRUE(GenerateGame(p, "//VORLANE_SCENES", 1, &report));
+  EXPECT_TRUE(report.written.empty());
+  EXPECT_FALSE(report.no_scene);
+  EXPECT_FALSE(FileExists("Projects"));
+}
+
+TEST_F(GamePageTest, WritesPageAndScriptWithoutAddingALineBreak) {
+  Project p = SmallProject();
+  GenerateReport report;
+  ASSERT_TRUE(GenerateGame(p, "start\n//VORLANE_VERSION", 1, &report)) << report.error;
+  EXPECT_EQ(report.written,
+            (std::vector<std::string>{"Projects/demo/index.html", "Projects/demo/game.js"}));
+  EXPECT_EQ(ReadAll("Projects/demo/game.js"), "start\nv1.2.9");
+  EXPECT_EQ(ReadAll("Projects/demo/index.html"), kPage);
+  EXPECT_FALSE(report.no_scene);
+
+  // A project without scenes is generated and the caller is told.
+  p.scenes.clear();
+  ASSERT_TRUE(GenerateGame(p, "//VORLANE_SCENES|", 1, &report));
+  EXPECT_EQ(ReadAll("Projects/demo/game.js"), "|");
+  EXPECT_TRUE(report.no_scene);
+}
+
+TEST_F(GamePageTest, UsersOwnPageStaysUnlessThePreferenceAsks) {
+  const Project p = SmallProject();
+  std::filesystem::create_directories("Projects/demo");
+  WriteAll("Projects/demo/index.html", "my page");
+  WriteAll("Projects/demo/game.js", "old");
+  GenerateReport report;
+  ASSERT_TRUE(GenerateGame(p, "new", 0, &report));
+  EXPECT_EQ(ReadAll("Projects/demo/index.html"), "my page");
+  EXPECT_EQ(ReadAll("Projects/demo/game.js"), "new");
+  EXPECT_EQ(report.written, std::vector<std::string>{"Projects/demo/game.js"});
+
+  ASSERT_TRUE(GenerateGame(p, "new", 1, &report));
+  EXPECT_EQ(ReadAll("Projects/demo/index.html"), kPage);
+
+  // Without a page it is written whatever the preference.
+  std::filesystem::remove("Projects/demo/index.html");
+  ASSERT_TRUE(GenerateGame(p, "new", 0, &report));
+  EXPECT_EQ(ReadAll("Projects/demo/index.html"), kPage);
+}
+
+TEST_F(GamePageTest, FailedWritesLeaveTheOldFilesAndSayWhy) {
+  const Project p = SmallProject();
+  std::filesystem::create_directories("Projects/demo/game.js/blocker");
+  GenerateReport report;
+  EXPECT_FALSE(GenerateGame(p, "new", 1, &report));
+  EXPECT_NE(report.error.find("Projects/demo/game.js"), std::string::npos) << report.error;
+  EXPECT_TRUE(IsDirectory("Projects/demo/game.js"));
+
+  // A page that cannot be written stops before game.js is touched.
+  std::filesystem::remove_all("Projects/demo");
+  std::filesystem::create_directories("Projects/demo/index.html/blocker");
+  WriteAll("Projects/demo/game.js", "old");
+  EXPECT_FALSE(GenerateGame(p, "new", 1, &report));
+  EXPECT_NE(report.error.find("index.html"), std::string::npos) << report.error;
+  EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");
+  EXPECT_TRUE(report.written.empty());
+
+  Project outside = p;
+  outside.projectname = "../escape";
+  EXPECT_FALSE(GenerateGame(outside, "new", 1, &report));
+  EXPECT_FALSE(report.error.empty());
+  EXPECT_FALSE(FileExists("../escape"));
+}
+
+}  // namespace
+}  // namespace vorlane

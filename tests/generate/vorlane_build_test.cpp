@@ -1,0 +1,228 @@
+// Runs the vorlane-build program in a temporary program folder, as a script
+// or CI job would.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "app/preferences.h"
+#include "generate/game_page.h"
+#include "gui/file_util.h"
+#include "project/lifecycle.h"
+#include "project/project_file.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadAll;
+using test::WriteAll;
+
+constexpr char kTemplate[] = "V=//VORLANE_VERSION\n//VORLANE_FONTS//VORLANE_SCENES";
+
+// The program is built beside the tests: <build>/tests/generate_tests and
+// <build>/src/vorlane-build.
+std::string ToolPath() {
+  return (fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "vorlane-build")
+      .string();
+}
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunTool(const std::string& arguments) {
+  const std::string command =
+      "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null";
+  const int raw = std::system(command.c_str());
+  ToolRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadAll("../tool.out");
+  run.err = ReadAll("../tool.err");
+  return run;
+}
+
+// Every file and folder below the current directory with its content.
+std::map<std::string, std::string> Snapshot() {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(".")) {
+    const std::string path = entry.path().string();
+    files[path] = entry.is_directory() ? "<folder>" : ReadAll(path);
+  }
+  return files;
+}
+
+int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+class VorlaneBuildTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(IsRegularFile(ToolPath())) << "build the vorlane-build target: " << ToolPath();
+    // The program folder is a sub-folder, so the tool's output files stay out of it.
+    fs::create_directory("program folder");
+    fs::current_path("program folder");
+    WriteAll("export.js", kTemplate);
+  }
+
+  // Saves a project "demo" with one font and, when asked, one scene, the way
+  // the program does.
+  void SaveDemo(bool with_scene, int generate_index_html = 1) {
+    Project p;
+    Preferences prefs;
+    StartNewProject(p, prefs);
+    prefs.GenerateIndexHTML = generate_index_html;
+    ASSERT_TRUE(SavePreferences(prefs));
+    p.projectname = "demo";
+    p.fonts.push_back({"fnt", "Arial", 12, 1, 0});
+    if (with_scene) {
+      p.scenes.emplace_back();
+      p.scenes.back().name = "room";
+    }
+    FileReport report;
+    ASSERT_TRUE(WriteProject(p, &report)) << report.error;
+    FinishSession(p, prefs);
+  }
+
+  bool HasWorkingFolder() {
+    for (const auto& entry : fs::directory_iterator("."))
+      if (entry.path().filename().string().rfind("_temp_", 0) == 0) return true;
+    return false;
+  }
+
+  test::ScopedTempDir dir_;
+};
+
+TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
+  SaveDemo(true);
+  const ToolRun run = RunTool("demo");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadAll("Projects/demo/game.js"),
+            "V=v1.2.9\n"
+            "function __fnt() { \r\n__font_init__(this, fnt, 'Arial', 12, 1, 0)}; "
+            "var fnt = new __fnt();\r\n\r\n"
+            "function __room() { \r\nthis.tiles = [\r\n];\r\nthis.objects = [\r\n];\r\n"
+            "this.start = function() {\r\n__room_start__(this, room, 640, 480, 30, 0, 0, 0, null, "
+            "0, 0, 0, 640, 480, null, 50, 50);\r\n};\r\n}\r\nvar room = new __room();\r\n"
+            "vr_scenes.push(room);\r\nvr_room_to_go = room;\r\n");
+  EXPECT_EQ(ReadAll("Projects/demo/index.html"), IndexHtml());
+  EXPECT_FALSE(HasWorkingFolder());
+}
+
+TEST_F(VorlaneBuildTest, FollowsThePreferencesAndWarnsAboutAMissingScene) {
+  SaveDemo(false, 0);
+  WriteAll("Projects/demo/index.html", "my own page");
+  const ToolRun run = RunTool("demo");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Projects/demo/game.js\n");
+  EXPECT_EQ(run.err, "vorlane-build: warning: There is no scene added.\n");
+  EXPECT_EQ(ReadAll("Projects/demo/index.html"), "my own page");
+  EXPECT_NE(ReadAll("Projects/demo/game.js").find("__font_init__"), std::string::npos);
+}
+
+TEST_F(VorlaneBuildTest, MakesPreferencesWhenMissingAndRemovesItsWorkingFolder) {
+  SaveDemo(true);
+  fs::remove("preferences.dat");
+  const ToolRun run = RunTool("demo");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(IsRegularFile("preferences.dat"));
+  EXPECT_FALSE(HasWorkingFolder());
+}
+
+TEST_F(VorlaneBuildTest, ResaveConvertsAnOlderProject) {
+  Preferences prefs;
+  ASSERT_TRUE(SavePreferences(prefs));
+  fs::create_directories("Projects/old");
+  // Version 128 kept frame pictures directly in the project folder.
+  ASSERT_TRUE(SavePng(Image::Transparent(8, 4), "Projects/old/spr_0.png"));
+  WriteAll("Projects/old.xml",
+           "<?xml version=\"1.0\" encoding=\"UTF-8\"?><vorlane version=\"128\" uid=\"5\" title=\"\" "
+           "advancedscriptmode=\"0\"><functions/><variables/><comments/>"
+           "<sprites count=\"1\"><sprite name=\"spr\" centerx=\"0\" centery=\"0\" "
+           "collisionshape=\"Box\" collisionradius=\"0\" collisionleft=\"0\" collisionright=\"0\" "
+           "collisiontop=\"0\" collisionbottom=\"0\"/></sprites>"
+           "<frames count=\"1\"><frame file=\"0\" sprite=\"spr\"/></frames><sounds count=\"0\"/>"
+           "<musics count=\"0\"/><backgrounds count=\"0\"/><fonts count=\"0\"/>"
+           "<objects count=\"0\"/><scripts count=\"0\"/><scenes count=\"1\"><scene name=\"r\"/>"
+           "</scenes><layers count=\"0\"/><tiles count=\"0\"/></vorlane>");
+  WriteAll("export.js", "//VORLANE_SPRITES");
+
+  const ToolRun run = RunTool("--resave old");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Projects/old.xml\nProjects/old/index.html\nProjects/old/game.js\n");
+  EXPECT_EQ(ReadProjectVersion("old"), 129);
+  EXPECT_TRUE(IsRegularFile("Projects/old/img/spr_0.png"));
+  EXPECT_NE(ReadAll("Projects/old/game.js").find("spr, 8, 4, 0, 0, 'Box'"), std::string::npos);
+}
+
+TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
+  SaveDemo(true);
+  ASSERT_EQ(RunTool("demo").status, 0);
+
+  struct Case {
+    std::string arguments;
+    std::string message;  // part of the one line on stderr
+    std::function<void()> prepare;
+  };
+  const std::vector<Case> cases = {
+      {"missing", "Projects/missing.xml", [] {}},
+      {"../demo", "not a project name", [] {}},
+      {"\"$(printf 'two\\nlines')\"", "two lines", [] {}},
+      {"broken", "damaged", [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
+      {"newer", "This project requires a new program version (v130).",
+       [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
+  };
+  for (const Case& c : cases) {
+    c.prepare();
+    const auto prepared = Snapshot();
+    const ToolRun run = RunTool(c.arguments);
+    EXPECT_EQ(run.status, 1) << c.arguments;
+    EXPECT_EQ(run.out, "") << c.arguments;
+    EXPECT_EQ(Lines(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(Snapshot(), prepared) << c.arguments;
+  }
+
+  // An output that cannot be replaced: game.js stands as a folder.
+  fs::remove("Projects/demo/game.js");
+  fs::create_directories("Projects/demo/game.js/keep");
+  const auto blocked = Snapshot();
+  ToolRun run = RunTool("demo");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(Lines(run.err), 1) << run.err;
+  EXPECT_NE(run.err.find("Projects/demo/game.js"), std::string::npos) << run.err;
+  EXPECT_EQ(Snapshot(), blocked);
+  fs::remove_all("Projects/demo/game.js");
+
+  // Without the engine template the game would silently be empty.
+  fs::remove("export.js");
+  run = RunTool("demo");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("export.js"), std::string::npos);
+  EXPECT_FALSE(FileExists("Projects/demo/game.js"));
+}
+
+TEST_F(VorlaneBuildTest, HelpAndWrongArguments) {
+  ToolRun run = RunTool("--help");
+  EXPECT_EQ(run.status, 0);
+  for (const char* word : {"--resave", "export.js", "preferences.dat", "GenerateIndexHTML", "Exit"})
+    EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  for (const char* arguments : {"", "--fast demo", "a b"}) {
+    run = RunTool(arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_EQ(Lines(run.err), 1) << run.err;
+  }
+  EXPECT_FALSE(FileExists("preferences.dat"));
+  EXPECT_FALSE(FileExists("Projects"));
+}
+
+}  // namespace
+}  // namespace vorlane
