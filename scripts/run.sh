@@ -6,9 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh build
-mkdir -p run
-# Shipped files are refreshed; the user's projects and preferences are kept.
-cp -r runtime/. run/
+mkdir -p run/Projects
+# The engine, keyword list and extensions are refreshed; projects (the
+# example included, once copied) and preferences are the user's and kept.
+find runtime -maxdepth 1 -type f -exec cp {} run/ \;
+cp -r runtime/Extensions run/
+cp -rn runtime/Projects/. run/Projects/
 find run -name .keep -delete
 cd run
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

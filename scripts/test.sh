@@ -13,3 +13,5 @@ else
 fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+# The game engine: Node unit tests and the example game in headless Chromium.
+bash scripts/test-engine.sh "$build"

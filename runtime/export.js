@@ -1,0 +1,1694 @@
+/*
+ * Vorlane game engine.
+ *
+ * Vorlane copies this file into every game it builds and puts the code made
+ * from the project in place of the marker comments near the end. Plain
+ * JavaScript without libraries; deliberately not in strict mode, because
+ * event code runs inside with(this) so that instance variables can be used
+ * by their bare names.
+ *
+ * Names starting with two underscores are the engine's own; everything else
+ * that is global is for games to use and is listed in keywords.dat.
+ */
+
+var vr_version = '//VORLANE_VERSION';
+
+/* ---------------------------------------------------------------------
+ * Engine state. One object, so that it stays out of the way of game code.
+ * ------------------------------------------------------------------- */
+
+var __vr = {
+  canvas: null,
+  ctx: null,
+  overlay: null,
+  types: [],            // object resources, in project order
+  instances: [],        // live instances in creation order
+  dead: 0,              // destroyed instances still in the lists
+  next_id: 100001,
+  self: null,           // the instance whose event is running
+  scene: null,
+  layers: [],           // tile layers of the scene
+  order: [],            // instances and tile layers in drawing order
+  order_dirty: true,
+  bg: null,             // background image of the scene and how to lay it out
+  bg_css: 'rgb(0,0,0)',
+  follow: null,         // object type the view follows
+  xborder: 0,
+  yborder: 0,
+  keys: [],
+  pressed: [],
+  released: [],
+  any_down: 0,
+  buttons: [0, 0, 0, 0],
+  buttons_pressed: [0, 0, 0, 0],
+  buttons_released: [0, 0, 0, 0],
+  screen_x: 0,          // pointer position on the canvas
+  screen_y: 0,
+  pending: 0,           // pictures still loading
+  booted: false,
+  started: false,
+  running: false,
+  manual: false,        // tests drive steps themselves
+  acc: 0,
+  last: -1,
+  steps: 0,             // steps run since the game started
+  frames: 0,            // frames drawn since the game started
+  first_frame_ms: -1,   // page time of the first drawn frame
+  fps_count: 0,
+  fps_time: 0,
+  switches: 0,
+  errors: [],
+  color: 0,
+  color_css: 'rgb(0,0,0)',
+  alpha: 1,
+  font: null,
+  halign: 0,
+  valign: 0,
+  sounds: [],
+  music: null,
+  music_wanted: null,
+  start_time: 0,
+  script_complete: false
+};
+
+/* ---------------------------------------------------------------------
+ * Constants
+ * ------------------------------------------------------------------- */
+
+var vk_nokey = 0, vk_anykey = 1;
+var vk_backspace = 8, vk_tab = 9, vk_enter = 13, vk_shift = 16, vk_ctrl = 17,
+    vk_alt = 18, vk_pause = 19, vk_escape = 27, vk_space = 32, vk_pageup = 33,
+    vk_pagedown = 34, vk_end = 35, vk_home = 36, vk_left = 37, vk_up = 38,
+    vk_right = 39, vk_down = 40, vk_insert = 45, vk_delete = 46;
+var vk_0 = 48, vk_1 = 49, vk_2 = 50, vk_3 = 51, vk_4 = 52, vk_5 = 53, vk_6 = 54,
+    vk_7 = 55, vk_8 = 56, vk_9 = 57;
+var vk_a = 65, vk_b = 66, vk_c = 67, vk_d = 68, vk_e = 69, vk_f = 70, vk_g = 71,
+    vk_h = 72, vk_i = 73, vk_j = 74, vk_k = 75, vk_l = 76, vk_m = 77, vk_n = 78,
+    vk_o = 79, vk_p = 80, vk_q = 81, vk_r = 82, vk_s = 83, vk_t = 84, vk_u = 85,
+    vk_v = 86, vk_w = 87, vk_x = 88, vk_y = 89, vk_z = 90;
+var vk_num0 = 96, vk_num1 = 97, vk_num2 = 98, vk_num3 = 99, vk_num4 = 100,
+    vk_num5 = 101, vk_num6 = 102, vk_num7 = 103, vk_num8 = 104, vk_num9 = 105,
+    vk_multiply = 106, vk_add = 107, vk_subtract = 109, vk_decimal = 110,
+    vk_divide = 111;
+var vk_f1 = 112, vk_f2 = 113, vk_f3 = 114, vk_f4 = 115, vk_f5 = 116, vk_f6 = 117,
+    vk_f7 = 118, vk_f8 = 119, vk_f9 = 120, vk_f10 = 121, vk_f11 = 122, vk_f12 = 123;
+
+var mb_any = -1, mb_none = 0, mb_left = 1, mb_middle = 2, mb_right = 3;
+
+var fa_left = 0, fa_center = 1, fa_right = 2, fa_top = 0, fa_middle = 1, fa_bottom = 2;
+
+// Colours are red + 256 * green + 65536 * blue, as in the rest of Vorlane.
+var c_black = 0, c_white = 16777215, c_red = 255, c_lime = 65280, c_blue = 16711680,
+    c_yellow = 65535, c_aqua = 16776960, c_fuchsia = 16711935, c_gray = 8421504,
+    c_silver = 12632256, c_dkgray = 4210752, c_ltgray = 13882323, c_maroon = 128,
+    c_green = 32768, c_navy = 8388608, c_olive = 32896, c_purple = 8388736,
+    c_teal = 8421376, c_orange = 4235519;
+
+var pi = Math.PI;
+
+/* ---------------------------------------------------------------------
+ * Global game variables
+ * ------------------------------------------------------------------- */
+
+var room = null, room_width = 0, room_height = 0, room_speed = 30;
+var background_color = 0;
+var view_xview = 0, view_yview = 0, view_wview = 0, view_hview = 0;
+var mouse_x = 0, mouse_y = 0;
+var keyboard_lastkey = 0;
+var fps = 0;
+var score = 0, lives = 3;
+
+// Filled by the generated code: every scene in project order, and the scene
+// to go to at the end of the current step (the first scene at start-up).
+var vr_scenes = [];
+var vr_room_to_go = null;
+
+/* ---------------------------------------------------------------------
+ * Errors: shown on the page, since players of a broken game see no console.
+ * ------------------------------------------------------------------- */
+
+function __vr_show_error(text) {
+  // An error in every step must not fill the memory or the screen.
+  if (__vr.errors.length >= 100) return;
+  __vr.errors.push(String(text));
+  if (typeof document === 'undefined' || !document.createElement) return;
+  if (!__vr.overlay) {
+    var box = document.createElement('pre');
+    box.style.cssText = 'position:fixed;left:0;right:0;bottom:0;margin:0;padding:6px;' +
+      'max-height:40%;overflow:auto;background:rgba(0,0,0,0.8);color:#ff6060;' +
+      'font:12px monospace;white-space:pre-wrap;z-index:10;';
+    (document.body || document.documentElement).appendChild(box);
+    __vr.overlay = box;
+  }
+  if (__vr.errors.length <= 20) __vr.overlay.textContent += String(text) + '\n';
+}
+
+if (typeof window !== 'undefined' && window.addEventListener) {
+  window.addEventListener('error', function(e) {
+    var where = e.lineno ? ' (line ' + e.lineno + ')' : '';
+    __vr_show_error('Error: ' + (e.message || e.error || 'unknown') + where);
+  });
+}
+
+/* ---------------------------------------------------------------------
+ * Resources: the initialisers that the generated constructors call.
+ * The resource's own variable is still undefined while its constructor
+ * runs, so every initialiser works on `self` and takes the name from the
+ * constructor (__spr_ball makes spr_ball).
+ * ------------------------------------------------------------------- */
+
+function __vr_name_of(self) {
+  var ctor = self && self.constructor;
+  var n = ctor && ctor.name;
+  return (typeof n === 'string' && n.slice(0, 2) === '__') ? n.slice(2) : '';
+}
+
+function __vr_load_image(src) {
+  var img = new Image();
+  img.__vr_ok = false;
+  __vr.pending++;
+  var done = function(ok) {
+    if (img.__vr_done) return;
+    img.__vr_done = true;
+    img.__vr_ok = ok && img.naturalWidth > 0;
+    __vr.pending--;
+    if (__vr.pending === 0 && __vr.booted && !__vr.started) __vr_start();
+  };
+  img.onload = function() { done(true); };
+  img.onerror = function() { done(false); };
+  img.src = src;
+  return img;
+}
+
+function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {
+  self.__vr_sprite = true;
+  self.name = __vr_name_of(self);
+  self.width = w;
+  self.height = h;
+  self.xoffset = cx;
+  self.yoffset = cy;
+  self.circle = String(shape).toLowerCase() === 'circle';
+  // A shape that was never set (an empty box, a circle of radius 0) collides
+  // with the whole frame rather than never.
+  self.radius = radius > 0 ? radius : Math.floor(w / 2);
+  if (right <= left || bottom <= top) { left = 0; right = w; top = 0; bottom = h; }
+  self.left = left;
+  self.right = right;
+  self.top = top;
+  self.bottom = bottom;
+  self.images = [];
+  for (var i = 0; i < frames.length; i++) self.images.push(__vr_load_image(frames[i]));
+  self.number = frames.length;
+}
+
+function __vr_pick_audio(wav, mp3, ogg) {
+  var files = [wav, mp3, ogg], types = ['audio/wav', 'audio/mpeg', 'audio/ogg'];
+  var probe = (typeof document !== 'undefined' && document.createElement) ?
+      document.createElement('audio') : null;
+  for (var i = 0; i < 3; i++) {
+    if (files[i] && probe && probe.canPlayType && probe.canPlayType(types[i]) !== '') return files[i];
+  }
+  for (i = 0; i < 3; i++) if (files[i]) return files[i];
+  return '';
+}
+
+function __audio_init__(self, unused, wav, mp3, ogg) {
+  self.__vr_audio = true;
+  self.name = __vr_name_of(self);
+  self.src = __vr_pick_audio(wav, mp3, ogg);
+  self.volume = 1;
+  self.players = [];
+  if (self.src && typeof Audio !== 'undefined') {
+    var a = new Audio();
+    a.preload = 'auto';
+    a.src = self.src;
+    self.players.push(a);
+  }
+  __vr.sounds.push(self);
+}
+
+function __background_init__(self, unused, file) {
+  self.__vr_background = true;
+  self.name = __vr_name_of(self);
+  self.image = __vr_load_image(file);
+}
+
+function __font_init__(self, unused, family, size, bold, italic) {
+  self.__vr_font = true;
+  self.name = __vr_name_of(self);
+  self.size = size;
+  var fam = String(family).replace(/["\\;{}]/g, '');
+  self.css = (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + size + 'pt "' + fam + '", sans-serif';
+  self.line = Math.round(size * 4 / 3 * 1.25);
+}
+
+/* ---------------------------------------------------------------------
+ * Objects and instances
+ * ------------------------------------------------------------------- */
+
+// Every instance inherits from its object resource, which inherits these
+// defaults and methods. Methods here are also global functions: called as
+// bare names inside with(this) they receive the instance as `this`.
+function __vr_Instance() {}
+
+var __vr_defaults = {
+  id: 0, x: 0, y: 0, xstart: 0, ystart: 0, xprevious: 0, yprevious: 0,
+  hspeed: 0, vspeed: 0, speed: 0, direction: 0, gravity: 0, gravity_direction: 270,
+  friction: 0, sprite_index: null, image_index: 0, image_speed: 1, image_number: 0,
+  image_xscale: 1, image_yscale: 1, image_angle: 0, image_alpha: 1,
+  sprite_width: 0, sprite_height: 0, visible: 1, depth: 0, collision: 1,
+  object_index: null, other: null
+};
+for (var __k in __vr_defaults) __vr_Instance.prototype[__k] = __vr_defaults[__k];
+
+function __vr_default_handler(prop) {
+  var f = function() {
+    var h = this && this.__vr_type && this.__vr_type.h[prop];
+    if (h) h.call(this);
+    else if (prop === 'on_draw' && this && this.visible == 1) __handle_sprite__(this);
+  };
+  f.__vr_default = true;
+  return f;
+}
+
+// Defaults for events an object has no code for. At start-up each object
+// takes the handler of its nearest parent that has one instead.
+var on_creation_i = __vr_default_handler('on_creation');
+var on_destroy_i = __vr_default_handler('on_destroy');
+var on_step_i = __vr_default_handler('on_step');
+var on_end_step_i = __vr_default_handler('on_end_step');
+var on_collision_i = __vr_default_handler('on_collision');
+var on_roomstart_i = __vr_default_handler('on_roomstart');
+var on_roomend_i = __vr_default_handler('on_roomend');
+var on_animationend_i = __vr_default_handler('on_animationend');
+var on_draw_i = __vr_default_handler('on_draw');
+
+var __vr_events = ['on_creation', 'on_destroy', 'on_step', 'on_end_step', 'on_collision',
+                   'on_roomstart', 'on_roomend', 'on_animationend', 'on_draw'];
+
+function __instance_init__(self, unused, parent, visible, depth, sprite, collision, index) {
+  var ctor = self.constructor;
+  // The parent object may come later in the project and still be undefined
+  // here: its name is read from the constructor's text and resolved at start.
+  var parent_name = null;
+  if (ctor && typeof ctor === 'function') {
+    var m = /__instance_init__\(\s*this\s*,\s*[\w$]+\s*,\s*([\w$]+)/.exec(Function.prototype.toString.call(ctor));
+    if (m && m[1] !== 'null') parent_name = m[1];
+  }
+  if (ctor && ctor !== Object && Object.getPrototypeOf(self) === ctor.prototype) {
+    Object.setPrototypeOf(ctor.prototype, __vr_Instance.prototype);
+  } else {
+    Object.setPrototypeOf(self, __vr_Instance.prototype);
+  }
+  var type = {
+    name: __vr_name_of(self),
+    obj: self,
+    parent: null,
+    parent_ref: parent || null,
+    parent_name: parent_name,
+    index: index,
+    instances: [],
+    family: null,   // this type and every type that descends from it
+    h: {},          // the handler run for each event, inherited ones included
+    ivars: [],
+    make: null
+  };
+  self.__vr_type = type;
+  self.object_index = self;
+  self.sprite_index = sprite || null;
+  self.visible = visible;
+  self.depth = depth;
+  self.collision = collision;
+  self.name = type.name;
+  __vr.types.push(type);
+}
+
+function __vr_type_of(obj) {
+  return (obj && obj.__vr_type) ? obj.__vr_type : null;
+}
+
+function __vr_is_instance(o) {
+  return o !== null && typeof o === 'object' && o.__vr_alive !== undefined;
+}
+
+// The instance a global function acts on: `this` when it is an instance,
+// otherwise the instance whose event is running.
+function __vr_me(t) {
+  return (t !== null && typeof t === 'object' && t.__vr_alive !== undefined) ? t : __vr.self;
+}
+
+var __vr_js_words = {};
+('break case catch class const continue debugger default delete do else enum export extends ' +
+ 'false finally for function if import in instanceof let new null return super switch this ' +
+ 'throw true try typeof var void while with yield await async of undefined NaN Infinity ' +
+ 'arguments eval').split(' ').forEach(function(w) { __vr_js_words[w] = true; });
+
+// Names a piece of code assigns by their bare names, less its own local
+// variables and parameters. Strings and comments are blanked out first.
+function __vr_assigned_names(src) {
+  src = src.replace(/\/\*[\s\S]*?\*\/|\/\/[^\n\r]*|'(?:\\.|[^'\\\n\r])*'|"(?:\\.|[^"\\\n\r])*"|`(?:\\.|[^`\\])*`/g, ' ');
+  var locals = {}, names = [], seen = {}, m;
+  var decl = /\b(?:var|let|const)\s+/g;
+  while ((m = decl.exec(src)) !== null) {
+    var i = decl.lastIndex, depth = 0, expect = true;
+    while (i < src.length) {
+      var c = src.charAt(i);
+      if (c === '(' || c === '[' || c === '{') depth++;
+      else if (c === ')' || c === ']' || c === '}') { if (--depth < 0) break; }
+      else if (depth === 0 && (c === ';' || c === '\n')) break;
+      else if (depth === 0 && c === ',') expect = true;
+      else if (expect && /[A-Za-z_$]/.test(c)) {
+        var id = /^[A-Za-z_$][\w$]*/.exec(src.slice(i))[0];
+        locals[id] = true;
+        i += id.length;
+        expect = false;
+        continue;
+      }
+      i++;
+    }
+  }
+  var fn = /\bfunction\b\s*([\w$]*)\s*\(([^)]*)\)/g;
+  while ((m = fn.exec(src)) !== null) {
+    if (m[1]) locals[m[1]] = true;
+    m[2].split(',').forEach(function(p) {
+      var id = /^\s*([A-Za-z_$][\w$]*)/.exec(p);
+      if (id) locals[id[1]] = true;
+    });
+  }
+  // An identifier not reached through a dot, followed by an assignment or
+  // an increment, and not followed by a member access.
+  var patterns = [
+    /(?<![\w$])(?<!\.\s*)([A-Za-z_$][\w$]*)\s*(?:\*\*|<<|>>>?|[-+*\/%&|^])?=(?![=>])/g,
+    /(?<![\w$])(?<!\.\s*)([A-Za-z_$][\w$]*)\s*(?:\+\+|--)/g,
+    /(?:\+\+|--)\s*(?<!\.\s*)([A-Za-z_$][\w$]*)(?![\w$])(?!\s*[.\[])/g
+  ];
+  for (var p = 0; p < patterns.length; p++) {
+    var re = patterns[p];
+    while ((m = re.exec(src)) !== null) {
+      var name = m[1];
+      re.lastIndex = m.index + m[0].length;
+      if (locals[name] || __vr_js_words[name] || seen[name]) continue;
+      seen[name] = true;
+      names.push(name);
+    }
+  }
+  return names;
+}
+
+// A variable of the game's own (engine, extension or global variable), as
+// opposed to a browser attribute of the window such as name or status.
+function __vr_is_global(n) {
+  if (typeof window === 'undefined') return false;
+  for (var o = window; o; o = Object.getPrototypeOf(o)) {
+    var d = Object.getOwnPropertyDescriptor(o, n);
+    if (d) return 'value' in d;
+  }
+  return false;
+}
+
+// Resolves parents, inherited handlers and instance variables once all
+// objects exist.
+function __vr_prepare_types() {
+  var types = __vr.types, i, j, t;
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    var p = t.parent_ref;
+    if (!p && t.parent_name && typeof window !== 'undefined') p = window[t.parent_name];
+    t.parent = (p && p.__vr_type && p.__vr_type !== t) ? p.__vr_type : null;
+  }
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    // A parent loop made by hand in the project file is cut where it closes.
+    var seen = [t];
+    for (var a = t.parent; a; a = a.parent) {
+      if (seen.indexOf(a) >= 0) { seen[seen.length - 1].parent = null; break; }
+      seen.push(a);
+    }
+  }
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    t.family = [];
+    for (j = 0; j < types.length; j++) {
+      for (var b = types[j]; b; b = b.parent) if (b === t) { t.family.push(types[j]); break; }
+    }
+    for (var e = 0; e < __vr_events.length; e++) {
+      var prop = __vr_events[e], h = null;
+      for (var c = t; c && !h; c = c.parent) {
+        var f = Object.prototype.hasOwnProperty.call(c.obj, prop) ? c.obj[prop] : null;
+        if (typeof f === 'function' && !f.__vr_default) h = f;
+      }
+      t.h[prop] = h;
+    }
+    // Names given a value in Creation belong to each instance; the rest of
+    // the object's code then finds them through with(this). Global
+    // variables keep their global meaning.
+    var names = [], src = '';
+    for (var d = t; d; d = d.parent) {
+      var cf = d.obj.on_creation;
+      if (typeof cf === 'function' && !cf.__vr_default) src += Function.prototype.toString.call(cf) + '\n';
+    }
+    if (src) {
+      var found = __vr_assigned_names(src);
+      for (j = 0; j < found.length; j++) {
+        var n = found[j];
+        if (n in __vr_Instance.prototype || __vr_is_global(n)) continue;
+        names.push(n);
+      }
+    }
+    t.ivars = names;
+    t.make = __vr_maker(t.obj);
+  }
+}
+
+function __vr_maker(proto) {
+  var Make = function() {};
+  Make.prototype = proto;
+  return Make;
+}
+
+function __vr_new_instance(type, x, y) {
+  var o = new type.make();
+  var spr = type.obj.sprite_index;
+  o.id = __vr.next_id++;
+  o.x = x; o.y = y; o.xstart = x; o.ystart = y; o.xprevious = x; o.yprevious = y;
+  o.hspeed = 0; o.vspeed = 0; o.speed = 0; o.direction = 0;
+  o.gravity = 0; o.gravity_direction = 270; o.friction = 0;
+  o.sprite_index = spr;
+  o.image_index = 0; o.image_speed = 1;
+  o.image_number = spr ? spr.number : 0;
+  o.image_xscale = 1; o.image_yscale = 1; o.image_angle = 0; o.image_alpha = 1;
+  o.sprite_width = spr ? spr.width : 0;
+  o.sprite_height = spr ? spr.height : 0;
+  o.visible = type.obj.visible; o.depth = type.obj.depth; o.collision = type.obj.collision;
+  o.other = null;
+  o.__vr_alive = true;
+  o.__vr_sp = 0; o.__vr_dir = 0; o.__vr_hs = 0; o.__vr_vs = 0;
+  o.__vr_spr = spr;
+  var iv = type.ivars;
+  for (var i = 0; i < iv.length; i++) o[iv[i]] = undefined;
+  __vr.instances.push(o);
+  type.instances.push(o);
+  __vr.order_dirty = true;
+  return o;
+}
+
+function __vr_run(o, handler) {
+  if (!handler || !o.__vr_alive) return;
+  var prev = __vr.self;
+  __vr.self = o;
+  try { handler.call(o); } finally { __vr.self = prev; }
+}
+
+function instance_create(x, y, obj) {
+  var type = __vr_type_of(obj);
+  if (!type || !type.make) return null;
+  var o = __vr_new_instance(type, x, y);
+  __vr_run(o, type.h.on_creation);
+  return o;
+}
+
+function instance_destroy(target) {
+  var o = (target !== undefined && target !== null) ? target : __vr_me(this);
+  if (__vr_type_of(o) && !__vr_is_instance(o)) {
+    // An object given: destroy all of its instances.
+    var list = __vr_family_list(o);
+    for (var i = 0; i < list.length; i++) instance_destroy(list[i]);
+    return;
+  }
+  if (!__vr_is_instance(o) || !o.__vr_alive) return;
+  __vr_run(o, o.__vr_type.h.on_destroy);
+  if (!o.__vr_alive) return;
+  o.__vr_alive = false;
+  __vr.dead++;
+  __vr.order_dirty = true;
+}
+
+// Live instances of an object and of the objects that descend from it.
+function __vr_family_list(obj) {
+  var out = [];
+  if (__vr_is_instance(obj)) { if (obj.__vr_alive) out.push(obj); return out; }
+  var type = __vr_type_of(obj);
+  if (!type || !type.family) return out;
+  for (var f = 0; f < type.family.length; f++) {
+    var list = type.family[f].instances;
+    for (var i = 0; i < list.length; i++) if (list[i].__vr_alive) out.push(list[i]);
+  }
+  return out;
+}
+
+function instance_exists(obj) {
+  if (__vr_is_instance(obj)) return obj.__vr_alive;
+  return __vr_family_list(obj).length > 0;
+}
+
+function instance_number(obj) {
+  return __vr_family_list(obj).length;
+}
+
+function instance_find(obj, n) {
+  var list = __vr_family_list(obj);
+  return (n >= 0 && n < list.length) ? list[n | 0] : null;
+}
+
+function instance_nearest(x, y, obj) {
+  var list = __vr_family_list(obj), best = null, bd = Infinity;
+  for (var i = 0; i < list.length; i++) {
+    var dx = list[i].x - x, dy = list[i].y - y, d = dx * dx + dy * dy;
+    if (d < bd) { bd = d; best = list[i]; }
+  }
+  return best;
+}
+
+/* ---------------------------------------------------------------------
+ * Collisions: boxes and circles from the sprite, scaled with the instance.
+ * Box sides are given in frame pixels from the frame's top left; a circle
+ * is centred on the frame's centre.
+ * ------------------------------------------------------------------- */
+
+var __vr_sa = { circle: false, l: 0, t: 0, r: 0, b: 0, cx: 0, cy: 0, rad: 0 };
+var __vr_sb = { circle: false, l: 0, t: 0, r: 0, b: 0, cx: 0, cy: 0, rad: 0 };
+
+function __vr_shape(o, x, y, s) {
+  var spr = o.sprite_index;
+  if (!spr || !spr.__vr_sprite) return false;
+  var xs = o.image_xscale, ys = o.image_yscale;
+  if (spr.circle) {
+    s.circle = true;
+    s.cx = x + (spr.width / 2 - spr.xoffset) * xs;
+    s.cy = y + (spr.height / 2 - spr.yoffset) * ys;
+    s.rad = spr.radius * Math.max(Math.abs(xs), Math.abs(ys));
+    return s.rad > 0;
+  }
+  s.circle = false;
+  var l = x + (spr.left - spr.xoffset) * xs, r = x + (spr.right - spr.xoffset) * xs;
+  var t = y + (spr.top - spr.yoffset) * ys, b = y + (spr.bottom - spr.yoffset) * ys;
+  s.l = l < r ? l : r; s.r = l < r ? r : l;
+  s.t = t < b ? t : b; s.b = t < b ? b : t;
+  return s.r > s.l && s.b > s.t;
+}
+
+function __vr_box_circle(box, c) {
+  var nx = c.cx < box.l ? box.l : (c.cx > box.r ? box.r : c.cx);
+  var ny = c.cy < box.t ? box.t : (c.cy > box.b ? box.b : c.cy);
+  var dx = c.cx - nx, dy = c.cy - ny;
+  return dx * dx + dy * dy < c.rad * c.rad;
+}
+
+function __vr_overlap(a, b) {
+  if (!a.circle && !b.circle) return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b;
+  if (a.circle && b.circle) {
+    var dx = a.cx - b.cx, dy = a.cy - b.cy, rr = a.rad + b.rad;
+    return dx * dx + dy * dy < rr * rr;
+  }
+  return a.circle ? __vr_box_circle(b, a) : __vr_box_circle(a, b);
+}
+
+// The first other instance of obj (or of its children) that would touch
+// this instance if it stood at (x, y); null when there is none. obj may
+// also be one instance.
+function place_meeting(x, y, obj) {
+  var me = __vr_me(this);
+  if (!me || !me.collision || !__vr_shape(me, x, y, __vr_sa)) return null;
+  if (__vr_is_instance(obj)) {
+    if (obj !== me && obj.__vr_alive && obj.collision && __vr_shape(obj, obj.x, obj.y, __vr_sb) &&
+        __vr_overlap(__vr_sa, __vr_sb)) return obj;
+    return null;
+  }
+  var type = __vr_type_of(obj);
+  if (!type || !type.family) return null;
+  for (var f = 0; f < type.family.length; f++) {
+    var list = type.family[f].instances;
+    for (var i = 0; i < list.length; i++) {
+      var o = list[i];
+      if (o === me || !o.__vr_alive || !o.collision) continue;
+      if (__vr_shape(o, o.x, o.y, __vr_sb) && __vr_overlap(__vr_sa, __vr_sb)) return o;
+    }
+  }
+  return null;
+}
+
+// The first instance of obj whose shape holds the point (x, y), or null.
+function position_meeting(x, y, obj) {
+  var list = __vr_family_list(obj);
+  for (var i = 0; i < list.length; i++) {
+    var o = list[i];
+    if (!o.collision || !__vr_shape(o, o.x, o.y, __vr_sb)) continue;
+    if (__vr_sb.circle) {
+      var dx = x - __vr_sb.cx, dy = y - __vr_sb.cy;
+      if (dx * dx + dy * dy < __vr_sb.rad * __vr_sb.rad) return o;
+    } else if (x >= __vr_sb.l && x < __vr_sb.r && y >= __vr_sb.t && y < __vr_sb.b) {
+      return o;
+    }
+  }
+  return null;
+}
+
+/* ---------------------------------------------------------------------
+ * Motion. speed and direction are kept in step with hspeed and vspeed:
+ * whichever pair the game changed last wins at the next step.
+ * ------------------------------------------------------------------- */
+
+function __vr_sync_polar(o, hs, vs) {
+  o.hspeed = hs; o.vspeed = vs;
+  var sp = Math.sqrt(hs * hs + vs * vs);
+  o.speed = sp;
+  if (sp > 0) {
+    var d = Math.atan2(-vs, hs) * 180 / Math.PI;
+    o.direction = d < 0 ? d + 360 : d;
+  }
+  o.__vr_sp = o.speed; o.__vr_dir = o.direction; o.__vr_hs = hs; o.__vr_vs = vs;
+}
+
+function __vr_sync_cartesian(o) {
+  var r = o.direction * Math.PI / 180, sp = o.speed;
+  var hs = sp * Math.cos(r), vs = -sp * Math.sin(r);
+  if (hs < 1e-12 && hs > -1e-12) hs = 0;
+  if (vs < 1e-12 && vs > -1e-12) vs = 0;
+  o.hspeed = hs; o.vspeed = vs;
+  o.__vr_sp = sp; o.__vr_dir = o.direction; o.__vr_hs = hs; o.__vr_vs = vs;
+}
+
+function __vr_motion(o) {
+  o.xprevious = o.x;
+  o.yprevious = o.y;
+  if (o.speed !== o.__vr_sp || o.direction !== o.__vr_dir) __vr_sync_cartesian(o);
+  else if (o.hspeed !== o.__vr_hs || o.vspeed !== o.__vr_vs) __vr_sync_polar(o, o.hspeed, o.vspeed);
+  if (o.gravity !== 0 || o.friction !== 0) {
+    var hs = o.hspeed, vs = o.vspeed;
+    if (o.gravity !== 0) {
+      var g = o.gravity_direction * Math.PI / 180;
+      hs += o.gravity * Math.cos(g);
+      vs -= o.gravity * Math.sin(g);
+    }
+    if (o.friction !== 0) {
+      var sp = Math.sqrt(hs * hs + vs * vs);
+      if (sp <= o.friction) { hs = 0; vs = 0; } else { hs *= (sp - o.friction) / sp; vs *= (sp - o.friction) / sp; }
+    }
+    __vr_sync_polar(o, hs, vs);
+  }
+  o.x += o.hspeed;
+  o.y += o.vspeed;
+}
+
+function motion_set(dir, spd) {
+  var o = __vr_me(this);
+  if (!o) return;
+  o.direction = dir; o.speed = spd;
+  __vr_sync_cartesian(o);
+}
+
+function motion_add(dir, spd) {
+  var o = __vr_me(this);
+  if (!o) return;
+  if (o.speed !== o.__vr_sp || o.direction !== o.__vr_dir) __vr_sync_cartesian(o);
+  var r = dir * Math.PI / 180;
+  __vr_sync_polar(o, o.hspeed + spd * Math.cos(r), o.vspeed - spd * Math.sin(r));
+}
+
+function move_towards_point(x, y, spd) {
+  var o = __vr_me(this);
+  if (!o) return;
+  motion_set.call(o, point_direction(o.x, o.y, x, y), spd);
+}
+
+// Puts an instance that left the scene back in at the other side.
+function move_wrap(hor, vert, margin) {
+  var o = __vr_me(this);
+  if (!o) return;
+  margin = margin || 0;
+  if (hor) {
+    if (o.x < -margin) o.x += room_width + 2 * margin;
+    else if (o.x > room_width + margin) o.x -= room_width + 2 * margin;
+  }
+  if (vert) {
+    if (o.y < -margin) o.y += room_height + 2 * margin;
+    else if (o.y > room_height + margin) o.y -= room_height + 2 * margin;
+  }
+}
+
+function distance_to_point(x, y) {
+  var o = __vr_me(this);
+  return o ? point_distance(o.x, o.y, x, y) : 0;
+}
+
+function distance_to_object(obj) {
+  var o = __vr_me(this);
+  if (!o) return 0;
+  var n = __vr_is_instance(obj) ? obj : instance_nearest(o.x, o.y, obj);
+  return n ? point_distance(o.x, o.y, n.x, n.y) : Infinity;
+}
+
+function draw_self() {
+  var o = __vr_me(this);
+  if (o) __handle_sprite__(o);
+}
+
+var __vr_methods = ['instance_destroy', 'place_meeting', 'position_meeting', 'motion_set',
+                    'motion_add', 'move_towards_point', 'move_wrap', 'distance_to_point',
+                    'distance_to_object', 'draw_self'];
+for (var __m = 0; __m < __vr_methods.length; __m++) {
+  __vr_Instance.prototype[__vr_methods[__m]] = this[__vr_methods[__m]];
+}
+
+/* ---------------------------------------------------------------------
+ * Scenes
+ * ------------------------------------------------------------------- */
+
+function __room_start__(scene, unused, w, h, spd, r, g, b, bgimage, tilex, tiley, stretch,
+                        vw, vh, follow, xborder, yborder) {
+  room = scene;
+  room_width = w;
+  room_height = h;
+  room_speed = spd > 0 ? spd : 30;
+  background_color = r + 256 * g + 65536 * b;
+  __vr.bg = (bgimage && typeof bgimage === 'object') ?
+      { image: bgimage, tilex: tilex, tiley: tiley, stretch: stretch } : null;
+  view_wview = vw > 0 ? vw : w;
+  view_hview = vh > 0 ? vh : h;
+  __vr.follow = __vr_type_of(follow);
+  __vr.xborder = xborder;
+  __vr.yborder = yborder;
+  __vr_resize_canvas(view_wview, view_hview);
+
+  __vr.layers = [];
+  var tiles = scene.tiles || [];
+  for (var d = 0; d < tiles.length; d++) {
+    var group = tiles[d], layer = { __vr_layer: true, depth: group[0], tiles: [] };
+    for (var k = 1; k < group.length; k++) {
+      var set = group[k], bg = set[0];
+      for (var t = 1; t < set.length; t++) {
+        var row = set[t];
+        layer.tiles.push(bg ? bg.image : null, row[0], row[1], row[2], row[3], row[4], row[5]);
+      }
+    }
+    __vr.layers.push(layer);
+  }
+
+  // Every instance of the scene exists before the first Creation event runs,
+  // so Creation code can already look at the others.
+  var made = [], list = scene.objects || [];
+  for (var i = 0; i < list.length; i++) {
+    var e = list[i] && list[i].length !== undefined ? list[i][0] : list[i];
+    var type = e ? __vr_type_of(e.o) : null;
+    if (!type || !type.make) continue;
+    var o = __vr_new_instance(type, e.x, e.y);
+    if (e.d) { o.direction = e.d; o.__vr_dir = e.d; }
+    if (e.a) o.image_angle = e.a;
+    made.push(o);
+  }
+  for (i = 0; i < made.length; i++) __vr_run(made[i], made[i].__vr_type.h.on_creation);
+  __vr_follow_view(true);
+}
+
+function __vr_clear_instances() {
+  for (var i = 0; i < __vr.instances.length; i++) __vr.instances[i].__vr_alive = false;
+  __vr.instances = [];
+  for (i = 0; i < __vr.types.length; i++) __vr.types[i].instances = [];
+  __vr.dead = 0;
+  __vr.order = [];
+  __vr.order_dirty = true;
+}
+
+function __vr_switch_room(scene) {
+  var i, list;
+  if (__vr.scene) {
+    list = __vr.instances.slice();
+    for (i = 0; i < list.length; i++) __vr_run(list[i], list[i].__vr_type.h.on_roomend);
+  }
+  __vr_clear_instances();
+  __vr.scene = scene;
+  vr_room_to_go = null;
+  if (typeof scene.start === 'function') scene.start();
+  list = __vr.instances.slice();
+  for (i = 0; i < list.length; i++) __vr_run(list[i], list[i].__vr_type.h.on_roomstart);
+}
+
+function __vr_change_rooms() {
+  // A chain of scenes that each leave at once is followed a few times only.
+  for (var n = 0; n < 8 && vr_room_to_go; n++) {
+    var next = vr_room_to_go;
+    vr_room_to_go = null;
+    if (next && typeof next === 'object') { __vr.switches++; __vr_switch_room(next); }
+  }
+  vr_room_to_go = null;
+}
+
+function room_goto(scene) {
+  if (scene && typeof scene === 'object') vr_room_to_go = scene;
+}
+
+function room_goto_next() {
+  var i = vr_scenes.indexOf(room);
+  if (i >= 0 && i + 1 < vr_scenes.length) vr_room_to_go = vr_scenes[i + 1];
+}
+
+function room_goto_previous() {
+  var i = vr_scenes.indexOf(room);
+  if (i > 0) vr_room_to_go = vr_scenes[i - 1];
+}
+
+function room_restart() {
+  if (room) vr_room_to_go = room;
+}
+
+// Back to the first scene with the score and lives of a new game.
+function game_restart() {
+  score = 0;
+  lives = 3;
+  if (vr_scenes.length) vr_room_to_go = vr_scenes[0];
+}
+
+function __vr_follow_view(jump) {
+  var vw = view_wview, vh = view_hview;
+  var type = __vr.follow;
+  if (type) {
+    var f = null;
+    for (var k = 0; k < type.family.length && !f; k++) {
+      var list = type.family[k].instances;
+      for (var i = 0; i < list.length; i++) if (list[i].__vr_alive) { f = list[i]; break; }
+    }
+    if (f) {
+      var xb = Math.min(__vr.xborder, vw / 2), yb = Math.min(__vr.yborder, vh / 2);
+      if (jump) {
+        view_xview = f.x - vw / 2;
+        view_yview = f.y - vh / 2;
+      } else {
+        if (f.x < view_xview + xb) view_xview = f.x - xb;
+        else if (f.x > view_xview + vw - xb) view_xview = f.x - vw + xb;
+        if (f.y < view_yview + yb) view_yview = f.y - yb;
+        else if (f.y > view_yview + vh - yb) view_yview = f.y - vh + yb;
+      }
+    }
+  } else if (jump) {
+    view_xview = 0;
+    view_yview = 0;
+  }
+  if (view_xview > room_width - vw) view_xview = room_width - vw;
+  if (view_yview > room_height - vh) view_yview = room_height - vh;
+  if (view_xview < 0) view_xview = 0;
+  if (view_yview < 0) view_yview = 0;
+}
+
+/* ---------------------------------------------------------------------
+ * The step: Step, motion, Collision, End step, animation, then the view.
+ * ------------------------------------------------------------------- */
+
+function __vr_animate(o) {
+  var spr = o.sprite_index;
+  if (spr !== o.__vr_spr) {
+    o.__vr_spr = spr;
+    o.sprite_width = spr ? spr.width : 0;
+    o.sprite_height = spr ? spr.height : 0;
+  }
+  var n = spr ? spr.number : 0;
+  o.image_number = n;
+  if (n === 0 || o.image_speed === 0) return;
+  var old = o.image_index, ni = old + o.image_speed;
+  if (ni >= n || ni < 0) {
+    var h = o.__vr_type.h.on_animationend;
+    if (h && ni >= n) {
+      // The handler tests for the last frame, so it must still be showing.
+      var shown = old >= n - 1 ? old : n - 1;
+      o.image_index = shown;
+      __vr.self = o;
+      h.call(o);
+      if (!o.__vr_alive || o.image_index !== shown || o.sprite_index !== spr) return;
+    }
+    ni = ni % n;
+    if (ni < 0) ni += n;
+  }
+  o.image_index = ni;
+}
+
+function __vr_compact() {
+  var list = __vr.instances, j = 0, i;
+  for (i = 0; i < list.length; i++) if (list[i].__vr_alive) list[j++] = list[i];
+  list.length = j;
+  for (var t = 0; t < __vr.types.length; t++) {
+    var tl = __vr.types[t].instances;
+    j = 0;
+    for (i = 0; i < tl.length; i++) if (tl[i].__vr_alive) tl[j++] = tl[i];
+    tl.length = j;
+  }
+  __vr.dead = 0;
+}
+
+function __vr_step() {
+  var list = __vr.instances, n = list.length, i, o, h;
+  __vr.steps++;
+  mouse_x = __vr.screen_x + view_xview;
+  mouse_y = __vr.screen_y + view_yview;
+  try {
+    for (i = 0; i < n; i++) {
+      o = list[i];
+      if (!o.__vr_alive) continue;
+      // Speeds set since the last step are seen in both forms by Step.
+      if (o.speed !== o.__vr_sp || o.direction !== o.__vr_dir) __vr_sync_cartesian(o);
+      else if (o.hspeed !== o.__vr_hs || o.vspeed !== o.__vr_vs) __vr_sync_polar(o, o.hspeed, o.vspeed);
+      h = o.__vr_type.h.on_step;
+      if (h !== null) { __vr.self = o; h.call(o); }
+    }
+    n = list.length;
+    for (i = 0; i < n; i++) {
+      o = list[i];
+      if (o.__vr_alive) __vr_motion(o);
+    }
+    for (i = 0; i < n; i++) {
+      o = list[i];
+      h = o.__vr_type.h.on_collision;
+      if (h !== null && o.__vr_alive) { __vr.self = o; h.call(o); }
+    }
+    for (i = 0; i < n; i++) {
+      o = list[i];
+      h = o.__vr_type.h.on_end_step;
+      if (h !== null && o.__vr_alive) { __vr.self = o; h.call(o); }
+    }
+    for (i = 0; i < n; i++) {
+      o = list[i];
+      if (o.__vr_alive) __vr_animate(o);
+    }
+  } finally {
+    __vr.self = null;
+    __vr_clear_pressed();
+    if (__vr.dead > 0) __vr_compact();
+  }
+  if (vr_room_to_go) __vr_change_rooms();
+  __vr_follow_view(false);
+}
+
+/* ---------------------------------------------------------------------
+ * Drawing
+ * ------------------------------------------------------------------- */
+
+function __vr_resize_canvas(w, h) {
+  var c = __vr.canvas;
+  if (!c) return;
+  if (c.width !== w) c.width = w;
+  if (c.height !== h) c.height = h;
+  // Resizing resets the context: pixel art stays sharp when scaled.
+  __vr.ctx.imageSmoothingEnabled = false;
+  __vr_fit_canvas();
+}
+
+// Scales the canvas to the window: by whole steps when it fits, so that
+// pixel art stays sharp.
+function __vr_fit_canvas() {
+  var c = __vr.canvas;
+  if (!c || !c.style || typeof window === 'undefined' || !window.innerWidth) return;
+  var s = Math.min(window.innerWidth / c.width, (window.innerHeight - 18) / c.height);
+  if (s >= 1) s = Math.floor(s);
+  if (!(s > 0)) s = 1;
+  c.style.width = Math.round(c.width * s) + 'px';
+  c.style.height = Math.round(c.height * s) + 'px';
+}
+
+var __vr_css_cache = {};
+function __vr_css(col) {
+  var s = __vr_css_cache[col];
+  if (s === undefined) {
+    s = 'rgb(' + (col & 255) + ',' + ((col >> 8) & 255) + ',' + ((col >> 16) & 255) + ')';
+    __vr_css_cache[col] = s;
+  }
+  return s;
+}
+
+function __vr_frame_image(spr, index) {
+  var n = spr.number;
+  if (n === 0) return null;
+  var f = Math.floor(index) % n;
+  if (f < 0) f += n;
+  var img = spr.images[f];
+  return (img && img.__vr_ok) ? img : null;
+}
+
+function __vr_draw_image(spr, index, x, y, xs, ys, angle, alpha) {
+  var img = __vr_frame_image(spr, index);
+  if (!img) return;
+  var ctx = __vr.ctx;
+  if (xs === 1 && ys === 1 && angle === 0 && alpha === 1) {
+    ctx.drawImage(img, Math.round(x - spr.xoffset), Math.round(y - spr.yoffset));
+    return;
+  }
+  if (alpha <= 0) return;
+  // Positive angles turn counter-clockwise, as in the scene editor.
+  var r = -angle * Math.PI / 180, c = Math.cos(r), s = Math.sin(r);
+  ctx.globalAlpha = alpha < 1 ? alpha : 1;
+  ctx.setTransform(c * xs, s * xs, -s * ys, c * ys, x - __vr.vx, y - __vr.vy);
+  ctx.drawImage(img, -spr.xoffset, -spr.yoffset);
+  ctx.setTransform(1, 0, 0, 1, -__vr.vx, -__vr.vy);
+  ctx.globalAlpha = 1;
+}
+
+// Draws the instance's sprite at its place with its frame, scale, angle and
+// alpha. The generated Draw events call it before their own code.
+function __handle_sprite__(o) {
+  var spr = o && o.sprite_index;
+  if (!spr || !spr.__vr_sprite || !__vr.ctx) return;
+  __vr_draw_image(spr, o.image_index, o.x, o.y, o.image_xscale, o.image_yscale, o.image_angle, o.image_alpha);
+}
+
+function __vr_by_depth(a, b) { return b.depth - a.depth; }
+
+// Instances and tile layers together, deepest first; equal depths keep
+// instances before tiles and creation order, as the scene editor shows them.
+function __vr_draw_order() {
+  var order = __vr.order, i;
+  if (!__vr.order_dirty) {
+    for (i = 1; i < order.length; i++) {
+      if (order[i - 1].depth < order[i].depth) { __vr.order_dirty = true; break; }
+    }
+  }
+  if (__vr.order_dirty) {
+    order = __vr.instances.concat(__vr.layers);
+    order.sort(__vr_by_depth);
+    __vr.order = order;
+    __vr.order_dirty = false;
+  }
+  return order;
+}
+
+function __vr_draw_background(ctx) {
+  var bg = __vr.bg;
+  if (!bg || !bg.image.__vr_ok) return;
+  var img = bg.image, w = img.naturalWidth, h = img.naturalHeight;
+  if (bg.stretch) { ctx.drawImage(img, 0, 0, room_width, room_height); return; }
+  if (!bg.tilex && !bg.tiley) { ctx.drawImage(img, 0, 0); return; }
+  var x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+  if (bg.tilex) {
+    x0 = Math.max(0, Math.floor(__vr.vx / w) * w);
+    x1 = Math.min(room_width, __vr.vx + view_wview);
+  }
+  if (bg.tiley) {
+    y0 = Math.max(0, Math.floor(__vr.vy / h) * h);
+    y1 = Math.min(room_height, __vr.vy + view_hview);
+  }
+  for (var y = y0; y <= y1; y += h) {
+    for (var x = x0; x <= x1; x += w) ctx.drawImage(img, x, y);
+  }
+}
+
+function __vr_draw_layer(ctx, layer) {
+  var t = layer.tiles, vx = __vr.vx, vy = __vr.vy, vr = vx + view_wview, vb = vy + view_hview;
+  for (var i = 0; i < t.length; i += 7) {
+    var img = t[i], w = t[i + 3], h = t[i + 4], x = t[i + 5], y = t[i + 6];
+    if (!img || !img.__vr_ok || x >= vr || y >= vb || x + w <= vx || y + h <= vy) continue;
+    ctx.drawImage(img, t[i + 1], t[i + 2], w, h, x, y, w, h);
+  }
+}
+
+function __vr_draw() {
+  var ctx = __vr.ctx;
+  if (!ctx) return;
+  var vx = Math.round(view_xview), vy = Math.round(view_yview);
+  __vr.vx = vx;
+  __vr.vy = vy;
+  ctx.setTransform(1, 0, 0, 1, 0, 0);
+  ctx.globalAlpha = 1;
+  ctx.fillStyle = __vr_css(background_color);
+  ctx.fillRect(0, 0, __vr.canvas.width, __vr.canvas.height);
+  ctx.setTransform(1, 0, 0, 1, -vx, -vy);
+  __vr_draw_background(ctx);
+  var order = __vr_draw_order();
+  try {
+    for (var i = 0; i < order.length; i++) {
+      var o = order[i];
+      if (o.__vr_layer === true) { __vr_draw_layer(ctx, o); continue; }
+      if (!o.__vr_alive) continue;
+      var h = o.__vr_type.h.on_draw;
+      if (h !== null) { __vr.self = o; h.call(o); continue; }
+      if (o.visible != 1) continue;
+      var spr = o.sprite_index;
+      if (spr === null || spr === undefined || !spr.__vr_sprite) continue;
+      if (o.image_xscale === 1 && o.image_yscale === 1 && o.image_angle === 0 && o.image_alpha === 1) {
+        var img = __vr_frame_image(spr, o.image_index);
+        if (img !== null) ctx.drawImage(img, Math.round(o.x - spr.xoffset), Math.round(o.y - spr.yoffset));
+      } else {
+        __vr_draw_image(spr, o.image_index, o.x, o.y, o.image_xscale, o.image_yscale, o.image_angle, o.image_alpha);
+      }
+    }
+  } finally {
+    __vr.self = null;
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.globalAlpha = 1;
+  }
+  __vr.frames++;
+  if (__vr.first_frame_ms < 0 && typeof performance !== 'undefined') __vr.first_frame_ms = performance.now();
+}
+
+function __vr_fill_style() {
+  var ctx = __vr.ctx;
+  ctx.fillStyle = __vr.color_css;
+  ctx.strokeStyle = __vr.color_css;
+  ctx.globalAlpha = __vr.alpha;
+  return ctx;
+}
+
+function draw_set_color(col) {
+  __vr.color = col;
+  __vr.color_css = __vr_css(col);
+}
+
+function draw_get_color() { return __vr.color; }
+
+function draw_set_alpha(a) { __vr.alpha = a < 0 ? 0 : (a > 1 ? 1 : a); }
+
+function draw_get_alpha() { return __vr.alpha; }
+
+function draw_set_font(fnt) { __vr.font = (fnt && fnt.__vr_font) ? fnt : null; }
+
+function draw_set_halign(a) { __vr.halign = a; }
+
+function draw_set_valign(a) { __vr.valign = a; }
+
+function make_color_rgb(r, g, b) {
+  return (clamp(Math.round(r), 0, 255)) + 256 * clamp(Math.round(g), 0, 255) +
+      65536 * clamp(Math.round(b), 0, 255);
+}
+
+function color_get_red(col) { return col & 255; }
+function color_get_green(col) { return (col >> 8) & 255; }
+function color_get_blue(col) { return (col >> 16) & 255; }
+
+function draw_rectangle(x1, y1, x2, y2, outline) {
+  if (!__vr.ctx) return;
+  var ctx = __vr_fill_style();
+  var l = Math.min(x1, x2), t = Math.min(y1, y2), w = Math.abs(x2 - x1), h = Math.abs(y2 - y1);
+  if (outline) { ctx.lineWidth = 1; ctx.strokeRect(l + 0.5, t + 0.5, w, h); } else ctx.fillRect(l, t, w, h);
+  ctx.globalAlpha = 1;
+}
+
+function draw_circle(x, y, r, outline) {
+  if (!__vr.ctx) return;
+  var ctx = __vr_fill_style();
+  ctx.beginPath();
+  ctx.arc(x, y, Math.abs(r), 0, 2 * Math.PI);
+  if (outline) { ctx.lineWidth = 1; ctx.stroke(); } else ctx.fill();
+  ctx.globalAlpha = 1;
+}
+
+function draw_line(x1, y1, x2, y2, width) {
+  if (!__vr.ctx) return;
+  var ctx = __vr_fill_style();
+  ctx.lineWidth = width > 0 ? width : 1;
+  ctx.beginPath();
+  ctx.moveTo(x1, y1);
+  ctx.lineTo(x2, y2);
+  ctx.stroke();
+  ctx.globalAlpha = 1;
+}
+
+function draw_point(x, y) {
+  if (!__vr.ctx) return;
+  __vr_fill_style().fillRect(Math.floor(x), Math.floor(y), 1, 1);
+  __vr.ctx.globalAlpha = 1;
+}
+
+function __vr_font_css() { return __vr.font ? __vr.font.css : '12pt sans-serif'; }
+function __vr_line_height() { return __vr.font ? __vr.font.line : 20; }
+
+function draw_text(x, y, text) {
+  if (!__vr.ctx) return;
+  var ctx = __vr_fill_style();
+  var lines = String(text).split('\n'), lh = __vr_line_height();
+  ctx.font = __vr_font_css();
+  ctx.textAlign = __vr.halign === fa_center ? 'center' : (__vr.halign === fa_right ? 'right' : 'left');
+  ctx.textBaseline = 'top';
+  var top = y;
+  if (__vr.valign === fa_middle) top = y - lines.length * lh / 2;
+  else if (__vr.valign === fa_bottom) top = y - lines.length * lh;
+  for (var i = 0; i < lines.length; i++) ctx.fillText(lines[i], x, top + i * lh);
+  ctx.globalAlpha = 1;
+}
+
+function string_width(text) {
+  if (!__vr.ctx) return 0;
+  __vr.ctx.font = __vr_font_css();
+  var lines = String(text).split('\n'), w = 0;
+  for (var i = 0; i < lines.length; i++) w = Math.max(w, __vr.ctx.measureText(lines[i]).width);
+  return w;
+}
+
+function string_height(text) {
+  return String(text).split('\n').length * __vr_line_height();
+}
+
+function draw_sprite(spr, subimg, x, y) {
+  if (spr && spr.__vr_sprite && __vr.ctx) __vr_draw_image(spr, subimg, x, y, 1, 1, 0, 1);
+}
+
+function draw_sprite_ext(spr, subimg, x, y, xscale, yscale, angle, alpha) {
+  if (spr && spr.__vr_sprite && __vr.ctx) {
+    __vr_draw_image(spr, subimg, x, y, xscale, yscale, angle || 0, alpha === undefined ? 1 : alpha);
+  }
+}
+
+function draw_background(bg, x, y) {
+  if (bg && bg.__vr_background && bg.image.__vr_ok && __vr.ctx) __vr.ctx.drawImage(bg.image, x, y);
+}
+
+function sprite_get_width(spr) { return spr && spr.__vr_sprite ? spr.width : 0; }
+function sprite_get_height(spr) { return spr && spr.__vr_sprite ? spr.height : 0; }
+function sprite_get_number(spr) { return spr && spr.__vr_sprite ? spr.number : 0; }
+
+/* ---------------------------------------------------------------------
+ * Keyboard, mouse and touch
+ * ------------------------------------------------------------------- */
+
+var __vr_codes = {
+  Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16,
+  ControlLeft: 17, ControlRight: 17, AltLeft: 18, AltRight: 18, Pause: 19, Escape: 27,
+  Space: 32, PageUp: 33, PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38,
+  ArrowRight: 39, ArrowDown: 40, Insert: 45, Delete: 46, NumpadMultiply: 106,
+  NumpadAdd: 107, NumpadSubtract: 109, NumpadDecimal: 110, NumpadDivide: 111
+};
+
+function __vr_keycode(e) {
+  var c = e.code || '';
+  if (__vr_codes[c]) return __vr_codes[c];
+  var m = /^(?:Key([A-Z])|Digit([0-9])|Numpad([0-9])|F([0-9]{1,2}))$/.exec(c);
+  if (m) {
+    if (m[1]) return m[1].charCodeAt(0);
+    if (m[2]) return 48 + Number(m[2]);
+    if (m[3]) return 96 + Number(m[3]);
+    var f = Number(m[4]);
+    if (f >= 1 && f <= 12) return 111 + f;
+  }
+  var k = e.keyCode || e.which || 0;
+  return (k > 0 && k < 256) ? k : 0;
+}
+
+function __vr_key_event(e, down) {
+  var k = __vr_keycode(e);
+  if (!k) return;
+  if (down) {
+    if (!__vr.keys[k]) { __vr.pressed[k] = 1; __vr.any_down++; }
+    __vr.keys[k] = 1;
+    keyboard_lastkey = k;
+    __vr_unlock_audio();
+  } else {
+    if (__vr.keys[k]) __vr.any_down--;
+    __vr.keys[k] = 0;
+    __vr.released[k] = 1;
+  }
+  // Arrow keys and space would scroll the page instead of playing.
+  if ((k >= 32 && k <= 40) || k === 9 || k === 8) e.preventDefault();
+}
+
+function __vr_clear_pressed() {
+  if (__vr.pressed.length) __vr.pressed = [];
+  if (__vr.released.length) __vr.released = [];
+  var b = __vr.buttons_pressed, r = __vr.buttons_released;
+  b[1] = b[2] = b[3] = 0;
+  r[1] = r[2] = r[3] = 0;
+}
+
+function keyboard_check(key) {
+  if (key === vk_anykey) return __vr.any_down > 0;
+  if (key === vk_nokey) return __vr.any_down === 0;
+  return __vr.keys[key] === 1;
+}
+
+function keyboard_check_pressed(key) {
+  if (key === vk_anykey) return __vr.pressed.some(function(v) { return v === 1; });
+  return __vr.pressed[key] === 1;
+}
+
+function keyboard_check_released(key) {
+  if (key === vk_anykey) return __vr.released.some(function(v) { return v === 1; });
+  return __vr.released[key] === 1;
+}
+
+function keyboard_clear(key) {
+  if (__vr.keys[key]) __vr.any_down--;
+  __vr.keys[key] = 0;
+  __vr.pressed[key] = 0;
+  __vr.released[key] = 0;
+}
+
+// The key code of a letter or digit, for keyboard_check(ord('A')).
+function ord(ch) {
+  return String(ch).toUpperCase().charCodeAt(0) || 0;
+}
+
+function __vr_button_check(arr, b) {
+  if (b === mb_any) return arr[1] === 1 || arr[2] === 1 || arr[3] === 1;
+  if (b === mb_none) return !(arr[1] === 1 || arr[2] === 1 || arr[3] === 1);
+  return arr[b] === 1;
+}
+
+function mouse_check_button(b) { return __vr_button_check(__vr.buttons, b); }
+function mouse_check_button_pressed(b) { return __vr_button_check(__vr.buttons_pressed, b); }
+function mouse_check_button_released(b) { return __vr_button_check(__vr.buttons_released, b); }
+
+function __vr_pointer_at(clientX, clientY) {
+  var c = __vr.canvas;
+  if (!c || !c.getBoundingClientRect) return;
+  var r = c.getBoundingClientRect();
+  var sx = r.width > 0 ? c.width / r.width : 1, sy = r.height > 0 ? c.height / r.height : 1;
+  __vr.screen_x = (clientX - r.left) * sx;
+  __vr.screen_y = (clientY - r.top) * sy;
+  mouse_x = __vr.screen_x + view_xview;
+  mouse_y = __vr.screen_y + view_yview;
+}
+
+function __vr_button(b, down) {
+  if (b < 1 || b > 3) return;
+  if (down) {
+    if (!__vr.buttons[b]) __vr.buttons_pressed[b] = 1;
+    __vr.buttons[b] = 1;
+    __vr_unlock_audio();
+  } else {
+    if (__vr.buttons[b]) __vr.buttons_released[b] = 1;
+    __vr.buttons[b] = 0;
+  }
+}
+
+function __vr_listen() {
+  if (typeof window === 'undefined' || !window.addEventListener) return;
+  window.addEventListener('keydown', function(e) { __vr_key_event(e, true); });
+  window.addEventListener('keyup', function(e) { __vr_key_event(e, false); });
+  window.addEventListener('blur', function() {
+    for (var k = 0; k < __vr.keys.length; k++) if (__vr.keys[k]) __vr_key_event({ keyCode: k, preventDefault: function() {} }, false);
+    __vr_button(1, false); __vr_button(2, false); __vr_button(3, false);
+  });
+  window.addEventListener('resize', __vr_fit_canvas);
+  var c = __vr.canvas;
+  if (!c || !c.addEventListener) return;
+  c.addEventListener('mousemove', function(e) { __vr_pointer_at(e.clientX, e.clientY); });
+  c.addEventListener('mousedown', function(e) {
+    __vr_pointer_at(e.clientX, e.clientY);
+    __vr_button(e.button + 1, true);
+    e.preventDefault();
+  });
+  window.addEventListener('mouseup', function(e) { __vr_button(e.button + 1, false); });
+  c.addEventListener('contextmenu', function(e) { e.preventDefault(); });
+  // One finger acts as the left mouse button.
+  var touch = function(e, down) {
+    var t = e.changedTouches && e.changedTouches[0];
+    if (t) __vr_pointer_at(t.clientX, t.clientY);
+    if (down !== null) __vr_button(1, down);
+    e.preventDefault();
+  };
+  c.addEventListener('touchstart', function(e) { touch(e, true); }, { passive: false });
+  c.addEventListener('touchmove', function(e) { touch(e, null); }, { passive: false });
+  c.addEventListener('touchend', function(e) { touch(e, false); }, { passive: false });
+  c.addEventListener('touchcancel', function(e) { touch(e, false); }, { passive: false });
+}
+
+/* ---------------------------------------------------------------------
+ * Sounds and music. Browsers refuse to play before the player has pressed
+ * a key or clicked; music asked for earlier starts at that moment.
+ * ------------------------------------------------------------------- */
+
+function __vr_quiet(p) {
+  if (p && typeof p.catch === 'function') p.catch(function() {});
+}
+
+function __vr_player(snd) {
+  var list = snd.players;
+  for (var i = 0; i < list.length; i++) if (list[i].paused || list[i].ended) return list[i];
+  if (list.length >= 8 || !list.length) return list.length ? list[0] : null;
+  var a = list[0].cloneNode(true);
+  list.push(a);
+  return a;
+}
+
+function sound_play(snd) {
+  if (!snd || !snd.__vr_audio) return;
+  var a = __vr_player(snd);
+  if (!a) return;
+  a.loop = false;
+  a.volume = snd.volume;
+  try { a.currentTime = 0; } catch (e) { /* not seekable yet */ }
+  __vr_quiet(a.play());
+}
+
+function sound_loop(snd) {
+  if (!snd || !snd.__vr_audio) return;
+  var a = __vr_player(snd);
+  if (!a) return;
+  a.loop = true;
+  a.volume = snd.volume;
+  __vr_quiet(a.play());
+}
+
+function sound_stop(snd) {
+  if (!snd || !snd.__vr_audio) return;
+  for (var i = 0; i < snd.players.length; i++) {
+    snd.players[i].pause();
+    try { snd.players[i].currentTime = 0; } catch (e) { /* not seekable yet */ }
+  }
+  if (__vr.music === snd) { __vr.music = null; __vr.music_wanted = null; }
+}
+
+function sound_stop_all() {
+  for (var i = 0; i < __vr.sounds.length; i++) sound_stop(__vr.sounds[i]);
+  __vr.music = null;
+  __vr.music_wanted = null;
+}
+
+function sound_volume(snd, v) {
+  if (!snd || !snd.__vr_audio) return;
+  snd.volume = v < 0 ? 0 : (v > 1 ? 1 : v);
+  for (var i = 0; i < snd.players.length; i++) snd.players[i].volume = snd.volume;
+}
+
+function sound_isplaying(snd) {
+  if (!snd || !snd.__vr_audio) return false;
+  for (var i = 0; i < snd.players.length; i++) if (!snd.players[i].paused) return true;
+  return false;
+}
+
+function music_play(mus) {
+  if (!mus || !mus.__vr_audio) return;
+  if (__vr.music === mus && sound_isplaying(mus)) return;
+  if (__vr.music) sound_stop(__vr.music);
+  __vr.music = mus;
+  __vr.music_wanted = mus;
+  var a = mus.players[0];
+  if (!a) return;
+  a.loop = true;
+  a.volume = mus.volume;
+  var p = a.play();
+  if (p && typeof p.then === 'function') {
+    p.then(function() { if (__vr.music_wanted === mus) __vr.music_wanted = null; }, function() {});
+  }
+}
+
+function music_stop() {
+  if (__vr.music) sound_stop(__vr.music);
+  __vr.music = null;
+  __vr.music_wanted = null;
+}
+
+function __vr_unlock_audio() {
+  var m = __vr.music_wanted;
+  if (m && m.players[0] && m.players[0].paused) __vr_quiet(m.players[0].play());
+  __vr.music_wanted = null;
+}
+
+/* ---------------------------------------------------------------------
+ * Numbers, text and time
+ * ------------------------------------------------------------------- */
+
+function random(n) { return Math.random() * n; }
+function random_range(a, b) { return a + Math.random() * (b - a); }
+function irandom(n) { return Math.floor(Math.random() * (Math.floor(n) + 1)); }
+function irandom_range(a, b) {
+  a = Math.ceil(a); b = Math.floor(b);
+  return a + Math.floor(Math.random() * (b - a + 1));
+}
+function choose() { return arguments[Math.floor(Math.random() * arguments.length)]; }
+function abs(v) { return Math.abs(v); }
+function sign(v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+function round(v) { return Math.round(v); }
+function floor(v) { return Math.floor(v); }
+function ceil(v) { return Math.ceil(v); }
+function frac(v) { return v - Math.trunc(v); }
+function sqr(v) { return v * v; }
+function sqrt(v) { return Math.sqrt(v); }
+function power(v, e) { return Math.pow(v, e); }
+function min() { return Math.min.apply(Math, arguments); }
+function max() { return Math.max.apply(Math, arguments); }
+function clamp(v, lo, hi) { return v < lo ? lo : (v > hi ? hi : v); }
+function lerp(a, b, t) { return a + (b - a) * t; }
+function degtorad(d) { return d * Math.PI / 180; }
+function radtodeg(r) { return r * 180 / Math.PI; }
+function dsin(d) { return Math.sin(d * Math.PI / 180); }
+function dcos(d) { return Math.cos(d * Math.PI / 180); }
+
+function point_distance(x1, y1, x2, y2) {
+  var dx = x2 - x1, dy = y2 - y1;
+  return Math.sqrt(dx * dx + dy * dy);
+}
+
+// Degrees counter-clockwise from the right, as screen y grows downwards.
+function point_direction(x1, y1, x2, y2) {
+  var d = Math.atan2(y1 - y2, x2 - x1) * 180 / Math.PI;
+  return d < 0 ? d + 360 : d;
+}
+
+function lengthdir_x(len, dir) { return len * Math.cos(dir * Math.PI / 180); }
+function lengthdir_y(len, dir) { return -len * Math.sin(dir * Math.PI / 180); }
+
+// The turn from angle a to angle b, between -180 and 180 degrees.
+function angle_difference(a, b) {
+  var d = ((b - a) % 360 + 540) % 360 - 180;
+  return d;
+}
+
+function string(v) { return String(v); }
+function real(s) { var v = parseFloat(s); return isNaN(v) ? 0 : v; }
+function show_debug_message(msg) { if (typeof console !== 'undefined') console.log(String(msg)); }
+
+// Milliseconds since the game started.
+function get_timer() {
+  return (typeof performance !== 'undefined' ? performance.now() : Date.now()) - __vr.start_time;
+}
+
+/* ---------------------------------------------------------------------
+ * Start-up and the loop
+ * ------------------------------------------------------------------- */
+
+function __vr_now() {
+  return typeof performance !== 'undefined' ? performance.now() : Date.now();
+}
+
+function __vr_boot() {
+  if (__vr.booted) return;
+  // A page of the user's own may load the game before its body exists.
+  if (typeof document !== 'undefined' && document.createElement && !document.body &&
+      !document.getElementById('vorlanegame')) {
+    document.addEventListener('DOMContentLoaded', __vr_boot);
+    return;
+  }
+  __vr.booted = true;
+  __vr.start_time = __vr_now();
+  if (typeof window !== 'undefined' && window.__vr_manual) __vr.manual = true;
+  if (typeof document !== 'undefined' && document.createElement) {
+    var holder = document.getElementById('vorlanegame') || document.body;
+    var c = document.createElement('canvas');
+    c.width = 640;
+    c.height = 480;
+    c.style.display = 'block';
+    c.style.margin = '0 auto';
+    c.style.imageRendering = 'pixelated';
+    c.style.touchAction = 'none';
+    holder.appendChild(c);
+    __vr.canvas = c;
+    __vr.ctx = c.getContext('2d');
+    __vr.ctx.imageSmoothingEnabled = false;
+  }
+  __vr_prepare_types();
+  __vr_listen();
+  if (__vr.pending > 0) {
+    __vr_loading_screen();
+    // A picture that never answers must not keep the game from starting.
+    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
+  } else {
+    __vr_start();
+  }
+}
+
+function __vr_loading_screen() {
+  var ctx = __vr.ctx;
+  if (!ctx) return;
+  ctx.fillStyle = '#000';
+  ctx.fillRect(0, 0, __vr.canvas.width, __vr.canvas.height);
+  ctx.fillStyle = '#888';
+  ctx.font = '12pt sans-serif';
+  ctx.textAlign = 'center';
+  ctx.textBaseline = 'middle';
+  ctx.fillText('Loading...', __vr.canvas.width / 2, __vr.canvas.height / 2);
+}
+
+function __vr_start() {
+  if (__vr.started) return;
+  __vr.started = true;
+  var first = vr_room_to_go || vr_scenes[0];
+  vr_room_to_go = null;
+  if (!first) {
+    if (__vr.ctx) {
+      __vr_loading_screen();
+      __vr.ctx.fillStyle = '#000';
+      __vr.ctx.fillRect(0, 0, __vr.canvas.width, __vr.canvas.height);
+      __vr.ctx.fillStyle = '#ccc';
+      __vr.ctx.fillText('This game has no scene.', __vr.canvas.width / 2, __vr.canvas.height / 2);
+    }
+    return;
+  }
+  __vr.switches++;
+  __vr_switch_room(first);
+  if (vr_room_to_go) __vr_change_rooms();
+  __vr_draw();
+  if (__vr.manual) return;
+  __vr.running = true;
+  __vr.last = -1;
+  __vr.fps_time = __vr_now();
+  __vr_request(__vr_frame);
+}
+
+function __vr_request(f) {
+  if (typeof requestAnimationFrame !== 'undefined') requestAnimationFrame(f);
+  else setTimeout(function() { f(__vr_now()); }, 1000 / 60);
+}
+
+// Steps run at the scene's speed whatever the screen's refresh rate; a frame
+// is drawn after one or more steps. A long pause does not make the game race.
+function __vr_frame(now) {
+  if (!__vr.running) return;
+  __vr_request(__vr_frame);
+  if (__vr.last < 0) __vr.last = now;
+  var dt = now - __vr.last;
+  __vr.last = now;
+  if (dt > 250) dt = 250;
+  __vr.acc += dt;
+  var ms = 1000 / (room_speed > 0 ? room_speed : 30), n = 0;
+  while (__vr.acc >= ms - 0.5 && n < 4) {
+    __vr.acc -= ms;
+    n++;
+    __vr_step();
+    __vr.fps_count++;
+  }
+  if (__vr.acc > ms) __vr.acc = 0;
+  if (__vr.acc < -ms) __vr.acc = 0;
+  if (now - __vr.fps_time >= 1000) {
+    fps = Math.round(__vr.fps_count * 1000 / (now - __vr.fps_time));
+    __vr.fps_count = 0;
+    __vr.fps_time = now;
+  }
+  if (n > 0) __vr_draw();
+}
+
+// For tests and measurements: stop the loop and drive it by hand.
+__vr.stop = function() { __vr.running = false; };
+__vr.step = function() { __vr_step(); };
+__vr.draw = function() { __vr_draw(); };
+__vr.tick = function() { __vr_step(); __vr_draw(); };
+
+/* ---------------------------------------------------------------------
+ * The game made by Vorlane
+ * ------------------------------------------------------------------- */
+
+//VORLANE_EXTENSIONS
+
+//VORLANE_GLOBAL_VARIABLES
+
+//VORLANE_GLOBAL_FUNCTIONS
+
+//VORLANE_SPRITES
+
+//VORLANE_SOUNDS
+
+//VORLANE_MUSICS
+
+//VORLANE_BACKGROUNDS
+
+//VORLANE_FONTS
+
+//VORLANE_OBJECTS
+
+//VORLANE_SCENES
+
+__vr.script_complete = true;
+__vr_boot();

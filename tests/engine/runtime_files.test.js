@@ -1,0 +1,178 @@
+// The files shipped beside the program: export.js, keywords.dat, the
+// extensions and the example project.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const vm = require('vm');
+const { execFileSync } = require('child_process');
+const { RUNTIME, ROOT } = require('./support/program.js');
+
+const MARKERS = ['//VORLANE_VERSION', '//VORLANE_EXTENSIONS', '//VORLANE_GLOBAL_VARIABLES',
+  '//VORLANE_GLOBAL_FUNCTIONS', '//VORLANE_SPRITES', '//VORLANE_SOUNDS', '//VORLANE_MUSICS',
+  '//VORLANE_BACKGROUNDS', '//VORLANE_FONTS', '//VORLANE_OBJECTS', '//VORLANE_SCENES'];
+
+// The key constants the program itself knows.
+const BUILT_IN_KEYS = ('vk_0 vk_1 vk_2 vk_3 vk_4 vk_5 vk_6 vk_7 vk_8 vk_9 vk_a vk_add vk_alt vk_b vk_backspace ' +
+  'vk_c vk_ctrl vk_d vk_decimal vk_delete vk_divide vk_down vk_e vk_end vk_enter vk_escape vk_f vk_f1 vk_f10 ' +
+  'vk_f11 vk_f12 vk_f2 vk_f3 vk_f4 vk_f5 vk_f6 vk_f7 vk_f8 vk_f9 vk_g vk_h vk_home vk_i vk_insert vk_j vk_k ' +
+  'vk_l vk_left vk_m vk_multiply vk_n vk_num0 vk_num1 vk_num2 vk_num3 vk_num4 vk_num5 vk_num6 vk_num7 vk_num8 ' +
+  'vk_num9 vk_o vk_p vk_pagedown vk_pageup vk_pause vk_q vk_r vk_right vk_s vk_shift vk_space vk_subtract vk_t ' +
+  'vk_tab vk_u vk_up vk_v vk_w vk_x vk_y vk_z').split(' ');
+
+// The defaults that generated objects point at: part of the generated code's
+// contract, not names for users to type.
+const GENERATED_ONLY = new Set(['on_creation_i', 'on_destroy_i', 'on_step_i', 'on_end_step_i', 'on_collision_i',
+  'on_roomstart_i', 'on_roomend_i', 'on_animationend_i', 'on_draw_i']);
+
+const engineText = fs.readFileSync(path.join(RUNTIME, 'export.js'), 'latin1');
+
+// The engine's globals, loaded with nothing filled in at the markers.
+function loadEngine() {
+  const context = vm.createContext({ __vr_manual: true });
+  const before = new Set(Object.getOwnPropertyNames(vm.runInContext('this', context)));
+  vm.runInContext(engineText, context);
+  const global = vm.runInContext('this', context);
+  const names = Object.getOwnPropertyNames(global).filter((n) => !before.has(n) && !n.startsWith('__'));
+  const instance = vm.runInContext('__vr_Instance.prototype', context);
+  return { global, names, instance };
+}
+
+function readKeywords() {
+  const lines = fs.readFileSync(path.join(RUNTIME, 'keywords.dat'), 'latin1').split(/\r\n|\r|\n/);
+  if (lines[lines.length - 1] === '') lines.pop();
+  const records = [];
+  for (let i = 0; i < lines.length; i += 3) records.push({ head: lines[i], help1: lines[i + 1], help2: lines[i + 2] });
+  return { lines, records };
+}
+
+test('export.js is plain ASCII, not strict, and holds each of the eleven markers once, in order', () => {
+  assert.doesNotMatch(engineText, /[^\x09\x0a\x0d\x20-\x7e]/);
+  assert.doesNotMatch(engineText, /['"]use strict['"]/);
+  let last = -1;
+  for (const m of MARKERS) {
+    const at = engineText.indexOf(m);
+    assert.ok(at > last, m + ' in its place');
+    assert.equal(engineText.indexOf(m, at + 1), -1, m + ' only once');
+    last = at;
+  }
+  for (const name of ['__sprite_init__', '__audio_init__', '__background_init__', '__font_init__',
+    '__instance_init__', '__room_start__', '__handle_sprite__', 'place_meeting', 'vr_scenes', 'vr_room_to_go',
+    ...GENERATED_ONLY]) {
+    assert.match(engineText, new RegExp('(function|var) ' + name.replace(/\$/g, '\\$') + '\\b'), name);
+  }
+});
+
+test('keywords.dat holds three-line records of functions, variables and constants, each named once', () => {
+  const { lines, records } = readKeywords();
+  assert.equal(lines.length % 3, 0);
+  const seen = new Set();
+  for (const r of records) {
+    assert.match(r.head, /^[!.#][A-Za-z_][A-Za-z0-9_]*$/, r.head);
+    const name = r.head.slice(1);
+    assert.ok(!seen.has(name), name + ' twice');
+    seen.add(name);
+    assert.ok(r.help1.length > 0 && r.help2.length > 0, name + ' has both help lines');
+    assert.doesNotMatch(r.help1 + r.help2, /[^\x20-\x7e]/, name);
+  }
+});
+
+test('every name in keywords.dat is in the engine as what it says, and every engine name is in keywords.dat', () => {
+  const { global, names, instance } = loadEngine();
+  const documented = new Map(readKeywords().records.map((r) => [r.head.slice(1), r.head[0]]));
+  for (const [name, kind] of documented) {
+    const onInstance = Object.prototype.hasOwnProperty.call(instance, name);
+    const value = name in global ? global[name] : instance[name];
+    assert.ok(name in global || onInstance, name + ' exists');
+    if (kind === '!') assert.equal(typeof value, 'function', name + ' is a function');
+    else assert.notEqual(typeof value, 'function', name + ' is not a function');
+    if (kind === '#') assert.equal(typeof value, 'number', name + ' is a number');
+  }
+  const undocumented = names.filter((n) => !GENERATED_ONLY.has(n) && !documented.has(n));
+  assert.deepEqual(undocumented, []);
+  const instanceVars = Object.keys(instance).filter((n) => typeof instance[n] !== 'function' && !documented.has(n));
+  assert.deepEqual(instanceVars, []);
+});
+
+test('the 82 key constants the program knows are distinct key codes of the engine', () => {
+  const { global } = loadEngine();
+  const codes = BUILT_IN_KEYS.map((k) => global[k]);
+  assert.equal(BUILT_IN_KEYS.length, 82);
+  for (const [i, c] of codes.entries()) assert.ok(Number.isInteger(c) && c > 0 && c < 256, BUILT_IN_KEYS[i]);
+  assert.equal(new Set(codes).size, 82);
+  assert.equal(global.vk_left, 37);
+  assert.equal(global.vk_a, 65);
+  assert.equal(global.vk_f12, 123);
+});
+
+test('each extension has all five sections and code that loads after the engine', () => {
+  const dir = path.join(RUNTIME, 'Extensions');
+  const files = fs.readdirSync(dir).filter((f) => f.endsWith('.tex'));
+  assert.ok(files.length >= 2);
+  for (const f of files) {
+    const text = fs.readFileSync(path.join(dir, f), 'latin1');
+    assert.doesNotMatch(text, /[^\x09\x0a\x0d\x20-\x7e]/, f);
+    const lines = text.split(/\r\n|\r|\n/);
+    for (const section of ['[EXTENSION]', '[AUTHOR]', '[DESCRIPTION]', '[HELP]', '[CODE]']) {
+      assert.ok(lines.includes(section), f + ' ' + section);
+    }
+    const code = lines.slice(lines.indexOf('[CODE]') + 1).join('\n');
+    const context = vm.createContext({ __vr_manual: true });
+    vm.runInContext(engineText.replace('//VORLANE_EXTENSIONS', code), context);
+  }
+});
+
+test('the example project is exactly what its scripts make, with every file it names', () => {
+  const out = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlane-example-'));
+  try {
+    fs.mkdirSync(path.join(out, 'Projects'));
+    execFileSync(process.execPath, [path.join(ROOT, 'tools', 'example', 'make_example.js'), out], { stdio: 'pipe' });
+    const made = fs.readdirSync(path.join(out, 'Projects', 'gem_garden'), { recursive: true });
+    for (const f of made) {
+      const a = path.join(out, 'Projects', 'gem_garden', f);
+      if (fs.statSync(a).isDirectory()) continue;
+      assert.ok(fs.readFileSync(a).equals(fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden', f))), f + ' is up to date');
+    }
+    const xml = fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden.xml'), 'utf8');
+    assert.equal(fs.readFileSync(path.join(out, 'Projects', 'gem_garden.xml'), 'utf8'), xml);
+    assert.ok(fs.readFileSync(path.join(out, 'Projects', 'gem_garden.png'))
+      .equals(fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden.png'))), 'the preview is up to date');
+    assert.match(xml, /^<\?xml version="1\.0" encoding="UTF-8"\?><vorlane version="129" uid="\d+" title="Gem Garden" advancedscriptmode="0" imgfolder="img" audfolder="aud">/);
+    const lists = ['sprites', 'frames', 'sounds', 'musics', 'backgrounds', 'fonts', 'objects', 'scripts', 'scenes', 'layers', 'tiles', 'fns'];
+    const order = [...xml.matchAll(/<(functions|variables|comments|sprites|frames|sounds|musics|backgrounds|fonts|objects|scripts|scenes|layers|tiles|fns)[ >\/]/g)].map((m) => m[1]);
+    assert.deepEqual(order, ['functions', 'variables', 'comments', ...lists]);
+    for (const list of lists) {
+      const count = Number(new RegExp('<' + list + ' count="(\\d+)"').exec(xml)[1]);
+      const record = { sprites: 'sprite', frames: 'frame', sounds: 'sound', musics: 'music', backgrounds: 'background',
+        fonts: 'font', objects: 'object', scripts: 'script', scenes: 'scene', layers: 'layer', tiles: 'tile', fns: 'fn' }[list];
+      assert.equal((xml.match(new RegExp('<' + record + '[ />]', 'g')) || []).length, count, list + ' count');
+    }
+    for (const m of xml.matchAll(/<frame file="(\d+)" sprite="(\w+)"\/>/g)) {
+      assert.ok(fs.existsSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'img', m[2] + '_' + m[1] + '.png')));
+    }
+    for (const m of xml.matchAll(/<background name="\w+" file="([^"]+)"/g)) {
+      assert.ok(fs.existsSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'img', m[1])), m[1]);
+    }
+    for (const m of xml.matchAll(/<(?:sound|music) name="\w+" wav="([^"]+)"/g)) {
+      assert.ok(fs.existsSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'aud', m[1])), m[1]);
+    }
+    const exts = fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'extensions.dat'), 'utf8').split('\n').filter(Boolean);
+    for (const e of exts) assert.ok(fs.existsSync(path.join(RUNTIME, 'Extensions', e + '.tex')), e);
+  } finally {
+    fs.rmSync(out, { recursive: true, force: true });
+  }
+});
+
+test('the program reads the example project and writes it back byte for byte', () => {
+  const { makeProgramFolder, vorlaneBuild, removeFolder } = require('./support/program.js');
+  const dir = makeProgramFolder(true);
+  try {
+    execFileSync(vorlaneBuild(), ['--resave', 'gem_garden'], { cwd: dir, stdio: 'pipe' });
+    const saved = fs.readFileSync(path.join(dir, 'Projects', 'gem_garden.xml'));
+    assert.ok(saved.equals(fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden.xml'))));
+  } finally {
+    removeFolder(dir);
+  }
+});
