@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <string>
+#include <unordered_set>
 #include <string_view>
 #include <type_traits>
 
@@ -37,5 +38,29 @@ void Append(std::string& out, const Pieces&... pieces) {
 inline std::string_view OrNull(const std::string& name) {
   return name.empty() ? std::string_view("null") : std::string_view(name);
 }
+
+// The names the generated game defines as variables. The project may still
+// refer to a resource that was deleted (a parent, a view object, a collision
+// partner); such a name would stop the whole game with a reference error,
+// so it is written as null, or its code left out, as a missing name means
+// "none" everywhere else.
+struct DefinedNames {
+  std::unordered_set<std::string_view> objects;
+  std::unordered_set<std::string_view> sprites;
+  std::unordered_set<std::string_view> backgrounds;  // those with a picture
+
+  template <typename ProjectT>
+  explicit DefinedNames(const ProjectT& project) {
+    for (const auto& o : project.objects)
+      if (o.prototype == 1) objects.insert(o.name);
+    for (const auto& s : project.sprites) sprites.insert(s.name);
+    for (const auto& b : project.backgrounds)
+      if (!b.file.empty()) backgrounds.insert(b.name);
+  }
+  static std::string_view Known(const std::unordered_set<std::string_view>& names,
+                                const std::string& name) {
+    return names.count(name) ? OrNull(name) : std::string_view("null");
+  }
+};
 
 }  // namespace vorlane::emit

@@ -43,7 +43,7 @@ int KindOf(std::string_view event) {
 }
 
 void AppendHandler(std::string& out, size_t kind, const std::vector<const Script*>& scripts,
-                   bool wrap_with_this) {
+                   bool wrap_with_this, const emit::DefinedNames& names) {
   const EventKind& e = kEventKinds[kind];
   if (scripts.empty()) {
     Append(out, "this.", e.handler, " = ", e.fallback, ";", kNL);
@@ -56,7 +56,7 @@ void AppendHandler(std::string& out, size_t kind, const std::vector<const Script
   for (const Script* s : scripts) {
     if (kind != kCollision) {
       Append(out, s->code, kNL);
-    } else if (!s->parameter.empty()) {
+    } else if (names.objects.count(s->parameter)) {
       Append(out, "this.other = this.place_meeting(this.x, this.y, ", s->parameter, ");", kNL,
              "if(this.other != null) {", kNL, s->code, kNL, "}", kNL);
     }
@@ -86,6 +86,7 @@ void EmitObjects(const Project& project, std::string& out) {
   }
   const ScriptsByKind none;
   const bool wrap_with_this = project.settings.advancedscriptmode == 0;
+  const emit::DefinedNames names(project);
 
   out.reserve(out.size() + code_size + project.objects.size() * 400);
   // The index is the record's place in the whole list, instances included.
@@ -94,12 +95,13 @@ void EmitObjects(const Project& project, std::string& out) {
     const int this_index = index++;
     if (o.prototype != 1) continue;
     Append(out, "function __", o.name, "() {", kNL, "__instance_init__(this, ", o.name, ", ",
-           emit::OrNull(o.parent), ", ", o.visible, ", ", o.depth, ", ", emit::OrNull(o.sprite),
+           names.Known(names.objects, o.parent), ", ", o.visible, ", ", o.depth, ", ",
+           names.Known(names.sprites, o.sprite),
            ", ", o.collision, ", ", this_index, ");", kNL);
     const auto found = scripts_of.find(o.name);
     const ScriptsByKind& scripts = found == scripts_of.end() ? none : found->second;
     for (size_t kind = 0; kind < kEventKinds.size(); ++kind)
-      AppendHandler(out, kind, scripts[kind], wrap_with_this);
+      AppendHandler(out, kind, scripts[kind], wrap_with_this, names);
     Append(out, "}; var ", o.name, " = new __", o.name, "();", kNL, kNL);
   }
 }

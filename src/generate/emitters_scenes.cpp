@@ -78,10 +78,15 @@ std::string EmitScenes(const Project& project) {
 }
 
 void EmitScenes(const Project& project, std::string& out) {
+  const emit::DefinedNames names(project);
+  // Tiles of a tile set without a picture, and instances of an object that
+  // is gone, have nothing to show.
   std::unordered_map<std::string_view, std::vector<const Tile*>> tiles_of;
-  for (const Tile& t : project.tiles) tiles_of[t.scene].push_back(&t);
+  for (const Tile& t : project.tiles)
+    if (names.backgrounds.count(t.background)) tiles_of[t.scene].push_back(&t);
   std::unordered_map<std::string_view, std::vector<const GameObject*>> instances_of;
-  for (const GameObject& o : project.objects) instances_of[o.scene].push_back(&o);
+  for (const GameObject& o : project.objects)
+    if (names.objects.count(o.template_)) instances_of[o.scene].push_back(&o);
   static const std::vector<const Tile*> kNoTiles;
   static const std::vector<const GameObject*> kNoInstances;
 
@@ -97,12 +102,13 @@ void EmitScenes(const Project& project, std::string& out) {
     Append(out, "];", kNL, "this.start = function() {", kNL);
     Append(out, "__room_start__(this, ", s.name, ", ", s.width, ", ", s.height, ", ", s.speed, ", ",
            s.red, ", ", s.green, ", ", s.blue, ", ");
-    if (s.background.empty())
-      out += "null";
-    else
+    if (names.backgrounds.count(s.background))
       Append(out, s.background, ".image");
+    else
+      out += "null";
     Append(out, ", ", s.backgroundtilex, ", ", s.backgroundtiley, ", ", s.backgroundstretch, ", ",
-           s.viewportwidth, ", ", s.viewportheight, ", ", emit::OrNull(s.viewportobject), ", ",
+           s.viewportwidth, ", ", s.viewportheight, ", ", names.Known(names.objects, s.viewportobject),
+           ", ",
            s.viewportxborder, ", ", s.viewportyborder, ");", kNL);
     if (!s.code.empty()) Append(out, kNL, s.code, kNL);
     Append(out, "};", kNL, "}", kNL, "var ", s.name, " = new __", s.name, "();", kNL,

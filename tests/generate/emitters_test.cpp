@@ -172,6 +172,7 @@ TEST(EmittersTest, ObjectExampleCountsInstancesInItsIndex) {
   p.objects.push_back(Instance("x", "room", 0, 0));
   p.objects.push_back(Instance("x", "room", 0, 0));
   p.objects.push_back(Object("obj_ball", "spr_ball"));
+  p.sprites.push_back({"spr_ball"});
   p.scripts.push_back({"scr_1", "obj_ball", "Creation", "", "speed = 4;"});
   EXPECT_EQ(EmitObjects(p), Crlf(std::string("function __obj_ball() {\n"
                                              "__instance_init__(this, obj_ball, null, 1, 0, "
@@ -193,6 +194,7 @@ TEST(EmittersTest, ObjectWithoutScriptsParentOrSprite) {
   p.objects.push_back(o);
   o = Object("child", "spr");
   o.parent = "plain";
+  p.sprites.push_back({"spr"});
   p.objects.push_back(o);
   const std::string out = EmitObjects(p);
   EXPECT_EQ(out.substr(0, out.find("this.on_destroy")),
@@ -207,6 +209,7 @@ TEST(EmittersTest, HandlersJoinScriptsAndGuardCollisionAnimationAndDraw) {
   Project p;
   p.objects.push_back(Object("a"));
   p.objects.push_back(Object("b"));
+  p.objects.push_back(Object("wall"));
   p.scripts.push_back({"s1", "a", "Step", "", "one();"});
   p.scripts.push_back({"s2", "b", "Step", "", "not_mine();"});
   p.scripts.push_back({"s3", "a", "Collision", "", "ignored();"});
@@ -273,6 +276,8 @@ TEST(EmittersTest, SceneExampleWithTilesAndInstances) {
   p.objects.push_back(Instance("obj_enemy", "room1", 200, 48));
   p.objects.back().direction = 180;
   p.objects.push_back(Instance("obj_enemy", "elsewhere", 1, 1));
+  p.backgrounds.push_back({"bg_sky", "sky.png"});
+  p.backgrounds.push_back({"tileset1", "tiles.png"});
   Scene s;
   s.name = "room1";
   s.background = "bg_sky";
@@ -348,6 +353,7 @@ TEST(EmittersTest, TilesGroupByDepthThenTileSetInOrderOfFirstAppearance) {
   Project p;
   p.scenes.push_back(Scene{});
   p.scenes.back().name = "r";
+  p.backgrounds = {{"setA", "a.png"}, {"setB", "b.png"}};
   p.tiles = {MakeTile("r", "setB", 10, 1, 0), MakeTile("r", "setA", 20, 2, 0),
              MakeTile("r", "setA", 10, 3, 0), MakeTile("r", "setB", 20, 4, 0),
              MakeTile("r", "setB", 10, 5, 0)};
@@ -372,6 +378,7 @@ TEST(EmittersTest, InstancesWriteDirectionAndAngleOnlyWhenNotZero) {
   Project p;
   p.scenes.push_back(Scene{});
   p.scenes.back().name = "r";
+  p.objects.push_back(Object("o"));
   p.objects.push_back(Instance("o", "r", -5, 0));
   p.objects.push_back(Instance("o", "r", 1, 2));
   p.objects.back().image_angle = -45;
@@ -383,6 +390,33 @@ TEST(EmittersTest, InstancesWriteDirectionAndAngleOnlyWhenNotZero) {
                                     "[{o:o, x:1, y:2, a:-45}],\n"
                                     "[{o:o, x:3, y:4, d:90, a:30}]];\n")),
             std::string::npos);
+}
+
+TEST(EmittersTest, NamesOfDeletedResourcesBecomeNullInsteadOfBreakingTheGame) {
+  Project p;
+  GameObject o = Object("hero", "gone_sprite");
+  o.parent = "gone_parent";
+  p.objects.push_back(o);
+  p.scripts.push_back({"s", "hero", "Collision", "gone_enemy", "never();"});
+  p.backgrounds.push_back({"no_picture", ""});
+  Scene s;
+  s.name = "r";
+  s.background = "no_picture";
+  s.viewportobject = "gone_object";
+  p.scenes.push_back(s);
+  p.objects.push_back(Instance("gone_object", "r", 1, 1));
+  p.objects.push_back(Instance("hero", "r", 2, 2));
+  p.tiles = {MakeTile("r", "no_picture", 10, 0, 0)};
+
+  const std::string objects = EmitObjects(p);
+  EXPECT_NE(objects.find("__instance_init__(this, hero, null, 1, 0, null, 1, 0);"),
+            std::string::npos);
+  EXPECT_EQ(objects.find("gone_enemy"), std::string::npos);
+  EXPECT_EQ(objects.find("never();"), std::string::npos);
+  const std::string scenes = EmitScenes(p);
+  EXPECT_NE(scenes.find(Crlf("this.tiles = [\n];\nthis.objects = [\n[{o:hero, x:2, y:2}]];\n")),
+            std::string::npos);
+  EXPECT_NE(scenes.find("0, 0, 0, null, 0, 0, 0, 640, 480, null, 50, 50);"), std::string::npos);
 }
 
 }  // namespace
