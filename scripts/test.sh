@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 if [ "${1:-}" = "--asan" ]; then
   scripts/setup.sh build-asan -DVORLANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
   build=build-asan
+  export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 else
   scripts/setup.sh build
   build=build

@@ -1,0 +1,100 @@
+#include "code/keyword_list.h"
+
+#include "gui/file_util.h"
+
+namespace vorlane {
+
+void AddKeywordRecord(KeywordList& list, std::string name, std::string class_, std::string help1,
+                      std::string help2) {
+  list.push_back({std::move(name), std::move(class_), std::move(help1), std::move(help2)});
+}
+
+namespace {
+
+// Lines end at LF, CR or CR LF; a final line break does not start a line.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\n' && c != '\r') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+const char* ClassOf(char marker) {
+  switch (marker) {
+    case '!': return "Fn";
+    case '.': return "Var";
+    case '#': return "Cons";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+bool LoadKeywordFile(KeywordList& list, const std::string& path) {
+  if (FileSize(path) <= 0) return false;
+  std::string bytes;
+  if (!ReadFile(path, &bytes)) return false;
+  std::string_view text = bytes;
+  // Editors like to put a byte-order mark in front; it is not a class marker.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  const std::vector<std::string_view> lines = SplitLines(text);
+  for (size_t i = 0; i < lines.size(); i += 3) {
+    const std::string_view head = lines[i];
+    if (head.empty()) continue;
+    const char* class_ = ClassOf(head[0]);
+    if (!class_) continue;
+    // An incomplete last record gets empty help lines.
+    const std::string_view help1 = i + 1 < lines.size() ? lines[i + 1] : std::string_view();
+    const std::string_view help2 = i + 2 < lines.size() ? lines[i + 2] : std::string_view();
+    AddKeywordRecord(list, std::string(head.substr(1)), class_, std::string(help1),
+                     std::string(help2));
+  }
+  return true;
+}
+
+const std::vector<std::string>& KeyConstantNames() {
+  static const std::vector<std::string> names = {
+      "vk_0",      "vk_1",      "vk_2",        "vk_3",        "vk_4",     "vk_5",
+      "vk_6",      "vk_7",      "vk_8",        "vk_9",        "vk_a",     "vk_add",
+      "vk_alt",    "vk_b",      "vk_backspace", "vk_c",       "vk_ctrl",  "vk_d",
+      "vk_decimal", "vk_delete", "vk_divide",  "vk_down",     "vk_e",     "vk_end",
+      "vk_enter",  "vk_escape", "vk_f",        "vk_f1",       "vk_f10",   "vk_f11",
+      "vk_f12",    "vk_f2",     "vk_f3",       "vk_f4",       "vk_f5",    "vk_f6",
+      "vk_f7",     "vk_f8",     "vk_f9",       "vk_g",        "vk_h",     "vk_home",
+      "vk_i",      "vk_insert", "vk_j",        "vk_k",        "vk_l",     "vk_left",
+      "vk_m",      "vk_multiply", "vk_n",      "vk_num0",     "vk_num1",  "vk_num2",
+      "vk_num3",   "vk_num4",   "vk_num5",     "vk_num6",     "vk_num7",  "vk_num8",
+      "vk_num9",   "vk_o",      "vk_p",        "vk_pagedown", "vk_pageup", "vk_pause",
+      "vk_q",      "vk_r",      "vk_right",    "vk_s",        "vk_shift", "vk_space",
+      "vk_subtract", "vk_t",    "vk_tab",      "vk_u",        "vk_up",    "vk_v",
+      "vk_w",      "vk_x",      "vk_y",        "vk_z"};
+  return names;
+}
+
+void AddKeyConstants(KeywordList& list) {
+  for (const std::string& name : KeyConstantNames()) AddKeywordRecord(list, name, "Cons", "", "");
+}
+
+KeywordList LoadKeywordList(const std::string& path) {
+  KeywordList list;
+  LoadKeywordFile(list, path);
+  AddKeyConstants(list);
+  return list;
+}
+
+int FindKeywordWithHelp(const KeywordList& list, std::string_view name) {
+  if (name.empty()) return -1;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].name == name && !list[i].help1.empty()) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace vorlane

@@ -1,0 +1,139 @@
+// The editing widget of every code dialog: Scintilla with the program's own
+// styling (container lexer), fold levels from braces, a self-sizing
+// line-number margin, auto-indent and completion. Released with the widget.
+#pragma once
+
+#include <Qsci/qsciscintillabase.h>
+
+#include <string>
+#include <string_view>
+
+#include "code/editor_styling.h"
+#include "code/keyword_list.h"
+
+namespace vorlane {
+
+// SetEditorColor attributes.
+enum EditorColor {
+  kColorDefaultBack = 1,
+  kColorDefaultFore = 2,
+  kColorSelectionBack = 3,
+  kColorSelectionFore = 4,
+  kColorLineNumberBack = 5,
+  kColorLineNumberFore = 6,
+  kColorCaretLine = 7,  // 0xFFFFFFFF hides the caret line
+  kColorCaret = 8,
+  kColorCallTipBack = 9,
+  kColorCallTipFore = 10,
+  kColorCallTipHighlight = 11,
+  kColorMarkerBack = 12,
+  kColorMarkerFore = 13,
+  kColorFoldMargin = 14,
+  kColorFoldMarginHighlight = 15,
+  kColorFoldMarkerBack = 16,
+  kColorFoldMarkerFore = 17,
+};
+
+// SetEditorOption options.
+enum EditorOption { kOptionOperators = 1, kOptionNumberStyle = 2 };
+
+class CodeEditor : public QsciScintillaBase, public StyledDocument {
+  Q_OBJECT
+
+ public:
+  explicit CodeEditor(QWidget* parent = nullptr, int options = kShowLineNumbers);
+
+  // Text crosses the widget as UTF-8. Loading styles the whole text.
+  void SetEditorText(const std::string& text, bool emptyUndo);
+  std::string GetEditorText() const;
+  // The line without its line end; "" for a line that does not exist.
+  std::string GetEditorLine(int line) const;
+
+  void SetEditorColor(int attribute, unsigned colour);
+  void SetEditorFont(const std::string& family, int size, int flags);
+  // family "" and size/flags -1 leave that attribute; flags: 1 bold, 2 italic.
+  void SetStyleFont(int style, const std::string& family, int size, int flags);
+  void SetStyleColors(int style, int fore, int back);
+  void SetEditorTabs(int width, bool useSpaces);
+  void SetMarginWidth(int margin, int width);
+
+  // Changing what styling depends on re-styles the whole text.
+  void SetStylingFlags(int features);
+  int stylingFlags() const { return styling_.features; }
+  LineStyler SetLineStyler(LineStyler styler);
+  void SetEditorOption(EditorOption option, std::string_view operators);
+  void SetEditorOption(EditorOption option, int numberStyle);
+
+  int AddEditorWords(std::string_view text, int style, int flags);
+  // Registers and re-styles; `sort` orders the word list for completion.
+  int AddEditorKeywords(std::string_view text, int style, int flags, bool sort);
+  // Quotes pair with their closer; `(` with kWordCallMark colours calls.
+  void AddEditorDelimiter(std::string_view opener, std::string_view closer, int flags, int style);
+  const EditorWord* LookupEditorWord(std::string_view text) const;
+
+  // Styles lines first..last (-1: to the end), continuing while block
+  // comment states change. Returns how many lines were styled.
+  int RestyleLines(int firstLine, int lastLine);
+  void UpdateLineNumberMargin();
+  // Shows, refreshes or closes the completion list for the caret's token.
+  void UpdateCompletion();
+  // The keyword whose help belongs to the caret, or -1.
+  int FindKeywordAtCaret(const KeywordList& keywords) const;
+
+  const EditorStyling& styling() const { return styling_; }
+  // Changes many settings at once, then re-styles the whole text once.
+  template <typename Change>
+  void Reconfigure(Change change) {
+    change(styling_);
+    RestyleAll();
+  }
+  // The list text last shown, "" while none is open (tests, diagnostics).
+  const std::string& completionList() const { return completionList_; }
+  // Lines styled by the last re-styling pass (benchmark figures).
+  int linesStyledLastTime() const { return linesStyledLastTime_; }
+  double restyleMillisecondsLastTime() const { return restyleMillisecondsLastTime_; }
+
+  // Scintilla line state wrappers; valid for existing lines only.
+  int GetLineState(int line) override;
+  int SetLineState(int line, int state) override;
+
+  long Send(unsigned message, unsigned long wParam = 0, long lParam = 0) const {
+    return SendScintilla(message, wParam, lParam);
+  }
+
+ private:
+  // StyledDocument over the widget.
+  int LineCount() override;
+  int LineLength(int line) override;
+  void GetLine(int line, std::string& bytes) override;
+  long PositionFromLine(int line) override;
+  void StartStyling(long position) override;
+  void SetStyling(int length, int style) override;
+  int GetFoldLevel(int line) override;
+  void SetFoldLevel(int line, int level) override;
+  void FlushStyling();
+
+  void keyPressEvent(QKeyEvent* event) override;
+
+  void RestyleAll() { RestyleLines(0, -1); }
+  // Resizes the line-number margin when the line count changed.
+  void FollowLineCount();
+  void OnStyleNeeded(int position);
+  void OnCharAdded(int ch);
+  void OnModified(int modificationType, int linesAdded);
+  void OnMarginClick(int position, int margin);
+  void OnNeedShown(int position, int length);
+
+  EditorStyling styling_;
+  int marginExtra_ = 0;
+  long lineCountShown_ = -1;
+  bool deletionPending_ = false;
+  // Adjacent runs of one style go to the widget as one.
+  int pendingLength_ = 0;
+  int pendingStyle_ = -1;
+  std::string completionList_;
+  int linesStyledLastTime_ = 0;
+  double restyleMillisecondsLastTime_ = 0;
+};
+
+}  // namespace vorlane

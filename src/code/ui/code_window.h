@@ -1,0 +1,70 @@
+// What the resizable code windows share (global functions, global variables,
+// event code): the editor, OK and Cancel, two help lines refreshed every
+// 100 ms, and a geometry remembered in the "Code editor" preferences.
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <string>
+
+#include "app/preferences.h"
+#include "code/keyword_list.h"
+#include "project/model.h"
+
+class QLabel;
+class QPushButton;
+
+namespace vorlane {
+
+class CodeEditor;
+
+// The window's caption fonts.
+QFont DialogBoldFont();    // Arial 11 bold
+QFont FixedEditorFont();   // Consolas 10
+
+class CodeWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  CodeEditor* editor() const { return editor_; }
+  QPushButton* okButton() const { return ok_; }
+  QPushButton* cancelButton() const { return cancel_; }
+  QLabel* helpLine1() const { return help1_; }
+  QLabel* helpLine2() const { return help2_; }
+
+  // The help timer's work: the help of the engine name at the caret.
+  void RefreshHelpLines();
+  // Places the editor, buttons and help lines for the current size and
+  // records the size and maximised state in the preferences.
+  void LayoutCodeWindow();
+
+ protected:
+  // `keepOnNotApplicable`: a help text "n/a" leaves the line as it was.
+  CodeWindow(QWidget* parent, const std::string& title, Preferences& prefs, const Project& project,
+             const KeywordList& keywords, bool keepOnNotApplicable);
+
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void ApplyStoredGeometry();
+
+  Preferences& prefs_;
+  const KeywordList& keywords_;
+  bool keepOnNotApplicable_;
+  CodeEditor* editor_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+  QLabel* help1_;
+  QLabel* help2_;
+  QTimer helpTimer_;
+};
+
+// 800 x 600 centred on the screen of `parent` (or the primary screen).
+void CentreWindow(QWidget* window, QWidget* parent);
+// Escape and Enter must not end a code window: only its buttons do.
+bool IsDialogShortcutKey(const QKeyEvent* event);
+
+}  // namespace vorlane

@@ -1,0 +1,23 @@
+// The pictures of the event code dialog's lists: one per event, the generic
+// object picture, and an object's own sprite picture.
+#pragma once
+
+#include <QIcon>
+#include <string>
+#include <vector>
+
+#include "gui/image.h"
+
+namespace vorlane {
+
+// The nine object events, in the order of every event list.
+const std::vector<std::string>& EventNames();
+inline constexpr int kCollisionEventIndex = 4;
+
+QIcon EventIcon(int eventIndex);
+QIcon GenericObjectIcon();
+// The picture fitted into an icon keeping its shape; the generic object
+// picture when `image` is null or empty.
+QIcon ObjectIcon(const Image* image);
+
+}  // namespace vorlane

@@ -1,0 +1,48 @@
+#include "code/ui/global_code_dialog.h"
+
+#include <QLabel>
+
+#include "code/ui/code_editor.h"
+
+namespace vorlane {
+
+GlobalCodeDialog::GlobalCodeDialog(QWidget* parent, const std::string& title, std::string& field,
+                                   Project& project, Preferences& prefs, const KeywordList& keywords)
+    : CodeWindow(parent, title, prefs, project, keywords, /*keepOnNotApplicable=*/false),
+      field_(field),
+      project_(project) {
+  auto* heading = new QLabel(QString::fromStdString(title), this);
+  heading->setFont(DialogBoldFont());
+  heading->setGeometry(10, 15, 300, 25);
+  editor()->SetEditorText(field_, false);
+}
+
+void GlobalCodeDialog::accept() {
+  field_ = editor()->GetEditorText();
+  SetModified(project_, 1);
+  CodeWindow::accept();
+}
+
+namespace {
+
+bool RunGlobalCode(QWidget* parent, const char* title, std::string& field, Project& project,
+                   Preferences& prefs, const KeywordList& keywords) {
+  GlobalCodeDialog dialog(parent, title, field, project, prefs, keywords);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace
+
+bool EditGlobalFunctions(QWidget* parent, Project& project, Preferences& prefs,
+                         const KeywordList& keywords) {
+  return RunGlobalCode(parent, "Not listed custom functions", project.settings.functions, project,
+                       prefs, keywords);
+}
+
+bool EditGlobalVariables(QWidget* parent, Project& project, Preferences& prefs,
+                         const KeywordList& keywords) {
+  return RunGlobalCode(parent, "Global variables", project.settings.variables, project, prefs,
+                       keywords);
+}
+
+}  // namespace vorlane

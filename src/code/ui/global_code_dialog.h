@@ -1,0 +1,31 @@
+// "Not listed custom functions" and "Global variables": the project-wide
+// code texts, each in a resizable code window.
+#pragma once
+
+#include "code/ui/code_window.h"
+
+namespace vorlane {
+
+class GlobalCodeDialog : public CodeWindow {
+  Q_OBJECT
+
+ public:
+  // Edits `field` (Project.functions or Project.variables) of `project`.
+  GlobalCodeDialog(QWidget* parent, const std::string& title, std::string& field, Project& project,
+                   Preferences& prefs, const KeywordList& keywords);
+
+  void accept() override;
+
+ private:
+  std::string& field_;
+  Project& project_;
+};
+
+// Each returns true when OK stored the text and marked the project modified
+// (even when nothing changed).
+bool EditGlobalFunctions(QWidget* parent, Project& project, Preferences& prefs,
+                         const KeywordList& keywords);
+bool EditGlobalVariables(QWidget* parent, Project& project, Preferences& prefs,
+                         const KeywordList& keywords);
+
+}  // namespace vorlane

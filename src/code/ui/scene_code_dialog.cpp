@@ -1,0 +1,61 @@
+#include "code/ui/scene_code_dialog.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "code/ui/code_editor.h"
+#include "code/ui/code_window.h"
+#include "code/ui/script_setup.h"
+
+namespace vorlane {
+
+SceneCodeDialog::SceneCodeDialog(QWidget* parent, Scene& scene, Project& project,
+                                 const Preferences& prefs, const KeywordList& keywords)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      scene_(scene),
+      project_(project) {
+  setWindowTitle("Scene code editor");
+  setModal(true);
+  CentreWindow(this, parent);
+  setFixedSize(800, 600);
+
+  cancel_ = new QPushButton("Cancel", this);
+  cancel_->setGeometry(10, 565, 65, 25);
+  ok_ = new QPushButton("OK", this);
+  ok_->setGeometry(725, 565, 65, 25);
+  for (QPushButton* button : {cancel_, ok_}) button->setAutoDefault(false);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+
+  editor_ = new CodeEditor(this, kShowLineNumbers);
+  editor_->setGeometry(10, 10, 780, 540);
+  SetupScriptStyling(*editor_, prefs, project, keywords);
+  editor_->SetEditorText(scene.code, false);
+  editor_->setFocus();
+}
+
+void SceneCodeDialog::accept() {
+  scene_.code = editor_->GetEditorText();
+  SetModified(project_, 1);
+  QDialog::accept();
+}
+
+void SceneCodeDialog::keyPressEvent(QKeyEvent* event) {
+  if (IsDialogShortcutKey(event)) return;
+  QDialog::keyPressEvent(event);
+}
+
+bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
+                   const KeywordList& keywords, Scene& scene) {
+  SceneCodeDialog dialog(parent, scene, project, prefs, keywords);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
+                   const KeywordList& keywords, int sceneIndex) {
+  if (sceneIndex < 0 || sceneIndex >= static_cast<int>(project.scenes.size())) return false;
+  return EditSceneCode(parent, project, prefs, keywords, project.scenes[static_cast<size_t>(sceneIndex)]);
+}
+
+}  // namespace vorlane

@@ -1,0 +1,47 @@
+// "Scene code editor": a scene's creation code in a fixed-size window.
+#pragma once
+
+#include <QDialog>
+
+#include "app/preferences.h"
+#include "code/keyword_list.h"
+#include "project/model.h"
+
+class QPushButton;
+
+namespace vorlane {
+
+class CodeEditor;
+
+class SceneCodeDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  SceneCodeDialog(QWidget* parent, Scene& scene, Project& project, const Preferences& prefs,
+                  const KeywordList& keywords);
+
+  CodeEditor* editor() const { return editor_; }
+  QPushButton* okButton() const { return ok_; }
+  QPushButton* cancelButton() const { return cancel_; }
+
+  void accept() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  Scene& scene_;
+  Project& project_;
+  CodeEditor* editor_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+};
+
+// OK stores the code in the scene and marks the project modified. True on OK.
+bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
+                   const KeywordList& keywords, Scene& scene);
+// The same for project.scenes[sceneIndex]; false for an index that names no scene.
+bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
+                   const KeywordList& keywords, int sceneIndex);
+
+}  // namespace vorlane
