@@ -1,14 +1,18 @@
-// Entry point of the desktop program.
+// Entry point of the desktop program. Everything works in the current
+// directory: the program folder with Projects/, export.js and keywords.dat.
 #include <QApplication>
-#include <QWidget>
 
-#include "gui/ui/placeholder_window.h"
+#include "app/ui/application.h"
+#include "app/ui/registered_dialogs.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QWidget* window = vorlane::MakePlaceholderWindow();
-  window->show();
-  const int result = app.exec();
-  delete window;
-  return result;
+  app.setApplicationName("Vorlane");
+  // Leaving is the exit rule's decision (closing the window asks first).
+  app.setQuitOnLastWindowClosed(false);
+  vorlane::Application vorlane;
+  vorlane::StartOptions options;
+  options.plug_in = vorlane::RegisterDialogs;
+  vorlane.Start(options);
+  return app.exec();
 }

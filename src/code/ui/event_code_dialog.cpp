@@ -6,6 +6,7 @@
 
 #include "code/ui/code_editor.h"
 #include "code/ui/event_icons.h"
+#include "gui/ui/dialog_service.h"
 
 namespace vorlane {
 
@@ -86,7 +87,7 @@ void EventCodeDialog::accept() {
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
                    Script& script) {
   EventCodeDialog dialog(parent, script, project, prefs, keywords);
-  return dialog.exec() == QDialog::Accepted;
+  return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,

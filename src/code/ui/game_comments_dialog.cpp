@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "code/ui/code_window.h"
+#include "gui/ui/dialog_service.h"
 
 namespace vorlane {
 
@@ -51,13 +52,13 @@ void GameCommentsDialog::closeEvent(QCloseEvent* event) {
 
 bool EditGameComments(QWidget* parent, Project& project) {
   GameCommentsDialog dialog(parent, project.settings.comments, &project);
-  dialog.exec();
+  Dialogs().Exec(dialog);
   return true;
 }
 
 void ShowGameComments(QWidget* parent, const Project& project) {
   GameCommentsDialog dialog(parent, project.settings.comments, nullptr);
-  dialog.exec();
+  Dialogs().Exec(dialog);
 }
 
 }  // namespace vorlane

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "code/ui/code_editor.h"
+#include "gui/ui/dialog_service.h"
 
 namespace vorlane {
 
@@ -28,7 +29,7 @@ namespace {
 bool RunGlobalCode(QWidget* parent, const char* title, std::string& field, Project& project,
                    Preferences& prefs, const KeywordList& keywords) {
   GlobalCodeDialog dialog(parent, title, field, project, prefs, keywords);
-  return dialog.exec() == QDialog::Accepted;
+  return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 }  // namespace

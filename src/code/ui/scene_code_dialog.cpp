@@ -6,6 +6,7 @@
 #include "code/ui/code_editor.h"
 #include "code/ui/code_window.h"
 #include "code/ui/script_setup.h"
+#include "gui/ui/dialog_service.h"
 
 namespace vorlane {
 
@@ -49,7 +50,7 @@ void SceneCodeDialog::keyPressEvent(QKeyEvent* event) {
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
                    const KeywordList& keywords, Scene& scene) {
   SceneCodeDialog dialog(parent, scene, project, prefs, keywords);
-  return dialog.exec() == QDialog::Accepted;
+  return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,

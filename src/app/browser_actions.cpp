@@ -1,0 +1,83 @@
+#include "app/browser_actions.h"
+
+#include <utility>
+
+namespace vorlane {
+namespace {
+
+PopupEntry Do(PopupAction action, const char* text) { return {false, action, text}; }
+PopupEntry Line() { return {true, PopupAction::Edit, ""}; }
+
+int SceneIndex(const Project& project, const std::string& name) {
+  for (size_t i = 0; i < project.scenes.size(); ++i)
+    if (project.scenes[i].name == name) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+PopupKind PopupOf(ResourceKind kind) {
+  switch (kind) {
+    case ResourceKind::Sprite: return PopupKind::Sprite;
+    case ResourceKind::Sound: return PopupKind::Sound;
+    case ResourceKind::Music: return PopupKind::Music;
+    case ResourceKind::Background: return PopupKind::Background;
+    case ResourceKind::Font: return PopupKind::Font;
+    case ResourceKind::Object: return PopupKind::Object;
+    case ResourceKind::Scene: return PopupKind::Scene;
+    case ResourceKind::Function: return PopupKind::Function;
+  }
+  return PopupKind::Sprite;
+}
+
+const std::vector<PopupEntry>& PopupItems(PopupKind popup) {
+  using A = PopupAction;
+  static const std::vector<PopupEntry> plain = {Do(A::Edit, "Edit"), Line(),
+                                                Do(A::Delete, "Delete")};
+  static const std::vector<PopupEntry> object = {
+      Do(A::Edit, "Edit"), Line(), Do(A::Duplicate, "Duplicate"), Line(), Do(A::Delete, "Delete")};
+  static const std::vector<PopupEntry> scene = {Do(A::Edit, "Edit"),
+                                                Line(),
+                                                Do(A::Delete, "Delete"),
+                                                Line(),
+                                                Do(A::MoveBackward, "Move backward"),
+                                                Do(A::MoveForward, "Move forward")};
+  switch (popup) {
+    case PopupKind::Object: return object;
+    case PopupKind::Scene: return scene;
+    default: return plain;
+  }
+}
+
+std::string DeleteQuestion(ResourceKind kind) {
+  return "Do you really want to delete this " + InfoOf(kind).singular + "?";
+}
+
+void DeleteResource(Project& project, ResourceKind kind, const std::string& name) {
+  switch (kind) {
+    case ResourceKind::Sprite: DeleteSprite(project, name); break;
+    case ResourceKind::Sound: DeleteSound(project, name); break;
+    case ResourceKind::Music: DeleteMusic(project, name); break;
+    case ResourceKind::Background: DeleteBackground(project, name); break;
+    case ResourceKind::Font: DeleteFont(project, name); break;
+    case ResourceKind::Object: DeleteObject(project, name); break;
+    case ResourceKind::Scene: DeleteScene(project, name); break;
+    case ResourceKind::Function: DeleteFunction(project, name); break;
+  }
+}
+
+bool MoveSceneBackward(Project& project, const std::string& name) {
+  const int i = SceneIndex(project, name);
+  if (i <= 0) return false;
+  std::swap(project.scenes[i], project.scenes[i - 1]);
+  return true;
+}
+
+bool MoveSceneForward(Project& project, const std::string& name) {
+  const int i = SceneIndex(project, name);
+  if (i < 0 || i + 1 >= static_cast<int>(project.scenes.size())) return false;
+  std::swap(project.scenes[i], project.scenes[i + 1]);
+  return true;
+}
+
+}  // namespace vorlane

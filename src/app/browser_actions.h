@@ -1,0 +1,38 @@
+// What the browser's popup menus offer and do: Edit, Delete (after a
+// question), Duplicate for objects, and moving a scene in the scene order,
+// which decides the game's start scene.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/browser_model.h"
+#include "project/model.h"
+
+namespace vorlane {
+
+// The popup menus made at start-up: one per browser kind, and the object
+// dialog's event list.
+enum class PopupKind { Sprite, Background, Font, Object, Sound, Music, Scene, Function, Event };
+
+enum class PopupAction { Edit, Delete, Duplicate, MoveBackward, MoveForward };
+
+struct PopupEntry {
+  bool separator = false;
+  PopupAction action = PopupAction::Edit;
+  std::string text;
+};
+
+PopupKind PopupOf(ResourceKind kind);
+const std::vector<PopupEntry>& PopupItems(PopupKind popup);
+
+// "Do you really want to delete this sprite?" and so on.
+std::string DeleteQuestion(ResourceKind kind);
+void DeleteResource(Project& project, ResourceKind kind, const std::string& name);
+
+// Swap the first scene named `name` with its neighbour. False, changing
+// nothing, when there is no such scene or it is already first (last).
+bool MoveSceneBackward(Project& project, const std::string& name);
+bool MoveSceneForward(Project& project, const std::string& name);
+
+}  // namespace vorlane

@@ -1,0 +1,78 @@
+#include "app/ui/application.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include "app/app_text.h"
+#include "app/ui/main_window.h"
+#include "app/ui/splash_window.h"
+#include "app/ui/stock_images.h"
+#include "code/keyword_list.h"
+#include "generate/game_page.h"
+#include "gui/ui/fonts.h"
+#include "project/project_list.h"
+
+namespace vorlane {
+namespace {
+
+// Waits while the window system keeps painting.
+void Pause(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+}  // namespace
+
+Application::Application() : session_(std::make_unique<Session>()) {}
+
+Application::~Application() = default;
+
+void Application::Start(const StartOptions& options) {
+  Session& session = *session_;
+  Step("values");  // the session's records start with the program's values
+
+  session.keywords = LoadKeywordList();
+  Step("keywords");
+
+  LoadStockFonts();
+  LoadStockImages();
+  Step("fonts and pictures");
+
+  {
+    SplashWindow splash;
+    if (options.show_windows) splash.ShowNow();
+    Step("splash");
+    session.engine_template = LoadEngineTemplate();
+    Step("engine template");
+    // The splash stays up through the pause rather than leaving a blank
+    // second behind it.
+    if (options.splash_pause) Pause(1000);
+  }
+
+  window_ = std::make_unique<MainWindow>(session);
+  Step("main window");
+  if (options.plug_in) options.plug_in(*window_);
+  if (options.show_windows) window_->showMaximized();
+  Step("maximise");
+
+  window_->StartFreshProject();
+  window_->RefreshBrowser();
+  Step("new project");
+
+  window_->RunCommand(Command::CheckVersionAtStartup);
+  Step("version check");
+
+  // The list is read again whenever the open dialog appears; reading it now
+  // finds an unreadable Projects folder early.
+  RefreshProjectList();
+  Step("project list");
+
+  window_->UpdateTitle();
+  Step("title");
+
+  window_->EnableShortcuts();
+  Step("shortcuts");
+}
+
+}  // namespace vorlane

@@ -1,0 +1,276 @@
+// The main window's frame: toolbar, menu bar, status line, tab panel, the
+// title, the About window and the exit rule.
+#include "app/ui/main_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/app_text.h"
+#include "app/ui/about_window.h"
+#include "app/ui/stock_images.h"
+#include "gui/ui/action_registry.h"
+#include "gui/ui/card_grid.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog_service.h"
+#include "gui/ui/fonts.h"
+#include "gui/ui/image_view.h"
+#include "project/lifecycle.h"
+
+namespace vorlane {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+int Id(Command command) { return static_cast<int>(command); }
+
+constexpr QColor kBrowserGrey(200, 200, 200);
+
+struct GameTabButton {
+  const char* picture;
+  const char* tooltip;
+  Command command;
+};
+
+constexpr GameTabButton kGameTabButtons[] = {
+    {"game_global_variables", "Edit the global variables", Command::EditGlobalVariables},
+    {"game_global_functions", "Edit the functions not listed in the Functions tab",
+     Command::EditGlobalFunctions},
+    {"game_comments", "Edit the game comments", Command::EditGameComments},
+    {"game_extensions", "Choose the extensions the game uses", Command::Extensions},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session) : session_(session) {
+  setWindowTitle("Vorlane");
+  setWindowIcon(QIcon(StockPicturePath("vorlane")));
+  resize(800, 600);
+  canvas_ = new QWidget(this);
+  setCentralWidget(canvas_);
+  actions_ = new ActionRegistry(this);
+  BuildToolbarAndMenus();
+  BuildStatusLine();
+  BuildPopupMenus();
+  BuildTabPanel();
+  InstallDefaultCommands();
+  RelayoutMainWindow();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildToolbarAndMenus() {
+  std::vector<ActionSpec> menu;
+  for (const auto& entry : MenuTable()) {
+    if (entry.separator) {
+      menu.push_back({-1, Q(entry.menu), {}, {}, {}, {}});
+      continue;
+    }
+    menu.push_back({Id(entry.command), Q(entry.menu), Q(entry.text), Q(entry.shortcut),
+                    Q(entry.theme_icon), StockPicturePath(entry.picture)});
+  }
+  actions_->BuildMenuBar(menuBar(), menu);
+
+  std::vector<ToolSpec> tools;
+  for (const auto& entry : ToolbarTable())
+    tools.push_back({Id(entry.command), entry.x, 10, entry.width, 25, Q(entry.tooltip),
+                     entry.picture.empty() ? QString() : StockPicturePath(entry.picture)});
+  actions_->BuildToolbar(canvas_, tools);
+}
+
+void MainWindow::BuildStatusLine() {
+  status_ = MakeLabel(canvas_, kStatusReady, 450, 10, 200, 25);
+  status_->setFont(Fonts().normal);
+}
+
+void MainWindow::BuildPopupMenus() {
+  for (PopupKind popup : {PopupKind::Sprite, PopupKind::Background, PopupKind::Font,
+                          PopupKind::Object, PopupKind::Sound, PopupKind::Music, PopupKind::Scene,
+                          PopupKind::Function, PopupKind::Event}) {
+    auto* menu = new QMenu(this);
+    for (const auto& entry : PopupItems(popup)) {
+      if (entry.separator) {
+        menu->addSeparator();
+        continue;
+      }
+      const PopupAction action = entry.action;
+      QAction* item = menu->addAction(Q(entry.text));
+      // The object dialog's event list handles its own popup.
+      if (popup != PopupKind::Event)
+        connect(item, &QAction::triggered, this, [this, action] { OnPopupAction(action); });
+    }
+    popups_[popup] = menu;
+  }
+}
+
+void MainWindow::BuildTabPanel() {
+  tabs_ = new QTabWidget(canvas_);
+  tabs_->tabBar()->setFont(Fonts().normal);
+  tabs_->setIconSize(QSize(16, 16));
+  for (ResourceKind kind : BrowserKinds()) {
+    const KindInfo& info = InfoOf(kind);
+    tabs_->addTab(BuildBrowserTab(kind), QIcon(StockPicturePath(info.tab_icon)), Q(info.label));
+  }
+  tabs_->addTab(BuildGameTab(), " Game ");
+}
+
+QWidget* MainWindow::BuildBrowserTab(ResourceKind kind) {
+  const auto index = static_cast<size_t>(kind);
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(page);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setWidgetResizable(false);
+  QPalette palette = scroll->palette();
+  palette.setColor(QPalette::Window, kBrowserGrey);
+  scroll->setPalette(palette);
+  scroll->setBackgroundRole(QPalette::Window);
+  scroll->setAutoFillBackground(true);
+  layout->addWidget(scroll);
+
+  auto* grid = new CardGrid;
+  grid->SetBackground(kBrowserGrey);
+  grid->SetLabelFont(Fonts().bold);
+  grid->SetBanner(StockPixmap(InfoOf(kind).banner));
+  scroll->setWidget(grid);
+  connect(grid, &CardGrid::Clicked, this,
+          [this, kind](int control) { OnGridClicked(kind, control); });
+  connect(grid, &CardGrid::DoubleClicked, this, &MainWindow::OnBrowserDoubleClick);
+  connect(grid, &CardGrid::RightClicked, this, &MainWindow::OnBrowserRightClick);
+  if (kind == ResourceKind::Function) {
+    connect(MakeButton(grid, "Export...", 300, 10, 100, 30), &QPushButton::clicked, this,
+            [this] { RunCommand(Command::ExportFunctions); });
+    connect(MakeButton(grid, "Import...", 410, 10, 100, 30), &QPushButton::clicked, this,
+            [this] { RunCommand(Command::ImportFunctions); });
+  }
+  scrolls_[index] = scroll;
+  grids_[index] = grid;
+  return page;
+}
+
+QWidget* MainWindow::BuildGameTab() {
+  auto* page = new QWidget;
+  for (int i = 0; i < 4; ++i) {
+    PictureButton* button = MakePictureButton(page, 10, 10 + 60 * i, 275, 38);
+    button->SetPicture(StockPixmap(kGameTabButtons[i].picture));
+    button->setToolTip(kGameTabButtons[i].tooltip);
+    const Command command = kGameTabButtons[i].command;
+    connect(button, &PictureButton::Clicked, this, [this, command] { RunCommand(command); });
+    game_buttons_[i] = button;
+  }
+  advanced_mode_ = MakeCheckBox(page, "Advanced scripting mode", 20, 250, 200, 30);
+  advanced_mode_->setFont(Fonts().bold);
+  // A substitute for Arial may be wider; the text must not be cut off.
+  advanced_mode_->resize(std::max(200, advanced_mode_->sizeHint().width()), 30);
+  connect(advanced_mode_, &QCheckBox::toggled, this,
+          [this](bool on) { session_.project.settings.advancedscriptmode = on ? 1 : 0; });
+  return page;
+}
+
+void MainWindow::InstallDefaultCommands() {
+  using C = Command;
+  SetCommandHandler(C::New, [this] { NewProject(); });
+  SetCommandHandler(C::Open, [this] { OpenProject(); });
+  SetCommandHandler(C::Save, [this] {
+    if (SaveProject() && !session_.project.projectname.empty()) GenerateGame();
+  });
+  SetCommandHandler(C::SaveAs, [this] {
+    if (SaveProjectAs()) GenerateGame();
+  });
+  SetCommandHandler(C::RunGame, [this] { RunGame(); });
+  SetCommandHandler(C::Exit, [this] { ExitProgram(); });
+  for (ResourceKind kind : BrowserKinds())
+    SetCommandHandler(InfoOf(kind).add_command, [this, kind] { AddNewResource(kind); });
+  SetCommandHandler(C::Help, [] {
+    // A help viewer that cannot show the file is not reported.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("vorlane.chm")));
+  });
+  SetCommandHandler(C::About, [this] { ShowAbout(); });
+}
+
+void MainWindow::SetCommandHandler(Command command, std::function<void()> handler) {
+  actions_->SetHandler(Id(command), std::move(handler));
+}
+
+bool MainWindow::RunCommand(Command command) { return actions_->Trigger(Id(command)); }
+
+void MainWindow::SetResourceEditor(ResourceKind kind, Editor editor) {
+  editors_[kind] = std::move(editor);
+}
+
+void MainWindow::EnableShortcuts() { actions_->EnableShortcuts(); }
+
+void MainWindow::UpdateTitle() {
+  setWindowTitle(Q(MainWindowTitle(kVersion, session_.project.projectname)));
+}
+
+void MainWindow::RelayoutMainWindow() {
+  if (!tabs_) return;
+  const int menu_height =
+      menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
+  tabs_->setGeometry(5, 45, std::max(0, width() - 10), std::max(0, height() - menu_height - 50));
+  RefreshBrowser();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RelayoutMainWindow();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) RelayoutMainWindow();
+}
+
+void MainWindow::SetStatus(const std::string& text) {
+  status_->setText(Q(text));
+  // Shown at once: the work that follows may keep the loop busy.
+  status_->repaint();
+}
+
+std::string MainWindow::status() const { return status_->text().toStdString(); }
+
+void MainWindow::ShowAbout() {
+  AboutWindow about(this);
+  Dialogs().Exec(about);
+}
+
+bool MainWindow::ExitProgram() {
+  if (ExitNeedsConfirmation(session_.prefs) && !Dialogs().AskYesNo(this, "Confirm", kExitQuestion))
+    return false;
+  Leave();
+  return true;
+}
+
+void MainWindow::Leave() {
+  FinishSession(session_.project, session_.prefs);
+  leaving_ = true;
+  if (exit_action_) {
+    exit_action_();
+    return;
+  }
+  hide();
+  QCoreApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (leaving_ || ExitProgram())
+    event->accept();
+  else
+    event->ignore();
+}
+
+}  // namespace vorlane

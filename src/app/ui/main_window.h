@@ -1,0 +1,140 @@
+// The main window: toolbar, menu bar, status line and the tabbed resource
+// browser, and the commands they dispatch. Windows of other parts of the
+// program plug in through SetCommandHandler and SetResourceEditor.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/browser_actions.h"
+#include "app/browser_model.h"
+#include "app/main_commands.h"
+#include "app/session.h"
+#include "generate/run_game.h"
+
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTabWidget;
+
+namespace vorlane {
+
+class ActionRegistry;
+class CardGrid;
+class PictureButton;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(Session& session);
+  ~MainWindow() override;
+
+  Session& session() { return session_; }
+
+  // --- Plugging in ---
+  // Replaces what a command does. The defaults: the project commands, Run
+  // game, About, Exit, the Add new commands (which then open the kind's
+  // editor), Help; every other command does nothing until a handler comes.
+  void SetCommandHandler(Command command, std::function<void()> handler);
+  // Runs a command as its menu item, toolbar button or shortcut does.
+  bool RunCommand(Command command);
+  // The editor of one kind (Edit, double click, and after Add new), given the
+  // resource's name. The browser is rebuilt when it returns.
+  using Editor = std::function<void(const std::string& name)>;
+  void SetResourceEditor(ResourceKind kind, Editor editor);
+  // Makes the menu table's shortcuts work (start-up step 11).
+  void EnableShortcuts();
+
+  // How Run game starts a program and where it looks for it (tests replace
+  // both); and what ends the program (normally: leave the event loop).
+  void SetLauncher(Launcher launcher) { launcher_ = std::move(launcher); }
+  void SetPathList(std::string path_list) {
+    path_list_ = std::move(path_list);
+    path_list_set_ = true;
+  }
+  void SetExitAction(std::function<void()> action) { exit_action_ = std::move(action); }
+
+  // --- Main window ---
+  void UpdateTitle();
+  void RelayoutMainWindow();
+  void ShowAbout();
+  // The exit rule; false when the user chose to stay.
+  bool ExitProgram();
+  void SetStatus(const std::string& text);
+  std::string status() const;
+
+  // --- Resource browser ---
+  void RefreshBrowser();
+  void OnBrowserRightClick(int control, const QPoint& where);
+  void OnBrowserDoubleClick(int control);
+  void OnPopupAction(PopupAction action);
+  const BrowserItems& browser_items() const { return items_; }
+  // The width the cards are laid out in: the tab page less room for a
+  // scroll bar.
+  int BrowserPanelWidth() const;
+  int BrowserPageWidth() const;
+  CardGrid* grid(ResourceKind kind) const;
+  QScrollArea* scroll_area(ResourceKind kind) const;
+  QMenu* popup_menu(PopupKind popup) const;
+  QTabWidget* tabs() const { return tabs_; }
+  QCheckBox* advanced_mode_box() const { return advanced_mode_; }
+  PictureButton* game_button(int index) const { return game_buttons_[index]; }
+
+  // --- Project commands ---
+  void NewProject();   // the New command, question included
+  void OpenProject();  // the Open command
+  // Save and Save as, without the generation that follows them.
+  bool SaveProject();
+  bool SaveProjectAs();
+  // Generates the game files and reports on the status line. False when a
+  // file could not be written (the user has been told).
+  bool GenerateGame();
+  void RunGame();
+  // A fresh, empty project without asking (start-up, and New once agreed).
+  void StartFreshProject();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildToolbarAndMenus();
+  void BuildStatusLine();
+  void BuildPopupMenus();
+  void BuildTabPanel();
+  QWidget* BuildBrowserTab(ResourceKind kind);
+  QWidget* BuildGameTab();
+  void InstallDefaultCommands();
+  void AddNewResource(ResourceKind kind);
+  bool OpenEditor(ResourceKind kind, const std::string& name);  // false: no editor yet
+  void FillTab(ResourceKind kind, int panel_width);
+  void OnGridClicked(ResourceKind kind, int control);
+  bool WriteAndReport();
+  void Leave();
+
+  Session& session_;
+  ActionRegistry* actions_ = nullptr;
+  QWidget* canvas_ = nullptr;  // the window's area below the menu bar
+  QLabel* status_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  std::array<QScrollArea*, 8> scrolls_{};
+  std::array<CardGrid*, 8> grids_{};
+  std::array<int, 8> add_new_controls_{};
+  std::map<PopupKind, QMenu*> popups_;
+  QCheckBox* advanced_mode_ = nullptr;
+  std::array<PictureButton*, 4> game_buttons_{};
+  BrowserItems items_;
+  std::map<ResourceKind, Editor> editors_;
+  Launcher launcher_ = StartDetached;
+  std::string path_list_;
+  bool path_list_set_ = false;
+  std::function<void()> exit_action_;
+  bool leaving_ = false;
+};
+
+}  // namespace vorlane

@@ -1,0 +1,138 @@
+// New, Open, Save, Save as and Run game: the questions and dialogs around the
+// project's lifecycle steps, and what the status line says meanwhile.
+#include <QTabWidget>
+#include <cstdlib>
+
+#include "app/app_text.h"
+#include "app/ui/main_window.h"
+#include "app/ui/open_project_dialog.h"
+#include "app/ui/project_name_dialog.h"
+#include "generate/game_page.h"
+#include "gui/ui/card_grid.h"
+#include "gui/ui/dialog_service.h"
+#include "gui/ui/window_timer.h"
+#include "project/lifecycle.h"
+
+namespace vorlane {
+namespace {
+
+// Files left alone because their names would have reached outside the
+// project folder.
+std::string SkippedText(const std::vector<std::string>& skipped) {
+  std::string text = "These files were left out because their names cannot be used: ";
+  for (size_t i = 0; i < skipped.size(); ++i) text += (i ? ", " : "") + skipped[i];
+  return text + ".";
+}
+
+}  // namespace
+
+void MainWindow::StartFreshProject() {
+  // The cards go first: they show pictures of the project about to go.
+  items_.Clear();
+  for (CardGrid* cards : grids_) cards->Clear();
+  StartNewProject(session_.project, session_.prefs);
+  tabs_->setCurrentIndex(0);
+}
+
+void MainWindow::NewProject() {
+  if (session_.project.modified == 1 && !Dialogs().AskYesNo(this, "Confirm", kUnsavedNewQuestion))
+    return;
+  StartFreshProject();
+  RefreshBrowser();
+}
+
+void MainWindow::OpenProject() {
+  if (session_.project.modified == 1 && !Dialogs().AskYesNo(this, "Confirm", kUnsavedOpenQuestion))
+    return;
+  const std::string name = ShowOpenDialog(this);
+  if (name.empty()) return;
+
+  SetStatus(kStatusOpening);
+  FileReport report;
+  // The project is replaced only by a complete read; a refused or damaged
+  // file leaves the current one as it was, unsaved changes included.
+  const bool opened = OpenProjectNamed(session_.project, session_.prefs, name, &report);
+  SetStatus(kStatusReady);
+  if (!opened) {
+    Dialogs().Message(
+        this, "Error",
+        report.error.empty() ? "The project \"" + name + "\" could not be opened." : report.error);
+    return;
+  }
+  items_.Clear();
+  tabs_->setCurrentIndex(0);
+  RefreshBrowser();
+  if (!report.skipped.empty()) Dialogs().Message(this, "Warning", SkippedText(report.skipped));
+  if (!session_.project.settings.comments.empty()) RunCommand(Command::ShowGameComments);
+}
+
+bool MainWindow::WriteAndReport() {
+  FileReport report;
+  const bool saved = WriteProject(session_.project, &report);
+  UpdateTitle();
+  if (!saved) {
+    // The project stays marked modified, so nothing is lost by a later New.
+    Dialogs().Message(this, "Error",
+                      report.error.empty() ? "The project could not be saved." : report.error);
+    return false;
+  }
+  if (!report.skipped.empty()) Dialogs().Message(this, "Warning", SkippedText(report.skipped));
+  return true;
+}
+
+bool MainWindow::SaveProject() {
+  Project& project = session_.project;
+  if (project.projectname.empty()) {
+    project.projectname = AskProjectName(this, project.projectname);
+    if (project.projectname.empty()) return false;
+  }
+  return WriteAndReport();
+}
+
+bool MainWindow::SaveProjectAs() {
+  Project& project = session_.project;
+  // Cancel forgets the name, so the next Save asks again.
+  project.projectname = AskProjectName(this, project.projectname);
+  UpdateTitle();
+  if (project.projectname.empty()) return false;
+  return WriteAndReport();
+}
+
+bool MainWindow::GenerateGame() {
+  const Project& project = session_.project;
+  GenerateReport report;
+  const bool written = vorlane::GenerateGame(project, session_.engine_template,
+                                             session_.prefs.GenerateIndexHTML, &report);
+  if (project.projectname.empty()) return false;
+  if (!written) {
+    Dialogs().Message(this, "Error",
+                      report.error.empty() ? "The game files could not be written." : report.error);
+    return false;
+  }
+  SetStatus(kStatusSaved);
+  AfterDelay(this, 500, [this] { SetStatus(kStatusReady); });
+  if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
+  return true;
+}
+
+void MainWindow::RunGame() {
+  const Project& project = session_.project;
+  if (project.projectname.empty()) {
+    Dialogs().Message(this, "Message", kPleaseSaveMessage);
+    return;
+  }
+  // A game that could not be saved or generated would run stale files.
+  if (!SaveProject() || !GenerateGame()) return;
+  const std::string page = GamePagePath(WorkingDirectory(), project.projectname);
+  const std::string address = GamePageAddress(page, session_.prefs.add_file_protocol);
+  if (!GamePageReady(page)) {
+    Dialogs().Message(this, "Message", kPageMissingMessage);
+    return;
+  }
+  const char* path = std::getenv("PATH");
+  const std::string path_list = path_list_set_ ? path_list_ : (path ? path : "");
+  if (!OpenInWebBrowser(address, path_list, launcher_))
+    Dialogs().Message(this, "Message", NoBrowserMessage(address));
+}
+
+}  // namespace vorlane

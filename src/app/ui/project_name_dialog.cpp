@@ -1,0 +1,35 @@
+#include "app/ui/project_name_dialog.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "gui/ui/controls.h"
+#include "gui/ui/dialog_service.h"
+
+namespace vorlane {
+
+ProjectNameDialog::ProjectNameDialog(QWidget* parent, const std::string& current_name)
+    : QDialog(parent) {
+  setWindowTitle("Enter the project name");
+  setFixedSize(400, 100);
+  field_ = MakeTextField(this, QString::fromStdString(current_name), 10, 10, 380, 25);
+  field_->selectAll();
+  QPushButton* cancel = MakeButton(this, "Cancel", 10, 65, 100, 25);
+  QPushButton* ok = MakeButton(this, "OK", 290, 65, 100, 25);
+  ok->setDefault(true);
+  connect(cancel, &QPushButton::clicked, this, [this] { done(Rejected); });
+  connect(ok, &QPushButton::clicked, this, [this] { done(Accepted); });
+  connect(field_, &QLineEdit::returnPressed, ok, &QPushButton::click);
+}
+
+std::string ProjectNameDialog::name() const { return field_->text().toStdString(); }
+
+void ProjectNameDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+std::string AskProjectName(QWidget* parent, const std::string& current_name) {
+  ProjectNameDialog dialog(parent, current_name);
+  return Dialogs().Exec(dialog) == QDialog::Accepted ? dialog.name() : "";
+}
+
+}  // namespace vorlane

@@ -1,0 +1,36 @@
+// "Enter the project name": the name a project is saved under.
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+namespace vorlane {
+
+class ProjectNameDialog : public QDialog {
+  Q_OBJECT
+ public:
+  ProjectNameDialog(QWidget* parent, const std::string& current_name);
+
+  // The text as typed: no trimming, no character check (the save itself
+  // refuses a name that cannot be a file name).
+  std::string name() const;
+  QLineEdit* field() const { return field_; }
+
+  // Only the two buttons close the window.
+  void reject() override {}
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QLineEdit* field_;
+};
+
+// Runs the dialog: OK gives the field's text, Cancel "" (also for a project
+// that had a name).
+std::string AskProjectName(QWidget* parent, const std::string& current_name);
+
+}  // namespace vorlane

@@ -1,0 +1,36 @@
+#include "app/ui/registered_dialogs.h"
+
+#include "app/ui/extensions_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/preferences_dialog.h"
+#include "app/ui/version_check_ui.h"
+#include "code/ui/code_dialogs.h"
+
+namespace vorlane {
+
+// Each window plugs in here, either as what a command does:
+//   window.SetCommandHandler(Command::Preferences, [&window] { ... });
+// or as the editor of one resource kind, given the resource's name (Edit,
+// double click, and right after Add new; the browser is rebuilt afterwards):
+//   window.SetResourceEditor(ResourceKind::Sprite, [&window](const std::string& name) { ... });
+// window.session() holds the project, the preferences, the keyword list and
+// the engine template. Commands without a handler do nothing.
+void RegisterDialogs(MainWindow& window) {
+  Session& s = window.session();
+  QWidget* w = &window;
+  window.SetCommandHandler(Command::Preferences,
+                           [&s, w] { ShowPreferencesDialog(w, s.prefs, s.project); });
+  window.SetCommandHandler(Command::CheckVersionAtStartup,
+                           [&s, w] { CheckNewVersionAtStartup(w, s.prefs); });
+  window.SetCommandHandler(Command::CheckVersion, [w] { CheckNewVersion(w); });
+  window.SetCommandHandler(Command::Extensions,
+                           [&s, w] { ShowExtensionsDialog(w, s.project.projectname); });
+  window.SetCommandHandler(Command::EditGlobalVariables,
+                           [&s, w] { EditGlobalVariables(w, s.project, s.prefs, s.keywords); });
+  window.SetCommandHandler(Command::EditGlobalFunctions,
+                           [&s, w] { EditGlobalFunctions(w, s.project, s.prefs, s.keywords); });
+  window.SetCommandHandler(Command::EditGameComments, [&s, w] { EditGameComments(w, s.project); });
+  window.SetCommandHandler(Command::ShowGameComments, [&s, w] { ShowGameComments(w, s.project); });
+}
+
+}  // namespace vorlane

@@ -1,8 +1,0 @@
-// Shown until the main window exists.
-#pragma once
-
-class QWidget;
-
-namespace vorlane {
-QWidget* MakePlaceholderWindow();
-}

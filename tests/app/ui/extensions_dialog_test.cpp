@@ -1,0 +1,96 @@
+#include "app/ui/extensions_dialog.h"
+
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "gui/file_util.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/scripted_dialogs.h"
+#include "support/qt_app.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+class ExtensionsDialogTest : public test::InTempDir {
+ protected:
+  void SetUp() override {
+    test::QtApp();
+    MakeDirectory("Extensions");
+    MakeDirectory("Projects");
+    MakeDirectory("Projects/demo");
+    test::WriteAll("Extensions/shake.tex",
+                   "[EXTENSION]\nScreen shake\n[AUTHOR]\nAnn\n[DESCRIPTION]\nShakes.\n"
+                   "[HELP]\nshake(n)\n[CODE]\nfunction shake(n) {}\n");
+    test::WriteAll("Extensions/fade.tex", "[EXTENSION]\nFade\n[CODE]\nvar fade = 1;\n");
+    test::WriteAll("Extensions/bare.tex", "[CODE]\nvar x;\n");
+  }
+  ScriptedDialogs dialogs_;
+};
+
+QTreeWidgetItem* Row(ExtensionsDialog& dialog, const QString& name) {
+  for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
+    if (dialog.list()->topLevelItem(i)->text(0) == name) return dialog.list()->topLevelItem(i);
+  return nullptr;
+}
+
+TEST_F(ExtensionsDialogTest, UnsavedProjectIsToldToSave) {
+  ShowExtensionsDialog(nullptr, "");
+  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: Please save your project."});
+}
+
+TEST_F(ExtensionsDialogTest, OkWritesExactlyTheTickedNames) {
+  test::WriteAll("Projects/demo/extensions.dat", "fade\n");
+  std::vector<std::string> order;
+  dialogs_.Drive([&](QDialog& window) {
+    auto& dialog = static_cast<ExtensionsDialog&>(window);
+    EXPECT_EQ(dialog.windowTitle(), "Installed extensions");
+    EXPECT_EQ(dialog.list()->geometry(), QRect(10, 10, 180, 420));
+    EXPECT_EQ(dialog.info()->geometry(), QRect(200, 10, 430, 420));
+    EXPECT_EQ(Row(dialog, "Fade")->checkState(0), Qt::Checked);
+    EXPECT_EQ(Row(dialog, "Screen shake")->checkState(0), Qt::Unchecked);
+    dialog.list()->setCurrentItem(Row(dialog, "Screen shake"));
+    EXPECT_EQ(dialog.info()->toPlainText().toStdString(),
+              "NAME:Screen shake\nAUTHOR: Ann\n\nDESCRIPTION: \nShakes.\nHELP:\nshake(n)\n");
+    // The unnamed extension's row shows nothing new.
+    dialog.list()->setCurrentItem(Row(dialog, ""));
+    EXPECT_NE(dialog.info()->toPlainText().indexOf("Screen shake"), -1);
+    Row(dialog, "Screen shake")->setCheckState(0, Qt::Checked);
+    Row(dialog, "")->setCheckState(0, Qt::Checked);
+    for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
+      if (dialog.list()->topLevelItem(i)->checkState(0) == Qt::Checked)
+        order.push_back(dialog.list()->topLevelItem(i)->text(0).toStdString());
+    dialog.show();
+    dialog.grab().save("/tmp/vorlane-extensions.png");
+    ClickButton(dialog, "OK");
+  });
+  ShowExtensionsDialog(nullptr, "demo");
+  EXPECT_TRUE(dialogs_.problems().empty());
+  // Rows in listing order, each ticked one's file name on its own line.
+  std::string expected;
+  for (const auto& name : order)
+    expected += (name == "Fade" ? "fade" : name == "Screen shake" ? "shake" : "bare") + std::string("\n");
+  EXPECT_EQ(test::ReadAll("Projects/demo/extensions.dat"), expected);
+}
+
+TEST_F(ExtensionsDialogTest, UntickingAllLeavesAnEmptyFileAndCancelWritesNothing) {
+  test::WriteAll("Projects/demo/extensions.dat", "fade\nshake\n");
+  dialogs_.Drive([](QDialog& window) { ClickButton(window, "Cancel"); });
+  ShowExtensionsDialog(nullptr, "demo");
+  EXPECT_EQ(test::ReadAll("Projects/demo/extensions.dat"), "fade\nshake\n");
+
+  dialogs_.Drive([](QDialog& window) {
+    auto& dialog = static_cast<ExtensionsDialog&>(window);
+    for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
+      dialog.list()->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    ClickButton(dialog, "OK");
+  });
+  ShowExtensionsDialog(nullptr, "demo");
+  EXPECT_TRUE(IsRegularFile("Projects/demo/extensions.dat"));
+  EXPECT_EQ(FileSize("Projects/demo/extensions.dat"), 0);
+}
+
+}  // namespace
+}  // namespace vorlane

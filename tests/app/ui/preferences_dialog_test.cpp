@@ -1,0 +1,111 @@
+#include "app/ui/preferences_dialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include "gui/ui/controls.h"
+#include "gui/ui/scripted_dialogs.h"
+#include "support/qt_app.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+class PreferencesDialogTest : public test::InTempDir {
+ protected:
+  void SetUp() override {
+    test::QtApp();
+    LoadPreferences(prefs_);  // the file now holds the start-up values
+    project_.imgfolder = prefs_.ImgFolder;
+  }
+  Preferences prefs_;
+  Project project_;
+  ScriptedDialogs dialogs_;
+};
+
+QLineEdit* FieldAt(QWidget* page, int x, int y) {
+  for (auto* field : page->findChildren<QLineEdit*>())
+    if (field->x() == x && field->y() == y) return field;
+  return nullptr;
+}
+
+TEST_F(PreferencesDialogTest, LayoutFollowsTheWindowPlan) {
+  PreferencesDialog dialog(nullptr, prefs_);
+  EXPECT_EQ(dialog.windowTitle(), "Preferences");
+  EXPECT_EQ(dialog.size(), QSize(640, 480));
+  EXPECT_EQ(dialog.tabs()->geometry(), QRect(10, 10, 620, 425));
+  ASSERT_EQ(dialog.tabs()->count(), 3);
+  EXPECT_EQ(dialog.tabs()->tabText(0), " Code editor");
+  EXPECT_EQ(dialog.tabs()->tabText(1), "Misc");
+  EXPECT_EQ(dialog.tabs()->tabText(2), "Export");
+  EXPECT_EQ(dialog.Swatch("sci_color_fore")->geometry(), QRect(130, 10, 100, 25));
+  EXPECT_EQ(dialog.Swatch("sci_color_vr_variable")->geometry(), QRect(430, 190, 100, 25));
+  EXPECT_EQ(FindButton(dialog, "Save")->geometry(), QRect(565, 445, 65, 25));
+  EXPECT_EQ(FindButton(dialog, "Cancel")->geometry(), QRect(10, 445, 65, 25));
+  ASSERT_NE(FieldAt(dialog.tabs()->widget(0), 130, 220), nullptr);
+  EXPECT_EQ(FieldAt(dialog.tabs()->widget(0), 130, 220)->text(), "11");
+  EXPECT_EQ(FieldAt(dialog.tabs()->widget(2), 130, 40)->text(), "aud");
+
+  dialog.show();
+  dialog.grab().save("/tmp/vorlane-preferences.png");
+}
+
+TEST_F(PreferencesDialogTest, SaveStoresEverythingAndRenamesTheProjectFolders) {
+  dialogs_.Drive([](QDialog& window) {
+    auto& dialog = static_cast<PreferencesDialog&>(window);
+    ScriptedDialogs& again = static_cast<ScriptedDialogs&>(Dialogs());
+    again.PickColor(Color{1, 2, 3, 255});
+    // The "..." button right of the Text swatch.
+    for (auto* button : dialog.tabs()->widget(0)->findChildren<QPushButton*>())
+      if (button->x() == 240 && button->y() == 10) button->click();
+    FieldAt(dialog.tabs()->widget(0), 130, 190)->setText("Mono Sans");
+    FieldAt(dialog.tabs()->widget(0), 130, 220)->setText("14pt");
+    for (auto* box : dialog.tabs()->widget(1)->findChildren<QCheckBox*>()) box->setChecked(!box->isChecked());
+    FieldAt(dialog.tabs()->widget(2), 130, 10)->setText("pictures");
+    FieldAt(dialog.tabs()->widget(2), 130, 40)->setText("");
+    ClickButton(dialog, "Save");
+  });
+  EXPECT_TRUE(ShowPreferencesDialog(nullptr, prefs_, project_));
+  EXPECT_TRUE(dialogs_.problems().empty());
+  EXPECT_EQ(prefs_.sci_color_fore, 1 + 2 * 256 + 3 * 65536);
+  EXPECT_EQ(prefs_.sci_font_family, "Mono Sans");
+  EXPECT_EQ(prefs_.sci_font_size, 14);
+  EXPECT_EQ(prefs_.add_file_protocol, 1);
+  EXPECT_EQ(prefs_.ConfirmExit, 0);
+  EXPECT_EQ(project_.imgfolder, "pictures");
+  EXPECT_EQ(project_.audfolder, "");
+
+  Preferences reread;
+  LoadPreferences(reread);
+  EXPECT_EQ(reread, prefs_);
+  const std::string file = test::ReadAll("preferences.dat");
+  EXPECT_EQ(file.substr(0, 4), "\xEF\xBB\xBF\n");  // rewritten over a non-empty file
+  EXPECT_NE(file.find("\nImgFolder = pictures\n"), std::string::npos);
+  EXPECT_NE(file.find("\nAudFolder = \n"), std::string::npos);
+}
+
+TEST_F(PreferencesDialogTest, CancelAndACancelledColourChangeNothing) {
+  const std::string before = test::ReadAll("preferences.dat");
+  const Preferences kept = prefs_;
+  dialogs_.Drive([](QDialog& window) {
+    auto& dialog = static_cast<PreferencesDialog&>(window);
+    static_cast<ScriptedDialogs&>(Dialogs()).Cancel();
+    for (auto* button : dialog.tabs()->widget(0)->findChildren<QPushButton*>())
+      if (button->x() == 540 && button->y() == 10) button->click();
+    EXPECT_EQ(dialog.Form().values.sci_color_string, 12976326);
+    dialog.close();   // the close box does not end the window
+    dialog.reject();  // nor does Escape
+    EXPECT_TRUE(dialog.isVisible() || !dialog.result());
+    ClickButton(dialog, "Cancel");
+  });
+  EXPECT_FALSE(ShowPreferencesDialog(nullptr, prefs_, project_));
+  EXPECT_EQ(prefs_, kept);
+  EXPECT_EQ(test::ReadAll("preferences.dat"), before);
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,233 @@
+#include <sys/stat.h>
+
+#include <QCheckBox>
+
+#include "app/app_text.h"
+#include "gui/file_util.h"
+#include "project/project_file.h"
+#include "project/project_list.h"
+#include "ui_fixture.h"
+
+namespace vorlane {
+namespace {
+
+using ProjectCommandsTest = test::MainWindowFixture;
+
+TEST_F(ProjectCommandsTest, NewAsksAboutUnsavedChanges) {
+  Start();
+  NewSprite(project());
+  const std::string first_folder = project().tempfolder;
+
+  dialogs_.AnswerNo();
+  window().RunCommand(Command::New);
+  EXPECT_EQ(dialogs_.Boxes(),
+            (std::vector<std::string>{"Confirm: Unsaved changes will be lost. New?"}));
+  EXPECT_EQ(project().sprites.size(), 1u);
+  EXPECT_EQ(project().tempfolder, first_folder);
+
+  dialogs_.Clear();
+  dialogs_.AnswerYes();
+  window().RunCommand(Command::New);
+  EXPECT_TRUE(project().sprites.empty());
+  EXPECT_EQ(project().modified, 0);
+  EXPECT_FALSE(FileExists(first_folder));
+  EXPECT_TRUE(IsDirectory(project().tempfolder));
+
+  // A clean project asks nothing.
+  dialogs_.Clear();
+  window().RunCommand(Command::New);
+  EXPECT_TRUE(dialogs_.shown().empty());
+}
+
+TEST_F(ProjectCommandsTest, SaveAskForANameAndGeneratesTheGame) {
+  Start();
+  NewSprite(project());
+  dialogs_.Drive(test::TypeName("demo"));
+  window().RunCommand(Command::Save);
+  EXPECT_EQ(project().projectname, "demo");
+  EXPECT_EQ(project().modified, 0);
+  EXPECT_TRUE(IsRegularFile("Projects/demo.xml"));
+  const std::string game = test::ReadAll("Projects/demo/game.js");
+  EXPECT_FALSE(game.empty());
+  EXPECT_EQ(game.find("//VORLANE_"), std::string::npos) << "the markers are replaced";
+  EXPECT_TRUE(IsRegularFile("Projects/demo/index.html"));
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
+  EXPECT_EQ(dialogs_.Boxes(), (std::vector<std::string>{"Warning: There is no scene added."}));
+  EXPECT_EQ(window().status(), "PROJECT SAVED.");
+  test::Wait(650);
+  EXPECT_EQ(window().status(), "STATUS: READY.");
+
+  // The next save asks nothing.
+  dialogs_.Clear();
+  NewScene(project());
+  window().RunCommand(Command::Save);
+  EXPECT_TRUE(dialogs_.shown().empty());
+  EXPECT_EQ(project().modified, 0);
+}
+
+TEST_F(ProjectCommandsTest, CancelledNameDialogSavesNothing) {
+  Start();
+  NewSprite(project());
+  dialogs_.Drive(test::Press("Cancel"));
+  window().RunCommand(Command::Save);
+  EXPECT_EQ(project().projectname, "");
+  EXPECT_EQ(project().modified, 1);
+  EXPECT_TRUE(RefreshProjectList().empty());
+}
+
+TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
+  Start();
+  NewScene(project());
+  dialogs_.Drive(test::TypeName("first"));
+  window().RunCommand(Command::SaveAs);
+  ASSERT_TRUE(IsRegularFile("Projects/first.xml"));
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - first");
+  const std::string saved = test::ReadAll("Projects/first.xml");
+
+  NewSprite(project());
+  dialogs_.Drive([](QDialog& dialog) {
+    // The field offers the current name.
+    EXPECT_EQ(dialog.findChild<QLineEdit*>()->text(), "first");
+    ClickButton(dialog, "Cancel");
+  });
+  window().RunCommand(Command::SaveAs);
+  EXPECT_EQ(project().projectname, "");
+  EXPECT_EQ(test::ReadAll("Projects/first.xml"), saved);
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
+
+  // So the next Save asks again.
+  dialogs_.Drive(test::TypeName("second"));
+  window().RunCommand(Command::Save);
+  EXPECT_TRUE(IsRegularFile("Projects/second.xml"));
+}
+
+TEST_F(ProjectCommandsTest, FailedSaveSaysSoAndKeepsTheProjectModified) {
+  Start();
+  NewSprite(project());
+  dialogs_.Drive(test::TypeName("../outside"));
+  window().RunCommand(Command::Save);
+  const auto boxes = dialogs_.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].rfind("Error: The project could not be saved", 0), 0u) << boxes[0];
+  EXPECT_EQ(project().modified, 1);
+  EXPECT_NE(window().status(), "PROJECT SAVED.");
+  EXPECT_FALSE(FileExists("outside.xml"));
+  EXPECT_FALSE(FileExists("Projects/../outside"));
+
+  // A folder in the way of the project file.
+  dialogs_.Clear();
+  MakeDirectory("Projects/blocked.xml");
+  project().projectname = "blocked";
+  window().RunCommand(Command::Save);
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: ", 0), 0u);
+  EXPECT_EQ(project().modified, 1);
+  EXPECT_FALSE(IsRegularFile("Projects/blocked/game.js")) << "no game after a failed save";
+}
+
+TEST_F(ProjectCommandsTest, OpenAsksThenReadsTheChosenProject) {
+  Start();
+  NewScene(project());
+  project().settings.comments = "Remember the boss level.";
+  project().settings.advancedscriptmode = 1;
+  dialogs_.Drive(test::TypeName("demo"));
+  window().RunCommand(Command::Save);
+  test::WriteAll("Projects/demo.png", "");  // an empty preview is no preview
+
+  int comments_shown = 0;
+  window().SetCommandHandler(Command::ShowGameComments, [&] { ++comments_shown; });
+  window().RunCommand(Command::New);
+  NewSprite(project());
+  const std::string folder = project().tempfolder;
+
+  // No: nothing changes and no dialog opens.
+  dialogs_.Clear();
+  dialogs_.AnswerNo();
+  window().RunCommand(Command::Open);
+  EXPECT_EQ(dialogs_.shown().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0], "Confirm: Unsaved changes will be lost. Open a new project?");
+
+  // Yes, then Cancel: unchanged and still modified.
+  dialogs_.AnswerYes().Drive(test::Press("Cancel"));
+  window().RunCommand(Command::Open);
+  EXPECT_EQ(project().sprites.size(), 1u);
+  EXPECT_EQ(project().modified, 1);
+  EXPECT_EQ(project().tempfolder, folder);
+
+  dialogs_.AnswerYes().Drive(test::PickProject("demo"));
+  window().RunCommand(Command::Open);
+  EXPECT_EQ(project().projectname, "demo");
+  EXPECT_TRUE(project().sprites.empty());
+  EXPECT_EQ(project().scenes.size(), 1u);
+  EXPECT_EQ(project().modified, 0);
+  EXPECT_FALSE(FileExists(folder));
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
+  EXPECT_EQ(window().status(), "STATUS: READY.");
+  EXPECT_TRUE(window().advanced_mode_box()->isChecked());
+  EXPECT_EQ(comments_shown, 1);
+}
+
+TEST_F(ProjectCommandsTest, RefusedOrDamagedProjectsChangeNothing) {
+  Start();
+  NewSprite(project());
+  test::WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>");
+  test::WriteAll("Projects/broken.xml", "<vorlane version=\"129\"");
+  dialogs_.AnswerYes().Drive(test::PickProject("newer"));
+  window().RunCommand(Command::Open);
+  dialogs_.AnswerYes().Drive(test::PickProject("broken"));
+  window().RunCommand(Command::Open);
+  const auto boxes = dialogs_.Boxes();
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[1], "Error: This project requires a new program version (v130).");
+  EXPECT_EQ(boxes[3].rfind("Error: ", 0), 0u);
+  EXPECT_EQ(project().sprites.size(), 1u);
+  EXPECT_EQ(project().modified, 1);
+  EXPECT_EQ(window().status(), "STATUS: READY.");
+}
+
+TEST_F(ProjectCommandsTest, RunGame) {
+  Start();
+  NewScene(project());
+  window().RunCommand(Command::RunGame);
+  EXPECT_EQ(dialogs_.Boxes(), (std::vector<std::string>{"Message: Please save your game."}));
+  EXPECT_FALSE(FileExists("Projects/.xml"));
+  EXPECT_TRUE(launched_.empty());
+
+  dialogs_.Drive(test::TypeName("my game"));
+  window().RunCommand(Command::Save);
+  dialogs_.Clear();
+
+  // A browser on the PATH gets the page as one argument.
+  const std::string here = WorkingDirectory();
+  MakeDirectory("bin");
+  test::WriteAll("bin/x-www-browser", "#!/bin/sh\n");
+  ::chmod("bin/x-www-browser", 0755);
+  window().SetPathList(here + "bin");
+  prefs().add_file_protocol = 1;
+  NewSprite(project());
+  window().RunCommand(Command::RunGame);
+  EXPECT_TRUE(dialogs_.Boxes().empty());
+  EXPECT_EQ(project().modified, 0) << "run saves first";
+  EXPECT_EQ(launched_, (std::vector<std::string>{here + "bin/x-www-browser file://" + here +
+                                                 "Projects/my game/index.html"}));
+
+  // No browser at all.
+  launched_.clear();
+  window().SetPathList(here + "nowhere");
+  window().RunCommand(Command::RunGame);
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Message: No web browser could be started", 0), 0u);
+
+  // The user's own empty page, kept since pages are not generated.
+  dialogs_.Clear();
+  prefs().GenerateIndexHTML = 0;
+  test::WriteAll("Projects/my game/index.html", "");
+  window().SetPathList(here + "bin");
+  window().RunCommand(Command::RunGame);
+  EXPECT_EQ(dialogs_.Boxes(),
+            (std::vector<std::string>{std::string("Message: ") + kPageMissingMessage}));
+  EXPECT_TRUE(launched_.empty());
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,89 @@
+#include <QLabel>
+
+#include "app/ui/open_project_dialog.h"
+#include "app/ui/project_name_dialog.h"
+#include "app/ui/stock_images.h"
+#include "gui/file_util.h"
+#include "gui/ui/image_view.h"
+#include "ui_fixture.h"
+
+namespace vorlane {
+namespace {
+
+class ProjectDialogsTest : public test::InTempDir {
+ protected:
+  void SetUp() override {
+    test::App();
+    LoadStockImages();
+  }
+  void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
+  ScriptedDialogs dialogs_;
+};
+
+TEST_F(ProjectDialogsTest, NameDialogTakesTheTextAsTyped) {
+  dialogs_.Drive([](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Enter the project name");
+    EXPECT_EQ(dialog.size(), QSize(400, 100));
+    EXPECT_EQ(FindButton(dialog, "OK")->geometry(), QRect(290, 65, 100, 25));
+    EXPECT_EQ(FindButton(dialog, "Cancel")->geometry(), QRect(10, 65, 100, 25));
+    dialog.reject();  // Escape and the close button do nothing
+    dialog.findChild<QLineEdit*>()->setText(" my game ");
+    ClickButton(dialog, "OK");
+  });
+  EXPECT_EQ(AskProjectName(nullptr, "old"), " my game ");
+  dialogs_.Drive(test::Press("Cancel"));
+  EXPECT_EQ(AskProjectName(nullptr, "old"), "") << "Cancel forgets the name";
+}
+
+TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
+  MakeDirectory("Projects");
+  test::WriteAll("Projects/alpha.xml", "<vorlane/>");
+  test::WriteAll("Projects/beta.xml", "<vorlane/>");
+  test::WriteAll("Projects/gamma.xml", "<vorlane/>");
+  Image preview = Image::Opaque(240, 240);
+  preview.Fill(Color{10, 200, 30, 255});
+  ASSERT_TRUE(SavePng(preview, "Projects/alpha.png"));
+  test::WriteAll("Projects/gamma.png", "not a picture");
+
+  dialogs_.Drive([](QDialog& dialog) {
+    auto& open = static_cast<OpenProjectDialog&>(dialog);
+    EXPECT_EQ(open.windowTitle(), "Open a project...");
+    EXPECT_EQ(open.size(), QSize(640, 400));
+    EXPECT_EQ(open.list()->count(), 3);
+    EXPECT_EQ(open.started()->text(), "");
+    auto select = [&](const char* name) {
+      open.list()->setCurrentItem(open.list()->findItems(name, Qt::MatchExactly).front());
+    };
+    select("alpha");
+    EXPECT_EQ(open.preview()->picture().toImage().pixelColor(5, 5), QColor(10, 200, 30));
+    EXPECT_TRUE(open.started()->text().startsWith("Project started: 20"));
+    select("beta");
+    EXPECT_EQ(open.preview()->picture().toImage(), StockPixmap("no_preview").toImage());
+    select("gamma");
+    EXPECT_TRUE(open.preview()->picture().isNull()) << "a damaged preview leaves the area empty";
+    open.list()->clearSelection();
+    ClickButton(open, "Open");
+  });
+  EXPECT_EQ(ShowOpenDialog(nullptr), "") << "Open with nothing selected";
+
+  dialogs_.Drive([](QDialog& dialog) {
+    auto& open = static_cast<OpenProjectDialog&>(dialog);
+    emit open.list()->itemDoubleClicked(open.list()->findItems("beta", Qt::MatchExactly).front());
+  });
+  EXPECT_EQ(ShowOpenDialog(nullptr), "beta");
+
+  dialogs_.Cancel();
+  EXPECT_EQ(ShowOpenDialog(nullptr), "");
+}
+
+TEST_F(ProjectDialogsTest, AnEmptyProjectsFolderOpensNothing) {
+  MakeDirectory("Projects");
+  dialogs_.Drive([](QDialog& dialog) {
+    EXPECT_EQ(static_cast<OpenProjectDialog&>(dialog).list()->count(), 0);
+    ClickButton(dialog, "Open");
+  });
+  EXPECT_EQ(ShowOpenDialog(nullptr), "");
+}
+
+}  // namespace
+}  // namespace vorlane

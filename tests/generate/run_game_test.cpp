@@ -1,0 +1,106 @@
+#include "generate/run_game.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "gui/file_util.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+using RunGameTest = test::InTempDir;
+
+void WriteProgram(const std::string& path, const std::string& script, mode_t mode = 0755) {
+  test::WriteAll(path, script);
+  chmod(path.c_str(), mode);
+}
+
+TEST_F(RunGameTest, PageAndAddress) {
+  const std::string cwd = WorkingDirectory();
+  ASSERT_FALSE(cwd.empty());
+  EXPECT_EQ(cwd.back(), '/');
+  EXPECT_EQ(cwd.front(), '/');
+  EXPECT_EQ(GamePagePath("/home/user/app/", "game1"), "/home/user/app/Projects/game1/index.html");
+  EXPECT_EQ(GamePagePath("/home/user/app", "game1"), "/home/user/app/Projects/game1/index.html");
+  EXPECT_EQ(GamePageAddress("/home/user/app/Projects/game1/index.html", 1),
+            "file:///home/user/app/Projects/game1/index.html");
+  EXPECT_EQ(GamePageAddress("/a b/index.html", 0), "/a b/index.html");
+
+  MakeDirectory("Projects");
+  MakeDirectory("Projects/g");
+  const std::string page = GamePagePath(cwd, "g");
+  EXPECT_FALSE(GamePageReady(page));
+  test::WriteAll("Projects/g/index.html", "");
+  EXPECT_FALSE(GamePageReady(page)) << "an empty page is missing too";
+  test::WriteAll("Projects/g/index.html", "<html>");
+  EXPECT_TRUE(GamePageReady(page));
+}
+
+TEST_F(RunGameTest, PathSearchTakesTheFirstUsableProgram) {
+  const std::string here = WorkingDirectory();
+  for (const char* dir : {"empty", "noexec", "folder", "good", "later"}) MakeDirectory(dir);
+  test::WriteAll("empty/x-www-browser", "");
+  chmod("empty/x-www-browser", 0755);
+  WriteProgram("noexec/x-www-browser", "#!/bin/sh\n", 0644);
+  MakeDirectory("folder/x-www-browser");
+  WriteProgram("good/x-www-browser", "#!/bin/sh\n");
+  WriteProgram("later/x-www-browser", "#!/bin/sh\n");
+  const std::string list = "::" + here + "empty:" + here + "noexec:" + here + "folder:" + here +
+                           "good:" + here + "later";
+  EXPECT_EQ(FindInPath("x-www-browser", list), here + "good/x-www-browser");
+  EXPECT_EQ(FindInPath("x-www-browser", ""), "");
+  EXPECT_EQ(FindInPath("x-www-browser", here + "empty"), "");
+  EXPECT_EQ(FindInPath("../good/x-www-browser", here + "empty"), "") << "names only";
+}
+
+TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
+  const std::string here = WorkingDirectory();
+  MakeDirectory("both");
+  MakeDirectory("opener");
+  WriteProgram("both/x-www-browser", "#!/bin/sh\n");
+  WriteProgram("both/xdg-open", "#!/bin/sh\n");
+  WriteProgram("opener/xdg-open", "#!/bin/sh\n");
+
+  std::vector<std::string> started;
+  auto record = [&](bool result) {
+    return [&started, result](const std::string& program, const std::string& argument) {
+      started.push_back(program + " " + argument);
+      return result;
+    };
+  };
+  EXPECT_TRUE(OpenInWebBrowser("/a b/index.html", here + "both", record(true)));
+  EXPECT_EQ(started, (std::vector<std::string>{here + "both/x-www-browser /a b/index.html"}));
+
+  started.clear();
+  EXPECT_TRUE(OpenInWebBrowser("page", here + "opener", record(true)));
+  EXPECT_EQ(started, (std::vector<std::string>{here + "opener/xdg-open page"}));
+
+  // A browser that cannot start hands over to the opener.
+  started.clear();
+  EXPECT_FALSE(OpenInWebBrowser("page", here + "both", record(false)));
+  EXPECT_EQ(started.size(), 2u);
+
+  started.clear();
+  EXPECT_FALSE(OpenInWebBrowser("page", here + "nowhere", record(true)));
+  EXPECT_TRUE(started.empty());
+  EXPECT_NE(NoBrowserMessage("page").find("page"), std::string::npos);
+}
+
+TEST_F(RunGameTest, StartsTheProgramDetachedWithOneArgument) {
+  const std::string here = WorkingDirectory();
+  WriteProgram("browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "started.txt\"\n");
+  ASSERT_TRUE(StartDetached(here + "browser", "/path with blanks/index.html"));
+  std::string got;
+  for (int i = 0; i < 200 && !ReadFile("started.txt", &got); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(got, "1:/path with blanks/index.html");
+  EXPECT_FALSE(StartDetached(here + "missing-program", "x"));
+}
+
+}  // namespace
+}  // namespace vorlane
