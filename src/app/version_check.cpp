@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "gui/file_util.h"
+#include "gui/number_text.h"
 
 namespace vorlane {
 namespace {
@@ -143,23 +144,18 @@ bool StartsWithNoCase(std::string_view line, std::string_view prefix) {
   return true;
 }
 
-// The leading decimal number of `text` (optionally signed), 0 when there is
-// none; values beyond 32 bits are clamped.
-long long LeadingNumber(std::string_view text, int base = 10) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = std::isdigit(static_cast<unsigned char>(text[i]))
-                          ? text[i] - '0'
-                          : (base == 16 && std::isxdigit(static_cast<unsigned char>(text[i]))
-                                 ? std::tolower(static_cast<unsigned char>(text[i])) - 'a' + 10
-                                 : -1);
+// A chunk's size: the leading hexadecimal number of its line.
+long long ChunkSize(std::string_view line) {
+  long long size = 0;
+  for (const char c : line) {
+    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                      : std::isxdigit(static_cast<unsigned char>(c))
+                          ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
+                          : -1;
     if (digit < 0) break;
-    value = std::min<long long>(value * base + digit, static_cast<long long>(INT_MAX) + 1);
+    size = std::min<long long>(size * 16 + digit, static_cast<long long>(INT_MAX));
   }
-  return std::clamp<long long>(negative ? -value : value, INT_MIN, INT_MAX);
+  return size;
 }
 
 // Decodes a chunked body as far as the bytes given reach. True once the
@@ -170,7 +166,7 @@ bool Dechunk(const std::string& raw, std::string* body) {
   for (;;) {
     const size_t line_end = raw.find("\r\n", at);
     if (line_end == std::string::npos) return false;
-    const long long size = LeadingNumber(std::string_view(raw).substr(at, line_end - at), 16);
+    const long long size = ChunkSize(std::string_view(raw).substr(at, line_end - at));
     if (size <= 0) return true;
     const size_t data = line_end + 2;
     const size_t take = std::min<size_t>(static_cast<size_t>(size), raw.size() - data);
@@ -219,9 +215,7 @@ bool DownloadVersionFile(const std::string& host, int port, const std::string& f
     if (end == std::string_view::npos) end = head.size();
     const std::string_view line = head.substr(at, end - at);
     if (StartsWithNoCase(line, "content-length:")) {
-      std::string_view value = line.substr(15);
-      while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-      length = std::max(0LL, LeadingNumber(value));
+      length = std::max(0, LeadingInt(line.substr(15)));
     } else if (StartsWithNoCase(line, "transfer-encoding:")) {
       chunked = true;
     }
@@ -258,7 +252,7 @@ int FetchNewestVersion(const std::string& host, int port, const HttpTimeouts& ti
   DeleteFile(kVersionDownloadFile);
   if (!read) return -1;
   const std::string_view first = std::string_view(text).substr(0, text.find_first_of("\r\n"));
-  return static_cast<int>(LeadingNumber(first));
+  return LeadingInt(first);
 }
 
 std::string StartupVersionMessage(int newest, int version) {

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "gui/number_text.h"
 #include "gui/file_util.h"
 #include "gui/xml_text.h"
 
@@ -22,15 +23,7 @@ constexpr size_t kMaxRenames = 100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The leading decimal integer; anything else gives 0. Clamped to 32 bits.
-int ToInt(const char* s) {
-  while (*s == ' ' || *s == '\t' || *s == '\n' || *s == '\r') ++s;
-  bool negative = false;
-  if (*s == '-' || *s == '+') negative = *s++ == '-';
-  long long value = 0;
-  for (; *s >= '0' && *s <= '9'; ++s) value = std::min<long long>(value * 10 + (*s - '0'), 1LL << 32);
-  return static_cast<int>(std::clamp<long long>(negative ? -value : value, INT_MIN, INT_MAX));
-}
+int ToInt(const char* s) { return LeadingInt(s); }
 
 // Streams the library: the root's first child must be the function list;
 // its first `count` element children are the functions.

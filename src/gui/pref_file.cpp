@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "gui/file_util.h"
+#include "gui/number_text.h"
 
 namespace vorlane {
 namespace {
@@ -123,20 +124,7 @@ bool PrefFile::HasKey(std::string_view group, std::string_view key) const {
 int PrefFile::ReadInt(std::string_view group, std::string_view key, int default_value) const {
   const int i = FindKey(group, key);
   if (i < 0) return default_value;
-  std::string_view v = TrimLeft(lines_[i].value);
-  bool negative = false;
-  if (!v.empty() && (v.front() == '+' || v.front() == '-')) {
-    negative = v.front() == '-';
-    v.remove_prefix(1);
-  }
-  // Saturates just past the 32-bit range, so no digit count can overflow.
-  constexpr std::int64_t kCap = std::int64_t{INT_MAX} + 1;
-  std::int64_t n = 0;
-  for (; !v.empty() && v.front() >= '0' && v.front() <= '9'; v.remove_prefix(1)) {
-    n = std::min(kCap, n * 10 + (v.front() - '0'));
-  }
-  if (negative) n = -n;
-  return static_cast<int>(std::clamp<std::int64_t>(n, INT_MIN, INT_MAX));
+  return LeadingInt(TrimLeft(lines_[i].value));
 }
 
 std::string PrefFile::ReadText(std::string_view group, std::string_view key,

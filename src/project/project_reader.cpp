@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "gui/file_util.h"
+#include "gui/number_text.h"
 #include "project/project_file.h"
 #include "project/project_paths.h"
 #include "project/safe_name.h"
@@ -17,20 +18,8 @@
 namespace vorlane {
 namespace {
 
-// Number fields take the leading decimal integer; anything else gives 0.
-// Values beyond 32 bits are clamped rather than wrapped.
-int ToInt(const char* s) {
-  while (*s == ' ' || *s == '\t' || *s == '\n' || *s == '\r') ++s;
-  bool negative = false;
-  if (*s == '-' || *s == '+') negative = *s++ == '-';
-  long long value = 0;
-  for (; *s >= '0' && *s <= '9'; ++s) {
-    value = value * 10 + (*s - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
+// Number attributes: the leading decimal integer, 0 when there is none.
+int ToInt(const char* s) { return LeadingInt(s); }
 
 bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 

@@ -1,0 +1,13 @@
+// The program's one rule for reading a number out of text (number fields,
+// attributes, preference values): the leading decimal integer, optionally
+// signed, after leading blanks; text that is not a number gives 0; values
+// beyond 32 bits are clamped rather than wrapped.
+#pragma once
+
+#include <string_view>
+
+namespace vorlane {
+
+int LeadingInt(std::string_view text);
+
+}  // namespace vorlane
