@@ -1,5 +1,6 @@
 #include "gui/file_util.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -40,19 +41,24 @@ void SetError(std::string* error, const std::string& path, int err) {
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error,
                      bool durable) {
   // The temporary file lives in the destination folder so that the final
-  // rename never crosses file systems.
-  std::string temp = FolderOf(path);
-  if (temp.back() != '/') temp += '/';
-  temp += ".vorlane-save-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
+  // rename never crosses file systems. It is created with the usual
+  // permissions straight away: saving a project writes thousands of small
+  // files, and every system call counts.
+  static std::atomic<unsigned> counter{0};
+  std::string prefix = FolderOf(path);
+  if (prefix.back() != '/') prefix += '/';
+  prefix += ".vorlane-save-" + std::to_string(::getpid()) + "-";
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = prefix + std::to_string(counter++);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
   if (fd < 0) {
     SetError(error, path, errno);
     return false;
   }
-  // mkstemp creates the file 0600; documents get the usual permissions.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
 
   bool ok = WriteAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
   int err = errno;
@@ -116,9 +122,23 @@ bool CopyFile(const std::string& from, const std::string& to) {
     ::close(in);
     return false;
   }
+  // The kernel copies the bytes itself where it can; a plain read and write
+  // loop takes over where it cannot (some file systems refuse).
   bool ok = true;
+  bool kernel_copy = true;
   char buffer[65536];
   for (;;) {
+    if (kernel_copy) {
+      const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+      if (n > 0) continue;
+      if (n == 0) break;
+      if (errno == EINTR) continue;
+      if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        ok = false;
+        break;
+      }
+      kernel_copy = false;
+    }
     const ssize_t n = ::read(in, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;

@@ -350,4 +350,25 @@ const Image& Checkerboard() {
   return board;
 }
 
+std::uint64_t Fingerprint(const Image& image) {
+  // FNV-1a over eight bytes at a time.
+  std::uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&hash](std::uint64_t value) {
+    hash ^= value;
+    hash *= 1099511628211ull;
+  };
+  mix(static_cast<std::uint64_t>(image.width()) << 33 ^ static_cast<std::uint64_t>(image.height()) << 1 ^
+      (image.hasAlpha() ? 1u : 0u));
+  const std::uint8_t* p = image.data();
+  const size_t size = static_cast<size_t>(image.width()) * image.height() * 4;
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    mix(word);
+  }
+  for (; i < size; ++i) mix(p[i]);
+  return hash;
+}
+
 }  // namespace vorlane

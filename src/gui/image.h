@@ -86,6 +86,10 @@ class Image {
   std::vector<std::uint8_t> pixels_;
 };
 
+// A 64-bit fingerprint of the size, depth and pixels: equal images have
+// equal fingerprints, and different ones almost never do.
+std::uint64_t Fingerprint(const Image& image);
+
 // Run-time images are shared; a null pointer means "none".
 using ImageRef = std::shared_ptr<Image>;
 

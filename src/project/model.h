@@ -3,6 +3,7 @@
 // the project file and the generated code.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,6 +34,12 @@ struct Frame {
   std::string file;    // the frame's number as text
   std::string sprite;  // owning sprite
   ImageRef image;      // run-time
+  // Run-time: the PNG file this frame's picture was last read from or saved
+  // to, with the picture's fingerprint and the file's size then, so a save
+  // can leave files of unchanged frames alone.
+  std::string stored_path;
+  std::uint64_t stored_fingerprint = 0;
+  std::int64_t stored_size = -1;
 };
 
 struct Sound {

@@ -10,6 +10,7 @@
 
 #include "gui/file_util.h"
 #include "gui/number_text.h"
+#include "gui/parallel.h"
 #include "project/project_file.h"
 #include "project/project_paths.h"
 #include "project/safe_name.h"
@@ -359,16 +360,32 @@ class Loader {
 
  private:
   void LoadFrames() {
-    for (auto& frame : p_.frames) {
+    // Decoded side by side; the memory budget is then applied in frame order.
+    std::vector<Image> images(p_.frames.size());
+    std::vector<std::uint64_t> fingerprints(p_.frames.size());
+    std::vector<std::int64_t> sizes(p_.frames.size(), -1);
+    std::vector<char> unsafe(p_.frames.size(), 0);
+    ParallelFor(p_.frames.size(), [&](size_t i) {
+      const Frame& frame = p_.frames[i];
       const std::string file = frame.sprite + "_" + frame.file + ".png";
       if (!IsPlainFileName(file)) {
-        report_.skipped.push_back(file);
-        continue;
+        unsafe[i] = 1;
+        return;
       }
-      Image image = LoadImageFile(images_ + file);
-      if (image.isNull()) continue;  // a frame without its picture stays empty
-      if (!Budget(image.width(), image.height(), file)) continue;
-      frame.image = std::make_shared<Image>(std::move(image));
+      sizes[i] = FileSize(images_ + file);
+      images[i] = LoadImageFile(images_ + file);
+      if (!images[i].isNull()) fingerprints[i] = Fingerprint(images[i]);
+    });
+    for (size_t i = 0; i < p_.frames.size(); ++i) {
+      Frame& frame = p_.frames[i];
+      const std::string file = frame.sprite + "_" + frame.file + ".png";
+      if (unsafe[i]) report_.skipped.push_back(file);
+      // A frame whose picture is missing stays empty.
+      if (images[i].isNull() || !Budget(images[i].width(), images[i].height(), file)) continue;
+      frame.stored_path = images_ + file;
+      frame.stored_fingerprint = fingerprints[i];
+      frame.stored_size = sizes[i];
+      frame.image = std::make_shared<Image>(std::move(images[i]));
     }
   }
 

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "gui/file_util.h"
+#include "gui/parallel.h"
 #include "project/project_file.h"
 #include "project/project_paths.h"
 #include "project/safe_name.h"
@@ -12,7 +13,7 @@ namespace {
 
 class Saver {
  public:
-  Saver(const Project& project, FileReport& report)
+  Saver(Project& project, FileReport& report)
       : project_(project),
         report_(report),
         paths_(PathsOf(project.projectname, project.imgfolder, project.audfolder)) {}
@@ -70,25 +71,47 @@ class Saver {
 
   void WriteFrames() {
     // Frames are saved sprite by sprite, each sprite's in frame order.
-    std::unordered_map<std::string, std::vector<const Frame*>> by_sprite;
-    for (const auto& frame : project_.frames) by_sprite[frame.sprite].push_back(&frame);
+    std::unordered_map<std::string, std::vector<Frame*>> by_sprite;
+    for (auto& frame : project_.frames) by_sprite[frame.sprite].push_back(&frame);
+    std::vector<Frame*> order;
+    order.reserve(project_.frames.size());
     for (const auto& sprite : project_.sprites) {
       const auto found = by_sprite.find(sprite.name);
       if (found == by_sprite.end()) continue;
-      for (const Frame* frame : found->second) WriteFrame(*frame);
+      order.insert(order.end(), found->second.begin(), found->second.end());
     }
-  }
-
-  void WriteFrame(const Frame& frame) {
-    if (!frame.image || frame.image->isNull()) return;
-    const std::string file = frame.sprite + "_" + frame.file + ".png";
-    if (!IsPlainFileName(file)) {
-      report_.skipped.push_back(file);
-      return;
+    // Each frame is its own file: they are coded and written side by side,
+    // and their outcomes gathered in frame order afterwards. A frame whose
+    // picture is what its file already holds is left alone.
+    std::vector<std::string> failed(order.size());
+    std::vector<char> unsafe(order.size(), 0);
+    ParallelFor(order.size(), [&](size_t i) {
+      Frame& frame = *order[i];
+      if (!frame.image || frame.image->isNull()) return;
+      const std::string file = frame.sprite + "_" + frame.file + ".png";
+      if (!IsPlainFileName(file)) {
+        unsafe[i] = 1;
+        return;
+      }
+      const std::string path = paths_.images + file;
+      const std::uint64_t fingerprint = Fingerprint(*frame.image);
+      if (frame.stored_path == path && frame.stored_fingerprint == fingerprint &&
+          frame.stored_size >= 0 && FileSize(path) == frame.stored_size)
+        return;
+      const std::string png = EncodePng(*frame.image);
+      if (png.empty() || !WriteFileAtomic(path, png, nullptr, false)) {
+        failed[i] = path;
+        frame.stored_path.clear();
+        return;
+      }
+      frame.stored_path = path;
+      frame.stored_fingerprint = fingerprint;
+      frame.stored_size = static_cast<std::int64_t>(png.size());
+    });
+    for (size_t i = 0; i < order.size(); ++i) {
+      if (unsafe[i]) report_.skipped.push_back(order[i]->sprite + "_" + order[i]->file + ".png");
+      if (!failed[i].empty()) Fail(failed[i]);
     }
-    const std::string png = EncodePng(*frame.image);
-    if (png.empty() || !WriteFileAtomic(paths_.images + file, png, nullptr, false))
-      Fail(paths_.images + file);
   }
 
   void CopySound(const Sound& sound) {
@@ -113,7 +136,7 @@ class Saver {
     failures_ += path;
   }
 
-  const Project& project_;
+  Project& project_;
   FileReport& report_;
   ProjectPaths paths_;
   std::string failures_;

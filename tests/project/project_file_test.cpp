@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "gui/file_util.h"
@@ -458,6 +460,54 @@ TEST_F(ProjectFileTest, FailedSaveKeepsThePreviousFileAndStaysModified) {
   EXPECT_FALSE(FileExists("outside.xml"));
   p.projectname = "";
   EXPECT_FALSE(WriteProject(p, &report));
+}
+
+}  // namespace
+}  // namespace vorlane
+
+namespace vorlane {
+namespace {
+
+// A save replaces a file by renaming a new one over it, so the file's inode
+// tells whether a save wrote it.
+ino_t Inode(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST_F(ProjectFileTest, SavingAgainRewritesOnlyChangedFrames) {
+  Project p = FullProject();
+  p.frames.push_back({"1", "hero", nullptr});
+  p.frames[0].image = std::make_shared<Image>(Image::Opaque(3, 3));
+  p.frames[1].image = std::make_shared<Image>(Image::Opaque(2, 2));
+  ASSERT_TRUE(WriteProject(p));
+  const std::string first = "Projects/demo/img/hero_0.png";
+  const std::string second = "Projects/demo/img/hero_1.png";
+  const ino_t first_inode = Inode(first);
+  const ino_t second_inode = Inode(second);
+
+  p.frames[1].image->Plot(0, 0, Color{9, 9, 9, 255});
+  ASSERT_TRUE(WriteProject(p));
+  EXPECT_EQ(Inode(first), first_inode);
+  EXPECT_NE(Inode(second), second_inode);
+  EXPECT_EQ(LoadImageFile(second), *p.frames[1].image);
+
+  // A frame file deleted behind the program's back is written again.
+  fs::remove(first);
+  ASSERT_TRUE(WriteProject(p));
+  EXPECT_EQ(LoadImageFile(first), *p.frames[0].image);
+
+  // Opening records what the files hold, so saving straight after rewrites
+  // nothing; a changed picture is still saved.
+  Project q;
+  q.tempfolder = temp;
+  ASSERT_TRUE(ReadProject(q, "demo"));
+  const ino_t opened = Inode(first);
+  ASSERT_TRUE(WriteProject(q));
+  EXPECT_EQ(Inode(first), opened);
+  q.frames[0].image->Plot(1, 1, Color{200, 0, 0, 255});
+  ASSERT_TRUE(WriteProject(q));
+  EXPECT_EQ(LoadImageFile(first).Pixel(1, 1), (Color{200, 0, 0, 255}));
 }
 
 }  // namespace
