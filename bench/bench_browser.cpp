@@ -12,6 +12,7 @@
 #include "app/ui/stock_images.h"
 #include "gui/ui/card_grid.h"
 #include "large_project.h"
+#include "timing.h"
 #include "project/thumbnails.h"
 
 using namespace vorlane;
@@ -19,15 +20,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Best(int runs, const std::function<void()>& work) {
-  double best = 1e18;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return best;
-}
+double Best(int runs, const std::function<void()>& work) { return bench::BestOf(runs, work); }
 
 }  // namespace
 

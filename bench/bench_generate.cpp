@@ -10,6 +10,7 @@
 #include "generate/emitters.h"
 #include "generate/game_page.h"
 #include "large_project.h"
+#include "timing.h"
 
 using namespace vorlane;
 using Clock = std::chrono::steady_clock;
@@ -24,17 +25,7 @@ void EvictCaches() {
   for (size_t i = 0; i < junk.size(); i += 64) sink = sink + junk[i]++;
 }
 
-// The best of `runs` timings, in milliseconds.
-double Best(int runs, const std::function<void()>& work) {
-  double best = 1e18;
-  for (int i = 0; i < runs; ++i) {
-    EvictCaches();
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return best;
-}
+double Best(int runs, const std::function<void()>& work) { return bench::BestOf(runs, work, EvictCaches); }
 
 // An engine template of plain code with every marker on a line of its own.
 std::string EngineTemplate() {

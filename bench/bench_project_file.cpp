@@ -12,6 +12,7 @@
 
 #include "gui/file_util.h"
 #include "large_project.h"
+#include "timing.h"
 #include "project/project_file.h"
 
 using namespace vorlane;
@@ -19,16 +20,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// The best of `runs` timings, in milliseconds.
-double Best(int runs, const std::function<void()>& work) {
-  double best = 1e18;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return best;
-}
+double Best(int runs, const std::function<void()>& work) { return bench::BestOf(runs, work); }
 
 void WriteOnce(const std::string& path, const std::string& bytes, bool sync) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
