@@ -5,6 +5,7 @@
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/version_check_ui.h"
 #include "code/ui/code_dialogs.h"
+#include "generate/ui/function_library_dialogs.h"
 
 namespace vorlane {
 
@@ -31,6 +32,10 @@ void RegisterDialogs(MainWindow& window) {
                            [&s, w] { EditGlobalFunctions(w, s.project, s.prefs, s.keywords); });
   window.SetCommandHandler(Command::EditGameComments, [&s, w] { EditGameComments(w, s.project); });
   window.SetCommandHandler(Command::ShowGameComments, [&s, w] { ShowGameComments(w, s.project); });
+  window.SetCommandHandler(Command::ExportFunctions, [&s, w] { ExportFunctions(w, s.project); });
+  window.SetCommandHandler(Command::ImportFunctions, [&s, &window] {
+    if (ImportFunctions(&window, s.project)) window.RefreshBrowser();
+  });
 }
 
 }  // namespace vorlane

@@ -1,0 +1,113 @@
+#include "generate/ui/function_library_dialogs.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+
+#include <gtest/gtest.h>
+
+#include "generate/function_library.h"
+#include "gui/file_util.h"
+#include "gui/ui/controls.h"
+#include "gui/ui/scripted_dialogs.h"
+#include "support/qt_app.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+class FunctionLibraryDialogsTest : public test::InTempDir {
+ protected:
+  void SetUp() override {
+    test::QtApp();
+    for (const char* name : {"clamp", "lerp", "sign"}) {
+      NewFunction(project_);
+      project_.fns.back().name = name;
+      project_.fns.back().code = std::string("return ") + name + ";";
+    }
+    project_.modified = 0;
+  }
+  void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
+  ScriptedDialogs& scripted() { return static_cast<ScriptedDialogs&>(Dialogs()); }
+
+  Project project_;
+  ScriptedDialogs dialogs_;
+};
+
+TEST_F(FunctionLibraryDialogsTest, NothingToExport) {
+  Project empty;
+  ExportFunctions(nullptr, empty);
+  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: There nothing to export."});
+}
+
+TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsOnce) {
+  dialogs_.Drive([this](QDialog& window) {
+    auto& dialog = static_cast<ExportFunctionsDialog&>(window);
+    EXPECT_EQ(dialog.windowTitle(), "Select functions to export");
+    EXPECT_EQ(dialog.size(), QSize(450, 600));
+    EXPECT_EQ(dialog.list()->geometry(), QRect(10, 10, 230, 540));
+    ASSERT_EQ(dialog.boxes().size(), 3u);
+    EXPECT_EQ(dialog.boxes()[2]->geometry(), QRect(10, 70, 300, 25));
+    EXPECT_TRUE(dialog.boxes()[1]->isChecked());
+    EXPECT_EQ(FindButton(dialog, "Export")->geometry(), QRect(345, 565, 95, 25));
+    dialog.boxes()[1]->setChecked(false);
+    dialog.author()->setText("Ann");
+    dialog.description()->setPlainText("Maths");
+    dialog.show();
+    dialog.grab().save("/tmp/vorlane-export.png");
+    // A cancelled requester leaves the window open; "lib" becomes lib.xml.
+    scripted().Cancel();
+    ClickButton(dialog, "Export");
+    EXPECT_TRUE(test::ReadAll("lib.xml").empty());
+    scripted().PickFile("lib");
+    ClickButton(dialog, "Export");
+  });
+  ExportFunctions(nullptr, project_);
+  EXPECT_EQ(test::ReadAll("lib.xml"),
+            FunctionLibraryXml(project_, {true, false, true}, "Ann", "Maths"));
+  EXPECT_NE(test::ReadAll("lib.xml").find("<fns count=\"2\">"), std::string::npos);
+  EXPECT_EQ(dialogs_.shown()[1].kind, "save");
+  EXPECT_EQ(dialogs_.shown()[1].title, "Exporting functions...");
+}
+
+TEST_F(FunctionLibraryDialogsTest, AnExistingFileIsOnlyReplacedOnYes) {
+  test::WriteAll("lib.xml", "keep me");
+  dialogs_.Drive([this](QDialog& dialog) {
+    scripted().PickFile("lib.xml").AnswerNo();
+    ClickButton(dialog, "Export");  // No: back in the window, nothing written
+    EXPECT_EQ(test::ReadAll("lib.xml"), "keep me");
+    scripted().PickFile("lib.xml").AnswerYes();
+    ClickButton(dialog, "Export");
+  });
+  ExportFunctions(nullptr, project_);
+  EXPECT_EQ(dialogs_.Boxes(), (std::vector<std::string>{"Message: File exists. Overwrite?",
+                                                        "Message: File exists. Overwrite?"}));
+  EXPECT_EQ(test::ReadAll("lib.xml"), FunctionLibraryXml(project_, {}, "", ""));
+}
+
+TEST_F(FunctionLibraryDialogsTest, ImportAppendsUnderFreeNames) {
+  ASSERT_TRUE(WriteFunctionLibrary("lib.xml", project_, {}, "", ""));
+  dialogs_.Cancel();
+  EXPECT_FALSE(ImportFunctions(nullptr, project_));
+  EXPECT_EQ(project_.fns.size(), 3u);
+
+  dialogs_.PickFile("lib.xml");
+  EXPECT_TRUE(ImportFunctions(nullptr, project_));
+  ASSERT_EQ(project_.fns.size(), 6u);
+  EXPECT_EQ(project_.fns[3].name, "clamp_2");
+  EXPECT_EQ(project_.fns[5].code, "return sign;");
+  EXPECT_EQ(project_.modified, 1);
+  EXPECT_EQ(dialogs_.shown().back().title, "Select functions to import");
+
+  test::WriteAll("bad.xml", "<not a library");
+  dialogs_.PickFile("bad.xml");
+  EXPECT_FALSE(ImportFunctions(nullptr, project_));
+  EXPECT_EQ(project_.fns.size(), 6u);
+  ASSERT_FALSE(dialogs_.Boxes().empty());
+  EXPECT_EQ(dialogs_.Boxes().back().rfind("Error: ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace vorlane
