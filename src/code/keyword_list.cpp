@@ -1,6 +1,7 @@
 #include "code/keyword_list.h"
 
 #include "gui/file_util.h"
+#include "gui/text_lines.h"
 
 namespace vorlane {
 
@@ -10,21 +11,6 @@ void AddKeywordRecord(KeywordList& list, std::string name, std::string class_, s
 }
 
 namespace {
-
-// Lines end at LF, CR or CR LF; a final line break does not start a line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\n' && c != '\r') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
 
 const char* ClassOf(char marker) {
   switch (marker) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "gui/file_util.h"
+#include "gui/text_lines.h"
 #include "project/safe_name.h"
 
 namespace vorlane {
@@ -13,37 +14,17 @@ namespace {
 
 constexpr std::string_view kCRLF = "\r\n";
 
-// Calls `line` for every line of `text`; LF, CR LF and CR all end a line,
-// and a last line without an ending still counts.
-template <typename Handler>
-void ForEachLine(std::string_view text, Handler line) {
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      line(text.substr(start));
-      return;
-    }
-    line(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-}
-
 std::string EnabledListPath(const std::string& projectname) {
   return "Projects/" + projectname + "/extensions.dat";
 }
 
-bool EndsWith(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
 
 }  // namespace
 
 void ParseExtensionText(const std::string& text, Extension& e) {
   enum Section { kNone, kName, kAuthor, kDescription, kHelp, kCode };
   Section section = kNone;
-  ForEachLine(text, [&](std::string_view line) {
+  for (const std::string_view line : SplitLines(text)) {
     // Headers open a section; description, help and code get an empty line
     // for each header, so repeated sections stay apart.
     if (line == "[EXTENSION]") {
@@ -69,7 +50,7 @@ void ParseExtensionText(const std::string& text, Extension& e) {
         case kCode: (e.code += line) += kCRLF; break;
       }
     }
-  });
+  }
 }
 
 std::vector<std::string> ReadEnabledExtensions(const std::string& projectname) {
@@ -78,7 +59,7 @@ std::vector<std::string> ReadEnabledExtensions(const std::string& projectname) {
   std::string text;
   if (FileSize(EnabledListPath(projectname)) <= 0 || !ReadFile(EnabledListPath(projectname), &text))
     return names;
-  ForEachLine(text, [&](std::string_view line) { names.emplace_back(line); });
+  for (const std::string_view line : SplitLines(text)) names.emplace_back(line);
   return names;
 }
 
@@ -91,7 +72,7 @@ std::vector<Extension> LoadExtensions(const std::string& projectname) {
     const std::string name = entry->d_name;
     // Entry names come from the listing itself, so they are plain names in
     // the folder; the names in extensions.dat are only ever compared.
-    if (!EndsWith(name, ".tex")) continue;
+    if (!name.ends_with(".tex")) continue;
     const std::string path = "Extensions/" + name;
     if (IsDirectory(path)) continue;
     Extension e;

@@ -23,8 +23,6 @@ constexpr size_t kMaxRenames = 100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-int ToInt(const char* s) { return LeadingInt(s); }
-
 // Streams the library: the root's first child must be the function list;
 // its first `count` element children are the functions.
 class LibraryReader {
@@ -80,7 +78,7 @@ class LibraryReader {
       if (!in_list_) return;
       has_list_ = true;
       for (; *a; a += 2)
-        if (std::strcmp(a[0], "count") == 0) count_ = std::max(0, ToInt(a[1]));
+        if (std::strcmp(a[0], "count") == 0) count_ = std::max(0, LeadingInt(a[1]));
     } else if (depth_ == 3 && in_list_ && static_cast<int>(functions_.size()) < count_) {
       // Only functions actually present are made, whatever `count` claims.
       UserFunction& f = functions_.emplace_back();

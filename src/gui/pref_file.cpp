@@ -6,23 +6,12 @@
 
 #include "gui/file_util.h"
 #include "gui/number_text.h"
+#include "gui/text_lines.h"
 
 namespace vorlane {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  return s;
-}
-
-std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -62,14 +51,8 @@ std::string OneLine(std::string_view s) {
 
 std::vector<PrefFile::Line> PrefFile::Parse(std::string_view text) {
   std::vector<Line> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = TrimLeft(text.substr(pos, end - pos));
-    pos = end;
-    if (pos < text.size()) pos += text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
-
+  for (std::string_view line : SplitLines(text)) {
+    line = TrimLeft(line);
     if (line.empty()) continue;
     if (line.front() == ';') {
       lines.push_back({Kind::Comment, std::string(TrimLeft(line.substr(1))), {}});
@@ -124,7 +107,7 @@ bool PrefFile::HasKey(std::string_view group, std::string_view key) const {
 int PrefFile::ReadInt(std::string_view group, std::string_view key, int default_value) const {
   const int i = FindKey(group, key);
   if (i < 0) return default_value;
-  return LeadingInt(TrimLeft(lines_[i].value));
+  return LeadingInt(lines_[i].value);
 }
 
 std::string PrefFile::ReadText(std::string_view group, std::string_view key,

@@ -10,10 +10,6 @@
 namespace vorlane {
 namespace {
 
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 std::string WithoutXml(std::string name) {
   for (size_t at; (at = name.find(".xml")) != std::string::npos;) name.erase(at, 4);
   return name;
@@ -27,7 +23,7 @@ std::vector<std::string> RefreshProjectList(const std::string& folder) {
   if (!dir) return names;
   while (const dirent* entry = readdir(dir)) {
     const std::string file = entry->d_name;
-    if (!EndsWith(file, ".xml") || !IsRegularFile(folder + "/" + file)) continue;
+    if (!file.ends_with(".xml") || !IsRegularFile(folder + "/" + file)) continue;
     std::string name = WithoutXml(file);
     if (!name.empty()) names.push_back(std::move(name));
   }

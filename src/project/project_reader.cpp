@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
@@ -19,21 +20,18 @@
 namespace vorlane {
 namespace {
 
-// Number attributes: the leading decimal integer, 0 when there is none.
-int ToInt(const char* s) { return LeadingInt(s); }
-
 bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 void Assign(Sprite& r, const char* k, const char* v) {
   if (Is(k, "name")) r.name = v;
-  else if (Is(k, "centerx")) r.centerx = ToInt(v);
-  else if (Is(k, "centery")) r.centery = ToInt(v);
+  else if (Is(k, "centerx")) r.centerx = LeadingInt(v);
+  else if (Is(k, "centery")) r.centery = LeadingInt(v);
   else if (Is(k, "collisionshape")) r.collisionshape = v;
-  else if (Is(k, "collisionradius")) r.collisionradius = ToInt(v);
-  else if (Is(k, "collisionleft")) r.collisionleft = ToInt(v);
-  else if (Is(k, "collisionright")) r.collisionright = ToInt(v);
-  else if (Is(k, "collisiontop")) r.collisiontop = ToInt(v);
-  else if (Is(k, "collisionbottom")) r.collisionbottom = ToInt(v);
+  else if (Is(k, "collisionradius")) r.collisionradius = LeadingInt(v);
+  else if (Is(k, "collisionleft")) r.collisionleft = LeadingInt(v);
+  else if (Is(k, "collisionright")) r.collisionright = LeadingInt(v);
+  else if (Is(k, "collisiontop")) r.collisiontop = LeadingInt(v);
+  else if (Is(k, "collisionbottom")) r.collisionbottom = LeadingInt(v);
 }
 
 void Assign(Frame& r, const char* k, const char* v) {
@@ -51,38 +49,38 @@ void Assign(Sound& r, const char* k, const char* v) {
 void Assign(Background& r, const char* k, const char* v) {
   if (Is(k, "name")) r.name = v;
   else if (Is(k, "file")) r.file = v;
-  else if (Is(k, "tile")) r.tile = ToInt(v);
-  else if (Is(k, "tileheight")) r.tileheight = ToInt(v);
-  else if (Is(k, "tilewidth")) r.tilewidth = ToInt(v);
-  else if (Is(k, "tilexoffset")) r.tilexoffset = ToInt(v);
-  else if (Is(k, "tileyoffset")) r.tileyoffset = ToInt(v);
-  else if (Is(k, "tilexspace")) r.tilexspace = ToInt(v);
-  else if (Is(k, "tileyspace")) r.tileyspace = ToInt(v);
+  else if (Is(k, "tile")) r.tile = LeadingInt(v);
+  else if (Is(k, "tileheight")) r.tileheight = LeadingInt(v);
+  else if (Is(k, "tilewidth")) r.tilewidth = LeadingInt(v);
+  else if (Is(k, "tilexoffset")) r.tilexoffset = LeadingInt(v);
+  else if (Is(k, "tileyoffset")) r.tileyoffset = LeadingInt(v);
+  else if (Is(k, "tilexspace")) r.tilexspace = LeadingInt(v);
+  else if (Is(k, "tileyspace")) r.tileyspace = LeadingInt(v);
 }
 
 void Assign(Font& r, const char* k, const char* v) {
   if (Is(k, "name")) r.name = v;
   else if (Is(k, "family")) r.family = v;
-  else if (Is(k, "size")) r.size = ToInt(v);
-  else if (Is(k, "bold")) r.bold = ToInt(v);
-  else if (Is(k, "italic")) r.italic = ToInt(v);
+  else if (Is(k, "size")) r.size = LeadingInt(v);
+  else if (Is(k, "bold")) r.bold = LeadingInt(v);
+  else if (Is(k, "italic")) r.italic = LeadingInt(v);
 }
 
 void Assign(GameObject& r, const char* k, const char* v, int version) {
   if (Is(k, "name")) r.name = v;
   else if (Is(k, "template")) r.template_ = v;
-  else if (Is(k, "prototype")) r.prototype = ToInt(v);
+  else if (Is(k, "prototype")) r.prototype = LeadingInt(v);
   else if (Is(k, "scene")) r.scene = v;
   else if (Is(k, "sprite")) r.sprite = v;
-  else if (Is(k, "x")) r.x = ToInt(v);
-  else if (Is(k, "y")) r.y = ToInt(v);
-  else if (Is(k, "visible")) r.visible = ToInt(v);
-  else if (Is(k, "depth")) r.depth = ToInt(v);
-  else if (Is(k, "collision")) r.collision = ToInt(v);
+  else if (Is(k, "x")) r.x = LeadingInt(v);
+  else if (Is(k, "y")) r.y = LeadingInt(v);
+  else if (Is(k, "visible")) r.visible = LeadingInt(v);
+  else if (Is(k, "depth")) r.depth = LeadingInt(v);
+  else if (Is(k, "collision")) r.collision = LeadingInt(v);
   else if (Is(k, "parent")) r.parent = v;
   // Older files have no per-instance direction or angle.
-  else if (version >= 129 && Is(k, "direction")) r.direction = ToInt(v);
-  else if (version >= 129 && Is(k, "image_angle")) r.image_angle = ToInt(v);
+  else if (version >= 129 && Is(k, "direction")) r.direction = LeadingInt(v);
+  else if (version >= 129 && Is(k, "image_angle")) r.image_angle = LeadingInt(v);
 }
 
 void Assign(Script& r, const char* k, const char* v) {
@@ -94,39 +92,39 @@ void Assign(Script& r, const char* k, const char* v) {
 
 void Assign(Scene& r, const char* k, const char* v) {
   if (Is(k, "name")) r.name = v;
-  else if (Is(k, "width")) r.width = ToInt(v);
-  else if (Is(k, "height")) r.height = ToInt(v);
-  else if (Is(k, "speed")) r.speed = ToInt(v);
-  else if (Is(k, "red")) r.red = ToInt(v);
-  else if (Is(k, "green")) r.green = ToInt(v);
-  else if (Is(k, "blue")) r.blue = ToInt(v);
+  else if (Is(k, "width")) r.width = LeadingInt(v);
+  else if (Is(k, "height")) r.height = LeadingInt(v);
+  else if (Is(k, "speed")) r.speed = LeadingInt(v);
+  else if (Is(k, "red")) r.red = LeadingInt(v);
+  else if (Is(k, "green")) r.green = LeadingInt(v);
+  else if (Is(k, "blue")) r.blue = LeadingInt(v);
   else if (Is(k, "background")) r.background = v;
-  else if (Is(k, "backgroundstretch")) r.backgroundstretch = ToInt(v);
-  else if (Is(k, "backgroundtilex")) r.backgroundtilex = ToInt(v);
-  else if (Is(k, "backgroundtiley")) r.backgroundtiley = ToInt(v);
-  else if (Is(k, "viewportwidth")) r.viewportwidth = ToInt(v);
-  else if (Is(k, "viewportheight")) r.viewportheight = ToInt(v);
-  else if (Is(k, "viewportxborder")) r.viewportxborder = ToInt(v);
-  else if (Is(k, "viewportyborder")) r.viewportyborder = ToInt(v);
+  else if (Is(k, "backgroundstretch")) r.backgroundstretch = LeadingInt(v);
+  else if (Is(k, "backgroundtilex")) r.backgroundtilex = LeadingInt(v);
+  else if (Is(k, "backgroundtiley")) r.backgroundtiley = LeadingInt(v);
+  else if (Is(k, "viewportwidth")) r.viewportwidth = LeadingInt(v);
+  else if (Is(k, "viewportheight")) r.viewportheight = LeadingInt(v);
+  else if (Is(k, "viewportxborder")) r.viewportxborder = LeadingInt(v);
+  else if (Is(k, "viewportyborder")) r.viewportyborder = LeadingInt(v);
   else if (Is(k, "viewportobject")) r.viewportobject = v;
 }
 
 void Assign(Layer& r, const char* k, const char* v) {
   if (Is(k, "name")) r.name = v;
   else if (Is(k, "scene")) r.scene = v;
-  else if (Is(k, "value")) r.value = ToInt(v);
+  else if (Is(k, "value")) r.value = LeadingInt(v);
 }
 
 void Assign(Tile& r, const char* k, const char* v) {
   if (Is(k, "name")) r.name = v;
   else if (Is(k, "background")) r.background = v;
-  else if (Is(k, "width")) r.width = ToInt(v);
-  else if (Is(k, "height")) r.height = ToInt(v);
-  else if (Is(k, "x")) r.x = ToInt(v);
-  else if (Is(k, "y")) r.y = ToInt(v);
-  else if (Is(k, "top")) r.top = ToInt(v);
-  else if (Is(k, "left")) r.left = ToInt(v);
-  else if (Is(k, "depth")) r.depth = ToInt(v);
+  else if (Is(k, "width")) r.width = LeadingInt(v);
+  else if (Is(k, "height")) r.height = LeadingInt(v);
+  else if (Is(k, "x")) r.x = LeadingInt(v);
+  else if (Is(k, "y")) r.y = LeadingInt(v);
+  else if (Is(k, "top")) r.top = LeadingInt(v);
+  else if (Is(k, "left")) r.left = LeadingInt(v);
+  else if (Is(k, "depth")) r.depth = LeadingInt(v);
   else if (Is(k, "scene")) r.scene = v;
 }
 
@@ -232,10 +230,10 @@ class Reader {
     for (; *a; a += 2) {
       const char* k = a[0];
       const char* v = a[1];
-      if (Is(k, "version")) version_ = ToInt(v);
-      else if (Is(k, "uid")) p_.uid = ToInt(v);
+      if (Is(k, "version")) version_ = LeadingInt(v);
+      else if (Is(k, "uid")) p_.uid = LeadingInt(v);
       else if (Is(k, "title")) p_.settings.title = v;
-      else if (Is(k, "advancedscriptmode")) p_.settings.advancedscriptmode = ToInt(v);
+      else if (Is(k, "advancedscriptmode")) p_.settings.advancedscriptmode = LeadingInt(v);
       else if (Is(k, "imgfolder")) imgfolder_ = v;
       else if (Is(k, "audfolder")) audfolder_ = v;
     }
@@ -253,7 +251,7 @@ class Reader {
     else if (child_ == kComments) text_ = &p_.settings.comments;
     if (child_ < kSprites || child_ > last_child_) return;
     for (; *a; a += 2)
-      if (Is(a[0], "count")) count_ = std::max(0, ToInt(a[1]));
+      if (Is(a[0], "count")) count_ = std::max(0, LeadingInt(a[1]));
   }
 
   template <typename Record>
@@ -492,24 +490,35 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report) 
 
 int ReadProjectVersion(const std::string& name) {
   if (!IsPlainFileName(name)) return 0;
-  std::string bytes;
-  if (!ReadFile(PathsOf(name, "", "").xml, &bytes) || bytes.size() > static_cast<size_t>(INT_MAX))
-    return 0;
+  std::FILE* file = std::fopen(PathsOf(name, "", "").xml.c_str(), "rb");
+  if (!file) return 0;
   struct State {
     XML_Parser parser;
     int version = 0;
+    bool seen = false;
   } state{XML_ParserCreate(nullptr)};
-  if (!state.parser) return 0;
+  if (!state.parser) {
+    std::fclose(file);
+    return 0;
+  }
   XML_SetUserData(state.parser, &state);
-  // Only the root element is needed: stop as soon as it has been seen.
+  // Only the root element is needed: the file is read piece by piece and
+  // the parse stops as soon as the root has been seen.
   XML_SetStartElementHandler(state.parser, [](void* data, const XML_Char*, const XML_Char** a) {
     auto* s = static_cast<State*>(data);
     for (; *a; a += 2)
-      if (Is(a[0], "version")) s->version = ToInt(a[1]);
+      if (Is(a[0], "version")) s->version = LeadingInt(a[1]);
+    s->seen = true;
     XML_StopParser(s->parser, XML_FALSE);
   });
-  XML_Parse(state.parser, bytes.data(), static_cast<int>(bytes.size()), 1);
+  char buffer[16384];
+  while (!state.seen) {
+    const size_t n = std::fread(buffer, 1, sizeof buffer, file);
+    const bool last = n < sizeof buffer;
+    if (XML_Parse(state.parser, buffer, static_cast<int>(n), last) != XML_STATUS_OK || last) break;
+  }
   XML_ParserFree(state.parser);
+  std::fclose(file);
   return state.version;
 }
 
