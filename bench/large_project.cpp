@@ -15,12 +15,12 @@ std::string ScriptCode(int seed) {
 }
 
 ImageRef FramePicture(int seed) {
-  auto image = std::make_shared<Image>(Image::Transparent(32, 32));
+  Image image = Image::Transparent(32, 32);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
       if ((x - 16) * (x - 16) + (y - 16) * (y - 16) < 200)
-        image->Plot(x, y, Color{std::uint8_t(seed * 37), std::uint8_t(x * 8), std::uint8_t(y * 8), 255});
-  return image;
+        image.Plot(x, y, Color{std::uint8_t(seed * 37), std::uint8_t(x * 8), std::uint8_t(y * 8), 255});
+  return ShareImage(std::move(image));
 }
 
 }  // namespace

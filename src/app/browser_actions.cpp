@@ -49,23 +49,6 @@ const std::vector<PopupEntry>& PopupItems(PopupKind popup) {
   }
 }
 
-std::string DeleteQuestion(ResourceKind kind) {
-  return "Do you really want to delete this " + InfoOf(kind).singular + "?";
-}
-
-void DeleteResource(Project& project, ResourceKind kind, const std::string& name) {
-  switch (kind) {
-    case ResourceKind::Sprite: DeleteSprite(project, name); break;
-    case ResourceKind::Sound: DeleteSound(project, name); break;
-    case ResourceKind::Music: DeleteMusic(project, name); break;
-    case ResourceKind::Background: DeleteBackground(project, name); break;
-    case ResourceKind::Font: DeleteFont(project, name); break;
-    case ResourceKind::Object: DeleteObject(project, name); break;
-    case ResourceKind::Scene: DeleteScene(project, name); break;
-    case ResourceKind::Function: DeleteFunction(project, name); break;
-  }
-}
-
 bool MoveSceneBackward(Project& project, const std::string& name) {
   const int i = SceneIndex(project, name);
   if (i <= 0) return false;

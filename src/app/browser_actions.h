@@ -26,10 +26,6 @@ struct PopupEntry {
 PopupKind PopupOf(ResourceKind kind);
 const std::vector<PopupEntry>& PopupItems(PopupKind popup);
 
-// "Do you really want to delete this sprite?" and so on.
-std::string DeleteQuestion(ResourceKind kind);
-void DeleteResource(Project& project, ResourceKind kind, const std::string& name);
-
 // Swap the first scene named `name` with its neighbour. False, changing
 // nothing, when there is no such scene or it is already first (last).
 bool MoveSceneBackward(Project& project, const std::string& name);

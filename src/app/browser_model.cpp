@@ -12,15 +12,15 @@ const std::vector<KindInfo>& Infos() {
   using K = ResourceKind;
   using C = Command;
   static const std::vector<KindInfo> infos = {
-      {K::Sprite, "Sprites", " Sprites ", "sprite", "banner_sprites", "tab_sprites", C::AddSprite},
-      {K::Sound, "Sounds", " Sounds ", "sound", "banner_sounds", "tab_sounds", C::AddSound},
-      {K::Music, "Musics", " Musics ", "music", "banner_musics", "tab_musics", C::AddMusic},
-      {K::Background, "Backgrounds", " Backgrounds ", "background", "banner_backgrounds",
+      {K::Sprite, "Sprites", " Sprites ", "banner_sprites", "tab_sprites", C::AddSprite},
+      {K::Sound, "Sounds", " Sounds ", "banner_sounds", "tab_sounds", C::AddSound},
+      {K::Music, "Musics", " Musics ", "banner_musics", "tab_musics", C::AddMusic},
+      {K::Background, "Backgrounds", " Backgrounds ", "banner_backgrounds",
        "tab_backgrounds", C::AddBackground},
-      {K::Font, "Fonts", " Fonts ", "font", "banner_fonts", "tab_fonts", C::AddFont},
-      {K::Object, "Objects", " Objects ", "object", "banner_objects", "tab_objects", C::AddObject},
-      {K::Scene, "Scenes", " Scenes ", "scene", "banner_scenes", "tab_scenes", C::AddScene},
-      {K::Function, "Functions", " Functions ", "function", "banner_functions", "tab_functions",
+      {K::Font, "Fonts", " Fonts ", "banner_fonts", "tab_fonts", C::AddFont},
+      {K::Object, "Objects", " Objects ", "banner_objects", "tab_objects", C::AddObject},
+      {K::Scene, "Scenes", " Scenes ", "banner_scenes", "tab_scenes", C::AddScene},
+      {K::Function, "Functions", " Functions ", "banner_functions", "tab_functions",
        C::AddFunction},
   };
   return infos;

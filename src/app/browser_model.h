@@ -9,16 +9,14 @@
 
 #include "app/main_commands.h"
 #include "project/model.h"
+#include "project/resource_kind.h"
 
 namespace vorlane {
-
-enum class ResourceKind { Sprite, Sound, Music, Background, Font, Object, Scene, Function };
 
 struct KindInfo {
   ResourceKind kind;
   std::string tab;       // "Sprites": the tab, and the kind of its browser items
   std::string label;     // " Sprites ": the tab's label
-  std::string singular;  // "sprite"
   std::string banner;    // picture names
   std::string tab_icon;
   Command add_command;  // what the tab's add-new card does

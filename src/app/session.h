@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "code/keyword_list.h"
 #include "project/model.h"
 

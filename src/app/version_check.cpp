@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "gui/file_util.h"
+#include "gui/handles.h"
 #include "gui/number_text.h"
 
 namespace vorlane {
@@ -66,35 +67,34 @@ std::optional<in_addr> Resolve(const std::string& host, const HttpTimeouts& t,
 class Connection {
  public:
   Connection(const HttpTimeouts& t, const KeepAlive& keep_alive) : t_(t), keep_alive_(keep_alive) {}
-  ~Connection() {
-    if (fd_ >= 0) ::close(fd_);
-  }
 
   bool Open(in_addr address, int port) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd_ < 0) return false;
+    socket_.Reset(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!socket_.valid()) return false;
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(static_cast<uint16_t>(port));
     to.sin_addr = address;
-    if (::connect(fd_, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return true;
+    if (::connect(socket_.get(), reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return true;
     if (errno != EINPROGRESS || !Wait(POLLOUT, t_.connect_ms)) return false;
     int error = 0;
     socklen_t size = sizeof error;
-    return ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+    return ::getsockopt(socket_.get(), SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
   }
 
   bool SendAll(const std::string& bytes) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(t_.send_ms);
     size_t sent = 0;
     while (sent < bytes.size()) {
-      const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+      const ssize_t n =
+          ::send(socket_.get(), bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
       if (n > 0) {
         sent += static_cast<size_t>(n);
         continue;
       }
       if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
       if (left.count() <= 0 || !Wait(POLLOUT, static_cast<int>(left.count()))) return false;
     }
     return true;
@@ -105,7 +105,7 @@ class Connection {
   std::string Read(int timeout_ms) {
     if (closed_ || !Wait(POLLIN, timeout_ms)) return {};
     char buffer[kReadSize];
-    const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+    const ssize_t n = ::recv(socket_.get(), buffer, sizeof buffer, 0);
     if (n <= 0) {
       closed_ = true;
       return {};
@@ -123,7 +123,7 @@ class Connection {
       const auto left =
           std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
       if (left <= 0) return false;
-      pollfd p{fd_, events, 0};
+      pollfd p{socket_.get(), events, 0};
       const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left, kSlice)));
       if (ready > 0) return true;
       if (ready < 0 && errno != EINTR) return false;
@@ -133,7 +133,7 @@ class Connection {
 
   const HttpTimeouts& t_;
   const KeepAlive& keep_alive_;
-  int fd_ = -1;
+  UniqueFd socket_;
   bool closed_ = false;
 };
 
@@ -261,7 +261,8 @@ std::string StartupVersionMessage(int newest, int version) {
 
 std::string OnDemandVersionMessage(int newest, int version) {
   if (newest < 0) return "";
-  return newest > version ? "A new version has been released." : "You are using the latest version.";
+  return newest > version ? "A new version has been released."
+                          : "You are using the latest version.";
 }
 
 }  // namespace vorlane

@@ -1,6 +1,5 @@
 #include "generate/extensions.h"
 
-#include <dirent.h>
 
 #include <algorithm>
 #include <string_view>
@@ -8,6 +7,7 @@
 #include "gui/file_util.h"
 #include "gui/text_lines.h"
 #include "project/safe_name.h"
+#include "project/project_paths.h"
 
 namespace vorlane {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kCRLF = "\r\n";
 
 std::string EnabledListPath(const std::string& projectname) {
-  return "Projects/" + projectname + "/extensions.dat";
+  return PathsOf(projectname).extensions;
 }
 
 
@@ -66,10 +66,7 @@ std::vector<std::string> ReadEnabledExtensions(const std::string& projectname) {
 std::vector<Extension> LoadExtensions(const std::string& projectname) {
   const std::vector<std::string> enabled = ReadEnabledExtensions(projectname);
   std::vector<Extension> list;
-  DIR* dir = ::opendir("Extensions");
-  if (!dir) return list;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
+  for (const std::string& name : ListFolder("Extensions")) {
     // Entry names come from the listing itself, so they are plain names in
     // the folder; the names in extensions.dat are only ever compared.
     if (!name.ends_with(".tex")) continue;
@@ -82,7 +79,6 @@ std::vector<Extension> LoadExtensions(const std::string& projectname) {
     e.enabled = std::find(enabled.begin(), enabled.end(), e.filename) != enabled.end() ? 1 : 0;
     list.push_back(std::move(e));
   }
-  ::closedir(dir);
   return list;
 }
 

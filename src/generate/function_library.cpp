@@ -10,6 +10,7 @@
 
 #include "gui/number_text.h"
 #include "gui/file_util.h"
+#include "gui/handles.h"
 #include "gui/xml_text.h"
 
 namespace vorlane {
@@ -32,7 +33,8 @@ class LibraryReader {
       *error = "The file is too large to be a function library.";
       return false;
     }
-    XML_Parser parser = XML_ParserCreate(nullptr);
+    const UniqueXmlParser owner(XML_ParserCreate(nullptr));
+    XML_Parser parser = owner.get();
     if (!parser) {
       *error = "Out of memory while reading the function library.";
       return false;
@@ -47,7 +49,6 @@ class LibraryReader {
                std::to_string(XML_GetCurrentLineNumber(parser)) + ": " +
                XML_ErrorString(XML_GetErrorCode(parser)) + ").";
     }
-    XML_ParserFree(parser);
     if (!parsed) return false;
     if (!has_list_) {
       *error = "The file is not a function library: it holds no list of functions.";

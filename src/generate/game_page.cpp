@@ -3,6 +3,7 @@
 #include "generate/emitters.h"
 #include "gui/file_util.h"
 #include "project/safe_name.h"
+#include "project/project_paths.h"
 
 namespace vorlane {
 namespace {
@@ -116,8 +117,8 @@ bool GenerateGame(const Project& project, const std::string& engine_template,
                 "\" cannot be used as a folder name.";
     return false;
   }
-  const std::string folder = "Projects/" + project.projectname + "/";
-  if (!MakeDirectory("Projects") || !MakeDirectory(folder)) {
+  const std::string folder = PathsOf(project.projectname).folder;
+  if (!MakeDirectory(kProjectsFolder) || !MakeDirectory(folder)) {
     out.error = "The game could not be generated: the folder \"" + folder +
                 "\" could not be created.";
     return false;
@@ -125,7 +126,7 @@ bool GenerateGame(const Project& project, const std::string& engine_template,
   const std::string script = BuildGameScript(project, engine_template, extensions);
 
   std::string error;
-  const std::string page = folder + "index.html";
+  const std::string page = PathsOf(project.projectname).page;
   if (generate_index_html == 1 || !FileExists(page)) {
     if (!WriteFileAtomic(page, IndexHtml(), &error)) {
       out.error = "The game could not be generated. " + error;

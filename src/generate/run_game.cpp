@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/file_util.h"
+#include "project/project_paths.h"
 
 namespace vorlane {
 
@@ -27,7 +28,7 @@ std::string WorkingDirectory() {
 std::string GamePagePath(const std::string& working_directory, const std::string& projectname) {
   std::string folder = working_directory;
   if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder + "Projects/" + projectname + "/index.html";
+  return folder + PathsOf(projectname).page;
 }
 
 std::string GamePageAddress(const std::string& page_path, int add_file_protocol) {

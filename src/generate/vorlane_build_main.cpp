@@ -5,12 +5,13 @@
 #include <set>
 #include <string>
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "generate/game_page.h"
 #include "gui/file_util.h"
 #include "project/lifecycle.h"
 #include "project/project_file.h"
 #include "project/safe_name.h"
+#include "project/project_paths.h"
 
 namespace vorlane {
 namespace {
@@ -128,7 +129,7 @@ int Main(int argc, char** argv) {
 
   // Checked before anything is touched, so a mistyped name changes nothing.
   if (!IsPlainFileName(name)) return Fail("\"" + name + "\" is not a project name.");
-  const std::string xml = "Projects/" + name + ".xml";
+  const std::string xml = PathsOf(name).xml;
   if (!IsRegularFile(xml))
     return Fail("There is no project \"" + name + "\" here (" + xml + " not found).");
   // The program would silently write an empty game without a template.

@@ -1,5 +1,7 @@
 #include "gui/file_util.h"
 
+#include "gui/handles.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -49,20 +51,20 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
   if (prefix.back() != '/') prefix += '/';
   prefix += ".vorlane-save-" + std::to_string(::getpid()) + "-";
   std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+  UniqueFd fd;
+  for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
     temp = prefix + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
+    fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd.valid() && errno != EEXIST) break;
   }
-  if (fd < 0) {
+  if (!fd.valid()) {
     SetError(error, path, errno);
     return false;
   }
 
-  bool ok = WriteAll(fd, bytes) && (!durable || ::fsync(fd) == 0);
+  bool ok = WriteAll(fd.get(), bytes) && (!durable || ::fsync(fd.get()) == 0);
   int err = errno;
-  if (::close(fd) != 0 && ok) {
+  if (!fd.Close() && ok) {
     ok = false;
     err = errno;
   }
@@ -78,50 +80,39 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 }
 
 void SyncFileSystem(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::syncfs(fd);
-  ::close(fd);
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.valid()) ::syncfs(fd.get());
 }
 
 bool ReadFile(const std::string& path, std::string* bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    return false;
-  }
+  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
   bytes->clear();
   if (st.st_size > 0) bytes->reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
       return false;
     }
     if (n == 0) break;
     bytes->append(buffer, static_cast<size_t>(n));
   }
-  ::close(fd);
   return true;
 }
 
 bool CopyFile(const std::string& from, const std::string& to) {
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return false;
+  const UniqueFd in_fd(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!in_fd.valid()) return false;
   struct stat st {};
-  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(in);
-    return false;
-  }
-  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (out < 0) {
-    ::close(in);
-    return false;
-  }
+  if (::fstat(in_fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  UniqueFd out_fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!out_fd.valid()) return false;
+  const int in = in_fd.get();
+  const int out = out_fd.get();
   // The kernel copies the bytes itself where it can; a plain read and write
   // loop takes over where it cannot (some file systems refuse).
   bool ok = true;
@@ -151,8 +142,7 @@ bool CopyFile(const std::string& from, const std::string& to) {
       break;
     }
   }
-  ::close(in);
-  if (::close(out) != 0) ok = false;
+  if (!out_fd.Close()) ok = false;
   if (!ok) ::unlink(to.c_str());
   return ok;
 }
@@ -185,19 +175,25 @@ bool MakeDirectory(const std::string& path) {
 
 void DeleteFolderFiles(const std::string& folder) {
   if (!IsDirectory(folder)) return;
-  if (DIR* dir = ::opendir(folder.c_str())) {
-    while (const dirent* entry = ::readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "/" + name;
-      struct stat st {};
-      if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(path.c_str());
-    }
-    ::closedir(dir);
+  for (const std::string& name : ListFolder(folder)) {
+    const std::string path = folder + "/" + name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(path.c_str());
   }
   ::rmdir(folder.c_str());
 }
 
 bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::vector<std::string> ListFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  const UniqueDir dir{::opendir(folder.c_str())};
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(std::move(name));
+  }
+  return names;
+}
 
 }  // namespace vorlane

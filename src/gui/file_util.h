@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorlane {
 
@@ -43,5 +44,9 @@ bool MakeDirectory(const std::string& path);
 void DeleteFolderFiles(const std::string& folder);
 
 bool DeleteFile(const std::string& path);
+
+// The names of the entries of `folder` ("." and ".." left out), in the order
+// the file system lists them; empty when it cannot be listed.
+std::vector<std::string> ListFolder(const std::string& folder);
 
 }  // namespace vorlane

@@ -216,9 +216,18 @@ void Image::FillRect(int x, int y, int w, int h, Color color, DrawMode mode) {
 }
 
 void Image::Draw(const Image& source, int x, int y, DrawMode mode) {
+  DrawClipped(source, x, y, mode, 255);
+}
+
+void Image::DrawWithOpacity(const Image& source, int x, int y, int opacity) {
+  opacity = std::clamp(opacity, 0, 255);
+  if (opacity > 0) DrawClipped(source, x, y, DrawMode::Blend, static_cast<unsigned>(opacity));
+}
+
+void Image::DrawClipped(const Image& source, int x, int y, DrawMode mode, unsigned opacity) {
   if (&source == this) {
     const Image copy = source;
-    Draw(copy, x, y, mode);
+    DrawClipped(copy, x, y, mode, opacity);
     return;
   }
   const Span cols = Clip(x, source.width_, width_);
@@ -229,31 +238,7 @@ void Image::Draw(const Image& source, int x, int y, DrawMode mode) {
     const int sy = static_cast<int>(rows.offset) + (ty - rows.begin);
     ApplyRow(row(ty) + static_cast<size_t>(cols.begin) * 4,
              source.row(sy) + static_cast<size_t>(cols.offset) * 4, 4, n, mode, alpha_,
-             source.alpha_);
-  }
-}
-
-void Image::DrawWithOpacity(const Image& source, int x, int y, int opacity) {
-  opacity = std::clamp(opacity, 0, 255);
-  if (opacity == 0) return;
-  if (&source == this) {
-    const Image copy = source;
-    DrawWithOpacity(copy, x, y, opacity);
-    return;
-  }
-  if (opacity == 255) {
-    Draw(source, x, y, DrawMode::Blend);
-    return;
-  }
-  const Span cols = Clip(x, source.width_, width_);
-  const Span rows = Clip(y, source.height_, height_);
-  if (cols.begin >= cols.end || rows.begin >= rows.end) return;
-  const int n = cols.end - cols.begin;
-  for (int ty = rows.begin; ty < rows.end; ++ty) {
-    const int sy = static_cast<int>(rows.offset) + (ty - rows.begin);
-    ApplyRow(row(ty) + static_cast<size_t>(cols.begin) * 4,
-             source.row(sy) + static_cast<size_t>(cols.offset) * 4, 4, n, DrawMode::Blend,
-             alpha_, source.alpha_, static_cast<unsigned>(opacity));
+             source.alpha_, opacity);
   }
 }
 

@@ -80,6 +80,9 @@ class Image {
 
  private:
   Image(int width, int height, bool alpha);
+  // Draw and DrawWithOpacity: `source` clipped to this image, every source
+  // alpha scaled by opacity/255.
+  void DrawClipped(const Image& source, int x, int y, DrawMode mode, unsigned opacity);
   int width_ = 0;
   int height_ = 0;
   bool alpha_ = false;
@@ -90,8 +93,12 @@ class Image {
 // equal fingerprints, and different ones almost never do.
 std::uint64_t Fingerprint(const Image& image);
 
-// Run-time images are shared; a null pointer means "none".
-using ImageRef = std::shared_ptr<Image>;
+// Run-time images (frames, thumbnails, display images) are shared between
+// records, cards and snapshots, so they are never changed in place: code
+// that changes pixels works on its own copy and shares the result anew.
+// A null pointer means "none".
+using ImageRef = std::shared_ptr<const Image>;
+inline ImageRef ShareImage(Image image = {}) { return std::make_shared<const Image>(std::move(image)); }
 
 // Decodes a PNG, JPEG or BMP file. Files with an alpha channel give 32-bit
 // images, others 24-bit. Returns a null image when the file cannot be read.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gui/file_util.h"
+#include "project/project_paths.h"
 
 namespace vorlane {
 namespace {
@@ -51,7 +52,7 @@ void StartNewProject(Project& project, Preferences& prefs) {
   LoadPreferences(prefs);
   TakeFolderNames(project, prefs);
   MakeDirectory("Extensions");
-  MakeDirectory("Projects");
+  MakeDirectory(kProjectsFolder);
   project.projectname.clear();
   MakeFreshWorkingFolder(project.tempfolder);
 }
@@ -68,7 +69,7 @@ bool OpenProjectNamed(Project& project, Preferences& prefs, const std::string& n
   }
   LoadPreferences(prefs);
   MakeDirectory("Extensions");
-  MakeDirectory("Projects");
+  MakeDirectory(kProjectsFolder);
 
   Project fresh;
   TakeFolderNames(fresh, prefs);

@@ -6,7 +6,7 @@
 #include <ctime>
 #include <string>
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "project/model.h"
 #include "project/project_file.h"
 

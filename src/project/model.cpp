@@ -6,8 +6,15 @@
 namespace vorlane {
 namespace {
 
-std::string NextName(Project& project, const char* prefix) {
-  return prefix + std::to_string(NextUID(project));
+// Every creation marks the project modified and appends a record with its
+// defaults, named by the kind's prefix and the next unique number.
+template <typename Record>
+std::string AppendNew(Project& project, std::vector<Record>& list, const char* prefix,
+                      Record record = {}) {
+  SetModified(project, 1);
+  record.name = prefix + std::to_string(NextUID(project));
+  list.push_back(std::move(record));
+  return list.back().name;
 }
 
 // Removal keeps the survivors in order; there are no gaps or tombstones.
@@ -40,82 +47,29 @@ void SetObjectImage(GameObject& object, ImageRef image) {
 
 void SetModified(Project& project, int flag) { project.modified = flag ? 1 : 0; }
 
-std::string NewSprite(Project& project) {
-  SetModified(project, 1);
-  Sprite sprite;
-  sprite.name = NextName(project, "sprite_");
-  project.sprites.push_back(std::move(sprite));
-  return project.sprites.back().name;
-}
-
-std::string NewSound(Project& project) {
-  SetModified(project, 1);
-  project.sounds.push_back({NextName(project, "sound_"), "", "", ""});
-  return project.sounds.back().name;
-}
-
-std::string NewMusic(Project& project) {
-  SetModified(project, 1);
-  project.musics.push_back({NextName(project, "music_"), "", "", ""});
-  return project.musics.back().name;
-}
-
-std::string NewBackground(Project& project) {
-  SetModified(project, 1);
-  Background background;
-  background.name = NextName(project, "background_");
-  project.backgrounds.push_back(std::move(background));
-  return project.backgrounds.back().name;
-}
-
-std::string NewFont(Project& project) {
-  SetModified(project, 1);
-  Font font;
-  font.name = NextName(project, "font_");
-  project.fonts.push_back(std::move(font));
-  return project.fonts.back().name;
-}
-
-std::string NewObject(Project& project) {
-  SetModified(project, 1);
-  GameObject object;
-  object.name = NextName(project, "object_");
-  project.objects.push_back(std::move(object));
-  return project.objects.back().name;
-}
+std::string NewSprite(Project& p) { return AppendNew(p, p.sprites, "sprite_"); }
+std::string NewSound(Project& p) { return AppendNew(p, p.sounds, "sound_"); }
+std::string NewMusic(Project& p) { return AppendNew(p, p.musics, "music_"); }
+std::string NewBackground(Project& p) { return AppendNew(p, p.backgrounds, "background_"); }
+std::string NewFont(Project& p) { return AppendNew(p, p.fonts, "font_"); }
+std::string NewObject(Project& p) { return AppendNew(p, p.objects, "object_"); }
+std::string NewFunction(Project& p) { return AppendNew(p, p.fns, "function_"); }
 
 std::string NewScene(Project& project) {
-  SetModified(project, 1);
-  Scene scene;
-  scene.name = NextName(project, "scene_");
-  project.scenes.push_back(std::move(scene));
-  const std::string name = project.scenes.back().name;
+  const std::string name = AppendNew(project, project.scenes, "scene_");
   NewLayer(project, name);
   return name;
 }
 
-std::string NewFunction(Project& project) {
-  SetModified(project, 1);
-  UserFunction function;
-  function.name = NextName(project, "function_");
-  project.fns.push_back(std::move(function));
-  return project.fns.back().name;
-}
-
 std::string NewLayer(Project& project, const std::string& scene) {
-  SetModified(project, 1);
   Layer layer;
-  layer.name = NextName(project, "layer_");
   layer.scene = scene;
-  project.layers.push_back(std::move(layer));
-  return project.layers.back().name;
+  return AppendNew(project, project.layers, "layer_", std::move(layer));
 }
 
 std::string NewScript(Project& project, const std::string& object, const std::string& event,
                       const std::string& parameter) {
-  SetModified(project, 1);
-  project.scripts.push_back({NextName(project, "scr_"), object, event, parameter, ""});
-  return project.scripts.back().name;
+  return AppendNew(project, project.scripts, "scr_", Script{"", object, event, parameter, ""});
 }
 
 void DeleteSprite(Project& project, const std::string& name) {

@@ -1,11 +1,11 @@
 #include "project/project_list.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cstdio>
 
 #include "gui/file_util.h"
+#include "project/project_paths.h"
 
 namespace vorlane {
 namespace {
@@ -19,15 +19,11 @@ std::string WithoutXml(std::string name) {
 
 std::vector<std::string> RefreshProjectList(const std::string& folder) {
   std::vector<std::string> names;
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return names;
-  while (const dirent* entry = readdir(dir)) {
-    const std::string file = entry->d_name;
+  for (const std::string& file : ListFolder(folder)) {
     if (!file.ends_with(".xml") || !IsRegularFile(folder + "/" + file)) continue;
     std::string name = WithoutXml(file);
     if (!name.empty()) names.push_back(std::move(name));
   }
-  closedir(dir);
   return names;
 }
 
@@ -40,7 +36,7 @@ std::string ProjectStartedText(const std::tm& local) {
 
 std::string ProjectStartedText(const std::string& name) {
   struct stat status {};
-  if (stat(("Projects/" + name + ".xml").c_str(), &status) != 0) return "";
+  if (stat(PathsOf(name).xml.c_str(), &status) != 0) return "";
   std::tm local{};
   const std::time_t changed = status.st_ctime;
   localtime_r(&changed, &local);
@@ -48,7 +44,7 @@ std::string ProjectStartedText(const std::string& name) {
 }
 
 std::string ProjectPreviewPath(const std::string& name) {
-  const std::string path = "Projects/" + name + ".png";
+  const std::string path = PathsOf(name).preview;
   return FileSize(path) > 0 && IsRegularFile(path) ? path : "";
 }
 

@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "project/project_paths.h"
+
 namespace vorlane {
 
 // The names of the regular files in `folder` that end in ".xml", with every
 // ".xml" removed from the name (a.xml.xml is listed as a), in directory
 // listing order. Sub-folders are not searched; names that come out empty are
 // left out, since no project can be opened by them.
-std::vector<std::string> RefreshProjectList(const std::string& folder = "Projects");
+std::vector<std::string> RefreshProjectList(const std::string& folder = kProjectsFolder);
 
 // "Project started: 2012-05-31 18:07" for a local time.
 std::string ProjectStartedText(const std::tm& local);

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "gui/file_util.h"
+#include "gui/handles.h"
 #include "gui/number_text.h"
 #include "gui/parallel.h"
 #include "project/project_file.h"
@@ -171,7 +172,8 @@ class Reader {
       *error = "The project file is too large to be read.";
       return false;
     }
-    XML_Parser parser = XML_ParserCreate(nullptr);
+    const UniqueXmlParser owner(XML_ParserCreate(nullptr));
+    XML_Parser parser = owner.get();
     if (!parser) {
       *error = "Out of memory while reading the project file.";
       return false;
@@ -187,7 +189,6 @@ class Reader {
                std::to_string(XML_GetCurrentLineNumber(parser)) + ": " +
                XML_ErrorString(XML_GetErrorCode(parser)) + ").";
     }
-    XML_ParserFree(parser);
     parser_ = nullptr;
     if (error_.empty()) CheckComplete();
     *error = error_;
@@ -383,7 +384,7 @@ class Loader {
       frame.stored_path = images_ + file;
       frame.stored_fingerprint = fingerprints[i];
       frame.stored_size = sizes[i];
-      frame.image = std::make_shared<Image>(std::move(images[i]));
+      frame.image = ShareImage(std::move(images[i]));
     }
   }
 
@@ -418,13 +419,13 @@ class Loader {
       const auto found = sets.find(tile.background);
       if (found == sets.end() || tile.width <= 0 || tile.height <= 0) continue;
       if (!Budget(tile.width, tile.height, tile.name)) continue;
-      auto image = std::make_shared<Image>(Image::Transparent(tile.width, tile.height));
+      Image image = Image::Transparent(tile.width, tile.height);
       const Image& set = *found->second;
       if (set.isNull())
-        image->Fill(Color{255, 0, 0, 255});
+        image.Fill(Color{255, 0, 0, 255});
       else
-        image->Draw(set, -tile.left, -tile.top, DrawMode::Blend);
-      tile.image = std::move(image);
+        image.Draw(set, -tile.left, -tile.top, DrawMode::Blend);
+      tile.image = ShareImage(std::move(image));
     }
   }
 
@@ -490,17 +491,15 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report) 
 
 int ReadProjectVersion(const std::string& name) {
   if (!IsPlainFileName(name)) return 0;
-  std::FILE* file = std::fopen(PathsOf(name, "", "").xml.c_str(), "rb");
+  const UniqueFile file(std::fopen(PathsOf(name).xml.c_str(), "rb"));
   if (!file) return 0;
+  const UniqueXmlParser parser(XML_ParserCreate(nullptr));
+  if (!parser) return 0;
   struct State {
     XML_Parser parser;
     int version = 0;
     bool seen = false;
-  } state{XML_ParserCreate(nullptr)};
-  if (!state.parser) {
-    std::fclose(file);
-    return 0;
-  }
+  } state{parser.get()};
   XML_SetUserData(state.parser, &state);
   // Only the root element is needed: the file is read piece by piece and
   // the parse stops as soon as the root has been seen.
@@ -513,12 +512,10 @@ int ReadProjectVersion(const std::string& name) {
   });
   char buffer[16384];
   while (!state.seen) {
-    const size_t n = std::fread(buffer, 1, sizeof buffer, file);
+    const size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
     const bool last = n < sizeof buffer;
     if (XML_Parse(state.parser, buffer, static_cast<int>(n), last) != XML_STATUS_OK || last) break;
   }
-  XML_ParserFree(state.parser);
-  std::fclose(file);
   return state.version;
 }
 

@@ -59,7 +59,7 @@ class Saver {
 
   bool MakeFolders() {
     for (const std::string& folder :
-         {std::string("Projects"), paths_.folder, paths_.images, paths_.audio}) {
+         {std::string(kProjectsFolder), paths_.folder, paths_.images, paths_.audio}) {
       if (!MakeDirectory(folder)) {
         report_.error = "The project could not be saved: the folder \"" + folder +
                         "\" could not be created.";
@@ -143,18 +143,6 @@ class Saver {
 };
 
 }  // namespace
-
-ProjectPaths PathsOf(const std::string& name, const std::string& imgfolder,
-                     const std::string& audfolder) {
-  ProjectPaths paths;
-  paths.xml = "Projects/" + name + ".xml";
-  paths.folder = "Projects/" + name + "/";
-  paths.images = paths.folder + imgfolder + "/";
-  paths.audio = paths.folder + audfolder + "/";
-  return paths;
-}
-
-bool IsUsableFolderName(const std::string& name) { return name.empty() || IsPlainFileName(name); }
 
 bool WriteProject(Project& project, FileReport* report) {
   FileReport local;

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "project/safe_name.h"
+#include "project/project_paths.h"
 
 namespace vorlane {
 namespace {
@@ -50,12 +51,12 @@ Image DrawEmptyCard() {
 }
 
 ImageRef& CardSlot() {
-  static ImageRef card = std::make_shared<Image>(DrawCard());
+  static ImageRef card = ShareImage(DrawCard());
   return card;
 }
 
 ImageRef& EmptySlot() {
-  static ImageRef empty = std::make_shared<Image>(DrawEmptyCard());
+  static ImageRef empty = ShareImage(DrawEmptyCard());
   return empty;
 }
 
@@ -93,16 +94,16 @@ void BuildThumbnails(Project& project) {
   for (auto& sprite : project.sprites) {
     const auto found = pictures.find(sprite.name);
     sprite.thumbnail =
-        std::make_shared<Image>(MakeCard(found == pictures.end() ? nullptr : found->second));
+        ShareImage(MakeCard(found == pictures.end() ? nullptr : found->second));
   }
 
-  const std::string folder = "Projects/" + project.projectname + "/" + project.imgfolder + "/";
+  const std::string folder = PathsOf(project.projectname, project.imgfolder).images;
   for (auto& background : project.backgrounds) {
     if (background.file.empty()) continue;
     Image picture;
     if (IsPlainFileName(background.file)) picture = LoadImageFile(folder + background.file);
     // A picture that cannot be loaded leaves the bare card.
-    background.thumbnail = std::make_shared<Image>(
+    background.thumbnail = ShareImage(
         picture.isNull() ? *StockCardPicture() : MakeCard(&picture));
   }
 

@@ -43,7 +43,7 @@ TEST(BrowserModelTest, EachTabShowsItsResourcesWithTheirPictures) {
   Project p;
   const auto hero = NewSprite(p);
   const auto bare = NewSprite(p);
-  p.frames.push_back({"0", hero, std::make_shared<Image>(Image::Opaque(8, 8))});
+  p.frames.push_back({"0", hero, ShareImage(Image::Opaque(8, 8))});
   BuildThumbnails(p);
   NewObject(p);
   p.objects.back().sprite = hero;

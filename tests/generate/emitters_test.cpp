@@ -16,7 +16,7 @@ std::string Crlf(const std::string& text) {
 }
 
 ImageRef Picture(int width, int height) {
-  return std::make_shared<Image>(Image::Transparent(width, height));
+  return ShareImage(Image::Transparent(width, height));
 }
 
 GameObject Object(const std::string& name, const std::string& sprite = "") {

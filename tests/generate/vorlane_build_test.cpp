@@ -9,7 +9,7 @@
 #include <functional>
 #include <map>
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "generate/game_page.h"
 #include "gui/file_util.h"
 #include "project/lifecycle.h"

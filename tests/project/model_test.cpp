@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-ImageRef Pixels(int w, int h) { return std::make_shared<Image>(Image::Transparent(w, h)); }
+ImageRef Pixels(int w, int h) { return ShareImage(Image::Transparent(w, h)); }
 
 TEST(ModelTest, FreshProjectNumbersResourcesFromTwoAcrossKinds) {
   Project p;

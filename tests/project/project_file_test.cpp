@@ -138,8 +138,9 @@ class ProjectFileTest : public test::InTempDir {
 
 TEST_F(ProjectFileTest, SaveWritesFoldersFilesAndClearsModified) {
   Project p = FullProject();
-  p.frames[0].image = std::make_shared<Image>(Image::Transparent(4, 3));
-  p.frames[0].image->Plot(1, 1, Color{10, 20, 30, 40});
+  Image picture = Image::Transparent(4, 3);
+  picture.Plot(1, 1, Color{10, 20, 30, 40});
+  p.frames[0].image = ShareImage(picture);
   WriteAll(temp + "/j.wav", "wav");
   WriteAll(temp + "/j.ogg", "ogg");  // j.mp3 and s.mp3 are missing: skipped quietly
   WriteAll(temp + "/t.png", "not really a png");
@@ -208,9 +209,9 @@ TEST_F(ProjectFileTest, LineBreaksComeBackAsLineFeeds) {
 
 TEST_F(ProjectFileTest, ReadRebuildsRunTimeImagesAndDepths) {
   Project p = FullProject();
-  auto frame = std::make_shared<Image>(Image::Transparent(20, 10));
-  frame->Fill(Color{0, 255, 0, 255});
-  p.frames[0].image = frame;
+  Image frame = Image::Transparent(20, 10);
+  frame.Fill(Color{0, 255, 0, 255});
+  p.frames[0].image = ShareImage(frame);
   Image set = Image::Opaque(64, 64);
   set.FillRect(8, 4, 16, 24, Color{0, 0, 255, 255});
   ASSERT_TRUE(SavePng(set, temp + "/t.png"));
@@ -226,7 +227,7 @@ TEST_F(ProjectFileTest, ReadRebuildsRunTimeImagesAndDepths) {
   q.tempfolder = temp;
   ASSERT_TRUE(ReadProject(q, "demo"));
   ASSERT_NE(q.frames[0].image, nullptr);
-  EXPECT_EQ(*q.frames[0].image, *frame);
+  EXPECT_EQ(*q.frames[0].image, frame);
   EXPECT_EQ(q.objects[1].depth, 10);
   EXPECT_EQ(q.objects[0].image, q.frames[0].image);
   EXPECT_EQ(q.objects[1].imagewidth, 20);
@@ -277,7 +278,7 @@ TEST_F(ProjectFileTest, MediaComeFromTheFoldersTheProjectWasSavedWith) {
   Project p = FullProject();
   p.imgfolder = "pics";
   p.audfolder = "sfx";
-  p.frames[0].image = std::make_shared<Image>(Image::Opaque(2, 2));
+  p.frames[0].image = ShareImage(Image::Opaque(2, 2));
   WriteAll(temp + "/j.wav", "W");
   ASSERT_TRUE(WriteProject(p));
   EXPECT_TRUE(IsRegularFile("Projects/demo/pics/hero_0.png"));
@@ -429,7 +430,7 @@ TEST_F(ProjectFileTest, NamesThatLeaveTheirFolderAreSkipped) {
   EXPECT_FALSE(FileExists("_temp_000000/passwd"));
 
   // Saving writes the rest and touches nothing outside the project.
-  q.frames[0].image = std::make_shared<Image>(Image::Opaque(1, 1));
+  q.frames[0].image = ShareImage(Image::Opaque(1, 1));
   WriteAll(temp + "/secret.wav", "from temp");
   ASSERT_TRUE(WriteProject(q, &report)) << report.error;
   EXPECT_FALSE(report.skipped.empty());
@@ -470,6 +471,13 @@ namespace {
 
 // A save replaces a file by renaming a new one over it, so the file's inode
 // tells whether a save wrote it.
+// Frames are shared and never changed in place: an edit shares a new copy.
+ImageRef Plotted(const Image& image, Color color, int x = 0, int y = 0) {
+  Image changed = image;
+  changed.Plot(x, y, color);
+  return ShareImage(std::move(changed));
+}
+
 ino_t Inode(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
@@ -478,15 +486,15 @@ ino_t Inode(const std::string& path) {
 TEST_F(ProjectFileTest, SavingAgainRewritesOnlyChangedFrames) {
   Project p = FullProject();
   p.frames.push_back({"1", "hero", nullptr});
-  p.frames[0].image = std::make_shared<Image>(Image::Opaque(3, 3));
-  p.frames[1].image = std::make_shared<Image>(Image::Opaque(2, 2));
+  p.frames[0].image = ShareImage(Image::Opaque(3, 3));
+  p.frames[1].image = ShareImage(Image::Opaque(2, 2));
   ASSERT_TRUE(WriteProject(p));
   const std::string first = "Projects/demo/img/hero_0.png";
   const std::string second = "Projects/demo/img/hero_1.png";
   const ino_t first_inode = Inode(first);
   const ino_t second_inode = Inode(second);
 
-  p.frames[1].image->Plot(0, 0, Color{9, 9, 9, 255});
+  p.frames[1].image = Plotted(*p.frames[1].image, Color{9, 9, 9, 255});
   ASSERT_TRUE(WriteProject(p));
   EXPECT_EQ(Inode(first), first_inode);
   EXPECT_NE(Inode(second), second_inode);
@@ -505,7 +513,7 @@ TEST_F(ProjectFileTest, SavingAgainRewritesOnlyChangedFrames) {
   const ino_t opened = Inode(first);
   ASSERT_TRUE(WriteProject(q));
   EXPECT_EQ(Inode(first), opened);
-  q.frames[0].image->Plot(1, 1, Color{200, 0, 0, 255});
+  q.frames[0].image = Plotted(*q.frames[0].image, Color{200, 0, 0, 255}, 1, 1);
   ASSERT_TRUE(WriteProject(q));
   EXPECT_EQ(LoadImageFile(first).Pixel(1, 1), (Color{200, 0, 0, 255}));
 }

@@ -40,8 +40,8 @@ TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
   p.projectname = "demo";
   const auto empty = NewSprite(p);
   const auto hero = NewSprite(p);
-  auto missing = std::make_shared<Image>();  // a frame whose picture failed to load
-  auto picture = std::make_shared<Image>(Image::Opaque(4, 4));
+  auto missing = ShareImage();  // a frame whose picture failed to load
+  auto picture = ShareImage(Image::Opaque(4, 4));
   p.frames = {{"0", hero, missing}, {"1", hero, picture}};
   NewObject(p);
   p.objects[0].sprite = empty;

@@ -8,16 +8,17 @@
 #include "gui/ui/controls.h"
 #include "gui/ui/image_view.h"
 #include "project/model.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QString::fromStdString(AboutTitle(kVersion)));
+  setWindowTitle(Q(AboutTitle(kVersion)));
   setFixedSize(500, 350);
   picture_ = MakePicture(this, 0, 0, 500, 350);
   picture_->SetPicture(StockPixmap("about_picture"));
   picture_->setCursor(Qt::PointingHandCursor);
-  version_ = MakeLabel(this, QString::fromStdString(AboutVersionLine(kVersion)), 380, 122, 80, 18);
+  version_ = MakeLabel(this, Q(AboutVersionLine(kVersion)), 380, 122, 80, 18);
   version_->setStyleSheet("QLabel { color: white; background: black; }");
   // Clicks on the text count as clicks on the picture.
   version_->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -10,11 +10,10 @@
 #include "app/ui/stock_images.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 size_t Slot(ResourceKind kind) { return static_cast<size_t>(kind); }
 
@@ -80,7 +79,7 @@ void MainWindow::FillTab(ResourceKind kind, int panel_width) {
   }
   const int add_new = items_.Append(info.tab, "", -1);
   cards->AddPicture(add_new, QRect(layout.add_new.x, layout.add_new.y, kCardWidth, kCardHeight),
-                    StockImage("card_add"), Q("Add a new " + info.singular));
+                    StockImage("card_add"), Q(std::string("Add a new ") + KindWord(kind)));
   add_new_controls_[Slot(kind)] = add_new;
   cards->resize(panel_width, layout.height);
 }
@@ -147,17 +146,7 @@ bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {
 
 void MainWindow::AddNewResource(ResourceKind kind) {
   Project& project = session_.project;
-  std::string name;
-  switch (kind) {
-    case ResourceKind::Sprite: name = NewSprite(project); break;
-    case ResourceKind::Sound: name = NewSound(project); break;
-    case ResourceKind::Music: name = NewMusic(project); break;
-    case ResourceKind::Background: name = NewBackground(project); break;
-    case ResourceKind::Font: name = NewFont(project); break;
-    case ResourceKind::Object: name = NewObject(project); break;
-    case ResourceKind::Scene: name = NewScene(project); break;
-    case ResourceKind::Function: name = NewFunction(project); break;
-  }
+  const std::string name = NewResource(project, kind);
   tabs_->setCurrentIndex(static_cast<int>(Slot(kind)));
   // Without an editor the new card must still appear.
   if (!OpenEditor(kind, name)) RefreshBrowser();

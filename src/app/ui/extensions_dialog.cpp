@@ -9,6 +9,7 @@
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/fonts.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 
@@ -25,7 +26,7 @@ ExtensionsDialog::ExtensionsDialog(QWidget* parent, std::vector<Extension> exten
   list_->setRootIsDecorated(false);
   list_->setFont(Fonts().code);
   for (size_t i = 0; i < extensions_.size(); ++i) {
-    auto* row = new QTreeWidgetItem(list_, {QString::fromStdString(extensions_[i].extension)});
+    auto* row = new QTreeWidgetItem(list_, {Q(extensions_[i].extension)});
     row->setData(0, Qt::UserRole, static_cast<int>(i));
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(0, extensions_[i].enabled == 1 ? Qt::Checked : Qt::Unchecked);
@@ -50,7 +51,7 @@ void ExtensionsDialog::ShowInfo() {
   if (!row || row->text(0).isEmpty()) return;
   const Extension& e = extensions_.at(static_cast<size_t>(row->data(0, Qt::UserRole).toInt()));
   // The text keeps its CR breaks; the text area shows each as a new line.
-  QString text = QString::fromStdString(ExtensionInfoText(e));
+  QString text = Q(ExtensionInfoText(e));
   text.replace("\r\n", "\n").replace('\r', '\n');
   info_->setPlainText(text);
 }

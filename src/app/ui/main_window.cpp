@@ -27,11 +27,10 @@
 #include "gui/ui/fonts.h"
 #include "gui/ui/image_view.h"
 #include "project/lifecycle.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 int Id(Command command) { return static_cast<int>(command); }
 

@@ -11,6 +11,7 @@
 #include "gui/ui/fonts.h"
 #include "gui/ui/image_view.h"
 #include "project/project_list.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 namespace {
@@ -33,7 +34,7 @@ OpenProjectDialog::OpenProjectDialog(QWidget* parent, const std::vector<std::str
   list_->setGeometry(10, 10, 370, 340);
   list_->setFont(Fonts().big_bold);
   list_->setStyleSheet("QListWidget::item { padding: 1px 4px; }");
-  for (const auto& name : names) list_->addItem(QString::fromStdString(name));
+  for (const auto& name : names) list_->addItem(Q(name));
   preview_ = MakePicture(this, 390, 10, kPreviewSide, kPreviewSide);
   started_ = MakeLabel(this, "", 390, 260, 240, 25);
   QPushButton* cancel = MakeButton(this, "Cancel", 10, 365, 100, 25);
@@ -66,7 +67,7 @@ void OpenProjectDialog::ShowDetails(const QString& text) {
     const Image picture = LoadImageFile(path);
     preview_->SetPicture(picture.isNull() ? QPixmap() : FitPreview(ToPixmap(picture)));
   }
-  started_->setText(QString::fromStdString(ProjectStartedText(name)));
+  started_->setText(Q(ProjectStartedText(name)));
 }
 
 void OpenProjectDialog::Choose(const std::string& name) {

@@ -10,6 +10,7 @@
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/fonts.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 namespace {
@@ -69,9 +70,9 @@ PreferencesDialog::PreferencesDialog(QWidget* parent, const Preferences& prefs)
     AddColorRow(code, row.label, row.key, row.x, row.y);
   }
   RowLabel(code, "Font family", 10, 190);
-  font_family_ = MakeTextField(code, QString::fromStdString(v.sci_font_family), 130, 190, 100, 20);
+  font_family_ = MakeTextField(code, Q(v.sci_font_family), 130, 190, 100, 20);
   RowLabel(code, "Font size", 10, 220);
-  font_size_ = MakeTextField(code, QString::fromStdString(form_.font_size), 130, 220, 100, 20);
+  font_size_ = MakeTextField(code, Q(form_.font_size), 130, 220, 100, 20);
 
   auto* misc = new QWidget;
   tabs_->addTab(misc, "Misc");
@@ -88,9 +89,9 @@ PreferencesDialog::PreferencesDialog(QWidget* parent, const Preferences& prefs)
   auto* export_page = new QWidget;
   tabs_->addTab(export_page, "Export");
   RowLabel(export_page, "Image folder", 10, 10);
-  img_folder_ = MakeTextField(export_page, QString::fromStdString(v.ImgFolder), 130, 10, 100, 20);
+  img_folder_ = MakeTextField(export_page, Q(v.ImgFolder), 130, 10, 100, 20);
   RowLabel(export_page, "Audio folder", 10, 40);
-  aud_folder_ = MakeTextField(export_page, QString::fromStdString(v.AudFolder), 130, 40, 100, 20);
+  aud_folder_ = MakeTextField(export_page, Q(v.AudFolder), 130, 40, 100, 20);
 
   QPushButton* cancel = MakeButton(this, "Cancel", 10, kHeight - 35, 65, 25);
   QPushButton* save = MakeButton(this, "Save", kWidth - 75, kHeight - 35, 65, 25);

@@ -6,6 +6,7 @@
 
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 
@@ -13,7 +14,7 @@ ProjectNameDialog::ProjectNameDialog(QWidget* parent, const std::string& current
     : QDialog(parent) {
   setWindowTitle("Enter the project name");
   setFixedSize(400, 100);
-  field_ = MakeTextField(this, QString::fromStdString(current_name), 10, 10, 380, 25);
+  field_ = MakeTextField(this, Q(current_name), 10, 10, 380, 25);
   field_->selectAll();
   QPushButton* cancel = MakeButton(this, "Cancel", 10, 65, 100, 25);
   QPushButton* ok = MakeButton(this, "OK", 290, 65, 100, 25);

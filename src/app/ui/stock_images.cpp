@@ -7,6 +7,7 @@
 #include "app/browser_model.h"
 #include "gui/ui/image_view.h"
 #include "project/thumbnails.h"
+#include "gui/ui/qt_text.h"
 
 // The resource file lives in a static library; its registration must be
 // pulled in by hand.
@@ -58,7 +59,7 @@ void LoadStockImages() {
     Image image = DecodeImage(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (image.isNull()) continue;
     std::string name = file.chopped(4).toStdString();
-    Pictures()[name].image = std::make_shared<Image>(std::move(image));
+    Pictures()[name].image = ShareImage(std::move(image));
   }
   InstallCardPictures();
 }
@@ -77,7 +78,7 @@ QPixmap StockPixmap(const std::string& name) {
 
 QString StockPicturePath(const std::string& name) {
   InitArtwork();
-  return QString(":/artwork/%1.png").arg(QString::fromStdString(name));
+  return QString(":/artwork/%1.png").arg(Q(name));
 }
 
 std::vector<std::string> StockImageNames() {

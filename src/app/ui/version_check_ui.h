@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "app/version_check.h"
 
 class QWidget;

@@ -9,6 +9,7 @@
 
 #include "code/ui/code_editor.h"
 #include "code/ui/script_setup.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 
@@ -63,7 +64,7 @@ CodeWindow::CodeWindow(QWidget* parent, const std::string& title, Preferences& p
       prefs_(prefs),
       keywords_(keywords),
       keepOnNotApplicable_(keepOnNotApplicable) {
-  setWindowTitle(QString::fromStdString(title));
+  setWindowTitle(Q(title));
   setModal(true);
   CentreWindow(this, parent);
 
@@ -129,8 +130,8 @@ void CodeWindow::RefreshHelpLines() {
     return;
   }
   const KeywordRecord& record = keywords_[static_cast<size_t>(k)];
-  if (!keepOnNotApplicable_ || record.help1 != kNotApplicable) help1_->setText(QString::fromStdString(record.help1));
-  if (!keepOnNotApplicable_ || record.help2 != kNotApplicable) help2_->setText(QString::fromStdString(record.help2));
+  if (!keepOnNotApplicable_ || record.help1 != kNotApplicable) help1_->setText(Q(record.help1));
+  if (!keepOnNotApplicable_ || record.help2 != kNotApplicable) help2_->setText(Q(record.help2));
 }
 
 void CodeWindow::resizeEvent(QResizeEvent* event) {

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <string>
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "code/keyword_list.h"
 #include "project/model.h"
 

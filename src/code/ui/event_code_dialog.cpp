@@ -7,6 +7,7 @@
 #include "code/ui/code_editor.h"
 #include "code/ui/event_icons.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 
@@ -28,23 +29,23 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
   eventBox_->setGeometry(80, 10, 140, 25);
   const std::vector<std::string>& events = EventNames();
   for (size_t i = 0; i < events.size(); ++i) {
-    eventBox_->addItem(EventIcon(static_cast<int>(i)), QString::fromStdString(events[i]));
+    eventBox_->addItem(EventIcon(static_cast<int>(i)), Q(events[i]));
   }
-  const QString event = QString::fromStdString(script.event);
+  const QString event = Q(script.event);
   // An event this program does not know is kept as it is, not replaced.
   if (eventBox_->findText(event) < 0 && !event.isEmpty()) eventBox_->addItem(event);
   eventBox_->setCurrentIndex(std::max(eventBox_->findText(event), 0));
 
   withLabel_ = new QLabel("with", this);
   withLabel_->setGeometry(230, 15, 40, 25);
-  const QString parameter = QString::fromStdString(script.parameter);
+  const QString parameter = Q(script.parameter);
   if (script.event == EventNames()[kCollisionEventIndex]) {
     objectBox_ = new QComboBox(this);
     objectBox_->addItem(QString());
     for (const GameObject& object : project.objects) {
       if (object.prototype != 1) continue;
       ImageRef picture = object.image ? object.image : FirstFrameImage(project, object.sprite);
-      objectBox_->addItem(ObjectIcon(picture.get()), QString::fromStdString(object.name));
+      objectBox_->addItem(ObjectIcon(picture.get()), Q(object.name));
     }
     int selected = objectBox_->findText(parameter);
     // An object that no longer exists stays the stored partner instead of

@@ -4,6 +4,7 @@
 
 #include "code/ui/code_editor.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 
@@ -12,7 +13,7 @@ GlobalCodeDialog::GlobalCodeDialog(QWidget* parent, const std::string& title, st
     : CodeWindow(parent, title, prefs, project, keywords, /*keepOnNotApplicable=*/false),
       field_(field),
       project_(project) {
-  auto* heading = new QLabel(QString::fromStdString(title), this);
+  auto* heading = new QLabel(Q(title), this);
   heading->setFont(DialogBoldFont());
   heading->setGeometry(10, 15, 300, 25);
   editor()->SetEditorText(field_, false);

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "code/keyword_list.h"
 #include "project/model.h"
 

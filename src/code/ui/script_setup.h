@@ -1,7 +1,7 @@
 // The JavaScript configuration every code dialog gives its editor.
 #pragma once
 
-#include "app/preferences.h"
+#include "gui/preferences.h"
 #include "code/keyword_list.h"
 #include "project/model.h"
 

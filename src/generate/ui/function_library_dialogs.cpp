@@ -12,6 +12,7 @@
 #include "generate/function_library.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 
@@ -26,7 +27,7 @@ ExportFunctionsDialog::ExportFunctionsDialog(QWidget* parent, const Project& pro
   auto* inner = new QWidget;
   inner->setFixedSize(210, static_cast<int>(project.fns.size()) * 30 + 10);
   for (size_t i = 0; i < project.fns.size(); ++i) {
-    QCheckBox* box = MakeCheckBox(inner, QString::fromStdString(project.fns[i].name), 10,
+    QCheckBox* box = MakeCheckBox(inner, Q(project.fns[i].name), 10,
                                   static_cast<int>(i) * 30 + 10, 300, 25);
     box->setChecked(true);
     boxes_.push_back(box);

@@ -7,11 +7,10 @@
 
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/file_filter.h"
+#include "gui/ui/qt_text.h"
 
 namespace vorlane {
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 QMessageBox::Icon IconFor(const std::string& title) {
   if (title == "Error") return QMessageBox::Critical;

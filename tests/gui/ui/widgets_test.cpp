@@ -107,7 +107,7 @@ TEST_F(WidgetsTest, ImagesReachTheScreenUnchanged) {
 TEST_F(WidgetsTest, CardGridFindsEntriesAndReportsClicks) {
   CardGrid grid;
   grid.resize(400, 300);
-  auto picture = std::make_shared<Image>(Image::Opaque(150, 100));
+  auto picture = ShareImage(Image::Opaque(150, 100));
   grid.AddPicture(0, QRect(10, 60, 150, 100), picture, "sprite_2");
   grid.AddLabel(1, QRect(10, 165, 150, 20), "sprite_2");
   grid.AddPicture(2, QRect(170, 60, 150, 100), nullptr);

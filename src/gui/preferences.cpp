@@ -1,4 +1,4 @@
-#include "app/preferences.h"
+#include "gui/preferences.h"
 
 #include <optional>
 
