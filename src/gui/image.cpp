@@ -244,7 +244,7 @@ void Image::DrawClipped(const Image& source, int x, int y, DrawMode mode, unsign
 
 void Image::DrawScaled(const Image& source, int x, int y, int w, int h, DrawMode mode,
                        Scaling scaling) {
-  if (w <= 0 || h <= 0 || source.isNull()) return;
+  if (w <= 0 || h <= 0 || source.is_null()) return;
   if (&source == this) {
     const Image copy = source;
     DrawScaled(copy, x, y, w, h, mode, scaling);
@@ -305,7 +305,7 @@ Image Image::Scaled(int w, int h, Scaling scaling) const {
 
 Image Image::Copy(int x, int y, int w, int h) const {
   Image result(w, h, alpha_);
-  if (result.isNull()) return result;
+  if (result.is_null()) return result;
   // Placing this image at (-x, -y) in the result copies exactly the overlap.
   const Span cols = Clip(-static_cast<std::int64_t>(x), width_, result.width_);
   const Span rows = Clip(-static_cast<std::int64_t>(y), height_, result.height_);
@@ -343,7 +343,7 @@ std::uint64_t Fingerprint(const Image& image) {
     hash *= 1099511628211ull;
   };
   mix(static_cast<std::uint64_t>(image.width()) << 33 ^ static_cast<std::uint64_t>(image.height()) << 1 ^
-      (image.hasAlpha() ? 1u : 0u));
+      (image.has_alpha() ? 1u : 0u));
   const std::uint8_t* p = image.data();
   const size_t size = static_cast<size_t>(image.width()) * image.height() * 4;
   size_t i = 0;

@@ -43,8 +43,8 @@ class Image {
 
   int width() const { return width_; }
   int height() const { return height_; }
-  bool hasAlpha() const { return alpha_; }
-  bool isNull() const { return width_ <= 0 || height_ <= 0; }
+  bool has_alpha() const { return alpha_; }
+  bool is_null() const { return width_ <= 0 || height_ <= 0; }
 
   std::uint8_t* data() { return pixels_.data(); }
   const std::uint8_t* data() const { return pixels_.data(); }

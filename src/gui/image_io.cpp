@@ -79,11 +79,11 @@ Image LoadImageFile(const std::string& path) {
 }
 
 std::string EncodePng(const Image& image) {
-  if (image.isNull()) return std::string();
+  if (image.is_null()) return std::string();
   // Wraps our rows without copying; a 24-bit image is written without alpha.
   const QImage q(image.data(), image.width(), image.height(),
                  static_cast<qsizetype>(image.width()) * 4,
-                 image.hasAlpha() ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
+                 image.has_alpha() ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
   QByteArray out;
   QBuffer buffer(&out);
   if (!buffer.open(QIODevice::WriteOnly)) return std::string();

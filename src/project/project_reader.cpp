@@ -373,14 +373,14 @@ class Loader {
       }
       sizes[i] = FileSize(images_ + file);
       images[i] = LoadImageFile(images_ + file);
-      if (!images[i].isNull()) fingerprints[i] = Fingerprint(images[i]);
+      if (!images[i].is_null()) fingerprints[i] = Fingerprint(images[i]);
     });
     for (size_t i = 0; i < p_.frames.size(); ++i) {
       Frame& frame = p_.frames[i];
       const std::string file = frame.sprite + "_" + frame.file + ".png";
       if (unsafe[i]) report_.skipped.push_back(file);
       // A frame whose picture is missing stays empty.
-      if (images[i].isNull() || !Budget(images[i].width(), images[i].height(), file)) continue;
+      if (images[i].is_null() || !Budget(images[i].width(), images[i].height(), file)) continue;
       frame.stored_path = images_ + file;
       frame.stored_fingerprint = fingerprints[i];
       frame.stored_size = sizes[i];
@@ -421,7 +421,7 @@ class Loader {
       if (!Budget(tile.width, tile.height, tile.name)) continue;
       Image image = Image::Transparent(tile.width, tile.height);
       const Image& set = *found->second;
-      if (set.isNull())
+      if (set.is_null())
         image.Fill(Color{255, 0, 0, 255});
       else
         image.Draw(set, -tile.left, -tile.top, DrawMode::Blend);

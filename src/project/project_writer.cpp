@@ -87,7 +87,7 @@ class Saver {
     std::vector<char> unsafe(order.size(), 0);
     ParallelFor(order.size(), [&](size_t i) {
       Frame& frame = *order[i];
-      if (!frame.image || frame.image->isNull()) return;
+      if (!frame.image || frame.image->is_null()) return;
       const std::string file = frame.sprite + "_" + frame.file + ".png";
       if (!IsPlainFileName(file)) {
         unsafe[i] = 1;

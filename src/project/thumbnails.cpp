@@ -73,7 +73,7 @@ void SetStockCardPictures(ImageRef card, ImageRef empty) {
 Image MakeCard(const Image* picture) {
   Image card = Image::Transparent(kCardWidth, kCardHeight);
   card.Draw(*StockCardPicture(), 0, 0, DrawMode::Blend);
-  if (!picture || picture->isNull()) {
+  if (!picture || picture->is_null()) {
     card.Draw(*StockEmptyCard(), 0, 0, DrawMode::Blend);
     return card;
   }
@@ -90,7 +90,7 @@ void BuildThumbnails(Project& project) {
   // Each sprite shows the first of its frames that holds a picture.
   std::unordered_map<std::string, const Image*> pictures;
   for (const auto& frame : project.frames)
-    if (frame.image && !frame.image->isNull()) pictures.try_emplace(frame.sprite, frame.image.get());
+    if (frame.image && !frame.image->is_null()) pictures.try_emplace(frame.sprite, frame.image.get());
   for (auto& sprite : project.sprites) {
     const auto found = pictures.find(sprite.name);
     sprite.thumbnail =
@@ -104,7 +104,7 @@ void BuildThumbnails(Project& project) {
     if (IsPlainFileName(background.file)) picture = LoadImageFile(folder + background.file);
     // A picture that cannot be loaded leaves the bare card.
     background.thumbnail = ShareImage(
-        picture.isNull() ? *StockCardPicture() : MakeCard(&picture));
+        picture.is_null() ? *StockCardPicture() : MakeCard(&picture));
   }
 
   const auto first_frames = FirstFrameImages(project);

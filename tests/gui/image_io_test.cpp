@@ -35,7 +35,7 @@ TEST_F(ImageIoTest, PngRoundTripKeepsDepthAndBytes) {
     std::string error;
     ASSERT_TRUE(SavePng(image, "a.png", &error)) << error;
     const Image loaded = LoadImageFile("a.png");
-    EXPECT_EQ(loaded.hasAlpha(), alpha);
+    EXPECT_EQ(loaded.has_alpha(), alpha);
     EXPECT_EQ(loaded, image);
     EXPECT_EQ(DecodeImage(EncodePng(image)), image);
     EXPECT_EQ(ReadAll("a.png"), EncodePng(image));
@@ -53,10 +53,10 @@ TEST_F(ImageIoTest, LoadsJpegAndBmpFromQt) {
   const Image jpeg = LoadImageFile("a.jpg"), bmp = LoadImageFile("a.bmp");
   ASSERT_EQ(jpeg.width(), 9);
   ASSERT_EQ(jpeg.height(), 6);
-  EXPECT_FALSE(jpeg.hasAlpha());
+  EXPECT_FALSE(jpeg.has_alpha());
   EXPECT_TRUE(Near(jpeg.Pixel(4, 3), 200, 40, 90));
   ASSERT_EQ(bmp.width(), 9);
-  EXPECT_FALSE(bmp.hasAlpha());
+  EXPECT_FALSE(bmp.has_alpha());
   EXPECT_EQ(bmp.Pixel(8, 5), (Color{200, 40, 90, 255}));
 }
 
@@ -65,22 +65,22 @@ TEST_F(ImageIoTest, BadInputGivesNullImage) {
   WriteAll("empty.png", "");
   const std::string png = EncodePng(Sample(true).Scaled(64, 64, Scaling::Nearest));
   WriteAll("cut.png", png.substr(0, png.size() / 2));
-  EXPECT_TRUE(LoadImageFile("garbage.png").isNull());
-  EXPECT_TRUE(LoadImageFile("empty.png").isNull());
-  EXPECT_TRUE(LoadImageFile("cut.png").isNull());
-  EXPECT_TRUE(LoadImageFile("missing.png").isNull());
-  EXPECT_TRUE(LoadImageFile(".").isNull());
-  EXPECT_TRUE(DecodeImage(png.substr(0, 30)).isNull());
-  EXPECT_TRUE(DecodeImage(std::string("\x89PNG\r\n\x1a\n", 8) + std::string(100, '\xff')).isNull());
-  EXPECT_TRUE(DecodeImage("BM").isNull());
-  EXPECT_TRUE(DecodeImage(std::string("\xFF\xD8\xFF", 3)).isNull());
+  EXPECT_TRUE(LoadImageFile("garbage.png").is_null());
+  EXPECT_TRUE(LoadImageFile("empty.png").is_null());
+  EXPECT_TRUE(LoadImageFile("cut.png").is_null());
+  EXPECT_TRUE(LoadImageFile("missing.png").is_null());
+  EXPECT_TRUE(LoadImageFile(".").is_null());
+  EXPECT_TRUE(DecodeImage(png.substr(0, 30)).is_null());
+  EXPECT_TRUE(DecodeImage(std::string("\x89PNG\r\n\x1a\n", 8) + std::string(100, '\xff')).is_null());
+  EXPECT_TRUE(DecodeImage("BM").is_null());
+  EXPECT_TRUE(DecodeImage(std::string("\xFF\xD8\xFF", 3)).is_null());
 }
 
 TEST_F(ImageIoTest, RefusesOversizedImages) {
   // Small enough for Qt to decode, wider than we accept.
   ASSERT_TRUE(QImage(16385, 1, QImage::Format_RGB32).save("wide.bmp", "BMP"));
   ASSERT_TRUE(QImage(16384, 1, QImage::Format_RGB32).save("edge.bmp", "BMP"));
-  EXPECT_TRUE(LoadImageFile("wide.bmp").isNull());
+  EXPECT_TRUE(LoadImageFile("wide.bmp").is_null());
   EXPECT_EQ(LoadImageFile("edge.bmp").width(), 16384);
 
   // A header declaring 100000 x 100000 pixels with nothing behind it.
@@ -88,7 +88,7 @@ TEST_F(ImageIoTest, RefusesOversizedImages) {
   for (int field : {18, 22}) {
     bmp[field] = char(0xA0), bmp[field + 1] = char(0x86), bmp[field + 2] = 0x01;
   }
-  EXPECT_TRUE(DecodeImage(bmp).isNull());
+  EXPECT_TRUE(DecodeImage(bmp).is_null());
 }
 
 TEST_F(ImageIoTest, SaveIntoMissingFolderFailsCleanly) {

@@ -23,15 +23,15 @@ Image Pattern(int w, int h, bool alpha) {
 
 TEST(ImageTest, NewImagesColourIntsAndPixelOutside) {
   const Image opaque = Image::Opaque(3, 2), clear = Image::Transparent(3, 2);
-  EXPECT_FALSE(opaque.hasAlpha());
-  EXPECT_TRUE(clear.hasAlpha());
+  EXPECT_FALSE(opaque.has_alpha());
+  EXPECT_TRUE(clear.has_alpha());
   EXPECT_EQ(opaque.Pixel(2, 1), (Color{0, 0, 0, 255}));
   EXPECT_EQ(clear.Pixel(2, 1), kClear);
   EXPECT_EQ(opaque.Pixel(-1, 0), kClear);
   EXPECT_EQ(opaque.Pixel(3, 0), kClear);
-  EXPECT_TRUE(Image().isNull());
-  EXPECT_TRUE(Image::Opaque(0, 5).isNull());
-  EXPECT_TRUE(Image::Transparent(-3, 5).isNull());
+  EXPECT_TRUE(Image().is_null());
+  EXPECT_TRUE(Image::Opaque(0, 5).is_null());
+  EXPECT_TRUE(Image::Transparent(-3, 5).is_null());
 
   EXPECT_EQ((Color{1, 2, 3, 4}).ToInt(), 1u + 2u * 256 + 3u * 65536 + 4u * 16777216);
   EXPECT_EQ(Color::FromInt(0xFF804020u), (Color{0x20, 0x40, 0x80, 0xFF}));
@@ -151,14 +151,14 @@ TEST(ImageTest, NearestScaling) {
   const Image source = Pattern(2, 2, true);
   const Image up = source.Scaled(4, 4, Scaling::Nearest);
   ASSERT_EQ(up.width(), 4);
-  EXPECT_TRUE(up.hasAlpha());
+  EXPECT_TRUE(up.has_alpha());
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(up.Pixel(x, y), source.Pixel(x / 2, y / 2));
 
   // Halving takes each pair's second pixel; 3 -> 2 takes the outer ones.
   const Image big = Pattern(4, 3, false);
   const Image down = big.Scaled(2, 2, Scaling::Nearest);
-  EXPECT_FALSE(down.hasAlpha());
+  EXPECT_FALSE(down.has_alpha());
   EXPECT_EQ(down.Pixel(0, 0), big.Pixel(1, 0));
   EXPECT_EQ(down.Pixel(1, 1), big.Pixel(3, 2));
 
@@ -196,13 +196,13 @@ TEST(ImageTest, CopyRectangleOutsideParts) {
   const Image clear = Pattern(2, 2, true);
   const Image part = clear.Copy(-1, -1, 3, 3);
   ASSERT_EQ(part.width(), 3);
-  EXPECT_TRUE(part.hasAlpha());
+  EXPECT_TRUE(part.has_alpha());
   EXPECT_EQ(part.Pixel(0, 0), kClear);
   EXPECT_EQ(part.Pixel(1, 1), clear.Pixel(0, 0));
   EXPECT_EQ(part.Pixel(2, 2), clear.Pixel(1, 1));
 
   const Image opaque = Pattern(2, 2, false).Copy(1, 0, 2, 1);
-  EXPECT_FALSE(opaque.hasAlpha());
+  EXPECT_FALSE(opaque.has_alpha());
   EXPECT_EQ(opaque.Pixel(0, 0), (Color{41, 2, 3, 255}));
   EXPECT_EQ(opaque.Pixel(1, 0), (Color{0, 0, 0, 255}));
   EXPECT_EQ(clear.Copy(INT_MIN, INT_MAX, 1, 1).Pixel(0, 0), kClear);
@@ -226,7 +226,7 @@ TEST(ImageTest, Checkerboard) {
   EXPECT_EQ(&board, &Checkerboard());
   ASSERT_EQ(board.width(), 800);
   ASSERT_EQ(board.height(), 800);
-  EXPECT_FALSE(board.hasAlpha());
+  EXPECT_FALSE(board.has_alpha());
   const Color grey{192, 192, 192, 255}, white{255, 255, 255, 255};
   EXPECT_EQ(board.Pixel(0, 0), grey);
   EXPECT_EQ(board.Pixel(15, 15), grey);

@@ -65,7 +65,7 @@ void OpenProjectDialog::ShowDetails(const QString& text) {
   } else {
     // A preview that fails to load leaves the area empty.
     const Image picture = LoadImageFile(path);
-    preview_->SetPicture(picture.isNull() ? QPixmap() : FitPreview(ToPixmap(picture)));
+    preview_->SetPicture(picture.is_null() ? QPixmap() : FitPreview(ToPixmap(picture)));
   }
   started_->setText(Q(ProjectStartedText(name)));
 }

@@ -57,7 +57,7 @@ void LoadStockImages() {
     if (!resource.open(QIODevice::ReadOnly)) continue;
     const QByteArray bytes = resource.readAll();
     Image image = DecodeImage(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
-    if (image.isNull()) continue;
+    if (image.is_null()) continue;
     std::string name = file.chopped(4).toStdString();
     Pictures()[name].image = ShareImage(std::move(image));
   }

@@ -107,9 +107,9 @@ QIcon GenericObjectIcon() {
 }
 
 QIcon ObjectIcon(const Image* image) {
-  if (!image || image->isNull()) return GenericObjectIcon();
+  if (!image || image->is_null()) return GenericObjectIcon();
   const QImage picture(image->data(), image->width(), image->height(), image->width() * 4,
-                       image->hasAlpha() ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
+                       image->has_alpha() ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
   QPixmap pixmap = Canvas();
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -32,7 +32,7 @@ QPoint Canvas::ToImage(const QPointF& position) const {
 void Canvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  if (image_.isNull()) return;
+  if (image_.is_null()) return;
   painter.drawImage(QRect(0, 0, image_.width() * zoom_, image_.height() * zoom_), ToQImage(image_));
 }
 

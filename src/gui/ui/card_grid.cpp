@@ -54,7 +54,7 @@ void CardGrid::Clear() {
 }
 
 void CardGrid::AddPicture(int id, const QRect& rect, ImageRef picture, const QString& tooltip) {
-  if (!picture || picture->isNull()) picture = ShareImage(Image::Transparent(1, 1));
+  if (!picture || picture->is_null()) picture = ShareImage(Image::Transparent(1, 1));
   entries_.push_back({id, rect, std::move(picture), tooltip});
   update(rect);
 }

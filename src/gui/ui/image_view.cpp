@@ -8,9 +8,9 @@
 namespace vorlane {
 
 QImage ToQImage(const Image& image) {
-  if (image.isNull()) return QImage();
+  if (image.is_null()) return QImage();
   QImage out(image.width(), image.height(),
-             image.hasAlpha() ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
+             image.has_alpha() ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
   const size_t bytes = static_cast<size_t>(image.width()) * 4;
   for (int y = 0; y < image.height(); ++y) std::memcpy(out.scanLine(y), image.row(y), bytes);
   return out;
