@@ -15,6 +15,8 @@ namespace vorlane {
 // The program's own version, written into every saved project.
 inline constexpr int kVersion = 129;
 
+// Records compare field by field; run-time images compare by identity, which
+// is exact because shared images are never changed in place.
 struct Sprite {
   std::string name;
   ImageRef thumbnail;  // run-time
@@ -26,6 +28,8 @@ struct Sprite {
   int collisionbottom = 0;
   int centerx = 0;
   int centery = 0;
+
+  friend bool operator==(const Sprite&, const Sprite&) = default;
 };
 
 // One global list holds the frames of every sprite; a sprite's frames are
@@ -40,6 +44,8 @@ struct Frame {
   std::string stored_path;
   std::uint64_t stored_fingerprint = 0;
   std::int64_t stored_size = -1;
+
+  friend bool operator==(const Frame&, const Frame&) = default;
 };
 
 struct Sound {
@@ -47,6 +53,8 @@ struct Sound {
   std::string wav;
   std::string mp3;
   std::string ogg;
+
+  friend bool operator==(const Sound&, const Sound&) = default;
 };
 using Music = Sound;
 
@@ -61,6 +69,8 @@ struct Background {
   int tileyoffset = 0;
   int tilexspace = 0;
   int tileyspace = 0;
+
+  friend bool operator==(const Background&, const Background&) = default;
 };
 
 struct Font {
@@ -69,6 +79,8 @@ struct Font {
   int size = 12;
   int bold = 0;
   int italic = 0;
+
+  friend bool operator==(const Font&, const Font&) = default;
 };
 
 // Objects (prototype 1) and the instances placed in scenes (prototype 0)
@@ -92,6 +104,8 @@ struct GameObject {
   std::string parent;
   int direction = 0;
   int image_angle = 0;
+
+  friend bool operator==(const GameObject&, const GameObject&) = default;
 };
 
 // The code of one event of one object.
@@ -101,6 +115,8 @@ struct Script {
   std::string event;
   std::string parameter;  // for "Collision": the other object's name
   std::string code;
+
+  friend bool operator==(const Script&, const Script&) = default;
 };
 
 struct Scene {
@@ -122,12 +138,16 @@ struct Scene {
   std::string viewportobject;
   int viewportxborder = 50;
   int viewportyborder = 50;
+
+  friend bool operator==(const Scene&, const Scene&) = default;
 };
 
 struct Layer {
   std::string name;
   int value = 1000000;  // the layer's depth
   std::string scene;
+
+  friend bool operator==(const Layer&, const Layer&) = default;
 };
 
 struct Tile {
@@ -143,6 +163,8 @@ struct Tile {
   std::string scene;
   ImageRef image;    // run-time: the cut-out pixels
   int selected = 0;  // run-time
+
+  friend bool operator==(const Tile&, const Tile&) = default;
 };
 
 struct UserFunction {
@@ -150,6 +172,8 @@ struct UserFunction {
   std::string params;
   std::string description;
   std::string code;
+
+  friend bool operator==(const UserFunction&, const UserFunction&) = default;
 };
 
 struct ProjectSettings {
@@ -158,6 +182,8 @@ struct ProjectSettings {
   std::string functions;
   int advancedscriptmode = 0;
   std::string comments;
+
+  friend bool operator==(const ProjectSettings&, const ProjectSettings&) = default;
 };
 
 struct Project {

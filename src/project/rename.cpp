@@ -1,0 +1,125 @@
+#include "project/rename.h"
+
+namespace vorlane {
+namespace {
+
+template <typename Record>
+int IndexIn(const std::vector<Record>& list, const std::string& name) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i].name == name) return static_cast<int>(i);
+  return -1;
+}
+
+template <typename Record>
+bool NameTaken(const std::vector<Record>& list, const std::string& name, int index) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (static_cast<int>(i) != index && list[i].name == name) return true;
+  return false;
+}
+
+void Follow(std::string& field, const std::string& from, const std::string& to) {
+  if (field == from) field = to;
+}
+
+void RenameSprite(Project& p, const std::string& from, const std::string& to) {
+  const ImageRef first = FirstFrameImage(p, from);
+  for (auto& object : p.objects) {
+    if (object.sprite != from) continue;
+    object.sprite = to;
+    SetObjectImage(object, first);
+  }
+  for (auto& frame : p.frames) Follow(frame.sprite, from, to);
+}
+
+void RenameBackground(Project& p, const std::string& from, const std::string& to) {
+  for (auto& scene : p.scenes) Follow(scene.background, from, to);
+  for (auto& tile : p.tiles) Follow(tile.background, from, to);
+}
+
+void RenameObject(Project& p, const std::string& from, const std::string& to) {
+  for (auto& script : p.scripts) {
+    Follow(script.object, from, to);
+    Follow(script.parameter, from, to);  // collision partners
+  }
+  for (auto& object : p.objects) {
+    Follow(object.template_, from, to);
+    Follow(object.parent, from, to);
+  }
+  // A scene whose view followed the object keeps following it.
+  for (auto& scene : p.scenes) Follow(scene.viewportobject, from, to);
+}
+
+void RenameScene(Project& p, const std::string& from, const std::string& to) {
+  for (auto& object : p.objects)
+    if (object.prototype == 0) Follow(object.scene, from, to);
+  for (auto& layer : p.layers) Follow(layer.scene, from, to);
+  for (auto& tile : p.tiles) Follow(tile.scene, from, to);
+}
+
+// The name field of the record at `index`, null when out of range.
+std::string* NameAt(Project& p, ResourceKind kind, int index) {
+  const auto at = [index](auto& list) -> std::string* {
+    return index >= 0 && static_cast<size_t>(index) < list.size() ? &list[index].name : nullptr;
+  };
+  switch (kind) {
+    case ResourceKind::Sprite: return at(p.sprites);
+    case ResourceKind::Sound: return at(p.sounds);
+    case ResourceKind::Music: return at(p.musics);
+    case ResourceKind::Background: return at(p.backgrounds);
+    case ResourceKind::Font: return at(p.fonts);
+    case ResourceKind::Object: return at(p.objects);
+    case ResourceKind::Scene: return at(p.scenes);
+    case ResourceKind::Function: return at(p.fns);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int ResourceIndex(const Project& p, ResourceKind kind, const std::string& name) {
+  switch (kind) {
+    case ResourceKind::Sprite: return IndexIn(p.sprites, name);
+    case ResourceKind::Sound: return IndexIn(p.sounds, name);
+    case ResourceKind::Music: return IndexIn(p.musics, name);
+    case ResourceKind::Background: return IndexIn(p.backgrounds, name);
+    case ResourceKind::Font: return IndexIn(p.fonts, name);
+    case ResourceKind::Object: return IndexIn(p.objects, name);
+    case ResourceKind::Scene: return IndexIn(p.scenes, name);
+    case ResourceKind::Function: return IndexIn(p.fns, name);
+  }
+  return -1;
+}
+
+std::string CheckResourceName(const Project& p, ResourceKind kind, const std::string& name,
+                              int index) {
+  const std::string what = std::string("The ") + KindWord(kind) + " name";
+  if (name.empty()) return what + " is missing";
+  bool taken = false;
+  switch (kind) {
+    case ResourceKind::Sprite: taken = NameTaken(p.sprites, name, index); break;
+    case ResourceKind::Sound: taken = NameTaken(p.sounds, name, index); break;
+    case ResourceKind::Music: taken = NameTaken(p.musics, name, index); break;
+    case ResourceKind::Background: taken = NameTaken(p.backgrounds, name, index); break;
+    case ResourceKind::Font: taken = NameTaken(p.fonts, name, index); break;
+    case ResourceKind::Object: taken = NameTaken(p.objects, name, index); break;
+    case ResourceKind::Scene: taken = NameTaken(p.scenes, name, index); break;
+    case ResourceKind::Function: taken = NameTaken(p.fns, name, index); break;
+  }
+  return taken ? what + " '" + name + "' already exists" : "";
+}
+
+void RenameResource(Project& p, ResourceKind kind, int index, const std::string& new_name) {
+  std::string* name = NameAt(p, kind, index);
+  if (!name || *name == new_name) return;
+  const std::string old_name = *name;
+  switch (kind) {
+    case ResourceKind::Sprite: RenameSprite(p, old_name, new_name); break;
+    case ResourceKind::Background: RenameBackground(p, old_name, new_name); break;
+    case ResourceKind::Object: RenameObject(p, old_name, new_name); break;
+    case ResourceKind::Scene: RenameScene(p, old_name, new_name); break;
+    default: break;
+  }
+  *name = new_name;  // the ripples above never resize a list, so `name` still points at it
+}
+
+}  // namespace vorlane

@@ -1,0 +1,36 @@
+// Renaming a resource as the property dialogs and the scene editor do on
+// "Done": the new name is checked, then every record that refers to the
+// resource by name follows it. Dialogs call these; they hold no rules.
+#pragma once
+
+#include <string>
+
+#include "project/model.h"
+#include "project/resource_kind.h"
+
+namespace vorlane {
+
+// The record's position in its kind's list (objects: in the one list of
+// objects and instances), -1 when there is none with that name.
+int ResourceIndex(const Project& project, ResourceKind kind, const std::string& name);
+
+// Checks `name` for the record at `index` of its kind: "" when it may be
+// used, otherwise the message for the user: "The sprite name is missing" or
+// "The sprite name 'x' already exists". Names are compared exactly and only
+// within the kind, the record itself left out; an object's name may not be
+// that of any object or instance.
+std::string CheckResourceName(const Project& project, ResourceKind kind, const std::string& name,
+                              int index);
+
+// Renames the record at `index` and every reference to its old name:
+// - sprite: objects' and instances' `sprite` (with their display image) and
+//   the frames' `sprite`;
+// - background: scenes' `background` and tiles' `background`;
+// - object: scripts' `object`, instances' `template`, objects' `parent`,
+//   collision events' `parameter` and scenes' `viewportobject`;
+// - scene: the `scene` of its instances, layers and tiles;
+// - sound, music, font, function: nothing refers to them by name.
+// Does not check the name and does not mark the project modified.
+void RenameResource(Project& project, ResourceKind kind, int index, const std::string& new_name);
+
+}  // namespace vorlane

@@ -1,0 +1,177 @@
+#include "project/edit_stack.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "project/project_diff.h"
+#include "project/rename.h"
+
+namespace vorlane {
+namespace {
+
+Project TwoObjectsInAScene() {
+  Project p;
+  NewScene(p);
+  NewObject(p);
+  NewObject(p);
+  NewScript(p, p.objects[0].name, "Step", "");
+  NewScript(p, p.objects[1].name, "Collision", p.objects[0].name);
+  for (int i = 0; i < 3; ++i) {
+    p.objects.push_back({.prototype = 0, .template_ = p.objects[i % 2].name,
+                         .name = "SceneObject" + std::to_string(NextUID(p)),
+                         .scene = p.scenes[0].name, .x = 10 * i});
+  }
+  p.modified = 0;
+  return p;
+}
+
+TEST(EditStack, StepsUndoAndRedoAndTheModifiedFlagFollows) {
+  Project p = TwoObjectsInAScene();
+  const Project start = p;
+  EditStack stack(p);
+  stack.Apply("Move", [](Project& q) { q.objects[2].x += 5; });
+  EXPECT_EQ(p.modified, 1);
+  EXPECT_EQ(stack.undo_text(), "Move");
+  const Project moved = p;
+
+  ASSERT_TRUE(stack.Undo());
+  EXPECT_EQ(p.objects, start.objects);
+  EXPECT_EQ(p.modified, 0);
+  EXPECT_FALSE(stack.Undo());
+  ASSERT_TRUE(stack.Redo());
+  EXPECT_EQ(p.objects, moved.objects);
+  EXPECT_EQ(p.modified, 1);
+
+  stack.MarkSaved();
+  EXPECT_EQ(p.modified, 0);
+  stack.Undo();
+  EXPECT_EQ(p.modified, 1);  // before the save is modified too
+}
+
+TEST(EditStack, UndoingADeletionBringsBackEverythingItTook) {
+  Project p = TwoObjectsInAScene();
+  const Project start = p;
+  EditStack stack(p);
+  const std::string first = p.objects[0].name;
+  stack.Apply("Delete", [&](Project& q) { DeleteObject(q, first); });
+  ASSERT_EQ(p.objects.size(), 2u);  // the object and its two instances went
+  ASSERT_EQ(p.scripts.size(), 1u);
+  stack.Undo();
+  EXPECT_EQ(p.objects, start.objects);
+  EXPECT_EQ(p.scripts, start.scripts);
+  stack.Redo();
+  EXPECT_EQ(p.objects.size(), 2u);
+}
+
+TEST(EditStack, OneStepPerActionAndNoneForNothingStored) {
+  Project p = TwoObjectsInAScene();
+  EditStack stack(p);
+  // A drag: press, moves, release, with a nested step inside.
+  stack.Begin("Paint");
+  for (int i = 0; i < 3; ++i) {
+    stack.Begin("Place");
+    p.objects.push_back({.prototype = 0, .name = "SceneObject" + std::to_string(NextUID(p))});
+    stack.End();
+    EXPECT_TRUE(stack.in_step());
+    EXPECT_FALSE(stack.Undo());  // not in the middle of a drag
+  }
+  stack.End();
+  EXPECT_EQ(stack.count(), 1);
+  EXPECT_EQ(stack.undo_text(), "Paint");
+
+  stack.Apply("Nothing", [](Project&) {});
+  stack.Apply("Select", [](Project& q) {
+    q.objects[2].selected = 1;
+    q.objects[2].displayimage = ShareImage(Image::Opaque(1, 1));
+  });
+  EXPECT_EQ(stack.count(), 1);
+  stack.Undo();
+  EXPECT_EQ(p.objects.size(), 5u);
+  EXPECT_EQ(p.objects[2].selected, 1);  // selection is not part of the history
+  EXPECT_EQ(p.modified, 0);
+}
+
+TEST(EditStack, ChangesMadePastTheStackBecomeStepsOfTheirOwn) {
+  Project p = TwoObjectsInAScene();
+  const Project start = p;
+  EditStack stack(p);
+  const std::string second = p.objects[1].name;
+  stack.Apply("Delete", [&](Project& q) { DeleteObject(q, second); });
+  // A code dialog removes a script straight from the project: the positions
+  // the deletion step remembers must still fit when it is undone.
+  p.scripts.erase(p.scripts.begin());
+  p.scenes[0].code = "start();";
+  ASSERT_TRUE(stack.Undo());  // undoes the outside change first
+  ASSERT_TRUE(stack.Undo());
+  EXPECT_EQ(p.scripts, start.scripts);
+  EXPECT_EQ(p.objects, start.objects);
+  EXPECT_EQ(p.scenes, start.scenes);
+  EXPECT_EQ(p.modified, 0);
+}
+
+TEST(EditStack, AProjectModifiedBeforeStaysModifiedAndTheLimitHolds) {
+  Project p = TwoObjectsInAScene();
+  p.modified = 1;
+  EditStack stack(p, 3);
+  for (int i = 0; i < 5; ++i) stack.Apply("Move", [](Project& q) { q.objects[3].y += 1; });
+  EXPECT_EQ(stack.count(), 3);
+  while (stack.Undo()) {
+  }
+  EXPECT_EQ(p.objects[3].y, 2);
+  EXPECT_EQ(p.modified, 1);
+}
+
+TEST(EditStack, DiffKeepsOnlyTheChangedStretch) {
+  Project before;
+  for (int i = 0; i < 1000; ++i) before.objects.push_back({.name = "o" + std::to_string(i)});
+  Project after = before;
+  after.objects.insert(after.objects.begin() + 500, GameObject{.name = "new"});
+  after.objects[700].x = 3;
+  const ProjectDiff diff = DiffProjects(before, after);
+  EXPECT_EQ(diff.objects.at, 500u);
+  EXPECT_EQ(diff.objects.before.size(), 200u);
+  EXPECT_EQ(diff.objects.after.size(), 201u);
+  EXPECT_TRUE(diff.scripts.empty());
+  Project undone = after;
+  RevertDiff(undone, diff);
+  EXPECT_EQ(undone.objects, before.objects);
+}
+
+// Random edits of every kind: undoing them all gives back the first project
+// and redoing them all the last, record for record.
+TEST(EditStack, RandomEditsUndoAndRedoExactly) {
+  std::mt19937 random(7);
+  Project p = TwoObjectsInAScene();
+  const Project start = p;
+  EditStack stack(p, 1000);
+  for (int step = 0; step < 300; ++step) {
+    const int what = static_cast<int>(random() % 5);
+    stack.Apply("edit", [&](Project& q) {
+      const auto pick = [&](size_t n) { return n ? random() % n : 0; };
+      switch (what) {
+        case 0: q.objects.push_back({.prototype = 0, .name = "i" + std::to_string(step)}); break;
+        case 1:
+          if (!q.objects.empty()) q.objects.erase(q.objects.begin() + pick(q.objects.size()));
+          break;
+        case 2: if (!q.objects.empty()) q.objects[pick(q.objects.size())].x = step; break;
+        case 3: NewScript(q, "o", "Step", ""); break;
+        case 4:
+          if (!q.scripts.empty()) DeleteObject(q, q.scripts[pick(q.scripts.size())].object);
+          break;
+      }
+    });
+  }
+  const Project end = p;
+  while (stack.Undo()) {
+  }
+  EXPECT_EQ(p.objects, start.objects);
+  EXPECT_EQ(p.scripts, start.scripts);
+  while (stack.Redo()) {
+  }
+  EXPECT_EQ(p.objects, end.objects);
+  EXPECT_EQ(p.scripts, end.scripts);
+}
+
+}  // namespace
+}  // namespace vorlane
