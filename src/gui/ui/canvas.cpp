@@ -1,9 +1,11 @@
 #include "gui/ui/canvas.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "gui/ui/image_view.h"
 
@@ -11,49 +13,102 @@ namespace vorlane {
 
 Canvas::Canvas(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);  // a click gives the canvas the keys
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void Canvas::SetPicture(int width, int height, PaintPicture paint) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  paint_ = std::move(paint);
+  Resize();
+  update();
+}
+
 void Canvas::SetImage(Image image) {
-  image_ = std::move(image);
+  auto shown = std::make_shared<const Image>(std::move(image));
+  SetPicture(shown->width(), shown->height(),
+             [shown](Image& target, int left, int top) {
+               target.Draw(*shown, -left, -top, DrawMode::Copy);
+             });
+}
+
+bool Canvas::SetZoom(int zoom) {
+  if (zoom < 1 || zoom > kMaxZoom) return false;
+  zoom_ = zoom;
+  Resize();
+  update();
+  return true;
+}
+
+void Canvas::SetTool(CanvasTool* tool) {
+  if (tool_) tool_->SetRepaint(nullptr);
+  tool_ = tool;
+  if (tool_) tool_->SetRepaint([this] { update(); });
   update();
 }
 
-void Canvas::SetZoom(int zoom) {
-  zoom_ = zoom < 1 ? 1 : zoom;
-  update();
+void Canvas::Resize() {
+  // Widgets cannot be as large as any picture times any zoom; the picture
+  // is cut off beyond this (Qt treats its own maximum as "no size").
+  const auto side = [this](int pixels) {
+    return static_cast<int>(std::min<long long>(1LL * pixels * zoom_, kMaxSide));
+  };
+  setFixedSize(side(width_), side(height_));
 }
 
-QPoint Canvas::ToImage(const QPointF& position) const {
+QPoint Canvas::ToPicture(const QPointF& position) const {
   return QPoint(static_cast<int>(std::floor(position.x() / zoom_)),
                 static_cast<int>(std::floor(position.y() / zoom_)));
 }
 
-void Canvas::paintEvent(QPaintEvent*) {
+void Canvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(rect(), palette().window());
-  if (image_.is_null()) return;
-  painter.drawImage(QRect(0, 0, image_.width() * zoom_, image_.height() * zoom_), ToQImage(image_));
+  const QRect area = event->rect();
+  // The picture pixels under the area to paint, and nothing more.
+  const int left = std::max(area.left() / zoom_, 0);
+  const int top = std::max(area.top() / zoom_, 0);
+  const int right = std::min(area.right() / zoom_ + 1, width_);
+  const int bottom = std::min(area.bottom() / zoom_ + 1, height_);
+  if (right <= left || bottom <= top) {
+    painter.fillRect(area, palette().window());
+    return;
+  }
+  Image part = Image::Opaque(right - left, bottom - top);
+  if (paint_) paint_(part, left, top);
+  if (tool_) tool_->PaintOverlay(part, left, top);
+  painter.drawImage(QRect(left * zoom_, top * zoom_, part.width() * zoom_, part.height() * zoom_),
+                    ToQImage(part));
+}
+
+PointerEvent Canvas::ToPointer(const QMouseEvent& event) const {
+  const QPoint at = ToPicture(event.position());
+  return {at.x(), at.y(), event.button(), event.buttons(), event.modifiers()};
 }
 
 void Canvas::mousePressEvent(QMouseEvent* event) {
-  const QPoint p = ToImage(event->position());
-  emit Pressed(p.x(), p.y(), event->button(), event->modifiers());
+  if (tool_) tool_->Press(ToPointer(*event));
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = ToImage(event->position());
-  emit Moved(p.x(), p.y(), event->buttons(), event->modifiers());
+  if (tool_) tool_->Move(ToPointer(*event));
 }
 
 void Canvas::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = ToImage(event->position());
-  emit Released(p.x(), p.y(), event->button(), event->modifiers());
+  if (tool_) tool_->Release(ToPointer(*event));
 }
 
-void Canvas::wheelEvent(QWheelEvent* event) {
-  const QPoint p = ToImage(event->position());
-  emit Wheel(p.x(), p.y(), event->angleDelta().y() / 120, event->modifiers());
+void Canvas::keyPressEvent(QKeyEvent* event) {
+  if (tool_ && tool_->Key({event->key(), event->modifiers()})) return;
+  QWidget::keyPressEvent(event);
+}
+
+void Canvas::enterEvent(QEnterEvent*) {
+  if (tool_) tool_->Enter();
+}
+
+void Canvas::leaveEvent(QEvent*) {
+  if (tool_) tool_->Leave();
 }
 
 }  // namespace vorlane

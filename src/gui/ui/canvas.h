@@ -1,10 +1,13 @@
-// A drawing surface that shows one of our Images, optionally enlarged, and
-// reports the mouse in image pixels. Editors draw into image() and call
-// update().
+// The drawing surface of an editor: shows a picture of a given size at a
+// zoom and hands the mouse and keys to its current tool. The picture is
+// drawn on demand and only where it is on screen, so a canvas costs nothing
+// while idle and little for a large scene.
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
+#include "gui/canvas_tool.h"
 #include "gui/image.h"
 
 namespace vorlane {
@@ -12,34 +15,49 @@ namespace vorlane {
 class Canvas : public QWidget {
   Q_OBJECT
  public:
+  // Draws the part of the picture whose top-left pixel is (left, top) into
+  // `target`, which is as large as that part.
+  using PaintPicture = std::function<void(Image& target, int left, int top)>;
+
+  static constexpr int kMaxZoom = 32;
+  static constexpr int kMaxSide = 1 << 23;  // screen pixels
+
   explicit Canvas(QWidget* parent = nullptr);
 
-  Image& image() { return image_; }
-  const Image& image() const { return image_; }
+  void SetPicture(int width, int height, PaintPicture paint);
+  // A fixed image as the picture.
   void SetImage(Image image);
-  // Each image pixel is shown as zoom x zoom screen pixels (at least 1).
-  void SetZoom(int zoom);
-  int zoom() const { return zoom_; }
-  // Screen position inside the canvas to image pixel (rounded down).
-  QPoint ToImage(const QPointF& position) const;
+  // Each picture pixel becomes zoom x zoom screen pixels; values outside
+  // 1..kMaxZoom are refused (false).
+  bool SetZoom(int zoom);
+  // The tool receiving events, not owned; null for none.
+  void SetTool(CanvasTool* tool);
 
- signals:
-  // Buttons are Qt::MouseButton values; positions are image pixels.
-  void Pressed(int x, int y, int button, int modifiers);
-  void Moved(int x, int y, int buttons, int modifiers);
-  void Released(int x, int y, int button, int modifiers);
-  void Wheel(int x, int y, int steps, int modifiers);
+  int zoom() const { return zoom_; }
+  int picture_width() const { return width_; }
+  int picture_height() const { return height_; }
+  CanvasTool* tool() const { return tool_; }
+  // A position on the canvas in picture pixels, rounded down.
+  QPoint ToPicture(const QPointF& position) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
-  Image image_;
+  PointerEvent ToPointer(const QMouseEvent& event) const;
+  void Resize();
+
+  int width_ = 0;
+  int height_ = 0;
   int zoom_ = 1;
+  PaintPicture paint_;
+  CanvasTool* tool_ = nullptr;
 };
 
 }  // namespace vorlane

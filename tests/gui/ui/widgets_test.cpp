@@ -11,7 +11,6 @@
 #include <QToolButton>
 
 #include "gui/ui/action_registry.h"
-#include "gui/ui/canvas.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/image_view.h"
@@ -183,17 +182,6 @@ TEST_F(WidgetsTest, TimersStopWithTheirWindow) {
   QTimer::singleShot(20, &loop, &QEventLoop::quit);
   loop.exec();
   EXPECT_EQ(later, 0) << "a closed window gets no delayed work";
-}
-
-TEST_F(WidgetsTest, CanvasReportsImagePixels) {
-  Canvas canvas;
-  canvas.resize(100, 100);
-  canvas.SetImage(Image::Opaque(20, 20));
-  canvas.SetZoom(4);
-  EXPECT_EQ(canvas.ToImage(QPointF(9.5, 3.9)), QPoint(2, 0));
-  canvas.SetZoom(0);
-  EXPECT_EQ(canvas.zoom(), 1);
-  EXPECT_FALSE(canvas.grab().isNull());
 }
 
 }  // namespace

@@ -1,0 +1,123 @@
+#include "gui/ui/canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <string>
+
+#include "support/qt_app.h"
+
+namespace vorlane {
+namespace {
+
+// Writes down what reaches it and draws one blue pixel where the pointer is.
+class RecordingTool : public CanvasTool {
+ public:
+  std::string log;
+  int x = -1, y = -1;
+
+  void Press(const PointerEvent& e) override { Note("press", e); }
+  void Move(const PointerEvent& e) override { Note(e.left_held() ? "drag" : "move", e); }
+  void Release(const PointerEvent& e) override { Note("release", e); }
+  bool Key(const KeyEvent& e) override {
+    log += e.key == Qt::Key_Left ? "left " : "other ";
+    return e.key == Qt::Key_Left;
+  }
+  void Enter() override { log += "enter "; }
+  void Leave() override { log += "leave "; }
+  void PaintOverlay(Image& target, int left, int top) override {
+    target.Plot(x - left, y - top, Color{0, 0, 255, 255});
+  }
+
+ private:
+  void Note(const char* what, const PointerEvent& e) {
+    log += std::string(what) + (e.shift_alone() ? "+shift" : "") + " " + std::to_string(e.x) +
+           "," + std::to_string(e.y) + " ";
+    x = e.x;
+    y = e.y;
+    Repaint();
+  }
+};
+
+void Mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button,
+           Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QMouseEvent event(type, at, w.mapToGlobal(at), button, held, modifiers);
+  QApplication::sendEvent(&w, &event);
+}
+
+QRgb ScreenPixel(Canvas& canvas, int x, int y) { return canvas.grab().toImage().pixel(x, y); }
+
+TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
+  test::QtApp();
+  Canvas canvas;
+  canvas.SetPicture(20, 10, [](Image& target, int, int) { target.Fill(Color{255, 0, 0, 255}); });
+  ASSERT_TRUE(canvas.SetZoom(3));
+  EXPECT_EQ(canvas.size(), QSize(60, 30));
+  RecordingTool tool;
+  canvas.SetTool(&tool);
+
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QApplication::sendEvent(&canvas, &enter);
+  Mouse(canvas, QEvent::MouseButtonPress, {7.5, 4}, Qt::LeftButton, Qt::LeftButton,
+        Qt::ShiftModifier);
+  Mouse(canvas, QEvent::MouseMove, {10, 4}, Qt::NoButton, Qt::LeftButton,
+        Qt::ShiftModifier | Qt::ControlModifier);
+  Mouse(canvas, QEvent::MouseButtonRelease, {10, 4}, Qt::LeftButton, Qt::NoButton);
+  Mouse(canvas, QEvent::MouseMove, {-1, 0}, Qt::NoButton, Qt::NoButton);
+  QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+  QApplication::sendEvent(&canvas, &left);
+  EXPECT_TRUE(left.isAccepted());
+  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+  QApplication::sendEvent(&canvas, &space);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&canvas, &leave);
+  EXPECT_EQ(tool.log,
+            "enter press+shift 2,1 drag 3,1 release 3,1 move -1,0 left other leave ");
+
+  // The picture under the tool's overlay, each pixel zoom x zoom on screen.
+  Mouse(canvas, QEvent::MouseMove, {13, 7}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(ScreenPixel(canvas, 0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(ScreenPixel(canvas, 12, 6), qRgb(0, 0, 255));
+  EXPECT_EQ(ScreenPixel(canvas, 14, 8), qRgb(0, 0, 255));
+  EXPECT_EQ(ScreenPixel(canvas, 15, 6), qRgb(255, 0, 0));
+
+  canvas.SetTool(nullptr);  // events without a tool go nowhere
+  Mouse(canvas, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(tool.log.find("press 0,0"), std::string::npos);
+}
+
+TEST(Canvas, RefusesZoomsItCannotShowAndDrawsOnlyWhatIsAsked) {
+  test::QtApp();
+  QWidget window;  // inside a window, as in an editor: windows have smaller limits
+  Canvas& canvas = *new Canvas(&window);
+  int painted = 0;
+  canvas.SetPicture(1000000, 1000000, [&](Image& target, int left, int top) {
+    painted += target.width() * target.height();
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(top, 0);
+  });
+  EXPECT_FALSE(canvas.SetZoom(0));
+  EXPECT_FALSE(canvas.SetZoom(Canvas::kMaxZoom + 1));
+  EXPECT_EQ(canvas.zoom(), 1);
+  EXPECT_TRUE(canvas.SetZoom(Canvas::kMaxZoom));
+  EXPECT_EQ(canvas.width(), Canvas::kMaxSide);
+  canvas.grab(QRect(0, 0, 64, 64));
+  EXPECT_EQ(painted, 2 * 2);  // a 64 x 64 corner at zoom 32
+  EXPECT_EQ(canvas.ToPicture(QPointF(-0.5, 95.9)), QPoint(-1, 2));
+}
+
+TEST(Canvas, ShowsAFixedImage) {
+  test::QtApp();
+  Canvas canvas;
+  Image image = Image::Opaque(3, 2);
+  image.Plot(2, 1, Color{0, 255, 0, 255});
+  canvas.SetImage(image);
+  canvas.SetZoom(2);
+  EXPECT_EQ(ScreenPixel(canvas, 5, 3), qRgb(0, 255, 0));
+  EXPECT_EQ(ScreenPixel(canvas, 3, 3), qRgb(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace vorlane
