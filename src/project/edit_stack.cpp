@@ -71,20 +71,14 @@ void EditStack::End() {
   PublishModified();
 }
 
-bool EditStack::Undo() {
-  if (depth_ > 0) return false;
-  Record(kOutsideStep);
-  if (!stack_.canUndo()) return false;
-  stack_.undo();
-  PublishModified();
-  return true;
-}
+bool EditStack::Undo() { return Move(true); }
+bool EditStack::Redo() { return Move(false); }
 
-bool EditStack::Redo() {
+bool EditStack::Move(bool back) {
   if (depth_ > 0) return false;
   Record(kOutsideStep);
-  if (!stack_.canRedo()) return false;
-  stack_.redo();
+  if (back ? !stack_.canUndo() : !stack_.canRedo()) return false;
+  back ? stack_.undo() : stack_.redo();
   PublishModified();
   return true;
 }

@@ -55,6 +55,7 @@ class EditStack {
   const QUndoStack& undo_stack() const { return stack_; }
 
  private:
+  bool Move(bool back);  // one step back (undo) or forward (redo)
   // Records what changed since the last step as a step named `text`.
   void Record(const std::string& text);
   void PublishModified();
