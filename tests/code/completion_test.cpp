@@ -33,7 +33,7 @@ struct CompletionFixture : ::testing::Test {
 TEST_F(CompletionFixture, ListsEveryWordStartingWithTheTypedTextIgnoringCase) {
   CompletionChoice choice = Typed("foo");
   EXPECT_TRUE(choice.show);
-  EXPECT_EQ(choice.typedLength, 3);
+  EXPECT_EQ(choice.typed_length, 3);
   EXPECT_EQ(choice.list, "foo_bar Food");  // '_' sorts before 'd'
   EXPECT_EQ(Typed("x = FOO").list, "foo_bar Food");
   EXPECT_EQ(Typed("  fun").list, "function");

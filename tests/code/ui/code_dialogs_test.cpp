@@ -85,7 +85,7 @@ TEST_F(CodeDialogsTest, GlobalFunctionsOkStoresAndMarksModifiedCancelDoesNot) {
     EXPECT_EQ(dialog->windowTitle(), "Not listed custom functions");
     EXPECT_EQ(dialog->editor()->GetEditorText(), "function f() {\n\treturn 1;\n}");
     dialog->editor()->SetEditorText("changed", false);
-    dialog->cancelButton()->click();
+    dialog->cancel_button()->click();
   });
   EXPECT_FALSE(EditGlobalFunctions(nullptr, project, prefs, keywords));
   EXPECT_EQ(project.settings.functions, "function f() {\n\treturn 1;\n}");
@@ -98,7 +98,7 @@ TEST_F(CodeDialogsTest, GlobalFunctionsOkStoresAndMarksModifiedCancelDoesNot) {
   WhenModalOpens([](QDialog* d) {
     auto* dialog = static_cast<GlobalCodeDialog*>(d);
     dialog->editor()->SetEditorText("function g() {}", false);
-    dialog->okButton()->click();
+    dialog->ok_button()->click();
   });
   EXPECT_TRUE(EditGlobalFunctions(nullptr, project, prefs, keywords));
   EXPECT_EQ(project.settings.functions, "function g() {}");
@@ -109,7 +109,7 @@ TEST_F(CodeDialogsTest, GlobalFunctionsOkStoresAndMarksModifiedCancelDoesNot) {
 TEST_F(CodeDialogsTest, GlobalVariablesOkWithoutChangesStillMarksModified) {
   WhenModalOpens([](QDialog* d) {
     EXPECT_EQ(d->windowTitle(), "Global variables");
-    static_cast<GlobalCodeDialog*>(d)->okButton()->click();
+    static_cast<GlobalCodeDialog*>(d)->ok_button()->click();
   });
   EXPECT_TRUE(EditGlobalVariables(nullptr, project, prefs, keywords));
   EXPECT_EQ(project.settings.variables, "var score = 0;");
@@ -125,7 +125,7 @@ TEST_F(CodeDialogsTest, GeometryIsStoredAndReusedMaximisedIncluded) {
     d->move(30, 40);
     d->resize(900, 650);
     QApplication::processEvents();
-    static_cast<CodeWindow*>(d)->cancelButton()->click();
+    static_cast<CodeWindow*>(d)->cancel_button()->click();
   });
   EditGlobalFunctions(nullptr, project, prefs, keywords);
   EXPECT_EQ(prefs.x, 30);
@@ -140,20 +140,20 @@ TEST_F(CodeDialogsTest, GeometryIsStoredAndReusedMaximisedIncluded) {
     EXPECT_EQ(d->pos(), QPoint(30, 40));
     EXPECT_EQ(d->size(), QSize(900, 650));
     EXPECT_EQ(dialog->editor()->geometry(), QRect(10, 45, 880, 495));
-    EXPECT_EQ(dialog->okButton()->pos(), QPoint(825, 615));
-    EXPECT_EQ(dialog->cancelButton()->pos(), QPoint(10, 615));
-    EXPECT_EQ(dialog->helpLine1()->geometry(), QRect(10, 555, 880, 21));
-    EXPECT_EQ(dialog->helpLine2()->geometry(), QRect(10, 585, 880, 21));
+    EXPECT_EQ(dialog->ok_button()->pos(), QPoint(825, 615));
+    EXPECT_EQ(dialog->cancel_button()->pos(), QPoint(10, 615));
+    EXPECT_EQ(dialog->help_line1()->geometry(), QRect(10, 555, 880, 21));
+    EXPECT_EQ(dialog->help_line2()->geometry(), QRect(10, 585, 880, 21));
     d->setWindowState(Qt::WindowMaximized);
     QApplication::processEvents();
-    dialog->okButton()->click();
+    dialog->ok_button()->click();
   });
   EditEventCode(nullptr, project, prefs, keywords, 0);
   EXPECT_EQ(prefs.maximized, 1);
 
   WhenModalOpens([](QDialog* d) {
     EXPECT_TRUE(d->windowState() & Qt::WindowMaximized);
-    static_cast<CodeWindow*>(d)->cancelButton()->click();
+    static_cast<CodeWindow*>(d)->cancel_button()->click();
   });
   EditGlobalVariables(nullptr, project, prefs, keywords);
   EXPECT_EQ(prefs.maximized, 1);
@@ -177,16 +177,16 @@ TEST_F(CodeDialogsTest, HelpLinesFollowTheCaretAndNotApplicableDiffersByDialog) 
   global.show();
   Caret(global.editor(), 7);
   WaitMs(250);  // the help timer fires every 100 ms
-  EXPECT_EQ(global.helpLine1()->text(), "draw_text(x, y, s)");
-  EXPECT_EQ(global.helpLine2()->text(), "Draws text.");
+  EXPECT_EQ(global.help_line1()->text(), "draw_text(x, y, s)");
+  EXPECT_EQ(global.help_line2()->text(), "Draws text.");
   Caret(global.editor(), 20);
   global.RefreshHelpLines();
-  EXPECT_EQ(global.helpLine1()->text(), "n/a");
-  EXPECT_EQ(global.helpLine2()->text(), "n/a");
+  EXPECT_EQ(global.help_line1()->text(), "n/a");
+  EXPECT_EQ(global.help_line2()->text(), "n/a");
   Caret(global.editor(), 29);
   global.RefreshHelpLines();
-  EXPECT_EQ(global.helpLine1()->text(), "");
-  EXPECT_EQ(global.helpLine2()->text(), "");
+  EXPECT_EQ(global.help_line1()->text(), "");
+  EXPECT_EQ(global.help_line2()->text(), "");
   global.reject();
 
   project.scripts[0].code = project.settings.variables;
@@ -194,14 +194,14 @@ TEST_F(CodeDialogsTest, HelpLinesFollowTheCaretAndNotApplicableDiffersByDialog) 
   event.show();
   Caret(event.editor(), 7);
   event.RefreshHelpLines();
-  EXPECT_EQ(event.helpLine1()->text(), "draw_text(x, y, s)");
+  EXPECT_EQ(event.help_line1()->text(), "draw_text(x, y, s)");
   Caret(event.editor(), 20);  // "n/a" keeps the previous help
   event.RefreshHelpLines();
-  EXPECT_EQ(event.helpLine1()->text(), "draw_text(x, y, s)");
-  EXPECT_EQ(event.helpLine2()->text(), "Draws text.");
+  EXPECT_EQ(event.help_line1()->text(), "draw_text(x, y, s)");
+  EXPECT_EQ(event.help_line2()->text(), "Draws text.");
   Caret(event.editor(), 29);
   event.RefreshHelpLines();
-  EXPECT_EQ(event.helpLine1()->text(), "");
+  EXPECT_EQ(event.help_line1()->text(), "");
   event.reject();
 }
 
@@ -209,19 +209,19 @@ TEST_F(CodeDialogsTest, StepEventTurnedIntoCollisionWithATypedObject) {
   WhenModalOpens([](QDialog* d) {
     auto* dialog = static_cast<EventCodeDialog*>(d);
     EXPECT_EQ(d->windowTitle(), "Code editor - Step event of object_0");
-    EXPECT_EQ(dialog->eventBox()->count(), 9);
-    EXPECT_EQ(dialog->eventBox()->currentText(), "Step");
-    auto* field = qobject_cast<QLineEdit*>(dialog->withControl());
+    EXPECT_EQ(dialog->event_box()->count(), 9);
+    EXPECT_EQ(dialog->event_box()->currentText(), "Step");
+    auto* field = qobject_cast<QLineEdit*>(dialog->with_control());
     ASSERT_NE(field, nullptr);
     EXPECT_FALSE(field->isVisible());
-    EXPECT_FALSE(dialog->withLabel()->isVisible());
-    dialog->eventBox()->setCurrentIndex(4);
+    EXPECT_FALSE(dialog->with_label()->isVisible());
+    dialog->event_box()->setCurrentIndex(4);
     EXPECT_TRUE(field->isVisible());
-    EXPECT_TRUE(dialog->withLabel()->isVisible());
+    EXPECT_TRUE(dialog->with_label()->isVisible());
     EXPECT_EQ(field->text(), "p");
     field->setText("object_1");
     dialog->editor()->SetEditorText("bump();", false);
-    dialog->okButton()->click();
+    dialog->ok_button()->click();
   });
   EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, 0));
   const Script& s = project.scripts[0];
@@ -234,16 +234,16 @@ TEST_F(CodeDialogsTest, StepEventTurnedIntoCollisionWithATypedObject) {
 TEST_F(CodeDialogsTest, CollisionEventKeepsItsHiddenObjectChoice) {
   WhenModalOpens([](QDialog* d) {
     auto* dialog = static_cast<EventCodeDialog*>(d);
-    auto* objects = qobject_cast<QComboBox*>(dialog->withControl());
+    auto* objects = qobject_cast<QComboBox*>(dialog->with_control());
     ASSERT_NE(objects, nullptr);
     ASSERT_EQ(objects->count(), 3);  // empty, object_0, object_1; no instances
     EXPECT_EQ(objects->itemText(0), "");
     EXPECT_EQ(objects->itemText(2), "object_1");
     EXPECT_EQ(objects->currentText(), "object_1");
     EXPECT_TRUE(objects->isVisible());
-    dialog->eventBox()->setCurrentText("Draw");
+    dialog->event_box()->setCurrentText("Draw");
     EXPECT_FALSE(objects->isVisible());
-    dialog->okButton()->click();
+    dialog->ok_button()->click();
   });
   EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, 1));
   EXPECT_EQ(project.scripts[1].event, "Draw");
@@ -259,10 +259,10 @@ TEST_F(CodeDialogsTest, EventCodeCancelAndUnknownNamesChangeNothing) {
     WhenModalOpens([](QDialog* d) {
       auto* dialog = static_cast<EventCodeDialog*>(d);
       dialog->editor()->SetEditorText("lost", false);
-      dialog->cancelButton()->click();
+      dialog->cancel_button()->click();
     });
     EXPECT_FALSE(EditEventCode(nullptr, project, prefs, keywords, index));
-    WhenModalOpens([](QDialog* d) { static_cast<EventCodeDialog*>(d)->okButton()->click(); });
+    WhenModalOpens([](QDialog* d) { static_cast<EventCodeDialog*>(d)->ok_button()->click(); });
     EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, index));
   }
   for (size_t i = 0; i < before.size(); ++i) {
@@ -283,7 +283,7 @@ TEST_F(CodeDialogsTest, SceneCodeOkAndCancel) {
     EXPECT_EQ(dialog->editor()->geometry(), QRect(10, 10, 780, 540));
     EXPECT_EQ(dialog->editor()->GetEditorText(), "start();");
     dialog->editor()->SetEditorText("lost", false);
-    dialog->cancelButton()->click();
+    dialog->cancel_button()->click();
   });
   EXPECT_FALSE(EditSceneCode(nullptr, project, prefs, keywords, 0));
   EXPECT_EQ(project.scenes[0].code, "start();");
@@ -292,7 +292,7 @@ TEST_F(CodeDialogsTest, SceneCodeOkAndCancel) {
   WhenModalOpens([](QDialog* d) {
     auto* dialog = static_cast<SceneCodeDialog*>(d);
     dialog->editor()->SetEditorText("start();\nmore();", false);
-    dialog->okButton()->click();
+    dialog->ok_button()->click();
   });
   EXPECT_TRUE(EditSceneCode(nullptr, project, prefs, keywords, 0));
   EXPECT_EQ(project.scenes[0].code, "start();\nmore();");
@@ -306,11 +306,11 @@ TEST_F(CodeDialogsTest, CommentsLeaveOnlyThroughOk) {
     auto* dialog = static_cast<GameCommentsDialog*>(d);
     EXPECT_EQ(d->windowTitle(), "Game comments");
     EXPECT_TRUE(d->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(dialog->textBox()->isReadOnly());
+    EXPECT_FALSE(dialog->text_box()->isReadOnly());
     d->close();
-    test::PressKey(dialog->textBox(), Qt::Key_Escape);
+    test::PressKey(dialog->text_box(), Qt::Key_Escape);
     EXPECT_TRUE(d->isVisible());
-    dialog->okButton()->click();
+    dialog->ok_button()->click();
   });
   EXPECT_TRUE(EditGameComments(nullptr, project));
   EXPECT_EQ(project.modified, 1);  // even without changes
@@ -318,8 +318,8 @@ TEST_F(CodeDialogsTest, CommentsLeaveOnlyThroughOk) {
 
   WhenModalOpens([](QDialog* d) {
     auto* dialog = static_cast<GameCommentsDialog*>(d);
-    dialog->textBox()->setPlainText("New notes");
-    dialog->okButton()->click();
+    dialog->text_box()->setPlainText("New notes");
+    dialog->ok_button()->click();
   });
   EditGameComments(nullptr, project);
   EXPECT_EQ(project.settings.comments, "New notes");
@@ -328,9 +328,9 @@ TEST_F(CodeDialogsTest, CommentsLeaveOnlyThroughOk) {
 TEST_F(CodeDialogsTest, CommentsViewerIsReadOnly) {
   WhenModalOpens([](QDialog* d) {
     auto* dialog = static_cast<GameCommentsDialog*>(d);
-    EXPECT_TRUE(dialog->textBox()->isReadOnly());
-    EXPECT_EQ(dialog->textBox()->toPlainText(), "Level ideas\n- more gems");
-    dialog->okButton()->click();
+    EXPECT_TRUE(dialog->text_box()->isReadOnly());
+    EXPECT_EQ(dialog->text_box()->toPlainText(), "Level ideas\n- more gems");
+    dialog->ok_button()->click();
   });
   ShowGameComments(nullptr, project);
   EXPECT_EQ(project.settings.comments, "Level ideas\r\n- more gems");

@@ -105,13 +105,13 @@ TEST_F(CodeEditorTest, PaintingStylesOnlyTheChangedLines) {
   std::string text;
   for (int i = 0; i < 2000; ++i) text += "x = draw_text(1, 'a'); // note\n";
   editor.SetEditorText(text, true);
-  EXPECT_EQ(editor.linesStyledLastTime(), 2000);
+  EXPECT_EQ(editor.lines_styled_last_time(), 2000);
   const long middle = editor.Send(sci::POSITIONFROMLINE, 1000);
   CaretAt(middle);
   Type(&editor, "q");
   editor.grab();  // paints, which asks for styles of the visible lines
-  EXPECT_GT(editor.linesStyledLastTime(), 0);
-  EXPECT_LT(editor.linesStyledLastTime(), 100);
+  EXPECT_GT(editor.lines_styled_last_time(), 0);
+  EXPECT_LT(editor.lines_styled_last_time(), 100);
   EXPECT_EQ(editor.Send(sci::GETSTYLEAT, static_cast<unsigned long>(middle)), 32);
   EXPECT_EQ(editor.Send(sci::GETSTYLEAT, static_cast<unsigned long>(middle + 5)), kStyleEngineFunction);
 }
@@ -164,26 +164,26 @@ TEST_F(CodeEditorTest, CompletionListWhileTyping) {
   EXPECT_FALSE(editor.Send(sci::AUTOCACTIVE));
   Type(&editor, "o");
   EXPECT_TRUE(editor.Send(sci::AUTOCACTIVE));
-  EXPECT_EQ(editor.completionList(), "foo_bar");
+  EXPECT_EQ(editor.completion_list(), "foo_bar");
   // Deleting back to two characters closes the list.
   PressKey(&editor, Qt::Key_Backspace);
   EXPECT_FALSE(editor.Send(sci::AUTOCACTIVE));
-  EXPECT_EQ(editor.completionList(), "");
+  EXPECT_EQ(editor.completion_list(), "");
 
   editor.SetEditorText("", true);
   Type(&editor, "x = vk_");
   EXPECT_TRUE(editor.Send(sci::AUTOCACTIVE));
-  EXPECT_EQ(std::count(editor.completionList().begin(), editor.completionList().end(), ' '), 81);
+  EXPECT_EQ(std::count(editor.completion_list().begin(), editor.completion_list().end(), ' '), 81);
   Type(&editor, "space");
   EXPECT_FALSE(editor.Send(sci::AUTOCACTIVE));
 
   // Sprite and keyword names together, each once, in list order.
   editor.SetEditorText("", true);
   Type(&editor, "PLA");
-  EXPECT_EQ(editor.completionList(), "player");
+  EXPECT_EQ(editor.completion_list(), "player");
   editor.SetEditorText("", true);
   Type(&editor, "ins");
-  EXPECT_EQ(editor.completionList(), "instanceof");  // scene instances are no candidates
+  EXPECT_EQ(editor.completion_list(), "instanceof");  // scene instances are no candidates
 }
 
 TEST_F(CodeEditorTest, EnterCopiesTheIndentationOfTheLineAbove) {
