@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <sstream>
 
 #include "code/script_styler.h"
@@ -33,12 +35,9 @@ struct CompletionFixture : ::testing::Test {
 
 TEST_F(CompletionFixture, ListsEveryWordStartingWithTheTypedTextIgnoringCase) {
   const std::pair<const char*, const char*> cases[] = {
-      {"foo", "foo_bar Food"},  // '_' sorts before 'd'
-      {"x = FOO", "foo_bar Food"},
-      {"if (foo", "foo_bar Food"},
-      {"  fun", "function"},
-      {"draw", "draw_text"},  // a sprite and an engine name, listed once
-      {"vk_f1", "vk_f1 vk_f10 vk_f11 vk_f12"},
+      // '_' sorts before 'd'; a sprite that is also an engine name is listed once.
+      {"foo", "foo_bar Food"}, {"x = FOO", "foo_bar Food"}, {"if (foo", "foo_bar Food"},
+      {"  fun", "function"}, {"draw", "draw_text"}, {"vk_f1", "vk_f1 vk_f10 vk_f11 vk_f12"},
       // Nothing for an exact only candidate, short, blank or unknown tokens,
       // or inside a string.
       {"vk_space", ""}, {"VK_SPACE", ""}, {"draw_text", ""}, {"vk", ""}, {"fo", ""},
@@ -50,16 +49,13 @@ TEST_F(CompletionFixture, ListsEveryWordStartingWithTheTypedTextIgnoringCase) {
     EXPECT_EQ(choice.show, *list != '\0') << typed;
   }
   EXPECT_EQ(Typed("x = foo").typed_length, 3);
-  // The later registration, the engine function, gave its style.
-  EXPECT_EQ(editor.words.Lookup("draw_text")->style, kStyleEngineFunction);
-}
-
-TEST_F(CompletionFixture, KeyConstantsAreListedSorted) {
-  std::istringstream list(Typed("vk_").list);
-  std::vector<std::string> listed;
-  for (std::string word; list >> word;) listed.push_back(word);
+  // The key constants, sorted as the list needs them.
+  std::istringstream constants(Typed("vk_").list);
+  const std::vector<std::string> listed{std::istream_iterator<std::string>(constants), {}};
   EXPECT_EQ(listed.size(), 82u);
   EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+  // The later registration, the engine function, gave its style.
+  EXPECT_EQ(editor.words.Lookup("draw_text")->style, kStyleEngineFunction);
 }
 
 TEST_F(CompletionFixture, TheTokenAroundTheCaretIsTheTypedText) {

@@ -12,8 +12,8 @@
 
 namespace vorlane::test {
 
-// One character per style: '.' for the default style, else the number as a
-// digit or letter ('a' = 10), so a line's styles read under its text.
+// One character per style, so that styles read under their text: '.' for
+// the default style, else the number as a digit or letter ('a' = 10).
 inline char StyleChar(int style) {
   return style == kDefaultStyle ? '.' : style < 10 ? char('0' + style) : char('a' + style - 10);
 }
@@ -24,25 +24,20 @@ class FakeDocument : public StyledDocument {
 
   // Keeps the line states, as a widget does across an edit.
   void SetText(const std::string& text) {
-    lines_.clear();
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
-        lines_.push_back(text.substr(start, i + 1 - start));
-        start = i + 1;
-      }
+    lines_.assign(1, "");
+    for (char c : text) {
+      lines_.back() += c;
+      if (c == '\n') lines_.emplace_back();
     }
-    lines_.push_back(text.substr(start));
     styles_.assign(text.size(), 0);
     folds_.assign(lines_.size(), kFoldLevelBase);
     states_.resize(lines_.size(), 0);
   }
   // The styles of `count` lines from `first`, all by default.
   std::string Styles(int first = 0, int count = -1) const {
-    const size_t from = Offset(first);
-    const size_t to = count < 0 ? styles_.size() : Offset(first + count);
     std::string s;
-    for (size_t i = from; i < to; ++i) s += StyleChar(styles_[i]);
+    const size_t end = count < 0 ? styles_.size() : Offset(first + count);
+    for (size_t i = Offset(first); i < end; ++i) s += StyleChar(styles_[i]);
     return s;
   }
   const std::vector<int>& folds() const { return folds_; }
@@ -52,11 +47,11 @@ class FakeDocument : public StyledDocument {
   int LineLength(int line) override { return static_cast<int>(lines_.at(line).size()); }
   void GetLine(int line, std::string& bytes) override { bytes = lines_.at(line); }
   long PositionFromLine(int line) override { return static_cast<long>(Offset(line)); }
-  void StartStyling(long position) override { at_ = position; }
+  void StartStyling(long position) override { at_ = static_cast<size_t>(position); }
   void SetStyling(int length, int style) override {
     ASSERT_GT(length, 0);
-    ASSERT_LE(at_ + length, static_cast<long>(styles_.size()));
-    while (length-- > 0) styles_[static_cast<size_t>(at_++)] = static_cast<unsigned char>(style);
+    ASSERT_LE(at_ + length, styles_.size());
+    while (length-- > 0) styles_[at_++] = static_cast<unsigned char>(style);
   }
   int GetFoldLevel(int line) override { return folds_.at(line); }
   void SetFoldLevel(int line, int level) override { folds_.at(line) = level; }
@@ -76,7 +71,7 @@ class FakeDocument : public StyledDocument {
   std::vector<unsigned char> styles_;
   std::vector<int> folds_;
   std::vector<int> states_;
-  long at_ = 0;
+  size_t at_ = 0;
 };
 
 }  // namespace vorlane::test

@@ -33,8 +33,8 @@ std::string LoadDump(const std::string& bytes) {
 TEST_F(KeywordListTest, ReadsThreeLineRecordsWithEveryLineEnd) {
   for (const std::string eol : {"\n", "\r", "\r\n"}) {
     EXPECT_EQ(LoadDump("!draw_text" + eol + "draw_text(x, y, text)" + eol + "Draws a text." + eol +
-                       ".room_speed" + eol + "room_speed" + eol + "Per second." + eol +
-                       "#c_red" + eol + "c_red" + eol + "n/a" + eol),
+                       ".room_speed" + eol + "room_speed" + eol + "Per second." + eol + "#c_red" +
+                       eol + "c_red" + eol + "n/a" + eol),
               "draw_text Fn draw_text(x, y, text) | Draws a text.; "
               "room_speed Var room_speed | Per second.; c_red Cons c_red | n/a")
         << "line end " << int(eol[0]) << eol.size();
@@ -66,8 +66,8 @@ TEST_F(KeywordListTest, KeyConstantsFollowTheFileInTheEngineOrder) {
   const KeywordList list = LoadKeywordList();
   ASSERT_EQ(list.size(), 83u);
   EXPECT_EQ(Dump(list, 2), "f Fn h | h; vk_0 Cons  | ");
-  const std::pair<size_t, const char*> spots[] = {{11, "vk_a"},  {12, "vk_add"},  {28, "vk_f1"},
-                                                  {29, "vk_f10"}, {32, "vk_f2"}, {52, "vk_num0"},
+  const std::pair<size_t, const char*> spots[] = {{11, "vk_a"},   {12, "vk_add"}, {28, "vk_f1"},
+                                                  {29, "vk_f10"}, {32, "vk_f2"},  {52, "vk_num0"},
                                                   {82, "vk_z"}};
   for (const auto& [index, name] : spots) EXPECT_EQ(list[index].name, name) << index;
   std::set<std::string> names;

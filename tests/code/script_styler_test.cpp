@@ -9,12 +9,16 @@ namespace {
 
 using test::FakeDocument;
 
-// The JavaScript setup with one sprite "spr", an engine function and
-// variable, and the key constants.
+// The JavaScript setup with a sprite, an object and its instance, an engine
+// function and variable, and the key constants.
 struct ScriptFixture : ::testing::Test {
   ScriptFixture() {
-    project.sprites.push_back({});
-    project.sprites.back().name = "spr";
+    project.sprites.resize(1);
+    project.sprites[0].name = "spr";
+    project.objects.resize(2);
+    project.objects[0].name = "player";
+    project.objects[1].name = "inst_7";
+    project.objects[1].prototype = 0;  // placed in a scene
     AddKeywordRecord(keywords, "draw_text", "Fn", "draw_text(x, y, s)", "Draws text.");
     AddKeywordRecord(keywords, "room_speed", "Var", "", "");
     AddKeyConstants(keywords);
@@ -38,6 +42,7 @@ TEST_F(ScriptFixture, StylesOfOneLine) {
       // Keywords in any case, names by their class.
       {"IF Function NULL", "22.22222222.2222"}, {"SPR Vk_Up", "777.aaaaa"}, {"sprite", "......"},
       {"spr draw_text room_speed vk_up", "777.888888888.9999999999.aaaaa"},
+      {"player inst_7", "777777......."},  // objects, not their instances
       // Strings have no escapes and end with their line.
       {"'it''s'", "4444444"}, {"'a\\'b'", "4444.4"}, {"'", "4"}, {"\"open\nnext", "44444....."},
       {"x = \"a // b /* c\";", "....4444444444444."},

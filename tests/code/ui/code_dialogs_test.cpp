@@ -26,8 +26,7 @@ QPushButton* Button(QDialog& dialog, const QString& text) {
   return nullptr;
 }
 
-class CodeDialogsTest : public ::testing::Test {
- protected:
+struct CodeDialogsTest : ::testing::Test {
   CodeDialogsTest() {
     project.settings.functions = "function f() {\n\treturn 1;\n}";
     project.settings.variables = "var score = 0;";
@@ -44,12 +43,12 @@ class CodeDialogsTest : public ::testing::Test {
     AddKeywordRecord(keywords, "draw_text", "Fn", "draw_text(x, y, s)", "Draws text.");
     AddKeywordRecord(keywords, "half", "Var", "n/a", "n/a");
   }
-  void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
+  void TearDown() override { EXPECT_EQ(dialogs.problems(), std::vector<std::string>{}); }
 
   // The next modal window opens, as Exec would show it, for `act`.
   template <typename Window, typename Act>
   void Drive(Act act) {
-    dialogs_.Drive([act](QDialog& dialog) {
+    dialogs.Drive([act](QDialog& dialog) {
       EXPECT_TRUE(dialog.isModal());
       dialog.show();
       act(static_cast<Window&>(dialog));
@@ -68,7 +67,7 @@ class CodeDialogsTest : public ::testing::Test {
   }
 
   QApplication& app = test::QtApp();
-  ScriptedDialogs dialogs_;
+  ScriptedDialogs dialogs;
   Preferences prefs;
   Project project;
   KeywordList keywords;
@@ -80,19 +79,19 @@ TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseKeepIt) {
     std::function<bool()> edit;
     std::string* code;
     int modified;  // event code leaves the flag to the object editor
-  } dialogs[] = {
+  } windows[] = {
       {"Not listed custom functions",
        [&] { return EditGlobalFunctions(nullptr, project, prefs, keywords); },
        &project.settings.functions, 1},
       {"Global variables", [&] { return EditGlobalVariables(nullptr, project, prefs, keywords); },
        &project.settings.variables, 1},
       {"Code editor - Step event of object_0",
-       [&] { return EditEventCode(nullptr, project, prefs, keywords, 0); }, &project.scripts[0].code,
-       0},
+       [&] { return EditEventCode(nullptr, project, prefs, keywords, 0); },
+       &project.scripts[0].code, 0},
       {"Scene code editor", [&] { return EditSceneCode(nullptr, project, prefs, keywords, 0); },
        &project.scenes[0].code, 1},
   };
-  for (const auto& d : dialogs) {
+  for (const auto& d : windows) {
     // Cancel and the close button lose the edit; OK stores it, and marks
     // the project modified even without a change.
     const std::string code = *d.code;
