@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
   editor.grab();
   const double loadPaintMs = timer.nsecsElapsed() / 1e6;
   std::printf("load %d lines (%zu bytes) and style: %.1f ms (with first paint %.1f ms), %d lines styled\n",
-              kLines, script.size(), loadMs, loadPaintMs, editor.linesStyledLastTime());
+              kLines, script.size(), loadMs, loadPaintMs, editor.lines_styled_last_time());
   const std::string reference = AllStyles(editor);
 
   // One character in the middle.
@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
     double paint = 0;
     worstKey = std::max(worstKey, KeyAndPaint(editor, i % 2 ? Qt::Key_Q : Qt::Key_Space, i % 2 ? "q" : " ", &paint));
     worstPaint = std::max(worstPaint, paint);
-    worstRestyle = std::max(worstRestyle, editor.restyleMillisecondsLastTime());
-    restyledLines = std::max(restyledLines, editor.linesStyledLastTime());
+    worstRestyle = std::max(worstRestyle, editor.restyle_milliseconds_last_time());
+    restyledLines = std::max(restyledLines, editor.lines_styled_last_time());
   }
   std::printf("keystroke in the middle (worst of 20): restyle %.3f ms for %d lines; key %.2f ms; paint %.1f ms\n",
               worstRestyle, restyledLines, worstKey, worstPaint);
@@ -147,9 +147,9 @@ int main(int argc, char** argv) {
     for (const auto& [key, text] : presses) {
       double paint = 0;
       step.ms += KeyAndPaint(editor, key, text, &paint) + paint;
-      if (editor.linesStyledLastTime() > step.lines) {
-        step.lines = editor.linesStyledLastTime();
-        step.restyleMs = editor.restyleMillisecondsLastTime();
+      if (editor.lines_styled_last_time() > step.lines) {
+        step.lines = editor.lines_styled_last_time();
+        step.restyleMs = editor.restyle_milliseconds_last_time();
       }
     }
     return step;

@@ -49,27 +49,28 @@ CompletionChoice ComputeCompletion(const EditorStyling& editor, std::string_view
   }
   if (pos >= length) return choice;
   const std::string_view typed = line.substr(pos, token.length);
-  if (CountChars(typed) < editor.minCompletionLength) return choice;
-  const bool caseSensitive = editor.options & kCaseSensitive;
-  const std::string prefix = caseSensitive ? std::string(typed) : FoldCase(typed);
+  if (CountChars(typed) < editor.min_completion_length) return choice;
+  const bool case_sensitive = editor.options & kCaseSensitive;
+  const std::string prefix = case_sensitive ? std::string(typed) : FoldCase(typed);
   const WordTable& words = editor.words;
   for (size_t i = 0; i < words.size(); ++i) {
     const EditorWord& w = words[i];
     if (!(w.flags & kWordComplete)) continue;
-    const bool match = caseSensitive ? w.word.compare(0, prefix.size(), prefix) == 0 && w.word.size() >= prefix.size()
-                                     : StartsWithFolded(w.word, prefix);
+    const bool match = case_sensitive ? w.word.compare(0, prefix.size(), prefix) == 0 &&
+                                            w.word.size() >= prefix.size()
+                                      : StartsWithFolded(w.word, prefix);
     if (!match) continue;
     if (!choice.list.empty()) choice.list += ' ';
     choice.list += w.word;
   }
-  const std::string shown = caseSensitive ? choice.list : FoldCase(choice.list);
+  const std::string shown = case_sensitive ? choice.list : FoldCase(choice.list);
   choice.show = !choice.list.empty() && shown != prefix;
-  choice.typedLength = token.length;
+  choice.typed_length = token.length;
   if (!choice.show) choice.list.clear();
   return choice;
 }
 
-int FindKeywordInLine(const KeywordList& keywords, std::string_view line, int caretChar) {
+int FindKeywordInLine(const KeywordList& keywords, std::string_view line, int caret_char) {
   // Characters with their byte offsets; only ASCII ones can be identifier
   // characters, so a lead byte stands for its whole character.
   std::vector<int> offsets;
@@ -81,17 +82,19 @@ int FindKeywordInLine(const KeywordList& keywords, std::string_view line, int ca
     chars.push_back(c);
   }
   const int count = static_cast<int>(chars.size());
-  auto isIdent = [&](int index) { return index >= 0 && index < count && IsIdentifierChar(chars[index]); };
+  auto is_ident = [&](int index) {
+    return index >= 0 && index < count && IsIdentifierChar(chars[index]);
+  };
   // 0-based index of the character after the caret.
   int start = 0;
-  if (isIdent(caretChar)) {
-    start = caretChar;
-    while (isIdent(start - 1)) --start;
+  if (is_ident(caret_char)) {
+    start = caret_char;
+    while (is_ident(start - 1)) --start;
   }
   int i = start;
-  while (i < count && !isIdent(i)) ++i;
+  while (i < count && !is_ident(i)) ++i;
   int end = i;
-  while (isIdent(end)) ++end;
+  while (is_ident(end)) ++end;
   if (end == i) return -1;
   const int from = offsets[i];
   const int to = end < count ? offsets[end] : static_cast<int>(line.size());

@@ -29,8 +29,8 @@ int LastCharStart(const char* p, int length) {
 
 void EditorStyling::SetOperators(std::string_view text) {
   operators = std::string(text);
-  operatorBytes.fill(false);
-  for (unsigned char c : operators) operatorBytes[c] = true;
+  operator_bytes.fill(false);
+  for (unsigned char c : operators) operator_bytes[c] = true;
 }
 
 SeparatorTest IsSeparatorChar(const EditorStyling& editor, unsigned char byte) {
@@ -73,13 +73,13 @@ Token MeasureWord(const EditorStyling& editor, const char* p, int remaining) {
   Token token;
   int n = 0;
   SeparatorTest follower;
-  bool endedAtSeparator = false;
+  bool ended_at_separator = false;
   while (n < remaining) {
     const char c = p[n];
     if (IsBlank(c)) break;
     follower = IsSeparatorChar(editor, static_cast<unsigned char>(c));
     if (follower.separator) {
-      endedAtSeparator = true;
+      ended_at_separator = true;
       break;
     }
     n += CharLength(p + n, remaining - n);
@@ -93,15 +93,15 @@ Token MeasureWord(const EditorStyling& editor, const char* p, int remaining) {
     token.entry = entry;
     return token;
   }
-  const int firstLength = CharLength(p, n);
-  if (words.Find(word.substr(0, firstLength))) return token;
-  const int lastStart = LastCharStart(p, n);
-  if (const EditorWord* last = words.Find(word.substr(lastStart))) {
+  const int first_length = CharLength(p, n);
+  if (words.Find(word.substr(0, first_length))) return token;
+  const int last_start = LastCharStart(p, n);
+  if (const EditorWord* last = words.Find(word.substr(last_start))) {
     if (last->flags & kWordCallMark) token.style = last->style;
     return token;
   }
   int blanks = 0;
-  if (!endedAtSeparator) {
+  if (!ended_at_separator) {
     follower = {};
     while (n + blanks < remaining && IsBlank(p[n + blanks])) ++blanks;
     if (n + blanks < remaining) {
@@ -132,11 +132,11 @@ Token MeasureToken(const EditorStyling& editor, const char* p, int remaining) {
     if (separator.entry) token.style = separator.entry->style;
     if (b == '.') {
       const NumberMatch number = MatchNumber(editor, p, remaining);
-      if (number.digits > 0) return {number.length, editor.numberStyle, nullptr};
+      if (number.digits > 0) return {number.length, editor.number_style, nullptr};
     }
     if (remaining > 1 && separator.entry && (separator.entry->flags & kWordPaired)) {
       // No escapes, and a string never runs past its line.
-      const char close = separator.entry->closeChar;
+      const char close = separator.entry->close_char;
       int depth = 1;
       int n = 1;
       while (n < remaining) {
@@ -158,7 +158,7 @@ Token MeasureToken(const EditorStyling& editor, const char* p, int remaining) {
     return token;
   }
   const NumberMatch number = MatchNumber(editor, p, remaining);
-  if (number.length > 0) return {number.length, editor.numberStyle, nullptr};
+  if (number.length > 0) return {number.length, editor.number_style, nullptr};
   return MeasureWord(editor, p, remaining);
 }
 
@@ -170,11 +170,11 @@ Token StyleToken(EditorStyling& editor, const char* p, int remaining, StyleSink*
   if (!(editor.features & kStylingOn)) token.style = kDefaultStyle;
   sink->SetStyling(token.length, token.style);
   if (token.entry) {
-    if (token.entry->flags & kWordFoldOpen) ++editor.foldDelta;
+    if (token.entry->flags & kWordFoldOpen) ++editor.fold_delta;
     // The level never drops below the base: a stray `}` is ignored.
     if ((token.entry->flags & kWordFoldClose) &&
-        (editor.foldLevel > kFoldLevelBase || editor.foldDelta != 0)) {
-      --editor.foldDelta;
+        (editor.fold_level > kFoldLevelBase || editor.fold_delta != 0)) {
+      --editor.fold_delta;
     }
   }
   return token;
@@ -191,7 +191,7 @@ bool AddDelimiter(EditorStyling& editor, std::string_view opener, std::string_vi
   if (opener.empty() || (closer.empty() && (flags & kWordPaired))) return false;
   if (editor.words.AddWords(opener, style, flags) == 0) return false;
   if (flags & kWordPaired) {
-    if (EditorWord* entry = editor.words.LookupMutable(opener)) entry->closeChar = closer[0];
+    if (EditorWord* entry = editor.words.LookupMutable(opener)) entry->close_char = closer[0];
   }
   return true;
 }
@@ -201,40 +201,41 @@ void StylePlainLine(EditorStyling& editor, StyleSink& sink, const char* bytes, i
   while (pos < length) pos += StyleToken(editor, bytes + pos, length - pos, &sink).length;
 }
 
-int RestyleLines(EditorStyling& editor, StyledDocument& document, int firstLine, int lastLine) {
-  const int lineCount = document.LineCount();
-  if (lastLine == -1 || lastLine >= lineCount) lastLine = lineCount - 1;
-  const int requestedLast = lastLine;
-  if (firstLine < 0) firstLine = 0;
-  if (firstLine == 0) {
-    editor.foldLevel = kFoldLevelBase;
+int RestyleLines(EditorStyling& editor, StyledDocument& document, int first_line, int last_line) {
+  const int line_count = document.LineCount();
+  if (last_line == -1 || last_line >= line_count) last_line = line_count - 1;
+  const int requested_last = last_line;
+  if (first_line < 0) first_line = 0;
+  if (first_line == 0) {
+    editor.fold_level = kFoldLevelBase;
   } else {
-    --firstLine;
-    editor.foldLevel = document.GetFoldLevel(firstLine) & kFoldLevelNumberMask;
+    --first_line;
+    editor.fold_level = document.GetFoldLevel(first_line) & kFoldLevelNumberMask;
   }
   // Whole lines are always styled: a line cut short at the requested end
   // would leave a wrong comment state and misplace the styles after it.
-  document.StartStyling(document.PositionFromLine(firstLine));
+  document.StartStyling(document.PositionFromLine(first_line));
   std::string bytes;
   int styled = 0;
   const bool folding = editor.features & (kFoldingOn | kFoldAnyLine);
-  for (int line = firstLine; line <= lastLine; ++line) {
-    editor.foldDelta = 0;
+  for (int line = first_line; line <= last_line; ++line) {
+    editor.fold_delta = 0;
     if (document.LineLength(line) > 0) {
       document.GetLine(line, bytes);
       const int length = static_cast<int>(bytes.size());
-      if (editor.lineStyler) {
-        const int changed = editor.lineStyler(editor, document, bytes.data(), length, line,
-                                              firstLine, requestedLast);
-        lastLine = changed ? lineCount - 1 : requestedLast;
+      if (editor.line_styler) {
+        const int changed = editor.line_styler(editor, document, bytes.data(), length, line,
+                                               first_line, requested_last);
+        last_line = changed ? line_count - 1 : requested_last;
       } else {
         StylePlainLine(editor, document, bytes.data(), length);
       }
       ++styled;
     }
     if (folding) {
-      document.SetFoldLevel(line, editor.foldLevel | (editor.foldDelta >= 1 ? kFoldLevelHeaderFlag : 0));
-      editor.foldLevel = std::max(editor.foldLevel + editor.foldDelta, kFoldLevelBase);
+      document.SetFoldLevel(
+          line, editor.fold_level | (editor.fold_delta >= 1 ? kFoldLevelHeaderFlag : 0));
+      editor.fold_level = std::max(editor.fold_level + editor.fold_delta, kFoldLevelBase);
     } else {
       document.SetFoldLevel(line, 0);
     }

@@ -55,26 +55,26 @@ struct EditorStyling;
 // Styles one line through the document; returns 1 when the state at the end
 // of the line changed, so that the following lines must be styled too.
 using LineStyler = int (*)(EditorStyling& editor, StyledDocument& document, const char* bytes,
-                           int length, int line, int firstLine, int lastLine);
+                           int length, int line, int first_line, int last_line);
 
 // Everything of a code editor but its widget.
 struct EditorStyling {
-  explicit EditorStyling(int options_ = kShowLineNumbers)
-      : options(options_), words((options_ & kCaseSensitive) != 0) {}
+  explicit EditorStyling(int editor_options = kShowLineNumbers)
+      : options(editor_options), words((editor_options & kCaseSensitive) != 0) {}
 
   void SetOperators(std::string_view text);
-  bool IsOperator(unsigned char byte) const { return operatorBytes[byte]; }
+  bool IsOperator(unsigned char byte) const { return operator_bytes[byte]; }
 
   int options;
   int features = kStylingOn | kFoldingOn;
-  LineStyler lineStyler = nullptr;
+  LineStyler line_styler = nullptr;
   std::string operators;
-  std::array<bool, 256> operatorBytes{};
-  int numberStyle = kDefaultStyle;
+  std::array<bool, 256> operator_bytes{};
+  int number_style = kDefaultStyle;
   WordTable words;
-  int foldDelta = 0;
-  int foldLevel = 0;
-  int minCompletionLength = 3;
+  int fold_delta = 0;
+  int fold_level = 0;
+  int min_completion_length = 3;
 };
 
 struct SeparatorTest {
@@ -95,7 +95,7 @@ struct Token {
   const EditorWord* entry = nullptr;
 };
 // Measures the token at `p` and, unless `sink` is null, sends its style and
-// counts braces into foldDelta.
+// counts braces into fold_delta.
 Token StyleToken(EditorStyling& editor, const char* p, int remaining, StyleSink* sink);
 
 // Word registrations; each returns whether the table changed, after which
@@ -108,9 +108,9 @@ bool AddDelimiter(EditorStyling& editor, std::string_view opener, std::string_vi
 // The plain tokenizer loop over one line.
 void StylePlainLine(EditorStyling& editor, StyleSink& sink, const char* bytes, int length);
 
-// Styles lines firstLine..lastLine (-1: to the end), starting one line
-// earlier, and goes on past lastLine while a line's end state changes.
+// Styles lines first_line..last_line (-1: to the end), starting one line
+// earlier, and goes on past last_line while a line's end state changes.
 // Returns the number of lines styled.
-int RestyleLines(EditorStyling& editor, StyledDocument& document, int firstLine, int lastLine);
+int RestyleLines(EditorStyling& editor, StyledDocument& document, int first_line, int last_line);
 
 }  // namespace vorlane

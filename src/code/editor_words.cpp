@@ -34,7 +34,7 @@ std::string FoldCase(std::string_view text) {
 }
 
 std::string WordTable::KeyOf(std::string_view word) const {
-  return caseSensitive_ ? std::string(word) : FoldCase(word);
+  return case_sensitive_ ? std::string(word) : FoldCase(word);
 }
 
 EditorWord* WordTable::FindKey(std::string_view key) const {
@@ -57,9 +57,11 @@ int WordTable::AddWords(std::string_view text, int style, int flags) {
       entry = words_.back().get();
       index_.emplace(key, entry);
       if (key.size() == 1 && static_cast<unsigned char>(key[0]) < 128) {
-        byteWords_[static_cast<unsigned char>(key[0])] = entry;
+        byte_words_[static_cast<unsigned char>(key[0])] = entry;
         // Both cases of a letter find the same one-character word.
-        if (!caseSensitive_ && key[0] >= 'a' && key[0] <= 'z') byteWords_[key[0] - 'a' + 'A'] = entry;
+        if (!case_sensitive_ && key[0] >= 'a' && key[0] <= 'z') {
+          byte_words_[key[0] - 'a' + 'A'] = entry;
+        }
       }
     }
     entry->word = std::string(field);
@@ -71,7 +73,7 @@ int WordTable::AddWords(std::string_view text, int style, int flags) {
 }
 
 void WordTable::Sort() {
-  if (caseSensitive_) {
+  if (case_sensitive_) {
     std::stable_sort(words_.begin(), words_.end(),
                      [](const auto& a, const auto& b) { return a->word < b->word; });
     return;
@@ -93,7 +95,7 @@ EditorWord* WordTable::LookupMutable(std::string_view text) {
 }
 
 const EditorWord* WordTable::Find(std::string_view word) const {
-  if (caseSensitive_) return FindKey(word);
+  if (case_sensitive_) return FindKey(word);
   // Most words are short ASCII: fold them on the stack.
   char buffer[64];
   if (word.size() <= sizeof buffer) {

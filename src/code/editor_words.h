@@ -12,7 +12,7 @@
 namespace vorlane {
 
 // Word flags; repeated registrations OR them together.
-inline constexpr int kWordPaired = 0x1;        // one opening character; the token runs to closeChar
+inline constexpr int kWordPaired = 0x1;        // one opening character; runs to close_char
 inline constexpr int kWordCallMark = 0x10;     // gives its style to the word in front of it
 inline constexpr int kWordFoldOpen = 0x100000;
 inline constexpr int kWordFoldClose = 0x400000;
@@ -28,7 +28,7 @@ struct EditorWord {
   std::string word;  // as last registered, in the case it was written
   int style = kDefaultStyle;
   int flags = 0;
-  char closeChar = 0;
+  char close_char = 0;
 };
 
 // Lower-cases UTF-8 text (every script, not only ASCII).
@@ -36,11 +36,11 @@ std::string FoldCase(std::string_view text);
 
 class WordTable {
  public:
-  explicit WordTable(bool caseSensitive = false) : caseSensitive_(caseSensitive) {}
+  explicit WordTable(bool case_sensitive = false) : case_sensitive_(case_sensitive) {}
   WordTable(const WordTable&) = delete;
   WordTable& operator=(const WordTable&) = delete;
 
-  bool caseSensitive() const { return caseSensitive_; }
+  bool case_sensitive() const { return case_sensitive_; }
   // The map key of a word: the word itself, lower-cased unless case-sensitive.
   std::string KeyOf(std::string_view word) const;
 
@@ -59,7 +59,7 @@ class WordTable {
   const EditorWord* Find(std::string_view word) const;
   // The one-character word of an ASCII byte; null for other bytes.
   const EditorWord* FindByte(unsigned char byte) const {
-    return byte < 128 ? byteWords_[byte] : nullptr;
+    return byte < 128 ? byte_words_[byte] : nullptr;
   }
 
   size_t size() const { return words_.size(); }
@@ -72,10 +72,10 @@ class WordTable {
   };
   EditorWord* FindKey(std::string_view key) const;
 
-  bool caseSensitive_;
+  bool case_sensitive_;
   std::vector<std::unique_ptr<EditorWord>> words_;
   std::unordered_map<std::string, EditorWord*, Hash, std::equal_to<>> index_;
-  std::array<EditorWord*, 128> byteWords_{};
+  std::array<EditorWord*, 128> byte_words_{};
 };
 
 }  // namespace vorlane

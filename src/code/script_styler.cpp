@@ -15,11 +15,11 @@ int WithoutLineEnd(const char* bytes, int length) {
 }  // namespace
 
 int StyleScriptLine(EditorStyling& editor, StyledDocument& document, const char* bytes, int length,
-                    int line, int firstLine, int lastLine) {
-  int inComment = line > 0 ? document.GetLineState(line - 1) : 0;
+                    int line, int first_line, int last_line) {
+  int in_comment = line > 0 ? document.GetLineState(line - 1) : 0;
   int pos = 0;
   while (pos < length) {
-    if (inComment) {
+    if (in_comment) {
       int end = length;
       const char* close = nullptr;
       for (int i = pos; i + 1 < length; ++i) {
@@ -30,17 +30,17 @@ int StyleScriptLine(EditorStyling& editor, StyledDocument& document, const char*
       }
       if (close) {
         end = static_cast<int>(close - bytes) + 2;
-        inComment = 0;
+        in_comment = 0;
       } else {
         end = pos + WithoutLineEnd(bytes + pos, length - pos);
       }
       if (end > pos) document.SetStyling(end - pos, kStyleComment);
       pos = end;
     }
-    bool afterBlank = true;
+    bool after_blank = true;
     while (pos < length) {
       if (bytes[pos] == '/' && length - pos >= 2) {
-        if (afterBlank && bytes[pos + 1] == '/') {
+        if (after_blank && bytes[pos + 1] == '/') {
           const int end = WithoutLineEnd(bytes, length);
           document.SetStyling(end - pos, kStyleComment);
           pos = end;
@@ -49,17 +49,17 @@ int StyleScriptLine(EditorStyling& editor, StyledDocument& document, const char*
         if (bytes[pos + 1] == '*') {
           document.SetStyling(2, kStyleComment);
           pos += 2;
-          inComment = 1;
+          in_comment = 1;
           break;
         }
       }
       const char first = bytes[pos];
       pos += StyleToken(editor, bytes + pos, length - pos, &document).length;
-      afterBlank = first == ' ' || first == '\t' || first == ';';
+      after_blank = first == ' ' || first == '\t' || first == ';';
     }
   }
-  if (document.GetLineState(line) != inComment) {
-    document.SetLineState(line, inComment);
+  if (document.GetLineState(line) != in_comment) {
+    document.SetLineState(line, in_comment);
     return 1;
   }
   return 0;
@@ -107,36 +107,36 @@ void ConfigureScriptStyling(EditorStyling& editor, const Project& project, const
   AddKeywords(editor, "{", kStyleKeyword, kWordFoldOpen, false);
   AddKeywords(editor, "}", kStyleKeyword, kWordFoldClose, false);
 
-  const auto isObject = [](const GameObject& o) { return o.prototype == 1; };
+  const auto is_object = [](const GameObject& o) { return o.prototype == 1; };
   for (const std::string& names :
        {JoinNames(project.sprites), JoinNames(project.sounds), JoinNames(project.musics),
-        JoinNames(project.backgrounds), JoinNames(project.fonts), JoinNames(project.objects, isObject),
-        JoinNames(project.scenes), JoinNames(project.fns)}) {
+        JoinNames(project.backgrounds), JoinNames(project.fonts),
+        JoinNames(project.objects, is_object), JoinNames(project.scenes), JoinNames(project.fns)}) {
     AddKeywords(editor, names, kStyleResource, kWordComplete, false);
   }
 
   // Consecutive records of one class go in together; the order of
   // registration, and so which style wins for a repeated name, is kept.
   std::string run;
-  int runStyle = -1;
+  int run_style = -1;
   for (const KeywordRecord& record : keywords) {
     const int style = StyleOfClass(record.class_);
     if (style < 0) continue;
-    if (style != runStyle && !run.empty()) {
-      AddKeywords(editor, run, runStyle, kWordComplete, false);
+    if (style != run_style && !run.empty()) {
+      AddKeywords(editor, run, run_style, kWordComplete, false);
       run.clear();
     }
-    runStyle = style;
+    run_style = style;
     if (!run.empty()) run += ' ';
     run += record.name;
   }
-  if (!run.empty()) AddKeywords(editor, run, runStyle, kWordComplete, false);
+  if (!run.empty()) AddKeywords(editor, run, run_style, kWordComplete, false);
   editor.words.Sort();
 
   editor.SetOperators(kScriptOperators);
-  editor.numberStyle = kStyleNumber;
+  editor.number_style = kStyleNumber;
   editor.features = kStylingOn | kCompletionOn | kFoldingOn | kAutoIndent;
-  editor.lineStyler = StyleScriptLine;
+  editor.line_styler = StyleScriptLine;
 }
 
 }  // namespace vorlane

@@ -35,6 +35,6 @@ void ConfigureScriptStyling(EditorStyling& editor, const Project& project, const
 // `//` opens a comment only at the start of a line or after a blank or `;`,
 // so `a//b` is code; `/*` opens one anywhere outside a string.
 int StyleScriptLine(EditorStyling& editor, StyledDocument& document, const char* bytes, int length,
-                    int line, int firstLine, int lastLine);
+                    int line, int first_line, int last_line);
 
 }  // namespace vorlane

@@ -5,80 +5,73 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "code/editor_styling.h"
 
 namespace vorlane::test {
 
+// One character per style, so that styles read under their text: '.' for
+// the default style, else the number as a digit or letter ('a' = 10).
+inline char StyleChar(int style) {
+  return style == kDefaultStyle ? '.' : style < 10 ? char('0' + style) : char('a' + style - 10);
+}
+
 class FakeDocument : public StyledDocument {
  public:
   explicit FakeDocument(const std::string& text) { SetText(text); }
 
+  // Keeps the line states, as a widget does across an edit.
   void SetText(const std::string& text) {
-    lines_.clear();
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
-        lines_.push_back(text.substr(start, i + 1 - start));
-        start = i + 1;
-      }
+    lines_.assign(1, "");
+    for (char c : text) {
+      lines_.back() += c;
+      if (c == '\n') lines_.emplace_back();
     }
-    lines_.push_back(text.substr(start));  // the last line, maybe empty
     styles_.assign(text.size(), 0);
     folds_.assign(lines_.size(), kFoldLevelBase);
     states_.resize(lines_.size(), 0);
   }
-  std::string Text() const {
-    std::string text;
-    for (const std::string& l : lines_) text += l;
-    return text;
-  }
-  // One character per byte: '.' for style 32, else the style number as a
-  // digit or letter ('a' = 10).
-  std::string StyleString() const {
+  // The styles of `count` lines from `first`, all by default.
+  std::string Styles(int first = 0, int count = -1) const {
     std::string s;
-    for (unsigned char st : styles_) s += st == 32 ? '.' : st < 10 ? char('0' + st) : char('a' + st - 10);
+    const size_t end = count < 0 ? styles_.size() : Offset(first + count);
+    for (size_t i = Offset(first); i < end; ++i) s += StyleChar(styles_[i]);
     return s;
   }
-  std::string StylesOfLine(int line) const {
-    const std::string all = StyleString();
-    return all.substr(static_cast<size_t>(PositionOf(line)), lines_[static_cast<size_t>(line)].size());
-  }
+  const std::vector<int>& folds() const { return folds_; }
+  const std::vector<int>& states() const { return states_; }
 
   int LineCount() override { return static_cast<int>(lines_.size()); }
-  int LineLength(int line) override { return static_cast<int>(lines_[static_cast<size_t>(line)].size()); }
-  void GetLine(int line, std::string& bytes) override { bytes = lines_[static_cast<size_t>(line)]; }
-  long PositionFromLine(int line) override { return PositionOf(line); }
-  void StartStyling(long position) override { at_ = position; }
+  int LineLength(int line) override { return static_cast<int>(lines_.at(line).size()); }
+  void GetLine(int line, std::string& bytes) override { bytes = lines_.at(line); }
+  long PositionFromLine(int line) override { return static_cast<long>(Offset(line)); }
+  void StartStyling(long position) override { at_ = static_cast<size_t>(position); }
   void SetStyling(int length, int style) override {
     ASSERT_GT(length, 0);
-    ASSERT_LE(at_ + length, static_cast<long>(styles_.size()));
-    for (int i = 0; i < length; ++i) styles_[static_cast<size_t>(at_++)] = static_cast<unsigned char>(style);
+    ASSERT_LE(at_ + length, styles_.size());
+    while (length-- > 0) styles_[at_++] = static_cast<unsigned char>(style);
   }
-  int GetFoldLevel(int line) override { return folds_[static_cast<size_t>(line)]; }
-  void SetFoldLevel(int line, int level) override { folds_[static_cast<size_t>(line)] = level; }
+  int GetFoldLevel(int line) override { return folds_.at(line); }
+  void SetFoldLevel(int line, int level) override { folds_.at(line) = level; }
   int GetLineState(int line) override {
     return line >= 0 && line < LineCount() ? states_[static_cast<size_t>(line)] : 0;
   }
-  int SetLineState(int line, int state) override {
-    const int old = states_[static_cast<size_t>(line)];
-    states_[static_cast<size_t>(line)] = state;
-    return old;
-  }
-  long styledTo() const { return at_; }
+  int SetLineState(int line, int state) override { return std::exchange(states_.at(line), state); }
 
  private:
-  long PositionOf(int line) const {
-    long pos = 0;
-    for (int i = 0; i < line; ++i) pos += static_cast<long>(lines_[static_cast<size_t>(i)].size());
-    return pos;
+  size_t Offset(int line) const {
+    size_t offset = 0;
+    for (int i = 0; i < line; ++i) offset += lines_.at(i).size();
+    return offset;
   }
+
   std::vector<std::string> lines_;
   std::vector<unsigned char> styles_;
   std::vector<int> folds_;
   std::vector<int> states_;
-  long at_ = 0;
+  size_t at_ = 0;
 };
 
 }  // namespace vorlane::test

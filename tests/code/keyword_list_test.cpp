@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "support/temp_dir.h"
 
 namespace vorlane {
@@ -11,98 +13,66 @@ using test::WriteAll;
 
 class KeywordListTest : public test::InTempDir {};
 
-std::vector<std::string> Names(const KeywordList& list) {
-  std::vector<std::string> names;
-  for (const KeywordRecord& r : list) names.push_back(r.name);
-  return names;
+// "name class help1 | help2" per record, records joined by "; ".
+std::string Dump(const KeywordList& list, size_t count = std::string::npos) {
+  std::string text;
+  for (size_t i = 0; i < list.size() && i < count; ++i) {
+    const KeywordRecord& r = list[i];
+    text += (i ? "; " : "") + r.name + ' ' + r.class_ + ' ' + r.help1 + " | " + r.help2;
+  }
+  return text;
+}
+
+std::string LoadDump(const std::string& bytes) {
+  WriteAll("keywords.dat", bytes);
+  KeywordList list;
+  EXPECT_TRUE(LoadKeywordFile(list));
+  return Dump(list);
 }
 
 TEST_F(KeywordListTest, ReadsThreeLineRecordsWithEveryLineEnd) {
   for (const std::string eol : {"\n", "\r", "\r\n"}) {
-    WriteAll("keywords.dat", "!draw_text" + eol + "draw_text(x, y, text)" + eol + "Draws a text." +
-                                 eol + ".room_speed" + eol + "room_speed" + eol + "Steps per second." +
-                                 eol + "#c_red" + eol + "c_red" + eol + "n/a" + eol);
-    KeywordList list;
-    ASSERT_TRUE(LoadKeywordFile(list));
-    ASSERT_EQ(list.size(), 3u) << "line end " << int(eol[0]) << eol.size();
-    EXPECT_EQ(list[0].name, "draw_text");
-    EXPECT_EQ(list[0].class_, "Fn");
-    EXPECT_EQ(list[0].help1, "draw_text(x, y, text)");
-    EXPECT_EQ(list[0].help2, "Draws a text.");
-    EXPECT_EQ(list[1].class_, "Var");
-    EXPECT_EQ(list[1].help2, "Steps per second.");
-    EXPECT_EQ(list[2].class_, "Cons");
-    EXPECT_EQ(list[2].help2, "n/a");
+    EXPECT_EQ(LoadDump("!draw_text" + eol + "draw_text(x, y, text)" + eol + "Draws a text." + eol +
+                       ".room_speed" + eol + "room_speed" + eol + "Per second." + eol + "#c_red" +
+                       eol + "c_red" + eol + "n/a" + eol),
+              "draw_text Fn draw_text(x, y, text) | Draws a text.; "
+              "room_speed Var room_speed | Per second.; c_red Cons c_red | n/a")
+        << "line end " << int(eol[0]) << eol.size();
   }
 }
 
-TEST_F(KeywordListTest, IncompleteLastRecordGetsEmptyHelpLines) {
-  WriteAll("keywords.dat", "!a\nhelp a\nmore a\n!b\nhelp b");
-  KeywordList list;
-  LoadKeywordFile(list);
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[1].name, "b");
-  EXPECT_EQ(list[1].help1, "help b");
-  EXPECT_EQ(list[1].help2, "");
-
-  // A last record whose first line is empty is no record at all.
-  WriteAll("keywords.dat", "!a\nhelp a\nmore a\n\n");
-  list.clear();
-  LoadKeywordFile(list);
-  EXPECT_EQ(Names(list), std::vector<std::string>{"a"});
-}
-
-TEST_F(KeywordListTest, SkipsUnknownClassesAndBlankHeadsButKeepsCounting) {
-  // Blank lines are lines: the second record starts with one and is skipped
-  // whole, so the third is still read in step.
-  WriteAll("keywords.dat",
-           "?odd\nx\ny\n\nempty head\nz\n@at\n1\n2\n!good\ng1\ng2\nname\n3\n4\n");
-  KeywordList list;
-  LoadKeywordFile(list);
-  EXPECT_EQ(Names(list), std::vector<std::string>{"good"});
-  EXPECT_EQ(list[0].help1, "g1");
-}
-
-TEST_F(KeywordListTest, ByteOrderMarkDoesNotHideTheFirstRecord) {
-  WriteAll("keywords.dat", "\xEF\xBB\xBF!first\nh1\nh2\n");
-  KeywordList list;
-  LoadKeywordFile(list);
-  EXPECT_EQ(Names(list), std::vector<std::string>{"first"});
-}
-
-TEST_F(KeywordListTest, MissingOrEmptyFileLeavesOnlyTheKeyConstants) {
-  KeywordList missing = LoadKeywordList();
-  EXPECT_EQ(missing.size(), 82u);
-  WriteAll("keywords.dat", "");
-  KeywordList empty = LoadKeywordList();
-  EXPECT_EQ(Names(empty), Names(missing));
-  KeywordList none;
-  EXPECT_FALSE(LoadKeywordFile(none, "nowhere/keywords.dat"));
-  EXPECT_TRUE(none.empty());
+TEST_F(KeywordListTest, OddRecordsAreSkippedOrCompletedInStep) {
+  // An incomplete last record gets empty help lines; a last record whose
+  // first line is empty is no record at all.
+  EXPECT_EQ(LoadDump("!a\nh\nh\n!b\nhelp b"), "a Fn h | h; b Fn help b | ");
+  EXPECT_EQ(LoadDump("!a\nh\nh\n\n"), "a Fn h | h");
+  // Unknown classes and blank heads skip their whole record, so the next
+  // one is still read in step.
+  EXPECT_EQ(LoadDump("?odd\nx\ny\n\nempty head\nz\n@at\n1\n2\n!good\ng1\ng2\nname\n3\n4\n"),
+            "good Fn g1 | g2");
+  // A byte-order mark does not hide the first record.
+  EXPECT_EQ(LoadDump("\xEF\xBB\xBF!first\nh1\nh2\n"), "first Fn h1 | h2");
 }
 
 TEST_F(KeywordListTest, KeyConstantsFollowTheFileInTheEngineOrder) {
+  const std::string constants = Dump(LoadKeywordList());
+  KeywordList none;
+  EXPECT_FALSE(LoadKeywordFile(none, "nowhere/keywords.dat"));
+  EXPECT_TRUE(none.empty());
+  WriteAll("keywords.dat", "");
+  EXPECT_EQ(Dump(LoadKeywordList()), constants);
+
   WriteAll("keywords.dat", "!f\nh\nh\n");
   const KeywordList list = LoadKeywordList();
   ASSERT_EQ(list.size(), 83u);
-  EXPECT_EQ(list[0].name, "f");
-  EXPECT_EQ(list[1].name, "vk_0");
-  EXPECT_EQ(list[11].name, "vk_a");
-  EXPECT_EQ(list[12].name, "vk_add");
-  EXPECT_EQ(list[28].name, "vk_f1");
-  EXPECT_EQ(list[29].name, "vk_f10");
-  EXPECT_EQ(list[32].name, "vk_f2");
-  EXPECT_EQ(list[52].name, "vk_num0");
-  EXPECT_EQ(list[82].name, "vk_z");
-  for (size_t i = 1; i < list.size(); ++i) {
-    EXPECT_EQ(list[i].class_, "Cons");
-    EXPECT_EQ(list[i].help1, "");
-    EXPECT_EQ(list[i].help2, "");
-  }
-  // All distinct.
-  std::vector<std::string> names = Names(list);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(std::unique(names.begin(), names.end()), names.end());
+  EXPECT_EQ(Dump(list, 2), "f Fn h | h; vk_0 Cons  | ");
+  const std::pair<size_t, const char*> spots[] = {{11, "vk_a"},   {12, "vk_add"}, {28, "vk_f1"},
+                                                  {29, "vk_f10"}, {32, "vk_f2"},  {52, "vk_num0"},
+                                                  {82, "vk_z"}};
+  for (const auto& [index, name] : spots) EXPECT_EQ(list[index].name, name) << index;
+  std::set<std::string> names;
+  for (const KeywordRecord& r : list) names.insert(r.name);
+  EXPECT_EQ(names.size(), list.size());
 }
 
 TEST_F(KeywordListTest, FindsTheFirstRecordWithHelp) {

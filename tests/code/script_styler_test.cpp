@@ -9,22 +9,25 @@ namespace {
 
 using test::FakeDocument;
 
-// The JavaScript setup with one sprite "spr", one engine function and the
-// key constants.
+// The JavaScript setup with a sprite, an object and its instance, an engine
+// function and variable, and the key constants.
 struct ScriptFixture : ::testing::Test {
   ScriptFixture() {
-    project.sprites.push_back({});
-    project.sprites.back().name = "spr";
+    project.sprites.resize(1);
+    project.sprites[0].name = "spr";
+    project.objects.resize(2);
+    project.objects[0].name = "player";
+    project.objects[1].name = "inst_7";
+    project.objects[1].prototype = 0;  // placed in a scene
     AddKeywordRecord(keywords, "draw_text", "Fn", "draw_text(x, y, s)", "Draws text.");
     AddKeywordRecord(keywords, "room_speed", "Var", "", "");
     AddKeyConstants(keywords);
     ConfigureScriptStyling(editor, project, keywords);
   }
-  // Styles the whole text; one character per byte, '.' for the default style.
   std::string Styles(const std::string& text) {
     FakeDocument document(text);
     RestyleLines(editor, document, 0, -1);
-    return document.StyleString();
+    return document.Styles();
   }
 
   Project project;
@@ -32,78 +35,46 @@ struct ScriptFixture : ::testing::Test {
   EditorStyling editor;
 };
 
-TEST_F(ScriptFixture, KeywordsMatchInAnyCaseAndNamesByClass) {
-  EXPECT_EQ(Styles("IF Function NULL"), "22.22222222.2222");
-  EXPECT_EQ(Styles("spr draw_text room_speed vk_up"), "777.888888888.9999999999.aaaaa");
-  EXPECT_EQ(Styles("SPR Vk_Up"), "777.aaaaa");
-  EXPECT_EQ(Styles("sprite"), "......");
-}
-
-TEST_F(ScriptFixture, StringsHaveNoEscapesAndEndWithTheirLine) {
-  EXPECT_EQ(Styles("'it''s'"), "4444444");
-  EXPECT_EQ(Styles("'a\\'b'"), "4444.4");
-  EXPECT_EQ(Styles("x = \"a // b /* c\";"), "....4444444444444.");
-  EXPECT_EQ(Styles("\"open\nnext"), "44444.....");
-  EXPECT_EQ(Styles("'"), "4");
-}
-
-TEST_F(ScriptFixture, CallMarksColourTheNameInFront) {
-  EXPECT_EQ(Styles("foo(x)"), "6666.6");
-  EXPECT_EQ(Styles("foo (x)"), "66666.6");
-  EXPECT_EQ(Styles("foo  \t(x)"), "6666666.6");
-  // Known names keep their own style.
-  EXPECT_EQ(Styles("spr(1)"), "777656");
-  EXPECT_EQ(Styles("if(a)"), "226.6");
-  EXPECT_EQ(Styles("draw_text (1)"), "888888888.656");
-  EXPECT_EQ(Styles("foo)"), "...6");
-  EXPECT_EQ(Styles("\xC3\xA9t\xC3\xA9("), "666666");
-}
-
-TEST_F(ScriptFixture, NumbersAreDigitsWithOneDot) {
-  EXPECT_EQ(Styles("12 1.5 .5 3."), "55.555.55.55");
-  EXPECT_EQ(Styles("0x1F 1e5"), "........");
-  EXPECT_EQ(Styles("a.b x[1]"), "......5.");
-  EXPECT_EQ(Styles("f(2,3);"), "665.56.");
-  EXPECT_EQ(Styles("x=-4"), "...5");
-}
-
-TEST_F(ScriptFixture, LineCommentsNeedABlankOrSemicolonInFront) {
-  EXPECT_EQ(Styles("// all"), "333333");
-  EXPECT_EQ(Styles("a //b"), "..333");
-  EXPECT_EQ(Styles("a;//b"), "..333");
-  EXPECT_EQ(Styles("a//b"), "....");
-  EXPECT_EQ(Styles("x=1/2//3"), "..5.5..5");
-  EXPECT_EQ(Styles("\t//tab\r\nx"), ".33333...");
-  EXPECT_EQ(Styles("f() //c"), "666.333");
+// 2 keyword, 3 comment, 4 string, 5 number, 6 call, 7 resource, 8 engine
+// function, 9 engine variable, a engine constant.
+TEST_F(ScriptFixture, StylesOfOneLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      // Keywords in any case, names by their class.
+      {"IF Function NULL", "22.22222222.2222"}, {"SPR Vk_Up", "777.aaaaa"}, {"sprite", "......"},
+      {"spr draw_text room_speed vk_up", "777.888888888.9999999999.aaaaa"},
+      {"player inst_7", "777777......."},  // objects, not their instances
+      // Strings have no escapes and end with their line.
+      {"'it''s'", "4444444"}, {"'a\\'b'", "4444.4"}, {"'", "4"}, {"\"open\nnext", "44444....."},
+      {"x = \"a // b /* c\";", "....4444444444444."},
+      // A call mark colours the name in front, blanks included; known names
+      // keep their own style.
+      {"foo(x)", "6666.6"}, {"foo  \t(x)", "6666666.6"}, {"foo)", "...6"}, {"spr(1)", "777656"},
+      {"if(a)", "226.6"}, {"draw_text (1)", "888888888.656"}, {"\xC3\xA9t\xC3\xA9(", "666666"},
+      // Numbers are digits with at most one dot.
+      {"12 1.5 .5 3.", "55.555.55.55"}, {"0x1F 1e5", "........"}, {"a.b x[1]", "......5."},
+      {"f(2,3);", "665.56."}, {"x=-4", "...5"},
+      // `//` needs the line start, a blank or `;` in front.
+      {"// all", "333333"}, {"a //b", "..333"}, {"a;//b", "..333"}, {"a//b", "...."},
+      {"x=1/2//3", "..5.5..5"}, {"\t//tab\r\nx", ".33333..."}, {"f() //c", "666.333"},
+      // `/*` opens a comment anywhere outside a string, up to the end of the text.
+      {"/**/x", "3333."}, {"/*/ x */y", "33333333."}, {"'/*' x", "4444.."},
+      {"a/*b*/c/*d", ".33333.333"}, {"/*\n\n\nx", "33...3"},
+      // A brace is a keyword only on its own.
+      {"else{ {x", "........"}, {"} else {", "2.2222.2"}};
+  for (const auto& [text, styles] : cases) EXPECT_EQ(Styles(text), styles) << text;
 }
 
 TEST_F(ScriptFixture, BlockCommentsSpanLinesAndTheirRemovalRestylesThem) {
   FakeDocument document("a /* b\nc\nd */ e\nf");
   EXPECT_EQ(RestyleLines(editor, document, 0, -1), 4);
-  EXPECT_EQ(document.StylesOfLine(0), "..3333.");
-  EXPECT_EQ(document.StylesOfLine(1), "3.");
-  EXPECT_EQ(document.StylesOfLine(2), "3333...");
-  EXPECT_EQ(document.StylesOfLine(3), ".");
-  EXPECT_EQ(document.GetLineState(0), 1);
-  EXPECT_EQ(document.GetLineState(1), 1);
-  EXPECT_EQ(document.GetLineState(2), 0);
+  EXPECT_EQ(document.Styles(), "..3333.3.3333....");
+  EXPECT_EQ(document.states(), (std::vector<int>{1, 1, 0, 0}));
 
   // Deleting "/*": styling of line 0 goes on while the states change.
   document.SetText("a  b\nc\nd */ e\nf");
   EXPECT_EQ(RestyleLines(editor, document, 0, 0), 3);
-  EXPECT_EQ(document.StylesOfLine(1), "..");
-  EXPECT_EQ(document.StylesOfLine(2), ".......");
-  EXPECT_EQ(document.GetLineState(0), 0);
-  EXPECT_EQ(document.GetLineState(1), 0);
-}
-
-TEST_F(ScriptFixture, BlockCommentEdgeCases) {
-  EXPECT_EQ(Styles("/**/x"), "3333.");
-  EXPECT_EQ(Styles("/*/ x */y"), "33333333.");
-  EXPECT_EQ(Styles("'/*' x"), "4444..");
-  EXPECT_EQ(Styles("a/*b*/c/*d"), ".33333.333");
-  // An unterminated comment runs to the end of the text.
-  EXPECT_EQ(Styles("/*\n\n\nx"), "33...3");
+  EXPECT_EQ(document.Styles(1, 2), ".........");
+  EXPECT_EQ(document.states(), (std::vector<int>{0, 0, 0, 0}));
 }
 
 TEST_F(ScriptFixture, RestylingStartsOneLineEarlierAndStopsWhenStatesAgree) {
@@ -116,47 +87,30 @@ TEST_F(ScriptFixture, RestylingStartsOneLineEarlierAndStopsWhenStatesAgree) {
   text.replace(0, 1, "/*");
   document.SetText(text);
   EXPECT_EQ(RestyleLines(editor, document, 0, 3), 100);
-  EXPECT_EQ(document.StylesOfLine(99), "333333.");
+  EXPECT_EQ(document.Styles(99, 1), "333333.");
 }
 
-TEST_F(ScriptFixture, FoldLevelsFollowBraces) {
-  FakeDocument document("function f() {\n  x;\n  if (a) {\n    y;\n  }\n}\n");
-  RestyleLines(editor, document, 0, -1);
-  const int header = kFoldLevelHeaderFlag;
-  EXPECT_EQ(document.GetFoldLevel(0), 0x400 | header);
-  EXPECT_EQ(document.GetFoldLevel(1), 0x401);
-  EXPECT_EQ(document.GetFoldLevel(2), 0x401 | header);
-  EXPECT_EQ(document.GetFoldLevel(3), 0x402);
-  EXPECT_EQ(document.GetFoldLevel(4), 0x402);
-  EXPECT_EQ(document.GetFoldLevel(5), 0x401);
-  EXPECT_EQ(document.GetFoldLevel(6), 0x400);
-
+TEST_F(ScriptFixture, FoldLevelsFollowFreeStandingBraces) {
+  const int h = kFoldLevelHeaderFlag;
+  FakeDocument nested("function f() {\n  x;\n  if (a) {\n    y;\n  }\n}\n");
+  RestyleLines(editor, nested, 0, -1);
+  const std::vector<int> levels = {0x400 | h, 0x401, 0x401 | h, 0x402, 0x402, 0x401, 0x400};
+  EXPECT_EQ(nested.folds(), levels);
   // Restyling from the middle picks up the level of the line before.
-  EXPECT_EQ(RestyleLines(editor, document, 4, 4), 2);
-  EXPECT_EQ(document.GetFoldLevel(4), 0x402);
-  EXPECT_EQ(document.GetFoldLevel(5), 0x401);
-}
+  EXPECT_EQ(RestyleLines(editor, nested, 4, 4), 2);
+  EXPECT_EQ(nested.folds(), levels);
 
-TEST_F(ScriptFixture, BracesGluedToWordsAndStrayClosersDoNotFold) {
-  FakeDocument document("}\nelse{\n{x\nif (a) {\n} else {\n}\n");
-  RestyleLines(editor, document, 0, -1);
-  EXPECT_EQ(document.GetFoldLevel(0), 0x400);
-  EXPECT_EQ(document.GetFoldLevel(1), 0x400);
-  EXPECT_EQ(document.GetFoldLevel(2), 0x400);
-  EXPECT_EQ(document.GetFoldLevel(3), 0x400 | kFoldLevelHeaderFlag);
-  EXPECT_EQ(document.GetFoldLevel(4), 0x401);
-  EXPECT_EQ(document.GetFoldLevel(5), 0x401);
-  EXPECT_EQ(document.GetFoldLevel(6), 0x400);
-  EXPECT_EQ(document.StylesOfLine(1), "......");
-  EXPECT_EQ(document.StylesOfLine(2), "...");
-  EXPECT_EQ(document.StylesOfLine(4), "2.2222.2.");
+  // Braces glued to words do not fold; a stray closer never goes below the base.
+  FakeDocument glued("}\nelse{\n{x\nif (a) {\n} else {\n}\n");
+  RestyleLines(editor, glued, 0, -1);
+  EXPECT_EQ(glued.folds(), (std::vector<int>{0x400, 0x400, 0x400, 0x400 | h, 0x401, 0x401, 0x400}));
 }
 
 TEST_F(ScriptFixture, FeaturesOffStyleEverythingDefaultAndClearFolds) {
   editor.features = 0;
   FakeDocument document("if (x) {\n'a'\n}");
   RestyleLines(editor, document, 0, -1);
-  EXPECT_EQ(document.StylesOfLine(1), "....");
+  EXPECT_EQ(document.Styles(), "..............");
   EXPECT_EQ(document.GetFoldLevel(0), 0);
 }
 
@@ -164,24 +118,19 @@ TEST(WordTableTest, RegistrationsMergeAndLaterStylesWin) {
   WordTable table;
   EXPECT_EQ(table.AddWords("  alpha Beta  gamma ", 7, kWordComplete), 3);
   EXPECT_EQ(table.AddWords("ALPHA", 8, 0x10), 1);
-  ASSERT_EQ(table.size(), 3u);
-  const EditorWord* alpha = table.Lookup(" alpha ");
-  ASSERT_NE(alpha, nullptr);
-  EXPECT_EQ(alpha->word, "ALPHA");
-  EXPECT_EQ(alpha->style, 8);
-  EXPECT_EQ(alpha->flags, kWordComplete | 0x10);
-  EXPECT_EQ(table.AddWords("beta", -1, 0), 1);
-  EXPECT_EQ(table.Lookup("BETA")->style, 7);
-  table.Sort();
-  EXPECT_EQ(table[0].word, "ALPHA");
-  EXPECT_EQ(table[1].word, "beta");
+  EXPECT_EQ(table.AddWords("beta", -1, 0), 1);  // -1 keeps the style
   EXPECT_EQ(table.AddWords("", 1, 1), 0);
-
+  table.Sort();
+  ASSERT_EQ(table.size(), 3u);
+  const EditorWord& alpha = table[0];
+  EXPECT_EQ(alpha.word + ' ' + table[1].word + ' ' + table[2].word, "ALPHA beta gamma");
+  EXPECT_EQ(table.Lookup(" alpha "), &alpha);
+  EXPECT_EQ(alpha.style, 8);
+  EXPECT_EQ(alpha.flags, kWordComplete | 0x10);
+  EXPECT_EQ(table.Lookup("BETA")->style, 7);
   WordTable exact(true);
-  exact.AddWords("Foo foo", 2, 0);
-  EXPECT_EQ(exact.size(), 2u);
+  EXPECT_EQ(exact.AddWords("Foo foo", 2, 0), 2);
   EXPECT_EQ(exact.Lookup("FOO"), nullptr);
-  EXPECT_EQ(FoldCase("\xC3\x89T\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
 }
 
 }  // namespace

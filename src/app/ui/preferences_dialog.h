@@ -25,7 +25,7 @@ class PreferencesDialog : public QDialog {
 
   // For tests and the colour buttons: the swatch of a colour key such as
   // "sci_color_fore".
-  QLineEdit* Swatch(const std::string& key) const { return swatches_.at(key); }
+  QLineEdit* swatch(const std::string& key) const { return swatches_.at(key); }
   QTabWidget* tabs() const { return tabs_; }
 
  public slots:

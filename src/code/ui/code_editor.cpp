@@ -18,7 +18,7 @@ constexpr unsigned kBlack = 0x000000;
 struct FoldMarker {
   int number;
   int symbol;
-  bool whiteFore;
+  bool white_fore;
 };
 // open, closed, sub, tail, end, open-mid, mid-tail
 constexpr FoldMarker kFoldMarkers[] = {{31, 14, true},  {30, 12, true}, {29, 9, false},
@@ -37,7 +37,7 @@ CodeEditor::CodeEditor(QWidget* parent, int options) : QsciScintillaBase(parent)
   Send(sci::SETMARGINMASKN, kFoldMargin, static_cast<long>(sci::kMaskFolders));
   for (const FoldMarker& marker : kFoldMarkers) {
     Send(sci::MARKERDEFINE, marker.number, marker.symbol);
-    if (marker.whiteFore) Send(sci::MARKERSETFORE, marker.number, kWhite);
+    if (marker.white_fore) Send(sci::MARKERSETFORE, marker.number, kWhite);
     Send(sci::MARKERSETBACK, marker.number, kBlack);
   }
   Send(sci::STYLECLEARALL);
@@ -60,8 +60,8 @@ CodeEditor::CodeEditor(QWidget* parent, int options) : QsciScintillaBase(parent)
   connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this, &CodeEditor::OnStyleNeeded);
   connect(this, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::OnCharAdded);
   connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-          [this](int, int modificationType, const char*, int, int linesAdded, int, int, int, int,
-                 int) { OnModified(modificationType, linesAdded); });
+          [this](int, int modification_type, const char*, int, int lines_added, int, int, int, int,
+                 int) { OnModified(modification_type, lines_added); });
   connect(this, &QsciScintillaBase::SCN_MARGINCLICK, this,
           [this](int position, int, int margin) { OnMarginClick(position, margin); });
   connect(this, &QsciScintillaBase::SCN_NEEDSHOWN, this, &CodeEditor::OnNeedShown);
@@ -69,9 +69,9 @@ CodeEditor::CodeEditor(QWidget* parent, int options) : QsciScintillaBase(parent)
 
 // --- text ---
 
-void CodeEditor::SetEditorText(const std::string& text, bool emptyUndo) {
+void CodeEditor::SetEditorText(const std::string& text, bool empty_undo) {
   SendScintilla(sci::SETTEXT, 0ul, text.c_str());
-  if (emptyUndo) Send(sci::EMPTYUNDOBUFFER);
+  if (empty_undo) Send(sci::EMPTYUNDOBUFFER);
   RestyleAll();
   FollowLineCount();
 }
@@ -133,7 +133,7 @@ void CodeEditor::SetEditorColor(int attribute, unsigned colour) {
       break;
     case kColorFoldMarkerFore:
       for (const FoldMarker& marker : kFoldMarkers) {
-        if (marker.whiteFore) Send(sci::MARKERSETFORE, marker.number, c);
+        if (marker.white_fore) Send(sci::MARKERSETFORE, marker.number, c);
       }
       break;
     default: break;
@@ -162,9 +162,9 @@ void CodeEditor::SetStyleColors(int style, int fore, int back) {
   if (back != -1) Send(sci::STYLESETBACK, style, back);
 }
 
-void CodeEditor::SetEditorTabs(int width, bool useSpaces) {
+void CodeEditor::SetEditorTabs(int width, bool use_spaces) {
   Send(sci::SETTABWIDTH, width);
-  Send(sci::SETUSETABS, useSpaces ? 0 : 1);
+  Send(sci::SETUSETABS, use_spaces ? 0 : 1);
 }
 
 void CodeEditor::SetMarginWidth(int margin, int width) {
@@ -175,15 +175,15 @@ void CodeEditor::SetMarginWidth(int margin, int width) {
 
 void CodeEditor::FollowLineCount() {
   const long lines = Send(sci::GETLINECOUNT);
-  if (lines != lineCountShown_) UpdateLineNumberMargin();
+  if (lines != line_count_shown_) UpdateLineNumberMargin();
 }
 
 void CodeEditor::UpdateLineNumberMargin() {
-  lineCountShown_ = Send(sci::GETLINECOUNT);
+  line_count_shown_ = Send(sci::GETLINECOUNT);
   if (!(styling_.options & kShowLineNumbers)) return;
-  const std::string nines(std::to_string(lineCountShown_).size(), '9');
+  const std::string nines(std::to_string(line_count_shown_).size(), '9');
   const long width = SendScintilla(sci::TEXTWIDTH, static_cast<uintptr_t>(sci::kStyleLineNumber), nines.c_str());
-  Send(sci::SETMARGINWIDTHN, 0, width + marginExtra_ + 10);
+  Send(sci::SETMARGINWIDTHN, 0, width + margin_extra_ + 10);
 }
 
 // --- styling configuration ---
@@ -195,8 +195,8 @@ void CodeEditor::SetStylingFlags(int features) {
 }
 
 LineStyler CodeEditor::SetLineStyler(LineStyler styler) {
-  const LineStyler previous = styling_.lineStyler;
-  styling_.lineStyler = styler;
+  const LineStyler previous = styling_.line_styler;
+  styling_.line_styler = styler;
   RestyleAll();
   return previous;
 }
@@ -207,9 +207,9 @@ void CodeEditor::SetEditorOption(EditorOption option, std::string_view operators
   RestyleAll();
 }
 
-void CodeEditor::SetEditorOption(EditorOption option, int numberStyle) {
-  if (option != kOptionNumberStyle || numberStyle == styling_.numberStyle) return;
-  styling_.numberStyle = numberStyle;
+void CodeEditor::SetEditorOption(EditorOption option, int number_style) {
+  if (option != kOptionNumberStyle || number_style == styling_.number_style) return;
+  styling_.number_style = number_style;
   RestyleAll();
 }
 
@@ -234,13 +234,13 @@ const EditorWord* CodeEditor::LookupEditorWord(std::string_view text) const {
 
 // --- styling ---
 
-int CodeEditor::RestyleLines(int firstLine, int lastLine) {
+int CodeEditor::RestyleLines(int first_line, int last_line) {
   const auto start = std::chrono::steady_clock::now();
-  linesStyledLastTime_ = vorlane::RestyleLines(styling_, *this, firstLine, lastLine);
+  lines_styled_last_time_ = vorlane::RestyleLines(styling_, *this, first_line, last_line);
   FlushStyling();
-  restyleMillisecondsLastTime_ =
+  restyle_milliseconds_last_time_ =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  return linesStyledLastTime_;
+  return lines_styled_last_time_;
 }
 
 int CodeEditor::LineCount() { return static_cast<int>(Send(sci::GETLINECOUNT)); }
@@ -263,17 +263,19 @@ void CodeEditor::StartStyling(long position) {
 }
 
 void CodeEditor::SetStyling(int length, int style) {
-  if (style != pendingStyle_) {
+  if (style != pending_style_) {
     FlushStyling();
-    pendingStyle_ = style;
+    pending_style_ = style;
   }
-  pendingLength_ += length;
+  pending_length_ += length;
 }
 
 void CodeEditor::FlushStyling() {
-  if (pendingLength_ > 0) Send(sci::SETSTYLING, static_cast<unsigned long>(pendingLength_), pendingStyle_);
-  pendingLength_ = 0;
-  pendingStyle_ = -1;
+  if (pending_length_ > 0) {
+    Send(sci::SETSTYLING, static_cast<unsigned long>(pending_length_), pending_style_);
+  }
+  pending_length_ = 0;
+  pending_style_ = -1;
 }
 
 int CodeEditor::GetFoldLevel(int line) { return static_cast<int>(Send(sci::GETFOLDLEVEL, line)); }
@@ -317,20 +319,20 @@ void CodeEditor::OnCharAdded(int ch) {
   if (styling_.features & kCompletionOn) UpdateCompletion();
 }
 
-void CodeEditor::OnModified(int modificationType, int linesAdded) {
-  if (linesAdded != 0) UpdateLineNumberMargin();
-  if (modificationType & sci::kModBeforeDelete) deletionPending_ = true;
-  if ((modificationType & sci::kModDeleteText) && (styling_.features & kCompletionOn)) {
+void CodeEditor::OnModified(int modification_type, int lines_added) {
+  if (lines_added != 0) UpdateLineNumberMargin();
+  if (modification_type & sci::kModBeforeDelete) deletion_pending_ = true;
+  if ((modification_type & sci::kModDeleteText) && (styling_.features & kCompletionOn)) {
     UpdateCompletion();
   }
 }
 
 void CodeEditor::keyPressEvent(QKeyEvent* event) {
-  deletionPending_ = false;
+  deletion_pending_ = false;
   QsciScintillaBase::keyPressEvent(event);
   FollowLineCount();
-  if (deletionPending_ && (styling_.features & kCompletionOn)) UpdateCompletion();
-  deletionPending_ = false;
+  if (deletion_pending_ && (styling_.features & kCompletionOn)) UpdateCompletion();
+  deletion_pending_ = false;
 }
 
 void CodeEditor::OnMarginClick(int position, int margin) {
@@ -364,10 +366,10 @@ void CodeEditor::UpdateCompletion() {
     choice = ComputeCompletion(styling_, bytes, static_cast<int>(caret - Send(sci::POSITIONFROMLINE, line)));
   }
   if (choice.show) {
-    completionList_ = choice.list;
-    SendScintilla(sci::AUTOCSHOW, static_cast<uintptr_t>(choice.typedLength), choice.list.c_str());
+    completion_list_ = choice.list;
+    SendScintilla(sci::AUTOCSHOW, static_cast<uintptr_t>(choice.typed_length), choice.list.c_str());
   } else {
-    completionList_.clear();
+    completion_list_.clear();
     if (Send(sci::AUTOCACTIVE)) Send(sci::AUTOCCANCEL);
   }
   // The program never shows call tips.
@@ -377,10 +379,12 @@ void CodeEditor::UpdateCompletion() {
 int CodeEditor::FindKeywordAtCaret(const KeywordList& keywords) const {
   const long caret = Send(sci::GETCURRENTPOS);
   const long line = Send(sci::LINEFROMPOSITION, caret);
-  const long lineStart = Send(sci::POSITIONFROMLINE, line);
+  const long line_start = Send(sci::POSITIONFROMLINE, line);
   // Characters, not display columns: a tab must not push the index right.
-  const long caretChar = SendScintilla(sci::COUNTCHARACTERS, static_cast<unsigned long>(lineStart), caret);
-  return FindKeywordInLine(keywords, GetEditorLine(static_cast<int>(line)), static_cast<int>(caretChar));
+  const long caret_char =
+      SendScintilla(sci::COUNTCHARACTERS, static_cast<unsigned long>(line_start), caret);
+  return FindKeywordInLine(keywords, GetEditorLine(static_cast<int>(line)),
+                           static_cast<int>(caret_char));
 }
 
 }  // namespace vorlane

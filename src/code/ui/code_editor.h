@@ -44,7 +44,7 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
   explicit CodeEditor(QWidget* parent = nullptr, int options = kShowLineNumbers);
 
   // Text crosses the widget as UTF-8. Loading styles the whole text.
-  void SetEditorText(const std::string& text, bool emptyUndo);
+  void SetEditorText(const std::string& text, bool empty_undo);
   std::string GetEditorText() const;
   // The line without its line end; "" for a line that does not exist.
   std::string GetEditorLine(int line) const;
@@ -54,15 +54,15 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
   // family "" and size/flags -1 leave that attribute; flags: 1 bold, 2 italic.
   void SetStyleFont(int style, const std::string& family, int size, int flags);
   void SetStyleColors(int style, int fore, int back);
-  void SetEditorTabs(int width, bool useSpaces);
+  void SetEditorTabs(int width, bool use_spaces);
   void SetMarginWidth(int margin, int width);
 
   // Changing what styling depends on re-styles the whole text.
   void SetStylingFlags(int features);
-  int stylingFlags() const { return styling_.features; }
+  int styling_flags() const { return styling_.features; }
   LineStyler SetLineStyler(LineStyler styler);
   void SetEditorOption(EditorOption option, std::string_view operators);
-  void SetEditorOption(EditorOption option, int numberStyle);
+  void SetEditorOption(EditorOption option, int number_style);
 
   int AddEditorWords(std::string_view text, int style, int flags);
   // Registers and re-styles; `sort` orders the word list for completion.
@@ -73,7 +73,7 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
 
   // Styles lines first..last (-1: to the end), continuing while block
   // comment states change. Returns how many lines were styled.
-  int RestyleLines(int firstLine, int lastLine);
+  int RestyleLines(int first_line, int last_line);
   void UpdateLineNumberMargin();
   // Shows, refreshes or closes the completion list for the caret's token.
   void UpdateCompletion();
@@ -88,17 +88,17 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
     RestyleAll();
   }
   // The list text last shown, "" while none is open (tests, diagnostics).
-  const std::string& completionList() const { return completionList_; }
+  const std::string& completion_list() const { return completion_list_; }
   // Lines styled by the last re-styling pass (benchmark figures).
-  int linesStyledLastTime() const { return linesStyledLastTime_; }
-  double restyleMillisecondsLastTime() const { return restyleMillisecondsLastTime_; }
+  int lines_styled_last_time() const { return lines_styled_last_time_; }
+  double restyle_milliseconds_last_time() const { return restyle_milliseconds_last_time_; }
 
   // Scintilla line state wrappers; valid for existing lines only.
   int GetLineState(int line) override;
   int SetLineState(int line, int state) override;
 
-  long Send(unsigned message, unsigned long wParam = 0, long lParam = 0) const {
-    return SendScintilla(message, wParam, lParam);
+  long Send(unsigned message, unsigned long w_param = 0, long l_param = 0) const {
+    return SendScintilla(message, w_param, l_param);
   }
 
  private:
@@ -120,20 +120,20 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
   void FollowLineCount();
   void OnStyleNeeded(int position);
   void OnCharAdded(int ch);
-  void OnModified(int modificationType, int linesAdded);
+  void OnModified(int modification_type, int lines_added);
   void OnMarginClick(int position, int margin);
   void OnNeedShown(int position, int length);
 
   EditorStyling styling_;
-  int marginExtra_ = 0;
-  long lineCountShown_ = -1;
-  bool deletionPending_ = false;
+  int margin_extra_ = 0;
+  long line_count_shown_ = -1;
+  bool deletion_pending_ = false;
   // Adjacent runs of one style go to the widget as one.
-  int pendingLength_ = 0;
-  int pendingStyle_ = -1;
-  std::string completionList_;
-  int linesStyledLastTime_ = 0;
-  double restyleMillisecondsLastTime_ = 0;
+  int pending_length_ = 0;
+  int pending_style_ = -1;
+  std::string completion_list_;
+  int lines_styled_last_time_ = 0;
+  double restyle_milliseconds_last_time_ = 0;
 };
 
 }  // namespace vorlane

@@ -58,12 +58,13 @@ bool IsDialogShortcutKey(const QKeyEvent* event) {
 }
 
 CodeWindow::CodeWindow(QWidget* parent, const std::string& title, Preferences& prefs,
-                       const Project& project, const KeywordList& keywords, bool keepOnNotApplicable)
+                       const Project& project, const KeywordList& keywords,
+                       bool keep_on_not_applicable)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       prefs_(prefs),
       keywords_(keywords),
-      keepOnNotApplicable_(keepOnNotApplicable) {
+      keep_on_not_applicable_(keep_on_not_applicable) {
   setWindowTitle(Q(title));
   setModal(true);
   CentreWindow(this, parent);
@@ -89,9 +90,9 @@ CodeWindow::CodeWindow(QWidget* parent, const std::string& title, Preferences& p
   ApplyStoredGeometry();
   LayoutCodeWindow();
 
-  helpTimer_.setInterval(100);
-  connect(&helpTimer_, &QTimer::timeout, this, &CodeWindow::RefreshHelpLines);
-  helpTimer_.start();
+  help_timer_.setInterval(100);
+  connect(&help_timer_, &QTimer::timeout, this, &CodeWindow::RefreshHelpLines);
+  help_timer_.start();
   editor_->setFocus();
 }
 
@@ -101,12 +102,13 @@ void CodeWindow::ApplyStoredGeometry() {
     return;
   }
   if (prefs_.x == -1 || prefs_.y == -1) return;
-  const bool sizeUsable = prefs_.width >= kMinStoredWidth && prefs_.height >= kMinStoredHeight &&
-                          prefs_.width <= kMaxStoredSize && prefs_.height <= kMaxStoredSize;
+  const bool size_usable = prefs_.width >= kMinStoredWidth && prefs_.height >= kMinStoredHeight &&
+                           prefs_.width <= kMaxStoredSize && prefs_.height <= kMaxStoredSize;
   // A window stored on a screen that is gone stays centred where it can be seen.
-  const bool placeVisible = QGuiApplication::screenAt(QPoint(prefs_.x + 40, prefs_.y + 10)) != nullptr;
-  if (placeVisible) move(prefs_.x, prefs_.y);
-  if (sizeUsable) resize(prefs_.width, prefs_.height);
+  const bool place_visible =
+      QGuiApplication::screenAt(QPoint(prefs_.x + 40, prefs_.y + 10)) != nullptr;
+  if (place_visible) move(prefs_.x, prefs_.y);
+  if (size_usable) resize(prefs_.width, prefs_.height);
 }
 
 void CodeWindow::LayoutCodeWindow() {
@@ -130,8 +132,8 @@ void CodeWindow::RefreshHelpLines() {
     return;
   }
   const KeywordRecord& record = keywords_[static_cast<size_t>(k)];
-  if (!keepOnNotApplicable_ || record.help1 != kNotApplicable) help1_->setText(Q(record.help1));
-  if (!keepOnNotApplicable_ || record.help2 != kNotApplicable) help2_->setText(Q(record.help2));
+  if (!keep_on_not_applicable_ || record.help1 != kNotApplicable) help1_->setText(Q(record.help1));
+  if (!keep_on_not_applicable_ || record.help2 != kNotApplicable) help2_->setText(Q(record.help2));
 }
 
 void CodeWindow::resizeEvent(QResizeEvent* event) {
@@ -150,7 +152,7 @@ void CodeWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void CodeWindow::done(int result) {
-  helpTimer_.stop();
+  help_timer_.stop();
   prefs_.x = pos().x();
   prefs_.y = pos().y();
   QDialog::done(result);

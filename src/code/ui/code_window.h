@@ -27,10 +27,10 @@ class CodeWindow : public QDialog {
 
  public:
   CodeEditor* editor() const { return editor_; }
-  QPushButton* okButton() const { return ok_; }
-  QPushButton* cancelButton() const { return cancel_; }
-  QLabel* helpLine1() const { return help1_; }
-  QLabel* helpLine2() const { return help2_; }
+  QPushButton* ok_button() const { return ok_; }
+  QPushButton* cancel_button() const { return cancel_; }
+  QLabel* help_line1() const { return help1_; }
+  QLabel* help_line2() const { return help2_; }
 
   // The help timer's work: the help of the engine name at the caret.
   void RefreshHelpLines();
@@ -39,9 +39,9 @@ class CodeWindow : public QDialog {
   void LayoutCodeWindow();
 
  protected:
-  // `keepOnNotApplicable`: a help text "n/a" leaves the line as it was.
+  // `keep_on_not_applicable`: a help text "n/a" leaves the line as it was.
   CodeWindow(QWidget* parent, const std::string& title, Preferences& prefs, const Project& project,
-             const KeywordList& keywords, bool keepOnNotApplicable);
+             const KeywordList& keywords, bool keep_on_not_applicable);
 
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -53,13 +53,13 @@ class CodeWindow : public QDialog {
 
   Preferences& prefs_;
   const KeywordList& keywords_;
-  bool keepOnNotApplicable_;
+  bool keep_on_not_applicable_;
   CodeEditor* editor_;
   QPushButton* ok_;
   QPushButton* cancel_;
   QLabel* help1_;
   QLabel* help2_;
-  QTimer helpTimer_;
+  QTimer help_timer_;
 };
 
 // 800 x 600 centred on the screen of `parent` (or the primary screen).

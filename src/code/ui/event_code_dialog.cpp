@@ -21,48 +21,49 @@ std::string TitleOf(const Script& script) {
 
 EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project& project,
                                  Preferences& prefs, const KeywordList& keywords)
-    : CodeWindow(parent, TitleOf(script), prefs, project, keywords, /*keepOnNotApplicable=*/true),
+    : CodeWindow(parent, TitleOf(script), prefs, project, keywords,
+                 /*keep_on_not_applicable=*/true),
       script_(script) {
-  auto* eventLabel = new QLabel("Event type", this);
-  eventLabel->setGeometry(10, 15, 70, 25);
-  eventBox_ = new QComboBox(this);
-  eventBox_->setGeometry(80, 10, 140, 25);
+  auto* event_label = new QLabel("Event type", this);
+  event_label->setGeometry(10, 15, 70, 25);
+  event_box_ = new QComboBox(this);
+  event_box_->setGeometry(80, 10, 140, 25);
   const std::vector<std::string>& events = EventNames();
   for (size_t i = 0; i < events.size(); ++i) {
-    eventBox_->addItem(EventIcon(static_cast<int>(i)), Q(events[i]));
+    event_box_->addItem(EventIcon(static_cast<int>(i)), Q(events[i]));
   }
   const QString event = Q(script.event);
   // An event this program does not know is kept as it is, not replaced.
-  if (eventBox_->findText(event) < 0 && !event.isEmpty()) eventBox_->addItem(event);
-  eventBox_->setCurrentIndex(std::max(eventBox_->findText(event), 0));
+  if (event_box_->findText(event) < 0 && !event.isEmpty()) event_box_->addItem(event);
+  event_box_->setCurrentIndex(std::max(event_box_->findText(event), 0));
 
-  withLabel_ = new QLabel("with", this);
-  withLabel_->setGeometry(230, 15, 40, 25);
+  with_label_ = new QLabel("with", this);
+  with_label_->setGeometry(230, 15, 40, 25);
   const QString parameter = Q(script.parameter);
   if (script.event == EventNames()[kCollisionEventIndex]) {
-    objectBox_ = new QComboBox(this);
-    objectBox_->addItem(QString());
+    object_box_ = new QComboBox(this);
+    object_box_->addItem(QString());
     for (const GameObject& object : project.objects) {
       if (object.prototype != 1) continue;
       ImageRef picture = object.image ? object.image : FirstFrameImage(project, object.sprite);
-      objectBox_->addItem(ObjectIcon(picture.get()), Q(object.name));
+      object_box_->addItem(ObjectIcon(picture.get()), Q(object.name));
     }
-    int selected = objectBox_->findText(parameter);
+    int selected = object_box_->findText(parameter);
     // An object that no longer exists stays the stored partner instead of
     // silently becoming none.
     if (selected < 0 && !parameter.isEmpty()) {
-      objectBox_->addItem(GenericObjectIcon(), parameter);
-      selected = objectBox_->count() - 1;
+      object_box_->addItem(GenericObjectIcon(), parameter);
+      selected = object_box_->count() - 1;
     }
-    objectBox_->setCurrentIndex(std::max(selected, 0));
-    withControl_ = objectBox_;
+    object_box_->setCurrentIndex(std::max(selected, 0));
+    with_control_ = object_box_;
   } else {
-    parameterField_ = new QLineEdit(parameter, this);
-    withControl_ = parameterField_;
+    parameter_field_ = new QLineEdit(parameter, this);
+    with_control_ = parameter_field_;
   }
-  withControl_->setGeometry(270, 10, 200, 25);
-  OnEventChosen(eventBox_->currentIndex());
-  connect(eventBox_, &QComboBox::currentIndexChanged, this, &EventCodeDialog::OnEventChosen);
+  with_control_->setGeometry(270, 10, 200, 25);
+  OnEventChosen(event_box_->currentIndex());
+  connect(event_box_, &QComboBox::currentIndexChanged, this, &EventCodeDialog::OnEventChosen);
 
   editor()->SetEditorText(script.code, false);
   editor()->setFocus();
@@ -70,17 +71,17 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
 
 void EventCodeDialog::OnEventChosen(int index) {
   const bool collision = index == kCollisionEventIndex;
-  withLabel_->setVisible(collision);
-  withControl_->setVisible(collision);
+  with_label_->setVisible(collision);
+  with_control_->setVisible(collision);
 }
 
-QString EventCodeDialog::withText() const {
-  return objectBox_ ? objectBox_->currentText() : parameterField_->text();
+QString EventCodeDialog::with_text() const {
+  return object_box_ ? object_box_->currentText() : parameter_field_->text();
 }
 
 void EventCodeDialog::accept() {
-  script_.event = eventBox_->currentText().toStdString();
-  script_.parameter = withText().toStdString();
+  script_.event = event_box_->currentText().toStdString();
+  script_.parameter = with_text().toStdString();
   script_.code = editor()->GetEditorText();
   CodeWindow::accept();
 }
@@ -91,10 +92,11 @@ bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const 
   return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
-bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
-                   int scriptIndex) {
-  if (scriptIndex < 0 || scriptIndex >= static_cast<int>(project.scripts.size())) return false;
-  return EditEventCode(parent, project, prefs, keywords, project.scripts[static_cast<size_t>(scriptIndex)]);
+bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
+                   const KeywordList& keywords, int script_index) {
+  if (script_index < 0 || script_index >= static_cast<int>(project.scripts.size())) return false;
+  return EditEventCode(parent, project, prefs, keywords,
+                       project.scripts[static_cast<size_t>(script_index)]);
 }
 
 }  // namespace vorlane

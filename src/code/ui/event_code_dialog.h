@@ -16,11 +16,11 @@ class EventCodeDialog : public CodeWindow {
   EventCodeDialog(QWidget* parent, Script& script, const Project& project, Preferences& prefs,
                   const KeywordList& keywords);
 
-  QComboBox* eventBox() const { return eventBox_; }
-  QLabel* withLabel() const { return withLabel_; }
+  QComboBox* event_box() const { return event_box_; }
+  QLabel* with_label() const { return with_label_; }
   // The object list of a "Collision" script, else a free text field.
-  QWidget* withControl() const { return withControl_; }
-  QString withText() const;
+  QWidget* with_control() const { return with_control_; }
+  QString with_text() const;
 
   void accept() override;
 
@@ -28,20 +28,20 @@ class EventCodeDialog : public CodeWindow {
   void OnEventChosen(int index);
 
   Script& script_;
-  QComboBox* eventBox_;
-  QLabel* withLabel_;
-  QWidget* withControl_;
-  QComboBox* objectBox_ = nullptr;
-  QLineEdit* parameterField_ = nullptr;
+  QComboBox* event_box_;
+  QLabel* with_label_;
+  QWidget* with_control_;
+  QComboBox* object_box_ = nullptr;
+  QLineEdit* parameter_field_ = nullptr;
 };
 
 // OK stores the event, its "with" parameter and the code in the script; the
 // project's modified flag is left to the object editor. True on OK.
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
                    Script& script);
-// The same for project.scripts[scriptIndex]; false for an index that names
+// The same for project.scripts[script_index]; false for an index that names
 // no script.
-bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
-                   int scriptIndex);
+bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
+                   const KeywordList& keywords, int script_index);
 
 }  // namespace vorlane

@@ -41,8 +41,8 @@ const std::vector<std::string>& EventNames() {
   return names;
 }
 
-QIcon EventIcon(int eventIndex) {
-  switch (eventIndex) {
+QIcon EventIcon(int event_index) {
+  switch (event_index) {
     case 0:  // Creation: a plus
       return Tile(QColor(46, 160, 67), [](QPainter& p) {
         p.drawLine(QPointF(8, 4), QPointF(8, 12));

@@ -14,7 +14,7 @@ namespace vorlane {
 const std::vector<std::string>& EventNames();
 inline constexpr int kCollisionEventIndex = 4;
 
-QIcon EventIcon(int eventIndex);
+QIcon EventIcon(int event_index);
 QIcon GenericObjectIcon();
 // The picture fitted into an icon keeping its shape; the generic object
 // picture when `image` is null or empty.

@@ -18,8 +18,8 @@ class GameCommentsDialog : public QDialog {
   // `project` null: the read-only viewer of `comments`.
   GameCommentsDialog(QWidget* parent, const std::string& comments, Project* project);
 
-  QPlainTextEdit* textBox() const { return text_; }
-  QPushButton* okButton() const { return ok_; }
+  QPlainTextEdit* text_box() const { return text_; }
+  QPushButton* ok_button() const { return ok_; }
 
   void accept() override;
   void reject() override {}  // neither Escape nor the close button ends it

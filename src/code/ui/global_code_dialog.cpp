@@ -9,8 +9,9 @@
 namespace vorlane {
 
 GlobalCodeDialog::GlobalCodeDialog(QWidget* parent, const std::string& title, std::string& field,
-                                   Project& project, Preferences& prefs, const KeywordList& keywords)
-    : CodeWindow(parent, title, prefs, project, keywords, /*keepOnNotApplicable=*/false),
+                                   Project& project, Preferences& prefs,
+                                   const KeywordList& keywords)
+    : CodeWindow(parent, title, prefs, project, keywords, /*keep_on_not_applicable=*/false),
       field_(field),
       project_(project) {
   auto* heading = new QLabel(Q(title), this);

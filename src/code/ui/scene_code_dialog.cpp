@@ -54,9 +54,10 @@ bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
 }
 
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, int sceneIndex) {
-  if (sceneIndex < 0 || sceneIndex >= static_cast<int>(project.scenes.size())) return false;
-  return EditSceneCode(parent, project, prefs, keywords, project.scenes[static_cast<size_t>(sceneIndex)]);
+                   const KeywordList& keywords, int scene_index) {
+  if (scene_index < 0 || scene_index >= static_cast<int>(project.scenes.size())) return false;
+  return EditSceneCode(parent, project, prefs, keywords,
+                       project.scenes[static_cast<size_t>(scene_index)]);
 }
 
 }  // namespace vorlane

@@ -21,8 +21,8 @@ class SceneCodeDialog : public QDialog {
                   const KeywordList& keywords);
 
   CodeEditor* editor() const { return editor_; }
-  QPushButton* okButton() const { return ok_; }
-  QPushButton* cancelButton() const { return cancel_; }
+  QPushButton* ok_button() const { return ok_; }
+  QPushButton* cancel_button() const { return cancel_; }
 
   void accept() override;
 
@@ -40,8 +40,8 @@ class SceneCodeDialog : public QDialog {
 // OK stores the code in the scene and marks the project modified. True on OK.
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
                    const KeywordList& keywords, Scene& scene);
-// The same for project.scenes[sceneIndex]; false for an index that names no scene.
+// The same for project.scenes[scene_index]; false for an index that names no scene.
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, int sceneIndex);
+                   const KeywordList& keywords, int scene_index);
 
 }  // namespace vorlane

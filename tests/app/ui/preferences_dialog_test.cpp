@@ -42,8 +42,8 @@ TEST_F(PreferencesDialogTest, LayoutFollowsTheWindowPlan) {
   EXPECT_EQ(dialog.tabs()->tabText(0), " Code editor");
   EXPECT_EQ(dialog.tabs()->tabText(1), "Misc");
   EXPECT_EQ(dialog.tabs()->tabText(2), "Export");
-  EXPECT_EQ(dialog.Swatch("sci_color_fore")->geometry(), QRect(130, 10, 100, 25));
-  EXPECT_EQ(dialog.Swatch("sci_color_vr_variable")->geometry(), QRect(430, 190, 100, 25));
+  EXPECT_EQ(dialog.swatch("sci_color_fore")->geometry(), QRect(130, 10, 100, 25));
+  EXPECT_EQ(dialog.swatch("sci_color_vr_variable")->geometry(), QRect(430, 190, 100, 25));
   EXPECT_EQ(FindButton(dialog, "Save")->geometry(), QRect(565, 445, 65, 25));
   EXPECT_EQ(FindButton(dialog, "Cancel")->geometry(), QRect(10, 445, 65, 25));
   ASSERT_NE(FieldAt(dialog.tabs()->widget(0), 130, 220), nullptr);

@@ -4,10 +4,11 @@
 
 #include <QMouseEvent>
 
+#include "code/fake_document.h"
 #include "code/script_styler.h"
-#include "code/ui/typing.h"
 #include "code/ui/scintilla_messages.h"
 #include "code/ui/script_setup.h"
+#include "code/ui/typing.h"
 
 namespace vorlane {
 namespace {
@@ -15,31 +16,16 @@ namespace {
 using test::PressKey;
 using test::Type;
 
-constexpr unsigned kColourise = 4003;
 constexpr unsigned kGetCaretLineVisible = 2095;
 constexpr unsigned kGetCaretLineBack = 2097;
 constexpr unsigned kStyleGetFore = 2481;
 constexpr unsigned kStyleGetItalic = 2484;
-constexpr unsigned kGetUseTabs = 2125;
-constexpr unsigned kGetTabWidth = 2121;
-constexpr unsigned kDeleteRange = 2645;
-constexpr unsigned kInsertText = 2003;
 constexpr unsigned kTextHeight = 2279;
 constexpr unsigned kGetLineVisible = 2228;
 
-class CodeEditorTest : public ::testing::Test {
- protected:
+struct CodeEditorTest : ::testing::Test {
   CodeEditorTest() {
-    project.sprites.push_back({});
-    project.sprites.back().name = "spr";
-    project.objects.push_back({});
-    project.objects.back().name = "player";
-    GameObject instance;
-    instance.prototype = 0;
-    instance.name = "inst_7";
-    project.objects.push_back(instance);
     AddKeywordRecord(keywords, "draw_text", "Fn", "draw_text(x, y, s)", "Draws text.");
-    AddKeywordRecord(keywords, "room_speed", "Var", "", "");
     AddKeywordRecord(keywords, "foo_bar", "Fn", "foo_bar()", "Foos.");
     AddKeyConstants(keywords);
     editor.resize(600, 400);
@@ -47,23 +33,15 @@ class CodeEditorTest : public ::testing::Test {
     editor.show();
   }
 
-  // Styles of the whole text as the widget holds them; '.' is style 32.
+  // The styles the widget holds, written as FakeDocument writes them.
   std::string Styles() {
     std::string s;
-    const long length = editor.Send(sci::GETLENGTH);
-    for (long i = 0; i < length; ++i) {
-      const long st = editor.Send(sci::GETSTYLEAT, static_cast<unsigned long>(i));
-      s += st == 32 ? '.' : st < 10 ? char('0' + st) : char('a' + st - 10);
+    for (long i = 0; i < editor.Send(sci::GETLENGTH); ++i) {
+      s += test::StyleChar(static_cast<int>(editor.Send(sci::GETSTYLEAT, i)));
     }
     return s;
   }
-  std::string Styles(const std::string& text) {
-    editor.SetEditorText(text, true);
-    return Styles();
-  }
-  // What painting would ask for: styles from the first unstyled line on.
-  void StyleNow() { editor.Send(kColourise, static_cast<unsigned long>(editor.Send(sci::GETENDSTYLED)), -1); }
-  void CaretAt(long position) { editor.Send(sci::GOTOPOS, static_cast<unsigned long>(position)); }
+  void CaretAt(long position) { editor.Send(sci::GOTOPOS, position); }
 
   QApplication& app = test::QtApp();  // before any widget
   Preferences prefs;
@@ -72,32 +50,19 @@ class CodeEditorTest : public ::testing::Test {
   CodeEditor editor;
 };
 
-TEST_F(CodeEditorTest, StylesReadBackFromTheWidget) {
-  EXPECT_EQ(Styles("IF Function NULL"), "22.22222222.2222");
-  EXPECT_EQ(Styles("spr player inst_7 draw_text room_speed vk_up"),
-            "777.777777........888888888.9999999999.aaaaa");
-  EXPECT_EQ(Styles("'it''s' 'a\\'b'"), "4444444.4444.4");
-  EXPECT_EQ(Styles("foo(x) foo (x) spr(1)"), "6666.6.66666.6.777656");
-  EXPECT_EQ(Styles("12 1.5 .5 3. 0x1F 1e5"), "55.555.55.55.........");
-  EXPECT_EQ(Styles("a //b\na;//b\na//b\nx=1/2//3"), "..333...333........5.5..5");
-  EXPECT_EQ(Styles("{\n}"), "2.2");
-}
-
-TEST_F(CodeEditorTest, BlockCommentAcrossLinesAndItsRemoval) {
-  EXPECT_EQ(Styles("/*\nvar x = 1;\n*/ y"), "33.3333333333.33..");
-  EXPECT_EQ(editor.GetLineState(0), 1);
+TEST_F(CodeEditorTest, TypingOrDeletingACommentRestylesTheLinesBelow) {
+  editor.SetEditorText("/*\nvar x = 1;\n*/ y", true);
+  EXPECT_EQ(Styles(), "33.3333333333.33..");
   EXPECT_EQ(editor.GetLineState(1), 1);
-  EXPECT_EQ(editor.GetLineState(2), 0);
   EXPECT_EQ(editor.GetLineState(7), 0);  // no such line
-
-  editor.Send(kDeleteRange, 0, 2);
-  StyleNow();
+  CaretAt(0);
+  PressKey(&editor, Qt::Key_Delete);
+  PressKey(&editor, Qt::Key_Delete);
+  editor.grab();
   EXPECT_EQ(Styles(), ".222.....5......");
-  EXPECT_EQ(editor.GetLineState(0), 0);
   EXPECT_EQ(editor.GetLineState(1), 0);
-
-  editor.SendScintilla(kInsertText, 0ul, "/*");
-  StyleNow();
+  Type(&editor, "/*");
+  editor.grab();
   EXPECT_EQ(Styles(), "33.3333333333.33..");
 }
 
@@ -105,45 +70,30 @@ TEST_F(CodeEditorTest, PaintingStylesOnlyTheChangedLines) {
   std::string text;
   for (int i = 0; i < 2000; ++i) text += "x = draw_text(1, 'a'); // note\n";
   editor.SetEditorText(text, true);
-  EXPECT_EQ(editor.linesStyledLastTime(), 2000);
+  EXPECT_EQ(editor.lines_styled_last_time(), 2000);
   const long middle = editor.Send(sci::POSITIONFROMLINE, 1000);
   CaretAt(middle);
   Type(&editor, "q");
   editor.grab();  // paints, which asks for styles of the visible lines
-  EXPECT_GT(editor.linesStyledLastTime(), 0);
-  EXPECT_LT(editor.linesStyledLastTime(), 100);
-  EXPECT_EQ(editor.Send(sci::GETSTYLEAT, static_cast<unsigned long>(middle)), 32);
-  EXPECT_EQ(editor.Send(sci::GETSTYLEAT, static_cast<unsigned long>(middle + 5)), kStyleEngineFunction);
-}
-
-TEST_F(CodeEditorTest, FoldLevelsAndMarkers) {
-  editor.SetEditorText("function f() {\n\tif (a) {\n\t\tb();\n\t}\n}\n", true);
-  const int header = kFoldLevelHeaderFlag;
-  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 0), 0x400 | header);
-  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 1), 0x401 | header);
-  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 2), 0x402);
-  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 3), 0x402);
-  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 4), 0x401);
-  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 5), 0x400);
-  EXPECT_EQ(editor.Send(sci::GETMARGINWIDTHN, 2), 24);
-
-  // Folding off clears the levels.
-  editor.SetStylingFlags(kStylingOn);
-  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 0), 0);
+  EXPECT_GT(editor.lines_styled_last_time(), 0);
+  EXPECT_LT(editor.lines_styled_last_time(), 100);
+  EXPECT_EQ(editor.Send(sci::GETSTYLEAT, middle), kDefaultStyle);
+  EXPECT_EQ(editor.Send(sci::GETSTYLEAT, middle + 5), kStyleEngineFunction);
 }
 
 TEST_F(CodeEditorTest, FoldMarginClickFoldsAHeaderAndOnlyAHeader) {
   editor.SetEditorText("if (a) {\n\tb();\n\tc();\n}\nd();\n", true);
-  const long lineHeight = editor.Send(kTextHeight, 0);
+  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 0), 0x400 | kFoldLevelHeaderFlag);
+  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 1), 0x401);
+  const long line_height = editor.Send(kTextHeight, 0);
   const int x = static_cast<int>(editor.Send(sci::GETMARGINWIDTHN, 0)) + 12;
   auto click = [&](int line) {
-    const QPointF at(x, line * lineHeight + lineHeight / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, at, editor.viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor.viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, editor.viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(editor.viewport(), &release);
+    const QPointF at(x, (line + 0.5) * line_height);
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, at, editor.viewport()->mapToGlobal(at), Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+      QApplication::sendEvent(editor.viewport(), &event);
+    }
   };
   click(1);  // not a header: nothing folds
   EXPECT_EQ(editor.Send(kGetLineVisible, 2), 1);
@@ -152,9 +102,12 @@ TEST_F(CodeEditorTest, FoldMarginClickFoldsAHeaderAndOnlyAHeader) {
   EXPECT_EQ(editor.Send(kGetLineVisible, 3), 0);
   EXPECT_EQ(editor.Send(kGetLineVisible, 4), 1);
   // Typing inside the folded block shows it again.
-  editor.Send(sci::GOTOPOS, 10);
+  CaretAt(10);
   Type(&editor, "x");
   EXPECT_EQ(editor.Send(kGetLineVisible, 1), 1);
+  // Folding off clears the levels.
+  editor.SetStylingFlags(kStylingOn);
+  EXPECT_EQ(editor.Send(sci::GETFOLDLEVEL, 0), 0);
 }
 
 TEST_F(CodeEditorTest, CompletionListWhileTyping) {
@@ -164,41 +117,27 @@ TEST_F(CodeEditorTest, CompletionListWhileTyping) {
   EXPECT_FALSE(editor.Send(sci::AUTOCACTIVE));
   Type(&editor, "o");
   EXPECT_TRUE(editor.Send(sci::AUTOCACTIVE));
-  EXPECT_EQ(editor.completionList(), "foo_bar");
+  EXPECT_EQ(editor.completion_list(), "foo_bar");
   // Deleting back to two characters closes the list.
   PressKey(&editor, Qt::Key_Backspace);
   EXPECT_FALSE(editor.Send(sci::AUTOCACTIVE));
-  EXPECT_EQ(editor.completionList(), "");
+  EXPECT_EQ(editor.completion_list(), "");
 
-  editor.SetEditorText("", true);
-  Type(&editor, "x = vk_");
+  // Typing on refreshes the list, and closes it at the only candidate.
+  Type(&editor, " = vk_");
   EXPECT_TRUE(editor.Send(sci::AUTOCACTIVE));
-  EXPECT_EQ(std::count(editor.completionList().begin(), editor.completionList().end(), ' '), 81);
   Type(&editor, "space");
   EXPECT_FALSE(editor.Send(sci::AUTOCACTIVE));
-
-  // Sprite and keyword names together, each once, in list order.
-  editor.SetEditorText("", true);
-  Type(&editor, "PLA");
-  EXPECT_EQ(editor.completionList(), "player");
-  editor.SetEditorText("", true);
-  Type(&editor, "ins");
-  EXPECT_EQ(editor.completionList(), "instanceof");  // scene instances are no candidates
 }
 
 TEST_F(CodeEditorTest, EnterCopiesTheIndentationOfTheLineAbove) {
-  editor.SetEditorText("\t\tif (x) {", true);
-  CaretAt(editor.Send(sci::GETLENGTH));
-  PressKey(&editor, Qt::Key_Return, "\r");
-  EXPECT_EQ(editor.GetEditorText(), "\t\tif (x) {\n\t\t");
-  EXPECT_EQ(editor.Send(sci::GETCURRENTPOS), editor.Send(sci::GETLENGTH));
-  EXPECT_EQ(editor.Send(kGetUseTabs), 1);
-  EXPECT_EQ(editor.Send(kGetTabWidth), 4);
-  // An unindented line gives an unindented line.
-  editor.SetEditorText("x", true);
-  CaretAt(1);
-  PressKey(&editor, Qt::Key_Return, "\r");
-  EXPECT_EQ(editor.GetEditorText(), "x\n");
+  for (const std::string line : {"\t\tif (x) {", "x"}) {
+    editor.SetEditorText(line, true);
+    CaretAt(editor.Send(sci::GETLENGTH));
+    PressKey(&editor, Qt::Key_Return, "\r");
+    EXPECT_EQ(editor.GetEditorText(), line + "\n" + line.substr(0, line.find_first_not_of('\t')));
+    EXPECT_EQ(editor.Send(sci::GETCURRENTPOS), editor.Send(sci::GETLENGTH));
+  }
 }
 
 TEST_F(CodeEditorTest, TextAndLinesRoundTripAsUtf8) {
@@ -212,41 +151,28 @@ TEST_F(CodeEditorTest, TextAndLinesRoundTripAsUtf8) {
   EXPECT_EQ(editor.GetEditorLine(-1), "");
   editor.SetEditorText("", true);
   EXPECT_EQ(editor.GetEditorText(), "");
-  EXPECT_EQ(editor.Send(sci::GETLINECOUNT), 1);
 }
 
 TEST_F(CodeEditorTest, LineNumberMarginFitsTheLineCount) {
+  auto width_of = [&](const char* digits) {
+    return editor.SendScintilla(sci::TEXTWIDTH, sci::kStyleLineNumber, digits) + 10;
+  };
   editor.SetEditorText("", true);
-  const long one = editor.SendScintilla(sci::TEXTWIDTH, static_cast<uintptr_t>(33), "9");
-  EXPECT_EQ(editor.Send(sci::GETMARGINWIDTHN, 0), one + 10);
+  EXPECT_EQ(editor.Send(sci::GETMARGINWIDTHN, 0), width_of("9"));
   editor.SetEditorText(std::string(120, '\n'), true);
-  const long three = editor.SendScintilla(sci::TEXTWIDTH, static_cast<uintptr_t>(33), "999");
-  EXPECT_EQ(editor.Send(sci::GETMARGINWIDTHN, 0), three + 10);
+  EXPECT_EQ(editor.Send(sci::GETMARGINWIDTHN, 0), width_of("999"));
   editor.SetMarginWidth(0, 3);  // sized by the line count only
-  EXPECT_EQ(editor.Send(sci::GETMARGINWIDTHN, 0), three + 10);
+  EXPECT_EQ(editor.Send(sci::GETMARGINWIDTHN, 0), width_of("999"));
 }
 
-TEST_F(CodeEditorTest, PreferenceColoursAndTheCaretLine) {
+TEST_F(CodeEditorTest, PreferenceColoursReachTheirStyles) {
+  // Set after the font, whose change resets every style to the default one.
+  EXPECT_EQ(editor.Send(kStyleGetFore, kStyleKeyword), prefs.sci_color_command);
+  EXPECT_EQ(editor.Send(kStyleGetItalic, kStyleComment), 1);
   EXPECT_EQ(editor.Send(kGetCaretLineVisible), 1);
   EXPECT_EQ(editor.Send(kGetCaretLineBack), prefs.sci_color_caret);
-  EXPECT_EQ(editor.Send(kStyleGetFore, kStyleKeyword), prefs.sci_color_command);
-  EXPECT_EQ(editor.Send(kStyleGetFore, kStyleComment), prefs.sci_color_comment);
-  EXPECT_EQ(editor.Send(kStyleGetItalic, kStyleComment), 1);
-  EXPECT_EQ(editor.Send(kStyleGetItalic, kStyleString), 0);
-  EXPECT_EQ(editor.Send(kStyleGetFore, kStyleEngineConstant), prefs.sci_color_vr_constant);
-  EXPECT_EQ(editor.Send(kStyleGetFore, kDefaultStyle), prefs.sci_color_fore);
   editor.SetEditorColor(kColorCaretLine, 0xFFFFFFFFu);
   EXPECT_EQ(editor.Send(kGetCaretLineVisible), 0);
-}
-
-TEST_F(CodeEditorTest, KeywordAtTheCaret) {
-  editor.SetEditorText("\t\tx = foo_bar(draw_text);\nvk_up", true);
-  CaretAt(9);  // inside foo_bar, after two tabs
-  EXPECT_EQ(editor.FindKeywordAtCaret(keywords), 2);
-  CaretAt(17);  // inside draw_text
-  EXPECT_EQ(editor.FindKeywordAtCaret(keywords), 0);
-  CaretAt(editor.Send(sci::GETLENGTH));
-  EXPECT_EQ(editor.FindKeywordAtCaret(keywords), -1);  // constants have no help
 }
 
 TEST_F(CodeEditorTest, WordTableOperationsRestyle) {
@@ -254,8 +180,6 @@ TEST_F(CodeEditorTest, WordTableOperationsRestyle) {
   EXPECT_EQ(Styles(), "6666656.444");
   editor.AddEditorKeywords("zork", kStyleResource, kWordComplete, true);
   EXPECT_EQ(Styles(), "7777656.444");
-  ASSERT_NE(editor.LookupEditorWord(" ZORK "), nullptr);
-  EXPECT_EQ(editor.LookupEditorWord("zork")->style, kStyleResource);
   editor.AddEditorDelimiter("'", "", kWordPaired, 9);  // no closer: refused
   EXPECT_EQ(editor.LookupEditorWord("'")->style, kStyleString);
   editor.SetEditorOption(kOptionNumberStyle, 9);

@@ -8,12 +8,11 @@
 
 namespace vorlane::test {
 
-inline void PressKey(QWidget* target, int key, const QString& text = QString(),
-                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-  QApplication::sendEvent(target, &release);
+inline void PressKey(QWidget* target, int key, const QString& text = QString()) {
+  for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &event);
+  }
 }
 
 inline void Type(QWidget* target, const QString& text) {
