@@ -57,16 +57,16 @@ void PressKey(QWidget* target, int key, const QString& text) {
 }
 
 // A keystroke followed by the paint that asks for the styles it invalidated.
-// Returns the time of the key alone; `paintMs` gets the paint's.
-double KeyAndPaint(CodeEditor& editor, int key, const QString& text, double* paintMs = nullptr) {
+// Returns the time of the key alone; `paint_ms` gets the paint's.
+double KeyAndPaint(CodeEditor& editor, int key, const QString& text, double* paint_ms = nullptr) {
   QElapsedTimer timer;
   timer.start();
   PressKey(&editor, key, text);
-  const double keyMs = timer.nsecsElapsed() / 1e6;
+  const double key_ms = timer.nsecsElapsed() / 1e6;
   timer.restart();
   editor.grab();
-  if (paintMs) *paintMs = timer.nsecsElapsed() / 1e6;
-  return keyMs;
+  if (paint_ms) *paint_ms = timer.nsecsElapsed() / 1e6;
+  return key_ms;
 }
 
 std::string AllStyles(CodeEditor& editor) {
@@ -98,39 +98,39 @@ int main(int argc, char** argv) {
   QElapsedTimer timer;
   timer.start();
   SetupScriptStyling(editor, prefs, project, keywords);
-  const double setupMs = timer.nsecsElapsed() / 1e6;
+  const double setup_ms = timer.nsecsElapsed() / 1e6;
   {
     CodeEditor second;
     timer.restart();
     SetupScriptStyling(second, prefs, project, keywords);
     std::printf("word table: %zu words; setup %.1f ms (first editor, fonts loading), %.1f ms (next)\n",
-                editor.styling().words.size(), setupMs, timer.nsecsElapsed() / 1e6);
+                editor.styling().words.size(), setup_ms, timer.nsecsElapsed() / 1e6);
   }
   editor.show();
 
   timer.restart();
   editor.SetEditorText(script, false);
-  const double loadMs = timer.nsecsElapsed() / 1e6;
+  const double load_ms = timer.nsecsElapsed() / 1e6;
   editor.grab();
-  const double loadPaintMs = timer.nsecsElapsed() / 1e6;
+  const double load_paint_ms = timer.nsecsElapsed() / 1e6;
   std::printf("load %d lines (%zu bytes) and style: %.1f ms (with first paint %.1f ms), %d lines styled\n",
-              kLines, script.size(), loadMs, loadPaintMs, editor.lines_styled_last_time());
+              kLines, script.size(), load_ms, load_paint_ms, editor.lines_styled_last_time());
   const std::string reference = AllStyles(editor);
 
   // One character in the middle.
   editor.Send(2025, static_cast<unsigned long>(editor.Send(2167, kLines / 2) + 1));
   editor.grab();
-  double worstKey = 0, worstRestyle = 0, worstPaint = 0;
-  int restyledLines = 0;
+  double worst_key = 0, worst_restyle = 0, worst_paint = 0;
+  int restyled_lines = 0;
   for (int i = 0; i < 20; ++i) {
     double paint = 0;
-    worstKey = std::max(worstKey, KeyAndPaint(editor, i % 2 ? Qt::Key_Q : Qt::Key_Space, i % 2 ? "q" : " ", &paint));
-    worstPaint = std::max(worstPaint, paint);
-    worstRestyle = std::max(worstRestyle, editor.restyle_milliseconds_last_time());
-    restyledLines = std::max(restyledLines, editor.lines_styled_last_time());
+    worst_key = std::max(worst_key, KeyAndPaint(editor, i % 2 ? Qt::Key_Q : Qt::Key_Space, i % 2 ? "q" : " ", &paint));
+    worst_paint = std::max(worst_paint, paint);
+    worst_restyle = std::max(worst_restyle, editor.restyle_milliseconds_last_time());
+    restyled_lines = std::max(restyled_lines, editor.lines_styled_last_time());
   }
   std::printf("keystroke in the middle (worst of 20): restyle %.3f ms for %d lines; key %.2f ms; paint %.1f ms\n",
-              worstRestyle, restyledLines, worstKey, worstPaint);
+              worst_restyle, restyled_lines, worst_key, worst_paint);
   for (int i = 0; i < 20; ++i) KeyAndPaint(editor, Qt::Key_Backspace, QString());
 
   // "/*" typed at the top, then deleted again: each step re-styles while
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
   editor.grab();
   struct Step {
     double ms = 0;         // key and paint
-    double restyleMs = 0;  // the largest re-styling pass
+    double restyle_ms = 0;  // the largest re-styling pass
     int lines = 0;
   };
   auto keys = [&](std::initializer_list<std::pair<int, QString>> presses) {
@@ -149,23 +149,23 @@ int main(int argc, char** argv) {
       step.ms += KeyAndPaint(editor, key, text, &paint) + paint;
       if (editor.lines_styled_last_time() > step.lines) {
         step.lines = editor.lines_styled_last_time();
-        step.restyleMs = editor.restyle_milliseconds_last_time();
+        step.restyle_ms = editor.restyle_milliseconds_last_time();
       }
     }
     return step;
   };
   const Step open = keys({{Qt::Key_Slash, "/"}, {Qt::Key_Asterisk, "*"}});
-  const long lastLineStart = editor.Send(2167, kLines - 1);
-  const bool allComment = editor.Send(2010, static_cast<unsigned long>(lastLineStart)) == kStyleComment &&
+  const long last_line_start = editor.Send(2167, kLines - 1);
+  const bool all_comment = editor.Send(2010, static_cast<unsigned long>(last_line_start)) == kStyleComment &&
                           editor.Send(2093, kLines - 2) == 1;
   std::printf("type \"/*\" at the top: re-styled %d lines in %.1f ms (two keys with paints %.1f ms); "
               "the rest is comment: %s\n",
-              open.lines, open.restyleMs, open.ms, allComment ? "yes" : "NO");
+              open.lines, open.restyle_ms, open.ms, all_comment ? "yes" : "NO");
   const Step close = keys({{Qt::Key_Backspace, QString()}, {Qt::Key_Backspace, QString()}});
   editor.Send(4003, static_cast<unsigned long>(editor.Send(kGetEndStyled)), -1);  // style any rest
   const bool restored = AllStyles(editor) == reference;
   std::printf("delete \"/*\" again: re-styled %d lines in %.1f ms (two keys with paints %.1f ms); "
               "styles as loaded: %s\n",
-              close.lines, close.restyleMs, close.ms, restored ? "yes" : "NO");
-  return allComment && restored ? 0 : 1;
+              close.lines, close.restyle_ms, close.ms, restored ? "yes" : "NO");
+  return all_comment && restored ? 0 : 1;
 }
