@@ -14,15 +14,12 @@ using ProjectListTest = test::InTempDir;
 
 TEST_F(ProjectListTest, ListsTheXmlFilesOfProjects) {
   MakeDirectory("Projects");
-  test::WriteAll("Projects/platformer.xml", "<vorlane/>");
-  test::WriteAll("Projects/a.xml.xml", "<vorlane/>");
-  test::WriteAll("Projects/my.xmlgame.xml", "<vorlane/>");
-  test::WriteAll("Projects/notes.txt", "x");
-  test::WriteAll("Projects/.xml", "x");  // no name left
-  test::WriteAll("Projects/platformer.png", "x");
   MakeDirectory("Projects/folder.xml");  // not a regular file
   MakeDirectory("Projects/platformer");
-  test::WriteAll("Projects/platformer/inner.xml", "x");  // sub-folders are not searched
+  for (const char* file : {"platformer.xml", "a.xml.xml", "my.xmlgame.xml", "notes.txt",
+                           ".xml" /* no name left */, "platformer.png",
+                           "platformer/inner.xml" /* sub-folders are not searched */})
+    test::WriteAll(std::string("Projects/") + file, "<vorlane/>");
 
   auto names = RefreshProjectList();
   std::sort(names.begin(), names.end());
