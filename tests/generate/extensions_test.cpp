@@ -40,25 +40,20 @@ TEST(ExtensionTextTest, ExampleFile) {
 TEST(ExtensionTextTest, SectionsRepeatJoinAndAcceptEveryLineEnding) {
   // Name lines are joined without a break; repeated code sections are kept
   // apart by the empty line of their header; CR, LF and CR LF all end lines.
-  const Extension e = Parse("ignored\r\n[EXTENSION]\rScreen\rShake\r\n[CODE]\nA\r\n\r\n"
-                            "[AUTHOR]\nAnn\n[CODE]\r[code]\n [CODE]\nB");
+  Extension e = Parse("ignored\r\n[EXTENSION]\rScreen\rShake\r\n[CODE]\nA\r\n\r\n"
+                      "[AUTHOR]\nAnn\n[CODE]\r[code]\n [CODE]\nB");
   EXPECT_EQ(e.extension, "ScreenShake");
   EXPECT_EQ(e.author, "Ann");
   EXPECT_EQ(e.code, "\r\nA\r\n\r\n\r\n[code]\r\n [CODE]\r\nB\r\n");
-  EXPECT_EQ(e.description, "");
-  EXPECT_EQ(e.help, "");
-}
+  EXPECT_EQ(e.description + e.help, "");
 
-TEST(ExtensionTextTest, CodeOnlyFileHasNoNameOrAuthor) {
-  const Extension e = Parse("[CODE]\nx();");
-  EXPECT_EQ(e.extension, "");
-  EXPECT_EQ(e.author, "");
+  e = Parse("[CODE]\nx();");
+  EXPECT_EQ(e.extension + e.author, "");
   EXPECT_EQ(e.code, "\r\nx();\r\n");
   EXPECT_EQ(Parse("").code, "");
-}
 
-TEST(ExtensionTextTest, DialogTextUsesCarriageReturns) {
-  Extension e = Parse("[EXTENSION]\nShake\n[AUTHOR]\nAnn\n[DESCRIPTION]\nD\n[HELP]\nH\n");
+  // The dialog's text uses carriage returns.
+  e = Parse("[EXTENSION]\nShake\n[AUTHOR]\nAnn\n[DESCRIPTION]\nD\n[HELP]\nH\n");
   EXPECT_EQ(ExtensionInfoText(e), "NAME:Shake\rAUTHOR: Ann\r\rDESCRIPTION: \r\nD\r\nHELP:\r\nH\r\n");
 }
 
