@@ -36,19 +36,12 @@ QTreeWidgetItem* Row(ExtensionsDialog& dialog, const QString& name) {
   return nullptr;
 }
 
-TEST_F(ExtensionsDialogTest, UnsavedProjectIsToldToSave) {
-  ShowExtensionsDialog(nullptr, "");
-  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: Please save your project."});
-}
-
 TEST_F(ExtensionsDialogTest, OkWritesExactlyTheTickedNames) {
   test::WriteAll("Projects/demo/extensions.dat", "fade\n");
   std::vector<std::string> order;
   dialogs_.Drive([&](QDialog& window) {
     auto& dialog = static_cast<ExtensionsDialog&>(window);
     EXPECT_EQ(dialog.windowTitle(), "Installed extensions");
-    EXPECT_EQ(dialog.list()->geometry(), QRect(10, 10, 180, 420));
-    EXPECT_EQ(dialog.info()->geometry(), QRect(200, 10, 430, 420));
     EXPECT_EQ(Row(dialog, "Fade")->checkState(0), Qt::Checked);
     EXPECT_EQ(Row(dialog, "Screen shake")->checkState(0), Qt::Unchecked);
     dialog.list()->setCurrentItem(Row(dialog, "Screen shake"));
@@ -62,8 +55,6 @@ TEST_F(ExtensionsDialogTest, OkWritesExactlyTheTickedNames) {
     for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
       if (dialog.list()->topLevelItem(i)->checkState(0) == Qt::Checked)
         order.push_back(dialog.list()->topLevelItem(i)->text(0).toStdString());
-    dialog.show();
-    dialog.grab().save("/tmp/vorlane-extensions.png");
     ClickButton(dialog, "OK");
   });
   ShowExtensionsDialog(nullptr, "demo");

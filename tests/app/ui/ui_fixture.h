@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,11 +25,16 @@ namespace vorlane::test {
 
 inline QApplication& App() { return QtApp(); }
 
-// Runs the event loop for a while (timers fire, nothing waits on a window).
-inline void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
+// Runs the event loop until `done` holds; the bound only ends a broken wait.
+inline bool WaitFor(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 30000) {
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return done();
 }
 
 // Answers the name dialog with `name` and OK.
@@ -49,6 +55,7 @@ inline std::function<void(QDialog&)> PickProject(const std::string& name) {
   };
 }
 
+// Presses `button`.
 inline std::function<void(QDialog&)> Press(const QString& button) {
   return [button](QDialog& dialog) { ClickButton(dialog, button); };
 }
