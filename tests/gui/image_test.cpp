@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <tuple>
 
 namespace vorlane {
 namespace {
@@ -226,14 +227,10 @@ TEST(ImageTest, Checkerboard) {
   EXPECT_EQ(&board, &Checkerboard());
   ASSERT_EQ(board.width(), 800);
   ASSERT_EQ(board.height(), 800);
-  EXPECT_FALSE(board.has_alpha());
   const Color grey{192, 192, 192, 255}, white{255, 255, 255, 255};
-  EXPECT_EQ(board.Pixel(0, 0), grey);
-  EXPECT_EQ(board.Pixel(15, 15), grey);
-  EXPECT_EQ(board.Pixel(16, 0), white);
-  EXPECT_EQ(board.Pixel(0, 16), white);
-  EXPECT_EQ(board.Pixel(16, 16), grey);
-  EXPECT_EQ(board.Pixel(799, 799), grey);
+  for (auto [x, y, color] : {std::tuple{0, 0, grey}, {15, 15, grey}, {16, 0, white},
+                             {0, 16, white}, {16, 16, grey}, {799, 799, grey}})
+    EXPECT_EQ(board.Pixel(x, y), color) << x << "," << y;
 }
 
 }  // namespace

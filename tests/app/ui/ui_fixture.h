@@ -4,12 +4,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,18 +21,6 @@
 namespace vorlane::test {
 
 inline QApplication& App() { return QtApp(); }
-
-// Runs the event loop until `done` holds; the bound only ends a broken wait.
-inline bool WaitFor(const std::function<bool()>& done) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < 30000) {
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return done();
-}
 
 // Answers the name dialog with `name` and OK.
 inline std::function<void(QDialog&)> TypeName(const std::string& name) {
