@@ -81,20 +81,15 @@ TEST(GameScriptTest, LaterMarkersInInsertedCodeAreFilledEarlierOnesAreNot) {
                      " //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS\r\n}\r\n");
 }
 
-TEST(GameScriptTest, IndexPageIsFifteenLinesWithLineFeeds) {
-  EXPECT_EQ(IndexHtml(), kPage);
-}
-
-TEST_F(GamePageTest, TemplateBytesAreKeptAsTheyAre) {
+TEST_F(GamePageTest, TemplateAndExtensionsAreReadAsTheyAre) {
   const std::string bytes("a\r\nb\rc\n\xc3\xa9\xff\0z", 12);
   WriteAll("export.js", bytes);
   EXPECT_EQ(LoadEngineTemplate(), bytes);
   EXPECT_EQ(LoadEngineTemplate("missing.js"), "");
   std::filesystem::create_directory("folder.js");
   EXPECT_EQ(LoadEngineTemplate("folder.js"), "");
-}
 
-TEST_F(GamePageTest, ExtensionsAreLoadedForTheProject) {
+  // Without a list of extensions, the project's enabled ones are read.
   std::filesystem::create_directories("Projects/demo");
   std::filesystem::create_directory("Extensions");
   WriteAll("Extensions/shake.tex", "[EXTENSION]\nShake\n[AUTHOR]\nAnn\n[CODE]\nshake();\n");
@@ -104,7 +99,7 @@ TEST_F(GamePageTest, ExtensionsAreLoadedForTheProject) {
   EXPECT_EQ(out, "/* Shake by Ann */\r\n\r\nshake();\r\n\r\n\r\n");
 }
 
-TEST_F(GamePageTest, WritesPageAndScriptWithoutAddingALineBreak) {
+TEST_F(GamePageTest, WritesPageAndScriptAsTheyAre) {
   Project p = SampleProject();
   GenerateReport report;
   p.projectname.clear();  // not saved yet: nothing is written
@@ -118,6 +113,7 @@ TEST_F(GamePageTest, WritesPageAndScriptWithoutAddingALineBreak) {
             (std::vector<std::string>{"Projects/demo/index.html", "Projects/demo/game.js"}));
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "start\nv1.2.9");
   EXPECT_EQ(ReadAll("Projects/demo/index.html"), kPage);
+  EXPECT_EQ(IndexHtml(), kPage);
   EXPECT_FALSE(report.no_scene);
 
   // A project without scenes is generated and the caller is told.
@@ -125,14 +121,9 @@ TEST_F(GamePageTest, WritesPageAndScriptWithoutAddingALineBreak) {
   ASSERT_TRUE(GenerateGame(p, "//VORLANE_SCENES|", 1, &report));
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "|");
   EXPECT_TRUE(report.no_scene);
-}
 
-TEST_F(GamePageTest, UsersOwnPageStaysUnlessThePreferenceAsks) {
-  const Project p = SampleProject();
-  std::filesystem::create_directories("Projects/demo");
+  // The user's own page stays unless the preference asks.
   WriteAll("Projects/demo/index.html", "my page");
-  WriteAll("Projects/demo/game.js", "old");
-  GenerateReport report;
   ASSERT_TRUE(GenerateGame(p, "new", 0, &report));
   EXPECT_EQ(ReadAll("Projects/demo/index.html"), "my page");
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "new");

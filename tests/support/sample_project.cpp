@@ -62,25 +62,10 @@ Project SampleProject() {
   p.scripts.push_back({"scr_14", "obj_player", "Collision", "obj_wall", "if (a < b && c) {\n}"});
   p.scripts.push_back({"scr_15", "obj_wall", "Step", "", "x += 1;"});
 
-  Scene s;
-  s.name = "level";
-  s.width = 1000;
-  s.height = 800;
-  s.viewportwidth = 320;
-  s.viewportheight = 240;
-  s.red = 1;
-  s.green = 2;
-  s.blue = 3;
-  s.code = "start();";
-  s.speed = 60;
-  s.background = "bg_tiles";
-  s.backgroundtilex = 1;
-  s.backgroundtiley = 0;
-  s.backgroundstretch = 1;
-  s.viewportobject = "obj_player";
-  s.viewportxborder = 11;
-  s.viewportyborder = 12;
-  p.scenes.push_back(s);
+  // name, thumbnail, size, view size, colour, code, speed, background with
+  // tiling x / y and stretch, followed object and its borders
+  p.scenes.push_back({"level", nullptr, 1000, 800, 320, 240, 1, 2, 3, "start();", 60, "bg_tiles",
+                      1, 0, 1, "obj_player", 11, 12});
   p.layers.push_back({"lay_front", 500, "level"});
   p.tiles.push_back({"tile_16", "bg_tiles", 4, 8, 16, 24, 32, 48, 500, "level", nullptr, 0});
   p.tiles.push_back({"tile_17", "bg_tiles", 20, 8, 16, 24, 48, 48, 500, "level", nullptr, 0});

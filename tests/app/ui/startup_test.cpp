@@ -76,16 +76,5 @@ TEST_F(StartupTest, MenuBarToolbarAndTabs) {
   EXPECT_TRUE(tabs->tabIcon(8).isNull());
 }
 
-TEST_F(StartupTest, RelayoutFollowsTheWindowSize) {
-  Start();
-  window().resize(1000, 700);
-  window().RelayoutMainWindow();
-  const QRect panel = window().tabs()->geometry();
-  EXPECT_EQ(panel.x(), 5);
-  EXPECT_EQ(panel.y(), 45);
-  EXPECT_EQ(panel.width(), 990);
-  EXPECT_EQ(panel.height(), 700 - window().menuBar()->sizeHint().height() - 50);
-}
-
 }  // namespace
 }  // namespace vorlane
