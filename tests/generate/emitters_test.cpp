@@ -38,7 +38,7 @@ GameObject Instance(const std::string& of, const std::string& scene, int x, int 
 }
 
 Tile MakeTile(const std::string& scene, const std::string& set, int depth, int left) {
-  return {"", set, left, 0, 16, 16, 0, 0, depth, scene};
+  return {"", set, left, 0, 16, 16, 0, 0, depth, scene, nullptr, 0};
 }
 
 TEST(EmittersTest, EmptyProjectGivesOnlyVersionAndOneLineBreak) {
@@ -153,7 +153,7 @@ TEST(EmittersTest, EdgesOfTheResourceLists) {
 
   // Another sprite's frame in between is not ours; a last frame without a
   // picture counts as 0 x 0; a sprite without frames lists none.
-  p.frames.insert(p.frames.begin() + 1, {"7", "other", Picture(5, 5)});
+  p.frames.insert(p.frames.begin() + 1, {"7", "other", Picture(5, 5), "", 0, -1});
   p.frames.back().image = nullptr;
   p.sprites.push_back({"empty", nullptr, "Box", 0, -1, 2, -3, 4, -5, 6});
   EXPECT_EQ(EmitSprites(p),
@@ -253,7 +253,7 @@ TEST(EmittersTest, TilesGroupByDepthThenTileSetInOrderOfFirstAppearance) {
   Project p;
   p.scenes.push_back(Scene{});
   p.scenes.back().name = "r";
-  p.backgrounds = {{"setA", "a.png"}, {"setB", "b.png"}};
+  p.backgrounds = {{"setA", "a.png", nullptr}, {"setB", "b.png", nullptr}};
   p.tiles = {MakeTile("r", "setB", 10, 1), MakeTile("r", "setA", 20, 2),
              MakeTile("r", "setA", 10, 3), MakeTile("r", "setB", 20, 4),
              MakeTile("r", "setB", 10, 5)};
@@ -271,7 +271,7 @@ TEST(EmittersTest, NamesOfDeletedResourcesBecomeNullInsteadOfBreakingTheGame) {
   o.parent = "gone_parent";
   p.objects.push_back(o);
   p.scripts.push_back({"s", "hero", "Collision", "gone_enemy", "never();"});
-  p.backgrounds.push_back({"no_picture", ""});
+  p.backgrounds.push_back({"no_picture", "", nullptr});
   Scene s;
   s.name = "r";
   s.background = "no_picture";

@@ -35,7 +35,7 @@ TEST(ModelTest, NamesNumberOnAcrossKindsAndSceneGetsItsLayer) {
 TEST(ModelTest, DeleteSpriteClearsUsersAndRefreshesOthers) {
   Project p = test::SampleProject();
   const auto wall = NewSprite(p);
-  p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4))});
+  p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
   p.objects[2].sprite = wall;  // its picture is not set yet: the delete refreshes it
   DeleteSprite(p, "spr_hero");
   EXPECT_EQ(Names(p.sprites), Strings{wall});
@@ -65,7 +65,7 @@ TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecordButNotReferences) {
 
   p = test::SampleProject();
   const auto other = NewScene(p);
-  p.tiles.push_back({"t_other", "bg_tiles", 0, 0, 1, 1, 0, 0, 0, other});
+  p.tiles.push_back({"t_other", "bg_tiles", 0, 0, 1, 1, 0, 0, 0, other, nullptr, 0});
   p.objects.push_back(p.objects[3]);
   p.objects.back().name = "inst_other";
   p.objects.back().scene = other;
