@@ -129,9 +129,7 @@ TEST_F(VorlaneBuildTest, ResaveConvertsAnOlderProject) {
   WriteAll("Projects/old.xml",
            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><vorlane version=\"128\" uid=\"5\" title=\"\" "
            "advancedscriptmode=\"0\"><functions/><variables/><comments/>"
-           "<sprites count=\"1\"><sprite name=\"spr\" centerx=\"0\" centery=\"0\" "
-           "collisionshape=\"Box\" collisionradius=\"0\" collisionleft=\"0\" collisionright=\"0\" "
-           "collisiontop=\"0\" collisionbottom=\"0\"/></sprites>"
+           "<sprites count=\"1\"><sprite name=\"spr\" collisionshape=\"Box\"/></sprites>"
            "<frames count=\"1\"><frame file=\"0\" sprite=\"spr\"/></frames><sounds count=\"0\"/>"
            "<musics count=\"0\"/><backgrounds count=\"0\"/><fonts count=\"0\"/>"
            "<objects count=\"0\"/><scripts count=\"0\"/><scenes count=\"1\"><scene name=\"r\"/>"
@@ -162,35 +160,30 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
       {"broken", "damaged", [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
       {"newer", "This project requires a new program version (v130).",
        [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
+      // An output that cannot be replaced: game.js stands as a folder.
+      {"demo", "Projects/demo/game.js",
+       [] {
+         fs::remove("Projects/demo/game.js");
+         fs::create_directories("Projects/demo/game.js/keep");
+       }},
+      // Without the engine template the game would silently be empty.
+      {"demo", "export.js",
+       [] {
+         fs::remove_all("Projects/demo/game.js");
+         fs::remove("export.js");
+       }},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
     c.prepare();
     const auto prepared = Snapshot();
     const ToolRun run = RunTool(c.arguments);
-    EXPECT_EQ(run.status, 1) << c.arguments;
-    EXPECT_EQ(run.out, "") << c.arguments;
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
     EXPECT_EQ(Lines(run.err), 1) << run.err;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(Snapshot(), prepared) << c.arguments;
+    EXPECT_EQ(Snapshot(), prepared);
   }
-
-  // An output that cannot be replaced: game.js stands as a folder.
-  fs::remove("Projects/demo/game.js");
-  fs::create_directories("Projects/demo/game.js/keep");
-  const auto blocked = Snapshot();
-  ToolRun run = RunTool("demo");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(Lines(run.err), 1) << run.err;
-  EXPECT_NE(run.err.find("Projects/demo/game.js"), std::string::npos) << run.err;
-  EXPECT_EQ(Snapshot(), blocked);
-  fs::remove_all("Projects/demo/game.js");
-
-  // Without the engine template the game would silently be empty.
-  fs::remove("export.js");
-  run = RunTool("demo");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("export.js"), std::string::npos);
-  EXPECT_FALSE(FileExists("Projects/demo/game.js"));
 }
 
 TEST_F(VorlaneBuildTest, HelpAndWrongArguments) {
