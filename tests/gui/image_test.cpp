@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <cmath>
-#include <tuple>
 
 namespace vorlane {
 namespace {
@@ -220,17 +219,6 @@ TEST(ImageTest, RoundRules) {
   EXPECT_EQ(Round(1e300, Rounding::Nearest), INT_MAX);
   EXPECT_EQ(Round(-1e300, Rounding::Down), INT_MIN);
   EXPECT_EQ(Round(std::nan(""), Rounding::Up), 0);
-}
-
-TEST(ImageTest, Checkerboard) {
-  const Image& board = Checkerboard();
-  EXPECT_EQ(&board, &Checkerboard());
-  ASSERT_EQ(board.width(), 800);
-  ASSERT_EQ(board.height(), 800);
-  const Color grey{192, 192, 192, 255}, white{255, 255, 255, 255};
-  for (auto [x, y, color] : {std::tuple{0, 0, grey}, {15, 15, grey}, {16, 0, white},
-                             {0, 16, white}, {16, 16, grey}, {799, 799, grey}})
-    EXPECT_EQ(board.Pixel(x, y), color) << x << "," << y;
 }
 
 }  // namespace

@@ -143,7 +143,6 @@ TEST_F(WidgetsTest, ActionTableBuildsMenusToolbarAndShortcuts) {
   auto buttons = registry.BuildToolbar(
       &window, {{1, 10, 10, 25, 25, "New game", ""}, {5, 100, 10, 50, 25, "Run game", ""}});
   ASSERT_EQ(buttons.size(), 2u);
-  EXPECT_EQ(buttons[1]->geometry(), QRect(100, 10, 50, 25));
   EXPECT_EQ(buttons[0]->toolTip(), "New game");
   buttons[0]->click();
   buttons[1]->click();  // no handler: nothing happens
