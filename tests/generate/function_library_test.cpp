@@ -62,16 +62,14 @@ TEST(LibraryWriterTest, LineStartsBecomeFourSpaces) {
   EXPECT_EQ(LibraryCode("\n"), "\n");
 }
 
-TEST(LibraryWriterTest, DialogDecisions) {
+TEST_F(FunctionLibraryTest, DialogDecisions) {
   EXPECT_EQ(LibraryFileName("lib"), "lib.xml");
   EXPECT_EQ(LibraryFileName("lib.xml"), "lib.xml");
   EXPECT_EQ(LibraryFileName(""), "");
   EXPECT_EQ(LibraryFileName("/some where/lib.XML"), "/some where/lib.XML.xml");
   EXPECT_EQ(ExportRefusal(Project{}), "There nothing to export.");
   EXPECT_EQ(ExportRefusal(WithFunctions({"f"})), "");
-}
-
-TEST_F(FunctionLibraryTest, OverwriteIsAskedOnlyForAFileWithContent) {
+  // Overwriting is asked only for a file with content.
   EXPECT_FALSE(LibraryNeedsOverwriteQuestion("lib.xml"));
   WriteAll("lib.xml", "");
   EXPECT_FALSE(LibraryNeedsOverwriteQuestion("lib.xml"));
@@ -175,21 +173,23 @@ TEST(LibraryImportTest, DamagedFilesImportNothing) {
 }
 
 TEST(LibraryImportTest, EndlessCopiesOfOneNameAreRefused) {
-  std::string fns;
-  for (int i = 0; i < 150; ++i) fns += "<fn name=\"f\"/>";
-  Project p = WithFunctions({"keep"});
-  LibraryImport result;
-  EXPECT_FALSE(ImportFunctionLibraryText(p, Library("<fns count=\"150\">" + fns + "</fns>"), &result));
-  EXPECT_NE(result.error.find("\"f\""), std::string::npos);
-  EXPECT_EQ(p.fns.size(), 1u);
-
-  // A hundred copies are still imported.
-  p = Project{};
-  fns.clear();
-  for (int i = 0; i < 100; ++i) fns += "<fn name=\"f\"/>";
-  ASSERT_TRUE(ImportFunctionLibraryText(p, Library("<fns count=\"100\">" + fns + "</fns>"), &result))
-      << result.error;
-  EXPECT_EQ(p.fns.back().name.size(), 1u + 2 * 99);
+  // A hundred copies of one name are imported, more are refused whole.
+  for (int copies : {100, 150}) {
+    SCOPED_TRACE(copies);
+    std::string fns;
+    for (int i = 0; i < copies; ++i) fns += "<fn name=\"f\"/>";
+    Project p = WithFunctions({"keep"});
+    LibraryImport result;
+    const bool imported = ImportFunctionLibraryText(
+        p, Library("<fns count=\"" + std::to_string(copies) + "\">" + fns + "</fns>"), &result);
+    EXPECT_EQ(imported, copies == 100) << result.error;
+    if (imported) {
+      EXPECT_EQ(p.fns.back().name.size(), 1u + 2 * 99);
+    } else {
+      EXPECT_NE(result.error.find("\"f\""), std::string::npos);
+      EXPECT_EQ(p.fns.size(), 1u);
+    }
+  }
 }
 
 }  // namespace

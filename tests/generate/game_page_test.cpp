@@ -6,12 +6,14 @@
 
 #include "generate/emitters.h"
 #include "gui/file_util.h"
+#include "support/sample_project.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
 
 using test::ReadAll;
+using test::SampleProject;
 using test::WriteAll;
 using GamePageTest = test::InTempDir;
 
@@ -34,33 +36,22 @@ constexpr char kPage[] =
     "</body>\n"
     "</html>\n";
 
-Project SmallProject() {
-  Project p;
-  p.projectname = "demo";
-  p.settings.variables = "var v;";
-  p.fonts.push_back({"fnt", "Arial", 12, 0, 0});
-  Scene s;
-  s.name = "room";
-  p.scenes.push_back(s);
-  return p;
-}
-
 TEST(GameScriptTest, MarkersAreReplacedWhereverTheyStand) {
-  const Project p = SmallProject();
+  const Project p = SampleProject();
   // Text around a marker stays, the template's own LF breaks stay, a marker
   // twice gets the code twice, and a differently written marker is text.
   const std::string engine =
       "var version = '//VORLANE_VERSION';\n//VORLANE_GLOBAL_VARIABLES x //VORLANE_GLOBAL_VARIABLES"
       "\n//vorlane_version //VORLANE_VERSIO\xff";
   EXPECT_EQ(BuildGameScript(p, engine, {}),
-            "var version = 'v1.2.9';\nvar v; x var v;\n//vorlane_version //VORLANE_VERSIO\xff");
+            "var version = 'v1.2.9';\nvar score = 0; x var score = 0;\n"
+            "//vorlane_version //VORLANE_VERSIO\xff");
   EXPECT_EQ(BuildGameScript(p, "", {}), "");
   EXPECT_EQ(BuildGameScript(p, "no markers\r\n", {}), "no markers\r\n");
 }
 
 TEST(GameScriptTest, EveryMarkerGetsItsEmitter) {
-  Project p = SmallProject();
-  p.sounds.push_back({"snd", "a.wav", "", ""});
+  const Project p = SampleProject();
   const std::vector<Extension> extensions = {{"x", "X", "me", "", "", "\r\nx();\r\n", 1}};
   std::string engine;
   std::string expected;
@@ -82,55 +73,47 @@ TEST(GameScriptTest, EveryMarkerGetsItsEmitter) {
 }
 
 TEST(GameScriptTest, LaterMarkersInInsertedCodeAreFilledEarlierOnesAreNot) {
-  Project p = SmallProject();
-  p.fns.push_back({"f", "", "", "//VORLANE_FONTS //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS"});
+  Project p = SampleProject();
+  p.settings.functions = "";
+  p.fns[0].code = "//VORLANE_FONTS //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS";
   const std::string out = BuildGameScript(p, "//VORLANE_GLOBAL_FUNCTIONS", {});
-  EXPECT_EQ(out, "\r\nfunction f() { \r\n" + EmitFonts(p) +
+  EXPECT_EQ(out, "\r\nfunction add(a, b) { \r\n" + EmitFonts(p) +
                      " //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS\r\n}\r\n");
 }
 
-TEST(GameScriptTest, IndexPageIsFifteenLinesWithLineFeeds) {
-  EXPECT_EQ(IndexHtml(), kPage);
-}
-
-TEST_F(GamePageTest, TemplateBytesAreKeptAsTheyAre) {
+TEST_F(GamePageTest, TemplateAndExtensionsAreReadAsTheyAre) {
   const std::string bytes("a\r\nb\rc\n\xc3\xa9\xff\0z", 12);
   WriteAll("export.js", bytes);
   EXPECT_EQ(LoadEngineTemplate(), bytes);
   EXPECT_EQ(LoadEngineTemplate("missing.js"), "");
   std::filesystem::create_directory("folder.js");
   EXPECT_EQ(LoadEngineTemplate("folder.js"), "");
-}
 
-TEST_F(GamePageTest, ExtensionsAreLoadedForTheProject) {
+  // Without a list of extensions, the project's enabled ones are read.
   std::filesystem::create_directories("Projects/demo");
   std::filesystem::create_directory("Extensions");
   WriteAll("Extensions/shake.tex", "[EXTENSION]\nShake\n[AUTHOR]\nAnn\n[CODE]\nshake();\n");
   WriteAll("Extensions/off.tex", "[CODE]\noff();\n");
   WriteAll("Projects/demo/extensions.dat", "shake\n");
-  const std::string out = BuildGameScript(SmallProject(), "//VORLANE_EXTENSIONS");
+  const std::string out = BuildGameScript(SampleProject(), "//VORLANE_EXTENSIONS");
   EXPECT_EQ(out, "/* Shake by Ann */\r\n\r\nshake();\r\n\r\n\r\n");
 }
 
-TEST_F(GamePageTest, UnsavedProjectWritesNothing) {
-  Project p = SmallProject();
-  p.projectname.clear();
-  p.scenes.clear();
+TEST_F(GamePageTest, WritesPageAndScriptAsTheyAre) {
+  Project p = SampleProject();
   GenerateReport report;
+  p.projectname.clear();  // not saved yet: nothing is written
   EXPECT_TRUE(GenerateGame(p, "//VORLANE_SCENES", 1, &report));
   EXPECT_TRUE(report.written.empty());
-  EXPECT_FALSE(report.no_scene);
   EXPECT_FALSE(FileExists("Projects"));
-}
 
-TEST_F(GamePageTest, WritesPageAndScriptWithoutAddingALineBreak) {
-  Project p = SmallProject();
-  GenerateReport report;
+  p.projectname = "demo";
   ASSERT_TRUE(GenerateGame(p, "start\n//VORLANE_VERSION", 1, &report)) << report.error;
   EXPECT_EQ(report.written,
             (std::vector<std::string>{"Projects/demo/index.html", "Projects/demo/game.js"}));
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "start\nv1.2.9");
   EXPECT_EQ(ReadAll("Projects/demo/index.html"), kPage);
+  EXPECT_EQ(IndexHtml(), kPage);
   EXPECT_FALSE(report.no_scene);
 
   // A project without scenes is generated and the caller is told.
@@ -138,14 +121,9 @@ TEST_F(GamePageTest, WritesPageAndScriptWithoutAddingALineBreak) {
   ASSERT_TRUE(GenerateGame(p, "//VORLANE_SCENES|", 1, &report));
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "|");
   EXPECT_TRUE(report.no_scene);
-}
 
-TEST_F(GamePageTest, UsersOwnPageStaysUnlessThePreferenceAsks) {
-  const Project p = SmallProject();
-  std::filesystem::create_directories("Projects/demo");
+  // The user's own page stays unless the preference asks.
   WriteAll("Projects/demo/index.html", "my page");
-  WriteAll("Projects/demo/game.js", "old");
-  GenerateReport report;
   ASSERT_TRUE(GenerateGame(p, "new", 0, &report));
   EXPECT_EQ(ReadAll("Projects/demo/index.html"), "my page");
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "new");
@@ -161,7 +139,7 @@ TEST_F(GamePageTest, UsersOwnPageStaysUnlessThePreferenceAsks) {
 }
 
 TEST_F(GamePageTest, FailedWritesLeaveTheOldFilesAndSayWhy) {
-  const Project p = SmallProject();
+  const Project p = SampleProject();
   std::filesystem::create_directories("Projects/demo/game.js/blocker");
   GenerateReport report;
   EXPECT_FALSE(GenerateGame(p, "new", 1, &report));

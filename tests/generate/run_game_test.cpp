@@ -93,10 +93,12 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
 
 TEST_F(RunGameTest, StartsTheProgramDetachedWithOneArgument) {
   const std::string here = WorkingDirectory();
-  WriteProgram("browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "started.txt\"\n");
+  WriteProgram("browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "part\" && mv \"" + here +
+                              "part\" \"" + here + "started.txt\"\n");
   ASSERT_TRUE(StartDetached(here + "browser", "/path with blanks/index.html"));
   std::string got;
-  for (int i = 0; i < 200 && !ReadFile("started.txt", &got); ++i)
+  // Waits for the program's answer; the bound only stops a broken start.
+  for (int i = 0; i < 3000 && !ReadFile("started.txt", &got); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_EQ(got, "1:/path with blanks/index.html");
   EXPECT_FALSE(StartDetached(here + "missing-program", "x"));

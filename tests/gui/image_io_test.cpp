@@ -65,15 +65,12 @@ TEST_F(ImageIoTest, BadInputGivesNullImage) {
   WriteAll("empty.png", "");
   const std::string png = EncodePng(Sample(true).Scaled(64, 64, Scaling::Nearest));
   WriteAll("cut.png", png.substr(0, png.size() / 2));
-  EXPECT_TRUE(LoadImageFile("garbage.png").is_null());
-  EXPECT_TRUE(LoadImageFile("empty.png").is_null());
-  EXPECT_TRUE(LoadImageFile("cut.png").is_null());
-  EXPECT_TRUE(LoadImageFile("missing.png").is_null());
-  EXPECT_TRUE(LoadImageFile(".").is_null());
-  EXPECT_TRUE(DecodeImage(png.substr(0, 30)).is_null());
-  EXPECT_TRUE(DecodeImage(std::string("\x89PNG\r\n\x1a\n", 8) + std::string(100, '\xff')).is_null());
-  EXPECT_TRUE(DecodeImage("BM").is_null());
-  EXPECT_TRUE(DecodeImage(std::string("\xFF\xD8\xFF", 3)).is_null());
+  for (const char* file : {"garbage.png", "empty.png", "cut.png", "missing.png", "."})
+    EXPECT_TRUE(LoadImageFile(file).is_null()) << file;
+  for (const std::string& bytes :
+       {png.substr(0, 30), std::string("\x89PNG\r\n\x1a\n", 8) + std::string(100, '\xff'),
+        std::string("BM"), std::string("\xFF\xD8\xFF", 3)})
+    EXPECT_TRUE(DecodeImage(bytes).is_null()) << bytes.size();
 }
 
 TEST_F(ImageIoTest, RefusesOversizedImages) {

@@ -221,20 +221,5 @@ TEST(ImageTest, RoundRules) {
   EXPECT_EQ(Round(std::nan(""), Rounding::Up), 0);
 }
 
-TEST(ImageTest, Checkerboard) {
-  const Image& board = Checkerboard();
-  EXPECT_EQ(&board, &Checkerboard());
-  ASSERT_EQ(board.width(), 800);
-  ASSERT_EQ(board.height(), 800);
-  EXPECT_FALSE(board.has_alpha());
-  const Color grey{192, 192, 192, 255}, white{255, 255, 255, 255};
-  EXPECT_EQ(board.Pixel(0, 0), grey);
-  EXPECT_EQ(board.Pixel(15, 15), grey);
-  EXPECT_EQ(board.Pixel(16, 0), white);
-  EXPECT_EQ(board.Pixel(0, 16), white);
-  EXPECT_EQ(board.Pixel(16, 16), grey);
-  EXPECT_EQ(board.Pixel(799, 799), grey);
-}
-
 }  // namespace
 }  // namespace vorlane

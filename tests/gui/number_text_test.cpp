@@ -8,18 +8,12 @@ namespace vorlane {
 namespace {
 
 TEST(NumberTextTest, LeadingIntegerOrZero) {
-  EXPECT_EQ(LeadingInt("42"), 42);
-  EXPECT_EQ(LeadingInt("  -12xyz"), -12);
-  EXPECT_EQ(LeadingInt("+7"), 7);
-  EXPECT_EQ(LeadingInt("\t\r\n5"), 5);
-  EXPECT_EQ(LeadingInt("abc"), 0);
-  EXPECT_EQ(LeadingInt(""), 0);
-  EXPECT_EQ(LeadingInt("-"), 0);
-  EXPECT_EQ(LeadingInt("1 2"), 1);
-  EXPECT_EQ(LeadingInt("2147483647"), INT_MAX);
-  EXPECT_EQ(LeadingInt("2147483648"), INT_MAX);
-  EXPECT_EQ(LeadingInt("-2147483648"), INT_MIN);
-  EXPECT_EQ(LeadingInt("-99999999999999999999999999"), INT_MIN);
+  const std::pair<const char*, int> cases[] = {
+      {"42", 42},         {"  -12xyz", -12},   {"+7", 7},
+      {"\t\r\n5", 5},     {"abc", 0},          {"", 0},
+      {"-", 0},           {"1 2", 1},          {"2147483647", INT_MAX},
+      {"2147483648", INT_MAX}, {"-2147483648", INT_MIN}, {"-99999999999999999999999999", INT_MIN}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(LeadingInt(text), number) << text;
 }
 
 }  // namespace

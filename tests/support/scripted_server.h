@@ -7,23 +7,27 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace vorlane::test {
 
-// One piece of a scripted answer: wait, then send.
+// One piece of a scripted answer: wait, then send. The waits only split the
+// answer across reads; no outcome depends on their length.
 struct Piece {
   int delay_ms;
   std::string bytes;
 };
 
 // A server on 127.0.0.1 that takes one connection, records the request and
-// plays its script, then closes (or, with hold_ms, keeps quiet that long).
+// plays its script, then closes; with `hold` it keeps the connection open and
+// silent until it is destroyed, so only the client's own time-out ends it.
 class ScriptedServer {
  public:
-  explicit ScriptedServer(std::vector<Piece> script, int hold_ms = 0) {
+  explicit ScriptedServer(std::vector<Piece> script, bool hold = false) {
     listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -33,34 +37,50 @@ class ScriptedServer {
     ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
     port_ = ntohs(address.sin_port);
     ::listen(listener_, 1);
-    thread_ = std::thread([this, script = std::move(script), hold_ms] {
+    thread_ = std::thread([this, script = std::move(script), hold] {
       const int client = ::accept(listener_, nullptr, nullptr);
       if (client < 0) return;
       char buffer[4096];
-      while (request_.find("\r\n\r\n") == std::string::npos) {
+      std::string request;
+      while (request.find("\r\n\r\n") == std::string::npos) {
         const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
         if (n <= 0) break;
-        request_.append(buffer, static_cast<size_t>(n));
+        request.append(buffer, static_cast<size_t>(n));
       }
+      std::unique_lock lock(mutex_);
+      request_ = request;
+      lock.unlock();
       for (const auto& piece : script) {
         std::this_thread::sleep_for(std::chrono::milliseconds(piece.delay_ms));
         ::send(client, piece.bytes.data(), piece.bytes.size(), MSG_NOSIGNAL);
       }
-      std::this_thread::sleep_for(std::chrono::milliseconds(hold_ms));
+      lock.lock();
+      if (hold) released_.wait(lock, [this] { return done_; });
       ::close(client);
     });
   }
   ~ScriptedServer() {
+    {
+      std::lock_guard lock(mutex_);
+      done_ = true;
+    }
+    released_.notify_all();
     ::shutdown(listener_, SHUT_RDWR);
     thread_.join();
     ::close(listener_);
   }
   int port() const { return port_; }
-  const std::string& request() const { return request_; }
+  std::string request() const {
+    std::lock_guard lock(mutex_);
+    return request_;
+  }
 
  private:
   int listener_ = -1;
   int port_ = 0;
+  mutable std::mutex mutex_;
+  std::condition_variable released_;
+  bool done_ = false;
   std::string request_;
   std::thread thread_;
 };

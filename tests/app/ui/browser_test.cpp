@@ -1,24 +1,23 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTabWidget>
 
 #include "app/browser_model.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/image_view.h"
-#include "project/thumbnails.h"
 #include "ui_fixture.h"
 
 namespace vorlane {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 class BrowserTest : public test::MainWindowFixture {
  protected:
   // The control of the card showing `name` in the tab of `kind`.
   int CardOf(ResourceKind kind, const std::string& name) {
-    const auto& items = window().browser_items().items();
-    for (const auto& item : items)
+    for (const auto& item : window().browser_items().items())
       if (item.kind == InfoOf(kind).tab && item.name == name) return item.control;
     return -1;
   }
@@ -36,8 +35,8 @@ class BrowserTest : public test::MainWindowFixture {
     FAIL() << "no popup item " << text.toStdString();
   }
 
-  std::vector<std::string> SceneOrder() {
-    std::vector<std::string> names;
+  Strings SceneOrder() {
+    Strings names;
     for (const auto& scene : project().scenes) names.push_back(scene.name);
     return names;
   }
@@ -45,49 +44,44 @@ class BrowserTest : public test::MainWindowFixture {
 
 TEST_F(BrowserTest, CardsAndLabelsFollowTheLayout) {
   Start();
-  window().resize(900, 600);
-  for (int i = 0; i < 9; ++i) NewSprite(project());
-  window().RefreshBrowser();
-  const int width = window().BrowserPanelWidth();
-  ASSERT_GT(width, 0);
-  const GridLayout layout = LayoutCards(9, width);
   CardGrid* grid = window().grid(ResourceKind::Sprite);
-  for (int i = 0; i < 9; ++i) {
-    const int card = CardOf(ResourceKind::Sprite, project().sprites[i].name);
-    EXPECT_EQ(grid->RectOf(card), QRect(layout.cards[i].x, layout.cards[i].y, 150, 100));
-    // The name label is the next item, 5 pixels below its card.
-    EXPECT_EQ(grid->RectOf(card + 1), QRect(layout.cards[i].x, layout.cards[i].y + 105, 150, 20));
-    EXPECT_EQ(grid->TextOf(card + 1).toStdString(), project().sprites[i].name);
-    EXPECT_EQ(window().browser_items()[card + 1].popup, -1);
-  }
-  EXPECT_EQ(grid->height(), layout.height);
+  ASSERT_EQ(grid->count(), 1);  // an empty tab: only the add-new card, at the first place
+  EXPECT_EQ(grid->RectOf(window().browser_items()[0].control), QRect(10, 60, 150, 100));
 
-  // Narrower: more rows, same rule.
-  window().resize(520, 600);
-  const GridLayout narrow = LayoutCards(9, window().BrowserPanelWidth());
-  const int first_of_row_2 = CardOf(ResourceKind::Sprite, project().sprites[3].name);
-  EXPECT_EQ(grid->RectOf(first_of_row_2).topLeft(), QPoint(narrow.cards[3].x, narrow.cards[3].y));
+  for (int i = 0; i < 9; ++i) NewSprite(project());
+  for (int width : {900, 520}) {
+    SCOPED_TRACE(width);
+    window().resize(width, 600);
+    window().RefreshBrowser();
+    const GridLayout layout = LayoutCards(9, window().BrowserPanelWidth());
+    for (int i = 0; i < 9; ++i) {
+      const int card = CardOf(ResourceKind::Sprite, project().sprites[i].name);
+      const auto [x, y] = layout.cards[i];
+      EXPECT_EQ(grid->RectOf(card), QRect(x, y, 150, 100));
+      // The name label is the next item, 5 pixels below its card, with no popup.
+      EXPECT_EQ(grid->RectOf(card + 1), QRect(x, y + 105, 150, 20));
+      EXPECT_EQ(grid->TextOf(card + 1).toStdString(), project().sprites[i].name);
+      EXPECT_EQ(window().browser_items()[card + 1].popup, -1);
+    }
+    EXPECT_EQ(grid->height(), layout.height);
+  }
 }
 
 TEST_F(BrowserTest, AddNewCardsDoWhatTheResourcesMenuDoes) {
-  std::vector<std::string> edited;
+  Strings edited;
   Start([&](MainWindow& window) {
     window.SetResourceEditor(ResourceKind::Object,
                              [&](const std::string& name) { edited.push_back(name); });
   });
   CardGrid* grid = window().grid(ResourceKind::Function);
-  // The empty tab holds only the add-new card, at the first place.
-  ASSERT_EQ(grid->count(), 1);
-  const int add_new = window().browser_items().size() - 1;
-  EXPECT_EQ(grid->RectOf(add_new), QRect(10, 60, 150, 100));
-  emit grid->Clicked(add_new);
+  emit grid->Clicked(window().browser_items().size() - 1);
   ASSERT_EQ(project().fns.size(), 1u);
   EXPECT_EQ(window().tabs()->currentIndex(), 7);
   EXPECT_GE(CardOf(ResourceKind::Function, project().fns[0].name), 0);
 
   window().RunCommand(Command::AddObject);
   ASSERT_EQ(project().objects.size(), 1u);
-  EXPECT_EQ(edited, std::vector<std::string>{project().objects[0].name});
+  EXPECT_EQ(edited, Strings{project().objects[0].name});
   EXPECT_EQ(project().modified, 1);
 }
 
@@ -103,8 +97,7 @@ TEST_F(BrowserTest, DeleteAsksFirst) {
   EXPECT_EQ(project().sprites.size(), 2u);
   dialogs_.AnswerYes();
   Choose(ResourceKind::Sprite, a, "Delete");
-  EXPECT_EQ(dialogs_.Boxes(),
-            (std::vector<std::string>(2, "Confirm: Do you really want to delete this sprite?")));
+  EXPECT_EQ(dialogs_.Boxes(), Strings(2, "Confirm: Do you really want to delete this sprite?"));
   ASSERT_EQ(project().sprites.size(), 1u);
   EXPECT_EQ(CardOf(ResourceKind::Sprite, a), -1) << "the browser was rebuilt";
   EXPECT_EQ(project().modified, 0);
@@ -118,7 +111,7 @@ TEST_F(BrowserTest, DeleteAsksFirst) {
 }
 
 TEST_F(BrowserTest, DuplicateEditAndDoubleClick) {
-  std::vector<std::string> edited;
+  Strings edited;
   Start([&](MainWindow& window) {
     window.SetResourceEditor(ResourceKind::Object,
                              [&](const std::string& name) { edited.push_back("object " + name); });
@@ -136,9 +129,8 @@ TEST_F(BrowserTest, DuplicateEditAndDoubleClick) {
 
   Choose(ResourceKind::Object, object, "Edit");
   window().OnBrowserDoubleClick(CardOf(ResourceKind::Scene, scene));
-  // Labels and add-new cards open nothing.
-  window().OnBrowserDoubleClick(CardOf(ResourceKind::Scene, scene) + 1);
-  EXPECT_EQ(edited, (std::vector<std::string>{"object " + object, "scene " + scene}));
+  window().OnBrowserDoubleClick(CardOf(ResourceKind::Scene, scene) + 1);  // a label opens nothing
+  EXPECT_EQ(edited, (Strings{"object " + object, "scene " + scene}));
 
   // Without a selection a popup action does nothing.
   window().OnBrowserRightClick(CardOf(ResourceKind::Scene, scene) + 1, QPoint());
@@ -154,20 +146,18 @@ TEST_F(BrowserTest, SceneMoves) {
   const int first_card = CardOf(ResourceKind::Scene, a);
   Choose(ResourceKind::Scene, a, "Move backward");
   Choose(ResourceKind::Scene, c, "Move forward");
-  EXPECT_EQ(SceneOrder(), (std::vector<std::string>{a, b, c}));
+  EXPECT_EQ(SceneOrder(), (Strings{a, b, c}));
   // No refresh either: the first card is still the one right-clicked.
   EXPECT_EQ(window().browser_items().SelectedItem(), CardOf(ResourceKind::Scene, c));
   EXPECT_EQ(CardOf(ResourceKind::Scene, a), first_card);
 
   Choose(ResourceKind::Scene, b, "Move backward");
-  EXPECT_EQ(SceneOrder(), (std::vector<std::string>{b, a, c}));
+  EXPECT_EQ(SceneOrder(), (Strings{b, a, c}));
   EXPECT_EQ(window().grid(ResourceKind::Scene)->TextOf(first_card + 1).toStdString(), b);
-  Choose(ResourceKind::Scene, b, "Move forward");
-  EXPECT_EQ(SceneOrder(), (std::vector<std::string>{a, b, c}));
 }
 
 TEST_F(BrowserTest, GameTabAndFunctionsTabButtons) {
-  std::vector<std::string> ran;
+  Strings ran;
   Start([&](MainWindow& window) {
     for (auto [command, name] : {std::pair{Command::EditGlobalVariables, "variables"},
                                  std::pair{Command::EditGlobalFunctions, "functions"},
@@ -178,16 +168,12 @@ TEST_F(BrowserTest, GameTabAndFunctionsTabButtons) {
       window.SetCommandHandler(command, [&ran, name = std::string(name)] { ran.push_back(name); });
   });
   for (int i = 0; i < 4; ++i) window().game_button(i)->Click();
-  CardGrid* functions = window().grid(ResourceKind::Function);
   for (const char* text : {"Export...", "Import..."}) {
-    QPushButton* button = FindButton(*functions, text);
+    QPushButton* button = FindButton(*window().grid(ResourceKind::Function), text);
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->size(), QSize(100, 30));
     button->click();
   }
-  EXPECT_EQ(ran, (std::vector<std::string>{"variables", "functions", "comments", "extensions",
-                                           "export", "import"}));
-  EXPECT_EQ(window().game_button(3)->geometry(), QRect(10, 190, 275, 38));
+  EXPECT_EQ(ran, (Strings{"variables", "functions", "comments", "extensions", "export", "import"}));
 
   window().advanced_mode_box()->setChecked(true);
   EXPECT_EQ(project().settings.advancedscriptmode, 1);

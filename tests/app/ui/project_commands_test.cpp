@@ -6,73 +6,59 @@
 #include "gui/file_util.h"
 #include "project/project_file.h"
 #include "project/project_list.h"
+#include "support/sample_project.h"
 #include "ui_fixture.h"
 
 namespace vorlane {
 namespace {
 
 using ProjectCommandsTest = test::MainWindowFixture;
+using Strings = std::vector<std::string>;
 
 TEST_F(ProjectCommandsTest, NewAsksAboutUnsavedChanges) {
   Start();
   NewSprite(project());
   const std::string first_folder = project().tempfolder;
-
   dialogs_.AnswerNo();
   window().RunCommand(Command::New);
-  EXPECT_EQ(dialogs_.Boxes(),
-            (std::vector<std::string>{"Confirm: Unsaved changes will be lost. New?"}));
+  EXPECT_EQ(dialogs_.Boxes(), Strings{"Confirm: Unsaved changes will be lost. New?"});
   EXPECT_EQ(project().sprites.size(), 1u);
   EXPECT_EQ(project().tempfolder, first_folder);
 
-  dialogs_.Clear();
   dialogs_.AnswerYes();
   window().RunCommand(Command::New);
   EXPECT_TRUE(project().sprites.empty());
-  EXPECT_EQ(project().modified, 0);
   EXPECT_FALSE(FileExists(first_folder));
-  EXPECT_TRUE(IsDirectory(project().tempfolder));
 
-  // A clean project asks nothing.
   dialogs_.Clear();
   window().RunCommand(Command::New);
-  EXPECT_TRUE(dialogs_.shown().empty());
+  EXPECT_TRUE(dialogs_.shown().empty()) << "a clean project asks nothing";
 }
 
-TEST_F(ProjectCommandsTest, SaveAskForANameAndGeneratesTheGame) {
-  Start();
-  NewSprite(project());
-  dialogs_.Drive(test::TypeName("demo"));
-  window().RunCommand(Command::Save);
-  EXPECT_EQ(project().projectname, "demo");
-  EXPECT_EQ(project().modified, 0);
-  EXPECT_TRUE(IsRegularFile("Projects/demo.xml"));
-  const std::string game = test::ReadAll("Projects/demo/game.js");
-  EXPECT_FALSE(game.empty());
-  EXPECT_EQ(game.find("//VORLANE_"), std::string::npos) << "the markers are replaced";
-  EXPECT_TRUE(IsRegularFile("Projects/demo/index.html"));
-  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
-  EXPECT_EQ(dialogs_.Boxes(), (std::vector<std::string>{"Warning: There is no scene added."}));
-  EXPECT_EQ(window().status(), "PROJECT SAVED.");
-  test::Wait(650);
-  EXPECT_EQ(window().status(), "STATUS: READY.");
-
-  // The next save asks nothing.
-  dialogs_.Clear();
-  NewScene(project());
-  window().RunCommand(Command::Save);
-  EXPECT_TRUE(dialogs_.shown().empty());
-  EXPECT_EQ(project().modified, 0);
-}
-
-TEST_F(ProjectCommandsTest, CancelledNameDialogSavesNothing) {
+TEST_F(ProjectCommandsTest, SaveAsksForANameOnceAndGeneratesTheGame) {
   Start();
   NewSprite(project());
   dialogs_.Drive(test::Press("Cancel"));
   window().RunCommand(Command::Save);
-  EXPECT_EQ(project().projectname, "");
   EXPECT_EQ(project().modified, 1);
   EXPECT_TRUE(RefreshProjectList().empty());
+
+  dialogs_.Drive(test::TypeName("demo"));
+  window().RunCommand(Command::Save);
+  EXPECT_EQ(project().modified, 0);
+  EXPECT_EQ(test::ReadAll("Projects/demo.xml"), ProjectXml(project()));
+  EXPECT_EQ(test::ReadAll("Projects/demo/game.js"), "v1.2.9\n\n");  // no scene: nothing more
+  EXPECT_TRUE(IsRegularFile("Projects/demo/index.html"));
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
+  EXPECT_EQ(dialogs_.Boxes(), Strings{"Warning: There is no scene added."});
+  EXPECT_EQ(window().status(), "PROJECT SAVED.");
+  EXPECT_TRUE(test::WaitFor([&] { return window().status() == "STATUS: READY."; }));
+
+  dialogs_.Clear();
+  NewScene(project());
+  window().RunCommand(Command::Save);
+  EXPECT_TRUE(dialogs_.shown().empty()) << "the next save asks nothing";
+  EXPECT_EQ(project().modified, 0);
 }
 
 TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
@@ -80,14 +66,12 @@ TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
   NewScene(project());
   dialogs_.Drive(test::TypeName("first"));
   window().RunCommand(Command::SaveAs);
-  ASSERT_TRUE(IsRegularFile("Projects/first.xml"));
-  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - first");
   const std::string saved = test::ReadAll("Projects/first.xml");
+  ASSERT_FALSE(saved.empty());
 
   NewSprite(project());
   dialogs_.Drive([](QDialog& dialog) {
-    // The field offers the current name.
-    EXPECT_EQ(dialog.findChild<QLineEdit*>()->text(), "first");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>()->text(), "first") << "the current name is offered";
     ClickButton(dialog, "Cancel");
   });
   window().RunCommand(Command::SaveAs);
@@ -95,8 +79,7 @@ TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
   EXPECT_EQ(test::ReadAll("Projects/first.xml"), saved);
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
 
-  // So the next Save asks again.
-  dialogs_.Drive(test::TypeName("second"));
+  dialogs_.Drive(test::TypeName("second"));  // so the next Save asks again
   window().RunCommand(Command::Save);
   EXPECT_TRUE(IsRegularFile("Projects/second.xml"));
 }
@@ -106,15 +89,12 @@ TEST_F(ProjectCommandsTest, FailedSaveSaysSoAndKeepsTheProjectModified) {
   NewSprite(project());
   dialogs_.Drive(test::TypeName("../outside"));
   window().RunCommand(Command::Save);
-  const auto boxes = dialogs_.Boxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].rfind("Error: The project could not be saved", 0), 0u) << boxes[0];
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: The project could not be saved", 0), 0u);
   EXPECT_EQ(project().modified, 1);
-  EXPECT_NE(window().status(), "PROJECT SAVED.");
   EXPECT_FALSE(FileExists("outside.xml"));
-  EXPECT_FALSE(FileExists("Projects/../outside"));
 
-  // A folder in the way of the project file.
+  // A folder in the way of the project file: no game after a failed save.
   dialogs_.Clear();
   MakeDirectory("Projects/blocked.xml");
   project().projectname = "blocked";
@@ -122,43 +102,35 @@ TEST_F(ProjectCommandsTest, FailedSaveSaysSoAndKeepsTheProjectModified) {
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: ", 0), 0u);
   EXPECT_EQ(project().modified, 1);
-  EXPECT_FALSE(IsRegularFile("Projects/blocked/game.js")) << "no game after a failed save";
+  EXPECT_FALSE(IsRegularFile("Projects/blocked/game.js"));
 }
 
 TEST_F(ProjectCommandsTest, OpenAsksThenReadsTheChosenProject) {
   Start();
-  NewScene(project());
-  project().settings.comments = "Remember the boss level.";
-  project().settings.advancedscriptmode = 1;
-  dialogs_.Drive(test::TypeName("demo"));
-  window().RunCommand(Command::Save);
+  Project sample = test::SampleProject();
+  sample.settings.advancedscriptmode = 1;
+  ASSERT_TRUE(WriteProject(sample));
   test::WriteAll("Projects/demo.png", "");  // an empty preview is no preview
-
   int comments_shown = 0;
   window().SetCommandHandler(Command::ShowGameComments, [&] { ++comments_shown; });
-  window().RunCommand(Command::New);
-  NewSprite(project());
+  NewScene(project());
   const std::string folder = project().tempfolder;
 
-  // No: nothing changes and no dialog opens.
-  dialogs_.Clear();
-  dialogs_.AnswerNo();
+  dialogs_.AnswerNo();  // nothing changes and no dialog opens
   window().RunCommand(Command::Open);
+  EXPECT_EQ(dialogs_.Boxes(),
+            Strings{"Confirm: Unsaved changes will be lost. Open a new project?"});
   EXPECT_EQ(dialogs_.shown().size(), 1u);
-  EXPECT_EQ(dialogs_.Boxes()[0], "Confirm: Unsaved changes will be lost. Open a new project?");
 
-  // Yes, then Cancel: unchanged and still modified.
   dialogs_.AnswerYes().Drive(test::Press("Cancel"));
   window().RunCommand(Command::Open);
-  EXPECT_EQ(project().sprites.size(), 1u);
+  EXPECT_EQ(project().scenes.size(), 1u);
   EXPECT_EQ(project().modified, 1);
   EXPECT_EQ(project().tempfolder, folder);
 
   dialogs_.AnswerYes().Drive(test::PickProject("demo"));
   window().RunCommand(Command::Open);
-  EXPECT_EQ(project().projectname, "demo");
-  EXPECT_TRUE(project().sprites.empty());
-  EXPECT_EQ(project().scenes.size(), 1u);
+  EXPECT_EQ(ProjectXml(project()), ProjectXml(sample));
   EXPECT_EQ(project().modified, 0);
   EXPECT_FALSE(FileExists(folder));
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
@@ -172,10 +144,10 @@ TEST_F(ProjectCommandsTest, RefusedOrDamagedProjectsChangeNothing) {
   NewSprite(project());
   test::WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>");
   test::WriteAll("Projects/broken.xml", "<vorlane version=\"129\"");
-  dialogs_.AnswerYes().Drive(test::PickProject("newer"));
-  window().RunCommand(Command::Open);
-  dialogs_.AnswerYes().Drive(test::PickProject("broken"));
-  window().RunCommand(Command::Open);
+  for (const char* name : {"newer", "broken"}) {
+    dialogs_.AnswerYes().Drive(test::PickProject(name));
+    window().RunCommand(Command::Open);
+  }
   const auto boxes = dialogs_.Boxes();
   ASSERT_EQ(boxes.size(), 4u);
   EXPECT_EQ(boxes[1], "Error: This project requires a new program version (v130).");
@@ -189,15 +161,13 @@ TEST_F(ProjectCommandsTest, RunGame) {
   Start();
   NewScene(project());
   window().RunCommand(Command::RunGame);
-  EXPECT_EQ(dialogs_.Boxes(), (std::vector<std::string>{"Message: Please save your game."}));
+  EXPECT_EQ(dialogs_.Boxes(), Strings{"Message: Please save your game."});
   EXPECT_FALSE(FileExists("Projects/.xml"));
-  EXPECT_TRUE(launched_.empty());
-
   dialogs_.Drive(test::TypeName("my game"));
   window().RunCommand(Command::Save);
   dialogs_.Clear();
 
-  // A browser on the PATH gets the page as one argument.
+  // A browser on the PATH gets the page as one argument; running saves first.
   const std::string here = WorkingDirectory();
   MakeDirectory("bin");
   test::WriteAll("bin/x-www-browser", "#!/bin/sh\n");
@@ -207,11 +177,10 @@ TEST_F(ProjectCommandsTest, RunGame) {
   NewSprite(project());
   window().RunCommand(Command::RunGame);
   EXPECT_TRUE(dialogs_.Boxes().empty());
-  EXPECT_EQ(project().modified, 0) << "run saves first";
-  EXPECT_EQ(launched_, (std::vector<std::string>{here + "bin/x-www-browser file://" + here +
-                                                 "Projects/my game/index.html"}));
+  EXPECT_EQ(project().modified, 0);
+  EXPECT_EQ(launched_,
+            Strings{here + "bin/x-www-browser file://" + here + "Projects/my game/index.html"});
 
-  // No browser at all.
   launched_.clear();
   window().SetPathList(here + "nowhere");
   window().RunCommand(Command::RunGame);
@@ -224,8 +193,7 @@ TEST_F(ProjectCommandsTest, RunGame) {
   test::WriteAll("Projects/my game/index.html", "");
   window().SetPathList(here + "bin");
   window().RunCommand(Command::RunGame);
-  EXPECT_EQ(dialogs_.Boxes(),
-            (std::vector<std::string>{std::string("Message: ") + kPageMissingMessage}));
+  EXPECT_EQ(dialogs_.Boxes(), Strings{std::string("Message: ") + kPageMissingMessage});
   EXPECT_TRUE(launched_.empty());
 }
 

@@ -23,9 +23,6 @@ class ProjectDialogsTest : public test::InTempDir {
 TEST_F(ProjectDialogsTest, NameDialogTakesTheTextAsTyped) {
   dialogs_.Drive([](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Enter the project name");
-    EXPECT_EQ(dialog.size(), QSize(400, 100));
-    EXPECT_EQ(FindButton(dialog, "OK")->geometry(), QRect(290, 65, 100, 25));
-    EXPECT_EQ(FindButton(dialog, "Cancel")->geometry(), QRect(10, 65, 100, 25));
     dialog.reject();  // Escape and the close button do nothing
     dialog.findChild<QLineEdit*>()->setText(" my game ");
     ClickButton(dialog, "OK");
@@ -37,9 +34,8 @@ TEST_F(ProjectDialogsTest, NameDialogTakesTheTextAsTyped) {
 
 TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
   MakeDirectory("Projects");
-  test::WriteAll("Projects/alpha.xml", "<vorlane/>");
-  test::WriteAll("Projects/beta.xml", "<vorlane/>");
-  test::WriteAll("Projects/gamma.xml", "<vorlane/>");
+  for (const char* name : {"alpha", "beta", "gamma"})
+    test::WriteAll(std::string("Projects/") + name + ".xml", "<vorlane/>");
   Image preview = Image::Opaque(240, 240);
   preview.Fill(Color{10, 200, 30, 255});
   ASSERT_TRUE(SavePng(preview, "Projects/alpha.png"));
@@ -48,7 +44,6 @@ TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
   dialogs_.Drive([](QDialog& dialog) {
     auto& open = static_cast<OpenProjectDialog&>(dialog);
     EXPECT_EQ(open.windowTitle(), "Open a project...");
-    EXPECT_EQ(open.size(), QSize(640, 400));
     EXPECT_EQ(open.list()->count(), 3);
     EXPECT_EQ(open.started()->text(), "");
     auto select = [&](const char* name) {
@@ -74,10 +69,10 @@ TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
 
   dialogs_.Cancel();
   EXPECT_EQ(ShowOpenDialog(nullptr), "");
-}
 
-TEST_F(ProjectDialogsTest, AnEmptyProjectsFolderOpensNothing) {
-  MakeDirectory("Projects");
+  // An empty Projects folder opens nothing.
+  for (const char* name : {"alpha", "beta", "gamma"})
+    DeleteFile(std::string("Projects/") + name + ".xml");
   dialogs_.Drive([](QDialog& dialog) {
     EXPECT_EQ(static_cast<OpenProjectDialog&>(dialog).list()->count(), 0);
     ClickButton(dialog, "Open");

@@ -4,11 +4,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,13 +21,6 @@
 namespace vorlane::test {
 
 inline QApplication& App() { return QtApp(); }
-
-// Runs the event loop for a while (timers fire, nothing waits on a window).
-inline void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 // Answers the name dialog with `name` and OK.
 inline std::function<void(QDialog&)> TypeName(const std::string& name) {
@@ -49,6 +40,7 @@ inline std::function<void(QDialog&)> PickProject(const std::string& name) {
   };
 }
 
+// Presses `button`.
 inline std::function<void(QDialog&)> Press(const QString& button) {
   return [button](QDialog& dialog) { ClickButton(dialog, button); };
 }

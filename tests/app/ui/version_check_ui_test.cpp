@@ -54,6 +54,7 @@ TEST_F(VersionCheckUiTest, StartUpCheckCanBeSwitchedOff) {
   EXPECT_TRUE(server.request().empty());  // no connection was made
   EXPECT_TRUE(dialogs_.Boxes().empty());
   CheckNewVersion(nullptr, {"127.0.0.1", server.port(), {}});  // the menu item still checks
+  EXPECT_EQ(dialogs_.Boxes().size(), 1u);
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollArea>
 
 #include <gtest/gtest.h>
 
@@ -36,27 +34,19 @@ class FunctionLibraryDialogsTest : public test::InTempDir {
   ScriptedDialogs dialogs_;
 };
 
-TEST_F(FunctionLibraryDialogsTest, NothingToExport) {
+TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsOnce) {
   Project empty;
   ExportFunctions(nullptr, empty);
   EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: There nothing to export."});
-}
-
-TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsOnce) {
+  dialogs_.Clear();
   dialogs_.Drive([this](QDialog& window) {
     auto& dialog = static_cast<ExportFunctionsDialog&>(window);
     EXPECT_EQ(dialog.windowTitle(), "Select functions to export");
-    EXPECT_EQ(dialog.size(), QSize(450, 600));
-    EXPECT_EQ(dialog.list()->geometry(), QRect(10, 10, 230, 540));
     ASSERT_EQ(dialog.boxes().size(), 3u);
-    EXPECT_EQ(dialog.boxes()[2]->geometry(), QRect(10, 70, 300, 25));
     EXPECT_TRUE(dialog.boxes()[1]->isChecked());
-    EXPECT_EQ(FindButton(dialog, "Export")->geometry(), QRect(345, 565, 95, 25));
     dialog.boxes()[1]->setChecked(false);
     dialog.author()->setText("Ann");
     dialog.description()->setPlainText("Maths");
-    dialog.show();
-    dialog.grab().save("/tmp/vorlane-export.png");
     // A cancelled requester leaves the window open; "lib" becomes lib.xml.
     scripted().Cancel();
     ClickButton(dialog, "Export");
@@ -68,8 +58,8 @@ TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsOnce) {
   EXPECT_EQ(test::ReadAll("lib.xml"),
             FunctionLibraryXml(project_, {true, false, true}, "Ann", "Maths"));
   EXPECT_NE(test::ReadAll("lib.xml").find("<fns count=\"2\">"), std::string::npos);
-  EXPECT_EQ(dialogs_.shown()[1].kind, "save");
-  EXPECT_EQ(dialogs_.shown()[1].title, "Exporting functions...");
+  EXPECT_EQ(dialogs_.shown()[1].kind + ": " + dialogs_.shown()[1].title,
+            "save: Exporting functions...");
 }
 
 TEST_F(FunctionLibraryDialogsTest, AnExistingFileIsOnlyReplacedOnYes) {

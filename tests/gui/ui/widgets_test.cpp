@@ -2,13 +2,13 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
+
+#include <tuple>
 
 #include "gui/ui/action_registry.h"
 #include "gui/ui/card_grid.h"
@@ -29,13 +29,13 @@ class WidgetsTest : public ::testing::Test {
 TEST_F(WidgetsTest, ScriptedDialogsAnswerInOrderAndRecordEverything) {
   ScriptedDialogs script;
   EXPECT_EQ(&Dialogs(), &script);
-  script.AnswerYes().AnswerNo().PickFile("/tmp/a.png").Cancel().PickColor(Color{1, 2, 3, 255});
+  script.AnswerYes().AnswerNo().PickFile("a.png").Cancel().PickColor(Color{1, 2, 3, 255});
   script.PickFont(FontChoice{"Mono", 9, true, false});
   Dialogs().Message(nullptr, "Warning", "There is no scene added.");
   EXPECT_TRUE(Dialogs().AskYesNo(nullptr, "Confirm", "Sure?"));
   EXPECT_FALSE(Dialogs().AskYesNo(nullptr, "Confirm", "Really?"));
   FileRequest request{"Load a picture", "PNG Images (*.png)|*.png", 0, "", ""};
-  EXPECT_EQ(Dialogs().OpenFile(nullptr, request), "/tmp/a.png");
+  EXPECT_EQ(Dialogs().OpenFile(nullptr, request), "a.png");
   EXPECT_EQ(Dialogs().SaveFile(nullptr, request), "");
   Color color;
   EXPECT_TRUE(Dialogs().ChooseColor(nullptr, Color{}, &color));
@@ -48,16 +48,14 @@ TEST_F(WidgetsTest, ScriptedDialogsAnswerInOrderAndRecordEverything) {
   EXPECT_EQ(script.shown()[3],
             (ScriptedDialogs::Shown{"open", "Load a picture", "PNG Images (*.png)|*.png"}));
   EXPECT_TRUE(script.problems().empty());
-}
 
-TEST_F(WidgetsTest, ScriptedDialogsReportMissingAndMismatchedAnswers) {
-  ScriptedDialogs script;
-  // Nothing queued: the safe answer, and a problem for the test to see.
+  // Nothing or the wrong thing queued: the safe answer, and a problem for
+  // the test to see; so is an answer never used.
   EXPECT_FALSE(Dialogs().AskYesNo(nullptr, "Confirm", "Delete?"));
   script.PickFile("x");
   EXPECT_FALSE(Dialogs().AskYesNo(nullptr, "Confirm", "Delete?"));
   script.AnswerYes();
-  EXPECT_EQ(script.problems().size(), 3u);  // two requests, one unused answer
+  EXPECT_EQ(script.problems().size(), 3u);
   {
     ScriptedDialogs inner;
     EXPECT_EQ(&Dialogs(), &inner);
@@ -83,8 +81,7 @@ TEST_F(WidgetsTest, ScriptedDialogsDriveOurOwnWindows) {
   EXPECT_EQ(Dialogs().Exec(dialog), QDialog::Rejected);
   EXPECT_EQ(Dialogs().Exec(dialog), QDialog::Rejected) << "no answer: closed at once";
   EXPECT_EQ(script.problems().size(), 1u);
-  EXPECT_EQ(script.shown().back(),
-            (ScriptedDialogs::Shown{"window", "Enter the project name", ""}));
+  EXPECT_EQ(script.shown().back(), (ScriptedDialogs::Shown{"window", "Enter the project name", ""}));
 }
 
 TEST_F(WidgetsTest, ImagesReachTheScreenUnchanged) {
@@ -93,7 +90,6 @@ TEST_F(WidgetsTest, ImagesReachTheScreenUnchanged) {
   rgba.Plot(2, 1, Color{10, 20, 30, 128});
   const QImage q = ToQImage(rgba);
   ASSERT_EQ(q.size(), QSize(3, 2));
-  EXPECT_TRUE(q.hasAlphaChannel());
   EXPECT_EQ(q.pixelColor(0, 0), QColor(255, 0, 0, 255));
   EXPECT_EQ(q.pixelColor(2, 1), QColor(10, 20, 30, 128));
   EXPECT_EQ(q.pixelColor(1, 0).alpha(), 0);
@@ -103,27 +99,22 @@ TEST_F(WidgetsTest, ImagesReachTheScreenUnchanged) {
   EXPECT_TRUE(ToQImage(Image()).isNull());
 }
 
-TEST_F(WidgetsTest, CardGridFindsEntriesAndReportsClicks) {
+TEST_F(WidgetsTest, CardGridFindsEntriesAndPaints) {
   CardGrid grid;
   grid.resize(400, 300);
-  auto picture = ShareImage(Image::Opaque(150, 100));
-  grid.AddPicture(0, QRect(10, 60, 150, 100), picture, "sprite_2");
+  grid.AddPicture(0, QRect(10, 60, 150, 100), ShareImage(Image::Opaque(150, 100)), "sprite_2");
   grid.AddLabel(1, QRect(10, 165, 150, 20), "sprite_2");
   grid.AddPicture(2, QRect(170, 60, 150, 100), nullptr);
   EXPECT_EQ(grid.count(), 3);
-  EXPECT_EQ(grid.IdAt(QPoint(10, 60)), 0);
-  EXPECT_EQ(grid.IdAt(QPoint(159, 159)), 0);
-  EXPECT_EQ(grid.IdAt(QPoint(160, 60)), -1);
-  EXPECT_EQ(grid.IdAt(QPoint(20, 170)), 1);
-  EXPECT_EQ(grid.IdAt(QPoint(200, 100)), 2);
+  for (auto [x, y, id] : {std::tuple{10, 60, 0}, {159, 159, 0}, {160, 60, -1}, {20, 170, 1},
+                          {200, 100, 2}})
+    EXPECT_EQ(grid.IdAt(QPoint(x, y)), id) << x << "," << y;
   EXPECT_EQ(grid.RectOf(1), QRect(10, 165, 150, 20));
   EXPECT_TRUE(grid.RectOf(7).isEmpty());
   EXPECT_EQ(grid.TextOf(1), "sprite_2");
-  // Painting many entries, some without pictures, must not fail.
   grid.SetHighlighted(0);
-  EXPECT_FALSE(grid.grab().isNull());
+  EXPECT_FALSE(grid.grab().isNull());  // entries without pictures paint too
   grid.Clear();
-  EXPECT_EQ(grid.count(), 0);
   EXPECT_EQ(grid.IdAt(QPoint(10, 60)), -1);
 }
 
@@ -136,11 +127,9 @@ TEST_F(WidgetsTest, ActionTableBuildsMenusToolbarAndShortcuts) {
                                {2, "File", "Exit\tCtrl + X", "Ctrl+X", "", ""},
                                {3, "Help", "About", "", "", ""}});
   ASSERT_EQ(bar.actions().size(), 2);
-  EXPECT_EQ(bar.actions()[0]->text(), "File");
   QMenu* file = bar.actions()[0]->menu();
   ASSERT_EQ(file->actions().size(), 3);
   EXPECT_TRUE(file->actions()[1]->isSeparator());
-  EXPECT_EQ(registry.action(1)->text(), "New\tCtrl + N");
   EXPECT_TRUE(registry.action(1)->shortcut().isEmpty()) << "shortcuts wait for EnableShortcuts";
   registry.EnableShortcuts();
   EXPECT_EQ(registry.action(1)->shortcut(), QKeySequence("Ctrl+N"));
@@ -149,12 +138,10 @@ TEST_F(WidgetsTest, ActionTableBuildsMenusToolbarAndShortcuts) {
   int news = 0;
   EXPECT_FALSE(registry.Trigger(1));
   registry.SetHandler(1, [&] { ++news; });
-  EXPECT_TRUE(registry.HasHandler(1));
   registry.action(1)->trigger();
   auto buttons = registry.BuildToolbar(
       &window, {{1, 10, 10, 25, 25, "New game", ""}, {5, 100, 10, 50, 25, "Run game", ""}});
   ASSERT_EQ(buttons.size(), 2u);
-  EXPECT_EQ(buttons[1]->geometry(), QRect(100, 10, 50, 25));
   EXPECT_EQ(buttons[0]->toolTip(), "New game");
   buttons[0]->click();
   buttons[1]->click();  // no handler: nothing happens
@@ -166,22 +153,21 @@ TEST_F(WidgetsTest, TimersStopWithTheirWindow) {
   auto* window = new QWidget;
   WindowTimer timer(window, 5, [&] { ++ticks; });
   timer.Start();
-  EXPECT_TRUE(timer.running());
-  QEventLoop loop;
-  QTimer::singleShot(60, &loop, &QEventLoop::quit);
-  loop.exec();
-  EXPECT_GT(ticks, 0);
+  EXPECT_TRUE(test::WaitFor([&] { return ticks > 1; }));
   delete window;  // takes the timer with it; the WindowTimer must cope
   EXPECT_FALSE(timer.running());
   timer.Start();
 
-  int later = 0;
-  auto* other = new QWidget;
-  AfterDelay(other, 1, [&] { ++later; });
-  delete other;
-  QTimer::singleShot(20, &loop, &QEventLoop::quit);
-  loop.exec();
-  EXPECT_EQ(later, 0) << "a closed window gets no delayed work";
+  // Delayed work of a closed window is dropped; work queued after it with
+  // the same delay still runs, so the first had its chance.
+  int dropped = 0, done = 0;
+  auto* closed = new QWidget;
+  QWidget open;
+  AfterDelay(closed, 1, [&] { ++dropped; });
+  delete closed;
+  AfterDelay(&open, 1, [&] { ++done; });
+  EXPECT_TRUE(test::WaitFor([&] { return done == 1; }));
+  EXPECT_EQ(dropped, 0);
 }
 
 }  // namespace
