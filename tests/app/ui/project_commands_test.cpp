@@ -9,6 +9,8 @@
 #include "support/sample_project.h"
 #include "ui_fixture.h"
 
+// What the windows ask and say around New, Open, Save and Run; what the
+// project holds afterwards belongs to the lifecycle and project file tests.
 namespace vorlane {
 namespace {
 
@@ -18,18 +20,14 @@ using Strings = std::vector<std::string>;
 TEST_F(ProjectCommandsTest, NewAsksAboutUnsavedChanges) {
   Start();
   NewSprite(project());
-  const std::string first_folder = project().tempfolder;
   dialogs_.AnswerNo();
   window().RunCommand(Command::New);
   EXPECT_EQ(dialogs_.Boxes(), Strings{"Confirm: Unsaved changes will be lost. New?"});
   EXPECT_EQ(project().sprites.size(), 1u);
-  EXPECT_EQ(project().tempfolder, first_folder);
 
   dialogs_.AnswerYes();
   window().RunCommand(Command::New);
   EXPECT_TRUE(project().sprites.empty());
-  EXPECT_FALSE(FileExists(first_folder));
-
   dialogs_.Clear();
   window().RunCommand(Command::New);
   EXPECT_TRUE(dialogs_.shown().empty()) << "a clean project asks nothing";
@@ -46,9 +44,7 @@ TEST_F(ProjectCommandsTest, SaveAsksForANameOnceAndGeneratesTheGame) {
   dialogs_.Drive(test::TypeName("demo"));
   window().RunCommand(Command::Save);
   EXPECT_EQ(project().modified, 0);
-  EXPECT_EQ(test::ReadAll("Projects/demo.xml"), ProjectXml(project()));
-  EXPECT_EQ(test::ReadAll("Projects/demo/game.js"), "v1.2.9\n\n");  // no scene: nothing more
-  EXPECT_TRUE(IsRegularFile("Projects/demo/index.html"));
+  EXPECT_TRUE(IsRegularFile("Projects/demo/game.js"));
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
   EXPECT_EQ(dialogs_.Boxes(), Strings{"Warning: There is no scene added."});
   EXPECT_EQ(window().status(), "PROJECT SAVED.");
@@ -75,7 +71,6 @@ TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
     ClickButton(dialog, "Cancel");
   });
   window().RunCommand(Command::SaveAs);
-  EXPECT_EQ(project().projectname, "");
   EXPECT_EQ(test::ReadAll("Projects/first.xml"), saved);
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
 
@@ -84,62 +79,45 @@ TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
   EXPECT_TRUE(IsRegularFile("Projects/second.xml"));
 }
 
-TEST_F(ProjectCommandsTest, FailedSaveSaysSoAndKeepsTheProjectModified) {
+TEST_F(ProjectCommandsTest, FailedSaveSaysSoAndWritesNoGame) {
   Start();
   NewSprite(project());
-  dialogs_.Drive(test::TypeName("../outside"));
+  MakeDirectory("Projects/blocked.xml");  // a folder in the way of the project file
+  dialogs_.Drive(test::TypeName("blocked"));
   window().RunCommand(Command::Save);
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: The project could not be saved", 0), 0u);
   EXPECT_EQ(project().modified, 1);
-  EXPECT_FALSE(FileExists("outside.xml"));
-
-  // A folder in the way of the project file: no game after a failed save.
-  dialogs_.Clear();
-  MakeDirectory("Projects/blocked.xml");
-  project().projectname = "blocked";
-  window().RunCommand(Command::Save);
-  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
-  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: ", 0), 0u);
-  EXPECT_EQ(project().modified, 1);
-  EXPECT_FALSE(IsRegularFile("Projects/blocked/game.js"));
+  EXPECT_FALSE(FileExists("Projects/blocked/game.js"));
 }
 
-TEST_F(ProjectCommandsTest, OpenAsksThenReadsTheChosenProject) {
+TEST_F(ProjectCommandsTest, OpenAsksThenShowsTheChosenProject) {
   Start();
   Project sample = test::SampleProject();
   sample.settings.advancedscriptmode = 1;
   ASSERT_TRUE(WriteProject(sample));
-  test::WriteAll("Projects/demo.png", "");  // an empty preview is no preview
   int comments_shown = 0;
   window().SetCommandHandler(Command::ShowGameComments, [&] { ++comments_shown; });
   NewScene(project());
-  const std::string folder = project().tempfolder;
 
   dialogs_.AnswerNo();  // nothing changes and no dialog opens
   window().RunCommand(Command::Open);
   EXPECT_EQ(dialogs_.Boxes(),
             Strings{"Confirm: Unsaved changes will be lost. Open a new project?"});
   EXPECT_EQ(dialogs_.shown().size(), 1u);
-
   dialogs_.AnswerYes().Drive(test::Press("Cancel"));
   window().RunCommand(Command::Open);
   EXPECT_EQ(project().scenes.size(), 1u);
-  EXPECT_EQ(project().modified, 1);
-  EXPECT_EQ(project().tempfolder, folder);
 
   dialogs_.AnswerYes().Drive(test::PickProject("demo"));
   window().RunCommand(Command::Open);
-  EXPECT_EQ(ProjectXml(project()), ProjectXml(sample));
-  EXPECT_EQ(project().modified, 0);
-  EXPECT_FALSE(FileExists(folder));
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
   EXPECT_EQ(window().status(), "STATUS: READY.");
   EXPECT_TRUE(window().advanced_mode_box()->isChecked());
   EXPECT_EQ(comments_shown, 1);
 }
 
-TEST_F(ProjectCommandsTest, RefusedOrDamagedProjectsChangeNothing) {
+TEST_F(ProjectCommandsTest, RefusedOrDamagedProjectsSaySoAndKeepTheOpenOne) {
   Start();
   NewSprite(project());
   test::WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>");
@@ -153,7 +131,6 @@ TEST_F(ProjectCommandsTest, RefusedOrDamagedProjectsChangeNothing) {
   EXPECT_EQ(boxes[1], "Error: This project requires a new program version (v130).");
   EXPECT_EQ(boxes[3].rfind("Error: ", 0), 0u);
   EXPECT_EQ(project().sprites.size(), 1u);
-  EXPECT_EQ(project().modified, 1);
   EXPECT_EQ(window().status(), "STATUS: READY.");
 }
 
@@ -162,7 +139,6 @@ TEST_F(ProjectCommandsTest, RunGame) {
   NewScene(project());
   window().RunCommand(Command::RunGame);
   EXPECT_EQ(dialogs_.Boxes(), Strings{"Message: Please save your game."});
-  EXPECT_FALSE(FileExists("Projects/.xml"));
   dialogs_.Drive(test::TypeName("my game"));
   window().RunCommand(Command::Save);
   dialogs_.Clear();
