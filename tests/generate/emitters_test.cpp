@@ -86,36 +86,20 @@ TEST(EmittersTest, SampleProjectGivesEveryPartExactly) {
                  "__font_init__(this, fnt_score, 'Sans', 20, 1, 0)}; "
                  "var fnt_score = new __fnt_score();\n\n"));
   // Each object's index is its place in the whole list, instances included;
-  // script code goes in as it is, with its own line breaks.
-  EXPECT_EQ(EmitObjects(p),
-            Crlf("function __obj_player() {\n"
-                 "__instance_init__(this, obj_player, null, 1, -10, spr_hero, 1, 0);\n"
-                 "this.on_creation = function() {\nwith(this) {\nspeed = 4;\n}\n};\n"
-                 "this.on_destroy = on_destroy_i;\n"
-                 "this.on_step = on_step_i;\n"
-                 "this.on_end_step = on_end_step_i;\n"
-                 "this.on_collision = function() {\nwith(this) {\n"
-                 "this.other = this.place_meeting(this.x, this.y, obj_wall);\n"
-                 "if(this.other != null) {\n") +
-                "if (a < b && c) {\n}" +
-                Crlf("\n}\n}\n};\n"
-                     "this.on_roomstart = on_roomstart_i;\n"
-                     "this.on_roomend = on_roomend_i;\n"
-                     "this.on_animationend = on_animationend_i;\n"
-                     "this.on_draw = on_draw_i;\n"
-                     "}; var obj_player = new __obj_player();\n\n"
-                     "function __obj_wall() {\n"
-                     "__instance_init__(this, obj_wall, obj_player, 0, 5, null, 1, 2);\n"
-                     "this.on_creation = on_creation_i;\n"
-                     "this.on_destroy = on_destroy_i;\n"
-                     "this.on_step = function() {\nwith(this) {\nx += 1;\n}\n};\n"
-                     "this.on_end_step = on_end_step_i;\n"
-                     "this.on_collision = on_collision_i;\n"
-                     "this.on_roomstart = on_roomstart_i;\n"
-                     "this.on_roomend = on_roomend_i;\n"
-                     "this.on_animationend = on_animationend_i;\n"
-                     "this.on_draw = on_draw_i;\n"
-                     "}; var obj_wall = new __obj_wall();\n\n"));
+  // script code goes in as it is, with its own line breaks. The handlers'
+  // layout is pinned below.
+  const std::string objects = EmitObjects(p);
+  EXPECT_EQ(objects.find(Crlf("function __obj_player() {\n"
+                              "__instance_init__(this, obj_player, null, 1, -10, spr_hero, 1, 0);\n"
+                              "this.on_creation = function() {\nwith(this) {\nspeed = 4;\n}\n};\n")),
+            0u);
+  EXPECT_NE(objects.find(Crlf("this.other = this.place_meeting(this.x, this.y, obj_wall);\n"
+                              "if(this.other != null) {\n") +
+                         "if (a < b && c) {\n}" + Crlf("\n}\n}\n};\n")),
+            std::string::npos);
+  EXPECT_NE(objects.find(Crlf("}; var obj_player = new __obj_player();\n\nfunction __obj_wall() {\n"
+                              "__instance_init__(this, obj_wall, obj_player, 0, 5, null, 1, 2);\n")),
+            std::string::npos);
   EXPECT_EQ(EmitScenes(p),
             Crlf("function __level() { \n"
                  "this.tiles = [\n"
@@ -192,61 +176,67 @@ TEST(EmittersTest, EdgesOfTheResourceLists) {
   EXPECT_EQ(EmitScenes(p), scenes);
 }
 
-TEST(EmittersTest, HandlersJoinScriptsAndGuardCollisionAnimationAndDraw) {
+// One script of each kind in turn fills that handler only; advanced mode
+// drops the with(this) wrapper and its brace, and nothing else.
+TEST(EmittersTest, EachEventKindFillsItsOwnHandler) {
+  const std::string run = "go();\n";
+  const struct {
+    const char* event;
+    std::string handler, guard, body;  // the guard goes around the wrapper
+  } kinds[] = {  // in the order the engine lists them
+      {"Creation", "on_creation", "", run},
+      {"Destroy", "on_destroy", "", run},
+      {"Step", "on_step", "", run},
+      {"End step", "on_end_step", "", run},
+      {"Collision", "on_collision", "",
+       "this.other = this.place_meeting(this.x, this.y, wall);\nif(this.other != null) {\n" + run +
+           "}\n"},
+      {"Room start", "on_roomstart", "", run},
+      {"Room end", "on_roomend", "", run},
+      {"Animation end", "on_animationend", "if(this.image_index >= this.image_number - 1) {\n",
+       run},
+      {"Draw", "on_draw", "if (this.visible == 1) {\n__handle_sprite__(this);\n", run},
+  };
+  for (const auto& kind : kinds) {
+    for (int advanced : {0, 1}) {
+      SCOPED_TRACE(std::string(kind.event) + (advanced ? ", advanced" : ""));
+      Project p;
+      p.settings.advancedscriptmode = advanced;
+      p.objects = {Object("a"), Object("wall")};
+      p.scripts = {{"s", "a", kind.event, "wall", "go();"}};
+      std::string expected = "function __a() {\n__instance_init__(this, a, null, 1, 0, null, 1, 0);\n";
+      for (const auto& other : kinds) {
+        if (&other != &kind) {
+          expected += "this." + other.handler + " = " + other.handler + "_i;\n";
+          continue;
+        }
+        expected += "this." + kind.handler + " = function() {\n" + kind.guard +
+                    (advanced ? kind.body : "with(this) {\n" + kind.body + "}\n") +
+                    (kind.guard.empty() ? "" : "}\n") + "};\n";
+      }
+      const std::string out = EmitObjects(p);
+      EXPECT_EQ(out.substr(0, out.find("function __wall")), Crlf(expected + "}; var a = new __a();\n\n"));
+    }
+  }
+}
+
+TEST(EmittersTest, HandlersJoinTheirObjectsScriptsInListOrder) {
   Project p;
-  p.objects = {Object("a"), Object("b"), Object("wall")};
+  p.objects = {Object("a"), Object("b")};
   p.scripts = {{"s1", "a", "Step", "", "one();"},
                {"s2", "b", "Step", "", "not_mine();"},
-               {"s3", "a", "Collision", "", "ignored();"},
+               {"s3", "a", "Keyboard", "", "unknown_kind();"},
                {"s4", "a", "Step", "", "two();"},
-               {"s5", "a", "Collision", "wall", "hit();"},
-               {"s6", "a", "Animation end", "", "done();"},
-               {"s7", "a", "Draw", "", "draw();"},
-               {"s8", "a", "Keyboard", "", "unknown_kind();"},
-               {"s9", "a", "End step", "", "end();"},
-               {"s10", "a", "Destroy", "", "bye();"},
-               {"s11", "a", "Room start", "", "rs();"},
-               {"s12", "a", "Room end", "", "re();"}};
+               {"s5", "a", "Collision", "", "no_other();"}};
   const std::string out = EmitObjects(p);
-  EXPECT_EQ(
-      out.substr(0, out.find("function __b")),
-      Crlf("function __a() {\n__instance_init__(this, a, null, 1, 0, null, 1, 0);\n"
-           "this.on_creation = on_creation_i;\n"
-           "this.on_destroy = function() {\nwith(this) {\nbye();\n}\n};\n"
-           "this.on_step = function() {\nwith(this) {\none();\ntwo();\n}\n};\n"
-           "this.on_end_step = function() {\nwith(this) {\nend();\n}\n};\n"
-           "this.on_collision = function() {\nwith(this) {\n"
-           "this.other = this.place_meeting(this.x, this.y, wall);\n"
-           "if(this.other != null) {\nhit();\n}\n"
-           "}\n};\n"
-           "this.on_roomstart = function() {\nwith(this) {\nrs();\n}\n};\n"
-           "this.on_roomend = function() {\nwith(this) {\nre();\n}\n};\n"
-           "this.on_animationend = function() {\n"
-           "if(this.image_index >= this.image_number - 1) {\nwith(this) {\ndone();\n}\n}\n};\n"
-           "this.on_draw = function() {\n"
-           "if (this.visible == 1) {\n__handle_sprite__(this);\nwith(this) {\ndraw();\n}\n}\n};\n"
-           "}; var a = new __a();\n\n"));
-  EXPECT_EQ(out.find("unknown_kind"), std::string::npos);
-  EXPECT_NE(out.find("not_mine"), std::string::npos);
-
-  // Advanced mode drops every with(this) wrapper and its brace only.
-  p.settings.advancedscriptmode = 1;
-  const std::string adv = EmitObjects(p);
-  EXPECT_EQ(adv.find("with(this)"), std::string::npos);
-  EXPECT_NE(adv.find(Crlf("this.on_step = function() {\none();\ntwo();\n};\n")), std::string::npos);
-  EXPECT_NE(adv.find(Crlf("this.on_animationend = function() {\n"
-                          "if(this.image_index >= this.image_number - 1) {\ndone();\n}\n};\n")),
+  const std::string a = out.substr(0, out.find("function __b"));
+  EXPECT_NE(a.find(Crlf("this.on_step = function() {\nwith(this) {\none();\ntwo();\n}\n};\n")),
             std::string::npos);
-  EXPECT_NE(adv.find(Crlf("this.on_draw = function() {\nif (this.visible == 1) {\n"
-                          "__handle_sprite__(this);\ndraw();\n}\n};\n")),
-            std::string::npos);
-
   // A collision with no other object has an empty body.
-  p.scripts = {{"s", "a", "Collision", "", "never();"}};
-  EXPECT_NE(EmitObjects(p).find(Crlf("this.on_collision = function() {\n};\n")), std::string::npos);
-  p.settings.advancedscriptmode = 0;
-  EXPECT_NE(EmitObjects(p).find(Crlf("this.on_collision = function() {\nwith(this) {\n}\n};\n")),
+  EXPECT_NE(a.find(Crlf("this.on_collision = function() {\nwith(this) {\n}\n};\n")),
             std::string::npos);
+  EXPECT_EQ(out.find("unknown_kind"), std::string::npos);
+  EXPECT_NE(out.find("not_mine", a.size()), std::string::npos);
 }
 
 TEST(EmittersTest, TilesGroupByDepthThenTileSetInOrderOfFirstAppearance) {

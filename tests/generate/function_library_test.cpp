@@ -24,33 +24,23 @@ std::vector<std::string> Names(const Project& p) {
   return names;
 }
 
-std::string Library(const std::string& fns) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><vorlane_functions version=\"129\" "
-         "author=\"\" description=\"\">" + fns + "</vorlane_functions>";
+std::string Library(const std::string& fns,
+                    const std::string& about = R"(author="" description="")") {
+  return R"(<?xml version="1.0" encoding="UTF-8"?><vorlane_functions version="129" )" + about +
+         ">" + fns + "</vorlane_functions>";
 }
 
-TEST(LibraryWriterTest, ExampleFile) {
-  Project p;
-  p.fns.push_back({"clamp", "v, lo, hi", "Limits v", "return Math.min(Math.max(v, lo), hi);"});
-  EXPECT_EQ(FunctionLibraryXml(p, {}, "anonymous", "Maths"),
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><vorlane_functions version=\"129\" "
-            "author=\"anonymous\" description=\"Maths\"><fns count=\"1\"><fn name=\"clamp\" "
-            "params=\"v, lo, hi\" description=\"Limits v\">return Math.min(Math.max(v, lo), "
-            "hi);</fn></fns></vorlane_functions>");
-}
-
-TEST(LibraryWriterTest, OnlyTickedFunctionsInProjectOrder) {
+TEST(LibraryWriterTest, OnlyTickedFunctionsInProjectOrderExactly) {
   Project p = WithFunctions({"f1", "f2", "f3", "f4", "f5"});
   p.fns[3].code = "";
   p.fns[3].description = "\"q\" & 'a' <b>";
   EXPECT_EQ(FunctionLibraryXml(p, {false, false, false, false, false}, "", ""),
             Library("<fns count=\"0\"/>"));
-  EXPECT_EQ(FunctionLibraryXml(p, {true, false, true, true, false}, "", ""),
-            Library("<fns count=\"3\">"
-                    "<fn name=\"f1\" params=\"a\" description=\"d\">return a;</fn>"
-                    "<fn name=\"f3\" params=\"a\" description=\"d\">return a;</fn>"
-                    "<fn name=\"f4\" params=\"a\" description=\"&quot;q&quot; &amp; &apos;a&apos; "
-                    "&lt;b&gt;\"/></fns>"));
+  EXPECT_EQ(FunctionLibraryXml(p, {true, false, true, true, false}, "anonymous", "Maths"),
+            Library(R"(<fns count="3"><fn name="f1" params="a" description="d">return a;</fn>)"
+                    R"(<fn name="f3" params="a" description="d">return a;</fn><fn name="f4" )"
+                    R"(params="a" description="&quot;q&quot; &amp; &apos;a&apos; &lt;b&gt;"/></fns>)",
+                    R"(author="anonymous" description="Maths")"));
 }
 
 TEST(LibraryWriterTest, LineStartsBecomeFourSpaces) {
@@ -89,9 +79,7 @@ TEST_F(FunctionLibraryTest, ExportThenImportKeepsTheStoredText) {
   ASSERT_TRUE(ImportFunctionLibrary(p, "lib.xml", &result)) << result.error;
   EXPECT_EQ(result.names, (std::vector<std::string>{"f_2", "g_2"}));
   ASSERT_EQ(p.fns.size(), 4u);
-  EXPECT_EQ(p.fns[2].code, "if (a) {\n    b();\n    }");
-  EXPECT_EQ(p.fns[2].params, "a, \"b\"");
-  EXPECT_EQ(p.fns[2].description, "d");
+  EXPECT_EQ(p.fns[2], (UserFunction{"f_2", "a, \"b\"", "d", "if (a) {\n    b();\n    }"}));
   EXPECT_EQ(p.modified, 1);
 
   EXPECT_FALSE(WriteFunctionLibrary("missing/lib.xml", p, {}, "", "", &error));
