@@ -44,44 +44,46 @@ TEST(Rename, NameChecksUseTheKindsWordAndLeaveTheRecordItselfOut) {
 
 TEST(Rename, ObjectIsFollowedByScriptsInstancesParentsCollisionsAndViews) {
   Project p = Game();
+  Project expected = p;
+  expected.objects[0].name = expected.objects[1].parent = expected.objects[2].template_ = "hero1";
+  expected.scripts[0].object = expected.scripts[1].parameter = "hero1";
+  expected.scenes[0].viewportobject = "hero1";
   RenameResource(p, ResourceKind::Object, ResourceIndex(p, ResourceKind::Object, "player"), "hero1");
-  EXPECT_EQ(p.objects[0].name, "hero1");
-  EXPECT_EQ(p.objects[1].parent, "hero1");
-  EXPECT_EQ(p.objects[2].template_, "hero1");
-  EXPECT_EQ(p.objects[2].name, "SceneObject9");
-  EXPECT_EQ(p.scripts[0].object, "hero1");
-  EXPECT_EQ(p.scripts[1].object, "enemy");
-  EXPECT_EQ(p.scripts[1].parameter, "hero1");
-  EXPECT_EQ(p.scenes[0].viewportobject, "hero1");
+  EXPECT_EQ(p.objects, expected.objects);
+  EXPECT_EQ(p.scripts, expected.scripts);
+  EXPECT_EQ(p.scenes, expected.scenes);
 }
 
 TEST(Rename, SpriteIsFollowedByFramesAndEveryObjectWithItsPicture) {
   Project p = Game();
   p.objects[0].image = nullptr;  // pictures are set again from the first frame
-  RenameResource(p, ResourceKind::Sprite, 0, "ship");
-  EXPECT_EQ(p.sprites[0].name, "ship");
-  EXPECT_EQ(p.frames[0].sprite, "ship");
-  EXPECT_EQ(p.frames[1].sprite, "ship");
+  Project expected = p;
+  expected.sprites[0].name = expected.frames[0].sprite = expected.frames[1].sprite = "ship";
   for (int i : {0, 2}) {
-    EXPECT_EQ(p.objects[i].sprite, "ship");
-    EXPECT_EQ(p.objects[i].image, p.frames[0].image);
-    EXPECT_EQ(p.objects[i].imagewidth, 4);
+    expected.objects[i].sprite = "ship";
+    expected.objects[i].image = p.frames[0].image;
+    expected.objects[i].imagewidth = 4;
+    expected.objects[i].imageheight = 3;
   }
-  EXPECT_EQ(p.objects[1].sprite, "");
+  RenameResource(p, ResourceKind::Sprite, 0, "ship");
+  EXPECT_EQ(p.sprites, expected.sprites);
+  EXPECT_EQ(p.frames, expected.frames);
+  EXPECT_EQ(p.objects, expected.objects);
 }
 
 TEST(Rename, BackgroundAndSceneAreFollowedByWhatUsesThem) {
   Project p = Game();
+  Project expected = p;
+  expected.backgrounds[0].name = expected.scenes[0].background = expected.tiles[0].background = "bricks";
+  expected.scenes[0].name = expected.objects[2].scene = expected.layers[0].scene =
+      expected.tiles[0].scene = "level2";
   RenameResource(p, ResourceKind::Background, 0, "bricks");
-  EXPECT_EQ(p.scenes[0].background, "bricks");
-  EXPECT_EQ(p.tiles[0].background, "bricks");
-
   RenameResource(p, ResourceKind::Scene, 0, "level2");
-  EXPECT_EQ(p.scenes[0].name, "level2");
-  EXPECT_EQ(p.objects[2].scene, "level2");
-  EXPECT_EQ(p.layers[0].scene, "level2");
-  EXPECT_EQ(p.tiles[0].scene, "level2");
-  EXPECT_EQ(p.scenes[1].name, "menu");
+  EXPECT_EQ(p.backgrounds, expected.backgrounds);
+  EXPECT_EQ(p.scenes, expected.scenes);
+  EXPECT_EQ(p.objects, expected.objects);
+  EXPECT_EQ(p.layers, expected.layers);
+  EXPECT_EQ(p.tiles, expected.tiles);
 }
 
 TEST(Rename, PlainKindsAndOddCallsChangeOnlyTheName) {
