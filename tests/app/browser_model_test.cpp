@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/browser_actions.h"
 #include "project/thumbnails.h"
 #include "support/sample_project.h"
@@ -85,13 +87,15 @@ TEST(BrowserModelTest, SelectionTakesOnlyCardsWithAPopup) {
   EXPECT_FALSE(items.Select(99));
 }
 
-TEST(BrowserActionsTest, DeletesLeaveTheModifiedFlagAlone) {
-  Project p = test::SampleProject();
-  DeleteResource(p, ResourceKind::Sprite, "spr_hero");
-  DeleteResource(p, ResourceKind::Function, "add");
-  EXPECT_TRUE(p.sprites.empty() && p.frames.empty() && p.fns.empty());
-  EXPECT_EQ(p.objects[0].sprite, "");
-  EXPECT_EQ(p.modified, 0);
+TEST(BrowserActionsTest, DeletesTakeTheirOwnKindAndLeaveTheModifiedFlagAlone) {
+  for (ResourceKind kind : BrowserKinds()) {
+    Project p = test::SampleProject();
+    const std::string first = ShownResources(p, kind)[0].name;
+    DeleteResource(p, kind, first);
+    const auto left = Names(ShownResources(p, kind));
+    EXPECT_EQ(std::count(left.begin(), left.end(), first), 0) << first;
+    EXPECT_EQ(p.modified, 0);
+  }
   EXPECT_EQ(DeleteQuestion(ResourceKind::Music), "Do you really want to delete this music?");
 }
 

@@ -53,22 +53,18 @@ TEST_F(VersionCheckTest, RequestIsExact) {
   EXPECT_NE(request_.find("Host: 127.0.0.1:" + std::to_string(port_) + "\r\n"), std::string::npos);
 }
 
-TEST_F(VersionCheckTest, NumbersAndMessages) {
-  const int same = Fetch({{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n129\r\n"}});
-  EXPECT_EQ(same, 129);
-  EXPECT_EQ(StartupVersionMessage(same, 129), "");
-  EXPECT_EQ(OnDemandVersionMessage(same, 129), "You are using the latest version.");
-
-  const int newer = Fetch({{0, "HTTP/1.0 200 OK\r\ncontent-LENGTH: 9\r\n\r\n130\nnotes"}});
-  EXPECT_EQ(newer, 130);
-  EXPECT_EQ(StartupVersionMessage(newer, 129), "A new version has been released.");
-  EXPECT_EQ(OnDemandVersionMessage(newer, 129), "A new version has been released.");
-
-  const int words = Fetch({{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}});
-  EXPECT_EQ(words, 0);
-  EXPECT_EQ(OnDemandVersionMessage(words, 129), "You are using the latest version.");
-  EXPECT_EQ(OnDemandVersionMessage(-1, 129), "");
-  EXPECT_EQ(StartupVersionMessage(-1, 129), "");
+TEST(VersionMessagesTest, StartUpSpeaksOnlyOfNewsOnDemandAlwaysAnswers) {
+  const struct {
+    int newest;  // -1: no answer
+    std::string startup, on_demand;
+  } cases[] = {{129, "", "You are using the latest version."},
+               {130, "A new version has been released.", "A new version has been released."},
+               {0, "", "You are using the latest version."},
+               {-1, "", ""}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(StartupVersionMessage(c.newest, 129), c.startup) << c.newest;
+    EXPECT_EQ(OnDemandVersionMessage(c.newest, 129), c.on_demand) << c.newest;
+  }
 }
 
 TEST_F(VersionCheckTest, AnswerShapes) {
@@ -78,6 +74,11 @@ TEST_F(VersionCheckTest, AnswerShapes) {
     bool hold;
     int newest;
   } cases[] = {
+      {"a line break after the number", {{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n129\r\n"}},
+       false, 129},
+      {"HTTP/1.0, a header in any case, notes after the number",
+       {{0, "HTTP/1.0 200 OK\r\ncontent-LENGTH: 9\r\n\r\n130\nnotes"}}, false, 130},
+      {"words", {{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}}, false, 0},
       {"not found", {{0, "HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\n130"}}, false, -1},
       // A redirection is not followed: its own body is the answer.
       {"redirect", {{0, "HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 3\r\n\r\n131"}},
