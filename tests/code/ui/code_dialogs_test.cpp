@@ -13,18 +13,11 @@
 #include "code/ui/code_editor.h"
 #include "code/ui/scintilla_messages.h"
 #include "code/ui/typing.h"
+#include "gui/ui/controls.h"
 #include "gui/ui/scripted_dialogs.h"
 
 namespace vorlane {
 namespace {
-
-QPushButton* Button(QDialog& dialog, const QString& text) {
-  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-    if (button->text() == text) return button;
-  }
-  ADD_FAILURE() << "no button " << text.toStdString();
-  return nullptr;
-}
 
 struct CodeDialogsTest : ::testing::Test {
   CodeDialogsTest() {
@@ -104,11 +97,8 @@ TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseKeepIt) {
       Drive<QDialog>([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), d.title);
         dialog.findChild<CodeEditor*>()->SetEditorText(step.typed, false);
-        if (step.way_out == std::string("close")) {
-          dialog.close();
-        } else {
-          Button(dialog, step.way_out)->click();
-        }
+        if (step.way_out == std::string("close")) dialog.close();
+        else EXPECT_TRUE(ClickButton(dialog, step.way_out));
       });
       const bool ok = step.way_out == std::string("OK");
       EXPECT_EQ(d.edit(), ok) << d.title << ' ' << step.way_out;
