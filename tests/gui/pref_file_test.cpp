@@ -20,7 +20,7 @@ class PrefFileTest : public test::InTempDir {};
 
 TEST_F(PrefFileTest, ParsesLineEndingsBlanksGroupsAndCase) {
   const std::string text =
-      "top = 1\r\n[Main]\r  \tName\t = \t  Blue \t\r\n\n;c\rCOUNT=7x\nbad\n[other]\nname = red";
+      "top = 1\r\n[Main]\r  \tName\t = \t  Blue \t\r\n\n;c\rCOUNT=7x\nbad\n[other]\nname = r\xE9" "d";
   WriteAll("p.dat", text);
   PrefFile f;
   ASSERT_TRUE(f.Open("p.dat"));
@@ -28,7 +28,7 @@ TEST_F(PrefFileTest, ParsesLineEndingsBlanksGroupsAndCase) {
   EXPECT_EQ(f.ReadInt("MAIN", "count", -1), 7);  // numbers follow LeadingInt
   EXPECT_EQ(f.ReadInt("main", "bad", -1), 0);     // a line without "=" is an empty value
   EXPECT_EQ(f.ReadInt("main", "missing", -1), -1);
-  EXPECT_EQ(f.ReadText("Other", "name", "?"), "red");
+  EXPECT_EQ(f.ReadText("Other", "name", "?"), "r\xC3\xA9" "d");  // no byte-order mark: Latin-1
   EXPECT_FALSE(f.HasKey("other", "count"));
   // Keys above the first header belong to no group, not even an unnamed one.
   EXPECT_FALSE(f.HasKey("Main", "top"));

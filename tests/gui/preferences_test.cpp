@@ -91,16 +91,6 @@ TEST_F(PreferencesTest, UnusableFileGivesReadDefaultsAndWritesNothing) {
   EXPECT_EQ(ReadAll("preferences.dat/inside"), "x");
 }
 
-TEST_F(PreferencesTest, ReadsKeysInAnyCaseAndLatin1Text) {
-  WriteAll("preferences.dat",
-           "[MISC]\nCHECKPROGRAMVERSION = 0\n[code EDITOR]\nX = abc\nsci_font_family = Caf\xE9 \t\n");
-  Preferences prefs;
-  LoadPreferences(prefs);
-  EXPECT_EQ(prefs.CheckProgramVersion, 0);
-  EXPECT_EQ(prefs.x, 0);
-  EXPECT_EQ(prefs.sci_font_family, "Caf\xC3\xA9");
-}
-
 TEST_F(PreferencesTest, SaveKeepsHandAddedLinesInPlace) {
   std::string text = kFirstFile;
   text.insert(text.find("sci_color_fore"), "; my colours\n");
