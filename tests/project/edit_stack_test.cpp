@@ -6,28 +6,13 @@
 
 #include "project/project_diff.h"
 #include "project/rename.h"
+#include "support/sample_project.h"
 
 namespace vorlane {
 namespace {
 
-Project TwoObjectsInAScene() {
-  Project p;
-  NewScene(p);
-  NewObject(p);
-  NewObject(p);
-  NewScript(p, p.objects[0].name, "Step", "");
-  NewScript(p, p.objects[1].name, "Collision", p.objects[0].name);
-  for (int i = 0; i < 3; ++i) {
-    p.objects.push_back({.prototype = 0, .template_ = p.objects[i % 2].name,
-                         .name = "SceneObject" + std::to_string(NextUID(p)),
-                         .scene = p.scenes[0].name, .x = 10 * i});
-  }
-  p.modified = 0;
-  return p;
-}
-
 TEST(EditStack, StepsUndoAndRedoAndTheModifiedFlagFollows) {
-  Project p = TwoObjectsInAScene();
+  Project p = test::SampleProject();
   const Project start = p;
   EditStack stack(p);
   stack.Apply("Move", [](Project& q) { q.objects[2].x += 5; });
@@ -50,7 +35,7 @@ TEST(EditStack, StepsUndoAndRedoAndTheModifiedFlagFollows) {
 }
 
 TEST(EditStack, OneStepPerActionAndNoneForNothingStored) {
-  Project p = TwoObjectsInAScene();
+  Project p = test::SampleProject();
   EditStack stack(p);
   // A drag: press, moves, release, with a nested step inside.
   stack.Begin("Paint");
@@ -72,21 +57,20 @@ TEST(EditStack, OneStepPerActionAndNoneForNothingStored) {
   });
   EXPECT_EQ(stack.count(), 1);
   stack.Undo();
-  EXPECT_EQ(p.objects.size(), 5u);
+  EXPECT_EQ(p.objects.size(), 4u);
   EXPECT_EQ(p.objects[2].selected, 1);  // selection is not part of the history
   EXPECT_EQ(p.modified, 0);
 }
 
 TEST(EditStack, ChangesMadePastTheStackBecomeStepsOfTheirOwn) {
-  Project p = TwoObjectsInAScene();
+  Project p = test::SampleProject();
   const Project start = p;
   EditStack stack(p);
-  const std::string second = p.objects[1].name;
-  stack.Apply("Delete", [&](Project& q) { DeleteObject(q, second); });
-  // A code dialog removes a script straight from the project: the positions
+  stack.Apply("Delete", [&](Project& q) { DeleteObject(q, "obj_wall"); });  // and its last script
+  // A code dialog removes a script straight from the project: the position
   // the deletion step remembers must still fit when it is undone.
   p.scripts.erase(p.scripts.begin());
-  p.scenes[0].code = "start();";
+  p.scenes[0].code = "other();";
   ASSERT_TRUE(stack.Undo());  // undoes the outside change first
   ASSERT_TRUE(stack.Undo());
   EXPECT_EQ(p.scripts, start.scripts);
@@ -96,14 +80,14 @@ TEST(EditStack, ChangesMadePastTheStackBecomeStepsOfTheirOwn) {
 }
 
 TEST(EditStack, AProjectModifiedBeforeStaysModifiedAndTheLimitHolds) {
-  Project p = TwoObjectsInAScene();
+  Project p = test::SampleProject();
   p.modified = 1;
   EditStack stack(p, 3);
   for (int i = 0; i < 5; ++i) stack.Apply("Move", [](Project& q) { q.objects[3].y += 1; });
   EXPECT_EQ(stack.count(), 3);
   while (stack.Undo()) {
   }
-  EXPECT_EQ(p.objects[3].y, 2);
+  EXPECT_EQ(p.objects[3].y, 50);
   EXPECT_EQ(p.modified, 1);
 }
 
@@ -128,7 +112,7 @@ TEST(EditStack, DiffKeepsOnlyTheChangedStretch) {
 // redoing them all the last, record for record.
 TEST(EditStack, RandomEditsUndoAndRedoExactly) {
   std::mt19937 random(7);
-  Project p = TwoObjectsInAScene();
+  Project p = test::SampleProject();
   const Project start = p;
   EditStack stack(p, 1000);
   for (int step = 0; step < 300; ++step) {

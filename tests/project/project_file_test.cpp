@@ -203,33 +203,26 @@ TEST_F(ProjectFileTest, MediaComeFromTheFoldersTheProjectWasSavedWith) {
 }
 
 TEST_F(ProjectFileTest, OlderLayoutReadsFromTheProjectFolder) {
+  // Version 128 kept the media beside the project file and had neither
+  // object angles nor functions; folder names in its file are not read.
+  Project p = SampleProject();
+  p.imgfolder = "pics";
+  std::string xml = ProjectXml(p);
+  WriteAll("Projects/old.xml", xml.replace(xml.find("version=\"129\""), 13, "version=\"128\""));
   MakeDirectory("Projects/old");
-  ASSERT_TRUE(SavePng(Image::Opaque(3, 3), "Projects/old/hero_0.png"));
-  WriteAll("Projects/old/boom.wav", "B");
-  WriteAll("Projects/old.xml",
-           R"(<?xml version="1.0" encoding="UTF-8"?><vorlane version="128" uid="9" title="t" )"
-           R"(advancedscriptmode="1"><functions>f</functions><variables>v</variables><comments/>)"
-           R"(<sprites count="1"><sprite name="hero"/></sprites>)"
-           R"(<frames count="1"><frame file="0" sprite="hero"/></frames>)"
-           R"(<sounds count="1"><sound name="boom" wav="boom.wav" mp3="" ogg=""/></sounds>)"
-           R"(<musics count="0"/><backgrounds count="0"/><fonts count="0"/>)"
-           R"(<objects count="1"><object name="o" prototype="1" direction="5" image_angle="6"/>)"
-           R"(</objects><scripts count="0"/><scenes count="0"/><layers count="0"/>)"
-           R"(<tiles count="0"/><fns count="1"><fn name="ignored"/></fns></vorlane>)");
+  ASSERT_TRUE(SavePng(*p.frames[0].image, "Projects/old/spr_hero_0.png"));
+  WriteAll("Projects/old/jump.wav", "B");
   Project q = Opened("old");
-  EXPECT_EQ(q.uid, 9);
-  EXPECT_EQ(q.settings.functions, "f");
-  EXPECT_EQ(q.settings.advancedscriptmode, 1);
-  ASSERT_NE(q.frames[0].image, nullptr);
-  EXPECT_EQ(ReadAll(temp + "/boom.wav"), "B");
-  EXPECT_EQ(q.objects[0].direction, 0);
-  EXPECT_EQ(q.objects[0].image_angle, 0);
+  EXPECT_EQ(q.objects[3].direction, 0);
+  EXPECT_EQ(q.objects[3].image_angle, 0);
   EXPECT_TRUE(q.fns.empty());
   EXPECT_EQ(q.imgfolder, "img");
+  ASSERT_NE(q.frames[0].image, nullptr);
+  EXPECT_EQ(ReadAll(temp + "/jump.wav"), "B");
 
   // Saving converts it to the current layout.
   ASSERT_TRUE(WriteProject(q));
-  EXPECT_TRUE(IsRegularFile("Projects/old/img/hero_0.png"));
+  EXPECT_EQ(LoadImageFile("Projects/old/img/spr_hero_0.png"), *p.frames[0].image);
   EXPECT_EQ(ReadProjectVersion("old"), 129);
 }
 
@@ -298,17 +291,12 @@ TEST_F(ProjectFileTest, NamesThatLeaveTheirFolderAreSkipped) {
   WriteAll("secret.wav", "secret");
   fs::create_directories("Projects/evil/aud");
   WriteAll("Projects/evil/aud/ok.wav", "fine");
-  WriteAll("Projects/evil.xml",
-           R"(<?xml version="1.0" encoding="UTF-8"?><vorlane version="129" uid="1" )"
-           R"(imgfolder="img" audfolder="aud"><functions/><variables/><comments/>)"
-           R"(<sprites count="1"><sprite name="../../../x"/></sprites>)"
-           R"(<frames count="1"><frame file="0" sprite="../../../x"/></frames>)"
-           R"(<sounds count="2"><sound name="a" wav="../../../secret.wav" mp3="/etc/passwd" )"
-           R"(ogg=".."/><sound name="b" wav="ok.wav"/></sounds><musics count="0"/>)"
-           R"(<backgrounds count="1"><background name="bg" file="../../secret.wav"/>)"
-           R"(</backgrounds><fonts count="0"/><objects count="0"/><scripts count="0"/>)"
-           R"(<scenes count="0"/><layers count="0"/><tiles count="0"/><fns count="0"/>)"
-           R"(</vorlane>)");
+  Project evil;
+  evil.sprites.push_back({"../../../x", nullptr, "Box", 0, 0, 0, 0, 0, 0, 0});
+  evil.frames.push_back({"0", "../../../x", nullptr, "", 0, -1});
+  evil.sounds = {{"a", "../../../secret.wav", "/etc/passwd", ".."}, {"b", "ok.wav", "", ""}};
+  evil.backgrounds.push_back({"bg", "../../secret.wav", nullptr, 0, 32, 32, 0, 0, 0, 0});
+  WriteAll("Projects/evil.xml", ProjectXml(evil));
   Project q;
   q.tempfolder = temp;
   FileReport report;
