@@ -64,27 +64,28 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
   WriteProgram("opener/xdg-open", "#!/bin/sh\n");
 
   std::vector<std::string> started;
-  auto record = [&](bool result) {
-    return [&started, result](const std::string& program, const std::string& argument) {
-      started.push_back(program + " " + argument);
-      return result;
-    };
+  const struct {
+    std::string folder;
+    bool starts;  // what starting a program gives
+    bool opened;
+    std::vector<std::string> started;
+  } cases[] = {
+      {"both", true, true, {here + "both/x-www-browser /a b/index.html"}},
+      {"opener", true, true, {here + "opener/xdg-open /a b/index.html"}},
+      // A browser that cannot start hands over to the opener.
+      {"both", false, false,
+       {here + "both/x-www-browser /a b/index.html", here + "both/xdg-open /a b/index.html"}},
+      {"nowhere", true, false, {}},
   };
-  EXPECT_TRUE(OpenInWebBrowser("/a b/index.html", here + "both", record(true)));
-  EXPECT_EQ(started, (std::vector<std::string>{here + "both/x-www-browser /a b/index.html"}));
-
-  started.clear();
-  EXPECT_TRUE(OpenInWebBrowser("page", here + "opener", record(true)));
-  EXPECT_EQ(started, (std::vector<std::string>{here + "opener/xdg-open page"}));
-
-  // A browser that cannot start hands over to the opener.
-  started.clear();
-  EXPECT_FALSE(OpenInWebBrowser("page", here + "both", record(false)));
-  EXPECT_EQ(started.size(), 2u);
-
-  started.clear();
-  EXPECT_FALSE(OpenInWebBrowser("page", here + "nowhere", record(true)));
-  EXPECT_TRUE(started.empty());
+  for (const auto& c : cases) {
+    started.clear();
+    const auto launch = [&](const std::string& program, const std::string& argument) {
+      started.push_back(program + " " + argument);
+      return c.starts;
+    };
+    EXPECT_EQ(OpenInWebBrowser("/a b/index.html", here + c.folder, launch), c.opened) << c.folder;
+    EXPECT_EQ(started, c.started) << c.folder;
+  }
   EXPECT_NE(NoBrowserMessage("page").find("page"), std::string::npos);
 }
 

@@ -59,9 +59,10 @@ TEST_F(LifecycleTest, OpenReplacesTheProjectOnlyWhenTheReadSucceeds) {
   EXPECT_EQ(open.tempfolder, before);
   EXPECT_TRUE(IsDirectory(before));
 
+  // What the read gives is the project file test's; here: it went into a
+  // fresh working folder, which replaced the old one.
   ASSERT_TRUE(OpenProjectNamed(open, prefs, "demo", &report)) << report.error;
-  EXPECT_EQ(ProjectXml(open), ProjectXml(saved));
-  EXPECT_EQ(open.modified, 0);
+  EXPECT_EQ(open.projectname, "demo");
   EXPECT_FALSE(FileExists(before));
   EXPECT_EQ(test::ReadAll(open.tempfolder + "/jump.wav"), "wav bytes");
   FinishSession(open, prefs);
