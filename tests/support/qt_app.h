@@ -1,5 +1,5 @@
 // One QApplication for every widget test, on the offscreen platform unless
-// another is asked for.
+// another is asked for, and the fixture of the dialog tests.
 #pragma once
 
 #include <QApplication>
@@ -7,6 +7,11 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/ui/scripted_dialogs.h"
+#include "support/temp_dir.h"
 
 namespace vorlane::test {
 
@@ -28,5 +33,14 @@ inline bool WaitFor(const std::function<bool()>& done) {
   }
   return done();
 }
+
+// A fresh program folder and scripted answers for every modal window; an
+// answer left unused or a window without one fails the test.
+class DialogTest : public InTempDir {
+ protected:
+  void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
+  QApplication& qt_app_ = QtApp();  // before any window
+  ScriptedDialogs dialogs_;
+};
 
 }  // namespace vorlane::test

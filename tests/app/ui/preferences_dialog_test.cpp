@@ -8,23 +8,19 @@
 #include <gtest/gtest.h>
 
 #include "gui/ui/controls.h"
-#include "gui/ui/scripted_dialogs.h"
 #include "support/qt_app.h"
-#include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
 
-class PreferencesDialogTest : public test::InTempDir {
+class PreferencesDialogTest : public test::DialogTest {
  protected:
   void SetUp() override {
-    test::QtApp();
     LoadPreferences(prefs_);  // the file now holds the start-up values
     project_.imgfolder = prefs_.ImgFolder;
   }
   Preferences prefs_;
   Project project_;
-  ScriptedDialogs dialogs_;
 };
 
 QLineEdit* FieldAt(QWidget* page, int x, int y) {
@@ -34,12 +30,12 @@ QLineEdit* FieldAt(QWidget* page, int x, int y) {
 }
 
 TEST_F(PreferencesDialogTest, SaveStoresEverythingAndRenamesTheProjectFolders) {
-  dialogs_.Drive([](QDialog& window) {
+  dialogs_.Drive([this](QDialog& window) {
     auto& dialog = static_cast<PreferencesDialog&>(window);
     EXPECT_EQ(dialog.windowTitle(), "Preferences");
     EXPECT_EQ(FieldAt(dialog.tabs()->widget(0), 130, 220)->text(), "11");
     EXPECT_EQ(FieldAt(dialog.tabs()->widget(2), 130, 40)->text(), "aud");
-    static_cast<ScriptedDialogs&>(Dialogs()).PickColor(Color{1, 2, 3, 255});
+    dialogs_.PickColor(Color{1, 2, 3, 255});
     // The "..." button right of the Text swatch.
     for (auto* button : dialog.tabs()->widget(0)->findChildren<QPushButton*>())
       if (button->x() == 240 && button->y() == 10) button->click();
@@ -59,7 +55,6 @@ TEST_F(PreferencesDialogTest, SaveStoresEverythingAndRenamesTheProjectFolders) {
   expected.ImgFolder = "pictures";
   expected.AudFolder = "";
   EXPECT_TRUE(ShowPreferencesDialog(nullptr, prefs_, project_));
-  EXPECT_TRUE(dialogs_.problems().empty());
   EXPECT_EQ(prefs_, expected);
   EXPECT_EQ(project_.imgfolder, "pictures");
   EXPECT_EQ(project_.audfolder, "");
@@ -71,9 +66,9 @@ TEST_F(PreferencesDialogTest, SaveStoresEverythingAndRenamesTheProjectFolders) {
 TEST_F(PreferencesDialogTest, CancelAndACancelledColourChangeNothing) {
   const std::string before = test::ReadAll("preferences.dat");
   const Preferences kept = prefs_;
-  dialogs_.Drive([](QDialog& window) {
+  dialogs_.Drive([this](QDialog& window) {
     auto& dialog = static_cast<PreferencesDialog&>(window);
-    static_cast<ScriptedDialogs&>(Dialogs()).Cancel();
+    dialogs_.Cancel();
     for (auto* button : dialog.tabs()->widget(0)->findChildren<QPushButton*>())
       if (button->x() == 540 && button->y() == 10) button->click();
     EXPECT_EQ(dialog.Form().values.sci_color_string, 12976326);

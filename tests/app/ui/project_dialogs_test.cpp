@@ -10,14 +10,9 @@
 namespace vorlane {
 namespace {
 
-class ProjectDialogsTest : public test::InTempDir {
+class ProjectDialogsTest : public test::DialogTest {
  protected:
-  void SetUp() override {
-    test::App();
-    LoadStockImages();
-  }
-  void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
-  ScriptedDialogs dialogs_;
+  void SetUp() override { LoadStockImages(); }
 };
 
 TEST_F(ProjectDialogsTest, NameDialogTakesTheTextAsTyped) {

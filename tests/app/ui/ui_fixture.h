@@ -20,8 +20,6 @@
 
 namespace vorlane::test {
 
-inline QApplication& App() { return QtApp(); }
-
 // Answers the name dialog with `name` and OK.
 inline std::function<void(QDialog&)> TypeName(const std::string& name) {
   return [name](QDialog& dialog) {
@@ -45,15 +43,12 @@ inline std::function<void(QDialog&)> Press(const QString& button) {
   return [button](QDialog& dialog) { ClickButton(dialog, button); };
 }
 
-class MainWindowFixture : public InTempDir {
+class MainWindowFixture : public DialogTest {
  protected:
   void SetUp() override {
-    App();
     // A template with the markers the page needs; its content is not ours.
     WriteAll("export.js", "//VORLANE_VERSION\n//VORLANE_SCENES\n");
   }
-
-  void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
 
   MainWindow& Start(std::function<void(MainWindow&)> plug_in = {}) {
     StartOptions options;
@@ -75,7 +70,6 @@ class MainWindowFixture : public InTempDir {
   Preferences& prefs() { return app_.session().prefs; }
   MainWindow& window() { return *app_.window(); }
 
-  ScriptedDialogs dialogs_;
   Application app_;
   int exits_ = 0;
   std::vector<std::string> launched_;

@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "gui/file_util.h"
-#include "gui/ui/scripted_dialogs.h"
 #include "support/qt_app.h"
 #include "support/scripted_server.h"
-#include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
 
-class VersionCheckUiTest : public test::InTempDir {
+class VersionCheckUiTest : public test::DialogTest {
  protected:
-  void SetUp() override { test::QtApp(); }
   // Runs `check` against a server answering `body` with status `status`.
   std::vector<std::string> Boxes(const std::string& status, const std::string& body,
                                  const std::function<void(const VersionServer&)>& check) {
@@ -26,7 +23,6 @@ class VersionCheckUiTest : public test::InTempDir {
     EXPECT_FALSE(FileExists(kVersionDownloadFile));
     return dialogs_.Boxes();
   }
-  ScriptedDialogs dialogs_;
 };
 
 TEST_F(VersionCheckUiTest, MessagesAtStartUpAndOnDemand) {

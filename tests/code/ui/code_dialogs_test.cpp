@@ -14,12 +14,11 @@
 #include "code/ui/scintilla_messages.h"
 #include "code/ui/typing.h"
 #include "gui/ui/controls.h"
-#include "gui/ui/scripted_dialogs.h"
 
 namespace vorlane {
 namespace {
 
-struct CodeDialogsTest : ::testing::Test {
+struct CodeDialogsTest : test::DialogTest {
   CodeDialogsTest() {
     project.settings.functions = "function f() {\n\treturn 1;\n}";
     project.settings.variables = "var score = 0;";
@@ -36,12 +35,10 @@ struct CodeDialogsTest : ::testing::Test {
     AddKeywordRecord(keywords, "draw_text", "Fn", "draw_text(x, y, s)", "Draws text.");
     AddKeywordRecord(keywords, "half", "Var", "n/a", "n/a");
   }
-  void TearDown() override { EXPECT_EQ(dialogs.problems(), std::vector<std::string>{}); }
-
   // The next modal window opens, as Exec would show it, for `act`.
   template <typename Window, typename Act>
   void Drive(Act act) {
-    dialogs.Drive([act](QDialog& dialog) {
+    dialogs_.Drive([act](QDialog& dialog) {
       EXPECT_TRUE(dialog.isModal());
       dialog.show();
       act(static_cast<Window&>(dialog));
@@ -54,8 +51,6 @@ struct CodeDialogsTest : ::testing::Test {
     return (window.help_line1()->text() + " | " + window.help_line2()->text()).toStdString();
   }
 
-  QApplication& app = test::QtApp();
-  ScriptedDialogs dialogs;
   Preferences prefs;
   Project project;
   KeywordList keywords;

@@ -9,17 +9,14 @@
 #include "generate/function_library.h"
 #include "gui/file_util.h"
 #include "gui/ui/controls.h"
-#include "gui/ui/scripted_dialogs.h"
 #include "support/qt_app.h"
-#include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
 
-class FunctionLibraryDialogsTest : public test::InTempDir {
+class FunctionLibraryDialogsTest : public test::DialogTest {
  protected:
   void SetUp() override {
-    test::QtApp();
     for (const char* name : {"clamp", "lerp", "sign"}) {
       NewFunction(project_);
       project_.fns.back().name = name;
@@ -27,11 +24,7 @@ class FunctionLibraryDialogsTest : public test::InTempDir {
     }
     project_.modified = 0;
   }
-  void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
-  ScriptedDialogs& scripted() { return static_cast<ScriptedDialogs&>(Dialogs()); }
-
   Project project_;
-  ScriptedDialogs dialogs_;
 };
 
 TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsOnce) {
@@ -48,10 +41,10 @@ TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsOnce) {
     dialog.author()->setText("Ann");
     dialog.description()->setPlainText("Maths");
     // A cancelled requester leaves the window open; "lib" becomes lib.xml.
-    scripted().Cancel();
+    dialogs_.Cancel();
     ClickButton(dialog, "Export");
     EXPECT_TRUE(test::ReadAll("lib.xml").empty());
-    scripted().PickFile("lib");
+    dialogs_.PickFile("lib");
     ClickButton(dialog, "Export");
   });
   ExportFunctions(nullptr, project_);
@@ -65,10 +58,10 @@ TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsOnce) {
 TEST_F(FunctionLibraryDialogsTest, AnExistingFileIsOnlyReplacedOnYes) {
   test::WriteAll("lib.xml", "keep me");
   dialogs_.Drive([this](QDialog& dialog) {
-    scripted().PickFile("lib.xml").AnswerNo();
+    dialogs_.PickFile("lib.xml").AnswerNo();
     ClickButton(dialog, "Export");  // No: back in the window, nothing written
     EXPECT_EQ(test::ReadAll("lib.xml"), "keep me");
-    scripted().PickFile("lib.xml").AnswerYes();
+    dialogs_.PickFile("lib.xml").AnswerYes();
     ClickButton(dialog, "Export");
   });
   ExportFunctions(nullptr, project_);
