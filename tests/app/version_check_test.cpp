@@ -74,8 +74,8 @@ TEST_F(VersionCheckTest, AnswerShapes) {
     bool hold;
     int newest;
   } cases[] = {
-      {"a line break after the number", {{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n129\r\n"}},
-       false, 129},
+      {"a line break after the number",
+       {{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n129\r\n"}}, false, 129},
       {"HTTP/1.0, a header in any case, notes after the number",
        {{0, "HTTP/1.0 200 OK\r\ncontent-LENGTH: 9\r\n\r\n130\nnotes"}}, false, 130},
       {"words", {{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}}, false, 0},

@@ -89,16 +89,18 @@ TEST(EmittersTest, SampleProjectGivesEveryPartExactly) {
   // script code goes in as it is, with its own line breaks. The handlers'
   // layout is pinned below.
   const std::string objects = EmitObjects(p);
-  EXPECT_EQ(objects.find(Crlf("function __obj_player() {\n"
-                              "__instance_init__(this, obj_player, null, 1, -10, spr_hero, 1, 0);\n"
-                              "this.on_creation = function() {\nwith(this) {\nspeed = 4;\n}\n};\n")),
+  EXPECT_EQ(objects.find(Crlf(
+                "function __obj_player() {\n"
+                "__instance_init__(this, obj_player, null, 1, -10, spr_hero, 1, 0);\n"
+                "this.on_creation = function() {\nwith(this) {\nspeed = 4;\n}\n};\n")),
             0u);
   EXPECT_NE(objects.find(Crlf("this.other = this.place_meeting(this.x, this.y, obj_wall);\n"
                               "if(this.other != null) {\n") +
                          "if (a < b && c) {\n}" + Crlf("\n}\n}\n};\n")),
             std::string::npos);
-  EXPECT_NE(objects.find(Crlf("}; var obj_player = new __obj_player();\n\nfunction __obj_wall() {\n"
-                              "__instance_init__(this, obj_wall, obj_player, 0, 5, null, 1, 2);\n")),
+  EXPECT_NE(objects.find(Crlf(
+                "}; var obj_player = new __obj_player();\n\nfunction __obj_wall() {\n"
+                "__instance_init__(this, obj_wall, obj_player, 0, 5, null, 1, 2);\n")),
             std::string::npos);
   EXPECT_EQ(EmitScenes(p),
             Crlf("function __level() { \n"
@@ -204,7 +206,8 @@ TEST(EmittersTest, EachEventKindFillsItsOwnHandler) {
       p.settings.advancedscriptmode = advanced;
       p.objects = {Object("a"), Object("wall")};
       p.scripts = {{"s", "a", kind.event, "wall", "go();"}};
-      std::string expected = "function __a() {\n__instance_init__(this, a, null, 1, 0, null, 1, 0);\n";
+      std::string expected =
+          "function __a() {\n__instance_init__(this, a, null, 1, 0, null, 1, 0);\n";
       for (const auto& other : kinds) {
         if (&other != &kind) {
           expected += "this." + other.handler + " = " + other.handler + "_i;\n";
@@ -215,7 +218,8 @@ TEST(EmittersTest, EachEventKindFillsItsOwnHandler) {
                     (kind.guard.empty() ? "" : "}\n") + "};\n";
       }
       const std::string out = EmitObjects(p);
-      EXPECT_EQ(out.substr(0, out.find("function __wall")), Crlf(expected + "}; var a = new __a();\n\n"));
+      EXPECT_EQ(out.substr(0, out.find("function __wall")),
+                Crlf(expected + "}; var a = new __a();\n\n"));
     }
   }
 }

@@ -39,7 +39,8 @@ TEST(LibraryWriterTest, OnlyTickedFunctionsInProjectOrderExactly) {
   EXPECT_EQ(FunctionLibraryXml(p, {true, false, true, true, false}, "anonymous", "Maths"),
             Library(R"(<fns count="3"><fn name="f1" params="a" description="d">return a;</fn>)"
                     R"(<fn name="f3" params="a" description="d">return a;</fn><fn name="f4" )"
-                    R"(params="a" description="&quot;q&quot; &amp; &apos;a&apos; &lt;b&gt;"/></fns>)",
+                    R"(params="a" description="&quot;q&quot; &amp; &apos;a&apos; )"
+                    R"(&lt;b&gt;"/></fns>)",
                     R"(author="anonymous" description="Maths")"));
 }
 

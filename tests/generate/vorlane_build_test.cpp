@@ -131,7 +131,8 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
       {"missing", 1, "Projects/missing.xml", [] {}},
       {"../demo", 1, "not a project name", [] {}},
       {"\"$(printf 'two\\nlines')\"", 1, "two lines", [] {}},
-      {"broken", 1, "damaged", [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
+      {"broken", 1, "damaged",
+       [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
       {"newer", 1, "This project requires a new program version (v130).",
        [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
       // An output that cannot be replaced: game.js stands as a folder.

@@ -81,9 +81,10 @@ TEST(ImageTest, OnePixelOperationsExactly) {
       {"copy onto clear", true, kClear, PlotAs(Copy), {10, 20, 30, 0}, {10, 20, 30, 0}},
       {"fill onto opaque", false, kClear, FillAs(Copy), {5, 5, 5, 9}, {5, 5, 5, 255}},
       {"draw copy onto opaque", false, kClear, DrawOf(true, Copy), {1, 2, 3, 7}, {1, 2, 3, 255}},
-      {"blend onto alpha 0: as is", true, kClear, PlotAs(Blend), {10, 20, 30, 77}, {10, 20, 30, 77}},
+      {"blend onto alpha 0", true, kClear, PlotAs(Blend), {10, 20, 30, 77}, {10, 20, 30, 77}},
       {"blend alpha 0: nothing", true, kClear, PlotAs(Blend), {10, 20, 30, 0}, kClear},
-      {"half over half", true, {255, 0, 0, 128}, PlotAs(Blend), {0, 0, 255, 128}, {85, 0, 170, 192}},
+      {"half over half", true, {255, 0, 0, 128}, PlotAs(Blend), {0, 0, 255, 128},
+       {85, 0, 170, 192}},
       {"part over part", true, {50, 60, 70, 200}, PlotAs(Blend), {10, 200, 60, 100},
        {32, 123, 65, 222}},
       // 201*128/255 = 100.9 must round up, 100*128/255 = 50.2 down.

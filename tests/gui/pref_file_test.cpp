@@ -20,7 +20,8 @@ class PrefFileTest : public test::InTempDir {};
 
 TEST_F(PrefFileTest, ParsesLineEndingsBlanksGroupsAndCase) {
   const std::string text =
-      "top = 1\r\n[Main]\r  \tName\t = \t  Blue \t\r\n\n;c\rCOUNT=7x\nbad\n[other]\nname = r\xE9" "d";
+      "top = 1\r\n[Main]\r  \tName\t = \t  Blue \t\r\n\n;c\rCOUNT=7x\nbad\n[other]\n"
+      "name = r\xE9" "d";
   WriteAll("p.dat", text);
   PrefFile f;
   ASSERT_TRUE(f.Open("p.dat"));

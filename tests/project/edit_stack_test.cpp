@@ -126,7 +126,8 @@ TEST(EditStack, RandomEditsUndoAndRedoExactly) {
           break;
         case 2: if (!q.objects.empty()) q.objects[pick(q.objects.size())].x = step; break;
         case 3:  // a script of an object, so that deletions take from two lists
-          NewScript(q, q.objects.empty() ? "o" : q.objects[pick(q.objects.size())].name, "Step", "");
+          NewScript(q, q.objects.empty() ? "o" : q.objects[pick(q.objects.size())].name, "Step",
+                    "");
           break;
         case 4:
           if (!q.scripts.empty()) DeleteObject(q, q.scripts[pick(q.scripts.size())].object);

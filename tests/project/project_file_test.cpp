@@ -133,8 +133,10 @@ TEST_F(ProjectFileTest, SaveThenOpenKeepsEveryFieldFileAndPicture) {
   EXPECT_EQ(ReadAll("Projects/demo/aud/jump.wav"), "wav bytes");
   EXPECT_FALSE(FileExists("Projects/demo/aud/theme.mp3"));
   EXPECT_EQ(LoadImageFile("Projects/demo/img/tiles.png"), test::SampleTileSet());
-  for (int i : {0, 1})
-    EXPECT_EQ(LoadImageFile("Projects/demo/img/spr_hero_" + std::to_string(i) + ".png"), *p.frames[i].image);
+  for (int i : {0, 1}) {
+    const std::string frame = "Projects/demo/img/spr_hero_" + std::to_string(i) + ".png";
+    EXPECT_EQ(LoadImageFile(frame), *p.frames[i].image);
+  }
   int entries = 0;  // no temporary files left behind
   for ([[maybe_unused]] auto& e : fs::directory_iterator("Projects")) ++entries;
   EXPECT_EQ(entries, 2);

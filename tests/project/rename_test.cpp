@@ -18,7 +18,7 @@ TEST(Rename, NameChecksUseTheKindsWordAndLeaveTheRecordItselfOut) {
             "The scene name 'menu' already exists");
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Scene, "level", 0), "");  // unchanged name
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Scene, "Menu", 0), "");   // case matters
-  EXPECT_EQ(CheckResourceName(p, ResourceKind::Sound, "spr_hero", 0), "");  // other kinds don't count
+  EXPECT_EQ(CheckResourceName(p, ResourceKind::Sound, "spr_hero", 0), "");  // another kind's
   // Objects share their list with instances: an instance's name is taken.
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Object, "inst_11", 0),
             "The object name 'inst_11' already exists");
@@ -36,7 +36,8 @@ TEST(Rename, ObjectIsFollowedByScriptsInstancesParentsCollisionsAndViews) {
   for (std::string* field : {&expected.objects[2].name, &expected.objects[3].template_,
                              &expected.scripts[1].parameter, &expected.scripts[2].object})
     *field = "block";
-  RenameResource(p, ResourceKind::Object, ResourceIndex(p, ResourceKind::Object, "obj_player"), "hero");
+  RenameResource(p, ResourceKind::Object, ResourceIndex(p, ResourceKind::Object, "obj_player"),
+                 "hero");
   RenameResource(p, ResourceKind::Object, 2, "block");
   EXPECT_EQ(p.objects, expected.objects);
   EXPECT_EQ(p.scripts, expected.scripts);
