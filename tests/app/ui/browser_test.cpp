@@ -74,7 +74,9 @@ TEST_F(BrowserTest, AddNewCardsDoWhatTheResourcesMenuDoes) {
                              [&](const std::string& name) { edited.push_back(name); });
   });
   CardGrid* grid = window().grid(ResourceKind::Function);
-  emit grid->Clicked(window().browser_items().size() - 1);
+  const int add_new = window().browser_items().size() - 1;
+  EXPECT_EQ(grid->TextOf(add_new).toStdString(), "Add a new function");
+  emit grid->Clicked(add_new);
   ASSERT_EQ(project().fns.size(), 1u);
   EXPECT_EQ(window().tabs()->currentIndex(), 7);
   EXPECT_GE(CardOf(ResourceKind::Function, project().fns[0].name), 0);
