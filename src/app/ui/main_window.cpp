@@ -174,8 +174,11 @@ QWidget* MainWindow::BuildGameTab() {
   advanced_mode_->setFont(Fonts().bold);
   // A substitute for Arial may be wider; the text must not be cut off.
   advanced_mode_->resize(std::max(200, advanced_mode_->sizeHint().width()), 30);
-  connect(advanced_mode_, &QCheckBox::toggled, this,
-          [this](bool on) { session_.project.settings.advancedscriptmode = on ? 1 : 0; });
+  // Only the user's clicks arrive here: the browser refresh sets it quietly.
+  connect(advanced_mode_, &QCheckBox::toggled, this, [this](bool on) {
+    session_.project.settings.advancedscriptmode = on ? 1 : 0;
+    SetModified(session_.project, 1);
+  });
   return page;
 }
 
