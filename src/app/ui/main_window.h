@@ -114,7 +114,9 @@ class MainWindow : public QMainWindow {
   bool OpenEditor(ResourceKind kind, const std::string& name);  // false: no editor yet
   void FillTab(ResourceKind kind, int panel_width);
   void OnGridClicked(ResourceKind kind, int control);
-  bool WriteAndReport();
+  // Saves under `name` ("" when the name dialog was cancelled) and tells
+  // the user what went wrong.
+  bool WriteAndReport(const std::string& name);
   void Leave();
 
   Session& session_;

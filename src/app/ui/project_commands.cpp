@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/app_text.h"
+#include "app/project_save.h"
 #include "app/ui/main_window.h"
 #include "app/ui/open_project_dialog.h"
 #include "app/ui/project_name_dialog.h"
@@ -66,9 +67,10 @@ void MainWindow::OpenProject() {
   if (!session_.project.settings.comments.empty()) RunCommand(Command::ShowGameComments);
 }
 
-bool MainWindow::WriteAndReport() {
+bool MainWindow::WriteAndReport(const std::string& name) {
+  if (name.empty()) return false;  // cancelled: the project keeps its name
   FileReport report;
-  const bool saved = WriteProject(session_.project, &report);
+  const bool saved = WriteProjectUnder(session_.project, name, &report);
   UpdateTitle();
   if (!saved) {
     // The project stays marked modified, so nothing is lost by a later New.
@@ -81,21 +83,12 @@ bool MainWindow::WriteAndReport() {
 }
 
 bool MainWindow::SaveProject() {
-  Project& project = session_.project;
-  if (project.projectname.empty()) {
-    project.projectname = AskProjectName(this, project.projectname);
-    if (project.projectname.empty()) return false;
-  }
-  return WriteAndReport();
+  const std::string& name = session_.project.projectname;
+  return WriteAndReport(name.empty() ? AskProjectName(this, name) : name);
 }
 
 bool MainWindow::SaveProjectAs() {
-  Project& project = session_.project;
-  // Cancel forgets the name, so the next Save asks again.
-  project.projectname = AskProjectName(this, project.projectname);
-  UpdateTitle();
-  if (project.projectname.empty()) return false;
-  return WriteAndReport();
+  return WriteAndReport(AskProjectName(this, session_.project.projectname));
 }
 
 bool MainWindow::GenerateGame() {

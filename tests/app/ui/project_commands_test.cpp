@@ -57,11 +57,15 @@ TEST_F(ProjectCommandsTest, SaveAsksForANameOnceAndGeneratesTheGame) {
   EXPECT_EQ(project().modified, 0);
 }
 
-TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
+TEST_F(ProjectCommandsTest, ARefusedOrCancelledNameKeepsThePreviousOne) {
   Start();
   NewScene(project());
-  dialogs_.Drive(test::TypeName("first"));
-  window().RunCommand(Command::SaveAs);
+  dialogs_.Drive(test::TypeName("bad/name"));
+  window().RunCommand(Command::Save);
+  EXPECT_EQ(project().projectname, "");
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
+  dialogs_.Drive(test::TypeName("first"));  // so the next Save asks again
+  window().RunCommand(Command::Save);
   const std::string saved = test::ReadAll("Projects/first.xml");
   ASSERT_FALSE(saved.empty());
 
@@ -71,12 +75,17 @@ TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
     ClickButton(dialog, "Cancel");
   });
   window().RunCommand(Command::SaveAs);
+  dialogs_.Drive(test::TypeName("bad/name"));
+  window().RunCommand(Command::SaveAs);
   EXPECT_EQ(test::ReadAll("Projects/first.xml"), saved);
-  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
+  EXPECT_EQ(project().projectname, "first");
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - first");
+  ASSERT_EQ(dialogs_.Boxes().size(), 2u);
+  for (const auto& box : dialogs_.Boxes()) EXPECT_EQ(box.rfind("Error: ", 0), 0u) << box;
 
-  dialogs_.Drive(test::TypeName("second"));  // so the next Save asks again
-  window().RunCommand(Command::Save);
-  EXPECT_TRUE(IsRegularFile("Projects/second.xml"));
+  window().RunCommand(Command::Save);  // asks nothing
+  EXPECT_NE(test::ReadAll("Projects/first.xml"), saved);
+  EXPECT_EQ(project().modified, 0);
 }
 
 TEST_F(ProjectCommandsTest, FailedSaveSaysSoAndWritesNoGame) {

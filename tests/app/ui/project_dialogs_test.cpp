@@ -24,7 +24,7 @@ TEST_F(ProjectDialogsTest, NameDialogTakesTheTextAsTyped) {
   });
   EXPECT_EQ(AskProjectName(nullptr, "old"), " my game ");
   dialogs_.Drive(test::Press("Cancel"));
-  EXPECT_EQ(AskProjectName(nullptr, "old"), "") << "Cancel forgets the name";
+  EXPECT_EQ(AskProjectName(nullptr, "old"), "") << "Cancel gives no name";
 }
 
 TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
