@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vorlane {
 
@@ -25,5 +26,11 @@ inline constexpr char kNoSceneWarning[] = "There is no scene added.";
 inline constexpr char kStatusReady[] = "STATUS: READY.";
 inline constexpr char kStatusOpening[] = "OPENING PROJECT...";
 inline constexpr char kStatusSaved[] = "PROJECT SAVED.";
+
+// The status line after Run game: the files the generation wrote, then the
+// page handed to `program` (a path; "" when no browser could be started).
+// An empty `address` means no page was there to open.
+std::string RunGameStatus(const std::vector<std::string>& written, const std::string& address,
+                          const std::string& program);
 
 }  // namespace vorlane

@@ -91,6 +91,8 @@ void MainWindow::BuildToolbarAndMenus() {
 void MainWindow::BuildStatusLine() {
   status_ = MakeLabel(canvas_, kStatusReady, 450, 10, 200, 25);
   status_->setFont(Fonts().normal);
+  // Run game names the page it opened there; the user may copy it.
+  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void MainWindow::BuildPopupMenus() {
@@ -224,6 +226,8 @@ void MainWindow::RelayoutMainWindow() {
   const int menu_height =
       menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
   tabs_->setGeometry(5, 45, std::max(0, width() - 10), std::max(0, height() - menu_height - 50));
+  // The status line runs to the window's edge, so a long page path fits.
+  status_->resize(std::max(200, width() - 460), status_->height());
   RefreshBrowser();
 }
 
@@ -239,6 +243,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::SetStatus(const std::string& text) {
   status_->setText(Q(text));
+  status_->setToolTip(Q(text));  // the whole text, should the line cut it off
   // Shown at once: the work that follows may keep the loop busy.
   status_->repaint();
 }

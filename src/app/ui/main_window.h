@@ -26,6 +26,7 @@ namespace vorlane {
 class ActionRegistry;
 class CardGrid;
 class PictureButton;
+struct GenerateReport;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -93,6 +94,8 @@ class MainWindow : public QMainWindow {
   // Generates the game files and reports on the status line. False when a
   // file could not be written (the user has been told).
   bool GenerateGame();
+  // Saves, generates and hands the page to the browser; the status line
+  // says what was written and which page went to which program.
   void RunGame();
   // A fresh, empty project without asking (start-up, and New once agreed).
   void StartFreshProject();
@@ -117,6 +120,8 @@ class MainWindow : public QMainWindow {
   // Saves under `name` ("" when the name dialog was cancelled) and tells
   // the user what went wrong.
   bool WriteAndReport(const std::string& name);
+  // Writes the game files; false, the user told, when they could not be.
+  bool WriteGameFiles(GenerateReport* report);
   void Leave();
 
   Session& session_;

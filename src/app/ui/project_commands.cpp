@@ -91,19 +91,28 @@ bool MainWindow::SaveProjectAs() {
   return WriteAndReport(AskProjectName(this, session_.project.projectname));
 }
 
-bool MainWindow::GenerateGame() {
+bool MainWindow::WriteGameFiles(GenerateReport* report) {
   const Project& project = session_.project;
-  GenerateReport report;
   const bool written = vorlane::GenerateGame(project, session_.engine_template,
-                                             session_.prefs.GenerateIndexHTML, &report);
+                                             session_.prefs.GenerateIndexHTML, report);
   if (project.projectname.empty()) return false;
   if (!written) {
-    Dialogs().Message(this, "Error",
-                      report.error.empty() ? "The game files could not be written." : report.error);
+    Dialogs().Message(
+        this, "Error",
+        report->error.empty() ? "The game files could not be written." : report->error);
     return false;
   }
+  return true;
+}
+
+bool MainWindow::GenerateGame() {
+  GenerateReport report;
+  if (!WriteGameFiles(&report)) return false;
   SetStatus(kStatusSaved);
-  AfterDelay(this, 500, [this] { SetStatus(kStatusReady); });
+  // Only this text goes: a report written meanwhile (Run game's) stays.
+  AfterDelay(this, 500, [this] {
+    if (status() == kStatusSaved) SetStatus(kStatusReady);
+  });
   if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
   return true;
 }
@@ -115,17 +124,27 @@ void MainWindow::RunGame() {
     return;
   }
   // A game that could not be saved or generated would run stale files.
-  if (!SaveProject() || !GenerateGame()) return;
+  GenerateReport report;
+  if (!SaveProject() || !WriteGameFiles(&report)) return;
+  if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
   const std::string page = GamePagePath(WorkingDirectory(), project.projectname);
   const std::string address = GamePageAddress(page, session_.prefs.add_file_protocol);
   if (!GamePageReady(page)) {
+    SetStatus(RunGameStatus(report.written, "", ""));
     Dialogs().Message(this, "Message", kPageMissingMessage);
     return;
   }
   const char* path = std::getenv("PATH");
   const std::string path_list = path_list_set_ ? path_list_ : (path ? path : "");
-  if (!OpenInWebBrowser(address, path_list, launcher_))
-    Dialogs().Message(this, "Message", NoBrowserMessage(address));
+  std::string started;
+  const Launcher launch = [&](const std::string& program, const std::string& argument) {
+    if (!launcher_(program, argument)) return false;
+    started = program;
+    return true;
+  };
+  const bool opened = OpenInWebBrowser(address, path_list, launch);
+  SetStatus(RunGameStatus(report.written, address, started));
+  if (!opened) Dialogs().Message(this, "Message", NoBrowserMessage(address));
 }
 
 }  // namespace vorlane

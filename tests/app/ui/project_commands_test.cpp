@@ -163,14 +163,18 @@ TEST_F(ProjectCommandsTest, RunGame) {
   window().RunCommand(Command::RunGame);
   EXPECT_TRUE(dialogs_.Boxes().empty());
   EXPECT_EQ(project().modified, 0);
-  EXPECT_EQ(launched_,
-            Strings{here + "bin/x-www-browser file://" + here + "Projects/my game/index.html"});
+  const std::string page = "file://" + here + "Projects/my game/index.html";
+  EXPECT_EQ(launched_, Strings{here + "bin/x-www-browser " + page});
+  // A browser that ends at once shows nothing, so the status line tells.
+  EXPECT_EQ(window().status(),
+            "WROTE index.html, game.js. OPENING " + page + " WITH x-www-browser.");
 
   launched_.clear();
   window().SetPathList(here + "nowhere");
   window().RunCommand(Command::RunGame);
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_EQ(dialogs_.Boxes()[0].rfind("Message: No web browser could be started", 0), 0u);
+  EXPECT_EQ(window().status(), "WROTE index.html, game.js. NO WEB BROWSER COULD BE STARTED.");
 
   // The user's own empty page, kept since pages are not generated.
   dialogs_.Clear();
@@ -180,6 +184,7 @@ TEST_F(ProjectCommandsTest, RunGame) {
   window().RunCommand(Command::RunGame);
   EXPECT_EQ(dialogs_.Boxes(), Strings{std::string("Message: ") + kPageMissingMessage});
   EXPECT_TRUE(launched_.empty());
+  EXPECT_EQ(window().status(), "WROTE game.js.");
 }
 
 }  // namespace
