@@ -20,6 +20,7 @@ std::string AboutVersionLine(int version);
 inline constexpr char kUnsavedNewQuestion[] = "Unsaved changes will be lost. New?";
 inline constexpr char kUnsavedOpenQuestion[] = "Unsaved changes will be lost. Open a new project?";
 inline constexpr char kExitQuestion[] = "Exit from Vorlane?";
+inline constexpr char kSaveBeforeExitQuestion[] = "Save the changes to the project before leaving?";
 inline constexpr char kNoSceneWarning[] = "There is no scene added.";
 
 // Status line texts.

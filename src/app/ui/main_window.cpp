@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabBar>
@@ -49,6 +50,22 @@ constexpr GameTabButton kGameTabButtons[] = {
     {"game_comments", "Edit the game comments", Command::EditGameComments},
     {"game_extensions", "Choose the extensions the game uses", Command::Extensions},
 };
+
+enum class SaveChoice { Save, Discard, Stay };
+
+// Yes saves, No discards; Cancel, Escape and the close box stay.
+SaveChoice AskSaveChanges(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, "Confirm", kSaveBeforeExitQuestion,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  Dialogs().Exec(box);
+  switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes: return SaveChoice::Save;
+    case QMessageBox::No: return SaveChoice::Discard;
+    default: return SaveChoice::Stay;
+  }
+}
 
 }  // namespace
 
@@ -256,8 +273,22 @@ void MainWindow::ShowAbout() {
 }
 
 bool MainWindow::ExitProgram() {
-  if (ExitNeedsConfirmation(session_.prefs) && !Dialogs().AskYesNo(this, "Confirm", kExitQuestion))
-    return false;
+  switch (ExitQuestionFor(session_.project, session_.prefs)) {
+    case ExitQuestion::None: break;
+    case ExitQuestion::Plain:
+      if (!Dialogs().AskYesNo(this, "Confirm", kExitQuestion)) return false;
+      break;
+    case ExitQuestion::SaveChanges:
+      switch (AskSaveChanges(this)) {
+        case SaveChoice::Stay: return false;
+        case SaveChoice::Discard: break;
+        // As the Save command; a cancelled or failed save keeps the program open.
+        case SaveChoice::Save:
+          if (!SaveProject() || !GenerateGame()) return false;
+          break;
+      }
+      break;
+  }
   Leave();
   return true;
 }

@@ -63,7 +63,8 @@ class MainWindow : public QMainWindow {
   void UpdateTitle();
   void RelayoutMainWindow();
   void ShowAbout();
-  // The exit rule; false when the user chose to stay.
+  // The exit rule: unsaved changes are saved, dropped or kept by staying;
+  // otherwise the preference decides whether to ask. False on staying.
   bool ExitProgram();
   void SetStatus(const std::string& text);
   std::string status() const;
