@@ -20,4 +20,22 @@ std::string AboutTitle(int version) { return "Vorlane " + VersionText(version); 
 
 std::string AboutVersionLine(int version) { return "version " + VersionDigits(version); }
 
+namespace {
+
+std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+}  // namespace
+
+std::string RunGameStatus(const std::vector<std::string>& written, const std::string& address,
+                          const std::string& program) {
+  std::string text;
+  for (size_t i = 0; i < written.size(); ++i) text += (i ? ", " : "WROTE ") + BaseName(written[i]);
+  if (!text.empty()) text += ".";
+  if (address.empty()) return text;
+  if (!text.empty()) text += " ";
+  // The browser may end at once without a word, so the page is named.
+  if (program.empty()) return text + "NO WEB BROWSER COULD BE STARTED.";
+  return text + "OPENING " + address + " WITH " + BaseName(program) + ".";
+}
+
 }  // namespace vorlane

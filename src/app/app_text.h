@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vorlane {
 
@@ -19,11 +20,18 @@ std::string AboutVersionLine(int version);
 inline constexpr char kUnsavedNewQuestion[] = "Unsaved changes will be lost. New?";
 inline constexpr char kUnsavedOpenQuestion[] = "Unsaved changes will be lost. Open a new project?";
 inline constexpr char kExitQuestion[] = "Exit from Vorlane?";
+inline constexpr char kSaveBeforeExitQuestion[] = "Save the changes to the project before leaving?";
 inline constexpr char kNoSceneWarning[] = "There is no scene added.";
 
 // Status line texts.
 inline constexpr char kStatusReady[] = "STATUS: READY.";
 inline constexpr char kStatusOpening[] = "OPENING PROJECT...";
 inline constexpr char kStatusSaved[] = "PROJECT SAVED.";
+
+// The status line after Run game: the files the generation wrote, then the
+// page handed to `program` (a path; "" when no browser could be started).
+// An empty `address` means no page was there to open.
+std::string RunGameStatus(const std::vector<std::string>& written, const std::string& address,
+                          const std::string& program);
 
 }  // namespace vorlane

@@ -63,4 +63,29 @@ bool MoveSceneForward(Project& project, const std::string& name) {
   return true;
 }
 
+bool ApplyPopupAction(Project& project, ResourceKind kind, PopupAction action,
+                      const std::string& name) {
+  bool changed = false;
+  switch (action) {
+    case PopupAction::Edit: break;
+    case PopupAction::Delete:
+      DeleteResource(project, kind, name);
+      changed = true;
+      break;
+    case PopupAction::Duplicate:
+      if (kind != ResourceKind::Object) break;
+      DuplicateObject(project, name);
+      changed = true;
+      break;
+    case PopupAction::MoveBackward:
+      changed = kind == ResourceKind::Scene && MoveSceneBackward(project, name);
+      break;
+    case PopupAction::MoveForward:
+      changed = kind == ResourceKind::Scene && MoveSceneForward(project, name);
+      break;
+  }
+  if (changed) SetModified(project, 1);
+  return changed;
+}
+
 }  // namespace vorlane

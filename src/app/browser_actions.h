@@ -8,6 +8,7 @@
 
 #include "app/browser_model.h"
 #include "project/model.h"
+#include "project/resource_kind.h"
 
 namespace vorlane {
 
@@ -30,5 +31,11 @@ const std::vector<PopupEntry>& PopupItems(PopupKind popup);
 // nothing, when there is no such scene or it is already first (last).
 bool MoveSceneBackward(Project& project, const std::string& name);
 bool MoveSceneForward(Project& project, const std::string& name);
+
+// Delete (once agreed), Duplicate and the scene moves on the resource
+// `name`. Each change marks the project modified, so New and Open ask before
+// dropping it. False when nothing changed; Edit is left to the window.
+bool ApplyPopupAction(Project& project, ResourceKind kind, PopupAction action,
+                      const std::string& name);
 
 }  // namespace vorlane

@@ -15,12 +15,15 @@ struct PreferencesForm {
   std::string font_size;
 };
 
-PreferencesForm FormFromPreferences(const Preferences& prefs);
+// The folder names are the open project's: they are one setting, and the
+// preferences' copy is only what a new project starts with.
+PreferencesForm FormFromPreferences(const Preferences& prefs, const Project& project);
 
 // Takes the form into the record (the font size as the leading number of its
 // text, 0 when it is none; folder names as typed), gives the project the
-// same folder names, since they are one setting, and writes the file. False
-// when the file could not be written (the record is updated all the same).
+// same folder names, marking it modified when they differ, and writes the
+// file. False when the file could not be written (the record is updated all
+// the same).
 bool SavePreferencesForm(const PreferencesForm& form, Preferences& prefs, Project& project,
                          const std::string& path = kPreferencesFile);
 

@@ -17,7 +17,13 @@ struct Session {
   std::string engine_template;
 };
 
-// Leaving asks first only when the preferences say so.
-inline bool ExitNeedsConfirmation(const Preferences& prefs) { return prefs.ConfirmExit == 1; }
+// What leaving asks. Unsaved changes are always asked about (save, discard
+// or stay), whatever the preference; it decides only the plain question.
+enum class ExitQuestion { None, Plain, SaveChanges };
+
+inline ExitQuestion ExitQuestionFor(const Project& project, const Preferences& prefs) {
+  if (project.modified == 1) return ExitQuestion::SaveChanges;
+  return prefs.ConfirmExit == 1 ? ExitQuestion::Plain : ExitQuestion::None;
+}
 
 }  // namespace vorlane

@@ -113,26 +113,13 @@ void MainWindow::OnPopupAction(PopupAction action) {
   const BrowserItem item = items_[index];
   const auto kind = KindOfTab(item.kind);
   if (!kind) return;
-  Project& project = session_.project;
-  switch (action) {
-    case PopupAction::Edit: OpenEditor(*kind, item.name); break;
-    case PopupAction::Delete:
-      if (!Dialogs().AskYesNo(this, "Confirm", DeleteQuestion(*kind))) return;
-      DeleteResource(project, *kind, item.name);
-      RefreshBrowser();
-      break;
-    case PopupAction::Duplicate:
-      if (*kind != ResourceKind::Object) return;
-      DuplicateObject(project, item.name);
-      RefreshBrowser();
-      break;
-    case PopupAction::MoveBackward:
-      if (*kind == ResourceKind::Scene && MoveSceneBackward(project, item.name)) RefreshBrowser();
-      break;
-    case PopupAction::MoveForward:
-      if (*kind == ResourceKind::Scene && MoveSceneForward(project, item.name)) RefreshBrowser();
-      break;
+  if (action == PopupAction::Edit) {
+    OpenEditor(*kind, item.name);
+    return;
   }
+  if (action == PopupAction::Delete && !Dialogs().AskYesNo(this, "Confirm", DeleteQuestion(*kind)))
+    return;
+  if (ApplyPopupAction(session_.project, *kind, action, item.name)) RefreshBrowser();
 }
 
 bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {

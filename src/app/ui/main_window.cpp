@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabBar>
@@ -49,6 +50,22 @@ constexpr GameTabButton kGameTabButtons[] = {
     {"game_comments", "Edit the game comments", Command::EditGameComments},
     {"game_extensions", "Choose the extensions the game uses", Command::Extensions},
 };
+
+enum class SaveChoice { Save, Discard, Stay };
+
+// Yes saves, No discards; Cancel, Escape and the close box stay.
+SaveChoice AskSaveChanges(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, "Confirm", kSaveBeforeExitQuestion,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  Dialogs().Exec(box);
+  switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes: return SaveChoice::Save;
+    case QMessageBox::No: return SaveChoice::Discard;
+    default: return SaveChoice::Stay;
+  }
+}
 
 }  // namespace
 
@@ -91,6 +108,8 @@ void MainWindow::BuildToolbarAndMenus() {
 void MainWindow::BuildStatusLine() {
   status_ = MakeLabel(canvas_, kStatusReady, 450, 10, 200, 25);
   status_->setFont(Fonts().normal);
+  // Run game names the page it opened there; the user may copy it.
+  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void MainWindow::BuildPopupMenus() {
@@ -174,8 +193,11 @@ QWidget* MainWindow::BuildGameTab() {
   advanced_mode_->setFont(Fonts().bold);
   // A substitute for Arial may be wider; the text must not be cut off.
   advanced_mode_->resize(std::max(200, advanced_mode_->sizeHint().width()), 30);
-  connect(advanced_mode_, &QCheckBox::toggled, this,
-          [this](bool on) { session_.project.settings.advancedscriptmode = on ? 1 : 0; });
+  // Only the user's clicks arrive here: the browser refresh sets it quietly.
+  connect(advanced_mode_, &QCheckBox::toggled, this, [this](bool on) {
+    session_.project.settings.advancedscriptmode = on ? 1 : 0;
+    SetModified(session_.project, 1);
+  });
   return page;
 }
 
@@ -221,6 +243,8 @@ void MainWindow::RelayoutMainWindow() {
   const int menu_height =
       menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
   tabs_->setGeometry(5, 45, std::max(0, width() - 10), std::max(0, height() - menu_height - 50));
+  // The status line runs to the window's edge, so a long page path fits.
+  status_->resize(std::max(200, width() - 460), status_->height());
   RefreshBrowser();
 }
 
@@ -236,6 +260,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::SetStatus(const std::string& text) {
   status_->setText(Q(text));
+  status_->setToolTip(Q(text));  // the whole text, should the line cut it off
   // Shown at once: the work that follows may keep the loop busy.
   status_->repaint();
 }
@@ -248,8 +273,22 @@ void MainWindow::ShowAbout() {
 }
 
 bool MainWindow::ExitProgram() {
-  if (ExitNeedsConfirmation(session_.prefs) && !Dialogs().AskYesNo(this, "Confirm", kExitQuestion))
-    return false;
+  switch (ExitQuestionFor(session_.project, session_.prefs)) {
+    case ExitQuestion::None: break;
+    case ExitQuestion::Plain:
+      if (!Dialogs().AskYesNo(this, "Confirm", kExitQuestion)) return false;
+      break;
+    case ExitQuestion::SaveChanges:
+      switch (AskSaveChanges(this)) {
+        case SaveChoice::Stay: return false;
+        case SaveChoice::Discard: break;
+        // As the Save command; a cancelled or failed save keeps the program open.
+        case SaveChoice::Save:
+          if (!SaveProject() || !GenerateGame()) return false;
+          break;
+      }
+      break;
+  }
   Leave();
   return true;
 }

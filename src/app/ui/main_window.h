@@ -26,6 +26,7 @@ namespace vorlane {
 class ActionRegistry;
 class CardGrid;
 class PictureButton;
+struct GenerateReport;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -62,7 +63,8 @@ class MainWindow : public QMainWindow {
   void UpdateTitle();
   void RelayoutMainWindow();
   void ShowAbout();
-  // The exit rule; false when the user chose to stay.
+  // The exit rule: unsaved changes are saved, dropped or kept by staying;
+  // otherwise the preference decides whether to ask. False on staying.
   bool ExitProgram();
   void SetStatus(const std::string& text);
   std::string status() const;
@@ -93,6 +95,8 @@ class MainWindow : public QMainWindow {
   // Generates the game files and reports on the status line. False when a
   // file could not be written (the user has been told).
   bool GenerateGame();
+  // Saves, generates and hands the page to the browser; the status line
+  // says what was written and which page went to which program.
   void RunGame();
   // A fresh, empty project without asking (start-up, and New once agreed).
   void StartFreshProject();
@@ -114,7 +118,11 @@ class MainWindow : public QMainWindow {
   bool OpenEditor(ResourceKind kind, const std::string& name);  // false: no editor yet
   void FillTab(ResourceKind kind, int panel_width);
   void OnGridClicked(ResourceKind kind, int control);
-  bool WriteAndReport();
+  // Saves under `name` ("" when the name dialog was cancelled) and tells
+  // the user what went wrong.
+  bool WriteAndReport(const std::string& name);
+  // Writes the game files; false, the user told, when they could not be.
+  bool WriteGameFiles(GenerateReport* report);
   void Leave();
 
   Session& session_;

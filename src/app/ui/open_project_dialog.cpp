@@ -47,13 +47,16 @@ OpenProjectDialog::OpenProjectDialog(QWidget* parent, const std::vector<std::str
   connect(list_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { Choose(item->text().toStdString()); });
   connect(open, &QPushButton::clicked, this, [this] {
-    QListWidgetItem* item = list_->currentItem();
-    Choose(item && item->isSelected() ? item->text().toStdString() : "");
+    const QList<QListWidgetItem*> chosen = list_->selectedItems();
+    Choose(chosen.isEmpty() ? "" : chosen.front()->text().toStdString());
   });
   connect(cancel, &QPushButton::clicked, this, [this] {
     result_.clear();
     done(Rejected);
   });
+  // The first row is selected for real, details and all, not merely focused:
+  // what looks chosen is what Open opens.
+  if (list_->count() > 0) list_->setCurrentRow(0);
 }
 
 void OpenProjectDialog::ShowDetails(const QString& text) {

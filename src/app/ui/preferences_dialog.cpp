@@ -33,8 +33,8 @@ void RowLabel(QWidget* page, const char* text, int x, int row_y) {
 
 }  // namespace
 
-PreferencesDialog::PreferencesDialog(QWidget* parent, const Preferences& prefs)
-    : QDialog(parent), form_(FormFromPreferences(prefs)) {
+PreferencesDialog::PreferencesDialog(QWidget* parent, const PreferencesForm& form)
+    : QDialog(parent), form_(form) {
   setWindowTitle("Preferences");
   setFixedSize(kWidth, kHeight);
   setFont(QFont("Arial", 9));  // long labels such as "Selection background" fit their 120 pixels
@@ -148,7 +148,7 @@ PreferencesForm PreferencesDialog::Form() const {
 void PreferencesDialog::closeEvent(QCloseEvent* event) { event->ignore(); }
 
 bool ShowPreferencesDialog(QWidget* parent, Preferences& prefs, Project& project) {
-  PreferencesDialog dialog(parent, prefs);
+  PreferencesDialog dialog(parent, FormFromPreferences(prefs, project));
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return false;
   if (!SavePreferencesForm(dialog.Form(), prefs, project))
     Dialogs().Message(parent, "Error", "The preferences could not be saved to preferences.dat.");

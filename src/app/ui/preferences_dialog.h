@@ -18,7 +18,7 @@ namespace vorlane {
 class PreferencesDialog : public QDialog {
   Q_OBJECT
  public:
-  PreferencesDialog(QWidget* parent, const Preferences& prefs);
+  PreferencesDialog(QWidget* parent, const PreferencesForm& form);
 
   // The settings as currently shown.
   PreferencesForm Form() const;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/app_text.h"
+#include "app/project_save.h"
 #include "app/ui/main_window.h"
 #include "app/ui/open_project_dialog.h"
 #include "app/ui/project_name_dialog.h"
@@ -66,9 +67,10 @@ void MainWindow::OpenProject() {
   if (!session_.project.settings.comments.empty()) RunCommand(Command::ShowGameComments);
 }
 
-bool MainWindow::WriteAndReport() {
+bool MainWindow::WriteAndReport(const std::string& name) {
+  if (name.empty()) return false;  // cancelled: the project keeps its name
   FileReport report;
-  const bool saved = WriteProject(session_.project, &report);
+  const bool saved = WriteProjectUnder(session_.project, name, &report);
   UpdateTitle();
   if (!saved) {
     // The project stays marked modified, so nothing is lost by a later New.
@@ -81,36 +83,36 @@ bool MainWindow::WriteAndReport() {
 }
 
 bool MainWindow::SaveProject() {
-  Project& project = session_.project;
-  if (project.projectname.empty()) {
-    project.projectname = AskProjectName(this, project.projectname);
-    if (project.projectname.empty()) return false;
-  }
-  return WriteAndReport();
+  const std::string& name = session_.project.projectname;
+  return WriteAndReport(name.empty() ? AskProjectName(this, name) : name);
 }
 
 bool MainWindow::SaveProjectAs() {
-  Project& project = session_.project;
-  // Cancel forgets the name, so the next Save asks again.
-  project.projectname = AskProjectName(this, project.projectname);
-  UpdateTitle();
+  return WriteAndReport(AskProjectName(this, session_.project.projectname));
+}
+
+bool MainWindow::WriteGameFiles(GenerateReport* report) {
+  const Project& project = session_.project;
+  const bool written = vorlane::GenerateGame(project, session_.engine_template,
+                                             session_.prefs.GenerateIndexHTML, report);
   if (project.projectname.empty()) return false;
-  return WriteAndReport();
+  if (!written) {
+    Dialogs().Message(
+        this, "Error",
+        report->error.empty() ? "The game files could not be written." : report->error);
+    return false;
+  }
+  return true;
 }
 
 bool MainWindow::GenerateGame() {
-  const Project& project = session_.project;
   GenerateReport report;
-  const bool written = vorlane::GenerateGame(project, session_.engine_template,
-                                             session_.prefs.GenerateIndexHTML, &report);
-  if (project.projectname.empty()) return false;
-  if (!written) {
-    Dialogs().Message(this, "Error",
-                      report.error.empty() ? "The game files could not be written." : report.error);
-    return false;
-  }
+  if (!WriteGameFiles(&report)) return false;
   SetStatus(kStatusSaved);
-  AfterDelay(this, 500, [this] { SetStatus(kStatusReady); });
+  // Only this text goes: a report written meanwhile (Run game's) stays.
+  AfterDelay(this, 500, [this] {
+    if (status() == kStatusSaved) SetStatus(kStatusReady);
+  });
   if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
   return true;
 }
@@ -122,17 +124,27 @@ void MainWindow::RunGame() {
     return;
   }
   // A game that could not be saved or generated would run stale files.
-  if (!SaveProject() || !GenerateGame()) return;
+  GenerateReport report;
+  if (!SaveProject() || !WriteGameFiles(&report)) return;
+  if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
   const std::string page = GamePagePath(WorkingDirectory(), project.projectname);
   const std::string address = GamePageAddress(page, session_.prefs.add_file_protocol);
   if (!GamePageReady(page)) {
+    SetStatus(RunGameStatus(report.written, "", ""));
     Dialogs().Message(this, "Message", kPageMissingMessage);
     return;
   }
   const char* path = std::getenv("PATH");
   const std::string path_list = path_list_set_ ? path_list_ : (path ? path : "");
-  if (!OpenInWebBrowser(address, path_list, launcher_))
-    Dialogs().Message(this, "Message", NoBrowserMessage(address));
+  std::string started;
+  const Launcher launch = [&](const std::string& program, const std::string& argument) {
+    if (!launcher_(program, argument)) return false;
+    started = program;
+    return true;
+  };
+  const bool opened = OpenInWebBrowser(address, path_list, launch);
+  SetStatus(RunGameStatus(report.written, address, started));
+  if (!opened) Dialogs().Message(this, "Message", NoBrowserMessage(address));
 }
 
 }  // namespace vorlane

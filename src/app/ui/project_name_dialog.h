@@ -29,8 +29,8 @@ class ProjectNameDialog : public QDialog {
   QLineEdit* field_;
 };
 
-// Runs the dialog: OK gives the field's text, Cancel "" (also for a project
-// that had a name).
+// Runs the dialog: OK gives the field's text, Cancel "" (the caller keeps the
+// project's previous name).
 std::string AskProjectName(QWidget* parent, const std::string& current_name);
 
 }  // namespace vorlane

@@ -150,6 +150,31 @@ TEST_F(BrowserTest, SceneMoves) {
   EXPECT_EQ(window().grid(ResourceKind::Scene)->TextOf(first_card + 1).toStdString(), b);
 }
 
+// Otherwise a following New or Open would drop them without asking.
+TEST_F(BrowserTest, BrowserChangesMarkTheProjectModified) {
+  Start();
+  const auto object = NewObject(project());
+  const auto a = NewScene(project()), b = NewScene(project());
+  window().RefreshBrowser();
+  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+      {"duplicate", [&] { Choose(ResourceKind::Object, object, "Duplicate"); }},
+      {"move backward", [&] { Choose(ResourceKind::Scene, b, "Move backward"); }},
+      {"move forward", [&] { Choose(ResourceKind::Scene, b, "Move forward"); }},
+      {"advanced mode", [&] { window().advanced_mode_box()->setChecked(true); }},
+      {"delete", [&] { dialogs_.AnswerYes(), Choose(ResourceKind::Object, object, "Delete"); }},
+  };
+  for (const auto& [what, change] : changes) {
+    SetModified(project(), 0);
+    change();
+    EXPECT_EQ(project().modified, 1) << what;
+  }
+  SetModified(project(), 0);
+  Choose(ResourceKind::Scene, a, "Move backward");  // already first: nothing changes
+  dialogs_.AnswerNo();
+  Choose(ResourceKind::Scene, a, "Delete");
+  EXPECT_EQ(project().modified, 0);
+}
+
 TEST_F(BrowserTest, GameTabAndFunctionsTabButtons) {
   Strings ran;
   Start([&](MainWindow& window) {

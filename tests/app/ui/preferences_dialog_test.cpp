@@ -58,9 +58,26 @@ TEST_F(PreferencesDialogTest, SaveStoresEverythingAndRenamesTheProjectFolders) {
   EXPECT_EQ(prefs_, expected);
   EXPECT_EQ(project_.imgfolder, "pictures");
   EXPECT_EQ(project_.audfolder, "");
+  EXPECT_EQ(project_.modified, 1) << "the project's folders changed";
   Preferences reread;  // the file's own layout is the preferences test's
   LoadPreferences(reread);
   EXPECT_EQ(reread, expected);
+}
+
+TEST_F(PreferencesDialogTest, ShowsAndKeepsTheOpenProjectsFolders) {
+  project_.imgfolder = "pics";
+  project_.audfolder = "sfx";
+  dialogs_.Drive([](QDialog& window) {
+    auto& dialog = static_cast<PreferencesDialog&>(window);
+    EXPECT_EQ(FieldAt(dialog.tabs()->widget(2), 130, 10)->text(), "pics");
+    EXPECT_EQ(FieldAt(dialog.tabs()->widget(2), 130, 40)->text(), "sfx");
+    ClickButton(dialog, "Save");
+  });
+  EXPECT_TRUE(ShowPreferencesDialog(nullptr, prefs_, project_));
+  EXPECT_EQ(project_.imgfolder, "pics");
+  EXPECT_EQ(project_.audfolder, "sfx");
+  EXPECT_EQ(prefs_.ImgFolder, "pics");
+  EXPECT_EQ(project_.modified, 0);
 }
 
 TEST_F(PreferencesDialogTest, CancelAndACancelledColourChangeNothing) {

@@ -57,11 +57,15 @@ TEST_F(ProjectCommandsTest, SaveAsksForANameOnceAndGeneratesTheGame) {
   EXPECT_EQ(project().modified, 0);
 }
 
-TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
+TEST_F(ProjectCommandsTest, ARefusedOrCancelledNameKeepsThePreviousOne) {
   Start();
   NewScene(project());
-  dialogs_.Drive(test::TypeName("first"));
-  window().RunCommand(Command::SaveAs);
+  dialogs_.Drive(test::TypeName("bad/name"));
+  window().RunCommand(Command::Save);
+  EXPECT_EQ(project().projectname, "");
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
+  dialogs_.Drive(test::TypeName("first"));  // so the next Save asks again
+  window().RunCommand(Command::Save);
   const std::string saved = test::ReadAll("Projects/first.xml");
   ASSERT_FALSE(saved.empty());
 
@@ -71,12 +75,17 @@ TEST_F(ProjectCommandsTest, SaveAsCancelledForgetsTheNameAndWritesNothing) {
     ClickButton(dialog, "Cancel");
   });
   window().RunCommand(Command::SaveAs);
+  dialogs_.Drive(test::TypeName("bad/name"));
+  window().RunCommand(Command::SaveAs);
   EXPECT_EQ(test::ReadAll("Projects/first.xml"), saved);
-  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
+  EXPECT_EQ(project().projectname, "first");
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - first");
+  ASSERT_EQ(dialogs_.Boxes().size(), 2u);
+  for (const auto& box : dialogs_.Boxes()) EXPECT_EQ(box.rfind("Error: ", 0), 0u) << box;
 
-  dialogs_.Drive(test::TypeName("second"));  // so the next Save asks again
-  window().RunCommand(Command::Save);
-  EXPECT_TRUE(IsRegularFile("Projects/second.xml"));
+  window().RunCommand(Command::Save);  // asks nothing
+  EXPECT_NE(test::ReadAll("Projects/first.xml"), saved);
+  EXPECT_EQ(project().modified, 0);
 }
 
 TEST_F(ProjectCommandsTest, FailedSaveSaysSoAndWritesNoGame) {
@@ -154,14 +163,18 @@ TEST_F(ProjectCommandsTest, RunGame) {
   window().RunCommand(Command::RunGame);
   EXPECT_TRUE(dialogs_.Boxes().empty());
   EXPECT_EQ(project().modified, 0);
-  EXPECT_EQ(launched_,
-            Strings{here + "bin/x-www-browser file://" + here + "Projects/my game/index.html"});
+  const std::string page = "file://" + here + "Projects/my game/index.html";
+  EXPECT_EQ(launched_, Strings{here + "bin/x-www-browser " + page});
+  // A browser that ends at once shows nothing, so the status line tells.
+  EXPECT_EQ(window().status(),
+            "WROTE index.html, game.js. OPENING " + page + " WITH x-www-browser.");
 
   launched_.clear();
   window().SetPathList(here + "nowhere");
   window().RunCommand(Command::RunGame);
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_EQ(dialogs_.Boxes()[0].rfind("Message: No web browser could be started", 0), 0u);
+  EXPECT_EQ(window().status(), "WROTE index.html, game.js. NO WEB BROWSER COULD BE STARTED.");
 
   // The user's own empty page, kept since pages are not generated.
   dialogs_.Clear();
@@ -171,6 +184,7 @@ TEST_F(ProjectCommandsTest, RunGame) {
   window().RunCommand(Command::RunGame);
   EXPECT_EQ(dialogs_.Boxes(), Strings{std::string("Message: ") + kPageMissingMessage});
   EXPECT_TRUE(launched_.empty());
+  EXPECT_EQ(window().status(), "WROTE game.js.");
 }
 
 }  // namespace

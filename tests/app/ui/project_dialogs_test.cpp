@@ -24,7 +24,7 @@ TEST_F(ProjectDialogsTest, NameDialogTakesTheTextAsTyped) {
   });
   EXPECT_EQ(AskProjectName(nullptr, "old"), " my game ");
   dialogs_.Drive(test::Press("Cancel"));
-  EXPECT_EQ(AskProjectName(nullptr, "old"), "") << "Cancel forgets the name";
+  EXPECT_EQ(AskProjectName(nullptr, "old"), "") << "Cancel gives no name";
 }
 
 TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
@@ -40,7 +40,6 @@ TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
     auto& open = static_cast<OpenProjectDialog&>(dialog);
     EXPECT_EQ(open.windowTitle(), "Open a project...");
     EXPECT_EQ(open.list()->count(), 3);
-    EXPECT_EQ(open.started()->text(), "");
     auto select = [&](const char* name) {
       open.list()->setCurrentItem(open.list()->findItems(name, Qt::MatchExactly).front());
     };
@@ -55,6 +54,17 @@ TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
     ClickButton(open, "Open");
   });
   EXPECT_EQ(ShowOpenDialog(nullptr), "") << "Open with nothing selected";
+
+  // The first row starts selected, with its details, and Open takes it.
+  std::string first;
+  dialogs_.Drive([&first](QDialog& dialog) {
+    auto& open = static_cast<OpenProjectDialog&>(dialog);
+    first = open.list()->item(0)->text().toStdString();
+    EXPECT_EQ(open.list()->selectedItems(), QList{open.list()->item(0)});
+    EXPECT_TRUE(open.started()->text().startsWith("Project started: 20"));
+    ClickButton(open, "Open");
+  });
+  EXPECT_EQ(ShowOpenDialog(nullptr), first);
 
   dialogs_.Drive([](QDialog& dialog) {
     auto& open = static_cast<OpenProjectDialog&>(dialog);
