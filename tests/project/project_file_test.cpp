@@ -434,5 +434,57 @@ TEST_F(ProjectFileTest, SavingAgainRewritesOnlyChangedFrames) {
   EXPECT_EQ(LoadImageFile(first).Pixel(1, 1), (Color{200, 0, 0, 255}));
 }
 
+// Pictures not loaded are never lost: their files are kept and saved
+// unchanged, under the same name, a new one, or a renamed sprite; the warning
+// says why they were not loaded.
+TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
+  const Project p = SavedSample();
+  const std::string big = "Projects/demo/img/spr_hero_1.png";
+  const auto open = [&](const PictureLimits& limits, FileReport& report) {
+    Project q;
+    q.tempfolder = temp;
+    EXPECT_TRUE(ReadProject(q, "demo", &report, limits)) << report.error;
+    return q;
+  };
+  ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), big));
+  const std::string bytes = ReadAll(big);
+  FileReport report;
+  Project q = open({}, report);
+  ASSERT_NE(q.frames[0].image, nullptr);
+  EXPECT_EQ(q.frames[1].image, nullptr);
+  EXPECT_EQ(report.too_large, std::vector<std::string>{"spr_hero_1.png"});
+  EXPECT_NE(WarningText(report).find("larger than 16384 x 16384 pixels, more than can be edited, "
+                                     "so they are not shown: spr_hero_1.png. Their files are kept"),
+            std::string::npos);
+  for (const char* name : {"demo", "copy"}) {
+    q.projectname = name;
+    ASSERT_TRUE(WriteProject(q));
+    EXPECT_EQ(ReadAll("Projects/" + std::string(name) + "/img/spr_hero_1.png"), bytes) << name;
+  }
+  q.sprites[0].name = q.frames[0].sprite = q.frames[1].sprite = "spr_new";
+  ASSERT_TRUE(WriteProject(q));
+  EXPECT_EQ(ReadAll("Projects/copy/img/spr_new_1.png"), bytes);
+
+  // Past the budget of all pictures together: frames and tiles count in
+  // order (16 x 16 and 24 x 20 pixels, then 16 x 24 each).
+  ASSERT_TRUE(SavePng(*p.frames[1].image, big));
+  report = {};
+  q = open({16384, 256 + 384}, report);
+  EXPECT_EQ(q.frames[1].image, nullptr);
+  EXPECT_EQ(q.tiles[1].image, nullptr);
+  EXPECT_EQ(report.over_budget, (std::vector<std::string>{"spr_hero_1.png", "tile_17"}));
+  EXPECT_NE(WarningText(report).find("more than 1024 MB of memory: spr_hero_1.png, tile_17."),
+            std::string::npos);
+  EXPECT_TRUE(report.too_large.empty());
+
+  // What can be edited loads, past the old limit of 4096 x 4096 pixels.
+  ASSERT_TRUE(SavePng(Image::Opaque(16384, 1025), big));
+  report = {};
+  q = open({}, report);
+  ASSERT_NE(q.frames[1].image, nullptr);
+  EXPECT_EQ(q.frames[1].image->width(), 16384);
+  EXPECT_EQ(WarningText(report), "");
+}
+
 }  // namespace
 }  // namespace vorlane
