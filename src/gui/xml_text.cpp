@@ -42,9 +42,9 @@ struct Escape {
   char text[8];
   size_t size;
 };
-constexpr Escape kEscapeText[] = {{"", 0},      {"", 0},        {"", 0},        {"&amp;", 5},
-                                  {"&lt;", 4},  {"&gt;", 4},    {"&quot;", 6},  {"&apos;", 6},
-                                  {"&#9;", 4},  {"&#10;", 5},   {"&#13;", 5}};
+constexpr Escape kEscapeText[] = {{"", 0},     {"", 0},      {"", 0},       {"&amp;", 5},
+                                  {"&lt;", 4}, {"&gt;", 4},  {"&quot;", 6}, {"&apos;", 6},
+                                  {"&#9;", 4}, {"&#10;", 5}, {"&#13;", 5}};
 
 // The length of the well-formed UTF-8 sequence at `p` (2 to 4 bytes), or 0
 // when the bytes there are not one: no overlong forms, surrogates or code

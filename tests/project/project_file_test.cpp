@@ -97,9 +97,8 @@ TEST(ProjectXmlTest, EscapingAndUnwritableCharacters) {
 
 // Every text the project file stores, each project's own first.
 std::vector<std::string*> TextFields(Project& p) {
-  std::vector<std::string*> f = {&p.settings.title,     &p.settings.functions,
-                                 &p.settings.variables, &p.settings.comments,
-                                 &p.imgfolder,          &p.audfolder};
+  std::vector<std::string*> f = {&p.settings.title,    &p.settings.functions, &p.settings.variables,
+                                 &p.settings.comments, &p.imgfolder,          &p.audfolder};
   const auto add = [&f](auto&... fields) { (f.push_back(&fields), ...); };
   for (auto& r : p.sprites) add(r.name, r.collisionshape);
   for (auto& r : p.frames) add(r.file, r.sprite);
