@@ -65,8 +65,11 @@ class XmlWriter {
   size_t used_;
 };
 
-// Escapes for attribute values (& < > " ') and element text (& < >). Control
-// characters that XML cannot carry are dropped, so the file always parses.
+// Escapes for attribute values (& < > " ', and tab, LF and CR as character
+// references, so they are read back as they were) and element text (& < >,
+// CR as a reference). Whatever the bytes, the result parses: control
+// characters XML cannot carry, U+FFFE and U+FFFF are dropped, and a byte that
+// is not part of well-formed UTF-8 becomes U+FFFD.
 void AppendEscapedAttribute(std::string& out, std::string_view value);
 void AppendEscapedText(std::string& out, std::string_view text);
 

@@ -195,6 +195,29 @@ std::string ProjectXml(const Project& p) {
   return out;
 }
 
+std::string WarningText(const FileReport& report) {
+  const PictureLimits limits;
+  std::string text;
+  const auto say = [&text](const std::string& before, const std::vector<std::string>& names,
+                           const std::string& after) {
+    if (names.empty()) return;
+    if (!text.empty()) text += "\n\n";
+    text += before;
+    for (size_t i = 0; i < names.size(); ++i) text += (i ? ", " : "") + names[i];
+    text += after;
+  };
+  const std::string kept = ". Their files are kept and saved unchanged with the project.";
+  say("These files were left out because their names cannot be used: ", report.skipped, ".");
+  const std::string side = std::to_string(limits.max_side);
+  say("These pictures are larger than " + side + " x " + side +
+          " pixels, more than can be edited, so they are not shown: ",
+      report.too_large, kept);
+  say("These pictures are not shown, because together with the others they would take more "
+      "than " + std::to_string(limits.max_total_pixels * 4 / (1 << 20)) + " MB of memory: ",
+      report.over_budget, kept);
+  return text;
+}
+
 std::string NewerVersionMessage(int file_version) {
   return "This project requires a new program version (v" + std::to_string(file_version) + ").";
 }

@@ -9,13 +9,30 @@
 
 namespace vorlane {
 
+// The pictures a read loads. Frames can be edited up to `max_side` pixels on
+// each side; all pictures of a project together stay within
+// `max_total_pixels`, so that a damaged or hostile file cannot exhaust memory.
+struct PictureLimits {
+  int max_side = 16384;
+  long long max_total_pixels = 1LL << 28;
+};
+
 // What a read or write has to tell the user: `error` is the text for an
 // "Error" box when the operation failed; `skipped` lists entries whose files
 // were left alone because their names would reach outside their folder.
+// `too_large` and `over_budget` list the frame files and tiles whose pictures
+// were not loaded, past one of the PictureLimits; a frame keeps its file,
+// which every save carries over unchanged.
 struct FileReport {
   std::string error;
   std::vector<std::string> skipped;
+  std::vector<std::string> too_large;
+  std::vector<std::string> over_budget;
 };
+
+// The text of a "Warning" box saying what was left out or not loaded and
+// why; "" when there is nothing to say.
+std::string WarningText(const FileReport& report);
 
 // The text of the project file, exactly as saved.
 std::string ProjectXml(const Project& project);
@@ -31,7 +48,8 @@ bool WriteProject(Project& project, FileReport* report = nullptr);
 // values (folders, working folder) of `project`, copies its media into the
 // working folder and rebuilds the run-time images. Only a complete read
 // replaces `project`; otherwise it is left untouched and false is returned.
-bool ReadProject(Project& project, const std::string& name, FileReport* report = nullptr);
+bool ReadProject(Project& project, const std::string& name, FileReport* report = nullptr,
+                 const PictureLimits& limits = {});
 
 // The values of the file's root element that are not stored in the project.
 struct ProjectHeader {

@@ -328,16 +328,28 @@ bool ParseProjectXml(const std::string& bytes, Project& into, ProjectHeader* hea
 
 namespace {
 
-// Upper bounds on the pixels a project may make the reader allocate, so that
-// a damaged or hostile file cannot exhaust memory.
-constexpr long long kMaxImagePixels = 4096LL * 4096;
-constexpr long long kMaxTotalPixels = 1LL << 28;
+// The size a PNG file declares in its header, read without decoding it;
+// false for a file that is not a PNG.
+bool PngSize(const std::string& path, long long* width, long long* height) {
+  const UniqueFile file(std::fopen(path.c_str(), "rb"));
+  unsigned char head[24];
+  if (!file || std::fread(head, 1, sizeof head, file.get()) != sizeof head) return false;
+  if (std::memcmp(head, "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) != 0) return false;
+  const auto big_endian = [&head](int at) {
+    return (static_cast<long long>(head[at]) << 24) | (head[at + 1] << 16) | (head[at + 2] << 8) |
+           head[at + 3];
+  };
+  *width = big_endian(16);
+  *height = big_endian(20);
+  return true;
+}
 
 // Media, images and derived values of a project whose file has been read.
 class Loader {
  public:
-  Loader(Project& p, FileReport& report, const std::string& images, const std::string& audio)
-      : p_(p), report_(report), images_(images), audio_(audio) {}
+  Loader(Project& p, FileReport& report, const std::string& images, const std::string& audio,
+         const PictureLimits& limits)
+      : p_(p), report_(report), images_(images), audio_(audio), limits_(limits) {}
 
   void Run() {
     LoadFrames();
@@ -358,33 +370,45 @@ class Loader {
   }
 
  private:
+  // A frame whose picture is not loaded keeps the file it is in: saving
+  // carries that file over unchanged, so a picture too large to load, or
+  // one that cannot be decoded, is never lost.
   void LoadFrames() {
-    // Decoded side by side; the memory budget is then applied in frame order.
-    std::vector<Image> images(p_.frames.size());
-    std::vector<std::uint64_t> fingerprints(p_.frames.size());
-    std::vector<std::int64_t> sizes(p_.frames.size(), -1);
-    std::vector<char> unsafe(p_.frames.size(), 0);
-    ParallelFor(p_.frames.size(), [&](size_t i) {
-      const Frame& frame = p_.frames[i];
-      const std::string file = frame.sprite + "_" + frame.file + ".png";
-      if (!IsPlainFileName(file)) {
-        unsafe[i] = 1;
-        return;
-      }
-      sizes[i] = FileSize(images_ + file);
-      images[i] = LoadImageFile(images_ + file);
-      if (!images[i].is_null()) fingerprints[i] = Fingerprint(images[i]);
-    });
-    for (size_t i = 0; i < p_.frames.size(); ++i) {
+    const size_t count = p_.frames.size();
+    std::vector<std::string> files(count);
+    // The budget is spent in frame order on the sizes PNG headers declare,
+    // before anything is decoded; pictures in other formats are decoded one
+    // at a time afterwards and then counted.
+    enum Plan : char { kKeep, kDecode, kDecodeAlone };
+    std::vector<char> plan(count, kKeep);
+    for (size_t i = 0; i < count; ++i) {
       Frame& frame = p_.frames[i];
-      const std::string file = frame.sprite + "_" + frame.file + ".png";
-      if (unsafe[i]) report_.skipped.push_back(file);
-      // A frame whose picture is missing stays empty.
-      if (images[i].is_null() || !Budget(images[i].width(), images[i].height(), file)) continue;
-      frame.stored_path = images_ + file;
-      frame.stored_fingerprint = fingerprints[i];
-      frame.stored_size = sizes[i];
-      frame.image = ShareImage(std::move(images[i]));
+      files[i] = frame.sprite + "_" + frame.file + ".png";
+      if (!IsPlainFileName(files[i])) {
+        report_.skipped.push_back(files[i]);
+        continue;
+      }
+      const std::string path = images_ + files[i];
+      frame.stored_size = FileSize(path);
+      if (frame.stored_size < 0) continue;  // a frame whose file is missing stays empty
+      frame.stored_path = path;
+      long long width = 0, height = 0;
+      if (!PngSize(path, &width, &height)) plan[i] = kDecodeAlone;
+      else if (Allowed(width, height, files[i])) plan[i] = kDecode;
+    }
+    std::vector<Image> images(count);
+    ParallelFor(count, [&](size_t i) {
+      if (plan[i] == kDecode) images[i] = LoadImageFile(p_.frames[i].stored_path);
+    });
+    for (size_t i = 0; i < count; ++i) {
+      if (plan[i] == kDecodeAlone) {
+        images[i] = LoadImageFile(p_.frames[i].stored_path);
+        if (!images[i].is_null() && !Allowed(images[i].width(), images[i].height(), files[i]))
+          images[i] = Image();
+      }
+      if (images[i].is_null()) continue;
+      p_.frames[i].stored_fingerprint = Fingerprint(images[i]);
+      p_.frames[i].image = ShareImage(std::move(images[i]));
     }
   }
 
@@ -418,7 +442,7 @@ class Loader {
     for (auto& tile : p_.tiles) {
       const auto found = sets.find(tile.background);
       if (found == sets.end() || tile.width <= 0 || tile.height <= 0) continue;
-      if (!Budget(tile.width, tile.height, tile.name)) continue;
+      if (!Allowed(tile.width, tile.height, tile.name)) continue;
       Image image = Image::Transparent(tile.width, tile.height);
       const Image& set = *found->second;
       if (set.is_null())
@@ -429,10 +453,16 @@ class Loader {
     }
   }
 
-  bool Budget(long long width, long long height, const std::string& what) {
+  // Whether a picture of this size may be loaded; if so its pixels are
+  // counted, otherwise `what` is reported with the reason.
+  bool Allowed(long long width, long long height, const std::string& what) {
+    if (width > limits_.max_side || height > limits_.max_side) {
+      report_.too_large.push_back(what);
+      return false;
+    }
     const long long pixels = width * height;
-    if (pixels > kMaxImagePixels || total_pixels_ + pixels > kMaxTotalPixels) {
-      report_.skipped.push_back(what);
+    if (total_pixels_ + pixels > limits_.max_total_pixels) {
+      report_.over_budget.push_back(what);
       return false;
     }
     total_pixels_ += pixels;
@@ -443,12 +473,14 @@ class Loader {
   FileReport& report_;
   const std::string& images_;
   const std::string& audio_;
+  const PictureLimits limits_;
   long long total_pixels_ = 0;
 };
 
 }  // namespace
 
-bool ReadProject(Project& project, const std::string& name, FileReport* report) {
+bool ReadProject(Project& project, const std::string& name, FileReport* report,
+                 const PictureLimits& limits) {
   FileReport local;
   FileReport& out = report ? *report : local;
   out = FileReport{};
@@ -483,7 +515,7 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report) 
     else out.skipped.push_back(header.audfolder);
     media = PathsOf(name, fresh.imgfolder, fresh.audfolder);
   }
-  Loader(fresh, out, media.images, media.audio).Run();
+  Loader(fresh, out, media.images, media.audio, limits).Run();
   fresh.modified = 0;
   project = std::move(fresh);
   return true;

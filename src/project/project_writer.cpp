@@ -80,20 +80,44 @@ class Saver {
       if (found == by_sprite.end()) continue;
       order.insert(order.end(), found->second.begin(), found->second.end());
     }
+    // A frame whose picture was never loaded lives only in its file, which
+    // is carried over as it is. Those files are all read before anything is
+    // written: a renamed sprite may save to a file another frame still
+    // reads from.
+    std::vector<std::string> carried(order.size());
+    std::vector<char> carry(order.size(), 0);
+    std::vector<std::string> failed(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+      const Frame& frame = *order[i];
+      const std::string file = frame.sprite + "_" + frame.file + ".png";
+      const std::string path = paths_.images + file;
+      if (HasPicture(frame) || frame.stored_path.empty() || frame.stored_path == path) continue;
+      carry[i] = 1;
+      if (IsPlainFileName(file) && !ReadFile(frame.stored_path, &carried[i])) failed[i] = path;
+    }
     // Each frame is its own file: they are coded and written side by side,
     // and their outcomes gathered in frame order afterwards. A frame whose
     // picture is what its file already holds is left alone.
-    std::vector<std::string> failed(order.size());
     std::vector<char> unsafe(order.size(), 0);
     ParallelFor(order.size(), [&](size_t i) {
       Frame& frame = *order[i];
-      if (!frame.image || frame.image->is_null()) return;
+      if (!HasPicture(frame) && !carry[i]) return;
       const std::string file = frame.sprite + "_" + frame.file + ".png";
       if (!IsPlainFileName(file)) {
         unsafe[i] = 1;
         return;
       }
       const std::string path = paths_.images + file;
+      if (carry[i]) {
+        if (!failed[i].empty()) return;
+        if (!WriteFileAtomic(path, carried[i], nullptr, false)) {
+          failed[i] = path;
+          return;
+        }
+        frame.stored_path = path;
+        frame.stored_size = static_cast<std::int64_t>(carried[i].size());
+        return;
+      }
       const std::uint64_t fingerprint = Fingerprint(*frame.image);
       if (frame.stored_path == path && frame.stored_fingerprint == fingerprint &&
           frame.stored_size >= 0 && FileSize(path) == frame.stored_size)
@@ -113,6 +137,8 @@ class Saver {
       if (!failed[i].empty()) Fail(failed[i]);
     }
   }
+
+  static bool HasPicture(const Frame& frame) { return frame.image && !frame.image->is_null(); }
 
   void CopySound(const Sound& sound) {
     CopyMedia(sound.wav, paths_.audio);

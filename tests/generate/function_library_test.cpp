@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "gui/file_util.h"
+#include "support/random_text.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
@@ -70,21 +73,56 @@ TEST_F(FunctionLibraryTest, DialogDecisions) {
 
 TEST_F(FunctionLibraryTest, ExportThenImportKeepsTheStoredText) {
   Project p = WithFunctions({"f", "g"});
-  p.fns[0].code = "if (a) {\n\tb();\n}";
+  p.fns[0].code = "if (a) {\n\tb();\r\n}\r";
   p.fns[0].params = "a, \"b\"";
+  p.fns[0].description = "Two\nlines,\r\n\tindented";
   std::string error;
-  ASSERT_TRUE(WriteFunctionLibrary("lib.xml", p, {}, "me", "maths", &error)) << error;
+  ASSERT_TRUE(WriteFunctionLibrary("lib.xml", p, {}, "me", "maths\nmore", &error)) << error;
+  EXPECT_NE(ReadAll("lib.xml").find(R"(description="maths&#10;more")"), std::string::npos);
 
   // Into the project it came from: a copy of each, "_2" appended.
   LibraryImport result;
   ASSERT_TRUE(ImportFunctionLibrary(p, "lib.xml", &result)) << result.error;
   EXPECT_EQ(result.names, (std::vector<std::string>{"f_2", "g_2"}));
   ASSERT_EQ(p.fns.size(), 4u);
-  EXPECT_EQ(p.fns[2], (UserFunction{"f_2", "a, \"b\"", "d", "if (a) {\n    b();\n    }"}));
+  EXPECT_EQ(p.fns[2], (UserFunction{"f_2", "a, \"b\"", "Two\nlines,\r\n\tindented",
+                                    "if (a) {\n    b();\r\n    }\r"}));
   EXPECT_EQ(p.modified, 1);
+
+  // Libraries written before keep raw breaks in attributes: they read as blanks.
+  ASSERT_TRUE(ImportFunctionLibraryText(
+      p, Library("<fns count=\"1\"><fn name=\"h\" description=\"a\nb\tc\"/></fns>"), nullptr));
+  EXPECT_EQ(p.fns.back().description, "a b c");
 
   EXPECT_FALSE(WriteFunctionLibrary("missing/lib.xml", p, {}, "", "", &error));
   EXPECT_NE(error.find("missing/lib.xml"), std::string::npos);
+}
+
+// Any text a user can enter gives a library that imports: what XML can hold
+// exactly, the rest replaced or dropped (XmlKept).
+TEST(LibraryWriterTest, RandomTextsInEveryFieldReadBack) {
+  std::mt19937 random(129);
+  for (int round = 0; round < 300; ++round) {
+    Project p;
+    for (int i = 0; i < 3; ++i) {
+      p.fns.push_back({test::RandomBytes(random), test::RandomBytes(random),
+                       test::RandomBytes(random), test::RandomBytes(random)});
+    }
+    std::vector<UserFunction> read;
+    std::string error;
+    ASSERT_TRUE(ParseFunctionLibrary(
+        FunctionLibraryXml(p, {}, test::RandomBytes(random), test::RandomBytes(random)), &read,
+        &error))
+        << error;
+    ASSERT_EQ(read.size(), p.fns.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+      const UserFunction& f = p.fns[i];
+      ASSERT_EQ(read[i], (UserFunction{test::XmlKept(f.name), test::XmlKept(f.params),
+                                       test::XmlKept(f.description),
+                                       test::XmlKept(LibraryCode(f.code))}))
+          << "round " << round << ", function " << i;
+    }
+  }
 }
 
 TEST(LibraryImportTest, RenamingAppendsUntilTheNameIsFree) {

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <random>
 
 #include "gui/file_util.h"
+#include "support/random_text.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
 
@@ -85,11 +87,53 @@ TEST(ProjectXmlTest, EveryRecordInItsAttributeOrder) {
 
 TEST(ProjectXmlTest, EscapingAndUnwritableCharacters) {
   Project p;
-  p.settings.title = "a&b<c>d\"e'f\tg\x01h";
-  p.settings.comments = "x\"y'z>\r\n\x0b";
+  p.settings.title = "a&b<c>d\"e'f\tg\x01h\ni\r";
+  p.settings.comments = "x\"y'z>\r\n\x0b\t\xEF\xBF\xBE\xFF.";
   const std::string xml = ProjectXml(p);
-  EXPECT_NE(xml.find(R"(title="a&amp;b&lt;c&gt;d&quot;e&apos;f)" "\tgh\""), std::string::npos);
-  EXPECT_NE(xml.find("<comments>x\"y'z&gt;\r\n</comments>"), std::string::npos);
+  EXPECT_NE(xml.find(R"(title="a&amp;b&lt;c&gt;d&quot;e&apos;f&#9;gh&#10;i&#13;")"),
+            std::string::npos);
+  EXPECT_NE(xml.find("<comments>x\"y'z&gt;&#13;\n\t\xEF\xBF\xBD.</comments>"), std::string::npos);
+}
+
+// Every text the project file stores, each project's own first.
+std::vector<std::string*> TextFields(Project& p) {
+  std::vector<std::string*> f = {&p.settings.title,    &p.settings.functions, &p.settings.variables,
+                                 &p.settings.comments, &p.imgfolder,          &p.audfolder};
+  const auto add = [&f](auto&... fields) { (f.push_back(&fields), ...); };
+  for (auto& r : p.sprites) add(r.name, r.collisionshape);
+  for (auto& r : p.frames) add(r.file, r.sprite);
+  for (auto& r : p.sounds) add(r.name, r.wav, r.mp3, r.ogg);
+  for (auto& r : p.musics) add(r.name, r.wav, r.mp3, r.ogg);
+  for (auto& r : p.backgrounds) add(r.name, r.file);
+  for (auto& r : p.fonts) add(r.name, r.family);
+  for (auto& r : p.objects) add(r.name, r.template_, r.scene, r.sprite, r.parent);
+  for (auto& r : p.scripts) add(r.name, r.object, r.event, r.parameter, r.code);
+  for (auto& r : p.scenes) add(r.name, r.background, r.viewportobject, r.code);
+  for (auto& r : p.layers) add(r.name, r.scene);
+  for (auto& r : p.tiles) add(r.name, r.background, r.scene);
+  for (auto& r : p.fns) add(r.name, r.params, r.description, r.code);
+  return f;
+}
+
+// Any text a user can enter gives a file that reads back: what XML can hold
+// exactly, the rest replaced or dropped (XmlKept).
+TEST(ProjectXmlTest, RandomTextsInEveryFieldReadBack) {
+  std::mt19937 random(129);
+  for (int round = 0; round < 300; ++round) {
+    Project p = SampleProject();
+    for (std::string* field : TextFields(p)) *field = test::RandomBytes(random);
+    Project q;
+    ProjectHeader header;
+    std::string error;
+    ASSERT_TRUE(ParseProjectXml(ProjectXml(p), q, &header, &error)) << error;
+    q.imgfolder = header.imgfolder;
+    q.audfolder = header.audfolder;
+    const auto written = TextFields(p);
+    const auto read = TextFields(q);
+    ASSERT_EQ(read.size(), written.size());
+    for (size_t i = 0; i < read.size(); ++i)
+      ASSERT_EQ(*read[i], test::XmlKept(*written[i])) << "round " << round << ", field " << i;
+  }
 }
 
 class ProjectFileTest : public test::InTempDir {
@@ -179,16 +223,24 @@ TEST_F(ProjectFileTest, TilesOfAMissingTileSetAreRed) {
   EXPECT_EQ(*q.tiles[1].image, red);
 }
 
-TEST_F(ProjectFileTest, LineBreaksComeBackAsLineFeeds) {
+TEST_F(ProjectFileTest, LineBreaksAndTabsComeBackAsTyped) {
   Project p;
   p.projectname = "demo";
   p.scripts.push_back({"s", "o", "Step", "", "a < b &&\r\nc;\rd;\n"});
-  p.fns.push_back({"f", "x\ty", "line\none", ""});
+  p.fns.push_back({"f", "x\ty", "line\none\r\ntwo\r", ""});
   ASSERT_TRUE(WriteProject(p));
   Project q = Opened();
-  EXPECT_EQ(q.scripts[0].code, "a < b &&\nc;\nd;\n");
-  EXPECT_EQ(q.fns[0].params, "x y");  // attribute values normalise white space
-  EXPECT_EQ(q.fns[0].description, "line one");
+  EXPECT_EQ(q.scripts, p.scripts);
+  EXPECT_EQ(q.fns, p.fns);
+
+  // Files written before keep raw breaks in attributes: they read as blanks.
+  std::string xml = ReadAll("Projects/demo.xml");
+  xml.replace(xml.find("&#9;"), 4, "\t");
+  xml.replace(xml.find("&#10;"), 5, "\n");
+  WriteAll("Projects/demo.xml", xml);
+  q = Opened();
+  EXPECT_EQ(q.fns[0].params, "x y");
+  EXPECT_EQ(q.fns[0].description, "line one\r\ntwo\r");
 }
 
 TEST_F(ProjectFileTest, MediaComeFromTheFoldersTheProjectWasSavedWith) {
@@ -379,6 +431,58 @@ TEST_F(ProjectFileTest, SavingAgainRewritesOnlyChangedFrames) {
   q.frames[0].image = Plotted(*q.frames[0].image, Color{200, 0, 0, 255});
   ASSERT_TRUE(WriteProject(q));
   EXPECT_EQ(LoadImageFile(first).Pixel(1, 1), (Color{200, 0, 0, 255}));
+}
+
+// Pictures not loaded are never lost: their files are kept and saved
+// unchanged, under the same name, a new one, or a renamed sprite; the warning
+// says why they were not loaded.
+TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
+  const Project p = SavedSample();
+  const std::string big = "Projects/demo/img/spr_hero_1.png";
+  const auto open = [&](const PictureLimits& limits, FileReport& report) {
+    Project q;
+    q.tempfolder = temp;
+    EXPECT_TRUE(ReadProject(q, "demo", &report, limits)) << report.error;
+    return q;
+  };
+  ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), big));
+  const std::string bytes = ReadAll(big);
+  FileReport report;
+  Project q = open({}, report);
+  ASSERT_NE(q.frames[0].image, nullptr);
+  EXPECT_EQ(q.frames[1].image, nullptr);
+  EXPECT_EQ(report.too_large, std::vector<std::string>{"spr_hero_1.png"});
+  EXPECT_NE(WarningText(report).find("larger than 16384 x 16384 pixels, more than can be edited, "
+                                     "so they are not shown: spr_hero_1.png. Their files are kept"),
+            std::string::npos);
+  for (const char* name : {"demo", "copy"}) {
+    q.projectname = name;
+    ASSERT_TRUE(WriteProject(q));
+    EXPECT_EQ(ReadAll("Projects/" + std::string(name) + "/img/spr_hero_1.png"), bytes) << name;
+  }
+  q.sprites[0].name = q.frames[0].sprite = q.frames[1].sprite = "spr_new";
+  ASSERT_TRUE(WriteProject(q));
+  EXPECT_EQ(ReadAll("Projects/copy/img/spr_new_1.png"), bytes);
+
+  // Past the budget of all pictures together: frames and tiles count in
+  // order (16 x 16 and 24 x 20 pixels, then 16 x 24 each).
+  ASSERT_TRUE(SavePng(*p.frames[1].image, big));
+  report = {};
+  q = open({16384, 256 + 384}, report);
+  EXPECT_EQ(q.frames[1].image, nullptr);
+  EXPECT_EQ(q.tiles[1].image, nullptr);
+  EXPECT_EQ(report.over_budget, (std::vector<std::string>{"spr_hero_1.png", "tile_17"}));
+  EXPECT_NE(WarningText(report).find("more than 1024 MB of memory: spr_hero_1.png, tile_17."),
+            std::string::npos);
+  EXPECT_TRUE(report.too_large.empty());
+
+  // What can be edited loads, past the old limit of 4096 x 4096 pixels.
+  ASSERT_TRUE(SavePng(Image::Opaque(16384, 1025), big));
+  report = {};
+  q = open({}, report);
+  ASSERT_NE(q.frames[1].image, nullptr);
+  EXPECT_EQ(q.frames[1].image->width(), 16384);
+  EXPECT_EQ(WarningText(report), "");
 }
 
 }  // namespace
