@@ -15,18 +15,6 @@
 #include "project/lifecycle.h"
 
 namespace vorlane {
-namespace {
-
-// Files left alone because their names would have reached outside the
-// project folder.
-std::string SkippedText(const std::vector<std::string>& skipped) {
-  std::string text = "These files were left out because their names cannot be used: ";
-  for (size_t i = 0; i < skipped.size(); ++i) text += (i ? ", " : "") + skipped[i];
-  return text + ".";
-}
-
-}  // namespace
-
 void MainWindow::StartFreshProject() {
   // The cards go first: they show pictures of the project about to go.
   items_.Clear();
@@ -63,7 +51,8 @@ void MainWindow::OpenProject() {
   items_.Clear();
   tabs_->setCurrentIndex(0);
   RefreshBrowser();
-  if (!report.skipped.empty()) Dialogs().Message(this, "Warning", SkippedText(report.skipped));
+  if (const std::string warning = WarningText(report); !warning.empty())
+    Dialogs().Message(this, "Warning", warning);
   if (!session_.project.settings.comments.empty()) RunCommand(Command::ShowGameComments);
 }
 
@@ -78,7 +67,8 @@ bool MainWindow::WriteAndReport(const std::string& name) {
                       report.error.empty() ? "The project could not be saved." : report.error);
     return false;
   }
-  if (!report.skipped.empty()) Dialogs().Message(this, "Warning", SkippedText(report.skipped));
+  if (const std::string warning = WarningText(report); !warning.empty())
+    Dialogs().Message(this, "Warning", warning);
   return true;
 }
 

@@ -105,6 +105,12 @@ TEST_F(ProjectCommandsTest, OpenAsksThenShowsTheChosenProject) {
   Project sample = test::SampleProject();
   sample.settings.advancedscriptmode = 1;
   ASSERT_TRUE(WriteProject(sample));
+  // An older file naming a sound outside the project folder.
+  std::string xml = test::ReadAll("Projects/demo.xml");
+  const std::string wav = "wav=\"" + sample.sounds[0].wav + "\"";
+  ASSERT_NE(xml.find(wav), std::string::npos);
+  xml.replace(xml.find(wav), wav.size(), "wav=\"../x.wav\"");
+  test::WriteAll("Projects/demo.xml", xml);
   int comments_shown = 0;
   window().SetCommandHandler(Command::ShowGameComments, [&] { ++comments_shown; });
   NewScene(project());
@@ -118,8 +124,11 @@ TEST_F(ProjectCommandsTest, OpenAsksThenShowsTheChosenProject) {
   window().RunCommand(Command::Open);
   EXPECT_EQ(project().scenes.size(), 1u);
 
+  dialogs_.Clear();
   dialogs_.AnswerYes().Drive(test::PickProject("demo"));
   window().RunCommand(Command::Open);
+  EXPECT_EQ(dialogs_.Boxes().back(),
+            "Warning: These files were left out because their names cannot be used: ../x.wav.");
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
   EXPECT_EQ(window().status(), "STATUS: READY.");
   EXPECT_TRUE(window().advanced_mode_box()->isChecked());
