@@ -24,10 +24,10 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
     : CodeWindow(parent, TitleOf(script), prefs, project, keywords,
                  /*keep_on_not_applicable=*/true),
       script_(script) {
-  auto* event_label = new QLabel("Event type", this);
-  event_label->setGeometry(10, 15, 70, 25);
+  event_label_ = new QLabel("Event type", this);
+  PlaceCaption(event_label_, 10, 15, 55);
   event_box_ = new QComboBox(this);
-  event_box_->setGeometry(80, 10, 140, 25);
+  event_box_->setGeometry(70, 10, 100, 25);
   const std::vector<std::string>& events = EventNames();
   for (size_t i = 0; i < events.size(); ++i) {
     event_box_->addItem(EventIcon(static_cast<int>(i)), Q(events[i]));
@@ -38,7 +38,7 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
   event_box_->setCurrentIndex(std::max(event_box_->findText(event), 0));
 
   with_label_ = new QLabel("with", this);
-  with_label_->setGeometry(230, 15, 40, 25);
+  PlaceCaption(with_label_, 180, 15, 50);
   const QString parameter = Q(script.parameter);
   if (script.event == EventNames()[kCollisionEventIndex]) {
     object_box_ = new QComboBox(this);
@@ -61,7 +61,7 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
     parameter_field_ = new QLineEdit(parameter, this);
     with_control_ = parameter_field_;
   }
-  with_control_->setGeometry(270, 10, 200, 25);
+  with_control_->setGeometry(240, 10, 200, 25);
   OnEventChosen(event_box_->currentIndex());
   connect(event_box_, &QComboBox::currentIndexChanged, this, &EventCodeDialog::OnEventChosen);
 

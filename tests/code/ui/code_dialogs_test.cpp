@@ -204,6 +204,29 @@ TEST_F(CodeDialogsTest, EventTypeAndCollisionPartnerAreStored) {
   EXPECT_EQ(project.scripts, kept);
 }
 
+TEST_F(CodeDialogsTest, CaptionsAndChoicesSitAboveTheEditorWhole) {
+  // Shown text must not be cut, whatever font stands in for the usual one.
+  const auto whole = [](const QLabel* label) {
+    return label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
+  };
+  EventCodeDialog step(nullptr, project.scripts[0], project, prefs, keywords);
+  step.event_box()->setCurrentIndex(4);  // the free text field comes into view
+  EventCodeDialog collision(nullptr, project.scripts[1], project, prefs, keywords);
+  for (EventCodeDialog* dialog : {&step, &collision}) {
+    EXPECT_EQ(dialog->event_label()->geometry(), QRect(10, 15, 55, 25));
+    EXPECT_EQ(dialog->event_box()->geometry(), QRect(70, 10, 100, 25));
+    EXPECT_EQ(dialog->with_label()->geometry(), QRect(180, 15, 50, 25));
+    EXPECT_EQ(dialog->with_control()->geometry(), QRect(240, 10, 200, 25));
+    EXPECT_TRUE(whole(dialog->event_label()) && whole(dialog->with_label()));
+  }
+  for (const char* title : {"Not listed custom functions", "Global variables"}) {
+    GlobalCodeDialog global(nullptr, title, project.settings.functions, project, prefs, keywords);
+    EXPECT_EQ(global.heading()->geometry(), QRect(10, 15, 200, 25)) << title;
+    EXPECT_EQ(global.heading()->text(), title);
+    EXPECT_TRUE(whole(global.heading())) << title;
+  }
+}
+
 TEST_F(CodeDialogsTest, CommentsLeaveOnlyThroughOkAndTheViewerIsReadOnly) {
   Drive<GameCommentsDialog>([](GameCommentsDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Game comments");
