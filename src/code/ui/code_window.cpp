@@ -51,7 +51,9 @@ void CentreWindow(QWidget* window, QWidget* parent) {
 void PlaceCaption(QLabel* label, int x, int y, int width) {
   constexpr double kSmallestPoints = 6;
   label->setGeometry(x, y, width, 25);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Centred on the line of the controls, whose box starts 5 pixels higher.
+  label->setContentsMargins(0, 0, 0, 10);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   QFont font = label->font();
   if (font.pointSizeF() <= 0) return;  // sized in pixels: left as it is
   while (QFontMetrics(font).horizontalAdvance(label->text()) > width &&

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,6 +220,12 @@ TEST_F(CodeDialogsTest, CaptionsAndChoicesSitAboveTheEditorWhole) {
     EXPECT_EQ(dialog->with_control()->geometry(), QRect(240, 10, 200, 25));
     EXPECT_TRUE(whole(dialog->event_label()) && whole(dialog->with_label()));
   }
+  // A name too long for the narrow list is whole in its tooltip and when open.
+  const QString longest = "Animation end";
+  collision.event_box()->setCurrentText(longest);
+  EXPECT_EQ(collision.event_box()->toolTip(), longest);
+  EXPECT_GT(collision.event_box()->view()->minimumWidth(),
+            collision.event_box()->fontMetrics().horizontalAdvance(longest));
   for (const char* title : {"Not listed custom functions", "Global variables"}) {
     GlobalCodeDialog global(nullptr, title, project.settings.functions, project, prefs, keywords);
     EXPECT_EQ(global.heading()->geometry(), QRect(10, 15, 200, 25)) << title;
