@@ -50,6 +50,18 @@ Image DrawEmptyCard() {
   return empty;
 }
 
+// Under a picture that can be see-through: small squares of two greys, both
+// darker than the card, so that white and pale sprites stand out from it
+// while dark ones still read.
+Image SeeThroughBacking(int w, int h) {
+  constexpr int kSquare = 8;
+  const Color dark{160, 164, 172, 255}, light{196, 200, 208, 255};
+  Image backing = Image::Opaque(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) backing.Plot(x, y, (x / kSquare + y / kSquare) % 2 ? light : dark);
+  return backing;
+}
+
 ImageRef& CardSlot() {
   static ImageRef card = ShareImage(DrawCard());
   return card;
@@ -82,6 +94,7 @@ Image MakeCard(const Image* picture) {
   const int fit_h = w >= h ? Round(60.0 * h / w, Rounding::Nearest) : 60;
   // Enlarged pixel art stays crisp; reduced pictures are smoothed.
   const Scaling scaling = w > 60 || h > 60 ? Scaling::Bilinear : Scaling::Nearest;
+  if (picture->has_alpha()) card.Draw(SeeThroughBacking(fit_w, fit_h), 45, 20, DrawMode::Copy);
   card.DrawScaled(*picture, 45, 20, fit_w, fit_h, DrawMode::Blend, scaling);
   return card;
 }

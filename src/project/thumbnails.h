@@ -19,7 +19,8 @@ ImageRef StockEmptyCard();
 void SetStockCardPictures(ImageRef card, ImageRef empty);
 
 // A card: the stock card with `picture` fitted into a 60 x 60 box at (45, 20)
-// keeping its shape, or with the empty card when `picture` is null.
+// keeping its shape (over grey squares when the picture can be see-through),
+// or with the empty card when `picture` is null.
 Image MakeCard(const Image* picture);
 
 }  // namespace vorlane

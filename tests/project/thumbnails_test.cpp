@@ -28,6 +28,23 @@ TEST(ThumbnailsTest, PictureIsFittedIntoTheBoxKeepingItsShape) {
   }
 }
 
+TEST(ThumbnailsTest, PalePicturesShowOverDarkerSquares) {
+  // A pale dot on a clear picture, enlarged twice: the dot shows, and the
+  // clear parts of the box are squares of two greys well below the pale
+  // colour instead of the light card.
+  Image picture = Image::Transparent(30, 30);
+  const Color pale{255, 255, 230, 255};
+  picture.Plot(15, 15, pale);
+  const Image card = MakeCard(&picture);
+  EXPECT_EQ(card.Pixel(75, 50), pale);
+  const Color square = card.Pixel(45, 20), next = card.Pixel(45 + 8, 20);
+  EXPECT_NE(square, next);
+  for (const Color& c : {square, next, card.Pixel(104, 79)})
+    EXPECT_TRUE(c.r <= 210 && c.g <= 210 && c.b <= 210 && c.a == 255);
+  EXPECT_EQ(card.Pixel(44, 20), StockCardPicture()->Pixel(44, 20));
+  EXPECT_EQ(card.Pixel(105, 79), StockCardPicture()->Pixel(105, 79));
+}
+
 TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
   test::ScopedTempDir dir;
   Project p;

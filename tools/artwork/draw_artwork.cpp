@@ -402,6 +402,32 @@ void CommentsSymbol(QPainter& p) {
   p.drawLine(QPointF(8, 15), QPointF(19, 15));
 }
 
+void GamepadSymbol(QPainter& p) {
+  // A wide body with two grips leaning outwards.
+  QPainterPath pad;
+  pad.addRoundedRect(QRectF(3, 8, 26, 13), 6.5, 6.5);
+  for (const double side : {-1.0, 1.0}) {
+    QPainterPath grip;
+    grip.addRoundedRect(QRectF(-4, -6, 8, 14), 4, 4);
+    QTransform place;
+    place.translate(16 + side * 9.5, 20);
+    place.rotate(side * -28);
+    pad.addPath(place.map(grip));
+  }
+  pad = pad.simplified();
+  Outline(p, QColor("#2f3643"));
+  p.setBrush(Vertical(8, 28, QColor("#7d889b"), QColor("#4d5769")));
+  p.drawPath(pad);
+  p.setPen(QPen(kWhite, 2.4, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(7, 14.5), QPointF(13, 14.5));
+  p.drawLine(QPointF(10, 11.5), QPointF(10, 17.5));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor("#ffcf4a"));
+  p.drawEllipse(QPointF(21, 12.8), 2.1, 2.1);
+  p.setBrush(QColor("#ff6b6b"));
+  p.drawEllipse(QPointF(24.6, 16.4), 2.1, 2.1);
+}
+
 void PuzzleSymbol(QPainter& p) {
   QPainterPath piece;
   piece.addRoundedRect(QRectF(4, 9, 19, 19), 2.5, 2.5);
@@ -613,7 +639,8 @@ struct Kind {
   Symbol symbol;
 };
 
-void Banner(const Kind& kind, bool with_hint) {
+// `hint`: the line of help beside the title, none when null.
+void Banner(const Kind& kind, const char* hint) {
   QImage image = NewImage(2880, 50);
   QPainter p(&image);
   Smooth(p);
@@ -639,10 +666,10 @@ void Banner(const Kind& kind, bool with_hint) {
   p.drawText(QPointF(62, 34), kind.title);
   p.setPen(kWhite);
   p.drawText(QPointF(61, 33), kind.title);
-  if (with_hint) {
+  if (hint) {
     p.setFont(Font(12, false));
     p.setPen(QColor(255, 255, 255, 220));
-    p.drawText(QPointF(250, 30), "Double-click a card to edit it, right-click it for more.");
+    p.drawText(QPointF(250, 30), hint);
   }
   p.end();
   Save(image, QString("banner_") + kind.name);
@@ -823,8 +850,13 @@ int main(int argc, char** argv) {
 
   for (const Kind& kind : kinds) {
     Icon(QString("tab_") + kind.name, kind.symbol, 32);
-    Banner(kind, std::string(kind.name) != "functions");
+    Banner(kind, std::string(kind.name) != "functions"
+                     ? "Double-click a card to edit it, right-click it for more."
+                     : nullptr);
   }
+  // The Game tab wears the same band as the resource tabs.
+  Banner({"game", "Game", QColor("#c98a1e"), GamepadSymbol},
+         "Code, comments and extensions of the whole game.");
 
   // Cards of the kinds that have no thumbnail of their own.
   KindCard("card_sound", SoundSymbol);

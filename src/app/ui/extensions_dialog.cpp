@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
@@ -26,11 +27,18 @@ ExtensionsDialog::ExtensionsDialog(QWidget* parent, std::vector<Extension> exten
   list_->setRootIsDecorated(false);
   list_->setFont(Fonts().code);
   for (size_t i = 0; i < extensions_.size(); ++i) {
-    auto* row = new QTreeWidgetItem(list_, {Q(extensions_[i].extension)});
+    const QString name = Q(extensions_[i].extension);
+    auto* row = new QTreeWidgetItem(list_, {name});
     row->setData(0, Qt::UserRole, static_cast<int>(i));
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(0, extensions_[i].enabled == 1 ? Qt::Checked : Qt::Unchecked);
+    row->setToolTip(0, name);
   }
+  // A long name widens its column, and the list scrolls sideways to it,
+  // instead of being cut short.
+  list_->header()->setStretchLastSection(false);
+  list_->resizeColumnToContents(0);
+  list_->setColumnWidth(0, std::max(160, list_->columnWidth(0)));
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] { ShowInfo(); });
   connect(list_, &QTreeWidget::itemClicked, this, [this] { ShowInfo(); });
 
@@ -38,6 +46,8 @@ ExtensionsDialog::ExtensionsDialog(QWidget* parent, std::vector<Extension> exten
   info_->setGeometry(200, 10, 430, 420);
   info_->setReadOnly(true);
   info_->setFont(Fonts().code);
+  // Help texts line things up in columns: whole lines, scrolled sideways.
+  info_->setLineWrapMode(QPlainTextEdit::NoWrap);
   info_->setStyleSheet("QPlainTextEdit { background-color: rgb(238, 238, 238); }");
 
   QPushButton* cancel = MakeButton(this, "Cancel", 10, 440, 100, 25);

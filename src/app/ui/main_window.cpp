@@ -180,16 +180,33 @@ QWidget* MainWindow::BuildBrowserTab(ResourceKind kind) {
 }
 
 QWidget* MainWindow::BuildGameTab() {
+  // The same grey, scrolling page with a header band as the resource tabs;
+  // the buttons sit under the band.
+  constexpr int kBandHeight = 50;
   auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(page);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setWidgetResizable(true);
+  layout->addWidget(scroll);
+  auto* content = new QWidget;
+  QPalette palette = content->palette();
+  palette.setColor(QPalette::Window, kBrowserGrey);
+  content->setPalette(palette);
+  content->setAutoFillBackground(true);
+  content->setMinimumHeight(kBandHeight + 300);
+  MakePicture(content, 0, 0, 2880, kBandHeight)->SetPicture(StockPixmap("banner_game"));
   for (int i = 0; i < 4; ++i) {
-    PictureButton* button = MakePictureButton(page, 10, 10 + 60 * i, 275, 38);
+    PictureButton* button = MakePictureButton(content, 10, kBandHeight + 10 + 60 * i, 275, 38);
     button->SetPicture(StockPixmap(kGameTabButtons[i].picture));
     button->setToolTip(kGameTabButtons[i].tooltip);
     const Command command = kGameTabButtons[i].command;
     connect(button, &PictureButton::Clicked, this, [this, command] { RunCommand(command); });
     game_buttons_[i] = button;
   }
-  advanced_mode_ = MakeCheckBox(page, "Advanced scripting mode", 20, 250, 200, 30);
+  advanced_mode_ = MakeCheckBox(content, "Advanced scripting mode", 20, kBandHeight + 250, 200, 30);
   advanced_mode_->setFont(Fonts().bold);
   // A substitute for Arial may be wider; the text must not be cut off.
   advanced_mode_->resize(std::max(200, advanced_mode_->sizeHint().width()), 30);
@@ -198,6 +215,7 @@ QWidget* MainWindow::BuildGameTab() {
     session_.project.settings.advancedscriptmode = on ? 1 : 0;
     SetModified(session_.project, 1);
   });
+  scroll->setWidget(content);
   return page;
 }
 

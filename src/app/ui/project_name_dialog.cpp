@@ -1,6 +1,7 @@
 #include "app/ui/project_name_dialog.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,7 +15,12 @@ ProjectNameDialog::ProjectNameDialog(QWidget* parent, const std::string& current
     : QDialog(parent) {
   setWindowTitle("Enter the project name");
   setFixedSize(400, 100);
-  field_ = MakeTextField(this, Q(current_name), 10, 10, 380, 25);
+  // The caption takes what its text needs from the line; the field the rest.
+  label_ = MakeLabel(this, "Project name:", 10, 10, 0, 25);
+  label_->resize(label_->sizeHint().width(), 25);
+  const int field_x = 10 + label_->width() + 8;
+  field_ = MakeTextField(this, Q(current_name), field_x, 10, 390 - field_x, 25);
+  label_->setBuddy(field_);
   field_->selectAll();
   QPushButton* cancel = MakeButton(this, "Cancel", 10, 65, 100, 25);
   QPushButton* ok = MakeButton(this, "OK", 290, 65, 100, 25);

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -18,6 +19,7 @@ class ProjectNameDialog : public QDialog {
   // refuses a name that cannot be a file name).
   std::string name() const;
   QLineEdit* field() const { return field_; }
+  QLabel* label() const { return label_; }
 
   // Only the two buttons close the window.
   void reject() override {}
@@ -26,6 +28,7 @@ class ProjectNameDialog : public QDialog {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QLabel* label_;
   QLineEdit* field_;
 };
 

@@ -48,6 +48,20 @@ void CentreWindow(QWidget* window, QWidget* parent) {
   window->move(area.center() - QPoint(kWindowWidth / 2, kWindowHeight / 2));
 }
 
+void PlaceCaption(QLabel* label, int x, int y, int width) {
+  constexpr double kSmallestPoints = 6;
+  label->setGeometry(x, y, width, 25);
+  // Centred on the line of the controls, whose box starts 5 pixels higher.
+  label->setContentsMargins(0, 0, 0, 10);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  QFont font = label->font();
+  if (font.pointSizeF() <= 0) return;  // sized in pixels: left as it is
+  while (QFontMetrics(font).horizontalAdvance(label->text()) > width &&
+         font.pointSizeF() - 0.5 >= kSmallestPoints)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  label->setFont(font);
+}
+
 bool IsDialogShortcutKey(const QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:

@@ -64,6 +64,10 @@ class CodeWindow : public QDialog {
 
 // 800 x 600 centred on the screen of `parent` (or the primary screen).
 void CentreWindow(QWidget* window, QWidget* parent);
+// A caption `width` x 25 at (x, y), its text on the middle line of the
+// 25-high controls that start 5 pixels above it. A font wider than the layout
+// was made for is made smaller rather than cut off.
+void PlaceCaption(QLabel* label, int x, int y, int width);
 // Escape and Enter must not end a code window: only its buttons do.
 bool IsDialogShortcutKey(const QKeyEvent* event);
 

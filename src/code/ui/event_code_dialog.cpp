@@ -1,8 +1,11 @@
 #include "code/ui/event_code_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 #include "code/ui/code_editor.h"
 #include "code/ui/event_icons.h"
@@ -17,6 +20,34 @@ std::string TitleOf(const Script& script) {
   return "Code editor - " + script.event + " event of " + script.object;
 }
 
+// The lists keep the layout's narrow widths: a name longer than the box ends
+// in "..." there, stands whole in the tooltip, and the open list is as wide
+// as its longest entry.
+class ElidingComboBox : public QComboBox {
+ public:
+  explicit ElidingComboBox(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentTextChanged, this, &QWidget::setToolTip);
+  }
+  void FitListToEntries() {
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const int icon_room = option.currentIcon.isNull() ? 0 : option.iconSize.width() + 4;
+    option.currentText =
+        fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - icon_room);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+  }
+};
+
 }  // namespace
 
 EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project& project,
@@ -24,10 +55,11 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
     : CodeWindow(parent, TitleOf(script), prefs, project, keywords,
                  /*keep_on_not_applicable=*/true),
       script_(script) {
-  auto* event_label = new QLabel("Event type", this);
-  event_label->setGeometry(10, 15, 70, 25);
-  event_box_ = new QComboBox(this);
-  event_box_->setGeometry(80, 10, 140, 25);
+  event_label_ = new QLabel("Event type", this);
+  PlaceCaption(event_label_, 10, 15, 55);
+  auto* event_box = new ElidingComboBox(this);
+  event_box_ = event_box;
+  event_box_->setGeometry(70, 10, 100, 25);
   const std::vector<std::string>& events = EventNames();
   for (size_t i = 0; i < events.size(); ++i) {
     event_box_->addItem(EventIcon(static_cast<int>(i)), Q(events[i]));
@@ -36,12 +68,14 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
   // An event this program does not know is kept as it is, not replaced.
   if (event_box_->findText(event) < 0 && !event.isEmpty()) event_box_->addItem(event);
   event_box_->setCurrentIndex(std::max(event_box_->findText(event), 0));
+  event_box->FitListToEntries();
 
   with_label_ = new QLabel("with", this);
-  with_label_->setGeometry(230, 15, 40, 25);
+  PlaceCaption(with_label_, 180, 15, 50);
   const QString parameter = Q(script.parameter);
   if (script.event == EventNames()[kCollisionEventIndex]) {
-    object_box_ = new QComboBox(this);
+    auto* object_box = new ElidingComboBox(this);
+    object_box_ = object_box;
     object_box_->addItem(QString());
     for (const GameObject& object : project.objects) {
       if (object.prototype != 1) continue;
@@ -56,12 +90,13 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
       selected = object_box_->count() - 1;
     }
     object_box_->setCurrentIndex(std::max(selected, 0));
+    object_box->FitListToEntries();
     with_control_ = object_box_;
   } else {
     parameter_field_ = new QLineEdit(parameter, this);
     with_control_ = parameter_field_;
   }
-  with_control_->setGeometry(270, 10, 200, 25);
+  with_control_->setGeometry(240, 10, 200, 25);
   OnEventChosen(event_box_->currentIndex());
   connect(event_box_, &QComboBox::currentIndexChanged, this, &EventCodeDialog::OnEventChosen);
 

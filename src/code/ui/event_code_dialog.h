@@ -16,6 +16,7 @@ class EventCodeDialog : public CodeWindow {
   EventCodeDialog(QWidget* parent, Script& script, const Project& project, Preferences& prefs,
                   const KeywordList& keywords);
 
+  QLabel* event_label() const { return event_label_; }
   QComboBox* event_box() const { return event_box_; }
   QLabel* with_label() const { return with_label_; }
   // The object list of a "Collision" script, else a free text field.
@@ -28,6 +29,7 @@ class EventCodeDialog : public CodeWindow {
   void OnEventChosen(int index);
 
   Script& script_;
+  QLabel* event_label_;
   QComboBox* event_box_;
   QLabel* with_label_;
   QWidget* with_control_;

@@ -14,9 +14,9 @@ GlobalCodeDialog::GlobalCodeDialog(QWidget* parent, const std::string& title, st
     : CodeWindow(parent, title, prefs, project, keywords, /*keep_on_not_applicable=*/false),
       field_(field),
       project_(project) {
-  auto* heading = new QLabel(Q(title), this);
-  heading->setFont(DialogBoldFont());
-  heading->setGeometry(10, 15, 300, 25);
+  heading_ = new QLabel(Q(title), this);
+  heading_->setFont(DialogBoldFont());
+  PlaceCaption(heading_, 10, 15, 200);
   editor()->SetEditorText(field_, false);
 }
 

@@ -14,9 +14,13 @@ class GlobalCodeDialog : public CodeWindow {
   GlobalCodeDialog(QWidget* parent, const std::string& title, std::string& field, Project& project,
                    Preferences& prefs, const KeywordList& keywords);
 
+  // Repeats the title above the editor.
+  QLabel* heading() const { return heading_; }
+
   void accept() override;
 
  private:
+  QLabel* heading_;
   std::string& field_;
   Project& project_;
 };

@@ -201,5 +201,19 @@ TEST_F(BrowserTest, GameTabAndFunctionsTabButtons) {
   EXPECT_FALSE(window().advanced_mode_box()->isChecked());
 }
 
+TEST_F(BrowserTest, GameTabHasTheHeaderBandOfTheOtherTabs) {
+  Start();
+  QWidget* page = window().game_button(0)->parentWidget();
+  const auto pictures = page->findChildren<PictureControl*>(Qt::FindDirectChildrenOnly);
+  ASSERT_EQ(pictures.size(), 1);
+  EXPECT_EQ(pictures[0]->geometry(), QRect(0, 0, 2880, 50));
+  EXPECT_FALSE(pictures[0]->picture().isNull());
+  EXPECT_EQ(page->palette().color(QPalette::Window), QColor(200, 200, 200));
+  // The controls keep their spacing, under the band.
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(window().game_button(i)->geometry(), QRect(10, 60 + 60 * i, 275, 38)) << i;
+  EXPECT_EQ(window().advanced_mode_box()->pos(), QPoint(20, 300));
+}
+
 }  // namespace
 }  // namespace vorlane

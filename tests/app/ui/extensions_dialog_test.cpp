@@ -58,6 +58,21 @@ TEST_F(ExtensionsDialogTest, OkWritesExactlyTheTickedNames) {
   EXPECT_EQ(names, (std::vector<std::string>{"bare", "fade", "shake"}));
 }
 
+TEST_F(ExtensionsDialogTest, LongNamesAndHelpColumnsAreShownWhole) {
+  const QString name = "Platformer physics helpers for slopes";
+  test::WriteAll("Extensions/physics.tex", "[EXTENSION]\n" + name.toStdString() +
+                                               "\n[HELP]\nphysics_jump(object, height)     "
+                                               "lets an object jump when it stands on ground\n");
+  ExtensionsDialog dialog(nullptr, LoadExtensions("demo"));
+  QTreeWidgetItem* row = Row(dialog, name);
+  ASSERT_NE(row, nullptr);
+  EXPECT_GT(dialog.list()->columnWidth(0), dialog.list()->fontMetrics().horizontalAdvance(name));
+  EXPECT_EQ(row->toolTip(0), name);
+  // Aligned help keeps its columns: fixed-width letters, lines never wrapped.
+  EXPECT_TRUE(QFontInfo(dialog.info()->font()).fixedPitch());
+  EXPECT_EQ(dialog.info()->lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
 TEST_F(ExtensionsDialogTest, UntickingAllLeavesAnEmptyFileAndCancelWritesNothing) {
   test::WriteAll("Projects/demo/extensions.dat", "fade\nshake\n");
   dialogs_.Drive([](QDialog& window) { ClickButton(window, "Cancel"); });

@@ -27,6 +27,18 @@ TEST_F(ProjectDialogsTest, NameDialogTakesTheTextAsTyped) {
   EXPECT_EQ(AskProjectName(nullptr, "old"), "") << "Cancel gives no name";
 }
 
+TEST_F(ProjectDialogsTest, NameDialogSaysWhatToType) {
+  ProjectNameDialog dialog(nullptr, "old");
+  const QLabel* label = dialog.label();
+  EXPECT_EQ(label->text(), "Project name:");
+  EXPECT_EQ(label->buddy(), dialog.field());
+  // On the field's line, before it, its text whole.
+  EXPECT_EQ(label->y(), dialog.field()->y());
+  EXPECT_LT(label->geometry().right(), dialog.field()->x());
+  EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+  EXPECT_EQ(dialog.field()->geometry().right(), 389);
+}
+
 TEST_F(ProjectDialogsTest, OpenDialogListsPreviewsAndDates) {
   MakeDirectory("Projects");
   for (const char* name : {"alpha", "beta", "gamma"})

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -202,6 +203,35 @@ TEST_F(CodeDialogsTest, EventTypeAndCollisionPartnerAreStored) {
     EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, script));
   }
   EXPECT_EQ(project.scripts, kept);
+}
+
+TEST_F(CodeDialogsTest, CaptionsAndChoicesSitAboveTheEditorWhole) {
+  // Shown text must not be cut, whatever font stands in for the usual one.
+  const auto whole = [](const QLabel* label) {
+    return label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
+  };
+  EventCodeDialog step(nullptr, project.scripts[0], project, prefs, keywords);
+  step.event_box()->setCurrentIndex(4);  // the free text field comes into view
+  EventCodeDialog collision(nullptr, project.scripts[1], project, prefs, keywords);
+  for (EventCodeDialog* dialog : {&step, &collision}) {
+    EXPECT_EQ(dialog->event_label()->geometry(), QRect(10, 15, 55, 25));
+    EXPECT_EQ(dialog->event_box()->geometry(), QRect(70, 10, 100, 25));
+    EXPECT_EQ(dialog->with_label()->geometry(), QRect(180, 15, 50, 25));
+    EXPECT_EQ(dialog->with_control()->geometry(), QRect(240, 10, 200, 25));
+    EXPECT_TRUE(whole(dialog->event_label()) && whole(dialog->with_label()));
+  }
+  // A name too long for the narrow list is whole in its tooltip and when open.
+  const QString longest = "Animation end";
+  collision.event_box()->setCurrentText(longest);
+  EXPECT_EQ(collision.event_box()->toolTip(), longest);
+  EXPECT_GT(collision.event_box()->view()->minimumWidth(),
+            collision.event_box()->fontMetrics().horizontalAdvance(longest));
+  for (const char* title : {"Not listed custom functions", "Global variables"}) {
+    GlobalCodeDialog global(nullptr, title, project.settings.functions, project, prefs, keywords);
+    EXPECT_EQ(global.heading()->geometry(), QRect(10, 15, 200, 25)) << title;
+    EXPECT_EQ(global.heading()->text(), title);
+    EXPECT_TRUE(whole(global.heading())) << title;
+  }
 }
 
 TEST_F(CodeDialogsTest, CommentsLeaveOnlyThroughOkAndTheViewerIsReadOnly) {
