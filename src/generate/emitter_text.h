@@ -39,6 +39,15 @@ inline std::string_view OrNull(const std::string& name) {
   return name.empty() ? std::string_view("null") : std::string_view(name);
 }
 
+// The text without the blanks (spaces, tabs, line breaks) around it, for
+// names typed into free fields.
+inline std::string_view TrimBlanks(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
 // The names the generated game defines as variables. The project may still
 // refer to a resource that was deleted (a parent, a view object, a collision
 // partner); such a name would stop the whole game with a reference error,

@@ -243,6 +243,22 @@ TEST(EmittersTest, HandlersJoinTheirObjectsScriptsInListOrder) {
   EXPECT_NE(out.find("not_mine", a.size()), std::string::npos);
 }
 
+// The "with" field is typed freely: blanks around a partner's name do not
+// lose the event, and the bare name is what the game reads.
+TEST(EmittersTest, CollisionPartnerIsNamedWithoutBlanksAround) {
+  Project p;
+  p.objects = {Object("a"), Object("b")};
+  p.scripts = {{"s1", "a", "Collision", "b ", "one();"}, {"s2", "a", "Collision", "\tb", "two();"},
+               {"s3", "a", "Collision", " ", "never();"}};
+  EXPECT_NE(EmitObjects(p).find(Crlf("with(this) {\n"
+                                     "this.other = this.place_meeting(this.x, this.y, b);\n"
+                                     "if(this.other != null) {\none();\n}\n"
+                                     "this.other = this.place_meeting(this.x, this.y, b);\n"
+                                     "if(this.other != null) {\ntwo();\n}\n}\n};\n")),
+            std::string::npos);
+  EXPECT_EQ(EmitObjects(p).find("never"), std::string::npos);
+}
+
 TEST(EmittersTest, TilesGroupByDepthThenTileSetInOrderOfFirstAppearance) {
   Project p;
   p.scenes.push_back(Scene{});
