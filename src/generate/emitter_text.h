@@ -8,6 +8,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "project/safe_name.h"
+
 namespace vorlane::emit {
 
 // Generated JavaScript always breaks lines with CR LF.
@@ -48,6 +50,10 @@ inline std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
+// Saving writes only media files with plain names; any other file the game
+// asked for would be missing, so it is left out as if it had been deleted.
+inline bool KeptMedia(std::string_view file) { return !file.empty() && IsPlainFileName(file); }
+
 // The names the generated game defines as variables. The project may still
 // refer to a resource that was deleted (a parent, a view object, a collision
 // partner); such a name would stop the whole game with a reference error,
@@ -64,7 +70,7 @@ struct DefinedNames {
       if (o.prototype == 1) objects.insert(o.name);
     for (const auto& s : project.sprites) sprites.insert(s.name);
     for (const auto& b : project.backgrounds)
-      if (!b.file.empty()) backgrounds.insert(b.name);
+      if (KeptMedia(b.file)) backgrounds.insert(b.name);
   }
   static std::string_view Known(const std::unordered_set<std::string_view>& names,
                                 const std::string& name) {

@@ -24,10 +24,11 @@ void AppendUnit(std::string& out, const std::string& name, const std::string& in
 std::string EmitAudio(const std::vector<Sound>& list, const std::string& audfolder) {
   std::string out;
   std::string call;
+  using emit::KeptMedia;
   for (const Sound& sound : list) {
-    if (sound.wav.empty() && sound.mp3.empty() && sound.ogg.empty()) continue;
+    if (!KeptMedia(sound.wav) && !KeptMedia(sound.mp3) && !KeptMedia(sound.ogg)) continue;
     const auto path = [&](const std::string& file) {
-      return file.empty() ? std::string() : MediaPath(audfolder, file);
+      return KeptMedia(file) ? MediaPath(audfolder, file) : std::string();
     };
     call.clear();
     Append(call, "__audio_init__(this, ", sound.name, ", '", path(sound.wav), "', '",
@@ -83,7 +84,9 @@ std::string EmitSprites(const Project& project) {
 void EmitSprites(const Project& project, std::string& out) {
   // Each sprite's frames, in frame-list order, found in one pass.
   std::unordered_map<std::string_view, std::vector<const Frame*>> frames_of;
-  for (const Frame& frame : project.frames) frames_of[frame.sprite].push_back(&frame);
+  for (const Frame& frame : project.frames)
+    if (emit::KeptMedia(frame.sprite + "_" + frame.file + ".png"))
+      frames_of[frame.sprite].push_back(&frame);
 
   std::string call;
   for (const Sprite& s : project.sprites) {
@@ -125,7 +128,7 @@ std::string EmitBackgrounds(const Project& project) {
   std::string out;
   std::string call;
   for (const Background& b : project.backgrounds) {
-    if (b.file.empty()) continue;
+    if (!emit::KeptMedia(b.file)) continue;
     call.clear();
     Append(call, "__background_init__(this, ", b.name, ", '", MediaPath(project.imgfolder, b.file),
            "')");

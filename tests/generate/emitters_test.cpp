@@ -302,5 +302,25 @@ TEST(EmittersTest, NamesOfDeletedResourcesBecomeNullInsteadOfBreakingTheGame) {
   EXPECT_NE(scenes.find("0, 0, 0, null, 0, 0, 0, 640, 480, null, 50, 50);"), std::string::npos);
 }
 
+// Saving skips media whose names are not plain file names; the game does
+// not ask for them either, as if they had been deleted.
+TEST(EmittersTest, MediaThatSavingSkipsAreLeftOut) {
+  Project p = test::SampleProject();
+  p.frames[1].file = "1/x";  // the last frame: the size is the one left's
+  p.sounds[0].wav = "../jump.wav";
+  p.musics[0].mp3 = "sub\\theme.mp3";
+  p.backgrounds[0].file = "..";
+  EXPECT_EQ(EmitSprites(p),
+            Crlf("function __spr_hero() { \n"
+                 "__sprite_init__(this, spr_hero, 16, 16, 6, 7, 'Circle', 5, 1, 2, 3, 4, "
+                 "['img/spr_hero_0.png']);\n"
+                 "}; var spr_hero = new __spr_hero();\n\n"));
+  EXPECT_NE(EmitSounds(p).find("(this, snd_jump, '', '', 'aud/jump.ogg');"), std::string::npos);
+  EXPECT_EQ(EmitMusics(p) + EmitBackgrounds(p), "");
+  const std::string scenes = EmitScenes(p);
+  EXPECT_NE(scenes.find(Crlf("this.tiles = [\n];\n")), std::string::npos);
+  EXPECT_NE(scenes.find("60, 1, 2, 3, null, 1, 0, 1,"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vorlane
