@@ -36,6 +36,36 @@ void Append(std::string& out, const Pieces&... pieces) {
   (one(pieces), ...);
 }
 
+// `text` as it may stand between single quotes in JavaScript: quotes,
+// backslashes and line breaks escaped, so that a file name like don't.wav
+// cannot end the string early and stop the whole game.
+inline std::string JsText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const std::string_view rest = text.substr(i, 3);
+    if (c == '\'' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c < 0x20) {
+      Append(out, "\\x", kHex[c >> 4], kHex[c & 15]);
+    } else if (rest == "\u2028" || rest == "\u2029") {
+      // Line separators that older browsers do not take inside a string.
+      Append(out, rest == "\u2028" ? "\\u2028" : "\\u2029");
+      i += 2;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 // A name, or the bare word null when it is empty (no parent, sprite, ...).
 inline std::string_view OrNull(const std::string& name) {
   return name.empty() ? std::string_view("null") : std::string_view(name);

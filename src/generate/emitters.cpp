@@ -28,7 +28,7 @@ std::string EmitAudio(const std::vector<Sound>& list, const std::string& audfold
   for (const Sound& sound : list) {
     if (!KeptMedia(sound.wav) && !KeptMedia(sound.mp3) && !KeptMedia(sound.ogg)) continue;
     const auto path = [&](const std::string& file) {
-      return KeptMedia(file) ? MediaPath(audfolder, file) : std::string();
+      return KeptMedia(file) ? emit::JsText(MediaPath(audfolder, file)) : std::string();
     };
     call.clear();
     Append(call, "__audio_init__(this, ", sound.name, ", '", path(sound.wav), "', '",
@@ -100,7 +100,7 @@ void EmitSprites(const Project& project, std::string& out) {
     }
     call.clear();
     Append(call, "__sprite_init__(this, ", s.name, ", ", width, ", ", height, ", ", s.centerx,
-           ", ", s.centery, ", '", s.collisionshape, "', ", s.collisionradius, ", ",
+           ", ", s.centery, ", '", emit::JsText(s.collisionshape), "', ", s.collisionradius, ", ",
            s.collisionleft, ", ", s.collisionright, ", ", s.collisiontop, ", ", s.collisionbottom,
            ", [");
     if (frames) {
@@ -108,7 +108,9 @@ void EmitSprites(const Project& project, std::string& out) {
       for (const Frame* frame : *frames) {
         if (!first) call += ',';
         first = false;
-        Append(call, "'", MediaPath(project.imgfolder, s.name + "_" + frame->file + ".png"), "'");
+        Append(call, "'",
+               emit::JsText(MediaPath(project.imgfolder, s.name + "_" + frame->file + ".png")),
+               "'");
       }
     }
     Append(call, "]);", kNL);
@@ -130,8 +132,8 @@ std::string EmitBackgrounds(const Project& project) {
   for (const Background& b : project.backgrounds) {
     if (!emit::KeptMedia(b.file)) continue;
     call.clear();
-    Append(call, "__background_init__(this, ", b.name, ", '", MediaPath(project.imgfolder, b.file),
-           "')");
+    Append(call, "__background_init__(this, ", b.name, ", '",
+           emit::JsText(MediaPath(project.imgfolder, b.file)), "')");
     AppendUnit(out, b.name, call);
   }
   return out;
@@ -142,7 +144,7 @@ std::string EmitFonts(const Project& project) {
   std::string call;
   for (const Font& f : project.fonts) {
     call.clear();
-    Append(call, "__font_init__(this, ", f.name, ", '", f.family, "', ", f.size, ", ", f.bold,
+    Append(call, "__font_init__(this, ", f.name, ", '", emit::JsText(f.family), "', ", f.size, ", ", f.bold,
            ", ", f.italic, ")");
     AppendUnit(out, f.name, call);
   }

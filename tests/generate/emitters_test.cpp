@@ -123,17 +123,20 @@ TEST(EmittersTest, SampleProjectGivesEveryPartExactly) {
 TEST(EmittersTest, EdgesOfTheResourceLists) {
   const Project sample = test::SampleProject();
   Project p = sample;
-  // Records without files are left out; names and texts are not escaped.
+  // Records without files are left out; texts in quotes are escaped.
   p.sounds.push_back({"silent", "", "", ""});
   p.musics.push_back({"none", "", "", ""});
   p.backgrounds.push_back({"unused", "", nullptr});
-  p.fonts[0].family = "It's \"x\"";
+  p.fonts[0].family = "O'Neil \\ \"x\"\n\x01\u2028";
+  p.sounds[0].ogg = "don't.ogg";
   p.fonts[0].size = -3;
   p.fns.push_back({"noop", "", "", ""});
-  EXPECT_EQ(EmitSounds(p), EmitSounds(sample));
+  std::string sounds = EmitSounds(sample);
+  sounds.replace(sounds.find("jump.ogg"), 8, "don\\'t.ogg");
+  EXPECT_EQ(EmitSounds(p), sounds);
   EXPECT_EQ(EmitMusics(p), EmitMusics(sample));
   EXPECT_EQ(EmitBackgrounds(p), EmitBackgrounds(sample));
-  EXPECT_NE(EmitFonts(p).find("'It's \"x\"', -3, 1, 0)"), std::string::npos);
+  EXPECT_NE(EmitFonts(p).find("'O\\'Neil \\\\ \"x\"\\n\\x01\\u2028', -3, 1, 0)"), std::string::npos);
   EXPECT_EQ(EmitGlobalFunctions(p),
             EmitGlobalFunctions(sample) + "function noop() { \r\n\r\n}\r\n");
 
