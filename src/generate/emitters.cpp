@@ -4,6 +4,8 @@
 #include <unordered_map>
 
 #include "generate/emitter_text.h"
+#include "project/js_name.h"
+#include "project/resource_kind.h"
 
 namespace vorlane {
 
@@ -44,6 +46,31 @@ std::string MediaPath(const std::string& folder, const std::string& file) {
   // An empty folder name keeps the media beside the page; "/file" would
   // point at the root of the web site instead.
   return folder.empty() ? file : folder + "/" + file;
+}
+
+std::vector<std::string> UnusableNames(const Project& project) {
+  using emit::KeptMedia;
+  std::vector<std::string> messages;
+  const auto check = [&](ResourceKind kind, const std::string& name) {
+    std::string message = CheckJsName(KindWord(kind), name);
+    if (!message.empty()) messages.push_back(std::move(message));
+  };
+  const auto audible = [&](const Sound& s) {
+    return KeptMedia(s.wav) || KeptMedia(s.mp3) || KeptMedia(s.ogg);
+  };
+  for (const Sprite& s : project.sprites) check(ResourceKind::Sprite, s.name);
+  for (const Sound& s : project.sounds)
+    if (audible(s)) check(ResourceKind::Sound, s.name);
+  for (const Sound& m : project.musics)
+    if (audible(m)) check(ResourceKind::Music, m.name);
+  for (const Background& b : project.backgrounds)
+    if (KeptMedia(b.file)) check(ResourceKind::Background, b.name);
+  for (const Font& f : project.fonts) check(ResourceKind::Font, f.name);
+  for (const GameObject& o : project.objects)
+    if (o.prototype == 1) check(ResourceKind::Object, o.name);
+  for (const Scene& s : project.scenes) check(ResourceKind::Scene, s.name);
+  for (const UserFunction& f : project.fns) check(ResourceKind::Function, f.name);
+  return messages;
 }
 
 std::string EmitVersion(int version) {

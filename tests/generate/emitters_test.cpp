@@ -325,5 +325,27 @@ TEST(EmittersTest, MediaThatSavingSkipsAreLeftOut) {
   EXPECT_NE(scenes.find("60, 1, 2, 3, null, 1, 0, 1,"), std::string::npos);
 }
 
+// Only names written as variables count: instances, tiles, layers and
+// scripts keep theirs in the project, and records left out are not written.
+TEST(EmittersTest, UnusableNamesAreTheOnesWrittenAsVariables) {
+  Project p = test::SampleProject();
+  EXPECT_EQ(UnusableNames(p), std::vector<std::string>{});
+  p.objects[1].name = p.tiles[0].name = p.layers[0].name = p.scripts[0].name = "not a name";
+  p.sounds.push_back({"no files", "", "", "../x.ogg"});
+  p.backgrounds.push_back({"no file", "", nullptr});
+  EXPECT_EQ(UnusableNames(p), std::vector<std::string>{});
+  p.fns[0].name = "do";
+  p.sprites[0].name = "my sprite";
+  p.objects[2].name = "v\xc3\xa9";  // fine
+  p.musics[0].name = "1up";
+  EXPECT_EQ(UnusableNames(p),
+            (std::vector<std::string>{
+                "The sprite name 'my sprite' cannot be used: use letters, digits and _, not "
+                "starting with a digit",
+                "The music name '1up' cannot be used: use letters, digits and _, not starting with "
+                "a digit",
+                "The function name 'do' cannot be used: it is a word JavaScript keeps for itself"}));
+}
+
 }  // namespace
 }  // namespace vorlane
