@@ -126,8 +126,8 @@ void EmitSprites(const Project& project, std::string& out) {
       height = frames->back()->image->height();
     }
     call.clear();
-    Append(call, "__sprite_init__(this, ", s.name, ", ", width, ", ", height, ", ", s.centerx,
-           ", ", s.centery, ", '", emit::JsText(s.collisionshape), "', ", s.collisionradius, ", ",
+    Append(call, "__sprite_init__(this, ", s.name, ", ", width, ", ", height, ", ", s.centerx, ", ",
+           s.centery, ", '", emit::JsText(s.collisionshape), "', ", s.collisionradius, ", ",
            s.collisionleft, ", ", s.collisionright, ", ", s.collisiontop, ", ", s.collisionbottom,
            ", [");
     if (frames) {
@@ -171,8 +171,8 @@ std::string EmitFonts(const Project& project) {
   std::string call;
   for (const Font& f : project.fonts) {
     call.clear();
-    Append(call, "__font_init__(this, ", f.name, ", '", emit::JsText(f.family), "', ", f.size, ", ", f.bold,
-           ", ", f.italic, ")");
+    Append(call, "__font_init__(this, ", f.name, ", '", emit::JsText(f.family), "', ", f.size, ", ",
+           f.bold, ", ", f.italic, ")");
     AppendUnit(out, f.name, call);
   }
   return out;

@@ -20,8 +20,7 @@ bool IdStart(char32_t c) {
     case QChar::Letter_Other:
     case QChar::Number_Letter: return c != 0x2E2F;
     default:
-      return c == 0x1885 || c == 0x1886 || c == 0x2118 || c == 0x212E || c == 0x309B ||
-             c == 0x309C;
+      return c == 0x1885 || c == 0x1886 || c == 0x2118 || c == 0x212E || c == 0x309B || c == 0x309C;
   }
 }
 
@@ -38,18 +37,17 @@ bool IdPart(char32_t c) {
   }
 }
 
-// The reserved words, those of strict code too, the globals a variable of
-// the same name could never replace, and the names event code (a function)
-// cannot reach.
+// JavaScript's reserved words (strict code's too), the globals a resource
+// variable could not replace (undefined, NaN, Infinity), and the names
+// event code needs as they are (eval, arguments).
 constexpr std::array<std::string_view, 51> kKeptWords = {
-    "await",    "break",     "case",      "catch",   "class",     "const",    "continue",
-    "debugger", "default",   "delete",    "do",      "else",      "enum",     "export",
-    "extends",  "false",     "finally",   "for",     "function",  "if",       "implements",
-    "import",   "in",        "instanceof", "interface", "let",    "new",      "null",
-    "package",  "private",   "protected", "public",  "return",    "static",   "super",
-    "switch",   "this",      "throw",     "true",    "try",       "typeof",   "var",
-    "void",     "while",     "with",      "yield",   "undefined", "NaN",      "Infinity",
-    "eval",     "arguments"};
+    "await",     "break",  "case",     "catch",  "class",      "const",   "continue",  "debugger",
+    "default",   "delete", "do",       "else",   "enum",       "export",  "extends",   "false",
+    "finally",   "for",    "function", "if",     "implements", "import",  "in",        "instanceof",
+    "interface", "let",    "new",      "null",   "package",    "private", "protected", "public",
+    "return",    "static", "super",    "switch", "this",       "throw",   "true",      "try",
+    "typeof",    "var",    "void",     "while",  "with",       "yield",   "undefined", "NaN",
+    "Infinity",  "eval",   "arguments"};
 
 }  // namespace
 

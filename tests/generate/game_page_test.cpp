@@ -167,7 +167,8 @@ TEST_F(GamePageTest, FailedWritesLeaveTheOldFilesAndSayWhy) {
       "The sprite name 'my sprite' cannot be used: use letters, digits and _, not starting with "
       "a digit.";
   for (int i = 0; i < 9; ++i)
-    expected += "\nThe function name 'if' cannot be used: it is a word JavaScript keeps for itself.";
+    expected +=
+        "\nThe function name 'if' cannot be used: it is a word JavaScript keeps for itself.";
   EXPECT_FALSE(GenerateGame(bad, "new", 1, &report));
   EXPECT_EQ(report.error, expected + "\n... and 3 more.");
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");

@@ -36,8 +36,8 @@ TEST(Rename, NamesMustBeJavaScriptIdentifiers) {
             "The object name 'new' cannot be used: it is a word JavaScript keeps for itself");
   for (const char* bad : {"2d", "don't", "a-b", "x.y", "\xc3\xa9t\xc3", "undefined", "class"})
     EXPECT_NE(CheckResourceName(p, ResourceKind::Scene, bad, 0), "") << bad;
-  for (const char* good : {"v\xc3\xa9", "parent_\xc3\xa9", "_x$2", "\xf0\x9d\x92\xb3", "a\xcc\x81",
-                           "New", "of"})
+  for (const char* good :
+       {"v\xc3\xa9", "parent_\xc3\xa9", "_x$2", "\xf0\x9d\x92\xb3", "a\xcc\x81", "New", "of"})
     EXPECT_EQ(CheckResourceName(p, ResourceKind::Function, good, -1), "") << good;
 }
 
