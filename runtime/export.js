@@ -286,13 +286,20 @@ var on_draw_i = __vr_default_handler('on_draw');
 var __vr_events = ['on_creation', 'on_destroy', 'on_step', 'on_end_step', 'on_collision',
                    'on_roomstart', 'on_roomend', 'on_animationend', 'on_draw'];
 
+// Names as JavaScript reads them, Unicode letters and digits included, so
+// that an object or variable named with an accented letter is found too.
+var __vr_id_part = '[\\p{ID_Continue}$\\u200C\\u200D]';
+var __vr_id = '[\\p{ID_Start}$_]' + __vr_id_part + '*';
+var __vr_parent_arg = new RegExp('__instance_init__\\(\\s*this\\s*,\\s*' + __vr_id_part +
+                                 '+\\s*,\\s*(' + __vr_id_part + '+)', 'u');
+
 function __instance_init__(self, unused, parent, visible, depth, sprite, collision, index) {
   var ctor = self.constructor;
   // The parent object may come later in the project and still be undefined
   // here: its name is read from the constructor's text and resolved at start.
   var parent_name = null;
   if (ctor && typeof ctor === 'function') {
-    var m = /__instance_init__\(\s*this\s*,\s*[\w$]+\s*,\s*([\w$]+)/.exec(Function.prototype.toString.call(ctor));
+    var m = __vr_parent_arg.exec(Function.prototype.toString.call(ctor));
     if (m && m[1] !== 'null') parent_name = m[1];
   }
   if (ctor && ctor !== Object && Object.getPrototypeOf(self) === ctor.prototype) {
@@ -348,7 +355,9 @@ var __vr_js_words = {};
 function __vr_assigned_names(src) {
   src = src.replace(/\/\*[\s\S]*?\*\/|\/\/[^\n\r]*|'(?:\\.|[^'\\\n\r])*'|"(?:\\.|[^"\\\n\r])*"|`(?:\\.|[^`\\])*`/g, ' ');
   var locals = {}, names = [], seen = {}, m;
-  var decl = /\b(?:var|let|const)\s+/g;
+  var id = __vr_id, part = __vr_id_part, word_start = '(?<!' + part + ')';
+  var id_at = new RegExp(id, 'uy');
+  var decl = new RegExp(word_start + '(?:var|let|const)\\s+', 'gu');
   while ((m = decl.exec(src)) !== null) {
     var i = decl.lastIndex, depth = 0, expect = true;
     while (i < src.length) {
@@ -357,30 +366,35 @@ function __vr_assigned_names(src) {
       else if (c === ')' || c === ']' || c === '}') { if (--depth < 0) break; }
       else if (depth === 0 && (c === ';' || c === '\n')) break;
       else if (depth === 0 && c === ',') expect = true;
-      else if (expect && /[A-Za-z_$]/.test(c)) {
-        var id = /^[A-Za-z_$][\w$]*/.exec(src.slice(i))[0];
-        locals[id] = true;
-        i += id.length;
-        expect = false;
-        continue;
+      else if (expect) {
+        id_at.lastIndex = i;
+        var local = id_at.exec(src);
+        if (local) {
+          locals[local[0]] = true;
+          i += local[0].length;
+          expect = false;
+          continue;
+        }
       }
       i++;
     }
   }
-  var fn = /\bfunction\b\s*([\w$]*)\s*\(([^)]*)\)/g;
+  var fn = new RegExp(word_start + 'function(?!' + part + ')\\s*(' + part + '*)\\s*\\(([^)]*)\\)', 'gu');
+  var param = new RegExp('^\\s*(' + id + ')', 'u');
   while ((m = fn.exec(src)) !== null) {
     if (m[1]) locals[m[1]] = true;
     m[2].split(',').forEach(function(p) {
-      var id = /^\s*([A-Za-z_$][\w$]*)/.exec(p);
-      if (id) locals[id[1]] = true;
+      var name = param.exec(p);
+      if (name) locals[name[1]] = true;
     });
   }
   // An identifier not reached through a dot, followed by an assignment or
   // an increment, and not followed by a member access.
+  var target = '(?<!\\.\\s*)(' + id + ')';
   var patterns = [
-    /(?<![\w$])(?<!\.\s*)([A-Za-z_$][\w$]*)\s*(?:\*\*|<<|>>>?|[-+*\/%&|^])?=(?![=>])/g,
-    /(?<![\w$])(?<!\.\s*)([A-Za-z_$][\w$]*)\s*(?:\+\+|--)/g,
-    /(?:\+\+|--)\s*(?<!\.\s*)([A-Za-z_$][\w$]*)(?![\w$])(?!\s*[.\[])/g
+    new RegExp(word_start + target + '\\s*(?:\\*\\*|<<|>>>?|[\\-+*\\/%&|^])?=(?![=>])', 'gu'),
+    new RegExp(word_start + target + '\\s*(?:\\+\\+|--)', 'gu'),
+    new RegExp('(?:\\+\\+|--)\\s*' + target + '(?!' + part + ')(?!\\s*[.\\[])', 'gu')
   ];
   for (var p = 0; p < patterns.length; p++) {
     var re = patterns[p];

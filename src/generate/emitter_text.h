@@ -8,6 +8,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "project/safe_name.h"
+
 namespace vorlane::emit {
 
 // Generated JavaScript always breaks lines with CR LF.
@@ -34,10 +36,53 @@ void Append(std::string& out, const Pieces&... pieces) {
   (one(pieces), ...);
 }
 
+// `text` as it may stand between single quotes in JavaScript: quotes,
+// backslashes and line breaks escaped, so that a file name like don't.wav
+// cannot end the string early and stop the whole game.
+inline std::string JsText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const std::string_view rest = text.substr(i, 3);
+    if (c == '\'' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c < 0x20) {
+      Append(out, "\\x", kHex[c >> 4], kHex[c & 15]);
+    } else if (rest == "\u2028" || rest == "\u2029") {
+      // Line separators that older browsers do not take inside a string.
+      Append(out, rest == "\u2028" ? "\\u2028" : "\\u2029");
+      i += 2;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 // A name, or the bare word null when it is empty (no parent, sprite, ...).
 inline std::string_view OrNull(const std::string& name) {
   return name.empty() ? std::string_view("null") : std::string_view(name);
 }
+
+// The text without the blanks (spaces, tabs, line breaks) around it, for
+// names typed into free fields.
+inline std::string_view TrimBlanks(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// Saving writes only media files with plain names; any other file the game
+// asked for would be missing, so it is left out as if it had been deleted.
+inline bool KeptMedia(std::string_view file) { return !file.empty() && IsPlainFileName(file); }
 
 // The names the generated game defines as variables. The project may still
 // refer to a resource that was deleted (a parent, a view object, a collision
@@ -55,7 +100,7 @@ struct DefinedNames {
       if (o.prototype == 1) objects.insert(o.name);
     for (const auto& s : project.sprites) sprites.insert(s.name);
     for (const auto& b : project.backgrounds)
-      if (!b.file.empty()) backgrounds.insert(b.name);
+      if (KeptMedia(b.file)) backgrounds.insert(b.name);
   }
   static std::string_view Known(const std::unordered_set<std::string_view>& names,
                                 const std::string& name) {

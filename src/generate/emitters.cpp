@@ -4,6 +4,8 @@
 #include <unordered_map>
 
 #include "generate/emitter_text.h"
+#include "project/js_name.h"
+#include "project/resource_kind.h"
 
 namespace vorlane {
 
@@ -24,10 +26,11 @@ void AppendUnit(std::string& out, const std::string& name, const std::string& in
 std::string EmitAudio(const std::vector<Sound>& list, const std::string& audfolder) {
   std::string out;
   std::string call;
+  using emit::KeptMedia;
   for (const Sound& sound : list) {
-    if (sound.wav.empty() && sound.mp3.empty() && sound.ogg.empty()) continue;
+    if (!KeptMedia(sound.wav) && !KeptMedia(sound.mp3) && !KeptMedia(sound.ogg)) continue;
     const auto path = [&](const std::string& file) {
-      return file.empty() ? std::string() : MediaPath(audfolder, file);
+      return KeptMedia(file) ? emit::JsText(MediaPath(audfolder, file)) : std::string();
     };
     call.clear();
     Append(call, "__audio_init__(this, ", sound.name, ", '", path(sound.wav), "', '",
@@ -43,6 +46,31 @@ std::string MediaPath(const std::string& folder, const std::string& file) {
   // An empty folder name keeps the media beside the page; "/file" would
   // point at the root of the web site instead.
   return folder.empty() ? file : folder + "/" + file;
+}
+
+std::vector<std::string> UnusableNames(const Project& project) {
+  using emit::KeptMedia;
+  std::vector<std::string> messages;
+  const auto check = [&](ResourceKind kind, const std::string& name) {
+    std::string message = CheckJsName(KindWord(kind), name);
+    if (!message.empty()) messages.push_back(std::move(message));
+  };
+  const auto audible = [&](const Sound& s) {
+    return KeptMedia(s.wav) || KeptMedia(s.mp3) || KeptMedia(s.ogg);
+  };
+  for (const Sprite& s : project.sprites) check(ResourceKind::Sprite, s.name);
+  for (const Sound& s : project.sounds)
+    if (audible(s)) check(ResourceKind::Sound, s.name);
+  for (const Sound& m : project.musics)
+    if (audible(m)) check(ResourceKind::Music, m.name);
+  for (const Background& b : project.backgrounds)
+    if (KeptMedia(b.file)) check(ResourceKind::Background, b.name);
+  for (const Font& f : project.fonts) check(ResourceKind::Font, f.name);
+  for (const GameObject& o : project.objects)
+    if (o.prototype == 1) check(ResourceKind::Object, o.name);
+  for (const Scene& s : project.scenes) check(ResourceKind::Scene, s.name);
+  for (const UserFunction& f : project.fns) check(ResourceKind::Function, f.name);
+  return messages;
 }
 
 std::string EmitVersion(int version) {
@@ -83,7 +111,9 @@ std::string EmitSprites(const Project& project) {
 void EmitSprites(const Project& project, std::string& out) {
   // Each sprite's frames, in frame-list order, found in one pass.
   std::unordered_map<std::string_view, std::vector<const Frame*>> frames_of;
-  for (const Frame& frame : project.frames) frames_of[frame.sprite].push_back(&frame);
+  for (const Frame& frame : project.frames)
+    if (emit::KeptMedia(frame.sprite + "_" + frame.file + ".png"))
+      frames_of[frame.sprite].push_back(&frame);
 
   std::string call;
   for (const Sprite& s : project.sprites) {
@@ -96,8 +126,8 @@ void EmitSprites(const Project& project, std::string& out) {
       height = frames->back()->image->height();
     }
     call.clear();
-    Append(call, "__sprite_init__(this, ", s.name, ", ", width, ", ", height, ", ", s.centerx,
-           ", ", s.centery, ", '", s.collisionshape, "', ", s.collisionradius, ", ",
+    Append(call, "__sprite_init__(this, ", s.name, ", ", width, ", ", height, ", ", s.centerx, ", ",
+           s.centery, ", '", emit::JsText(s.collisionshape), "', ", s.collisionradius, ", ",
            s.collisionleft, ", ", s.collisionright, ", ", s.collisiontop, ", ", s.collisionbottom,
            ", [");
     if (frames) {
@@ -105,7 +135,9 @@ void EmitSprites(const Project& project, std::string& out) {
       for (const Frame* frame : *frames) {
         if (!first) call += ',';
         first = false;
-        Append(call, "'", MediaPath(project.imgfolder, s.name + "_" + frame->file + ".png"), "'");
+        Append(call, "'",
+               emit::JsText(MediaPath(project.imgfolder, s.name + "_" + frame->file + ".png")),
+               "'");
       }
     }
     Append(call, "]);", kNL);
@@ -125,10 +157,10 @@ std::string EmitBackgrounds(const Project& project) {
   std::string out;
   std::string call;
   for (const Background& b : project.backgrounds) {
-    if (b.file.empty()) continue;
+    if (!emit::KeptMedia(b.file)) continue;
     call.clear();
-    Append(call, "__background_init__(this, ", b.name, ", '", MediaPath(project.imgfolder, b.file),
-           "')");
+    Append(call, "__background_init__(this, ", b.name, ", '",
+           emit::JsText(MediaPath(project.imgfolder, b.file)), "')");
     AppendUnit(out, b.name, call);
   }
   return out;
@@ -139,8 +171,8 @@ std::string EmitFonts(const Project& project) {
   std::string call;
   for (const Font& f : project.fonts) {
     call.clear();
-    Append(call, "__font_init__(this, ", f.name, ", '", f.family, "', ", f.size, ", ", f.bold,
-           ", ", f.italic, ")");
+    Append(call, "__font_init__(this, ", f.name, ", '", emit::JsText(f.family), "', ", f.size, ", ",
+           f.bold, ", ", f.italic, ")");
     AppendUnit(out, f.name, call);
   }
   return out;

@@ -33,6 +33,13 @@ void EmitSprites(const Project& project, std::string& out);
 void EmitObjects(const Project& project, std::string& out);
 void EmitScenes(const Project& project, std::string& out);
 
+// A message ("The sprite name 'my sprite' cannot be used: ...") for every
+// name the emitters would write as a JavaScript variable that cannot be one,
+// in the order of the kinds and of their lists. Such names come from older
+// projects; a game made with them would not even start. Records that are
+// not written (instances, sounds without files, ...) are not checked.
+std::vector<std::string> UnusableNames(const Project& project);
+
 // Where the game finds a media file: "<folder>/<file>", or the bare file
 // when the project keeps its media in the project folder itself.
 std::string MediaPath(const std::string& folder, const std::string& file);

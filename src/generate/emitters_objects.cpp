@@ -56,10 +56,13 @@ void AppendHandler(std::string& out, size_t kind, const std::vector<const Script
   for (const Script* s : scripts) {
     if (kind != kCollision) {
       Append(out, s->code, kNL);
-    } else if (names.objects.count(s->parameter)) {
-      Append(out, "this.other = this.place_meeting(this.x, this.y, ", s->parameter, ");", kNL,
-             "if(this.other != null) {", kNL, s->code, kNL, "}", kNL);
+      continue;
     }
+    // The partner is typed in a free field, so blanks around it may remain.
+    const std::string_view other = emit::TrimBlanks(s->parameter);
+    if (names.objects.count(other))
+      Append(out, "this.other = this.place_meeting(this.x, this.y, ", other, ");", kNL,
+             "if(this.other != null) {", kNL, s->code, kNL, "}", kNL);
   }
   if (wrap_with_this) Append(out, "}", kNL);
   if (kind == kAnimationEnd || kind == kDraw) Append(out, "}", kNL);

@@ -39,6 +39,17 @@ void ReplaceMarker(std::string& text, std::string_view marker, Emitter emit) {
   text = std::move(result);
 }
 
+// One line per name, the first few only: a project from an older version
+// may have hundreds.
+std::string UnusableNamesMessage(const std::vector<std::string>& names) {
+  constexpr size_t kShown = 10;
+  std::string text = "The game could not be generated, as these names cannot be used in its code:";
+  for (size_t i = 0; i < names.size() && i < kShown; ++i) text += "\n" + names[i] + ".";
+  if (names.size() > kShown)
+    text += "\n... and " + std::to_string(names.size() - kShown) + " more.";
+  return text;
+}
+
 }  // namespace
 
 std::string LoadEngineTemplate(const std::string& path) {
@@ -115,6 +126,12 @@ bool GenerateGame(const Project& project, const std::string& engine_template,
   if (!IsPlainFileName(project.projectname)) {
     out.error = "The game could not be generated: \"" + project.projectname +
                 "\" cannot be used as a folder name.";
+    return false;
+  }
+  // Checked before anything is written: the old game stays playable.
+  const std::vector<std::string> unusable = UnusableNames(project);
+  if (!unusable.empty()) {
+    out.error = UnusableNamesMessage(unusable);
     return false;
   }
   const std::string folder = PathsOf(project.projectname).folder;

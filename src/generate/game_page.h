@@ -45,10 +45,11 @@ struct GenerateReport {
 
 // Rebuilds the extension list, then writes Projects/<projectname>/index.html
 // when `generate_index_html` is 1 or the page is missing, and game.js. Does
-// nothing for a project without a name. False when a file could not be
-// written: that file and every later one are left as they were, and
-// `report->error` says why. `no_scene` is set for every named project
-// without scenes, whatever the outcome.
+// nothing for a project without a name. False, with `report->error` saying
+// why, when a file could not be written (it and every later one are left as
+// they were) or when a name the game would use as a variable cannot be one
+// (UnusableNames, each listed; nothing is written). `no_scene` is set for
+// every named project without scenes, whatever the outcome.
 bool GenerateGame(const Project& project, const std::string& engine_template,
                   int generate_index_html, GenerateReport* report = nullptr);
 

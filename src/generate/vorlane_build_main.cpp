@@ -37,8 +37,9 @@ constexpr char kUsage[] =
     "\n"
     "Exit status: 0 when the game was written (a project without scenes only\n"
     "gives a warning); 1 when the project is missing, damaged or needs a newer\n"
-    "version, export.js is missing, or a file could not be written, in which\n"
-    "case one line on stderr says why and the files are left as they were;\n"
+    "version, names in it cannot be used in JavaScript, export.js is missing,\n"
+    "or a file could not be written, in which case one line on stderr says\n"
+    "why and the files are left as they were;\n"
     "2 for wrong arguments.\n";
 
 // Messages may quote names from the command line or a file; they stay on

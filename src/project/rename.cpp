@@ -1,5 +1,7 @@
 #include "project/rename.h"
 
+#include "project/js_name.h"
+
 namespace vorlane {
 namespace {
 
@@ -94,6 +96,8 @@ std::string CheckResourceName(const Project& p, ResourceKind kind, const std::st
                               int index) {
   const std::string what = std::string("The ") + KindWord(kind) + " name";
   if (name.empty()) return what + " is missing";
+  // Every kind's name becomes a variable of the generated game.
+  if (std::string problem = CheckJsName(KindWord(kind), name); !problem.empty()) return problem;
   bool taken = false;
   switch (kind) {
     case ResourceKind::Sprite: taken = NameTaken(p.sprites, name, index); break;

@@ -15,10 +15,11 @@ namespace vorlane {
 int ResourceIndex(const Project& project, ResourceKind kind, const std::string& name);
 
 // Checks `name` for the record at `index` of its kind: "" when it may be
-// used, otherwise the message for the user: "The sprite name is missing" or
-// "The sprite name 'x' already exists". Names are compared exactly and only
-// within the kind, the record itself left out; an object's name may not be
-// that of any object or instance.
+// used, otherwise the message for the user: "The sprite name is missing",
+// "The sprite name 'my sprite' cannot be used: ..." (it must be a JavaScript
+// identifier, see js_name.h) or "The sprite name 'x' already exists". Names
+// are compared exactly and only within the kind, the record itself left
+// out; an object's name may not be that of any object or instance.
 std::string CheckResourceName(const Project& project, ResourceKind kind, const std::string& name,
                               int index);
 

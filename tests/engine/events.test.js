@@ -135,6 +135,24 @@ test('names given a value in Creation belong to each instance; global variables 
   } finally { g.close(); }
 });
 
+test('object and variable names with letters beyond ASCII keep their parent and stay per instance', () => {
+  const g = makeGame({
+    variables: 'var log = [];',
+    objects: [
+      // The child comes first, so its parent is found by name at start.
+      { name: 'enfant_ç', parent: 'parent_é' },
+      { name: 'parent_é', events: { Creation: 'vé = x; ñ2 = x * 10;', Step: 'log.push(vé + ñ2);' } },
+    ],
+    scenes: [{ name: 'room1', instances: [['enfant_ç', 1, 0], ['enfant_ç', 2, 0]] }],
+  });
+  try {
+    assert.deepEqual(g.errors, []);
+    g.step();
+    assert.deepEqual(g.json('log'), [11, 22]);
+    assert.equal(g.run('typeof vé + typeof ñ2'), 'undefinedundefined', 'no global leaked');
+  } finally { g.close(); }
+});
+
 test('advanced script mode runs event code without with(this)', () => {
   const g = makeGame({
     advanced: true,

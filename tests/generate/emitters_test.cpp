@@ -123,17 +123,20 @@ TEST(EmittersTest, SampleProjectGivesEveryPartExactly) {
 TEST(EmittersTest, EdgesOfTheResourceLists) {
   const Project sample = test::SampleProject();
   Project p = sample;
-  // Records without files are left out; names and texts are not escaped.
+  // Records without files are left out; texts in quotes are escaped.
   p.sounds.push_back({"silent", "", "", ""});
   p.musics.push_back({"none", "", "", ""});
   p.backgrounds.push_back({"unused", "", nullptr});
-  p.fonts[0].family = "It's \"x\"";
+  p.fonts[0].family = "O'Neil \\ \"x\"\n\x01\u2028";
+  p.sounds[0].ogg = "don't.ogg";
   p.fonts[0].size = -3;
   p.fns.push_back({"noop", "", "", ""});
-  EXPECT_EQ(EmitSounds(p), EmitSounds(sample));
+  std::string sounds = EmitSounds(sample);
+  sounds.replace(sounds.find("jump.ogg"), 8, "don\\'t.ogg");
+  EXPECT_EQ(EmitSounds(p), sounds);
   EXPECT_EQ(EmitMusics(p), EmitMusics(sample));
   EXPECT_EQ(EmitBackgrounds(p), EmitBackgrounds(sample));
-  EXPECT_NE(EmitFonts(p).find("'It's \"x\"', -3, 1, 0)"), std::string::npos);
+  EXPECT_NE(EmitFonts(p).find("'O\\'Neil \\\\ \"x\"\\n\\x01\\u2028', -3, 1, 0)"), std::string::npos);
   EXPECT_EQ(EmitGlobalFunctions(p),
             EmitGlobalFunctions(sample) + "function noop() { \r\n\r\n}\r\n");
 
@@ -243,6 +246,22 @@ TEST(EmittersTest, HandlersJoinTheirObjectsScriptsInListOrder) {
   EXPECT_NE(out.find("not_mine", a.size()), std::string::npos);
 }
 
+// The "with" field is typed freely: blanks around a partner's name do not
+// lose the event, and the bare name is what the game reads.
+TEST(EmittersTest, CollisionPartnerIsNamedWithoutBlanksAround) {
+  Project p;
+  p.objects = {Object("a"), Object("b")};
+  p.scripts = {{"s1", "a", "Collision", "b ", "one();"}, {"s2", "a", "Collision", "\tb", "two();"},
+               {"s3", "a", "Collision", " ", "never();"}};
+  EXPECT_NE(EmitObjects(p).find(Crlf("with(this) {\n"
+                                     "this.other = this.place_meeting(this.x, this.y, b);\n"
+                                     "if(this.other != null) {\none();\n}\n"
+                                     "this.other = this.place_meeting(this.x, this.y, b);\n"
+                                     "if(this.other != null) {\ntwo();\n}\n}\n};\n")),
+            std::string::npos);
+  EXPECT_EQ(EmitObjects(p).find("never"), std::string::npos);
+}
+
 TEST(EmittersTest, TilesGroupByDepthThenTileSetInOrderOfFirstAppearance) {
   Project p;
   p.scenes.push_back(Scene{});
@@ -284,6 +303,48 @@ TEST(EmittersTest, NamesOfDeletedResourcesBecomeNullInsteadOfBreakingTheGame) {
   EXPECT_NE(scenes.find(Crlf("this.tiles = [\n];\nthis.objects = [\n[{o:hero, x:2, y:2}]];\n")),
             std::string::npos);
   EXPECT_NE(scenes.find("0, 0, 0, null, 0, 0, 0, 640, 480, null, 50, 50);"), std::string::npos);
+}
+
+// Saving skips media whose names are not plain file names; the game does
+// not ask for them either, as if they had been deleted.
+TEST(EmittersTest, MediaThatSavingSkipsAreLeftOut) {
+  Project p = test::SampleProject();
+  p.frames[1].file = "1/x";  // the last frame: the size is the one left's
+  p.sounds[0].wav = "../jump.wav";
+  p.musics[0].mp3 = "sub\\theme.mp3";
+  p.backgrounds[0].file = "..";
+  EXPECT_EQ(EmitSprites(p),
+            Crlf("function __spr_hero() { \n"
+                 "__sprite_init__(this, spr_hero, 16, 16, 6, 7, 'Circle', 5, 1, 2, 3, 4, "
+                 "['img/spr_hero_0.png']);\n"
+                 "}; var spr_hero = new __spr_hero();\n\n"));
+  EXPECT_NE(EmitSounds(p).find("(this, snd_jump, '', '', 'aud/jump.ogg');"), std::string::npos);
+  EXPECT_EQ(EmitMusics(p) + EmitBackgrounds(p), "");
+  const std::string scenes = EmitScenes(p);
+  EXPECT_NE(scenes.find(Crlf("this.tiles = [\n];\n")), std::string::npos);
+  EXPECT_NE(scenes.find("60, 1, 2, 3, null, 1, 0, 1,"), std::string::npos);
+}
+
+// Only names written as variables count: instances, tiles, layers and
+// scripts keep theirs in the project, and records left out are not written.
+TEST(EmittersTest, UnusableNamesAreTheOnesWrittenAsVariables) {
+  Project p = test::SampleProject();
+  EXPECT_EQ(UnusableNames(p), std::vector<std::string>{});
+  p.objects[1].name = p.tiles[0].name = p.layers[0].name = p.scripts[0].name = "not a name";
+  p.sounds.push_back({"no files", "", "", "../x.ogg"});
+  p.backgrounds.push_back({"no file", "", nullptr});
+  EXPECT_EQ(UnusableNames(p), std::vector<std::string>{});
+  p.fns[0].name = "do";
+  p.sprites[0].name = "my sprite";
+  p.objects[2].name = "v\xc3\xa9";  // fine
+  p.musics[0].name = "1up";
+  EXPECT_EQ(UnusableNames(p),
+            (std::vector<std::string>{
+                "The sprite name 'my sprite' cannot be used: use letters, digits and _, not "
+                "starting with a digit",
+                "The music name '1up' cannot be used: use letters, digits and _, not starting with "
+                "a digit",
+                "The function name 'do' cannot be used: it is a word JavaScript keeps for itself"}));
 }
 
 }  // namespace

@@ -155,6 +155,25 @@ TEST_F(GamePageTest, FailedWritesLeaveTheOldFilesAndSayWhy) {
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");
   EXPECT_TRUE(report.written.empty());
 
+  // Names JavaScript cannot take are listed, at most ten, and nothing is
+  // written.
+  std::filesystem::remove_all("Projects/demo/index.html");
+  WriteAll("Projects/demo/index.html", "old page");
+  Project bad = p;
+  bad.sprites[0].name = "my sprite";
+  bad.fns.assign(12, {"if", "", "", ""});
+  std::string expected =
+      "The game could not be generated, as these names cannot be used in its code:\n"
+      "The sprite name 'my sprite' cannot be used: use letters, digits and _, not starting with "
+      "a digit.";
+  for (int i = 0; i < 9; ++i)
+    expected +=
+        "\nThe function name 'if' cannot be used: it is a word JavaScript keeps for itself.";
+  EXPECT_FALSE(GenerateGame(bad, "new", 1, &report));
+  EXPECT_EQ(report.error, expected + "\n... and 3 more.");
+  EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");
+  EXPECT_EQ(ReadAll("Projects/demo/index.html"), "old page");
+
   Project outside = p;
   outside.projectname = "../escape";
   EXPECT_FALSE(GenerateGame(outside, "new", 1, &report));

@@ -135,6 +135,14 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
        [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
       {"newer", 1, "This project requires a new program version (v130).",
        [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
+      // A name from an older version that JavaScript cannot take.
+      {"old", 1, "The object name 'my hero' cannot be used",
+       [] {
+         Project old = test::SampleProject();
+         old.projectname = "old";
+         old.objects[0].name = "my hero";
+         EXPECT_TRUE(WriteProject(old));
+       }},
       // An output that cannot be replaced: game.js stands as a folder.
       {"demo", 1, "Projects/demo/game.js",
        [] {

@@ -25,6 +25,22 @@ TEST(Rename, NameChecksUseTheKindsWordAndLeaveTheRecordItselfOut) {
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Function, "", -1), "The function name is missing");
 }
 
+// Every kind's name becomes a variable of the game; the rule comes before
+// the duplicate check.
+TEST(Rename, NamesMustBeJavaScriptIdentifiers) {
+  Project p = SampleProject();
+  EXPECT_EQ(CheckResourceName(p, ResourceKind::Sprite, "my sprite", 0),
+            "The sprite name 'my sprite' cannot be used: use letters, digits and _, not starting "
+            "with a digit");
+  EXPECT_EQ(CheckResourceName(p, ResourceKind::Object, "new", 0),
+            "The object name 'new' cannot be used: it is a word JavaScript keeps for itself");
+  for (const char* bad : {"2d", "don't", "a-b", "x.y", "\xc3\xa9t\xc3", "undefined", "class"})
+    EXPECT_NE(CheckResourceName(p, ResourceKind::Scene, bad, 0), "") << bad;
+  for (const char* good :
+       {"v\xc3\xa9", "parent_\xc3\xa9", "_x$2", "\xf0\x9d\x92\xb3", "a\xcc\x81", "New", "of"})
+    EXPECT_EQ(CheckResourceName(p, ResourceKind::Function, good, -1), "") << good;
+}
+
 TEST(Rename, ObjectIsFollowedByScriptsInstancesParentsCollisionsAndViews) {
   Project p = SampleProject();
   Project expected = p;
