@@ -66,6 +66,16 @@ void WarnSkipped(const std::set<std::string>& skipped) {
                  OneLine(entry).c_str());
 }
 
+// Pictures past the size limits are left out of the game; their files stay.
+void WarnNotLoaded(const FileReport& report) {
+  for (const auto& [list, why] :
+       {std::pair{&report.too_large, "it is too large to load"},
+        std::pair{&report.over_budget, "all pictures together are too large"}})
+    for (const std::string& entry : *list)
+      std::fprintf(stderr, "vorlane-build: warning: \"%s\" was not loaded: %s; its file is kept.\n",
+                   OneLine(entry).c_str(), why);
+}
+
 // The run of one build inside an opened session; the working folder is
 // removed and the preferences saved whatever happens, as on leaving the
 // program.
@@ -80,6 +90,7 @@ int Build(const std::string& name, bool resave, const std::string& engine_templa
     status = Fail(report.error);
   } else {
     skipped.insert(report.skipped.begin(), report.skipped.end());
+    const FileReport opened = report;
     if (resave) {
       if (!WriteProject(project, &report)) {
         status = Fail(report.error);
@@ -93,6 +104,7 @@ int Build(const std::string& name, bool resave, const std::string& engine_templa
       status = Fail(generated.error);
     if (status == 0) {
       WarnSkipped(skipped);
+      WarnNotLoaded(opened);
       for (const std::string& file : generated.written) std::printf("%s\n", file.c_str());
       if (generated.no_scene)
         std::fprintf(stderr, "vorlane-build: warning: There is no scene added.\n");

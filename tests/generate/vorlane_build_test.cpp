@@ -87,18 +87,27 @@ TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
     bool with_scene;
     int generate_index_html;  // -1: no preferences.dat, made afresh
     std::string out, err;
+    bool huge_frame = false;  // wider than the program loads
   } runs[] = {
       {"demo", true, -1, "Projects/demo/index.html\nProjects/demo/game.js\n", ""},
       // The page is there now and the preferences do not ask for it.
       {"demo", false, 0, "Projects/demo/game.js\n",
        "vorlane-build: warning: There is no scene added.\n"},
       {"--resave demo", true, 0, "Projects/demo.xml\nProjects/demo/game.js\n", ""},
+      {"--resave demo", true, 0, "Projects/demo.xml\nProjects/demo/game.js\n",
+       "vorlane-build: warning: \"spr_hero_0.png\" was not loaded: it is too large to load; its "
+       "file is kept.\n",
+       true},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.out);
     Project p = test::SampleProject();
     if (!r.with_scene) p.scenes.clear();
     ASSERT_TRUE(WriteProject(p));
+    const std::string frame =
+        "Projects/demo/img/" + p.frames[0].sprite + "_" + p.frames[0].file + ".png";
+    if (r.huge_frame) ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), frame));
+    const std::string frame_bytes = ReadAll(frame);
     Preferences prefs;
     prefs.GenerateIndexHTML = r.generate_index_html;
     if (r.generate_index_html < 0) fs::remove("preferences.dat");
@@ -110,6 +119,7 @@ TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
     EXPECT_EQ(ReadAll("Projects/demo/game.js").rfind("V=v1.2.9\n", 0), 0u);
     EXPECT_TRUE(IsRegularFile("preferences.dat"));
     EXPECT_FALSE(HasWorkingFolder());
+    EXPECT_EQ(ReadAll(frame), frame_bytes);
   }
 }
 
