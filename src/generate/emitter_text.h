@@ -8,6 +8,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "gui/text_lines.h"
 #include "project/safe_name.h"
 
 namespace vorlane::emit {
@@ -69,15 +70,6 @@ inline std::string JsText(std::string_view text) {
 // A name, or the bare word null when it is empty (no parent, sprite, ...).
 inline std::string_view OrNull(const std::string& name) {
   return name.empty() ? std::string_view("null") : std::string_view(name);
-}
-
-// The text without the blanks (spaces, tabs, line breaks) around it, for
-// names typed into free fields.
-inline std::string_view TrimBlanks(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
 // Saving writes only media files with plain names; any other file the game

@@ -59,7 +59,7 @@ void AppendHandler(std::string& out, size_t kind, const std::vector<const Script
       continue;
     }
     // The partner is typed in a free field, so blanks around it may remain.
-    const std::string_view other = emit::TrimBlanks(s->parameter);
+    const std::string_view other = TrimBlanks(s->parameter);
     if (names.objects.count(other))
       Append(out, "this.other = this.place_meeting(this.x, this.y, ", other, ");", kNL,
              "if(this.other != null) {", kNL, s->code, kNL, "}", kNL);

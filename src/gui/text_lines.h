@@ -13,5 +13,8 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // Without leading or trailing blanks and tabs.
 std::string_view TrimLeft(std::string_view text);
 std::string_view TrimRight(std::string_view text);
+// Without the blanks, tabs and line breaks around it: a name typed into a
+// free field.
+std::string_view TrimBlanks(std::string_view text);
 
 }  // namespace vorlane

@@ -1,5 +1,7 @@
 #include "project/rename.h"
 
+#include "gui/text_lines.h"
+
 #include "project/js_name.h"
 
 namespace vorlane {
@@ -41,7 +43,8 @@ void RenameBackground(Project& p, const std::string& from, const std::string& to
 void RenameObject(Project& p, const std::string& from, const std::string& to) {
   for (auto& script : p.scripts) {
     Follow(script.object, from, to);
-    Follow(script.parameter, from, to);  // collision partners
+    // Collision partners are typed into a free field: "b " names b too.
+    if (TrimBlanks(script.parameter) == from) script.parameter = to;
   }
   for (auto& object : p.objects) {
     Follow(object.template_, from, to);

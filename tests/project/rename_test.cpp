@@ -52,6 +52,7 @@ TEST(Rename, ObjectIsFollowedByScriptsInstancesParentsCollisionsAndViews) {
   for (std::string* field : {&expected.objects[2].name, &expected.objects[3].template_,
                              &expected.scripts[1].parameter, &expected.scripts[2].object})
     *field = "block";
+  p.scripts[1].parameter += " ";  // typed with a blank: still names the object
   RenameResource(p, ResourceKind::Object, ResourceIndex(p, ResourceKind::Object, "obj_player"),
                  "hero");
   RenameResource(p, ResourceKind::Object, 2, "block");
