@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gui/file_util.h"
+#include "project/leftovers.h"
 #include "project/project_paths.h"
 
 namespace vorlane {
@@ -21,12 +22,16 @@ void TakeFolderNames(Project& project, const Preferences& prefs) {
   project.audfolder = prefs.AudFolder;
 }
 
-void MakeFreshWorkingFolder(const std::string& folder) {
-  if (IsDirectory(folder))
-    DeleteFolderFiles(folder);
-  else if (FileExists(folder))
-    DeleteFile(folder);
-  MakeDirectory(folder);
+// A new working folder with this process's marker. When the program folder
+// cannot be written the name is still used: reads and saves then find no
+// media there, as before.
+std::string MakeWorkingFolder(const std::string& current) {
+  std::string name;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = NewWorkingFolderName(current);
+    if (ClaimWorkingFolder(name) != Claim::Taken) break;
+  }
+  return name;
 }
 
 }  // namespace
@@ -40,13 +45,14 @@ std::string WorkingFolderName(const std::tm& now) {
 std::string NewWorkingFolderName(const std::string& current) {
   const std::string base = WorkingFolderName(LocalNow());
   std::string name = base;
-  for (int n = 2; name == current || FileExists(name); ++n) name = base + "_" + std::to_string(n);
+  for (int n = 2; name == current || FileExists(name) || FileExists(OwnerMarkerPath(name)); ++n)
+    name = base + "_" + std::to_string(n);
   return name;
 }
 
 void StartNewProject(Project& project, Preferences& prefs) {
-  DeleteFolderFiles(project.tempfolder);
-  project.tempfolder = NewWorkingFolderName(project.tempfolder);
+  ReleaseWorkingFolder(project.tempfolder);
+  const std::string previous = project.tempfolder;
   SetModified(project, 0);
   ResetProject(project);
   LoadPreferences(prefs);
@@ -54,7 +60,7 @@ void StartNewProject(Project& project, Preferences& prefs) {
   MakeDirectory("Extensions");
   MakeDirectory(kProjectsFolder);
   project.projectname.clear();
-  MakeFreshWorkingFolder(project.tempfolder);
+  project.tempfolder = MakeWorkingFolder(previous);
 }
 
 bool OpenProjectNamed(Project& project, Preferences& prefs, const std::string& name,
@@ -73,19 +79,18 @@ bool OpenProjectNamed(Project& project, Preferences& prefs, const std::string& n
 
   Project fresh;
   TakeFolderNames(fresh, prefs);
-  fresh.tempfolder = NewWorkingFolderName(project.tempfolder);
-  MakeFreshWorkingFolder(fresh.tempfolder);
+  fresh.tempfolder = MakeWorkingFolder(project.tempfolder);
   if (!ReadProject(fresh, name, &out)) {
-    DeleteFolderFiles(fresh.tempfolder);
+    ReleaseWorkingFolder(fresh.tempfolder);
     return false;
   }
-  DeleteFolderFiles(project.tempfolder);
+  ReleaseWorkingFolder(project.tempfolder);
   project = std::move(fresh);
   return true;
 }
 
 void FinishSession(const Project& project, Preferences& prefs) {
-  DeleteFolderFiles(project.tempfolder);
+  ReleaseWorkingFolder(project.tempfolder);
   prefs.ImgFolder = project.imgfolder;
   prefs.AudFolder = project.audfolder;
   SavePreferences(prefs);

@@ -22,7 +22,7 @@ std::string NewWorkingFolderName(const std::string& current);
 // A fresh, empty project (the New command once confirmed): the old working
 // folder is deleted, the project reset, the preferences read (their folder
 // names become the project's), the Extensions and Projects folders made, and
-// a new, empty working folder made.
+// a new, empty working folder made, marked as this process's (leftovers.h).
 void StartNewProject(Project& project, Preferences& prefs);
 
 // Opens Projects/<name>.xml (the Open command once a name is chosen). A

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/file_util.h"
+#include "project/leftovers.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
 
@@ -32,6 +33,7 @@ TEST_F(LifecycleTest, NewProjectMakesFoldersAndPreferences) {
   StartNewProject(p, prefs);
   EXPECT_NE(p.tempfolder, first);
   EXPECT_FALSE(FileExists(first));
+  EXPECT_FALSE(FileExists(OwnerMarkerPath(first)));
   EXPECT_TRUE(IsDirectory(p.tempfolder));
   EXPECT_EQ(p.modified, 0);
 }
