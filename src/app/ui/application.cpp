@@ -10,6 +10,7 @@
 #include "code/keyword_list.h"
 #include "generate/game_page.h"
 #include "gui/ui/fonts.h"
+#include "project/leftovers.h"
 #include "project/project_list.h"
 
 namespace vorlane {
@@ -55,6 +56,12 @@ void Application::Start(const StartOptions& options) {
   if (options.plug_in) options.plug_in(*window_);
   if (options.show_windows) window_->showMaximized();
   Step("maximise");
+
+  // What killed runs left behind goes before this run makes its own files.
+  // Working folders holding files are kept: they may hold the only copy of
+  // media that was never saved.
+  RemoveLeftovers();
+  Step("leftovers");
 
   window_->StartFreshProject();
   window_->RefreshBrowser();

@@ -1,3 +1,6 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -6,6 +9,7 @@
 #include "app/app_text.h"
 #include "gui/file_util.h"
 #include "gui/ui/card_grid.h"
+#include "project/leftovers.h"
 #include "ui_fixture.h"
 
 namespace vorlane {
@@ -15,6 +19,22 @@ using StartupTest = test::MainWindowFixture;
 
 TEST_F(StartupTest, StepsRunInOrderAndLeaveTheProgramFolderReady) {
   test::WriteAll("keywords.dat", "!instance_create\nMakes an instance\nx, y, object\n");
+  // What a killed run left: a half-written frame and two working folders.
+  ProcessStamp killed = ThisProcess();
+  killed.pid = ::fork();
+  if (killed.pid == 0) ::_exit(0);
+  ::waitpid(static_cast<pid_t>(killed.pid), nullptr, 0);
+  const std::string partial =
+      "Projects/demo/img/.vorlane-save-" + std::to_string(killed.pid) + "-0";
+  MakeDirectory("Projects");
+  MakeDirectory("Projects/demo");
+  MakeDirectory("Projects/demo/img");
+  test::WriteAll(partial, "half a frame");
+  for (const char* folder : {"_temp_101010", "_temp_111111"}) {
+    MakeDirectory(folder);
+    test::WriteAll(OwnerMarkerPath(folder), OwnerMarkerText(killed));
+  }
+  test::WriteAll("_temp_111111/jump.wav", "never saved");
   bool prefs_read_before_version_check = false;
   Start([&](MainWindow& window) {
     window.SetCommandHandler(Command::CheckVersionAtStartup, [&] {
@@ -23,14 +43,18 @@ TEST_F(StartupTest, StepsRunInOrderAndLeaveTheProgramFolderReady) {
   });
   EXPECT_EQ(app_.steps(),
             (std::vector<std::string>{"values", "keywords", "fonts and pictures", "splash",
-                                      "engine template", "main window", "maximise", "new project",
-                                      "version check", "project list", "title", "shortcuts"}));
+                                      "engine template", "main window", "maximise", "leftovers",
+                                      "new project", "version check", "project list", "title",
+                                      "shortcuts"}));
   EXPECT_TRUE(prefs_read_before_version_check);
   const Session& session = app_.session();
   EXPECT_EQ(session.engine_template, "//VORLANE_VERSION\n//VORLANE_SCENES\n");
   ASSERT_GT(session.keywords.size(), 1u);  // the file's, then the built-in constants
   EXPECT_EQ(session.keywords.front().name, "instance_create");
   EXPECT_TRUE(IsDirectory(project().tempfolder));
+  EXPECT_FALSE(FileExists(partial));
+  EXPECT_FALSE(FileExists("_temp_101010"));
+  EXPECT_EQ(LeftoverWorkingFolders(), std::vector<std::string>{"_temp_111111"});
   EXPECT_EQ(project().modified, 0);
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
   EXPECT_EQ(window().status(), "STATUS: READY.");
