@@ -8,6 +8,7 @@
 #include "gui/preferences.h"
 #include "generate/game_page.h"
 #include "gui/file_util.h"
+#include "project/leftovers.h"
 #include "project/lifecycle.h"
 #include "project/project_file.h"
 #include "project/safe_name.h"
@@ -32,8 +33,10 @@ constexpr char kUsage[] =
     "              (this converts a project saved by an older version).\n"
     "  --help      shows this text.\n"
     "\n"
-    "Like the program, it reads preferences.dat (creating it when missing) and\n"
-    "uses a working folder _temp_HHMMSS that it removes again.\n"
+    "Like the program, it removes what runs that were killed left behind\n"
+    "(temporary save files, empty working folders), reads preferences.dat\n"
+    "(creating it when missing) and uses a working folder _temp_HHMMSS that it\n"
+    "removes again.\n"
     "\n"
     "Exit status: 0 when the game was written (a project without scenes only\n"
     "gives a warning); 1 when the project is missing, damaged or needs a newer\n"
@@ -80,6 +83,7 @@ void WarnNotLoaded(const FileReport& report) {
 // removed and the preferences saved whatever happens, as on leaving the
 // program.
 int Build(const std::string& name, bool resave, const std::string& engine_template) {
+  RemoveLeftovers();
   Project project;
   Preferences prefs;
   StartNewProject(project, prefs);

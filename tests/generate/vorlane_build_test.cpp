@@ -11,6 +11,8 @@
 
 #include "gui/preferences.h"
 #include "gui/file_util.h"
+#include "project/leftovers.h"
+#include "project/lifecycle.h"
 #include "project/project_file.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
@@ -56,6 +58,14 @@ std::map<std::string, std::string> Snapshot() {
     files[path] = entry.is_directory() ? "<folder>" : ReadAll(path);
   }
   return files;
+}
+
+// The number of a process that has ended.
+long long GonePid() {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(0);
+  ::waitpid(pid, nullptr, 0);
+  return pid;
 }
 
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
@@ -177,6 +187,37 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(Snapshot(), prepared);
   }
+}
+
+// Each run may follow one that was killed, and run beside a program that is
+// working in the same folder (here: this test's own session).
+TEST_F(VorlaneBuildTest, RemovesWhatKilledRunsLeftButNothingInUse) {
+  Project p = test::SampleProject();
+  ASSERT_TRUE(WriteProject(p));
+  Project running;
+  Preferences prefs;
+  StartNewProject(running, prefs);
+  ProcessStamp killed = ThisProcess();
+  killed.pid = GonePid();
+  const std::string partial =
+      "Projects/demo/img/.vorlane-save-" + std::to_string(killed.pid) + "-0";
+  const std::string mine = "Projects/.vorlane-save-" + std::to_string(::getpid()) + "-0";
+  WriteAll(partial, "half a frame");
+  WriteAll(mine, "being written");
+  for (const char* folder : {"_temp_101010", "_temp_111111"}) {
+    fs::create_directory(folder);
+    WriteAll(OwnerMarkerPath(folder), OwnerMarkerText(killed));
+  }
+  WriteAll("_temp_111111/jump.wav", "never saved");
+
+  const ToolRun run = RunTool("demo");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(FileExists(partial));
+  EXPECT_FALSE(FileExists("_temp_101010"));
+  EXPECT_EQ(ReadAll("_temp_111111/jump.wav"), "never saved");
+  EXPECT_EQ(ReadAll(mine), "being written");
+  EXPECT_TRUE(IsDirectory(running.tempfolder));
+  FinishSession(running, prefs);
 }
 
 TEST_F(VorlaneBuildTest, HelpNamesWhatTheToolReads) {
