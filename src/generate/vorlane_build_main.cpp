@@ -1,18 +1,25 @@
 // vorlane-build: builds a project's game from scripts and CI, doing exactly
 // what the program does in the same program folder when the project is
 // opened and saved.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
-#include "gui/preferences.h"
+#include "generate/emitters.h"
 #include "generate/game_page.h"
 #include "gui/file_util.h"
+#include "gui/preferences.h"
 #include "project/leftovers.h"
 #include "project/lifecycle.h"
 #include "project/project_file.h"
-#include "project/safe_name.h"
 #include "project/project_paths.h"
+#include "project/safe_name.h"
 
 namespace vorlane {
 namespace {
@@ -33,17 +40,27 @@ constexpr char kUsage[] =
     "              (this converts a project saved by an older version).\n"
     "  --help      shows this text.\n"
     "\n"
-    "Like the program, it removes what runs that were killed left behind\n"
-    "(temporary save files, empty working folders), reads preferences.dat\n"
-    "(creating it when missing) and uses a working folder _temp_HHMMSS that it\n"
-    "removes again.\n"
+    "Before anything is written it checks that it can write the folders it\n"
+    "writes: the program folder, Projects/NAME/ and, with --resave, Projects/\n"
+    "and the project's picture and sound folders. Then, like the program at\n"
+    "start, it removes what runs that were killed left behind (temporary save\n"
+    "files, empty working folders), reads preferences.dat (creating it when\n"
+    "missing), works in a working folder _temp_HHMMSS that it removes again,\n"
+    "and saves preferences.dat on leaving.\n"
     "\n"
-    "Exit status: 0 when the game was written (a project without scenes only\n"
-    "gives a warning); 1 when the project is missing, damaged or needs a newer\n"
-    "version, names in it cannot be used in JavaScript, export.js is missing,\n"
-    "or a file could not be written, in which case one line on stderr says\n"
-    "why and the files are left as they were;\n"
-    "2 for wrong arguments.\n";
+    "Exit status:\n"
+    "  0  the game was written (a project without scenes only gives a warning).\n"
+    "  1  the build failed: the project is missing, damaged or needs a newer\n"
+    "     version, names in it cannot be used in JavaScript, export.js is\n"
+    "     missing, or a folder or file it writes cannot be written. stderr has\n"
+    "     one line for each problem. All of these are found before the project\n"
+    "     is written: Projects/NAME.xml and the files in Projects/NAME/ are as\n"
+    "     they were (only temporary files of killed runs may be gone). The one\n"
+    "     exception is a write that fails after the checks (a full disk, a file\n"
+    "     another user owns): then the files printed on stdout were written,\n"
+    "     with --resave pictures and sounds in Projects/NAME/ may have been\n"
+    "     too, and every other file is as it was.\n"
+    "  2  wrong arguments; nothing was read or written.\n";
 
 // Messages may quote names from the command line or a file; they stay on
 // one line so scripts can read them.
@@ -56,6 +73,74 @@ std::string OneLine(std::string text) {
 int Fail(const std::string& message) {
   std::fprintf(stderr, "vorlane-build: %s\n", OneLine(message).c_str());
   return 1;
+}
+
+int Fail(const std::vector<std::string>& problems) {
+  for (const std::string& problem : problems) Fail(problem);
+  return 1;
+}
+
+// What would stop the build half-way, found before anything is written.
+class WriteChecks {
+ public:
+  // Files will be written into `folder`; one still missing is made in its
+  // parent, which is then what must be writable.
+  void Folder(std::string folder, const std::string& purpose) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    while (!FileExists(folder)) {
+      const size_t slash = folder.rfind('/');
+      folder = slash == std::string::npos ? "." : folder.substr(0, slash);
+    }
+    if (!checked_.insert(folder).second) return;
+    const std::string shown = folder == "." ? "The program folder \"" + CurrentFolder() + "\""
+                                            : "The folder \"" + folder + "/\"";
+    if (!IsDirectory(folder)) {
+      problems_.push_back("\"" + folder + "\" is not a folder; " + purpose + ".");
+    } else if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+      problems_.push_back(shown + " cannot be written (" + std::strerror(errno) + "); " + purpose +
+                          ".");
+    }
+  }
+
+  // `path` will be replaced by a file.
+  void File(const std::string& path) {
+    if (FileExists(path) && IsDirectory(path))
+      problems_.push_back("\"" + path + "\" is a folder; the build writes a file there.");
+  }
+
+  const std::vector<std::string>& problems() const { return problems_; }
+
+ private:
+  static std::string CurrentFolder() {
+    char path[4096];
+    return ::getcwd(path, sizeof path) ? path : ".";
+  }
+
+  std::set<std::string> checked_;
+  std::vector<std::string> problems_;
+};
+
+// The folders a resave writes the pictures and sounds into, as the read will
+// set them: an older project moves its media into the preferences' folders.
+std::pair<std::string, std::string> MediaFolders(const std::string& xml, const Preferences& prefs) {
+  std::pair<std::string, std::string> folders{prefs.ImgFolder, prefs.AudFolder};
+  std::string bytes;
+  Project scratch;
+  ProjectHeader header;
+  std::string error;
+  if (!ReadFile(xml, &bytes) || !ParseProjectXml(bytes, scratch, &header, &error) ||
+      header.version < 129)
+    return folders;
+  if (IsUsableFolderName(header.imgfolder)) folders.first = header.imgfolder;
+  if (IsUsableFolderName(header.audfolder)) folders.second = header.audfolder;
+  return folders;
+}
+
+void CheckMediaFolders(WriteChecks& checks, const std::string& name, const std::string& imgfolder,
+                       const std::string& audfolder) {
+  const ProjectPaths paths = PathsOf(name, imgfolder, audfolder);
+  checks.Folder(paths.images, "the project's pictures are written into " + paths.images);
+  checks.Folder(paths.audio, "the project's sounds are written into " + paths.audio);
 }
 
 int Usage(const std::string& message) {
@@ -81,8 +166,24 @@ void WarnNotLoaded(const FileReport& report) {
 
 // The run of one build inside an opened session; the working folder is
 // removed and the preferences saved whatever happens, as on leaving the
-// program.
+// program. Everything that can be checked is, before the first write.
 int Build(const std::string& name, bool resave, const std::string& engine_template) {
+  const ProjectPaths paths = PathsOf(name);
+  // The preferences as the session will read them, without creating them.
+  Preferences stored;
+  if (IsRegularFile(kPreferencesFile)) LoadPreferences(stored);
+  WriteChecks checks;
+  checks.Folder(".", "the working folder and preferences.dat are written there");
+  checks.Folder(paths.folder, "game.js and index.html are written into " + paths.folder);
+  checks.File(paths.folder + "game.js");
+  if (stored.GenerateIndexHTML == 1) checks.File(paths.page);
+  if (resave) {
+    checks.Folder(kProjectsFolder, "the project file " + paths.xml + " is written there");
+    const auto [imgfolder, audfolder] = MediaFolders(paths.xml, stored);
+    CheckMediaFolders(checks, name, imgfolder, audfolder);
+  }
+  if (!checks.problems().empty()) return Fail(checks.problems());
+
   RemoveLeftovers();
   Project project;
   Preferences prefs;
@@ -92,29 +193,52 @@ int Build(const std::string& name, bool resave, const std::string& engine_templa
   int status = 0;
   if (!OpenProjectNamed(project, prefs, name, &report)) {
     status = Fail(report.error);
+  } else if (!IsDirectory(project.tempfolder)) {
+    // Checked writable, yet it could not be made: a full disk, say.
+    status = Fail("The working folder \"" + project.tempfolder +
+                  "\" could not be made in the program folder.");
   } else {
     skipped.insert(report.skipped.begin(), report.skipped.end());
     const FileReport opened = report;
+    GenerateReport generated;
     if (resave) {
-      if (!WriteProject(project, &report)) {
-        status = Fail(report.error);
+      // The read decides the media folders; they were checked unless it
+      // chose others.
+      CheckMediaFolders(checks, name, project.imgfolder, project.audfolder);
+      if (!checks.problems().empty()) {
+        status = Fail(checks.problems());
+      } else if (!UnusableNames(project).empty()) {
+        // Refused before the project file is written; nothing is written.
+        GenerateGame(project, engine_template, prefs.GenerateIndexHTML, &generated);
+        status = Fail(generated.error);
       } else {
-        skipped.insert(report.skipped.begin(), report.skipped.end());
-        std::printf("Projects/%s.xml\n", name.c_str());
+        std::string before;
+        ReadFile(paths.xml, &before);
+        if (WriteProject(project, &report)) {
+          skipped.insert(report.skipped.begin(), report.skipped.end());
+          std::printf("%s\n", paths.xml.c_str());
+        } else {
+          // A failed media write still lets the project file be saved.
+          std::string after;
+          if (ReadFile(paths.xml, &after) && after != before)
+            std::printf("%s\n", paths.xml.c_str());
+          status = Fail(report.error);
+        }
       }
     }
-    GenerateReport generated;
-    if (status == 0 && !GenerateGame(project, engine_template, prefs.GenerateIndexHTML, &generated))
-      status = Fail(generated.error);
+    if (status == 0) {
+      const bool ok = GenerateGame(project, engine_template, prefs.GenerateIndexHTML, &generated);
+      for (const std::string& file : generated.written) std::printf("%s\n", file.c_str());
+      if (!ok) status = Fail(generated.error);
+    }
     if (status == 0) {
       WarnSkipped(skipped);
       WarnNotLoaded(opened);
-      for (const std::string& file : generated.written) std::printf("%s\n", file.c_str());
       if (generated.no_scene)
         std::fprintf(stderr, "vorlane-build: warning: There is no scene added.\n");
     }
   }
-  FinishSession(project, prefs);
+  if (!FinishSession(project, prefs)) status = Fail("preferences.dat could not be written.");
   return status;
 }
 

@@ -89,11 +89,11 @@ bool OpenProjectNamed(Project& project, Preferences& prefs, const std::string& n
   return true;
 }
 
-void FinishSession(const Project& project, Preferences& prefs) {
+bool FinishSession(const Project& project, Preferences& prefs) {
   ReleaseWorkingFolder(project.tempfolder);
   prefs.ImgFolder = project.imgfolder;
   prefs.AudFolder = project.audfolder;
-  SavePreferences(prefs);
+  return SavePreferences(prefs);
 }
 
 }  // namespace vorlane

@@ -34,7 +34,7 @@ bool OpenProjectNamed(Project& project, Preferences& prefs, const std::string& n
                       FileReport* report);
 
 // Leaving the program: the working folder goes and the preferences (with the
-// project's folder names) are saved.
-void FinishSession(const Project& project, Preferences& prefs);
+// project's folder names) are saved. False when they could not be saved.
+bool FinishSession(const Project& project, Preferences& prefs);
 
 }  // namespace vorlane

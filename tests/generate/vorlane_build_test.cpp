@@ -1,16 +1,20 @@
 // Runs the vorlane-build program in a temporary program folder, as a script
 // or CI job would.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
 
-#include "gui/preferences.h"
 #include "gui/file_util.h"
+#include "gui/preferences.h"
 #include "project/leftovers.h"
 #include "project/lifecycle.h"
 #include "project/project_file.h"
@@ -39,9 +43,10 @@ struct ToolRun {
   std::string err;
 };
 
-ToolRun RunTool(const std::string& arguments) {
+// `as` runs the tool through a command such as setpriv.
+ToolRun RunTool(const std::string& arguments, const std::string& as = "") {
   const std::string command =
-      "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null";
+      as + "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null";
   const int raw = std::system(command.c_str());
   ToolRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -163,6 +168,9 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
          old.objects[0].name = "my hero";
          EXPECT_TRUE(WriteProject(old));
        }},
+      // Refused before the project file would be written back.
+      {"--resave old", 1, "The object name 'my hero' cannot be used",
+       [] { WriteAll("Projects/old.xml", ReadAll("Projects/old.xml") + "\n\n"); }},
       // An output that cannot be replaced: game.js stands as a folder.
       {"demo", 1, "Projects/demo/game.js",
        [] {
@@ -220,10 +228,105 @@ TEST_F(VorlaneBuildTest, RemovesWhatKilledRunsLeftButNothingInUse) {
   FinishSession(running, prefs);
 }
 
+// As root every folder is writable, so the tool runs as another user.
+TEST_F(VorlaneBuildTest, UnwritableFoldersAreReportedBeforeAnythingIsWritten) {
+  if (::getuid() != 0) GTEST_SKIP() << "needs root to run the tool as user 65534";
+  const std::string as_nobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+  Project p = test::SampleProject();
+  ASSERT_TRUE(WriteProject(p));
+  ASSERT_EQ(RunTool("demo").status, 0);
+  // As an older version saved it: a resave would change it.
+  WriteAll("Projects/demo.xml", ReadAll("Projects/demo.xml") + "\n\n");
+  fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read |
+                                   fs::perms::others_exec);
+  ::lchown(".", 65534, 65534);
+  for (const auto& entry : fs::recursive_directory_iterator("."))
+    ::lchown(entry.path().c_str(), 65534, 65534);
+  struct stat owner {};
+  if (::stat(".", &owner) != 0 || owner.st_uid != 65534 || RunTool("--help", as_nobody).status != 0)
+    GTEST_SKIP() << "the tool cannot be run as user 65534 here";
+
+  const struct {
+    std::string arguments;
+    std::vector<std::string> read_only;
+    std::vector<std::string> messages;  // one line each
+  } cases[] = {
+      {"--resave demo", {"Projects/demo"}, {"\"Projects/demo/\" cannot be written"}},
+      {"demo", {"."}, {"The program folder"}},
+      {"--resave demo",
+       {".", "Projects/demo", "Projects/demo/img"},
+       {"The program folder", "\"Projects/demo/\" cannot", "\"Projects/demo/img/\" cannot"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.messages.back());
+    for (const std::string& folder : c.read_only)
+      fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    const auto prepared = Snapshot();
+    const ToolRun run = RunTool(c.arguments, as_nobody);
+    for (const std::string& folder : c.read_only)
+      fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Lines(run.err), static_cast<int>(c.messages.size())) << run.err;
+    for (const std::string& message : c.messages)
+      EXPECT_NE(run.err.find(message), std::string::npos) << message << " in " << run.err;
+    EXPECT_EQ(Snapshot(), prepared);
+  }
+
+  // A write the checks cannot foresee: game.js belongs to another user in a
+  // shared folder. What was written before is listed.
+  ::lchown("Projects/demo", 0, 0);
+  ::lchown("Projects/demo/game.js", 0, 0);
+  ::chmod("Projects/demo", 01777);
+  const std::string game = ReadAll("Projects/demo/game.js");
+  const ToolRun run = RunTool("demo", as_nobody);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Projects/demo/index.html\n");
+  EXPECT_EQ(Lines(run.err), 1) << run.err;
+  EXPECT_NE(run.err.find("Projects/demo/game.js"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadAll("Projects/demo/game.js"), game);
+}
+
+// The disk fills up after the checks: what could not be written is said.
+TEST_F(VorlaneBuildTest, AFullDiskIsReported) {
+  if (::getuid() != 0) GTEST_SKIP() << "needs root to mount a small file system";
+  fs::create_directory("full");
+  if (::mount("tmpfs", "full", "tmpfs", 0, "size=1m") != 0)
+    GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+  struct Unmount {
+    ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    std::string path;
+  } unmount{fs::absolute("full").string()};
+  fs::current_path("full");
+  WriteAll("export.js", kTemplate);
+  Project p = test::SampleProject();
+  ASSERT_TRUE(WriteProject(p));
+  ASSERT_EQ(RunTool("demo").status, 0);
+  {
+    const int fd = ::open("filler", O_WRONLY | O_CREAT, 0644);
+    const std::string block(4096, 'x');
+    for (size_t size : {block.size(), size_t{1}})
+      while (::write(fd, block.data(), size) > 0) {
+      }
+    ::close(fd);
+  }
+  const auto prepared = Snapshot();
+  const ToolRun run = RunTool("demo");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(Lines(run.err), 2) << run.err;
+  EXPECT_NE(run.err.find("working folder"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("preferences.dat could not be written"), std::string::npos) << run.err;
+  EXPECT_EQ(Snapshot(), prepared);
+  fs::current_path("..");
+}
+
 TEST_F(VorlaneBuildTest, HelpNamesWhatTheToolReads) {
   const ToolRun run = RunTool("--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* word : {"--resave", "export.js", "preferences.dat", "GenerateIndexHTML", "Exit"})
+  for (const char* word : {"--resave", "export.js", "preferences.dat", "GenerateIndexHTML", "Exit",
+                           "Projects/NAME.xml and the files in Projects/NAME/ are as"})
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   EXPECT_FALSE(FileExists("preferences.dat"));
 }
