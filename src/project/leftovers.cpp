@@ -170,8 +170,8 @@ void SweepSaveFiles(const std::string& folder, std::vector<std::string>& removed
   }
 }
 
-// Removes `marker` only while it still names `owner`: another start may have
-// cleaned up and reused the name meanwhile.
+// Removes `marker` only while it still holds `owner_text`: another start may
+// have cleaned up and reused the name meanwhile.
 void RemoveMarker(const std::string& marker, const std::string& owner_text,
                   std::vector<std::string>& removed) {
   std::string text;
@@ -275,7 +275,7 @@ std::vector<std::string> RemoveLeftovers() {
     removed.push_back(name);
     RemoveMarker(OwnerMarkerPath(name), marker->text, removed);
   }
-  // Markers whose folder is gone (a kill between the two removals).
+  // Markers without a folder: a kill between making or removing the two.
   for (const std::string& name : names) {
     if (name.size() <= kMarkerSuffix.size() ||
         name.compare(name.size() - kMarkerSuffix.size(), std::string::npos, kMarkerSuffix) != 0)
