@@ -121,7 +121,9 @@ TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
     ASSERT_TRUE(WriteProject(p));
     const std::string frame =
         "Projects/demo/img/" + p.frames[0].sprite + "_" + p.frames[0].file + ".png";
-    if (r.huge_frame) ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), frame));
+    if (r.huge_frame) {
+      ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), frame));
+    }
     const std::string frame_bytes = ReadAll(frame);
     Preferences prefs;
     prefs.GenerateIndexHTML = r.generate_index_html;
