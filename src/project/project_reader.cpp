@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
@@ -445,10 +446,15 @@ class Loader {
       if (!Allowed(tile.width, tile.height, tile.name)) continue;
       Image image = Image::Transparent(tile.width, tile.height);
       const Image& set = *found->second;
+      // Where the cut-out meets the picture is worked out in 64 bits: the
+      // corner can be anywhere an int reaches, and is negated only once it is
+      // known to lie within one tile's size of the picture.
+      const std::int64_t left = tile.left, top = tile.top;
       if (set.is_null())
         image.Fill(Color{255, 0, 0, 255});
-      else
-        image.Draw(set, -tile.left, -tile.top, DrawMode::Blend);
+      else if (left < set.width() && left + tile.width > 0 && top < set.height() &&
+               top + tile.height > 0)
+        image.Draw(set, static_cast<int>(-left), static_cast<int>(-top), DrawMode::Blend);
       tile.image = ShareImage(std::move(image));
     }
   }

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -155,12 +156,16 @@ class ProjectFileTest : public test::InTempDir {
   }
   // Opens "demo" with a fresh, empty working folder.
   Project Opened(const std::string& name = "demo") {
+    FileReport report;
+    return Opened(report, {}, name);
+  }
+  Project Opened(FileReport& report, const PictureLimits& limits,
+                 const std::string& name = "demo") {
     fs::remove_all(temp);
     MakeDirectory(temp);
     Project q;
     q.tempfolder = temp;
-    FileReport report;
-    EXPECT_TRUE(ReadProject(q, name, &report)) << report.error;
+    EXPECT_TRUE(ReadProject(q, name, &report, limits)) << report.error;
     return q;
   }
   const std::string temp = "_temp_000000";
@@ -483,6 +488,34 @@ TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
   ASSERT_NE(q.frames[1].image, nullptr);
   EXPECT_EQ(q.frames[1].image->width(), 16384);
   EXPECT_EQ(WarningText(report), "");
+}
+
+// A tile's corner may be anywhere an int reaches: it gets what of the
+// picture lies under it, and no arithmetic on the corner overflows.
+TEST_F(ProjectFileTest, TilesFarOffTheirPictureAreCutSafely) {
+  SavedSample([](Project& p) {
+    const Tile tile = p.tiles[0];
+    p.tiles.assign(5, tile);
+    const int corners[][2] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MIN, 0}, {-4, 60}};
+    for (int i = 0; i < 4; ++i) {
+      p.tiles[i].left = corners[i][0];
+      p.tiles[i].top = corners[i][1];
+    }
+    p.tiles[4].width = INT_MAX;
+    for (int i = 0; i < 5; ++i) p.tiles[i].name = "tile_" + std::to_string(i);
+  });
+  FileReport report;
+  const Project q = Opened(report, {});
+  const Image clear = Image::Transparent(16, 24);
+  for (int i : {0, 1, 2}) {
+    ASSERT_NE(q.tiles[i].image, nullptr);
+    EXPECT_EQ(*q.tiles[i].image, clear) << i;
+  }
+  Image corner = clear;
+  corner.Draw(test::SampleTileSet(), 4, -60, DrawMode::Copy);
+  EXPECT_EQ(*q.tiles[3].image, corner);
+  EXPECT_EQ(q.tiles[4].image, nullptr);
+  EXPECT_EQ(report.too_large, std::vector<std::string>{"tile_4"});
 }
 
 }  // namespace
