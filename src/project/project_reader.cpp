@@ -483,6 +483,17 @@ class Loader {
   long long total_pixels_ = 0;
 };
 
+// The first of `names` that keeps a media folder inside the project; each
+// one passed over is reported.
+std::string UsableFolder(const std::vector<std::string>& names, FileReport& report) {
+  for (const std::string& name : names) {
+    if (IsUsableFolderName(name)) return name;
+    if (std::find(report.skipped.begin(), report.skipped.end(), name) == report.skipped.end())
+      report.skipped.push_back(name);
+  }
+  return std::string();
+}
+
 }  // namespace
 
 bool ReadProject(Project& project, const std::string& name, FileReport* report,
@@ -509,18 +520,21 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
   ProjectHeader header;
   if (!ParseProjectXml(bytes, fresh, &header, &out.error)) return false;
 
-  ProjectPaths media = paths;
-  if (header.version < 129) {
-    // Older projects keep their pictures and sounds in the project folder.
-    media.images = media.audio = paths.folder;
-  } else {
-    // The folders the project was saved with are where its media are.
-    if (IsUsableFolderName(header.imgfolder)) fresh.imgfolder = header.imgfolder;
-    else out.skipped.push_back(header.imgfolder);
-    if (IsUsableFolderName(header.audfolder)) fresh.audfolder = header.audfolder;
-    else out.skipped.push_back(header.audfolder);
-    media = PathsOf(name, fresh.imgfolder, fresh.audfolder);
-  }
+  // Files before version 129 keep their pictures and sounds in the project
+  // folder; later ones in the folders they were saved with, or failing that
+  // those of the preferences, or the usual ones. A name that would reach
+  // outside the project is passed over and reported.
+  const bool older = header.version < 129;
+  const Project usual;
+  const auto folder = [&](const std::string& saved, const std::string& preferred,
+                          const std::string& fallback) {
+    return UsableFolder(
+        older ? std::vector{preferred, fallback} : std::vector{saved, preferred, fallback}, out);
+  };
+  fresh.imgfolder = folder(header.imgfolder, project.imgfolder, usual.imgfolder);
+  fresh.audfolder = folder(header.audfolder, project.audfolder, usual.audfolder);
+  ProjectPaths media = PathsOf(name, fresh.imgfolder, fresh.audfolder);
+  if (older) media.images = media.audio = paths.folder;
   Loader(fresh, out, media.images, media.audio, limits).Run();
   fresh.modified = 0;
   project = std::move(fresh);

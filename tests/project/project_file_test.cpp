@@ -518,5 +518,38 @@ TEST_F(ProjectFileTest, TilesFarOffTheirPictureAreCutSafely) {
   EXPECT_EQ(report.too_large, std::vector<std::string>{"tile_4"});
 }
 
+// A media folder name that would leave the project gives way to the
+// preferences' one, which is checked the same way, and then to the usual
+// one; every name passed over is reported.
+TEST_F(ProjectFileTest, MediaFoldersOutsideTheProjectAreNeverRead) {
+  SavedSample();  // media in img and aud
+  std::string xml = ReadAll("Projects/demo.xml");
+  for (const std::string folder : {"imgfolder=\"img\"", "audfolder=\"aud\""})
+    xml.replace(xml.find(folder), folder.size(), folder.substr(0, 11) + "../../x\"");
+  // Where "../../y" from the project folder leads.
+  MakeDirectory("y");
+  WriteAll("y/jump.wav", "outside");
+  ASSERT_TRUE(SavePng(Image::Opaque(3, 3), "y/spr_hero_0.png"));
+  const auto open = [&](const std::string& file_text) {
+    WriteAll("Projects/demo.xml", file_text);
+    fs::remove_all(temp);
+    MakeDirectory(temp);
+    Project q;
+    q.tempfolder = temp;
+    q.imgfolder = q.audfolder = "../../y";
+    FileReport report;
+    EXPECT_TRUE(ReadProject(q, "demo", &report)) << report.error;
+    EXPECT_EQ(q.imgfolder, "img");
+    EXPECT_EQ(q.audfolder, "aud");
+    EXPECT_EQ(ReadAll(temp + "/jump.wav"), "wav bytes");
+    return report.skipped;
+  };
+  EXPECT_EQ(open(xml), (std::vector<std::string>{"../../x", "../../y"}));
+  // An older file keeps its media beside it and has no folders of its own.
+  WriteAll("Projects/demo/jump.wav", "wav bytes");
+  EXPECT_EQ(open(xml.replace(xml.find("version=\"129\""), 13, "version=\"128\"")),
+            std::vector<std::string>{"../../y"});
+}
+
 }  // namespace
 }  // namespace vorlane
