@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,16 @@ inline ImageRef ShareImage(Image image = {}) { return std::make_shared<const Ima
 // Decodes a PNG, JPEG or BMP file. Files with an alpha channel give 32-bit
 // images, others 24-bit. Returns a null image when the file cannot be read.
 Image LoadImageFile(const std::string& path);
+// The size a PNG, JPEG or BMP file declares in its header, read without
+// decoding the pixels, so that callers can refuse a picture before it takes
+// memory. Nothing when the file is missing, in another format, or its header
+// gives no size above 0.
+struct ImageSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const ImageSize&, const ImageSize&) = default;
+};
+std::optional<ImageSize> ReadImageSize(const std::string& path);
 // Decodes an image from bytes in memory.
 Image DecodeImage(const std::string& bytes);
 // Encodes a PNG file (written atomically). False on failure.

@@ -5,11 +5,14 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 
 #include "gui/file_util.h"
+#include "gui/handles.h"
 #include "gui/image.h"
 
 namespace vorlane {
@@ -32,6 +35,72 @@ const char* FormatOf(const std::string& bytes) {
 bool SizeAllowed(int w, int h) {
   return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide &&
          static_cast<std::int64_t>(w) * h <= kMaxPixels;
+}
+
+std::uint32_t BigEndian(const unsigned char* p, int bytes) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < bytes; ++i) value = value << 8 | p[i];
+  return value;
+}
+
+std::uint32_t LittleEndian(const unsigned char* p, int bytes) {
+  std::uint32_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
+  return value;
+}
+
+std::optional<ImageSize> Positive(std::int64_t width, std::int64_t height) {
+  if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) return std::nullopt;
+  return ImageSize{static_cast<int>(width), static_cast<int>(height)};
+}
+
+// The first chunk of a PNG is IHDR, which holds the size.
+std::optional<ImageSize> PngSize(const unsigned char* head, size_t length) {
+  if (length < 24 || std::memcmp(head + 8, "\0\0\0\x0dIHDR", 8) != 0) return std::nullopt;
+  return Positive(BigEndian(head + 16, 4), BigEndian(head + 20, 4));
+}
+
+// Old OS/2 headers (12 bytes) hold 16-bit sizes, all later ones 32-bit; a
+// negative height stores the rows top-down.
+std::optional<ImageSize> BmpSize(const unsigned char* head, size_t length) {
+  if (length < 26) return std::nullopt;
+  const std::uint32_t header = LittleEndian(head + 14, 4);
+  if (header == 12) {
+    const auto height = static_cast<std::int16_t>(LittleEndian(head + 20, 2));
+    return Positive(static_cast<std::int16_t>(LittleEndian(head + 18, 2)),
+                    height < 0 ? -height : height);
+  }
+  if (header < 16) return std::nullopt;
+  const auto height = static_cast<std::int32_t>(LittleEndian(head + 22, 4));
+  return Positive(static_cast<std::int32_t>(LittleEndian(head + 18, 4)),
+                  height < 0 ? -static_cast<std::int64_t>(height) : height);
+}
+
+// Walks the markers up to the first start-of-frame, which holds the size,
+// skipping every other segment by its length as the decoder does.
+std::optional<ImageSize> JpegSize(std::FILE* file) {
+  if (std::fseek(file, 2, SEEK_SET) != 0) return std::nullopt;
+  for (;;) {
+    int c = std::getc(file);
+    while (c != EOF && c != 0xFF) c = std::getc(file);  // stray bytes between segments
+    while (c == 0xFF) c = std::getc(file);              // fill bytes
+    if (c == EOF) return std::nullopt;
+    const int marker = c;
+    if (marker == 0 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;
+    // No size before the image data or the end means there is none to read.
+    if (marker == 0xD8 || marker == 0xD9 || marker == 0xDA) return std::nullopt;
+    unsigned char segment[7];
+    if (std::fread(segment, 1, 2, file) != 2) return std::nullopt;
+    const std::uint32_t length = BigEndian(segment, 2);
+    if (length < 2) return std::nullopt;
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    if (frame) {
+      if (length < 7 || std::fread(segment + 2, 1, 5, file) != 5) return std::nullopt;
+      return Positive(BigEndian(segment + 5, 2), BigEndian(segment + 3, 2));
+    }
+    if (std::fseek(file, static_cast<long>(length) - 2, SEEK_CUR) != 0) return std::nullopt;
+  }
 }
 
 Image FromQImage(const QImage& decoded) {
@@ -70,6 +139,18 @@ Image DecodeImage(const std::string& bytes) {
   if (!reader.read(&decoded) || decoded.isNull()) return Image();
   if (!SizeAllowed(decoded.width(), decoded.height())) return Image();
   return FromQImage(decoded);
+}
+
+std::optional<ImageSize> ReadImageSize(const std::string& path) {
+  const UniqueFile file(std::fopen(path.c_str(), "rb"));
+  if (!file) return std::nullopt;
+  unsigned char head[32];
+  const size_t length = std::fread(head, 1, sizeof head, file.get());
+  const char* format = FormatOf(std::string(reinterpret_cast<const char*>(head), length));
+  if (!format) return std::nullopt;
+  if (std::strcmp(format, "png") == 0) return PngSize(head, length);
+  if (std::strcmp(format, "bmp") == 0) return BmpSize(head, length);
+  return JpegSize(file.get());
 }
 
 Image LoadImageFile(const std::string& path) {

@@ -195,8 +195,21 @@ std::string ProjectXml(const Project& p) {
   return out;
 }
 
+namespace {
+
+// The memory `pixels` take, four bytes each, rounded down to the largest
+// unit that shows a whole number, so that "more than" stays true.
+std::string MemoryText(long long pixels) {
+  const long long bytes = pixels * 4;
+  if (bytes >= (1LL << 20)) return std::to_string(bytes >> 20) + " MB";
+  if (bytes >= (1LL << 10)) return std::to_string(bytes >> 10) + " KB";
+  return std::to_string(bytes) + " bytes";
+}
+
+}  // namespace
+
 std::string WarningText(const FileReport& report) {
-  const PictureLimits limits;
+  const PictureLimits& limits = report.limits;
   std::string text;
   const auto say = [&text](const std::string& before, const std::vector<std::string>& names,
                            const std::string& after) {
@@ -212,9 +225,12 @@ std::string WarningText(const FileReport& report) {
   say("These pictures are larger than " + side + " x " + side +
           " pixels, more than can be edited, so they are not shown: ",
       report.too_large, kept);
-  say("These pictures are not shown, because together with the others they would take more "
-      "than " + std::to_string(limits.max_total_pixels * 4 / (1 << 20)) + " MB of memory: ",
+  const std::string memory = "more than " + MemoryText(limits.max_total_pixels) + " of memory: ";
+  say("These pictures are not shown, because together with the others they would take " + memory,
       report.over_budget, kept);
+  say("These pictures are not shown, because their files could not be read as PNG, JPEG or BMP "
+      "pictures of the size they declare: ",
+      report.unreadable, kept);
   return text;
 }
 

@@ -19,15 +19,20 @@ struct PictureLimits {
 
 // What a read or write has to tell the user: `error` is the text for an
 // "Error" box when the operation failed; `skipped` lists entries whose files
-// were left alone because their names would reach outside their folder.
-// `too_large` and `over_budget` list the frame files and tiles whose pictures
-// were not loaded, past one of the PictureLimits; a frame keeps its file,
-// which every save carries over unchanged.
+// (or media folders) were left alone because their names would reach outside
+// their folder. `too_large` and `over_budget` list the frame files,
+// background files and tiles whose pictures were not loaded, past one of the
+// `limits` the read applied; `unreadable` the frame and background files
+// whose size could not be read, or that did not decode to it. A frame keeps
+// its file, and a background its copy in the working folder, which every
+// save carries over unchanged.
 struct FileReport {
   std::string error;
   std::vector<std::string> skipped;
   std::vector<std::string> too_large;
   std::vector<std::string> over_budget;
+  std::vector<std::string> unreadable;
+  PictureLimits limits;
 };
 
 // The text of a "Warning" box saying what was left out or not loaded and

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 
 #include "gui/file_util.h"
@@ -328,22 +330,6 @@ bool ParseProjectXml(const std::string& bytes, Project& into, ProjectHeader* hea
 
 namespace {
 
-// The size a PNG file declares in its header, read without decoding it;
-// false for a file that is not a PNG.
-bool PngSize(const std::string& path, long long* width, long long* height) {
-  const UniqueFile file(std::fopen(path.c_str(), "rb"));
-  unsigned char head[24];
-  if (!file || std::fread(head, 1, sizeof head, file.get()) != sizeof head) return false;
-  if (std::memcmp(head, "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) != 0) return false;
-  const auto big_endian = [&head](int at) {
-    return (static_cast<long long>(head[at]) << 24) | (head[at + 1] << 16) | (head[at + 2] << 8) |
-           head[at + 3];
-  };
-  *width = big_endian(16);
-  *height = big_endian(20);
-  return true;
-}
-
 // Media, images and derived values of a project whose file has been read.
 class Loader {
  public:
@@ -357,8 +343,8 @@ class Loader {
     for (const auto& m : p_.musics) CopySound(m);
     for (const auto& b : p_.backgrounds) CopyIn(b.file, images_);
     for (auto& scene : p_.scenes) scene.thumbnail = StockCardPicture();
-    CutTiles();
-    BuildThumbnails(p_);
+    LoadBackgrounds();
+    BuildSpriteThumbnails(p_);
     // An instance always takes its object's depth.
     std::unordered_map<std::string, int> depths;
     for (const auto& o : p_.objects)
@@ -376,11 +362,10 @@ class Loader {
   void LoadFrames() {
     const size_t count = p_.frames.size();
     std::vector<std::string> files(count);
-    // The budget is spent in frame order on the sizes PNG headers declare,
-    // before anything is decoded; pictures in other formats are decoded one
-    // at a time afterwards and then counted.
-    enum Plan : char { kKeep, kDecode, kDecodeAlone };
-    std::vector<char> plan(count, kKeep);
+    // The budget is spent in frame order on the sizes the files' headers
+    // declare, before anything is decoded.
+    std::vector<std::optional<ImageSize>> sizes(count);
+    std::vector<char> unreadable(count, 0);
     for (size_t i = 0; i < count; ++i) {
       Frame& frame = p_.frames[i];
       files[i] = frame.sprite + "_" + frame.file + ".png";
@@ -392,23 +377,29 @@ class Loader {
       frame.stored_size = FileSize(path);
       if (frame.stored_size < 0) continue;  // a frame whose file is missing stays empty
       frame.stored_path = path;
-      long long width = 0, height = 0;
-      if (!PngSize(path, &width, &height)) plan[i] = kDecodeAlone;
-      else if (Allowed(width, height, files[i])) plan[i] = kDecode;
+      sizes[i] = ReadImageSize(path);
+      if (!sizes[i]) {
+        unreadable[i] = 1;
+      } else if (!Allowed(sizes[i]->width, sizes[i]->height, files[i])) {
+        sizes[i].reset();
+      }
     }
-    std::vector<Image> images(count);
+    // Each decoded picture goes straight to its frame.
     ParallelFor(count, [&](size_t i) {
-      if (plan[i] == kDecode) images[i] = LoadImageFile(p_.frames[i].stored_path);
+      if (!sizes[i]) return;
+      Frame& frame = p_.frames[i];
+      Image image = Decode(frame.stored_path, *sizes[i]);
+      if (image.is_null()) {
+        unreadable[i] = 1;
+        return;
+      }
+      frame.stored_fingerprint = Fingerprint(image);
+      frame.image = ShareImage(std::move(image));
     });
     for (size_t i = 0; i < count; ++i) {
-      if (plan[i] == kDecodeAlone) {
-        images[i] = LoadImageFile(p_.frames[i].stored_path);
-        if (!images[i].is_null() && !Allowed(images[i].width(), images[i].height(), files[i]))
-          images[i] = Image();
-      }
-      if (images[i].is_null()) continue;
-      p_.frames[i].stored_fingerprint = Fingerprint(images[i]);
-      p_.frames[i].image = ShareImage(std::move(images[i]));
+      if (!unreadable[i]) continue;
+      report_.unreadable.push_back(files[i]);
+      if (sizes[i]) total_pixels_ -= Pixels(*sizes[i]);  // admitted, but never held
     }
   }
 
@@ -427,41 +418,95 @@ class Loader {
     CopyFile(from_folder + file, p_.tempfolder + "/" + file);
   }
 
-  // Each tile gets its cut-out of the tile set's picture, or plain red when
-  // the picture cannot be loaded, so the user sees which tiles lost theirs.
-  void CutTiles() {
-    std::unordered_map<std::string, std::shared_ptr<const Image>> sets;
-    for (const auto& b : p_.backgrounds) {
-      if (b.file.empty()) continue;
-      Image image;
-      if (IsPlainFileName(b.file) && !p_.tempfolder.empty())
-        image = LoadImageFile(p_.tempfolder + "/" + b.file);
-      sets[b.name] = std::make_shared<const Image>(std::move(image));
-    }
-    if (sets.empty()) return;
+  // Background pictures are decoded one at a time, counted only while they
+  // are held: each is cut into its tiles and made into its card, then freed.
+  // A picture is decoded only when its tiles fit beside it, as it is of no
+  // use to them otherwise.
+  void LoadBackgrounds() {
+    // Tiles are cut from the last background of their name.
+    std::unordered_map<std::string, Background*> sets;
+    for (auto& b : p_.backgrounds)
+      if (!b.file.empty()) sets[b.name] = &b;
+    std::unordered_map<const Background*, std::vector<Tile*>> tiles;
     for (auto& tile : p_.tiles) {
       const auto found = sets.find(tile.background);
-      if (found == sets.end() || tile.width <= 0 || tile.height <= 0) continue;
-      if (!Allowed(tile.width, tile.height, tile.name)) continue;
-      Image image = Image::Transparent(tile.width, tile.height);
-      const Image& set = *found->second;
-      if (set.is_null())
-        image.Fill(Color{255, 0, 0, 255});
-      else
-        image.Draw(set, -tile.left, -tile.top, DrawMode::Blend);
-      tile.image = ShareImage(std::move(image));
+      if (found != sets.end()) tiles[found->second].push_back(&tile);
+    }
+    for (auto& b : p_.backgrounds) {
+      if (b.file.empty()) continue;
+      Image picture;
+      std::optional<ImageSize> held;  // counted while the picture is held
+      const std::string path = p_.tempfolder + "/" + b.file;
+      if (IsPlainFileName(b.file) && !p_.tempfolder.empty() && FileSize(path) >= 0) {
+        const std::optional<ImageSize> size = ReadImageSize(path);
+        if (!size) {
+          report_.unreadable.push_back(b.file);
+        } else if (Allowed(size->width, size->height, b.file, TilePixels(tiles[&b]))) {
+          picture = Decode(path, *size);
+          if (!picture.is_null()) {
+            held = size;
+          } else {
+            report_.unreadable.push_back(b.file);
+            total_pixels_ -= Pixels(*size);  // admitted, but never held
+          }
+        }
+      }
+      for (Tile* tile : tiles[&b]) CutTile(*tile, picture);
+      b.thumbnail = BackgroundCard(picture.is_null() ? nullptr : &picture);
+      if (held) total_pixels_ -= Pixels(*held);
     }
   }
 
-  // Whether a picture of this size may be loaded; if so its pixels are
-  // counted, otherwise `what` is reported with the reason.
-  bool Allowed(long long width, long long height, const std::string& what) {
+  // A tile gets its cut-out of the tile set's picture, or plain red when
+  // the picture is not loaded, so the user sees which tiles lost theirs.
+  void CutTile(Tile& tile, const Image& set) {
+    if (tile.width <= 0 || tile.height <= 0) return;
+    if (!Allowed(tile.width, tile.height, tile.name)) return;
+    Image image = Image::Transparent(tile.width, tile.height);
+    // Where the cut-out meets the picture is worked out in 64 bits: the
+    // corner can be anywhere an int reaches, and is negated only once it is
+    // known to lie within one tile's size of the picture.
+    const std::int64_t left = tile.left, top = tile.top;
+    if (set.is_null())
+      image.Fill(Color{255, 0, 0, 255});
+    else if (left < set.width() && left + tile.width > 0 && top < set.height() &&
+             top + tile.height > 0)
+      image.Draw(set, static_cast<int>(-left), static_cast<int>(-top), DrawMode::Blend);
+    tile.image = ShareImage(std::move(image));
+  }
+
+  static std::int64_t Pixels(ImageSize size) { return std::int64_t{size.width} * size.height; }
+
+  // The pixels of the cut-outs that may be made of these tiles.
+  std::int64_t TilePixels(const std::vector<Tile*>& tiles) const {
+    std::int64_t pixels = 0;
+    for (const Tile* tile : tiles) {
+      if (tile->width > 0 && tile->height > 0 && tile->width <= limits_.max_side &&
+          tile->height <= limits_.max_side)
+        pixels += std::int64_t{tile->width} * tile->height;
+    }
+    return pixels;
+  }
+
+  // The picture in `path`, or null when it does not decode to the size its
+  // header declared.
+  static Image Decode(const std::string& path, ImageSize size) {
+    Image image = LoadImageFile(path);
+    if (image.width() != size.width || image.height() != size.height) return Image();
+    return image;
+  }
+
+  // Whether a picture of this size may be held, with room left for `beside`
+  // more pixels; if so its pixels are counted, otherwise `what` is reported
+  // with the reason.
+  bool Allowed(std::int64_t width, std::int64_t height, const std::string& what,
+               std::int64_t beside = 0) {
     if (width > limits_.max_side || height > limits_.max_side) {
       report_.too_large.push_back(what);
       return false;
     }
-    const long long pixels = width * height;
-    if (total_pixels_ + pixels > limits_.max_total_pixels) {
+    const std::int64_t pixels = width * height;
+    if (total_pixels_ + pixels + beside > limits_.max_total_pixels) {
       report_.over_budget.push_back(what);
       return false;
     }
@@ -474,8 +519,19 @@ class Loader {
   const std::string& images_;
   const std::string& audio_;
   const PictureLimits limits_;
-  long long total_pixels_ = 0;
+  std::int64_t total_pixels_ = 0;
 };
+
+// The first of `names` that keeps a media folder inside the project; each
+// one passed over is reported.
+std::string UsableFolder(const std::vector<std::string>& names, FileReport& report) {
+  for (const std::string& name : names) {
+    if (IsUsableFolderName(name)) return name;
+    if (std::find(report.skipped.begin(), report.skipped.end(), name) == report.skipped.end())
+      report.skipped.push_back(name);
+  }
+  return std::string();
+}
 
 }  // namespace
 
@@ -503,18 +559,22 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
   ProjectHeader header;
   if (!ParseProjectXml(bytes, fresh, &header, &out.error)) return false;
 
-  ProjectPaths media = paths;
-  if (header.version < 129) {
-    // Older projects keep their pictures and sounds in the project folder.
-    media.images = media.audio = paths.folder;
-  } else {
-    // The folders the project was saved with are where its media are.
-    if (IsUsableFolderName(header.imgfolder)) fresh.imgfolder = header.imgfolder;
-    else out.skipped.push_back(header.imgfolder);
-    if (IsUsableFolderName(header.audfolder)) fresh.audfolder = header.audfolder;
-    else out.skipped.push_back(header.audfolder);
-    media = PathsOf(name, fresh.imgfolder, fresh.audfolder);
-  }
+  // Files before version 129 keep their pictures and sounds in the project
+  // folder; later ones in the folders they were saved with, or failing that
+  // those of the preferences, or the usual ones. A name that would reach
+  // outside the project is passed over and reported.
+  const bool older = header.version < 129;
+  const Project usual;
+  const auto folder = [&](const std::string& saved, const std::string& preferred,
+                          const std::string& fallback) {
+    return UsableFolder(
+        older ? std::vector{preferred, fallback} : std::vector{saved, preferred, fallback}, out);
+  };
+  fresh.imgfolder = folder(header.imgfolder, project.imgfolder, usual.imgfolder);
+  fresh.audfolder = folder(header.audfolder, project.audfolder, usual.audfolder);
+  ProjectPaths media = PathsOf(name, fresh.imgfolder, fresh.audfolder);
+  if (older) media.images = media.audio = paths.folder;
+  out.limits = limits;
   Loader(fresh, out, media.images, media.audio, limits).Run();
   fresh.modified = 0;
   project = std::move(fresh);

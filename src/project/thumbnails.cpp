@@ -1,6 +1,8 @@
 #include "project/thumbnails.h"
 
+#include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "project/safe_name.h"
 #include "project/project_paths.h"
@@ -99,7 +101,7 @@ Image MakeCard(const Image* picture) {
   return card;
 }
 
-void BuildThumbnails(Project& project) {
+void BuildSpriteThumbnails(Project& project) {
   // Each sprite shows the first of its frames that holds a picture.
   std::unordered_map<std::string, const Image*> pictures;
   for (const auto& frame : project.frames)
@@ -110,21 +112,41 @@ void BuildThumbnails(Project& project) {
         ShareImage(MakeCard(found == pictures.end() ? nullptr : found->second));
   }
 
-  const std::string folder = PathsOf(project.projectname, project.imgfolder).images;
-  for (auto& background : project.backgrounds) {
-    if (background.file.empty()) continue;
-    Image picture;
-    if (IsPlainFileName(background.file)) picture = LoadImageFile(folder + background.file);
-    // A picture that cannot be loaded leaves the bare card.
-    background.thumbnail = ShareImage(
-        picture.is_null() ? *StockCardPicture() : MakeCard(&picture));
-  }
-
   const auto first_frames = FirstFrameImages(project);
   for (auto& object : project.objects) {
     if (object.sprite.empty()) continue;
     const auto found = first_frames.find(object.sprite);
     if (found != first_frames.end()) SetObjectImage(object, found->second);
+  }
+}
+
+ImageRef BackgroundCard(const Image* picture) {
+  return ShareImage(!picture || picture->is_null() ? *StockCardPicture() : MakeCard(picture));
+}
+
+void BuildThumbnails(Project& project, const PictureLimits& limits) {
+  BuildSpriteThumbnails(project);
+  // What the frames and tiles hold counts against the budget of each
+  // background picture, decoded one at a time.
+  std::unordered_set<const Image*> seen;
+  std::int64_t held = 0;
+  const auto hold = [&](const ImageRef& image) {
+    if (image && seen.insert(image.get()).second)
+      held += std::int64_t{image->width()} * image->height();
+  };
+  for (const auto& frame : project.frames) hold(frame.image);
+  for (const auto& tile : project.tiles) hold(tile.image);
+
+  const std::string folder = PathsOf(project.projectname, project.imgfolder).images;
+  for (auto& background : project.backgrounds) {
+    if (background.file.empty()) continue;
+    Image picture;
+    const std::string path = folder + background.file;
+    const auto size = IsPlainFileName(background.file) ? ReadImageSize(path) : std::nullopt;
+    if (size && size->width <= limits.max_side && size->height <= limits.max_side &&
+        held + std::int64_t{size->width} * size->height <= limits.max_total_pixels)
+      picture = LoadImageFile(path);
+    background.thumbnail = BackgroundCard(&picture);
   }
 }
 

@@ -3,13 +3,24 @@
 #pragma once
 
 #include "project/model.h"
+#include "project/project_file.h"
 
 namespace vorlane {
 
 // Rebuilds every sprite and background thumbnail and sets `image`,
 // `imagewidth` and `imageheight` of every object and instance whose sprite
-// has a frame.
-void BuildThumbnails(Project& project);
+// has a frame. A background's picture is decoded only when the size its
+// file declares fits `limits` beside the frames and tiles the project holds;
+// otherwise, as when it cannot be loaded, its card is bare.
+void BuildThumbnails(Project& project, const PictureLimits& limits = {});
+
+// BuildThumbnails without the backgrounds, for a caller that has their
+// pictures at hand and gives each its BackgroundCard.
+void BuildSpriteThumbnails(Project& project);
+
+// A background's thumbnail: the card showing `picture`, or the bare card
+// when there is none.
+ImageRef BackgroundCard(const Image* picture);
 
 // The 150 x 100 card drawn under every thumbnail, and the picture of a
 // resource that has none. Built-in drawings until the program installs its

@@ -88,6 +88,39 @@ TEST_F(ImageIoTest, RefusesOversizedImages) {
   EXPECT_TRUE(DecodeImage(bmp).is_null());
 }
 
+// Sizes come from the header alone, so a file holding nothing else still
+// tells its size; a file without a usable one tells none.
+TEST_F(ImageIoTest, SizeIsReadFromTheHeaderAlone) {
+  using namespace std::string_literals;
+  QImage q(9, 6, QImage::Format_RGB32);
+  q.fill(qRgb(200, 40, 90));
+  ASSERT_TRUE(q.save("a.jpg", "JPEG") && q.save("a.bmp", "BMP"));
+  ASSERT_TRUE(SavePng(Image::Opaque(9, 6), "a.png"));
+  const std::string png = ReadAll("a.png"), jpeg = ReadAll("a.jpg"), bmp = ReadAll("a.bmp");
+  const auto put = [](std::string bytes, size_t at, const std::string& value) {
+    return bytes.replace(at, value.size(), value);
+  };
+  // A comment segment holding a frame marker is skipped by its length.
+  WriteAll("comment.jpg", jpeg.substr(0, 2) + "\xFF\xFE\0\x07\xFF\xC0\0\x11\x08"s + jpeg.substr(2));
+  WriteAll("huge.png", put(png.substr(0, 33), 16, "\0\x01\x86\xA0"s));
+  WriteAll("topdown.bmp", put(bmp, 22, "\xFA\xFF\xFF\xFF"s));  // height -6
+  WriteAll("os2.bmp", put(put("BM"s + std::string(24, '\0'), 14, "\x0C"s), 18, "\x09\0\x06\0"s));
+  const std::pair<const char*, ImageSize> sizes[] = {
+      {"a.png", {9, 6}},  {"a.jpg", {9, 6}},         {"comment.jpg", {9, 6}},
+      {"a.bmp", {9, 6}},  {"huge.png", {100000, 6}}, {"topdown.bmp", {9, 6}},
+      {"os2.bmp", {9, 6}}};
+  for (const auto& [file, size] : sizes) EXPECT_EQ(ReadImageSize(file), size) << file;
+
+  WriteAll("nosize.jpg", jpeg.substr(0, jpeg.find("\xFF\xC0")));
+  WriteAll("zero.png", put(png, 16, "\0\0\0\0"s));
+  WriteAll("negative.bmp", put(bmp, 18, "\0\0\0\x80"s));
+  WriteAll("lowest.bmp", put(bmp, 22, "\0\0\0\x80"s));  // -2147483648 rows
+  WriteAll("garbage.png", "not a picture");
+  for (const char* file :
+       {"nosize.jpg", "zero.png", "negative.bmp", "lowest.bmp", "garbage.png", "missing.png", "."})
+    EXPECT_EQ(ReadImageSize(file), std::nullopt) << file;
+}
+
 TEST_F(ImageIoTest, SaveIntoMissingFolderFailsCleanly) {
   std::string error;
   EXPECT_FALSE(SavePng(Sample(false), "nowhere/a.png", &error));

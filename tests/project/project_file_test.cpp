@@ -1,15 +1,18 @@
 #include "project/project_file.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <random>
 
 #include "gui/file_util.h"
+#include "project/thumbnails.h"
 #include "support/random_text.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
@@ -155,12 +158,16 @@ class ProjectFileTest : public test::InTempDir {
   }
   // Opens "demo" with a fresh, empty working folder.
   Project Opened(const std::string& name = "demo") {
+    FileReport report;
+    return Opened(report, {}, name);
+  }
+  Project Opened(FileReport& report, const PictureLimits& limits,
+                 const std::string& name = "demo") {
     fs::remove_all(temp);
     MakeDirectory(temp);
     Project q;
     q.tempfolder = temp;
-    FileReport report;
-    EXPECT_TRUE(ReadProject(q, name, &report)) << report.error;
+    EXPECT_TRUE(ReadProject(q, name, &report, limits)) << report.error;
     return q;
   }
   const std::string temp = "_temp_000000";
@@ -439,16 +446,10 @@ TEST_F(ProjectFileTest, SavingAgainRewritesOnlyChangedFrames) {
 TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
   const Project p = SavedSample();
   const std::string big = "Projects/demo/img/spr_hero_1.png";
-  const auto open = [&](const PictureLimits& limits, FileReport& report) {
-    Project q;
-    q.tempfolder = temp;
-    EXPECT_TRUE(ReadProject(q, "demo", &report, limits)) << report.error;
-    return q;
-  };
   ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), big));
   const std::string bytes = ReadAll(big);
   FileReport report;
-  Project q = open({}, report);
+  Project q = Opened(report, {});
   ASSERT_NE(q.frames[0].image, nullptr);
   EXPECT_EQ(q.frames[1].image, nullptr);
   EXPECT_EQ(report.too_large, std::vector<std::string>{"spr_hero_1.png"});
@@ -464,25 +465,161 @@ TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
   ASSERT_TRUE(WriteProject(q));
   EXPECT_EQ(ReadAll("Projects/copy/img/spr_new_1.png"), bytes);
 
-  // Past the budget of all pictures together: frames and tiles count in
-  // order (16 x 16 and 24 x 20 pixels, then 16 x 24 each).
+  // Past the budget of all pictures together: frames, then the tile set
+  // while it is cut, then its tiles count in order (16 x 16 and 24 x 20
+  // pixels, 64 x 64, then 16 x 24 each). The warning gives the budget used.
   ASSERT_TRUE(SavePng(*p.frames[1].image, big));
   report = {};
-  q = open({16384, 256 + 384}, report);
+  q = Opened(report, {16384, 256 + 384});
   EXPECT_EQ(q.frames[1].image, nullptr);
   EXPECT_EQ(q.tiles[1].image, nullptr);
-  EXPECT_EQ(report.over_budget, (std::vector<std::string>{"spr_hero_1.png", "tile_17"}));
-  EXPECT_NE(WarningText(report).find("more than 1024 MB of memory: spr_hero_1.png, tile_17."),
+  EXPECT_EQ(report.over_budget,
+            (std::vector<std::string>{"spr_hero_1.png", "tiles.png", "tile_17"}));
+  EXPECT_NE(WarningText(report).find("more than 2 KB of memory: spr_hero_1.png, tiles.png, "
+                                     "tile_17."),
             std::string::npos);
   EXPECT_TRUE(report.too_large.empty());
 
   // What can be edited loads, past the old limit of 4096 x 4096 pixels.
   ASSERT_TRUE(SavePng(Image::Opaque(16384, 1025), big));
   report = {};
-  q = open({}, report);
+  q = Opened(report, {});
   ASSERT_NE(q.frames[1].image, nullptr);
   EXPECT_EQ(q.frames[1].image->width(), 16384);
   EXPECT_EQ(WarningText(report), "");
+}
+
+// Every picture is counted from the size its file's header declares before
+// it is decoded, whatever its format: the frames in order, then each
+// background while it is held to cut its tiles and card, then its tiles.
+// What is not loaded is reported with the true reason.
+TEST_F(ProjectFileTest, PicturesAreCountedFromTheirHeadersBeforeDecoding) {
+  SavedSample();
+  const std::string first = "Projects/demo/img/spr_hero_0.png", set = "Projects/demo/img/tiles.png";
+  const std::string first_png = ReadAll(first), set_png = ReadAll(set);
+  Image red = Image::Transparent(16, 24);
+  red.Fill(Color{255, 0, 0, 255});
+  const auto expect_red = [&](const Project& q) {
+    for (const Tile& tile : q.tiles) {
+      ASSERT_NE(tile.image, nullptr);
+      EXPECT_EQ(*tile.image, red);
+    }
+    EXPECT_EQ(*q.backgrounds[0].thumbnail, *StockCardPicture());
+  };
+
+  // The tile set past the budget the frames (16 x 16 and 24 x 20) leave
+  // beside its two tiles: it is not decoded, its tiles show red and its card
+  // is bare.
+  FileReport report;
+  Project q = Opened(report, {16384, 256 + 480 + 64 * 64 + 384});
+  EXPECT_EQ(report.over_budget, std::vector<std::string>{"tiles.png"});
+  expect_red(q);
+  report = {};
+  q = Opened(report, {16384, 256 + 480 + 64 * 64 + 2 * 384});
+  EXPECT_EQ(WarningText(report), "");
+  EXPECT_NE(*q.tiles[0].image, red);
+  const Image tile_set = test::SampleTileSet();
+  EXPECT_EQ(*q.backgrounds[0].thumbnail, *BackgroundCard(&tile_set));
+
+  // A first frame held as a BMP counts first.
+  QImage bmp_frame(16, 16, QImage::Format_RGB32);
+  bmp_frame.fill(Qt::white);
+  ASSERT_TRUE(bmp_frame.save(QString::fromStdString(first), "BMP"));
+  report = {};
+  q = Opened(report, {16384, 480});
+  EXPECT_NE(q.frames[0].image, nullptr);
+  EXPECT_EQ(q.frames[1].image, nullptr);
+  EXPECT_EQ(report.over_budget,
+            (std::vector<std::string>{"spr_hero_1.png", "tiles.png", "tile_16", "tile_17"}));
+
+  // Headers declaring more than can be edited, with nothing behind them.
+  std::string bmp = ReadAll(first).substr(0, 54);
+  bmp.replace(18, 4, std::string("\x01\x40\0\0", 4));  // 16385 pixels wide
+  WriteAll(first, bmp);
+  std::string png = set_png.substr(0, 33);
+  WriteAll(set, png.replace(16, 4, std::string("\0\0\x40\x01", 4)));
+  report = {};
+  q = Opened(report, {});
+  EXPECT_EQ(report.too_large, (std::vector<std::string>{"spr_hero_0.png", "tiles.png"}));
+  EXPECT_EQ(q.frames[0].image, nullptr);
+  expect_red(q);
+
+  // Files that do not decode to the size they declare, or declare none, are
+  // refused and their pixels given back; the warning says why.
+  WriteAll(first, first_png.substr(0, first_png.size() / 2));
+  WriteAll("Projects/demo/img/spr_hero_1.png", "not a picture");
+  WriteAll(set, set_png);
+  report = {};
+  q = Opened(report, {16384, 64 * 64 + 2 * 384});
+  EXPECT_EQ(report.unreadable, (std::vector<std::string>{"spr_hero_0.png", "spr_hero_1.png"}));
+  EXPECT_TRUE(report.over_budget.empty());
+  EXPECT_NE(WarningText(report).find("not shown, because their files could not be read as PNG, "
+                                     "JPEG or BMP pictures of the size they declare: "
+                                     "spr_hero_0.png, spr_hero_1.png. Their files are kept"),
+            std::string::npos);
+  ASSERT_TRUE(WriteProject(q));
+  EXPECT_EQ(ReadAll("Projects/demo/img/spr_hero_1.png"), "not a picture");
+}
+
+// A tile's corner may be anywhere an int reaches: it gets what of the
+// picture lies under it, and no arithmetic on the corner overflows.
+TEST_F(ProjectFileTest, TilesFarOffTheirPictureAreCutSafely) {
+  SavedSample([](Project& p) {
+    const Tile tile = p.tiles[0];
+    p.tiles.assign(5, tile);
+    const int corners[][2] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MIN, 0}, {-4, 60}};
+    for (int i = 0; i < 4; ++i) {
+      p.tiles[i].left = corners[i][0];
+      p.tiles[i].top = corners[i][1];
+    }
+    p.tiles[4].width = INT_MAX;
+    for (int i = 0; i < 5; ++i) p.tiles[i].name = "tile_" + std::to_string(i);
+  });
+  FileReport report;
+  const Project q = Opened(report, {});
+  const Image clear = Image::Transparent(16, 24);
+  for (int i : {0, 1, 2}) {
+    ASSERT_NE(q.tiles[i].image, nullptr);
+    EXPECT_EQ(*q.tiles[i].image, clear) << i;
+  }
+  Image corner = clear;
+  corner.Draw(test::SampleTileSet(), 4, -60, DrawMode::Copy);
+  EXPECT_EQ(*q.tiles[3].image, corner);
+  EXPECT_EQ(q.tiles[4].image, nullptr);
+  EXPECT_EQ(report.too_large, std::vector<std::string>{"tile_4"});
+}
+
+// A media folder name that would leave the project gives way to the
+// preferences' one, which is checked the same way, and then to the usual
+// one; every name passed over is reported.
+TEST_F(ProjectFileTest, MediaFoldersOutsideTheProjectAreNeverRead) {
+  SavedSample();  // media in img and aud
+  std::string xml = ReadAll("Projects/demo.xml");
+  for (const std::string folder : {"imgfolder=\"img\"", "audfolder=\"aud\""})
+    xml.replace(xml.find(folder), folder.size(), folder.substr(0, 11) + "../../x\"");
+  // Where "../../y" from the project folder leads.
+  MakeDirectory("y");
+  WriteAll("y/jump.wav", "outside");
+  ASSERT_TRUE(SavePng(Image::Opaque(3, 3), "y/spr_hero_0.png"));
+  const auto open = [&](const std::string& file_text) {
+    WriteAll("Projects/demo.xml", file_text);
+    fs::remove_all(temp);
+    MakeDirectory(temp);
+    Project q;
+    q.tempfolder = temp;
+    q.imgfolder = q.audfolder = "../../y";
+    FileReport report;
+    EXPECT_TRUE(ReadProject(q, "demo", &report)) << report.error;
+    EXPECT_EQ(q.imgfolder, "img");
+    EXPECT_EQ(q.audfolder, "aud");
+    EXPECT_EQ(ReadAll(temp + "/jump.wav"), "wav bytes");
+    return report.skipped;
+  };
+  EXPECT_EQ(open(xml), (std::vector<std::string>{"../../x", "../../y"}));
+  // An older file keeps its media beside it and has no folders of its own.
+  WriteAll("Projects/demo/jump.wav", "wav bytes");
+  EXPECT_EQ(open(xml.replace(xml.find("version=\"129\""), 13, "version=\"128\"")),
+            std::vector<std::string>{"../../y"});
 }
 
 }  // namespace

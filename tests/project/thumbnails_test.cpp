@@ -84,6 +84,14 @@ TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
   ASSERT_TRUE(SavePng(sky, "Projects/demo/img/sky.png"));
   BuildThumbnails(p);
   EXPECT_EQ(*p.backgrounds[0].thumbnail, MakeCard(&sky));
+  // The picture is decoded only when it fits the budget beside the 4 x 4
+  // frame the project holds.
+  BuildThumbnails(p, {16384, 120 * 60 + 15});
+  EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
+  BuildThumbnails(p, {119, 120 * 60 + 16});
+  EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
+  BuildThumbnails(p, {120, 120 * 60 + 16});
+  EXPECT_EQ(*p.backgrounds[0].thumbnail, MakeCard(&sky));
 }
 
 }  // namespace
