@@ -158,7 +158,8 @@ void WarnSkipped(const std::set<std::string>& skipped) {
 void WarnNotLoaded(const FileReport& report) {
   for (const auto& [list, why] :
        {std::pair{&report.too_large, "it is too large to load"},
-        std::pair{&report.over_budget, "all pictures together are too large"}})
+        std::pair{&report.over_budget, "all pictures together are too large"},
+        std::pair{&report.unreadable, "it is not a picture the program can read"}})
     for (const std::string& entry : *list)
       std::fprintf(stderr, "vorlane-build: warning: \"%s\" was not loaded: %s; its file is kept.\n",
                    OneLine(entry).c_str(), why);
