@@ -72,9 +72,9 @@ Image DecodeImage(const std::string& bytes) {
   return FromQImage(decoded);
 }
 
-Image LoadImageFile(const std::string& path) {
+Image LoadImageFile(const std::string& path, std::string* error) {
   std::string bytes;
-  if (!ReadFile(path, &bytes)) return Image();
+  if (!ReadFile(path, &bytes, kMaxPictureFileBytes, error)) return Image();
   return DecodeImage(bytes);
 }
 

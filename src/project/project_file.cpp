@@ -215,6 +215,11 @@ std::string WarningText(const FileReport& report) {
   say("These pictures are not shown, because together with the others they would take more "
       "than " + std::to_string(limits.max_total_pixels * 4 / (1 << 20)) + " MB of memory: ",
       report.over_budget, kept);
+  if (!report.unreadable.empty()) {
+    if (!text.empty()) text += "\n\n";
+    text += "These files were left out:";
+    for (const std::string& line : report.unreadable) text += "\n" + line;
+  }
   return text;
 }
 

@@ -28,6 +28,9 @@ struct FileReport {
   std::vector<std::string> skipped;
   std::vector<std::string> too_large;
   std::vector<std::string> over_budget;
+  // Files not read or copied, one sentence each naming the file and why (not
+  // a regular file, over its size limit, a failed copy).
+  std::vector<std::string> unreadable;
 };
 
 // The text of a "Warning" box saying what was left out or not loaded and

@@ -331,7 +331,7 @@ namespace {
 // The size a PNG file declares in its header, read without decoding it;
 // false for a file that is not a PNG.
 bool PngSize(const std::string& path, long long* width, long long* height) {
-  const UniqueFile file(std::fopen(path.c_str(), "rb"));
+  const UniqueFile file = OpenRegularFile(path);
   unsigned char head[24];
   if (!file || std::fread(head, 1, sizeof head, file.get()) != sizeof head) return false;
   if (std::memcmp(head, "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) != 0) return false;
@@ -355,7 +355,7 @@ class Loader {
     LoadFrames();
     for (const auto& s : p_.sounds) CopySound(s);
     for (const auto& m : p_.musics) CopySound(m);
-    for (const auto& b : p_.backgrounds) CopyIn(b.file, images_);
+    for (const auto& b : p_.backgrounds) CopyIn(b.file, images_, kMaxPictureFileBytes);
     for (auto& scene : p_.scenes) scene.thumbnail = StockCardPicture();
     CutTiles();
     BuildThumbnails(p_);
@@ -397,12 +397,15 @@ class Loader {
       else if (Allowed(width, height, files[i])) plan[i] = kDecode;
     }
     std::vector<Image> images(count);
+    std::vector<std::string> unread(count);  // why a file was not read
     ParallelFor(count, [&](size_t i) {
-      if (plan[i] == kDecode) images[i] = LoadImageFile(p_.frames[i].stored_path);
+      if (plan[i] == kDecode) images[i] = LoadImageFile(p_.frames[i].stored_path, &unread[i]);
     });
     for (size_t i = 0; i < count; ++i) {
+      if (!unread[i].empty()) report_.unreadable.push_back(unread[i]);
       if (plan[i] == kDecodeAlone) {
-        images[i] = LoadImageFile(p_.frames[i].stored_path);
+        images[i] = LoadImageFile(p_.frames[i].stored_path, &unread[i]);
+        if (!unread[i].empty()) report_.unreadable.push_back(unread[i]);
         if (!images[i].is_null() && !Allowed(images[i].width(), images[i].height(), files[i]))
           images[i] = Image();
       }
@@ -413,18 +416,22 @@ class Loader {
   }
 
   void CopySound(const Sound& s) {
-    CopyIn(s.wav, audio_);
-    CopyIn(s.mp3, audio_);
-    CopyIn(s.ogg, audio_);
+    CopyIn(s.wav, audio_, kMaxSoundFileBytes);
+    CopyIn(s.mp3, audio_, kMaxSoundFileBytes);
+    CopyIn(s.ogg, audio_, kMaxSoundFileBytes);
   }
 
-  void CopyIn(const std::string& file, const std::string& from_folder) {
+  void CopyIn(const std::string& file, const std::string& from_folder, std::int64_t max_bytes) {
     if (file.empty() || p_.tempfolder.empty()) return;
     if (!IsPlainFileName(file)) {
       report_.skipped.push_back(file);
       return;
     }
-    CopyFile(from_folder + file, p_.tempfolder + "/" + file);
+    const std::string from = from_folder + file;
+    if (!FileExists(from)) return;  // missing media are left out quietly
+    std::string error;
+    if (!CopyProgramFile(from, p_.tempfolder + "/" + file, max_bytes, &error, false))
+      report_.unreadable.push_back(error);
   }
 
   // Each tile gets its cut-out of the tile set's picture, or plain red when
@@ -490,8 +497,9 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
   }
   const ProjectPaths paths = PathsOf(name, project.imgfolder, project.audfolder);
   std::string bytes;
-  if (!ReadFile(paths.xml, &bytes)) {
-    out.error = "The project file \"" + paths.xml + "\" could not be read.";
+  std::string why;
+  if (!ReadFile(paths.xml, &bytes, kMaxProjectFileBytes, &why)) {
+    out.error = "The project could not be opened. " + why;
     return false;
   }
 
@@ -523,7 +531,7 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
 
 int ReadProjectVersion(const std::string& name) {
   if (!IsPlainFileName(name)) return 0;
-  const UniqueFile file(std::fopen(PathsOf(name).xml.c_str(), "rb"));
+  const UniqueFile file = OpenRegularFile(PathsOf(name).xml);
   if (!file) return 0;
   const UniqueXmlParser parser(XML_ParserCreate(nullptr));
   if (!parser) return 0;
