@@ -23,10 +23,11 @@ const char* ClassOf(char marker) {
 
 }  // namespace
 
-bool LoadKeywordFile(KeywordList& list, const std::string& path) {
-  if (FileSize(path) <= 0) return false;
+bool LoadKeywordFile(KeywordList& list, const std::string& path, std::string* error) {
+  const std::int64_t size = FileSize(path);
+  if (size < 0 || (size == 0 && IsRegularFile(path))) return false;
   std::string bytes;
-  if (!ReadFile(path, &bytes)) return false;
+  if (!ReadFile(path, &bytes, kMaxKeywordFileBytes, error)) return false;
   std::string_view text = bytes;
   // Editors like to put a byte-order mark in front; it is not a class marker.
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);

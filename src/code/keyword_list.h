@@ -26,8 +26,10 @@ void AddKeywordRecord(KeywordList& list, std::string name, std::string class_, s
 // Appends one record per three-line record of the file: a class character
 // ('!' function, '.' variable, '#' constant) and the name, then two help
 // lines. Records of any other class are skipped. A missing or empty file
-// adds nothing; false then.
-bool LoadKeywordFile(KeywordList& list, const std::string& path = kKeywordFile);
+// adds nothing; false then. So does one that is not a regular file or is
+// over kMaxKeywordFileBytes, and `error` (when given) then says why.
+bool LoadKeywordFile(KeywordList& list, const std::string& path = kKeywordFile,
+                     std::string* error = nullptr);
 
 // The 82 key-code constants ("vk_0" .. "vk_z") in the engine's order.
 const std::vector<std::string>& KeyConstantNames();

@@ -57,8 +57,8 @@ std::vector<std::string> ReadEnabledExtensions(const std::string& projectname) {
   std::vector<std::string> names;
   if (projectname.empty() || !IsPlainFileName(projectname)) return names;
   std::string text;
-  if (FileSize(EnabledListPath(projectname)) <= 0 || !ReadFile(EnabledListPath(projectname), &text))
-    return names;
+  const std::string path = EnabledListPath(projectname);
+  if (FileSize(path) <= 0 || !ReadFile(path, &text, kMaxSettingsFileBytes)) return names;
   for (const std::string_view line : SplitLines(text)) names.emplace_back(line);
   return names;
 }
@@ -75,7 +75,10 @@ std::vector<Extension> LoadExtensions(const std::string& projectname) {
     Extension e;
     e.filename = name.substr(0, name.size() - 4);
     std::string text;
-    if (ReadFile(path, &text)) ParseExtensionText(text, e);  // unreadable: no lines
+    if (ReadFile(path, &text, kMaxExtensionFileBytes, &e.problem))
+      ParseExtensionText(text, e);
+    else
+      e.extension = e.filename;  // no lines, but a row that says why
     e.enabled = std::find(enabled.begin(), enabled.end(), e.filename) != enabled.end() ? 1 : 0;
     list.push_back(std::move(e));
   }
@@ -94,10 +97,11 @@ bool SaveEnabledExtensions(const std::string& projectname,
     text += name;
     text += '\n';
   }
-  return WriteFileAtomic(EnabledListPath(projectname), text, error);
+  return WriteProgramFile(EnabledListPath(projectname), text, error);
 }
 
 std::string ExtensionInfoText(const Extension& e) {
+  if (!e.problem.empty()) return "NAME:" + e.extension + "\r\r" + e.problem;
   return "NAME:" + e.extension + "\rAUTHOR: " + e.author + "\r\rDESCRIPTION: " + e.description +
          "HELP:" + e.help;
 }

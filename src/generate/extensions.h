@@ -15,6 +15,9 @@ struct Extension {
   std::string help;
   std::string code;
   int enabled = 0;  // 1 when the project's extensions.dat lists `filename`
+  // Why the file could not be read ("" when it was). Such an extension is
+  // listed under its file name, with no code, so the user sees it was left out.
+  std::string problem;
 };
 
 // Parses the text of one .tex file into `extension` (filename and enabled
@@ -23,7 +26,8 @@ void ParseExtensionText(const std::string& text, Extension& extension);
 
 // Rebuilds the list from the Extensions folder, in directory-listing order,
 // marking those that Projects/<projectname>/extensions.dat enables. An
-// unnamed project enables nothing; a missing folder gives an empty list.
+// unnamed project enables nothing; a missing folder gives an empty list. A
+// file that is not regular or is over kMaxExtensionFileBytes is not read.
 std::vector<Extension> LoadExtensions(const std::string& projectname);
 
 // The names listed in Projects/<projectname>/extensions.dat, one a line
@@ -39,7 +43,7 @@ bool SaveEnabledExtensions(const std::string& projectname,
                            std::string* error = nullptr);
 
 // What the Installed extensions dialog shows for one extension (CR breaks;
-// the description and help bring their own).
+// the description and help bring their own); for one not read, why.
 std::string ExtensionInfoText(const Extension& extension);
 
 }  // namespace vorlane

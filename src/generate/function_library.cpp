@@ -252,11 +252,12 @@ bool ImportFunctionLibraryText(Project& project, const std::string& bytes, Libra
 
 bool ImportFunctionLibrary(Project& project, const std::string& path, LibraryImport* result) {
   std::string bytes;
-  if (!ReadFile(path, &bytes)) {
+  std::string why;
+  if (!ReadFile(path, &bytes, kMaxFunctionLibraryBytes, &why)) {
     LibraryImport local;
     LibraryImport& out = result ? *result : local;
     out = LibraryImport{};
-    out.error = "The file \"" + path + "\" could not be read.";
+    out.error = "The functions could not be imported. " + why;
     return false;
   }
   return ImportFunctionLibraryText(project, bytes, result);

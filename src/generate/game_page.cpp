@@ -52,9 +52,10 @@ std::string UnusableNamesMessage(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::string LoadEngineTemplate(const std::string& path) {
+std::string LoadEngineTemplate(const std::string& path, std::string* error) {
   std::string bytes;
-  if (!ReadFile(path, &bytes)) return "";
+  if (!ReadFile(path, &bytes, kMaxEngineTemplateBytes, error)) return "";
+  if (error) error->clear();
   return bytes;
 }
 
@@ -145,14 +146,14 @@ bool GenerateGame(const Project& project, const std::string& engine_template,
   std::string error;
   const std::string page = PathsOf(project.projectname).page;
   if (generate_index_html == 1 || !FileExists(page)) {
-    if (!WriteFileAtomic(page, IndexHtml(), &error)) {
+    if (!WriteProgramFile(page, IndexHtml(), &error)) {
       out.error = "The game could not be generated. " + error;
       return false;
     }
     out.written.push_back(page);
   }
   const std::string game = folder + "game.js";
-  if (!WriteFileAtomic(game, script, &error)) {
+  if (!WriteProgramFile(game, script, &error)) {
     out.error = "The game could not be generated. " + error;
     return false;
   }

@@ -23,8 +23,9 @@ inline constexpr std::array<std::string_view, 11> kTemplateMarkers = {
     "//VORLANE_OBJECTS",          "//VORLANE_SCENES"};
 
 // The engine template export.js, its bytes kept as they are; "" when the
-// file is missing or unreadable.
-std::string LoadEngineTemplate(const std::string& path = "export.js");
+// file is missing, unreadable, not a regular file or over
+// kMaxEngineTemplateBytes, and `error` (when given) then says why.
+std::string LoadEngineTemplate(const std::string& path = "export.js", std::string* error = nullptr);
 
 // The template with every marker replaced, in marker order, by the output of
 // its emitter. Each replacement runs over the whole text built so far, so a
@@ -47,7 +48,8 @@ struct GenerateReport {
 // when `generate_index_html` is 1 or the page is missing, and game.js. Does
 // nothing for a project without a name. False, with `report->error` saying
 // why, when a file could not be written (it and every later one are left as
-// they were) or when a name the game would use as a variable cannot be one
+// they were; so is every file when the project folder leads outside the
+// program folder) or when a name the game would use as a variable cannot be one
 // (UnusableNames, each listed; nothing is written). `no_scene` is set for
 // every named project without scenes, whatever the outcome.
 bool GenerateGame(const Project& project, const std::string& engine_template,

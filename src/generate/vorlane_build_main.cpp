@@ -159,10 +159,12 @@ void WarnNotLoaded(const FileReport& report) {
   for (const auto& [list, why] :
        {std::pair{&report.too_large, "it is too large to load"},
         std::pair{&report.over_budget, "all pictures together are too large"},
-        std::pair{&report.unreadable, "it is not a picture the program can read"}})
+        std::pair{&report.undecodable, "it is not a picture the program can read"}})
     for (const std::string& entry : *list)
       std::fprintf(stderr, "vorlane-build: warning: \"%s\" was not loaded: %s; its file is kept.\n",
                    OneLine(entry).c_str(), why);
+  for (const std::string& sentence : report.unreadable)
+    std::fprintf(stderr, "vorlane-build: warning: %s\n", OneLine(sentence).c_str());
 }
 
 // The run of one build inside an opened session; the working folder is

@@ -1,15 +1,17 @@
 #include "gui/file_util.h"
 
-#include "gui/handles.h"
-
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
 namespace vorlane {
 namespace {
@@ -38,45 +40,181 @@ void SetError(std::string* error, const std::string& path, int err) {
   if (error) *error = "Could not write \"" + path + "\": " + std::strerror(err) + ".";
 }
 
+void SetReadError(std::string* error, const std::string& path, int err) {
+  if (error) *error = "Could not read \"" + path + "\": " + std::strerror(err) + ".";
+}
+
+std::string SizeText(std::int64_t bytes) {
+  if (bytes >= kMegabyte && bytes % kMegabyte == 0)
+    return std::to_string(bytes / kMegabyte) + " MB";
+  return std::to_string(bytes) + " bytes";
+}
+
+void SetTooLarge(std::string* error, const std::string& path, std::int64_t max_bytes) {
+  if (error)
+    *error = "\"" + path + "\" was not read: it is larger than " + SizeText(max_bytes) +
+             ", more than such a file may hold.";
+}
+
+// A FIFO or a device is refused before it is opened, since opening one may
+// wait for a writer or do something of its own. O_NONBLOCK covers the entry
+// being swapped for one in between, and fstat checks what was opened.
+UniqueFd OpenForReading(const std::string& path, std::int64_t max_bytes, std::string* error,
+                        std::int64_t* size = nullptr) {
+  const auto not_regular = [&] {
+    if (error) *error = "\"" + path + "\" was not read: it is not a regular file.";
+    return UniqueFd();
+  };
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    SetReadError(error, path, errno);
+    return UniqueFd();
+  }
+  if (!S_ISREG(st.st_mode)) return not_regular();
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
+    SetReadError(error, path, errno);
+    return UniqueFd();
+  }
+  if (!S_ISREG(st.st_mode)) return not_regular();
+  if (st.st_size > max_bytes) {
+    SetTooLarge(error, path, max_bytes);
+    return UniqueFd();
+  }
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+  if (size) *size = st.st_size;
+  return fd;
+}
+
+// A temporary file beside `path` that takes its place on Commit, and is
+// removed if it never does. The final rename never crosses file systems and
+// replaces a link at `path` instead of writing through it.
+class PendingFile {
+ public:
+  PendingFile(const std::string& path, std::string* error) : path_(path) {
+    // Created with the usual permissions straight away: saving a project
+    // writes thousands of small files, and every system call counts.
+    static std::atomic<unsigned> counter{0};
+    std::string prefix = FolderOf(path);
+    if (prefix.back() != '/') prefix += '/';
+    prefix += ".vorlane-save-" + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
+      temp_ = prefix + std::to_string(counter++);
+      fd_.Reset(::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      if (!fd_.valid() && errno != EEXIST) break;
+    }
+    if (!fd_.valid()) {
+      SetError(error, path, errno);
+      temp_.clear();
+    }
+  }
+  ~PendingFile() {
+    fd_.Reset();
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+  }
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+
+  bool valid() const { return fd_.valid(); }
+  int fd() const { return fd_.get(); }
+
+  bool Commit(bool durable, std::string* error) {
+    // A read-only file stays read-only; a link or a new file gets the
+    // usual permissions.
+    struct stat old {};
+    bool ok = true;
+    int err = 0;
+    const auto failed = [&] {
+      ok = false;
+      err = errno;
+    };
+    if (::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+        ::fchmod(fd_.get(), old.st_mode & 07777) != 0)
+      failed();
+    if (ok && durable && ::fsync(fd_.get()) != 0) failed();
+    if (!fd_.Close() && ok) failed();
+    if (ok && ::rename(temp_.c_str(), path_.c_str()) != 0) failed();
+    if (!ok) {
+      SetError(error, path_, err);
+      return false;
+    }
+    temp_.clear();
+    return true;
+  }
+
+ private:
+  std::string path_;
+  std::string temp_;
+  UniqueFd fd_;
+};
+
 }  // namespace
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error,
                      bool durable) {
-  // The temporary file lives in the destination folder so that the final
-  // rename never crosses file systems. It is created with the usual
-  // permissions straight away: saving a project writes thousands of small
-  // files, and every system call counts.
-  static std::atomic<unsigned> counter{0};
-  std::string prefix = FolderOf(path);
-  if (prefix.back() != '/') prefix += '/';
-  prefix += ".vorlane-save-" + std::to_string(::getpid()) + "-";
-  std::string temp;
-  UniqueFd fd;
-  for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
-    temp = prefix + std::to_string(counter++);
-    fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!fd.valid() && errno != EEXIST) break;
-  }
-  if (!fd.valid()) {
+  PendingFile file(path, error);
+  if (!file.valid()) return false;
+  if (!WriteAll(file.fd(), bytes)) {
     SetError(error, path, errno);
     return false;
   }
+  return file.Commit(durable, error);
+}
 
-  bool ok = WriteAll(fd.get(), bytes) && (!durable || ::fsync(fd.get()) == 0);
-  int err = errno;
-  if (!fd.Close() && ok) {
-    ok = false;
-    err = errno;
+namespace {
+
+enum class Where { Inside, Outside, Unknown };
+
+// Where `folder` leads once every link is followed; Unknown, with errno
+// set, when it cannot be resolved. `real` gets the resolved path.
+Where Resolve(const std::string& folder, std::string* real) {
+  using Path = std::unique_ptr<char, decltype(&std::free)>;
+  const Path resolved(::realpath(folder.c_str(), nullptr), &std::free);
+  const Path base(resolved ? ::realpath(".", nullptr) : nullptr, &std::free);
+  if (!resolved || !base) return Where::Unknown;
+  const std::string_view r = resolved.get(), b = base.get();
+  *real = r;
+  return r == b || (r.starts_with(b) && (b == "/" || r[b.size()] == '/')) ? Where::Inside
+                                                                          : Where::Outside;
+}
+
+void SetOutside(std::string* error, const std::string& folder, const std::string& real) {
+  if (error)
+    *error = "The folder \"" + folder + "\" leads outside the program folder, to \"" + real +
+             "\"; nothing is written there.";
+}
+
+// Checks the folder a program file goes to; an error names the file.
+bool ProgramFolderOf(const std::string& path, std::string* error) {
+  const std::string folder = FolderOf(path);
+  std::string real;
+  switch (Resolve(folder, &real)) {
+    case Where::Inside: return true;
+    case Where::Outside: SetOutside(error, folder, real); return false;
+    case Where::Unknown: SetError(error, path, errno); return false;
   }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    err = errno;
+  return false;
+}
+
+}  // namespace
+
+bool IsInsideProgramFolder(const std::string& folder, std::string* error) {
+  std::string real;
+  switch (Resolve(folder, &real)) {
+    case Where::Inside: return true;
+    case Where::Outside: SetOutside(error, folder, real); return false;
+    case Where::Unknown:
+      if (error)
+        *error = "Could not use the folder \"" + folder + "\": " + std::strerror(errno) + ".";
+      return false;
   }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    SetError(error, path, err);
-  }
-  return ok;
+  return false;
+}
+
+bool WriteProgramFile(const std::string& path, std::string_view bytes, std::string* error,
+                      bool durable) {
+  return ProgramFolderOf(path, error) && WriteFileAtomic(path, bytes, error, durable);
 }
 
 void SyncFileSystem(const std::string& path) {
@@ -84,67 +222,98 @@ void SyncFileSystem(const std::string& path) {
   if (fd.valid()) ::syncfs(fd.get());
 }
 
-bool ReadFile(const std::string& path, std::string* bytes) {
-  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.valid()) return false;
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+bool ReadFile(const std::string& path, std::string* bytes, std::int64_t max_bytes,
+              std::string* error) {
   bytes->clear();
-  if (st.st_size > 0) bytes->reserve(static_cast<size_t>(st.st_size));
+  std::int64_t size = 0;
+  const UniqueFd fd = OpenForReading(path, max_bytes, error, &size);
+  if (!fd.valid()) return false;
+  bytes->reserve(static_cast<size_t>(size));
+  // The size was checked, but the file may grow while it is read, and some
+  // (under /proc) claim to be empty: the limit holds for what is read.
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
+      SetReadError(error, path, errno);
+      bytes->clear();
       return false;
     }
-    if (n == 0) break;
+    if (n == 0) return true;
+    if (static_cast<std::int64_t>(bytes->size()) + n > max_bytes) {
+      SetTooLarge(error, path, max_bytes);
+      bytes->clear();
+      return false;
+    }
     bytes->append(buffer, static_cast<size_t>(n));
   }
-  return true;
 }
 
-bool CopyFile(const std::string& from, const std::string& to) {
-  const UniqueFd in_fd(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+UniqueFile OpenRegularFile(const std::string& path, std::string* error) {
+  UniqueFd fd = OpenForReading(path, INT64_MAX, error);
+  if (!fd.valid()) return nullptr;
+  UniqueFile file(::fdopen(fd.get(), "rb"));
+  if (!file) {
+    SetReadError(error, path, errno);
+    return nullptr;
+  }
+  fd.Release();
+  return file;
+}
+
+bool CopyFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
+              std::string* error, bool durable) {
+  const UniqueFd in_fd = OpenForReading(from, max_bytes, error);
   if (!in_fd.valid()) return false;
-  struct stat st {};
-  if (::fstat(in_fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  UniqueFd out_fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (!out_fd.valid()) return false;
+  PendingFile out_file(to, error);
+  if (!out_file.valid()) return false;
   const int in = in_fd.get();
-  const int out = out_fd.get();
+  const int out = out_file.fd();
   // The kernel copies the bytes itself where it can; a plain read and write
-  // loop takes over where it cannot (some file systems refuse).
-  bool ok = true;
+  // loop takes over where it cannot (some file systems refuse). Both stop
+  // one byte past the limit, which tells a file that grew too large.
+  std::int64_t copied = 0;
   bool kernel_copy = true;
   char buffer[65536];
-  for (;;) {
+  while (copied <= max_bytes) {
+    const std::int64_t room = max_bytes + 1 - copied;
     if (kernel_copy) {
-      const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
-      if (n > 0) continue;
-      if (n == 0) break;
+      const size_t length = static_cast<size_t>(std::min<std::int64_t>(room, 1 << 30));
+      const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, length, 0);
+      if (n > 0) {
+        copied += n;
+        continue;
+      }
+      if (n == 0) return out_file.Commit(durable, error);
       if (errno == EINTR) continue;
       if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
-        ok = false;
-        break;
+        SetError(error, to, errno);
+        return false;
       }
       kernel_copy = false;
     }
-    const ssize_t n = ::read(in, buffer, sizeof buffer);
+    const size_t length = static_cast<size_t>(std::min<std::int64_t>(room, sizeof buffer));
+    const ssize_t n = ::read(in, buffer, length);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ok = false;
-      break;
+      SetReadError(error, from, errno);
+      return false;
     }
-    if (n == 0) break;
+    if (n == 0) return out_file.Commit(durable, error);
     if (!WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)))) {
-      ok = false;
-      break;
+      SetError(error, to, errno);
+      return false;
     }
+    copied += n;
   }
-  if (!out_fd.Close()) ok = false;
-  if (!ok) ::unlink(to.c_str());
-  return ok;
+  SetTooLarge(error, from, max_bytes);
+  return false;
+}
+
+bool CopyProgramFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
+                     std::string* error, bool durable) {
+  return ProgramFolderOf(to, error) && CopyFile(from, to, max_bytes, error, durable);
 }
 
 bool FileExists(const std::string& path) {
@@ -174,7 +343,11 @@ bool MakeDirectory(const std::string& path) {
 }
 
 void DeleteFolderFiles(const std::string& folder) {
-  if (!IsDirectory(folder)) return;
+  // lstat, without the trailing slashes that would make it follow a link.
+  std::string entry = folder;
+  while (entry.size() > 1 && entry.back() == '/') entry.pop_back();
+  struct stat self {};
+  if (::lstat(entry.c_str(), &self) != 0 || !S_ISDIR(self.st_mode)) return;
   for (const std::string& name : ListFolder(folder)) {
     const std::string path = folder + "/" + name;
     struct stat st {};

@@ -1,6 +1,9 @@
 // File-system services used by every part of the program. Every document
 // the program writes goes through WriteFileAtomic, so a failed or interrupted
-// write never destroys the previous version of the file.
+// write never destroys the previous version of the file, and a link at the
+// destination is replaced rather than written through. Every read opens a
+// regular file only, without ever blocking, and up to a size limit
+// (gui/file_limits.h).
 #pragma once
 
 #include <cstdint>
@@ -8,26 +11,58 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/file_limits.h"
+#include "gui/handles.h"
+
 namespace vorlane {
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and
-// renames it over `path`. On failure the old file (if any) is left as it was,
-// the temporary file is removed and false is returned; `error` (when given)
-// then holds a sentence for the user.
+// renames it over `path`; the new file keeps the permissions of the regular
+// file it replaces. On failure the old file (if any) is left as it was, the
+// temporary file is removed and false is returned; `error` (when given) then
+// holds a sentence for the user.
 // `durable` false skips the flush to disk, for many small files that are
 // flushed together afterwards with SyncFileSystem.
+// Writes wherever `path` leads: the program's own files use WriteProgramFile.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes,
                      std::string* error = nullptr, bool durable = true);
+
+// True when `folder` is the program folder (the current directory) or lies
+// below it once every link is followed. Otherwise false, with a sentence
+// naming the folder in `error`.
+bool IsInsideProgramFolder(const std::string& folder, std::string* error = nullptr);
+
+// WriteFileAtomic for the program's own files (under Projects/, the working
+// folder, the preferences): refused when the folder of `path` leads outside
+// the program folder.
+bool WriteProgramFile(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                      bool durable = true);
 
 // Flushes everything written to the file system holding `path` to disk.
 void SyncFileSystem(const std::string& path);
 
-// Reads a whole file. False when it cannot be opened or read.
-bool ReadFile(const std::string& path, std::string* bytes);
+// Reads a whole file of at most `max_bytes` bytes. False, with a sentence
+// naming the file in `error`, when it cannot be opened or read, is not a
+// regular file (a folder, a FIFO, a device: none is ever waited on) or is
+// larger than the limit.
+bool ReadFile(const std::string& path, std::string* bytes,
+              std::int64_t max_bytes = kMaxOtherFileBytes, std::string* error = nullptr);
 
-// Copies `from` to `to`, overwriting `to`. False when `from` is missing or
-// anything fails; a partly written destination is removed.
-bool CopyFile(const std::string& from, const std::string& to);
+// Opens a regular file for reading in the same way, for a reader that needs
+// only its beginning; null, with `error` set, where ReadFile would fail.
+UniqueFile OpenRegularFile(const std::string& path, std::string* error = nullptr);
+
+// Copies the regular file `from` (at most `max_bytes` long) to `to` the way
+// WriteFileAtomic writes: `to` is replaced only by a complete copy, and on
+// failure the old `to` is left as it was. False with `error` set when
+// anything fails.
+bool CopyFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
+              std::string* error = nullptr, bool durable = true);
+
+// CopyFile into the program's own folders: refused when the folder of `to`
+// leads outside the program folder.
+bool CopyProgramFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
+                     std::string* error = nullptr, bool durable = true);
 
 bool FileExists(const std::string& path);    // any kind of entry
 bool IsDirectory(const std::string& path);
@@ -40,7 +75,8 @@ std::int64_t FileSize(const std::string& path);
 bool MakeDirectory(const std::string& path);
 
 // Deletes the plain files in `folder` (sub-folders are not entered) and then
-// the folder itself; does nothing when `folder` is not a directory.
+// the folder itself; does nothing when `folder` is not a directory, or is a
+// link to one (the files it leads to are not the program's).
 void DeleteFolderFiles(const std::string& folder);
 
 bool DeleteFile(const std::string& path);

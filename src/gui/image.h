@@ -102,18 +102,21 @@ using ImageRef = std::shared_ptr<const Image>;
 inline ImageRef ShareImage(Image image = {}) { return std::make_shared<const Image>(std::move(image)); }
 
 // Decodes a PNG, JPEG or BMP file. Files with an alpha channel give 32-bit
-// images, others 24-bit. Returns a null image when the file cannot be read.
-Image LoadImageFile(const std::string& path);
+// images, others 24-bit. Returns a null image when the file cannot be read
+// or decoded; `error` is set only in the first case (a missing file, one
+// that is not a regular file or is over kMaxPictureFileBytes).
+Image LoadImageFile(const std::string& path, std::string* error = nullptr);
 // The size a PNG, JPEG or BMP file declares in its header, read without
 // decoding the pixels, so that callers can refuse a picture before it takes
 // memory. Nothing when the file is missing, in another format, or its header
-// gives no size above 0.
+// gives no size above 0; `error` is set when the file could not be opened
+// as a regular file.
 struct ImageSize {
   int width = 0;
   int height = 0;
   friend bool operator==(const ImageSize&, const ImageSize&) = default;
 };
-std::optional<ImageSize> ReadImageSize(const std::string& path);
+std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error = nullptr);
 // Decodes an image from bytes in memory.
 Image DecodeImage(const std::string& bytes);
 // Encodes a PNG file (written atomically). False on failure.

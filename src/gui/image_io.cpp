@@ -141,8 +141,8 @@ Image DecodeImage(const std::string& bytes) {
   return FromQImage(decoded);
 }
 
-std::optional<ImageSize> ReadImageSize(const std::string& path) {
-  const UniqueFile file(std::fopen(path.c_str(), "rb"));
+std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error) {
+  const UniqueFile file = OpenRegularFile(path, error);
   if (!file) return std::nullopt;
   unsigned char head[32];
   const size_t length = std::fread(head, 1, sizeof head, file.get());
@@ -153,9 +153,9 @@ std::optional<ImageSize> ReadImageSize(const std::string& path) {
   return JpegSize(file.get());
 }
 
-Image LoadImageFile(const std::string& path) {
+Image LoadImageFile(const std::string& path, std::string* error) {
   std::string bytes;
-  if (!ReadFile(path, &bytes)) return Image();
+  if (!ReadFile(path, &bytes, kMaxPictureFileBytes, error)) return Image();
   return DecodeImage(bytes);
 }
 

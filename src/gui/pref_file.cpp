@@ -74,8 +74,9 @@ bool PrefFile::Open(const std::string& path) {
   path_ = path;
   lines_.clear();
   modified_ = false;
+  error_.clear();
   std::string bytes;
-  if (!ReadFile(path, &bytes)) {
+  if (!ReadFile(path, &bytes, kMaxSettingsFileBytes, &error_)) {
     was_empty_ = true;
     may_write_ = !FileExists(path);
     return false;
@@ -172,9 +173,12 @@ std::string PrefFile::Serialize() const {
 }
 
 bool PrefFile::Save() {
-  if (!may_write_) return false;
+  if (!may_write_) {
+    if (error_.empty()) error_ = "\"" + path_ + "\" is not written, as it could not be read.";
+    return false;
+  }
   const std::string bytes = Serialize();
-  if (!WriteFileAtomic(path_, bytes)) return false;
+  if (!WriteProgramFile(path_, bytes, &error_)) return false;
   was_empty_ = bytes.empty();  // a later save finds the file as this one left it
   modified_ = false;
   return true;

@@ -14,8 +14,8 @@ class PrefFile {
  public:
   // Reads `path`. False when it cannot be read; the object then holds no
   // lines, every read yields its default, and Save creates the file only
-  // when nothing at all exists at `path` (an unreadable file or a folder is
-  // never overwritten).
+  // when nothing at all exists at `path` (an unreadable file, a folder, a
+  // FIFO or a file over kMaxSettingsFileBytes is never overwritten).
   bool Open(const std::string& path);
 
   // Group names and keys match ignoring ASCII letter case. Keys above the
@@ -40,6 +40,8 @@ class PrefFile {
   // forgets the file. Dropping the object without Close discards changes.
   bool Close();
 
+  // Why the last Open, Save or Close failed, as a sentence naming the file.
+  const std::string& error() const { return error_; }
 
  private:
   enum class Kind { Group, Key, Comment };
@@ -61,6 +63,7 @@ class PrefFile {
   bool was_empty_ = true;
   bool may_write_ = false;
   bool modified_ = false;
+  std::string error_;
 };
 
 }  // namespace vorlane

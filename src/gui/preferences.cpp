@@ -66,14 +66,16 @@ constexpr Setting kSettings[] = {
 
 }  // namespace
 
-void LoadPreferences(Preferences& prefs, const std::string& path) {
+void LoadPreferences(Preferences& prefs, const std::string& path, std::string* error) {
   PrefFile file;
   // Only a missing file is created; something at `path` that cannot be read
-  // (a folder, a file without read access) is left alone.
-  if (!file.Open(path) && !FileExists(path) && WriteFileAtomic(path, "")) {
+  // (a folder, a FIFO, a file without read access) is left alone.
+  bool opened = file.Open(path);
+  if (!opened && !FileExists(path) && WriteProgramFile(path, "")) {
     SavePreferences(prefs, path);
-    file.Open(path);
+    opened = file.Open(path);
   }
+  if (error) *error = opened ? "" : file.error();
   for (const Setting& s : kSettings) {
     if (s.number) {
       prefs.*s.number = file.ReadInt(s.group, s.key, s.number_default.value_or(prefs.*s.number));
@@ -84,7 +86,7 @@ void LoadPreferences(Preferences& prefs, const std::string& path) {
   file.Close();
 }
 
-bool SavePreferences(const Preferences& prefs, const std::string& path) {
+bool SavePreferences(const Preferences& prefs, const std::string& path, std::string* error) {
   PrefFile file;
   file.Open(path);
   for (const Setting& s : kSettings) {
@@ -94,7 +96,9 @@ bool SavePreferences(const Preferences& prefs, const std::string& path) {
       file.WriteText(s.group, s.key, prefs.*s.text);
     }
   }
-  return file.Close();
+  const bool saved = file.Close();
+  if (!saved && error) *error = file.error();
+  return saved;
 }
 
 }  // namespace vorlane

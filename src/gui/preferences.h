@@ -48,12 +48,15 @@ struct Preferences {
 
 // Reads every setting into `prefs`; a key the file lacks gives its read
 // default, which for a few keys differs from the initial value. A missing
-// file is first created holding the current values. Never reports failure:
-// without a usable file every field gets its read default.
-void LoadPreferences(Preferences& prefs, const std::string& path = kPreferencesFile);
+// file is first created holding the current values. Without a usable file
+// every field gets its read default, and `error` (when given) says why the
+// file was not read; it is left empty otherwise.
+void LoadPreferences(Preferences& prefs, const std::string& path = kPreferencesFile,
+                     std::string* error = nullptr);
 
-// Writes every setting, keeping whatever else the file holds. False when the
-// file could not be written.
-bool SavePreferences(const Preferences& prefs, const std::string& path = kPreferencesFile);
+// Writes every setting, keeping whatever else the file holds. False, with
+// `error` set, when the file could not be written.
+bool SavePreferences(const Preferences& prefs, const std::string& path = kPreferencesFile,
+                     std::string* error = nullptr);
 
 }  // namespace vorlane

@@ -230,7 +230,12 @@ std::string WarningText(const FileReport& report) {
       report.over_budget, kept);
   say("These pictures are not shown, because their files could not be read as PNG, JPEG or BMP "
       "pictures of the size they declare: ",
-      report.unreadable, kept);
+      report.undecodable, kept);
+  if (!report.unreadable.empty()) {
+    if (!text.empty()) text += "\n\n";
+    text += "These files were left out:";
+    for (const std::string& line : report.unreadable) text += "\n" + line;
+  }
   return text;
 }
 

@@ -31,6 +31,10 @@ struct FileReport {
   std::vector<std::string> skipped;
   std::vector<std::string> too_large;
   std::vector<std::string> over_budget;
+  // Pictures whose files do not decode to the size they declare (names).
+  std::vector<std::string> undecodable;
+  // Files not read or copied, one sentence each naming the file and why (not
+  // a regular file, over its size limit, a failed copy).
   std::vector<std::string> unreadable;
   PictureLimits limits;
 };

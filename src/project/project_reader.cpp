@@ -341,7 +341,7 @@ class Loader {
     LoadFrames();
     for (const auto& s : p_.sounds) CopySound(s);
     for (const auto& m : p_.musics) CopySound(m);
-    for (const auto& b : p_.backgrounds) CopyIn(b.file, images_);
+    for (const auto& b : p_.backgrounds) CopyIn(b.file, images_, kMaxPictureFileBytes);
     for (auto& scene : p_.scenes) scene.thumbnail = StockCardPicture();
     LoadBackgrounds();
     BuildSpriteThumbnails(p_);
@@ -366,6 +366,7 @@ class Loader {
     // declare, before anything is decoded.
     std::vector<std::optional<ImageSize>> sizes(count);
     std::vector<char> unreadable(count, 0);
+    std::vector<std::string> why(count);  // a file that could not be read at all
     for (size_t i = 0; i < count; ++i) {
       Frame& frame = p_.frames[i];
       files[i] = frame.sprite + "_" + frame.file + ".png";
@@ -377,7 +378,7 @@ class Loader {
       frame.stored_size = FileSize(path);
       if (frame.stored_size < 0) continue;  // a frame whose file is missing stays empty
       frame.stored_path = path;
-      sizes[i] = ReadImageSize(path);
+      sizes[i] = ReadImageSize(path, &why[i]);
       if (!sizes[i]) {
         unreadable[i] = 1;
       } else if (!Allowed(sizes[i]->width, sizes[i]->height, files[i])) {
@@ -388,7 +389,7 @@ class Loader {
     ParallelFor(count, [&](size_t i) {
       if (!sizes[i]) return;
       Frame& frame = p_.frames[i];
-      Image image = Decode(frame.stored_path, *sizes[i]);
+      Image image = Decode(frame.stored_path, *sizes[i], &why[i]);
       if (image.is_null()) {
         unreadable[i] = 1;
         return;
@@ -398,24 +399,28 @@ class Loader {
     });
     for (size_t i = 0; i < count; ++i) {
       if (!unreadable[i]) continue;
-      report_.unreadable.push_back(files[i]);
+      Unreadable(files[i], why[i]);
       if (sizes[i]) total_pixels_ -= Pixels(*sizes[i]);  // admitted, but never held
     }
   }
 
   void CopySound(const Sound& s) {
-    CopyIn(s.wav, audio_);
-    CopyIn(s.mp3, audio_);
-    CopyIn(s.ogg, audio_);
+    CopyIn(s.wav, audio_, kMaxSoundFileBytes);
+    CopyIn(s.mp3, audio_, kMaxSoundFileBytes);
+    CopyIn(s.ogg, audio_, kMaxSoundFileBytes);
   }
 
-  void CopyIn(const std::string& file, const std::string& from_folder) {
+  void CopyIn(const std::string& file, const std::string& from_folder, std::int64_t max_bytes) {
     if (file.empty() || p_.tempfolder.empty()) return;
     if (!IsPlainFileName(file)) {
       report_.skipped.push_back(file);
       return;
     }
-    CopyFile(from_folder + file, p_.tempfolder + "/" + file);
+    const std::string from = from_folder + file;
+    if (!FileExists(from)) return;  // missing media are left out quietly
+    std::string error;
+    if (!CopyProgramFile(from, p_.tempfolder + "/" + file, max_bytes, &error, false))
+      report_.unreadable.push_back(error);
   }
 
   // Background pictures are decoded one at a time, counted only while they
@@ -438,15 +443,16 @@ class Loader {
       std::optional<ImageSize> held;  // counted while the picture is held
       const std::string path = p_.tempfolder + "/" + b.file;
       if (IsPlainFileName(b.file) && !p_.tempfolder.empty() && FileSize(path) >= 0) {
-        const std::optional<ImageSize> size = ReadImageSize(path);
+        std::string why;
+        const std::optional<ImageSize> size = ReadImageSize(path, &why);
         if (!size) {
-          report_.unreadable.push_back(b.file);
+          Unreadable(b.file, why);
         } else if (Allowed(size->width, size->height, b.file, TilePixels(tiles[&b]))) {
-          picture = Decode(path, *size);
+          picture = Decode(path, *size, &why);
           if (!picture.is_null()) {
             held = size;
           } else {
-            report_.unreadable.push_back(b.file);
+            Unreadable(b.file, why);
             total_pixels_ -= Pixels(*size);  // admitted, but never held
           }
         }
@@ -488,10 +494,19 @@ class Loader {
     return pixels;
   }
 
+  // A picture not loaded: a file that could not be read at all (`why` says
+  // so), or one that did not decode.
+  void Unreadable(const std::string& file, const std::string& why) {
+    if (why.empty())
+      report_.undecodable.push_back(file);
+    else
+      report_.unreadable.push_back(why);
+  }
+
   // The picture in `path`, or null when it does not decode to the size its
-  // header declared.
-  static Image Decode(const std::string& path, ImageSize size) {
-    Image image = LoadImageFile(path);
+  // header declared; `why` is set when the file could not be read.
+  static Image Decode(const std::string& path, ImageSize size, std::string* why) {
+    Image image = LoadImageFile(path, why);
     if (image.width() != size.width || image.height() != size.height) return Image();
     return image;
   }
@@ -546,8 +561,9 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
   }
   const ProjectPaths paths = PathsOf(name, project.imgfolder, project.audfolder);
   std::string bytes;
-  if (!ReadFile(paths.xml, &bytes)) {
-    out.error = "The project file \"" + paths.xml + "\" could not be read.";
+  std::string why;
+  if (!ReadFile(paths.xml, &bytes, kMaxProjectFileBytes, &why)) {
+    out.error = "The project could not be opened. " + why;
     return false;
   }
 
@@ -583,7 +599,7 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
 
 int ReadProjectVersion(const std::string& name) {
   if (!IsPlainFileName(name)) return 0;
-  const UniqueFile file(std::fopen(PathsOf(name).xml.c_str(), "rb"));
+  const UniqueFile file = OpenRegularFile(PathsOf(name).xml);
   if (!file) return 0;
   const UniqueXmlParser parser(XML_ParserCreate(nullptr));
   if (!parser) return 0;

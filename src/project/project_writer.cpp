@@ -23,19 +23,21 @@ class Saver {
     WriteFrames();
     for (const auto& s : project_.sounds) CopySound(s);
     for (const auto& m : project_.musics) CopySound(m);
-    for (const auto& b : project_.backgrounds) CopyMedia(b.file, paths_.images);
+    for (const auto& b : project_.backgrounds)
+      CopyMedia(b.file, paths_.images, kMaxPictureFileBytes);
     // The frames and media were written without a flush each; one flush
     // makes them durable before the project file that names them is.
     SyncFileSystem(paths_.folder);
 
     std::string error;
-    if (!WriteFileAtomic(paths_.xml, ProjectXml(project_), &error)) {
+    if (!WriteProgramFile(paths_.xml, ProjectXml(project_), &error)) {
       report_.error = "The project could not be saved. " + error;
       return false;
     }
     if (!failures_.empty()) {
-      report_.error = "The project file was saved, but these files could not be written: " +
-                      failures_ + ".";
+      report_.error =
+          "The project file was saved, but these files could not be written: " + failures_ + "." +
+          reasons_;
       return false;
     }
     return true;
@@ -63,6 +65,13 @@ class Saver {
       if (!MakeDirectory(folder)) {
         report_.error = "The project could not be saved: the folder \"" + folder +
                         "\" could not be created.";
+        return false;
+      }
+      // A folder linked elsewhere would take the project's files with it,
+      // over whatever is there.
+      std::string error;
+      if (!IsInsideProgramFolder(folder, &error)) {
+        report_.error = "The project could not be saved. " + error;
         return false;
       }
     }
@@ -93,7 +102,8 @@ class Saver {
       const std::string path = paths_.images + file;
       if (HasPicture(frame) || frame.stored_path.empty() || frame.stored_path == path) continue;
       carry[i] = 1;
-      if (IsPlainFileName(file) && !ReadFile(frame.stored_path, &carried[i])) failed[i] = path;
+      if (IsPlainFileName(file) && !ReadFile(frame.stored_path, &carried[i], kMaxPictureFileBytes))
+        failed[i] = path;
     }
     // Each frame is its own file: they are coded and written side by side,
     // and their outcomes gathered in frame order afterwards. A frame whose
@@ -141,20 +151,25 @@ class Saver {
   static bool HasPicture(const Frame& frame) { return frame.image && !frame.image->is_null(); }
 
   void CopySound(const Sound& sound) {
-    CopyMedia(sound.wav, paths_.audio);
-    CopyMedia(sound.mp3, paths_.audio);
-    CopyMedia(sound.ogg, paths_.audio);
+    CopyMedia(sound.wav, paths_.audio, kMaxSoundFileBytes);
+    CopyMedia(sound.mp3, paths_.audio, kMaxSoundFileBytes);
+    CopyMedia(sound.ogg, paths_.audio, kMaxSoundFileBytes);
   }
 
-  void CopyMedia(const std::string& file, const std::string& to_folder) {
+  // A copy that fails leaves the file the last save copied in place.
+  void CopyMedia(const std::string& file, const std::string& to_folder, std::int64_t max_bytes) {
     if (file.empty() || project_.tempfolder.empty()) return;
     if (!IsPlainFileName(file)) {
       report_.skipped.push_back(file);
       return;
     }
     const std::string source = project_.tempfolder + "/" + file;
-    if (!IsRegularFile(source)) return;  // a missing source is not an error
-    if (!CopyFile(source, to_folder + file)) Fail(to_folder + file);
+    if (!FileExists(source)) return;  // a missing source is not an error
+    std::string error;
+    if (!CopyFile(source, to_folder + file, max_bytes, &error, false)) {
+      Fail(to_folder + file);
+      reasons_ += "\n" + error;
+    }
   }
 
   void Fail(const std::string& path) {
@@ -166,6 +181,7 @@ class Saver {
   FileReport& report_;
   ProjectPaths paths_;
   std::string failures_;
+  std::string reasons_;  // one line for each failed copy
 };
 
 }  // namespace

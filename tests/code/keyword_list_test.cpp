@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <set>
 
+#include "gui/file_limits.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
@@ -73,6 +77,21 @@ TEST_F(KeywordListTest, KeyConstantsFollowTheFileInTheEngineOrder) {
   std::set<std::string> names;
   for (const KeywordRecord& r : list) names.insert(r.name);
   EXPECT_EQ(names.size(), list.size());
+}
+
+TEST_F(KeywordListTest, FifoOrHugeFileAddsNothing) {
+  ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
+  WriteAll("huge.dat", "");
+  std::filesystem::resize_file("huge.dat", kMaxKeywordFileBytes + 1);
+  for (const auto& [path, why] :
+       {std::pair{"pipe.dat", "\"pipe.dat\" was not read: it is not a regular file."},
+        {"huge.dat", "\"huge.dat\" was not read: it is larger than 16 MB"}}) {
+    KeywordList list;
+    std::string error;
+    EXPECT_FALSE(LoadKeywordFile(list, path, &error));
+    EXPECT_NE(error.find(why), std::string::npos) << error;
+    EXPECT_TRUE(list.empty());
+  }
 }
 
 TEST_F(KeywordListTest, FindsTheFirstRecordWithHelp) {

@@ -52,8 +52,8 @@ TEST(EmittersTest, EmptyProjectGivesOnlyVersionAndOneLineBreak) {
 }
 
 TEST(EmittersTest, ExtensionsGiveCodeWhenEnabledAndALineBreakEach) {
-  Extension on{"shake", "Screen shake", "Ann", "", "", "\r\nshake();\r\n", 1};
-  Extension off{"other", "Other", "Bob", "", "", "\r\nother();\r\n", 0};
+  Extension on{"shake", "Screen shake", "Ann", "", "", "\r\nshake();\r\n", 1, ""};
+  Extension off{"other", "Other", "Bob", "", "", "\r\nother();\r\n", 0, ""};
   EXPECT_EQ(EmitExtensions({off}), "\r\n");
   EXPECT_EQ(EmitExtensions({on, off}), Crlf("/* Screen shake by Ann */\n\nshake();\n\n\n"));
 }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 
+#include "gui/file_limits.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
@@ -116,6 +119,26 @@ TEST_F(ExtensionsTest, SavedChoiceIsOneNameALine) {
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(SaveEnabledExtensions("missing", {"a"}, &error));
   EXPECT_NE(error.find("extensions.dat"), std::string::npos);
+}
+
+// Listed under their file names with why they were not read, and no code.
+TEST_F(ExtensionsTest, FifoOrHugeFilesAreListedNotRead) {
+  std::filesystem::create_directories("Extensions");
+  ASSERT_EQ(::mkfifo("Extensions/pipe.tex", 0600), 0);
+  WriteAll("Extensions/huge.tex", "");
+  std::filesystem::resize_file("Extensions/huge.tex", kMaxExtensionFileBytes + 1);
+  const std::vector<Extension> list = LoadExtensions("");
+  ASSERT_EQ(list.size(), 2u);
+  for (const auto& [file, why] :
+       {std::pair{"pipe", "\"Extensions/pipe.tex\" was not read: it is not a regular file."},
+        {"huge", "\"Extensions/huge.tex\" was not read: it is larger than 16 MB"}}) {
+    const Extension* e = Named(list, file);
+    ASSERT_NE(e, nullptr) << file;
+    EXPECT_EQ(e->extension, file);
+    EXPECT_EQ(e->code, "");
+    EXPECT_EQ(ExtensionInfoText(*e).rfind(std::string("NAME:") + file + "\r\r" + why, 0), 0u)
+        << ExtensionInfoText(*e);
+  }
 }
 
 }  // namespace

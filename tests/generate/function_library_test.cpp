@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <random>
 
 #include "gui/file_util.h"
@@ -197,6 +200,21 @@ TEST(LibraryImportTest, DamagedFilesImportNothing) {
   LibraryImport result;
   EXPECT_FALSE(ImportFunctionLibrary(p, "/no/such/lib.xml", &result));
   EXPECT_NE(result.error.find("/no/such/lib.xml"), std::string::npos);
+}
+
+TEST_F(FunctionLibraryTest, FifoOrHugeFileImportsNothing) {
+  ASSERT_EQ(::mkfifo("pipe.xml", 0600), 0);
+  WriteAll("huge.xml", "");
+  std::filesystem::resize_file("huge.xml", kMaxFunctionLibraryBytes + 1);
+  for (const auto& [path, why] :
+       {std::pair{"pipe.xml", "\"pipe.xml\" was not read: it is not a regular file."},
+        {"huge.xml", "\"huge.xml\" was not read: it is larger than 64 MB"}}) {
+    Project p;
+    LibraryImport result;
+    EXPECT_FALSE(ImportFunctionLibrary(p, path, &result));
+    EXPECT_NE(result.error.find(why), std::string::npos) << result.error;
+    EXPECT_TRUE(p.fns.empty());
+  }
 }
 
 TEST(LibraryImportTest, EndlessCopiesOfOneNameAreRefused) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "generate/emitters.h"
@@ -52,7 +54,7 @@ TEST(GameScriptTest, MarkersAreReplacedWhereverTheyStand) {
 
 TEST(GameScriptTest, EveryMarkerGetsItsEmitter) {
   const Project p = SampleProject();
-  const std::vector<Extension> extensions = {{"x", "X", "me", "", "", "\r\nx();\r\n", 1}};
+  const std::vector<Extension> extensions = {{"x", "X", "me", "", "", "\r\nx();\r\n", 1, ""}};
   std::string engine;
   std::string expected;
   const std::string outputs[] = {EmitVersion(),         EmitExtensions(extensions),
@@ -179,6 +181,33 @@ TEST_F(GamePageTest, FailedWritesLeaveTheOldFilesAndSayWhy) {
   EXPECT_FALSE(GenerateGame(outside, "new", 1, &report));
   EXPECT_FALSE(report.error.empty());
   EXPECT_FALSE(FileExists("../escape"));
+}
+
+TEST_F(GamePageTest, ProjectFolderLinkedElsewhereIsRefused) {
+  std::filesystem::create_directories("outside");
+  std::filesystem::create_directories("program/Projects");
+  std::filesystem::current_path("program");
+  std::filesystem::create_directory_symlink("../../outside", "Projects/demo");
+  GenerateReport report;
+  EXPECT_FALSE(GenerateGame(SampleProject(), "new", 1, &report));
+  EXPECT_NE(report.error.find("\"Projects/demo/\" leads outside the program folder"),
+            std::string::npos)
+      << report.error;
+  EXPECT_TRUE(std::filesystem::is_empty("../outside"));
+  EXPECT_TRUE(report.written.empty());
+}
+
+TEST_F(GamePageTest, TemplateThatIsNotARegularFileOrTooLargeIsEmpty) {
+  ASSERT_EQ(::mkfifo("export.js", 0600), 0);
+  WriteAll("huge.js", "");
+  std::filesystem::resize_file("huge.js", kMaxEngineTemplateBytes + 1);
+  for (const auto& [path, why] :
+       {std::pair{"export.js", "\"export.js\" was not read: it is not a regular file."},
+        {"huge.js", "\"huge.js\" was not read: it is larger than 64 MB"}}) {
+    std::string error;
+    EXPECT_EQ(LoadEngineTemplate(path, &error), "");
+    EXPECT_NE(error.find(why), std::string::npos) << error;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+
 #include "gui/file_util.h"
 #include "support/temp_dir.h"
 
@@ -89,6 +93,32 @@ TEST_F(PreferencesTest, UnusableFileGivesReadDefaultsAndWritesNothing) {
   LoadPreferences(prefs);
   EXPECT_FALSE(SavePreferences(prefs));
   EXPECT_EQ(ReadAll("preferences.dat/inside"), "x");
+}
+
+// Neither waited on nor overwritten, and the error names the file.
+TEST_F(PreferencesTest, FifoOrHugeFileIsLeftAlone) {
+  ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
+  WriteAll("huge.dat", "");
+  std::filesystem::resize_file("huge.dat", kMaxSettingsFileBytes + 1);
+  const struct {
+    const char* path;
+    const char* why;
+  } cases[] = {{"pipe.dat", "\"pipe.dat\" was not read: it is not a regular file."},
+               {"huge.dat", "\"huge.dat\" was not read: it is larger than 1 MB"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    Preferences prefs;
+    prefs.x = 5;
+    std::string error;
+    LoadPreferences(prefs, c.path, &error);
+    EXPECT_EQ(prefs, ReadDefaults(Preferences{}.sci_color_selection_back));
+    EXPECT_NE(error.find(c.why), std::string::npos) << error;
+    error.clear();
+    EXPECT_FALSE(SavePreferences(prefs, c.path, &error));
+    EXPECT_NE(error.find(c.why), std::string::npos) << error;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo("pipe.dat"));
+  EXPECT_EQ(std::filesystem::file_size("huge.dat"), kMaxSettingsFileBytes + 1);
 }
 
 TEST_F(PreferencesTest, SaveKeepsHandAddedLinesInPlace) {

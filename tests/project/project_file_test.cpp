@@ -3,6 +3,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <climits>
@@ -316,7 +317,7 @@ TEST_F(ProjectFileTest, UnreadableFilesAreRefusedAndChangeNothing) {
        "should hold 2000000000 records but holds 0"},
       {"newer", R"(<?xml version="1.0"?><vorlane version="130"><functions/>)",
        "This project requires a new program version (v130)."},
-      {"missing", std::nullopt, "The project file \"Projects/missing.xml\" could not be read."},
+      {"missing", std::nullopt, "Could not read \"Projects/missing.xml\""},
       {"../evil", std::nullopt, ""},
   };
   for (const auto& c : cases) {
@@ -551,7 +552,7 @@ TEST_F(ProjectFileTest, PicturesAreCountedFromTheirHeadersBeforeDecoding) {
   WriteAll(set, set_png);
   report = {};
   q = Opened(report, {16384, 64 * 64 + 2 * 384});
-  EXPECT_EQ(report.unreadable, (std::vector<std::string>{"spr_hero_0.png", "spr_hero_1.png"}));
+  EXPECT_EQ(report.undecodable, (std::vector<std::string>{"spr_hero_0.png", "spr_hero_1.png"}));
   EXPECT_TRUE(report.over_budget.empty());
   EXPECT_NE(WarningText(report).find("not shown, because their files could not be read as PNG, "
                                      "JPEG or BMP pictures of the size they declare: "
@@ -620,6 +621,118 @@ TEST_F(ProjectFileTest, MediaFoldersOutsideTheProjectAreNeverRead) {
   WriteAll("Projects/demo/jump.wav", "wav bytes");
   EXPECT_EQ(open(xml.replace(xml.find("version=\"129\""), 13, "version=\"128\"")),
             std::vector<std::string>{"../../y"});
+}
+
+// A FIFO or a device among the project's files is reported, never waited
+// on or read; a working copy that cannot be copied leaves the saved one.
+TEST_F(ProjectFileTest, SpecialFilesAreReportedAndNotRead) {
+  SavedSample();
+  const std::string frame = "Projects/demo/img/spr_hero_1.png";
+  const std::string sound = "Projects/demo/aud/jump.wav";
+  const std::string picture = "Projects/demo/img/tiles.png";
+  fs::remove(frame);
+  fs::remove(sound);
+  fs::remove(picture);
+  fs::create_symlink("/dev/zero", frame);
+  ASSERT_EQ(::mkfifo(sound.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(picture.c_str(), 0600), 0);
+  fs::remove_all(temp);
+  MakeDirectory(temp);
+  FileReport report;
+  Project q;
+  q.tempfolder = temp;
+  ASSERT_TRUE(ReadProject(q, "demo", &report)) << report.error;
+  const std::string text = WarningText(report);
+  for (const std::string& path : {frame, sound, picture})
+    EXPECT_NE(text.find("\"" + path + "\" was not read: it is not a regular file."),
+              std::string::npos)
+        << text;
+  EXPECT_EQ(q.frames[1].image, nullptr);
+  EXPECT_FALSE(FileExists(temp + "/jump.wav"));
+
+  fs::remove(temp + "/jump.ogg");
+  ASSERT_EQ(::mkfifo((temp + "/jump.ogg").c_str(), 0600), 0);
+  EXPECT_FALSE(WriteProject(q, &report));
+  EXPECT_NE(report.error.find("could not be written: Projects/demo/aud/jump.ogg.\n\"" + temp +
+                              "/jump.ogg\" was not read: it is not a regular file."),
+            std::string::npos)
+      << report.error;
+  EXPECT_EQ(ReadAll("Projects/demo/aud/jump.ogg"), "ogg bytes");
+  EXPECT_TRUE(fs::is_symlink(frame));
+}
+
+// Mounts a tiny file system at `folder` for the test's life; skipped where
+// the machine does not allow it.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const std::string& folder) : folder_(fs::absolute(folder)) {
+    fs::create_directories(folder_);
+    mounted_ = ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+};
+
+TEST_F(ProjectFileTest, MediaCopyOntoAFullDiskKeepsTheSavedCopy) {
+  Project p = SavedSample();
+  const SmallDisk disk("Projects/demo/aud");
+  if (!disk.mounted()) GTEST_SKIP() << "mounting a small tmpfs needs root";
+  WriteAll("Projects/demo/aud/jump.wav", "wav bytes");
+  WriteAll(temp + "/jump.wav", std::string(1 << 20, 'x'));
+  FileReport report;
+  EXPECT_FALSE(WriteProject(p, &report));
+  EXPECT_NE(report.error.find("Could not write \"Projects/demo/aud/jump.wav\": No space left"),
+            std::string::npos)
+      << report.error;
+  EXPECT_EQ(ReadAll("Projects/demo/aud/jump.wav"), "wav bytes");
+  EXPECT_EQ(ListFolder("Projects/demo/aud").size(), 3u);  // no temporary file left
+}
+
+// The program runs in program/; outside/ beside it belongs to someone else.
+class ProjectLinkTest : public ProjectFileTest {
+ protected:
+  void SetUp() override {
+    fs::create_directories("outside/elsewhere");
+    fs::create_directory("program");
+    fs::current_path("program");
+    WriteAll("../outside/victim.wav", "victim");
+    ProjectFileTest::SetUp();
+  }
+};
+
+TEST_F(ProjectLinkTest, SavingReplacesLinksAndRefusesLinkedFolders) {
+  Project p = SavedSample();
+  const std::string sound = "Projects/demo/aud/jump.wav";
+  fs::remove(sound);
+  fs::create_symlink("../../../../outside/victim.wav", sound);
+  fs::permissions("Projects/demo.xml", fs::perms(0444));
+  ASSERT_TRUE(WriteProject(p));
+  EXPECT_EQ(ReadAll("../outside/victim.wav"), "victim");
+  EXPECT_FALSE(fs::is_symlink(sound));
+  EXPECT_EQ(ReadAll(sound), "wav bytes");
+  EXPECT_EQ(fs::status("Projects/demo.xml").permissions(), fs::perms(0444));
+
+  const std::string saved = ReadAll("Projects/demo.xml");
+  p.modified = 1;
+  for (const std::string folder : {"Projects/demo/img", "Projects/demo"}) {
+    SCOPED_TRACE(folder);
+    fs::remove_all(folder);
+    fs::create_directory_symlink(fs::absolute("../outside/elsewhere"), folder);
+    FileReport report;
+    EXPECT_FALSE(WriteProject(p, &report));
+    EXPECT_NE(report.error.find("could not be saved. The folder \"" + folder), std::string::npos)
+        << report.error;
+    EXPECT_NE(report.error.find("leads outside the program folder"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty("../outside/elsewhere"));
+    EXPECT_EQ(p.modified, 1);
+    EXPECT_EQ(ReadAll("Projects/demo.xml"), saved);
+  }
 }
 
 }  // namespace
