@@ -250,6 +250,10 @@ bool ReadFile(const std::string& path, std::string* bytes, std::int64_t max_byte
   }
 }
 
+bool CanReadFile(const std::string& path, std::int64_t max_bytes, std::string* error) {
+  return OpenForReading(path, max_bytes, error).valid();
+}
+
 UniqueFile OpenRegularFile(const std::string& path, std::string* error) {
   UniqueFd fd = OpenForReading(path, INT64_MAX, error);
   if (!fd.valid()) return nullptr;

@@ -48,6 +48,9 @@ void SyncFileSystem(const std::string& path);
 bool ReadFile(const std::string& path, std::string* bytes,
               std::int64_t max_bytes = kMaxOtherFileBytes, std::string* error = nullptr);
 
+// Whether ReadFile would take the file, without reading it.
+bool CanReadFile(const std::string& path, std::int64_t max_bytes, std::string* error = nullptr);
+
 // Opens a regular file for reading in the same way, for a reader that needs
 // only its beginning; null, with `error` set, where ReadFile would fail.
 UniqueFile OpenRegularFile(const std::string& path, std::string* error = nullptr);

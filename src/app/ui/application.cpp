@@ -4,11 +4,13 @@
 #include <QTimer>
 
 #include "app/app_text.h"
+#include "app/supplied_files.h"
 #include "app/ui/main_window.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/stock_images.h"
 #include "code/keyword_list.h"
 #include "generate/game_page.h"
+#include "gui/ui/dialog_service.h"
 #include "gui/ui/fonts.h"
 #include "project/leftovers.h"
 #include "project/project_list.h"
@@ -31,6 +33,8 @@ Application::~Application() = default;
 
 void Application::Start(const StartOptions& options) {
   Session& session = *session_;
+  // Checked before anything reads them or the preferences are written anew.
+  const std::vector<std::string> supplied_problems = UnreadableSuppliedFiles();
   Step("values");  // the session's records start with the program's values
 
   session.keywords = LoadKeywordList();
@@ -80,6 +84,14 @@ void Application::Start(const StartOptions& options) {
 
   window_->EnableShortcuts();
   Step("shortcuts");
+
+  // A supplied file that is there but could not be read is left out; the
+  // user learns which and why instead of meeting its absence later.
+  std::string problems;
+  for (const std::string& problem : supplied_problems)
+    problems += (problems.empty() ? "" : "\n") + problem;
+  if (!problems.empty()) Dialogs().Message(window_.get(), "Warning", problems);
+  Step("supplied files");
 }
 
 }  // namespace vorlane

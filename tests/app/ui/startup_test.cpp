@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,7 +46,7 @@ TEST_F(StartupTest, StepsRunInOrderAndLeaveTheProgramFolderReady) {
             (std::vector<std::string>{"values", "keywords", "fonts and pictures", "splash",
                                       "engine template", "main window", "maximise", "leftovers",
                                       "new project", "version check", "project list", "title",
-                                      "shortcuts"}));
+                                      "shortcuts", "supplied files"}));
   EXPECT_TRUE(prefs_read_before_version_check);
   const Session& session = app_.session();
   EXPECT_EQ(session.engine_template, "//VORLANE_VERSION\n//VORLANE_SCENES\n");
@@ -61,10 +62,19 @@ TEST_F(StartupTest, StepsRunInOrderAndLeaveTheProgramFolderReady) {
 }
 
 TEST_F(StartupTest, WithoutTemplateOrKeywordsTheProgramStillStarts) {
-  DeleteFile("export.js");
+  DeleteFile("export.js");  // missing: nothing to say
+  DeleteFile("keywords.dat");
+  ASSERT_EQ(::mkfifo("keywords.dat", 0600), 0);  // never waited on
+  test::WriteAll("preferences.dat", "");
+  ASSERT_EQ(::truncate("preferences.dat", 2 * kMaxSettingsFileBytes), 0);  // sparse: no disk
   Start();
   EXPECT_EQ(app_.session().engine_template, "");
   EXPECT_FALSE(app_.session().keywords.empty());
+  EXPECT_EQ(dialogs_.Boxes(),
+            std::vector<std::string>{
+                "Warning: \"keywords.dat\" was not read: it is not a regular file.\n"
+                "\"preferences.dat\" was not read: it is larger than 1 MB, more than such a file "
+                "may hold."});
 }
 
 // The window is built from the command tables; their rows are not repeated here.
