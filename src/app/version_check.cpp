@@ -241,14 +241,14 @@ bool DownloadVersionFile(const std::string& host, int port, const std::string& f
     raw += more;
   }
   if (body.empty()) return false;
-  return WriteFileAtomic(file, body);
+  return WriteProgramFile(file, body);
 }
 
 int FetchNewestVersion(const std::string& host, int port, const HttpTimeouts& timeouts,
                        const KeepAlive& keep_alive) {
   if (!DownloadVersionFile(host, port, kVersionDownloadFile, timeouts, keep_alive)) return -1;
   std::string text;
-  const bool read = ReadFile(kVersionDownloadFile, &text);
+  const bool read = ReadFile(kVersionDownloadFile, &text, kMaxSettingsFileBytes);
   DeleteFile(kVersionDownloadFile);
   if (!read) return -1;
   const std::string_view first = std::string_view(text).substr(0, text.find_first_of("\r\n"));
