@@ -80,12 +80,8 @@ TEST_F(KeywordListTest, KeyConstantsFollowTheFileInTheEngineOrder) {
 }
 
 TEST_F(KeywordListTest, FifoOrHugeFileAddsNothing) {
-  ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
-  WriteAll("huge.dat", "");
-  std::filesystem::resize_file("huge.dat", kMaxKeywordFileBytes + 1);
   for (const auto& [path, why] :
-       {std::pair{"pipe.dat", "\"pipe.dat\" was not read: it is not a regular file."},
-        {"huge.dat", "\"huge.dat\" was not read: it is larger than 16 MB"}}) {
+       test::UnreadableFiles("pipe.dat", "huge.dat", kMaxKeywordFileBytes)) {
     KeywordList list;
     std::string error;
     EXPECT_FALSE(LoadKeywordFile(list, path, &error));

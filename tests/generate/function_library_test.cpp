@@ -203,12 +203,8 @@ TEST(LibraryImportTest, DamagedFilesImportNothing) {
 }
 
 TEST_F(FunctionLibraryTest, FifoOrHugeFileImportsNothing) {
-  ASSERT_EQ(::mkfifo("pipe.xml", 0600), 0);
-  WriteAll("huge.xml", "");
-  std::filesystem::resize_file("huge.xml", kMaxFunctionLibraryBytes + 1);
   for (const auto& [path, why] :
-       {std::pair{"pipe.xml", "\"pipe.xml\" was not read: it is not a regular file."},
-        {"huge.xml", "\"huge.xml\" was not read: it is larger than 64 MB"}}) {
+       test::UnreadableFiles("pipe.xml", "huge.xml", kMaxFunctionLibraryBytes)) {
     Project p;
     LibraryImport result;
     EXPECT_FALSE(ImportFunctionLibrary(p, path, &result));

@@ -198,12 +198,8 @@ TEST_F(GamePageTest, ProjectFolderLinkedElsewhereIsRefused) {
 }
 
 TEST_F(GamePageTest, TemplateThatIsNotARegularFileOrTooLargeIsEmpty) {
-  ASSERT_EQ(::mkfifo("export.js", 0600), 0);
-  WriteAll("huge.js", "");
-  std::filesystem::resize_file("huge.js", kMaxEngineTemplateBytes + 1);
   for (const auto& [path, why] :
-       {std::pair{"export.js", "\"export.js\" was not read: it is not a regular file."},
-        {"huge.js", "\"huge.js\" was not read: it is larger than 64 MB"}}) {
+       test::UnreadableFiles("export.js", "huge.js", kMaxEngineTemplateBytes)) {
     std::string error;
     EXPECT_EQ(LoadEngineTemplate(path, &error), "");
     EXPECT_NE(error.find(why), std::string::npos) << error;

@@ -97,25 +97,18 @@ TEST_F(PreferencesTest, UnusableFileGivesReadDefaultsAndWritesNothing) {
 
 // Neither waited on nor overwritten, and the error names the file.
 TEST_F(PreferencesTest, FifoOrHugeFileIsLeftAlone) {
-  ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
-  WriteAll("huge.dat", "");
-  std::filesystem::resize_file("huge.dat", kMaxSettingsFileBytes + 1);
-  const struct {
-    const char* path;
-    const char* why;
-  } cases[] = {{"pipe.dat", "\"pipe.dat\" was not read: it is not a regular file."},
-               {"huge.dat", "\"huge.dat\" was not read: it is larger than 1 MB"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
+  for (const auto& [path, why] :
+       test::UnreadableFiles("pipe.dat", "huge.dat", kMaxSettingsFileBytes)) {
+    SCOPED_TRACE(path);
     Preferences prefs;
     prefs.x = 5;
     std::string error;
-    LoadPreferences(prefs, c.path, &error);
+    LoadPreferences(prefs, path, &error);
     EXPECT_EQ(prefs, ReadDefaults(Preferences{}.sci_color_selection_back));
-    EXPECT_NE(error.find(c.why), std::string::npos) << error;
+    EXPECT_NE(error.find(why), std::string::npos) << error;
     error.clear();
-    EXPECT_FALSE(SavePreferences(prefs, c.path, &error));
-    EXPECT_NE(error.find(c.why), std::string::npos) << error;
+    EXPECT_FALSE(SavePreferences(prefs, path, &error));
+    EXPECT_NE(error.find(why), std::string::npos) << error;
   }
   EXPECT_TRUE(std::filesystem::is_fifo("pipe.dat"));
   EXPECT_EQ(std::filesystem::file_size("huge.dat"), kMaxSettingsFileBytes + 1);

@@ -1,9 +1,11 @@
 #include "support/temp_dir.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace vorlane::test {
 
@@ -33,6 +35,17 @@ std::string ReadAll(const std::string& path) {
 void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+std::vector<std::pair<std::string, std::string>> UnreadableFiles(const std::string& fifo,
+                                                                 const std::string& huge,
+                                                                 std::int64_t limit) {
+  EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  WriteAll(huge, "");
+  std::filesystem::resize_file(huge, static_cast<std::uintmax_t>(limit) + 1);
+  return {{fifo, "\"" + fifo + "\" was not read: it is not a regular file."},
+          {huge, "\"" + huge + "\" was not read: it is larger than " + std::to_string(limit >> 20) +
+                     " MB"}};
 }
 
 }  // namespace vorlane::test

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vorlane::test {
 
@@ -31,5 +34,12 @@ class InTempDir : public ::testing::Test {
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
+
+// Files no reader may take: a FIFO named `fifo`, and a sparse file named
+// `huge` one byte over `limit`. Returns each name with the start of the
+// message a refused read gives.
+std::vector<std::pair<std::string, std::string>> UnreadableFiles(const std::string& fifo,
+                                                                 const std::string& huge,
+                                                                 std::int64_t limit);
 
 }  // namespace vorlane::test
