@@ -35,6 +35,18 @@ namespace {
 
 int Id(Command command) { return static_cast<int>(command); }
 
+// A tab's page: one frameless area scrolling up and down, filling the page.
+QScrollArea* TabScrollArea(QWidget* page, bool resizable) {
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(page);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setWidgetResizable(resizable);
+  layout->addWidget(scroll);
+  return scroll;
+}
+
 constexpr QColor kBrowserGrey(200, 200, 200);
 
 struct GameTabButton {
@@ -146,18 +158,12 @@ void MainWindow::BuildTabPanel() {
 QWidget* MainWindow::BuildBrowserTab(ResourceKind kind) {
   const auto index = static_cast<size_t>(kind);
   auto* page = new QWidget;
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  auto* scroll = new QScrollArea(page);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scroll->setWidgetResizable(false);
+  auto* scroll = TabScrollArea(page, false);
   QPalette palette = scroll->palette();
   palette.setColor(QPalette::Window, kBrowserGrey);
   scroll->setPalette(palette);
   scroll->setBackgroundRole(QPalette::Window);
   scroll->setAutoFillBackground(true);
-  layout->addWidget(scroll);
 
   auto* grid = new CardGrid;
   grid->SetBackground(kBrowserGrey);
@@ -184,13 +190,7 @@ QWidget* MainWindow::BuildGameTab() {
   // the buttons sit under the band.
   constexpr int kBandHeight = 50;
   auto* page = new QWidget;
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  auto* scroll = new QScrollArea(page);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scroll->setWidgetResizable(true);
-  layout->addWidget(scroll);
+  auto* scroll = TabScrollArea(page, true);
   auto* content = new QWidget;
   QPalette palette = content->palette();
   palette.setColor(QPalette::Window, kBrowserGrey);
