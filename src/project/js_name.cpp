@@ -66,7 +66,7 @@ std::string CheckJsName(std::string_view kind_word, std::string_view name) {
   const std::string problem = JsNameProblem(name);
   if (problem.empty()) return "";
   return "The " + std::string(kind_word) + " name '" + std::string(name) +
-         "' cannot be used: " + problem;
+         "' is not a valid name: " + problem;
 }
 
 }  // namespace vorlane

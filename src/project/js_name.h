@@ -14,7 +14,7 @@ namespace vorlane {
 // for itself".
 std::string JsNameProblem(std::string_view name);
 
-// "The sprite name 'my sprite' cannot be used: " + the problem, for the
+// "The sprite name 'my sprite' is not a valid name: " + the problem, for the
 // kind's word ("sprite", "object", ...); "" when the name can be used.
 std::string CheckJsName(std::string_view kind_word, std::string_view name);
 

@@ -16,7 +16,7 @@ int ResourceIndex(const Project& project, ResourceKind kind, const std::string& 
 
 // Checks `name` for the record at `index` of its kind: "" when it may be
 // used, otherwise the message for the user: "The sprite name is missing",
-// "The sprite name 'my sprite' cannot be used: ..." (it must be a JavaScript
+// "The sprite name 'my sprite' is not a valid name: ..." (it must be a JavaScript
 // identifier, see js_name.h) or "The sprite name 'x' already exists". Names
 // are compared exactly and only within the kind, the record itself left
 // out; an object's name may not be that of any object or instance.

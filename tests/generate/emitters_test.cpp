@@ -338,13 +338,14 @@ TEST(EmittersTest, UnusableNamesAreTheOnesWrittenAsVariables) {
   p.sprites[0].name = "my sprite";
   p.objects[2].name = "v\xc3\xa9";  // fine
   p.musics[0].name = "1up";
-  EXPECT_EQ(UnusableNames(p),
-            (std::vector<std::string>{
-                "The sprite name 'my sprite' cannot be used: use letters, digits and _, not "
-                "starting with a digit",
-                "The music name '1up' cannot be used: use letters, digits and _, not starting with "
-                "a digit",
-                "The function name 'do' cannot be used: it is a word JavaScript keeps for itself"}));
+  EXPECT_EQ(
+      UnusableNames(p),
+      (std::vector<std::string>{
+          "The sprite name 'my sprite' is not a valid name: use letters, digits and _, not "
+          "starting with a digit",
+          "The music name '1up' is not a valid name: use letters, digits and _, not starting with "
+          "a digit",
+          "The function name 'do' is not a valid name: it is a word JavaScript keeps for itself"}));
 }
 
 }  // namespace

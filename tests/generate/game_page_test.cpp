@@ -166,11 +166,12 @@ TEST_F(GamePageTest, FailedWritesLeaveTheOldFilesAndSayWhy) {
   bad.fns.assign(12, {"if", "", "", ""});
   std::string expected =
       "The game could not be generated, as these names cannot be used in its code:\n"
-      "The sprite name 'my sprite' cannot be used: use letters, digits and _, not starting with "
+      "The sprite name 'my sprite' is not a valid name: use letters, digits and _, not starting "
+      "with "
       "a digit.";
   for (int i = 0; i < 9; ++i)
     expected +=
-        "\nThe function name 'if' cannot be used: it is a word JavaScript keeps for itself.";
+        "\nThe function name 'if' is not a valid name: it is a word JavaScript keeps for itself.";
   EXPECT_FALSE(GenerateGame(bad, "new", 1, &report));
   EXPECT_EQ(report.error, expected + "\n... and 3 more.");
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");

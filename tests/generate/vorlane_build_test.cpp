@@ -163,7 +163,7 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
       {"newer", 1, "This project requires a new program version (v130).",
        [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
       // A name from an older version that JavaScript cannot take.
-      {"old", 1, "The object name 'my hero' cannot be used",
+      {"old", 1, "The object name 'my hero' is not a valid name",
        [] {
          Project old = test::SampleProject();
          old.projectname = "old";
@@ -171,7 +171,7 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
          EXPECT_TRUE(WriteProject(old));
        }},
       // Refused before the project file would be written back.
-      {"--resave old", 1, "The object name 'my hero' cannot be used",
+      {"--resave old", 1, "The object name 'my hero' is not a valid name",
        [] { WriteAll("Projects/old.xml", ReadAll("Projects/old.xml") + "\n\n"); }},
       // An output that cannot be replaced: game.js stands as a folder.
       {"demo", 1, "Projects/demo/game.js",

@@ -29,11 +29,12 @@ TEST(Rename, NameChecksUseTheKindsWordAndLeaveTheRecordItselfOut) {
 // the duplicate check.
 TEST(Rename, NamesMustBeJavaScriptIdentifiers) {
   Project p = SampleProject();
-  EXPECT_EQ(CheckResourceName(p, ResourceKind::Sprite, "my sprite", 0),
-            "The sprite name 'my sprite' cannot be used: use letters, digits and _, not starting "
-            "with a digit");
+  EXPECT_EQ(
+      CheckResourceName(p, ResourceKind::Sprite, "my sprite", 0),
+      "The sprite name 'my sprite' is not a valid name: use letters, digits and _, not starting "
+      "with a digit");
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Object, "new", 0),
-            "The object name 'new' cannot be used: it is a word JavaScript keeps for itself");
+            "The object name 'new' is not a valid name: it is a word JavaScript keeps for itself");
   for (const char* bad : {"2d", "don't", "a-b", "x.y", "\xc3\xa9t\xc3", "undefined", "class"})
     EXPECT_NE(CheckResourceName(p, ResourceKind::Scene, bad, 0), "") << bad;
   for (const char* good :
