@@ -61,38 +61,44 @@ void RenameScene(Project& p, const std::string& from, const std::string& to) {
   for (auto& tile : p.tiles) Follow(tile.scene, from, to);
 }
 
+// Calls `visit` with the kind's list.
+template <typename P, typename Visit>
+auto WithList(P& p, ResourceKind kind, Visit visit) {
+  switch (kind) {
+    case ResourceKind::Sprite: return visit(p.sprites);
+    case ResourceKind::Sound: return visit(p.sounds);
+    case ResourceKind::Music: return visit(p.musics);
+    case ResourceKind::Background: return visit(p.backgrounds);
+    case ResourceKind::Font: return visit(p.fonts);
+    case ResourceKind::Object: return visit(p.objects);
+    case ResourceKind::Scene: return visit(p.scenes);
+    case ResourceKind::Function: break;
+  }
+  return visit(p.fns);
+}
+
 // The name field of the record at `index`, null when out of range.
 std::string* NameAt(Project& p, ResourceKind kind, int index) {
-  const auto at = [index](auto& list) -> std::string* {
+  return WithList(p, kind, [index](auto& list) -> std::string* {
     return index >= 0 && static_cast<size_t>(index) < list.size() ? &list[index].name : nullptr;
-  };
-  switch (kind) {
-    case ResourceKind::Sprite: return at(p.sprites);
-    case ResourceKind::Sound: return at(p.sounds);
-    case ResourceKind::Music: return at(p.musics);
-    case ResourceKind::Background: return at(p.backgrounds);
-    case ResourceKind::Font: return at(p.fonts);
-    case ResourceKind::Object: return at(p.objects);
-    case ResourceKind::Scene: return at(p.scenes);
-    case ResourceKind::Function: return at(p.fns);
-  }
-  return nullptr;
+  });
 }
 
 }  // namespace
 
 int ResourceIndex(const Project& p, ResourceKind kind, const std::string& name) {
-  switch (kind) {
-    case ResourceKind::Sprite: return IndexIn(p.sprites, name);
-    case ResourceKind::Sound: return IndexIn(p.sounds, name);
-    case ResourceKind::Music: return IndexIn(p.musics, name);
-    case ResourceKind::Background: return IndexIn(p.backgrounds, name);
-    case ResourceKind::Font: return IndexIn(p.fonts, name);
-    case ResourceKind::Object: return IndexIn(p.objects, name);
-    case ResourceKind::Scene: return IndexIn(p.scenes, name);
-    case ResourceKind::Function: return IndexIn(p.fns, name);
-  }
-  return -1;
+  return WithList(p, kind, [&name](const auto& list) { return IndexIn(list, name); });
+}
+
+int ResourceCount(const Project& p, ResourceKind kind) {
+  return WithList(p, kind, [](const auto& list) { return static_cast<int>(list.size()); });
+}
+
+std::string ResourceName(const Project& p, ResourceKind kind, int index) {
+  return WithList(p, kind, [index](const auto& list) {
+    return index >= 0 && static_cast<size_t>(index) < list.size() ? list[index].name
+                                                                  : std::string();
+  });
 }
 
 std::string CheckResourceName(const Project& p, ResourceKind kind, const std::string& name,
@@ -101,17 +107,8 @@ std::string CheckResourceName(const Project& p, ResourceKind kind, const std::st
   if (name.empty()) return what + " is missing";
   // Every kind's name becomes a variable of the generated game.
   if (std::string problem = CheckJsName(KindWord(kind), name); !problem.empty()) return problem;
-  bool taken = false;
-  switch (kind) {
-    case ResourceKind::Sprite: taken = NameTaken(p.sprites, name, index); break;
-    case ResourceKind::Sound: taken = NameTaken(p.sounds, name, index); break;
-    case ResourceKind::Music: taken = NameTaken(p.musics, name, index); break;
-    case ResourceKind::Background: taken = NameTaken(p.backgrounds, name, index); break;
-    case ResourceKind::Font: taken = NameTaken(p.fonts, name, index); break;
-    case ResourceKind::Object: taken = NameTaken(p.objects, name, index); break;
-    case ResourceKind::Scene: taken = NameTaken(p.scenes, name, index); break;
-    case ResourceKind::Function: taken = NameTaken(p.fns, name, index); break;
-  }
+  const bool taken =
+      WithList(p, kind, [&](const auto& list) { return NameTaken(list, name, index); });
   return taken ? what + " '" + name + "' already exists" : "";
 }
 

@@ -13,6 +13,10 @@ namespace vorlane {
 // The record's position in its kind's list (objects: in the one list of
 // objects and instances), -1 when there is none with that name.
 int ResourceIndex(const Project& project, ResourceKind kind, const std::string& name);
+// The number of records in the kind's list, and the name of one of them
+// ("" when `index` is out of range).
+int ResourceCount(const Project& project, ResourceKind kind);
+std::string ResourceName(const Project& project, ResourceKind kind, int index);
 
 // Checks `name` for the record at `index` of its kind: "" when it may be
 // used, otherwise the message for the user: "The sprite name is missing",

@@ -1,9 +1,12 @@
 #include "gui/ui/controls.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "gui/ui/image_view.h"
 
@@ -34,6 +37,27 @@ QLineEdit* MakeTextField(QWidget* parent, const QString& text, int x, int y, int
 
 QCheckBox* MakeCheckBox(QWidget* parent, const QString& text, int x, int y, int w, int h) {
   return Place(new QCheckBox(text, parent), x, y, w, h);
+}
+
+QLineEdit* MakeDigitsField(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+  QLineEdit* field = MakeTextField(parent, "", x, y, w, h);
+  QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& typed) {
+    QString digits;
+    for (const QChar c : typed)
+      if (c >= '0' && c <= '9') digits += c;
+    if (digits == typed) return;
+    const int cursor = field->cursorPosition() - static_cast<int>(typed.size() - digits.size());
+    field->setText(digits);
+    field->setCursorPosition(std::max(0, cursor));
+  });
+  field->setText(text);  // a preset value goes through the same filter
+  return field;
+}
+
+void CentreOnScreen(QWidget* window, QWidget* parent) {
+  QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 PictureControl* MakePicture(QWidget* parent, int x, int y, int w, int h) {
