@@ -1,0 +1,109 @@
+#include "editors/object_edits.h"
+
+#include <algorithm>
+#include <array>
+
+#include "gui/number_text.h"
+#include "project/rename.h"
+#include "project/resource_kind.h"
+
+namespace vorlane {
+namespace {
+
+// The order of every event list (the code dialogs' lists too).
+constexpr std::array<const char*, 9> kEventOrder = {"Creation", "Destroy",       "Step",
+                                                    "End step", "Collision",     "Room start",
+                                                    "Room end", "Animation end", "Draw"};
+
+int EventRank(const std::string& event) {
+  const auto found = std::find(kEventOrder.begin(), kEventOrder.end(), event);
+  return static_cast<int>(found - kEventOrder.begin());  // unknown kinds rank last
+}
+
+}  // namespace
+
+bool IsObjectNameUnique(const Project& project, const std::string& name, int except_index) {
+  for (size_t i = 0; i < project.objects.size(); ++i)
+    if (static_cast<int>(i) != except_index && project.objects[i].name == name) return false;
+  return true;
+}
+
+std::string StoreObject(Project& project, int index, const ObjectFields& fields) {
+  if (index < 0 || index >= static_cast<int>(project.objects.size())) return "";
+  SetModified(project, 1);
+  // CheckResourceName's duplicate test for objects is IsObjectNameUnique.
+  if (std::string refusal = CheckResourceName(project, ResourceKind::Object, fields.name, index);
+      !refusal.empty())
+    return refusal;
+
+  const int depth = LeadingInt(fields.depth);
+  RenameResource(project, ResourceKind::Object, index, fields.name);
+  // Instances made before the rename now carry the new name too.
+  for (GameObject& record : project.objects)
+    if (record.prototype == 0 && record.template_ == fields.name) record.depth = depth;
+
+  GameObject& object = project.objects[static_cast<size_t>(index)];
+  object.sprite = fields.sprite;
+  object.visible = fields.visible ? 1 : 0;
+  object.depth = depth;
+  object.collision = fields.collision ? 1 : 0;
+  object.parent = fields.parent;
+
+  const ImageRef first = FirstFrameImage(project, fields.sprite);
+  for (GameObject& record : project.objects) {
+    if (record.prototype == 0 && record.template_ == fields.name) {
+      record.sprite = fields.sprite;
+      SetObjectImage(record, first);
+    }
+  }
+  SetObjectImage(project.objects[static_cast<size_t>(index)], first);
+  return "";
+}
+
+int AddScript(Project& project, const std::string& object, const std::string& event,
+              const std::string& parameter) {
+  NewScript(project, object, event, parameter);
+  return static_cast<int>(project.scripts.size()) - 1;
+}
+
+void DeleteEventScript(Project& project, int index) {
+  if (index < 0 || index >= static_cast<int>(project.scripts.size())) return;
+  project.scripts.erase(project.scripts.begin() + index);
+  SetModified(project, 1);
+}
+
+std::vector<int> ObjectEventRows(const Project& project, const std::string& object) {
+  std::vector<std::pair<int, int>> ranked;  // (kind rank, script index)
+  for (size_t i = 0; i < project.scripts.size(); ++i) {
+    const Script& script = project.scripts[i];
+    if (script.object == object) ranked.emplace_back(EventRank(script.event), static_cast<int>(i));
+  }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<int> rows;
+  rows.reserve(ranked.size());
+  for (const auto& [rank, index] : ranked) rows.push_back(index);
+  return rows;
+}
+
+Image ObjectThumbnail(const Image* picture, const Image& placeholder) {
+  constexpr int kBox = kObjectThumbnailSize;
+  Image thumbnail = Image::Transparent(kBox, kBox);
+  const Image& shown = picture && !picture->is_null() ? *picture : placeholder;
+  if (shown.is_null()) return thumbnail;
+  const int w = shown.width(), h = shown.height();
+  const int fit_w = w >= h ? kBox : std::max(1, Round(double(kBox) * w / h, Rounding::Nearest));
+  const int fit_h = w >= h ? std::max(1, Round(double(kBox) * h / w, Rounding::Nearest)) : kBox;
+  // Enlarged pixel art stays crisp; reduced pictures are smoothed.
+  const Scaling scaling = w > kBox || h > kBox ? Scaling::Bilinear : Scaling::Nearest;
+  thumbnail.DrawScaled(shown, 0, 0, fit_w, fit_h, DrawMode::Blend, scaling);
+  return thumbnail;
+}
+
+std::string SpriteSizeText(const Image* picture) {
+  if (!picture || picture->is_null()) return "Size: <no sprite>";
+  return "Size: " + std::to_string(picture->width()) + " x " + std::to_string(picture->height()) +
+         " px";
+}
+
+}  // namespace vorlane
