@@ -1,0 +1,189 @@
+#include "scene/scene_view.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "gui/number_text.h"
+#include "scene/instance_edits.h"
+
+namespace vorlane {
+namespace {
+
+constexpr Color kSelection{200, 64, 64, 255};
+constexpr Color kWhite{255, 255, 255, 255};
+constexpr int kGhostOpacity = 150;
+constexpr int kTileGhostOpacity = 200;
+constexpr int kOtherLayerOpacity = 100;
+constexpr int kLargestGrid = 1 << 20;
+
+// The first of the copies at 0, step, 2 step ... that can reach `left`.
+int FirstCopy(int left, int step) { return std::max(0, left / step); }
+
+void PaintBackground(Image& target, int left, int top, const Scene& scene, const Image& picture) {
+  const int w = picture.width(), h = picture.height();
+  if (scene.backgroundstretch) {
+    target.DrawScaled(picture, -left, -top, scene.width, scene.height, DrawMode::Blend,
+                      Scaling::Bilinear);
+    return;
+  }
+  // Copies go on while their corner is inside the scene; only those on
+  // screen are drawn.
+  const int last_x = scene.backgroundtilex ? std::min(scene.width, left + target.width()) : 0;
+  const int last_y = scene.backgroundtiley ? std::min(scene.height, top + target.height()) : 0;
+  const int first_i = scene.backgroundtilex ? FirstCopy(left, w) : 0;
+  const int first_j = scene.backgroundtiley ? FirstCopy(top, h) : 0;
+  for (long y = static_cast<long>(first_j) * h; y <= last_y; y += h)
+    for (long x = static_cast<long>(first_i) * w; x <= last_x; x += w)
+      target.Draw(picture, static_cast<int>(x - left), static_cast<int>(y - top));
+}
+
+// The origins of every sprite, looked up once per repaint.
+std::unordered_map<std::string, std::pair<int, int>> Origins(const Project& project) {
+  std::unordered_map<std::string, std::pair<int, int>> origins;
+  for (const Sprite& sprite : project.sprites)
+    origins.try_emplace(sprite.name, sprite.centerx, sprite.centery);
+  return origins;
+}
+
+void PaintGrid(Image& target, int left, int top, const Scene& scene, int g) {
+  const int right = std::min(scene.width, left + target.width() - 1);
+  const int bottom = std::min(scene.height, top + target.height() - 1);
+  for (long x = static_cast<long>(FirstCopy(left, g)) * g; x <= right; x += g)
+    target.FillRect(static_cast<int>(x - left), -top, 1, scene.height, kWhite, DrawMode::Xor);
+  for (long y = static_cast<long>(FirstCopy(top, g)) * g; y <= bottom; y += g)
+    target.FillRect(-left, static_cast<int>(y - top), scene.width, 1, kWhite, DrawMode::Xor);
+}
+
+bool InsideScene(const Scene& scene, int x, int y) {
+  return 0 < x && x < scene.width && 0 < y && y < scene.height;
+}
+
+}  // namespace
+
+bool SetGridSize(EditorGrid& grid, const std::string& text) {
+  const int size = LeadingInt(text);
+  if (size <= 4 || size > kLargestGrid) return false;
+  grid.size = size;
+  return true;
+}
+
+int SnapPosition(const EditorGrid& grid, int value) {
+  if (!grid.snap || grid.size <= 0) return value;
+  const int cell = value >= 0 ? value / grid.size : -((-value + grid.size - 1) / grid.size);
+  return cell * grid.size;
+}
+
+std::vector<DrawEntry> SceneDrawList(const Project& project, const std::string& scene) {
+  std::vector<DrawEntry> list;
+  for (size_t i = 0; i < project.objects.size(); ++i)
+    if (IsInstanceOf(project.objects[i], scene))
+      list.push_back({project.objects[i].depth, static_cast<int>(i), -1});
+  for (size_t i = 0; i < project.tiles.size(); ++i)
+    if (project.tiles[i].scene == scene)
+      list.push_back({project.tiles[i].depth, -1, static_cast<int>(i)});
+  std::stable_sort(list.begin(), list.end(),
+                   [](const DrawEntry& a, const DrawEntry& b) { return a.depth > b.depth; });
+  return list;
+}
+
+std::string PaintScene(Image& target, int left, int top, const Project& project, const Scene& scene,
+                       const SceneViewState& state) {
+  target.Fill(Color{static_cast<std::uint8_t>(scene.red), static_cast<std::uint8_t>(scene.green),
+                    static_cast<std::uint8_t>(scene.blue), 255});
+  if (!scene.background.empty() && state.background && !state.background->is_null())
+    PaintBackground(target, left, top, scene, *state.background);
+
+  const auto origins = Origins(project);
+  const auto origin_of = [&](const std::string& sprite) {
+    const auto found = origins.find(sprite);
+    return found == origins.end() ? std::pair(0, 0) : found->second;
+  };
+  const bool show_instances = state.grid.show_objects || state.tab == SceneTab::Objects;
+  const bool show_tiles = state.grid.show_tiles || state.tab == SceneTab::Tiles;
+  const bool dim_other_layers =
+      state.tab == SceneTab::Tiles && state.tile_action != TileAction::Place;
+  std::string status;
+  for (const DrawEntry& entry : SceneDrawList(project, scene.name)) {
+    if (entry.instance >= 0) {
+      if (!show_instances) continue;
+      const GameObject& instance = project.objects[static_cast<size_t>(entry.instance)];
+      if (instance.image) {
+        const auto [ox, oy] = origin_of(instance.sprite);
+        const Image& shown = instance.displayimage ? *instance.displayimage : *instance.image;
+        const int dx = (shown.width() - instance.image->width()) / 2;
+        const int dy = (shown.height() - instance.image->height()) / 2;
+        target.Draw(shown, instance.x - ox - dx - left, instance.y - oy - dy - top);
+        if (instance.selected)
+          target.FillRect(instance.x - ox - left, instance.y - oy - top, instance.imagewidth,
+                          instance.imageheight, kSelection, DrawMode::Xor);
+      } else {
+        const int x = instance.x - kMarkerHalf - left, y = instance.y - kMarkerHalf - top;
+        target.Draw(InstanceMarker(), x, y);
+        if (instance.selected)
+          target.FillRect(x, y, kMarkerSize, kMarkerSize, kSelection, DrawMode::Xor);
+      }
+      if (instance.selected) status = InstanceStatus(instance);
+    } else {
+      if (!show_tiles) continue;
+      const Tile& tile = project.tiles[static_cast<size_t>(entry.tile)];
+      if (tile.image) {
+        const bool dim = dim_other_layers && tile.depth != state.current_layer;
+        target.DrawWithOpacity(*tile.image, tile.x - left, tile.y - top,
+                               dim ? kOtherLayerOpacity : 255);
+      }
+      if (tile.selected)
+        target.FillRect(tile.x - left, tile.y - top, tile.width, tile.height, kSelection,
+                        DrawMode::Xor);
+    }
+  }
+
+  if (state.grid.show_grid && state.grid.size > 0)
+    PaintGrid(target, left, top, scene, state.grid.size);
+
+  if (!state.pointer_inside || !InsideScene(scene, state.pointer_x, state.pointer_y)) return status;
+  const int px = SnapPosition(state.grid, state.pointer_x);
+  const int py = SnapPosition(state.grid, state.pointer_y);
+  if (state.tab == SceneTab::Objects && state.instance_action == InstanceAction::Place &&
+      !state.place_object.empty()) {
+    const GameObject* object = nullptr;
+    for (const GameObject& record : project.objects)
+      if (record.prototype == 1 && record.name == state.place_object) {
+        object = &record;
+        break;
+      }
+    if (!object) return status;
+    const ImageRef picture = FirstFrameImage(project, object->sprite);
+    if (picture && !picture->is_null()) {
+      const auto [ox, oy] = origin_of(object->sprite);
+      target.DrawWithOpacity(*picture, px - ox - left, py - oy - top, kGhostOpacity);
+    } else {
+      target.DrawWithOpacity(InstanceMarker(), px - kMarkerHalf - left, py - kMarkerHalf - top,
+                             kGhostOpacity);
+    }
+  } else if (state.tab == SceneTab::Tiles && state.tile_action == TileAction::Place &&
+             state.tile_ghost && !state.tile_ghost->is_null()) {
+    target.DrawWithOpacity(*state.tile_ghost, px - left, py - top, kTileGhostOpacity);
+  }
+  return status;
+}
+
+const Image& InstanceMarker() {
+  // A blue disc with a white rim and a dark outline: visible on any colour.
+  static const Image marker = [] {
+    Image image = Image::Transparent(kMarkerSize, kMarkerSize);
+    for (int y = 0; y < kMarkerSize; ++y)
+      for (int x = 0; x < kMarkerSize; ++x) {
+        const int dx = x - kMarkerHalf, dy = y - kMarkerHalf, d = dx * dx + dy * dy;
+        if (d <= 25)
+          image.Plot(x, y, Color{60, 110, 220, 255});
+        else if (d <= 38)
+          image.Plot(x, y, Color{255, 255, 255, 255});
+        else if (d <= 52)
+          image.Plot(x, y, Color{30, 30, 30, 255});
+      }
+    return image;
+  }();
+  return marker;
+}
+
+}  // namespace vorlane
