@@ -5,6 +5,9 @@
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/version_check_ui.h"
 #include "code/ui/code_dialogs.h"
+#include "editors/ui/font_dialog.h"
+#include "editors/ui/function_dialog.h"
+#include "editors/ui/sound_dialog.h"
 #include "generate/ui/function_library_dialogs.h"
 
 namespace vorlane {
@@ -35,6 +38,15 @@ void RegisterDialogs(MainWindow& window) {
   window.SetCommandHandler(Command::ExportFunctions, [&s, w] { ExportFunctions(w, s.project); });
   window.SetCommandHandler(Command::ImportFunctions, [&s, &window] {
     if (ImportFunctions(&window, s.project)) window.RefreshBrowser();
+  });
+  window.SetResourceEditor(ResourceKind::Sound,
+                           [&s, w](const std::string& name) { EditSound(w, s.project, name); });
+  window.SetResourceEditor(ResourceKind::Music,
+                           [&s, w](const std::string& name) { EditMusic(w, s.project, name); });
+  window.SetResourceEditor(ResourceKind::Font,
+                           [&s, w](const std::string& name) { EditFont(w, s.project, name); });
+  window.SetResourceEditor(ResourceKind::Function, [&s, w](const std::string& name) {
+    EditFunction(w, s.project, s.prefs, s.keywords, name);
   });
 }
 
