@@ -42,6 +42,15 @@ void RegisterDialogs(MainWindow& window) {
   window.SetResourceEditor(ResourceKind::Object, [&s, w](const std::string& name) {
     EditObject(w, s.project, s.prefs, s.keywords, name);
   });
+  window.SetResourceEditor(ResourceKind::Sound,
+                           [&s, w](const std::string& name) { EditSound(w, s.project, name); });
+  window.SetResourceEditor(ResourceKind::Music,
+                           [&s, w](const std::string& name) { EditMusic(w, s.project, name); });
+  window.SetResourceEditor(ResourceKind::Font,
+                           [&s, w](const std::string& name) { EditFont(w, s.project, name); });
+  window.SetResourceEditor(ResourceKind::Function, [&s, w](const std::string& name) {
+    EditFunction(w, s.project, s.prefs, s.keywords, name);
+  });
 }
 
 }  // namespace vorlane

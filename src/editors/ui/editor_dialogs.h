@@ -17,4 +17,15 @@ namespace vorlane {
 void EditObject(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
                 const std::string& name);
 
+// "Sound properties" and "Music properties": up to three source files each.
+void EditSound(QWidget* parent, Project& project, const std::string& name);
+void EditMusic(QWidget* parent, Project& project, const std::string& name);
+
+// "Font properties".
+void EditFont(QWidget* parent, Project& project, const std::string& name);
+
+// "Function properties": name, parameters and code in the script editor.
+void EditFunction(QWidget* parent, Project& project, Preferences& prefs,
+                  const KeywordList& keywords, const std::string& name);
+
 }  // namespace vorlane
