@@ -5,6 +5,7 @@
 #include "app/ui/preferences_dialog.h"
 #include "app/ui/version_check_ui.h"
 #include "code/ui/code_dialogs.h"
+#include "editors/ui/background_dialog.h"
 #include "generate/ui/function_library_dialogs.h"
 
 namespace vorlane {
@@ -35,6 +36,9 @@ void RegisterDialogs(MainWindow& window) {
   window.SetCommandHandler(Command::ExportFunctions, [&s, w] { ExportFunctions(w, s.project); });
   window.SetCommandHandler(Command::ImportFunctions, [&s, &window] {
     if (ImportFunctions(&window, s.project)) window.RefreshBrowser();
+  });
+  window.SetResourceEditor(ResourceKind::Background, [&s, w](const std::string& name) {
+    EditBackground(w, s.project, name);
   });
 }
 
