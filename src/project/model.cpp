@@ -154,6 +154,21 @@ ImageRef FirstFrameImage(const Project& project, const std::string& sprite) {
   return nullptr;
 }
 
+ImageRef CutTileImage(const Tile& tile, const Image& set) {
+  if (tile.width <= 0 || tile.height <= 0) return nullptr;
+  Image image = Image::Transparent(tile.width, tile.height);
+  // Where the cut-out meets the picture is worked out in 64 bits: the
+  // corner can be anywhere an int reaches, and is negated only once it is
+  // known to lie within one tile's size of the picture.
+  const std::int64_t left = tile.left, top = tile.top;
+  if (set.is_null())
+    image.Fill(Color{255, 0, 0, 255});
+  else if (left < set.width() && left + tile.width > 0 && top < set.height() &&
+           top + tile.height > 0)
+    image.Draw(set, static_cast<int>(-left), static_cast<int>(-top), DrawMode::Blend);
+  return ShareImage(std::move(image));
+}
+
 void ResetProject(Project& project) {
   project.uid = 1;
   project.settings = ProjectSettings{};

@@ -249,6 +249,11 @@ ImageRef FirstFrameImage(const Project& project, const std::string& sprite);
 std::unordered_map<std::string, ImageRef> FirstFrameImages(const Project& project);
 // Sets an object's or instance's `image` and its size fields.
 void SetObjectImage(GameObject& object, ImageRef image);
+// A tile's cut-out of its tile set's picture `set`: transparent where the
+// tile reaches past the picture, plain red when the picture is not loaded
+// (null), so the user sees which tiles lost theirs. The caller checks that
+// the tile's size is one it may hold; a size of 0 or less gives null.
+ImageRef CutTileImage(const Tile& tile, const Image& set);
 
 // Settings to their defaults, uid to 1, every list emptied. The program-wide
 // folder names, project name, working folder and modified flag are left to

@@ -463,22 +463,11 @@ class Loader {
     }
   }
 
-  // A tile gets its cut-out of the tile set's picture, or plain red when
-  // the picture is not loaded, so the user sees which tiles lost theirs.
+  // A tile gets its cut-out (CutTileImage) when its size may be held.
   void CutTile(Tile& tile, const Image& set) {
     if (tile.width <= 0 || tile.height <= 0) return;
     if (!Allowed(tile.width, tile.height, tile.name)) return;
-    Image image = Image::Transparent(tile.width, tile.height);
-    // Where the cut-out meets the picture is worked out in 64 bits: the
-    // corner can be anywhere an int reaches, and is negated only once it is
-    // known to lie within one tile's size of the picture.
-    const std::int64_t left = tile.left, top = tile.top;
-    if (set.is_null())
-      image.Fill(Color{255, 0, 0, 255});
-    else if (left < set.width() && left + tile.width > 0 && top < set.height() &&
-             top + tile.height > 0)
-      image.Draw(set, static_cast<int>(-left), static_cast<int>(-top), DrawMode::Blend);
-    tile.image = ShareImage(std::move(image));
+    tile.image = CutTileImage(tile, set);
   }
 
   static std::int64_t Pixels(ImageSize size) { return std::int64_t{size.width} * size.height; }

@@ -51,6 +51,9 @@ void RegisterDialogs(MainWindow& window) {
   window.SetResourceEditor(ResourceKind::Function, [&s, w](const std::string& name) {
     EditFunction(w, s.project, s.prefs, s.keywords, name);
   });
+  window.SetResourceEditor(ResourceKind::Background, [&s, w](const std::string& name) {
+    EditBackground(w, s.project, name);
+  });
 }
 
 }  // namespace vorlane

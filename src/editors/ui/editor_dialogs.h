@@ -21,6 +21,9 @@ void EditObject(QWidget* parent, Project& project, Preferences& prefs, const Key
 void EditSound(QWidget* parent, Project& project, const std::string& name);
 void EditMusic(QWidget* parent, Project& project, const std::string& name);
 
+// "Background properties": the picture, shown with its tile grid.
+void EditBackground(QWidget* parent, Project& project, const std::string& name);
+
 // "Font properties".
 void EditFont(QWidget* parent, Project& project, const std::string& name);
 
