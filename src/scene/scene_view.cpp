@@ -113,13 +113,13 @@ std::string PaintScene(Image& target, int left, int top, const Project& project,
         const int dx = (shown.width() - instance.image->width()) / 2;
         const int dy = (shown.height() - instance.image->height()) / 2;
         target.Draw(shown, instance.x - ox - dx - left, instance.y - oy - dy - top);
-        if (instance.selected)
+        if (instance.selected && state.show_selection)
           target.FillRect(instance.x - ox - left, instance.y - oy - top, instance.imagewidth,
                           instance.imageheight, kSelection, DrawMode::Xor);
       } else {
         const int x = instance.x - kMarkerHalf - left, y = instance.y - kMarkerHalf - top;
         target.Draw(InstanceMarker(), x, y);
-        if (instance.selected)
+        if (instance.selected && state.show_selection)
           target.FillRect(x, y, kMarkerSize, kMarkerSize, kSelection, DrawMode::Xor);
       }
       if (instance.selected) status = InstanceStatus(instance);
@@ -131,7 +131,7 @@ std::string PaintScene(Image& target, int left, int top, const Project& project,
         target.DrawWithOpacity(*tile.image, tile.x - left, tile.y - top,
                                dim ? kOtherLayerOpacity : 255);
       }
-      if (tile.selected)
+      if (tile.selected && state.show_selection)
         target.FillRect(tile.x - left, tile.y - top, tile.width, tile.height, kSelection,
                         DrawMode::Xor);
     }

@@ -60,6 +60,7 @@ struct SceneViewState {
   int pointer_y = 0;
   std::string place_object;           // "Object to place"
   const Image* tile_ghost = nullptr;  // the selected tile's picture
+  bool show_selection = true;         // off for pictures of the scene
 };
 
 // Draws the part of `scene` whose top-left pixel is (left, top) into
