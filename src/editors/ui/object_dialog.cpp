@@ -10,9 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QStyleOptionComboBox>
-#include <QStylePainter>
 #include <QTreeWidget>
 
 #include "code/ui/code_window.h"
@@ -23,6 +21,7 @@
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/image_view.h"
+#include "gui/ui/picture_list.h"
 #include "gui/ui/qt_text.h"
 #include "project/thumbnails.h"
 
@@ -33,61 +32,6 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kScriptRole = Qt::UserRole;
-
-// A list with pictures in the layout's narrow box: a long name ends in "..."
-// there and stands whole in the tooltip; the open list is as wide as its
-// longest entry, measured only when it opens, so that thousands of entries
-// cost nothing until then. Entries are filled in one go.
-class PictureList : public QComboBox {
- public:
-  explicit PictureList(QWidget* parent) : QComboBox(parent) {
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    connect(this, &QComboBox::currentTextChanged, this, &QWidget::setToolTip);
-  }
-
-  struct Entry {
-    QIcon icon;
-    QString text;
-  };
-  // Replaces the entries and selects the one reading `selected`; a
-  // `selected` that is not among them is added, so it is kept as it is.
-  void Fill(const std::vector<Entry>& entries, const QString& selected,
-            const QIcon& stale_icon = {}) {
-    auto* items = new QStandardItemModel(this);
-    int found = -1;
-    for (const Entry& entry : entries) {
-      if (found < 0 && entry.text == selected) found = items->rowCount();
-      items->appendRow(new QStandardItem(entry.icon, entry.text));
-    }
-    if (found < 0) {
-      found = items->rowCount();
-      items->appendRow(new QStandardItem(stale_icon, selected));
-    }
-    setModel(items);  // the combo box deletes a model it owned
-    setCurrentIndex(found);
-    setToolTip(currentText());
-  }
-
-  void showPopup() override {
-    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
-    QComboBox::showPopup();
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QStylePainter painter(this);
-    painter.setPen(palette().color(QPalette::Text));
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    const int icon_room = option.currentIcon.isNull() ? 0 : option.iconSize.width() + 4;
-    option.currentText =
-        fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - icon_room);
-    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
-  }
-};
 
 // A caption or box text wider than its place in the layout is set smaller
 // rather than cut off; `room` is what the control leaves for the text.
