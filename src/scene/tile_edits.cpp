@@ -1,0 +1,127 @@
+#include "scene/tile_edits.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace vorlane {
+namespace {
+
+using std::int64_t;
+
+// Positions stay where an int reaches however far they are pushed.
+int AddClamped(int value, int delta) {
+  return static_cast<int>(std::clamp<int64_t>(
+      int64_t{value} + delta, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+bool Holds(const Tile& tile, int x, int y) {
+  return tile.x < x && x < int64_t{tile.x} + tile.width && tile.y < y &&
+         y < int64_t{tile.y} + tile.height;
+}
+
+bool OnLayer(const Tile& tile, const std::string& scene, int layer) {
+  return tile.scene == scene && tile.depth == layer;
+}
+
+template <typename Pred>
+int RemoveTiles(Project& project, Pred pred) {
+  return static_cast<int>(std::erase_if(project.tiles, pred));
+}
+
+void MoveTile(Tile& tile, int dx, int dy) {
+  tile.x = AddClamped(tile.x, dx);
+  tile.y = AddClamped(tile.y, dy);
+}
+
+}  // namespace
+
+int PlaceTile(Project& project, const std::string& scene, int layer, const std::string& tile_set,
+              const TileSelection& selection, ImageRef image, int x, int y) {
+  Tile tile;
+  tile.name = "tile_" + std::to_string(NextUID(project));
+  tile.background = tile_set;
+  tile.depth = layer;
+  tile.left = selection.sx;
+  tile.top = selection.sy;
+  tile.width = selection.sw;
+  tile.height = selection.sh;
+  tile.image = std::move(image);
+  tile.x = x;
+  tile.y = y;
+  tile.scene = scene;
+  tile.selected = 0;
+  project.tiles.push_back(std::move(tile));
+  return static_cast<int>(project.tiles.size()) - 1;
+}
+
+int SelectTilesAt(Project& project, const std::string& scene, int layer, int x, int y) {
+  int toggled = 0;
+  for (auto& tile : project.tiles) {
+    if (OnLayer(tile, scene, layer) && Holds(tile, x, y)) {
+      tile.selected = tile.selected ? 0 : 1;
+      ++toggled;
+    }
+  }
+  return toggled;
+}
+
+int RemoveTilesAt(Project& project, const std::string& scene, int layer, int x, int y) {
+  return RemoveTiles(project,
+                     [&](const Tile& t) { return OnLayer(t, scene, layer) && Holds(t, x, y); });
+}
+
+void ClearTileSelection(Project& project) {
+  for (auto& tile : project.tiles) tile.selected = 0;
+}
+
+void MoveSelectedTiles(Project& project, const std::string& scene, int dx, int dy) {
+  for (auto& tile : project.tiles)
+    if (tile.scene == scene && tile.selected) MoveTile(tile, dx, dy);
+}
+
+int CountSelectedTiles(const Project& project, const std::string& scene) {
+  return static_cast<int>(
+      std::count_if(project.tiles.begin(), project.tiles.end(),
+                    [&](const Tile& t) { return t.scene == scene && t.selected; }));
+}
+
+std::string DeleteSelectedTilesQuestion(int count) {
+  return "Delete " + std::to_string(count) + " tiles?";
+}
+
+int DeleteSelectedTiles(Project& project, const std::string& scene) {
+  return RemoveTiles(project, [&](const Tile& t) { return t.scene == scene && t.selected; });
+}
+
+int DeleteAllTiles(Project& project, const std::string& scene) {
+  return RemoveTiles(project, [&](const Tile& t) { return t.scene == scene; });
+}
+
+void ShiftTiles(Project& project, const std::string& scene, int layer, bool all_layers, int dx,
+                int dy) {
+  for (auto& tile : project.tiles)
+    if (tile.scene == scene && (all_layers || tile.depth == layer)) MoveTile(tile, dx, dy);
+}
+
+int TileOpacity(bool tiles_tab, TileAction action, int current_layer, const Tile& tile) {
+  const bool picking = action == TileAction::Select || action == TileAction::Remove;
+  return tiles_tab && picking && tile.depth != current_layer ? kFaintTileOpacity : 255;
+}
+
+Image CutTile(const Image* background, int left, int top, int width, int height) {
+  if (!TileSizeAllowed(width, height, PixelCount(background))) return {};
+  Image image = Image::Transparent(width, height);
+  if (!background || background->is_null()) {
+    image.Fill(Color{255, 0, 0, 255});
+    return image;
+  }
+  // The corner is negated only once it is known to lie within the tile's
+  // size of the picture, where it cannot overflow.
+  const int64_t l = left, t = top;
+  if (l < background->width() && l + width > 0 && t < background->height() && t + height > 0)
+    image.Draw(*background, static_cast<int>(-l), static_cast<int>(-t), DrawMode::Blend);
+  return image;
+}
+
+}  // namespace vorlane
