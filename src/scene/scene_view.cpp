@@ -13,7 +13,6 @@ constexpr Color kSelection{200, 64, 64, 255};
 constexpr Color kWhite{255, 255, 255, 255};
 constexpr int kGhostOpacity = 150;
 constexpr int kTileGhostOpacity = 200;
-constexpr int kOtherLayerOpacity = 100;
 constexpr int kLargestGrid = 1 << 20;
 
 // The first of the copies at 0, step, 2 step ... that can reach `left`.
@@ -100,8 +99,6 @@ std::string PaintScene(Image& target, int left, int top, const Project& project,
   };
   const bool show_instances = state.grid.show_objects || state.tab == SceneTab::Objects;
   const bool show_tiles = state.grid.show_tiles || state.tab == SceneTab::Tiles;
-  const bool dim_other_layers =
-      state.tab == SceneTab::Tiles && state.tile_action != TileAction::Place;
   std::string status;
   for (const DrawEntry& entry : SceneDrawList(project, scene.name)) {
     if (entry.instance >= 0) {
@@ -127,9 +124,9 @@ std::string PaintScene(Image& target, int left, int top, const Project& project,
       if (!show_tiles) continue;
       const Tile& tile = project.tiles[static_cast<size_t>(entry.tile)];
       if (tile.image) {
-        const bool dim = dim_other_layers && tile.depth != state.current_layer;
         target.DrawWithOpacity(*tile.image, tile.x - left, tile.y - top,
-                               dim ? kOtherLayerOpacity : 255);
+                               TileOpacity(state.tab == SceneTab::Tiles, state.tile_action,
+                                           state.current_layer, tile));
       }
       if (tile.selected && state.show_selection)
         target.FillRect(tile.x - left, tile.y - top, tile.width, tile.height, kSelection,

@@ -9,6 +9,7 @@
 
 #include "gui/image.h"
 #include "project/model.h"
+#include "scene/tile_edits.h"
 
 namespace vorlane {
 
@@ -32,7 +33,6 @@ int SnapPosition(const EditorGrid& grid, int value);
 
 enum class SceneTab { Settings = 0, Objects = 1, Background = 2, Tiles = 3 };
 enum class InstanceAction { Place = 0, Select = 1, Remove = 2 };
-enum class TileAction { Place = 0, Select = 1, Remove = 2 };
 
 // One instance or tile, drawn in depth order.
 struct DrawEntry {

@@ -111,17 +111,9 @@ int TileOpacity(bool tiles_tab, TileAction action, int current_layer, const Tile
 
 Image CutTile(const Image* background, int left, int top, int width, int height) {
   if (!TileSizeAllowed(width, height, PixelCount(background))) return {};
-  Image image = Image::Transparent(width, height);
-  if (!background || background->is_null()) {
-    image.Fill(Color{255, 0, 0, 255});
-    return image;
-  }
-  // The corner is negated only once it is known to lie within the tile's
-  // size of the picture, where it cannot overflow.
-  const int64_t l = left, t = top;
-  if (l < background->width() && l + width > 0 && t < background->height() && t + height > 0)
-    image.Draw(*background, static_cast<int>(-l), static_cast<int>(-t), DrawMode::Blend);
-  return image;
+  const Tile tile{.left = left, .top = top, .width = width, .height = height};
+  const ImageRef cut = CutTileImage(tile, background ? *background : Image());
+  return cut ? *cut : Image();
 }
 
 }  // namespace vorlane
