@@ -7,6 +7,7 @@
 #include "code/ui/code_dialogs.h"
 #include "editors/ui/editor_dialogs.h"
 #include "generate/ui/function_library_dialogs.h"
+#include "scene/ui/scene_editor.h"
 
 namespace vorlane {
 
@@ -53,6 +54,9 @@ void RegisterDialogs(MainWindow& window) {
   });
   window.SetResourceEditor(ResourceKind::Background, [&s, w](const std::string& name) {
     EditBackground(w, s.project, name);
+  });
+  window.SetResourceEditor(ResourceKind::Scene, [&s, w](const std::string& name) {
+    OpenSceneEditor(w, s.project, s.prefs, s.keywords, name);
   });
 }
 

@@ -24,6 +24,7 @@
 #include "scene/scene_settings.h"
 #include "scene/ui/scene_dialogs.h"
 #include "scene/ui/scene_icons.h"
+#include "scene/ui/tiles_tab.h"
 
 namespace vorlane {
 namespace {
@@ -66,6 +67,16 @@ SceneEditor::SceneEditor(QWidget* parent, Project& project, Preferences& prefs,
   view_.grid = Grid();
   RebuildDisplayImages(project_);
 
+  scroll_ = new QScrollArea(this);
+  canvas_ = new Canvas;
+  canvas_->setMouseTracking(true);  // the placement ghost follows the pointer
+  scroll_->setWidget(canvas_);
+  const SceneToolContext context{project_, *stack_, scene_name_, view_,
+                                 [this](const std::string& question) {
+                                   return Dialogs().AskYesNo(this, "Confirm", question);
+                                 }};
+  instance_tool_ = std::make_unique<InstanceTool>(context);
+
   done_ = MakeButton(this, "Done", 10, 10, 65, 25);
   name_ = MakeTextField(this, Q(scene_name_), 85, 10, 225, 25);
   tabs_ = new QTabWidget(this);
@@ -73,17 +84,9 @@ SceneEditor::SceneEditor(QWidget* parent, Project& project, Preferences& prefs,
   tabs_->addTab(BuildSettingsTab(), "Settings");
   tabs_->addTab(BuildObjectsTab(), "Objects");
   tabs_->addTab(BuildBackgroundTab(), "Background");
-  tabs_->addTab(new QWidget, "Tiles");
+  tiles_ = new TilesTab(context, [this] { canvas_->update(); });
+  tabs_->addTab(tiles_, "Tiles");
   BuildToolRow();
-
-  scroll_ = new QScrollArea(this);
-  canvas_ = new Canvas;
-  canvas_->setMouseTracking(true);  // the placement ghost follows the pointer
-  scroll_->setWidget(canvas_);
-  instance_tool_ = std::make_unique<InstanceTool>(
-      SceneToolContext{project_, *stack_, scene_name_, view_, [this](const std::string& question) {
-                         return Dialogs().AskYesNo(this, "Confirm", question);
-                       }});
 
   LoadBackgroundPicture();
   ShowSceneValues();
@@ -97,7 +100,11 @@ SceneEditor::SceneEditor(QWidget* parent, Project& project, Preferences& prefs,
   resizeEvent(nullptr);
 }
 
-SceneEditor::~SceneEditor() { canvas_->SetTool(nullptr); }
+SceneEditor::~SceneEditor() {
+  canvas_->SetTool(nullptr);
+  disconnect(&stack_->undo_stack(), nullptr, this, nullptr);  // it signals as it goes
+  delete tabs_;  // the tabs' tools use the history, which goes before child widgets
+}
 
 Scene& SceneEditor::scene() { return project_.scenes[static_cast<size_t>(index_)]; }
 
@@ -175,7 +182,7 @@ void SceneEditor::OnTabChanged() {
   new_->setVisible(tab == 1 || tab == 3);
   shift_->setVisible(tab == 1 || tab == 3);
   shift_->setToolTip(tab == 3 ? "Shift tiles" : "Shift objects");
-  canvas_->SetTool(tab == 1 ? instance_tool_.get() : nullptr);
+  canvas_->SetTool(tab == 1 ? instance_tool_.get() : tab == 3 ? tiles_->tool() : nullptr);
   canvas_->update();
 }
 
@@ -203,6 +210,7 @@ void SceneEditor::ResizeCanvas() {
 }
 
 void SceneEditor::OnNew() {
+  if (view_.tab == SceneTab::Tiles) return tiles_->DeleteAllTiles();
   if (view_.tab != SceneTab::Objects) return;
   if (!Dialogs().AskYesNo(this, "Confirm", "Delete all objects in this scene?")) return;
   stack_->Apply("Delete all instances",
@@ -210,6 +218,7 @@ void SceneEditor::OnNew() {
 }
 
 void SceneEditor::OnShift() {
+  if (view_.tab == SceneTab::Tiles) return tiles_->ShiftTiles();
   if (view_.tab != SceneTab::Objects) return;
   ShiftDialog dialog(this, "Shift objects", view_.grid.size, false);
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
@@ -248,6 +257,7 @@ void SceneEditor::OnHistoryChanged() {
   const std::string shown_background = background_list_->currentText().toStdString();
   ShowSceneValues();
   if (shown_background != scene().background) LoadBackgroundPicture();
+  tiles_->ShowLayers();
   if (canvas_->picture_width() != scene().width || canvas_->picture_height() != scene().height)
     ResizeCanvas();
   canvas_->update();

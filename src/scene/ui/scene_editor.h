@@ -12,7 +12,7 @@
 #include "code/keyword_list.h"
 #include "gui/preferences.h"
 #include "project/edit_stack.h"
-#include "scene/instance_tool.h"
+#include "scene/scene_tools.h"
 #include "scene/scene_view.h"
 
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "scene/instance_tool.h"
+#include "scene/scene_tools.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +96,58 @@ TEST(InstanceTool, KeysMoveByTheGridAndDeleteAfterAsking) {
   EXPECT_EQ(Count(f.project), 2);
   f.tool->Key(KeyEvent{Qt::Key_Escape});
   EXPECT_TRUE(SelectedInstances(f.project, "hall").empty());
+}
+
+}  // namespace
+}  // namespace vorlane
+
+namespace vorlane {
+namespace {
+
+TEST(TileTool, StampsTheBrushOnTheCurrentLayerAndActsOnItsTilesOnly) {
+  Project project;
+  project.scenes.push_back(Scene{.name = "hall"});
+  std::string scene = "hall";
+  SceneViewState view;
+  view.tab = SceneTab::Tiles;
+  view.current_layer = 5;
+  EditStack stack(project);
+  std::vector<std::string> questions;
+  TileBrush brush{"bg_tiles", TileSelection{16, 0, 16, 16}, ShareImage(Image::Transparent(16, 16))};
+  TileTool tool(SceneToolContext{project, stack, scene, view,
+                                 [&](const std::string& q) {
+                                   questions.push_back(q);
+                                   return true;
+                                 }},
+                brush);
+  // A Shift-drag over three cells: three tiles, one step.
+  tool.Press(Left(3, 3, Qt::ShiftModifier));
+  tool.Move(Left(23, 3, Qt::ShiftModifier));
+  tool.Move(Left(43, 3, Qt::ShiftModifier));
+  tool.Release(PointerEvent{43, 3, Qt::LeftButton, Qt::NoButton});
+  ASSERT_EQ(project.tiles.size(), 3u);
+  EXPECT_EQ(project.tiles[1].x, 20);  // snapped
+  EXPECT_EQ(project.tiles[1].left, 16);
+  EXPECT_EQ(project.tiles[1].depth, 5);
+  EXPECT_EQ(project.tiles[1].background, "bg_tiles");
+  EXPECT_EQ(stack.count(), 1);
+
+  project.tiles[2].depth = 6;  // another layer
+  view.tile_action = TileAction::Select;
+  tool.Press(Left(30, 5));  // strictly inside the second tile
+  tool.Press(Left(50, 5));  // the third is on another layer
+  tool.Press(Left(20, 5));  // on the edge: no tile
+  EXPECT_EQ(project.tiles[1].selected, 1);
+  EXPECT_EQ(project.tiles[2].selected + project.tiles[0].selected, 0);
+  project.tiles[2].selected = 1;
+  tool.Key(KeyEvent{Qt::Key_Right});  // selected tiles of every layer move
+  EXPECT_EQ(project.tiles[1].x, 40);
+  EXPECT_EQ(project.tiles[2].x, 60);
+  tool.Key(KeyEvent{Qt::Key_Delete});
+  EXPECT_EQ(questions, (std::vector<std::string>{"Delete 2 tiles?"}));
+  EXPECT_EQ(project.tiles.size(), 1u);
+  stack.Undo();
+  EXPECT_EQ(project.tiles.size(), 3u);
 }
 
 }  // namespace

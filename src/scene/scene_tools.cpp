@@ -1,0 +1,186 @@
+#include "scene/scene_tools.h"
+
+#include "scene/instance_edits.h"
+#include "scene/tile_edits.h"
+
+namespace vorlane {
+
+int KeyStep(const EditorGrid& grid) { return grid.snap ? grid.size : 1; }
+
+void SceneTool::Track(const PointerEvent& event) {
+  context_.view.pointer_inside = true;
+  context_.view.pointer_x = event.x;
+  context_.view.pointer_y = event.y;
+}
+
+void SceneTool::Place(int x, int y) {
+  PlaceAt(SnapPosition(context_.view.grid, x), SnapPosition(context_.view.grid, y));
+}
+
+void SceneTool::ShiftPaint(const PointerEvent& event) {
+  if (action() == Action::Remove) RemoveAt(event.x, event.y);
+  // One thing per grid cell entered, placed where the pointer entered it.
+  if (stroke_.Enter(event.x, event.y, context_.view.grid.size) && action() == Action::Place)
+    Place(event.x, event.y);
+}
+
+void SceneTool::Press(const PointerEvent& event) {
+  Track(event);
+  if (event.button != Qt::LeftButton) return;
+  if (event.shift_alone()) {
+    context_.stack.Begin(paint_step());
+    stroking_ = true;
+    stroke_.Reset();
+    ShiftPaint(event);
+  }
+  switch (action()) {
+    case Action::Place:
+      if (!event.shift_alone()) Place(event.x, event.y);
+      break;
+    case Action::Select: SelectAt(event.x, event.y); break;
+    case Action::Remove: RemoveAt(event.x, event.y); break;
+  }
+  Repaint();
+}
+
+void SceneTool::Move(const PointerEvent& event) {
+  Track(event);
+  if (event.left_held() && event.shift_alone()) {
+    if (!stroking_) {  // Shift pressed during a drag
+      context_.stack.Begin(paint_step());
+      stroking_ = true;
+      stroke_.Reset();
+    }
+    ShiftPaint(event);
+  }
+  Repaint();
+}
+
+void SceneTool::Release(const PointerEvent& event) {
+  Track(event);
+  if (!stroking_) return;
+  stroking_ = false;
+  context_.stack.End();
+}
+
+bool SceneTool::Key(const KeyEvent& event) {
+  const int step = KeyStep(context_.view.grid);
+  int dx = 0, dy = 0;
+  switch (event.key) {
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+      ClearSelection();
+      Repaint();
+      return true;
+    case Qt::Key_Left: dx = -step; break;
+    case Qt::Key_Right: dx = step; break;
+    case Qt::Key_Up: dy = -step; break;
+    case Qt::Key_Down: dy = step; break;
+    case Qt::Key_Delete:
+      if (const int count = CountSelected(); count > 0 && context_.ask(DeleteQuestion(count))) {
+        DeleteSelected();
+        Repaint();
+      }
+      return true;
+    default: return false;
+  }
+  if (CountSelected() > 0) MoveSelected(dx, dy);
+  Repaint();
+  return true;
+}
+
+void SceneTool::Enter() {
+  context_.view.pointer_inside = true;
+  Repaint();
+}
+
+void SceneTool::Leave() {
+  context_.view.pointer_inside = false;
+  Repaint();
+}
+
+// Instances.
+
+SceneTool::Action InstanceTool::action() const {
+  return static_cast<Action>(context_.view.instance_action);
+}
+
+void InstanceTool::PlaceAt(int x, int y) {
+  if (context_.view.place_object.empty()) return;
+  context_.stack.Apply("Place instance", [&](Project& project) {
+    PlaceInstance(project, context_.scene, context_.view.place_object, x, y);
+  });
+}
+
+void InstanceTool::SelectAt(int x, int y) {
+  SelectInstancesAt(context_.project, context_.scene, x, y);
+}
+
+void InstanceTool::RemoveAt(int x, int y) {
+  context_.stack.Apply("Remove instances",
+                       [&](Project& project) { RemoveInstancesAt(project, context_.scene, x, y); });
+}
+
+void InstanceTool::ClearSelection() { ClearInstanceSelection(context_.project); }
+
+int InstanceTool::CountSelected() const {
+  return static_cast<int>(SelectedInstances(context_.project, context_.scene).size());
+}
+
+void InstanceTool::MoveSelected(int dx, int dy) {
+  context_.stack.Apply("Move instances", [&](Project& project) {
+    MoveSelectedInstances(project, context_.scene, dx, dy);
+  });
+}
+
+void InstanceTool::DeleteSelected() {
+  const auto names = SelectedInstances(context_.project, context_.scene);
+  context_.stack.Apply("Delete instances",
+                       [&](Project& project) { DeleteInstances(project, names); });
+}
+
+std::string InstanceTool::DeleteQuestion(int count) const {
+  return "Delete " + std::to_string(count) + " objects?";
+}
+
+// Tiles.
+
+SceneTool::Action TileTool::action() const {
+  return static_cast<Action>(context_.view.tile_action);
+}
+
+void TileTool::PlaceAt(int x, int y) {
+  if (!brush_.image) return;
+  context_.stack.Apply("Place tile", [&](Project& project) {
+    PlaceTile(project, context_.scene, context_.view.current_layer, brush_.tile_set,
+              brush_.selection, brush_.image, x, y);
+  });
+}
+
+void TileTool::SelectAt(int x, int y) {
+  SelectTilesAt(context_.project, context_.scene, context_.view.current_layer, x, y);
+}
+
+void TileTool::RemoveAt(int x, int y) {
+  context_.stack.Apply("Remove tiles", [&](Project& project) {
+    RemoveTilesAt(project, context_.scene, context_.view.current_layer, x, y);
+  });
+}
+
+void TileTool::ClearSelection() { ClearTileSelection(context_.project); }
+
+int TileTool::CountSelected() const { return CountSelectedTiles(context_.project, context_.scene); }
+
+void TileTool::MoveSelected(int dx, int dy) {
+  context_.stack.Apply(
+      "Move tiles", [&](Project& project) { MoveSelectedTiles(project, context_.scene, dx, dy); });
+}
+
+void TileTool::DeleteSelected() {
+  context_.stack.Apply("Delete tiles",
+                       [&](Project& project) { DeleteSelectedTiles(project, context_.scene); });
+}
+
+std::string TileTool::DeleteQuestion(int count) const { return DeleteSelectedTilesQuestion(count); }
+
+}  // namespace vorlane
