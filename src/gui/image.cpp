@@ -83,6 +83,23 @@ void ApplyRow(std::uint8_t* d, const std::uint8_t* s, int step, int n, DrawMode 
       }
       break;
     case DrawMode::Blend:
+      if (!target_alpha && opacity == 255) {
+        // The common case of a scene or preview: pictures over an opaque
+        // backdrop, most source pixels either clear or solid.
+        for (int i = 0; i < n; ++i, d += 4, s += step) {
+          const unsigned sa = s[3];
+          if (sa == 0) continue;
+          if (sa == 255) {
+            std::memcpy(d, s, 4);
+            continue;
+          }
+          const unsigned inv = 255 - sa;
+          d[0] = Div255(s[0] * sa + d[0] * inv);
+          d[1] = Div255(s[1] * sa + d[1] * inv);
+          d[2] = Div255(s[2] * sa + d[2] * inv);
+        }
+        break;
+      }
       for (int i = 0; i < n; ++i, d += 4, s += step) {
         BlendPixel(d, s, opacity == 255 ? s[3] : Div255(s[3] * opacity), target_alpha);
       }
