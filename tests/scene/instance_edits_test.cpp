@@ -66,8 +66,11 @@ TEST(InstanceEdits, SelectTogglesAndStopsAtAnInstanceWithoutPicture) {
   EXPECT_EQ(project.objects[2].x, 60);
   EXPECT_EQ(project.objects[4].y, 50);  // not selected
   EXPECT_EQ(FirstSelectedInstance(project, "hall"), 2);
-  ClearInstanceSelection(project);
+  const int elsewhere = PlaceInstance(project, "yard", "obj_box", 0, 0);
+  project.objects[static_cast<size_t>(elsewhere)].selected = 1;
+  ClearInstanceSelection(project);  // in every scene
   EXPECT_EQ(FirstSelectedInstance(project, "hall"), -1);
+  EXPECT_EQ(FirstSelectedInstance(project, "yard"), -1);
 }
 
 TEST(InstanceEdits, RemovingTakesEveryHitInstanceAndWhatIsKeyedByIt) {

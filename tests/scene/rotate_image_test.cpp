@@ -87,3 +87,42 @@ TEST(RotateImage, NothingToTurnGivesNothing) {
 
 }  // namespace
 }  // namespace vorlane
+
+namespace vorlane {
+namespace {
+
+// Worked by hand from the sampling rule for a 2 x 2 picture at 45 degrees:
+// the 3 x 3 result samples u = 1 + 0.7071 (i - j), v = 1 + 0.7071 (i + j - 2).
+TEST(RotateImage, FortyFiveDegreesSampleAsWorkedOut) {
+  const Color fill{1, 2, 3, 255};
+  for (const bool alpha : {false, true}) {
+    const Image image = Numbered(2, 2, alpha);
+    const Image turned = RotateImage(image, 45, false, fill);
+    ASSERT_EQ(turned.width(), 3);
+    ASSERT_EQ(turned.height(), 3);
+    const Color none = alpha ? Color{0, 0, 0, 0} : fill;
+    const Color expected[3][3] = {{image.Pixel(1, 0), none, none},
+                                  {image.Pixel(0, 0), image.Pixel(1, 1), none},
+                                  {image.Pixel(0, 1), none, none}};
+    for (int j = 0; j < 3; ++j)
+      for (int i = 0; i < 3; ++i) EXPECT_EQ(turned.Pixel(i, j), expected[j][i]) << i << "," << j;
+  }
+  // Smoothed, (0, 1) blends all four pixels with weights 0.7071 and 0.2929
+  // a side; (1, 1) lands on a pixel and keeps 0.99999 of it.
+  const Image smooth = RotateImage(Numbered(2, 2, true), 45, true, fill);
+  EXPECT_EQ(smooth.Pixel(0, 1), (Color{2, 2, 6, 200}));
+  EXPECT_EQ(smooth.Pixel(1, 1), (Color{9, 9, 6, 200}));
+  EXPECT_EQ(RotateImage(Numbered(2, 2, false), 45, true, fill).Pixel(1, 1), (Color{9, 9, 6, 255}));
+}
+
+TEST(RotateImage, ThirtyDegreesKeepTheCentre) {
+  // The middle of the 19 x 23 result samples the middle of the picture.
+  const Image image = Numbered(10, 20, false);
+  EXPECT_EQ(RotateImage(image, 30, false, Color{}).Pixel(9, 11), image.Pixel(5, 10));
+  const Image smooth = RotateImage(image, 30, true, Color{});
+  EXPECT_NEAR(smooth.Pixel(9, 11).r, image.Pixel(5, 10).r, 1);
+  EXPECT_NEAR(smooth.Pixel(9, 11).g, image.Pixel(5, 10).g, 1);
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -106,9 +106,15 @@ TEST(SceneView, BackgroundIsStretchedOrTiledInsideTheScene) {
   EXPECT_EQ(f.Paint().Pixel(95, 35), (Color{50, 50, 50, 255}));
   scene.backgroundtiley = 1;
   EXPECT_EQ(f.Paint(60, 40, 40, 40).Pixel(35, 35), kBlue);  // (95, 75)
-  scene.backgroundtilex = scene.backgroundtiley = 0;
+  // Stretching wins over both tiling flags: one picture over the scene.
+  Image halves = Solid(30, 30, kBlue);
+  halves.FillRect(0, 0, 15, 30, kRed);
+  f.state.background = &halves;
   scene.backgroundstretch = 1;
-  EXPECT_EQ(f.Paint().Pixel(99, 79), kBlue);
+  const Image stretched = f.Paint();
+  EXPECT_EQ(stretched.Pixel(40, 70), kRed);
+  EXPECT_EQ(stretched.Pixel(60, 5), kBlue);
+  EXPECT_EQ(stretched.Pixel(99, 79), kBlue);
 }
 
 TEST(SceneView, GhostFollowsTheSnappedPointerInsideTheScene) {

@@ -12,8 +12,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "gui/file_util.h"
 #include "gui/ui/canvas.h"
 #include "gui/ui/controls.h"
+#include "project/project_file.h"
 #include "scene/layer_edits.h"
 #include "scene/ui/scene_dialogs.h"
 #include "scene/ui/tiles_tab.h"
@@ -179,6 +181,104 @@ TEST_F(SceneEditorTest, InstancePropertiesAndLayersThroughTheirWindows) {
       .AnswerYes();
   Open();
   EXPECT_EQ(dialogs_.Boxes()[0], "Error: Depth already exists");
+}
+
+// Every kind of change the editor makes, then undone to the last step and
+// redone again: the written project is the same as before and after.
+TEST_F(SceneEditorTest, EveryChangeIsUndoneAndRedoneExactly) {
+  MakeDirectory("work");
+  Image set = Image::Transparent(64, 64);
+  set.Fill(Color{0, 90, 0, 255});
+  ASSERT_TRUE(SavePng(set, "work/tiles.png"));
+  project_.backgrounds.push_back(Background{
+      .name = "bg_tiles", .file = "tiles.png", .tile = 1, .tilewidth = 16, .tileheight = 16});
+  // The uid only grows: undone records leave their numbers unused.
+  const auto stored = [this] {
+    Project copy = project_;
+    copy.uid = 1;
+    return ProjectXml(copy);
+  };
+  const std::string before = stored();
+  std::string after;
+  const auto shift = [](const char* dx) {
+    return [dx](QDialog& window) {
+      static_cast<ShiftDialog&>(window).horizontal()->setText(dx);
+      static_cast<ShiftDialog&>(window).vertical()->setText("0");
+      ClickButton(window, "OK");
+    };
+  };
+  const auto depth = [](const char* value) {
+    return [value](QDialog& window) {
+      static_cast<LayerDepthDialog&>(window).depth()->setText(value);
+      static_cast<LayerDepthDialog&>(window).ok_button()->click();
+    };
+  };
+  Drive([&](SceneEditor& editor) {
+    editor.tabs()->setCurrentIndex(1);
+    CanvasTool& tool = *editor.canvas()->tool();
+    tool.Press(Click(40, 40));
+    tool.Press(PointerEvent{60, 60, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier});
+    tool.Move(PointerEvent{90, 60, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier});
+    tool.Release(PointerEvent{90, 60, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier});
+    editor.instance_action()->setCurrentIndex(1);
+    tool.Press(Click(40, 40));
+    tool.Key(KeyEvent{Qt::Key_Right});
+    editor.edit_instance_button()->click();
+    editor.shift_button()->click();
+    editor.instance_action()->setCurrentIndex(2);
+    tool.Press(Click(60, 60));
+    editor.instance_action()->setCurrentIndex(1);
+    tool.Press(Click(85, 80));
+    tool.Key(KeyEvent{Qt::Key_Delete});
+    editor.instance_action()->setCurrentIndex(0);
+    tool.Press(Click(100, 20));  // something for "New" to take
+    editor.new_button()->click();
+
+    editor.field("width")->setText("300");
+    editor.check("Stretch")->click();
+    editor.background_list()->setCurrentText("bg_tiles");
+    ClickButton(*editor.tabs()->widget(2), "...");
+
+    editor.tabs()->setCurrentIndex(3);
+    TilesTab& tiles = *editor.tiles_tab();
+    tiles.tile_set_canvas()->tool()->Press(Click(20, 20));
+    tiles.tile_set_canvas()->tool()->Release(PointerEvent{20, 20, Qt::LeftButton, Qt::NoButton});
+    CanvasTool& stamp = *editor.canvas()->tool();
+    stamp.Press(Click(20, 20));
+    stamp.Press(PointerEvent{40, 40, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier});
+    stamp.Move(PointerEvent{70, 40, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier});
+    stamp.Release(PointerEvent{70, 40, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier});
+    tiles.action_list()->setCurrentIndex(2);
+    stamp.Press(Click(45, 45));
+    ClickButton(tiles, "Add");
+    ClickButton(tiles, "Change...");
+    ClickButton(tiles, "Delete");
+    editor.shift_button()->click();
+
+    after = stored();
+    EXPECT_NE(after, before);
+    EXPECT_EQ(editor.stack().count(), 20);  // one step per action above
+    while (editor.stack().Undo()) {
+    }
+    EXPECT_EQ(stored(), before);
+    while (editor.stack().Redo()) {
+    }
+    EXPECT_EQ(stored(), after);
+    editor.done_button()->click();
+  })
+      .Drive([](QDialog& window) {
+        static_cast<InstanceDialog&>(window).field(3)->setText("90");
+        ClickButton(window, "OK");
+      })
+      .Drive(shift("5"))
+      .AnswerYes()
+      .AnswerYes()
+      .PickColor(Color{10, 20, 30, 255})
+      .Drive(depth("7"))
+      .Drive(depth("8"))
+      .AnswerYes()
+      .Drive(shift("3"));
+  Open();
 }
 
 }  // namespace
