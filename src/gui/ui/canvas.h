@@ -19,7 +19,7 @@ class Canvas : public QWidget {
   // `target`, which is as large as that part.
   using PaintPicture = std::function<void(Image& target, int left, int top)>;
 
-  static constexpr int kMaxZoom = 32;
+  static constexpr int kMaxZoom = 64;
   static constexpr int kMaxSide = 1 << 23;  // screen pixels
 
   explicit Canvas(QWidget* parent = nullptr);
