@@ -4,12 +4,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
 
 #include "code/ui/code_editor.h"
 #include "code/ui/event_icons.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/picture_list.h"
 #include "gui/ui/qt_text.h"
 
 namespace vorlane {
@@ -20,34 +19,6 @@ std::string TitleOf(const Script& script) {
   return "Code editor - " + script.event + " event of " + script.object;
 }
 
-// The lists keep the layout's narrow widths: a name longer than the box ends
-// in "..." there, stands whole in the tooltip, and the open list is as wide
-// as its longest entry.
-class ElidingComboBox : public QComboBox {
- public:
-  explicit ElidingComboBox(QWidget* parent) : QComboBox(parent) {
-    connect(this, &QComboBox::currentTextChanged, this, &QWidget::setToolTip);
-  }
-  void FitListToEntries() {
-    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QStylePainter painter(this);
-    painter.setPen(palette().color(QPalette::Text));
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    const int icon_room = option.currentIcon.isNull() ? 0 : option.iconSize.width() + 4;
-    option.currentText =
-        fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - icon_room);
-    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
-  }
-};
-
 }  // namespace
 
 EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project& project,
@@ -57,8 +28,7 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
       script_(script) {
   event_label_ = new QLabel("Event type", this);
   PlaceCaption(event_label_, 10, 15, 55);
-  auto* event_box = new ElidingComboBox(this);
-  event_box_ = event_box;
+  event_box_ = new PictureList(this);
   event_box_->setGeometry(70, 10, 100, 25);
   const std::vector<std::string>& events = EventNames();
   for (size_t i = 0; i < events.size(); ++i) {
@@ -68,14 +38,12 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
   // An event this program does not know is kept as it is, not replaced.
   if (event_box_->findText(event) < 0 && !event.isEmpty()) event_box_->addItem(event);
   event_box_->setCurrentIndex(std::max(event_box_->findText(event), 0));
-  event_box->FitListToEntries();
 
   with_label_ = new QLabel("with", this);
   PlaceCaption(with_label_, 180, 15, 50);
   const QString parameter = Q(script.parameter);
   if (script.event == EventNames()[kCollisionEventIndex]) {
-    auto* object_box = new ElidingComboBox(this);
-    object_box_ = object_box;
+    object_box_ = new PictureList(this);
     object_box_->addItem(QString());
     for (const GameObject& object : project.objects) {
       if (object.prototype != 1) continue;
@@ -90,7 +58,6 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
       selected = object_box_->count() - 1;
     }
     object_box_->setCurrentIndex(std::max(selected, 0));
-    object_box->FitListToEntries();
     with_control_ = object_box_;
   } else {
     parameter_field_ = new QLineEdit(parameter, this);
@@ -121,8 +88,8 @@ void EventCodeDialog::accept() {
   CodeWindow::accept();
 }
 
-bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
-                   Script& script) {
+bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
+                   const KeywordList& keywords, Script& script) {
   EventCodeDialog dialog(parent, script, project, prefs, keywords);
   return Dialogs().Exec(dialog) == QDialog::Accepted;
 }

@@ -53,30 +53,27 @@ QWidget* SceneEditor::BuildSettingsTab() {
   const auto row = [page](const char* text, int y) {
     MakeLabel(page, text, 10, y + 5, kLabelWidth, 25);
   };
+  // A digits-only field named after the scene field it edits, in the first
+  // or second column of a row.
+  const auto number = [page](int value, const char* name, int y, int column) {
+    return Named(MakeDigitsField(page, QString::number(value), kFieldLeft + 65 * column, y, 60, 25),
+                 name);
+  };
   row("Scene size (W/H)", 10);
-  width_ = Named(MakeDigitsField(page, QString::number(s.width), kFieldLeft, 10, 60, 25), "width");
-  height_ = Named(MakeDigitsField(page, QString::number(s.height), kFieldLeft + 65, 10, 60, 25),
-                  "height");
+  width_ = number(s.width, "width", 10, 0);
+  height_ = number(s.height, "height", 10, 1);
   row("Viewport size (W/H)", 45);
-  view_width_ =
-      Named(MakeDigitsField(page, QString::number(s.viewportwidth), kFieldLeft, 45, 60, 25),
-            "viewportwidth");
-  view_height_ =
-      Named(MakeDigitsField(page, QString::number(s.viewportheight), kFieldLeft + 65, 45, 60, 25),
-            "viewportheight");
+  view_width_ = number(s.viewportwidth, "viewportwidth", 45, 0);
+  view_height_ = number(s.viewportheight, "viewportheight", 45, 1);
   row("Object to follow", 80);
   follow_ = new PictureList(page);
   follow_->setGeometry(kFieldLeft, 80, 125, 25);
   follow_->Fill(ObjectEntries(project_, true), Q(s.viewportobject), GenericObjectIcon());
   row("Follow margin (X/Y)", 115);
-  margin_x_ =
-      Named(MakeDigitsField(page, QString::number(s.viewportxborder), kFieldLeft, 115, 60, 25),
-            "viewportxborder");
-  margin_y_ =
-      Named(MakeDigitsField(page, QString::number(s.viewportyborder), kFieldLeft + 65, 115, 60, 25),
-            "viewportyborder");
+  margin_x_ = number(s.viewportxborder, "viewportxborder", 115, 0);
+  margin_y_ = number(s.viewportyborder, "viewportyborder", 115, 1);
   row("Speed", 150);
-  speed_ = Named(MakeDigitsField(page, QString::number(s.speed), kFieldLeft, 150, 60, 25), "speed");
+  speed_ = number(s.speed, "speed", 150, 0);
   QPushButton* code = MakeButton(page, "Scene code...", 10, 195, 125, 25);
 
   // The scene's size reaches it as it is typed: the canvas follows.
@@ -98,13 +95,8 @@ QWidget* SceneEditor::BuildSettingsTab() {
 
 QWidget* SceneEditor::BuildObjectsTab() {
   auto* page = new QWidget;
-  const QColor ink = palette().color(QPalette::WindowText);
   MakeLabel(page, "Action", 10, 15, 60, 25);
-  instance_action_ = new QComboBox(page);
-  instance_action_->setGeometry(80, 10, 190, 25);
-  instance_action_->addItem(MakeSceneIcon(SceneIcon::Place, ink), "Place objects");
-  instance_action_->addItem(MakeSceneIcon(SceneIcon::Select, ink), "Select objects");
-  instance_action_->addItem(MakeSceneIcon(SceneIcon::Remove, ink), "Remove objects");
+  instance_action_ = MakeActionList(page, "objects", 80, 10, 190);
   MakeLabel(page, "Object to place", 10, 50, 260, 25);
   place_ = new PictureList(page);
   place_->setGeometry(10, 75, 260, 25);

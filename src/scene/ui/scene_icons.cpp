@@ -1,5 +1,6 @@
 #include "scene/ui/scene_icons.h"
 
+#include <QComboBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -74,6 +75,16 @@ QIcon MakeSceneIcon(SceneIcon icon, const QColor& ink) {
     case SceneIcon::New: break;
   }
   return QIcon(pixmap);
+}
+
+QComboBox* MakeActionList(QWidget* parent, const QString& things, int x, int y, int width) {
+  auto* list = new QComboBox(parent);
+  list->setGeometry(x, y, width, 25);
+  const QColor ink = parent->palette().color(QPalette::WindowText);
+  list->addItem(MakeSceneIcon(SceneIcon::Place, ink), "Place " + things);
+  list->addItem(MakeSceneIcon(SceneIcon::Select, ink), "Select " + things);
+  list->addItem(MakeSceneIcon(SceneIcon::Remove, ink), "Remove " + things);
+  return list;
 }
 
 }  // namespace vorlane

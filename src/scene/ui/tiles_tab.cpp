@@ -43,7 +43,6 @@ TilesTab::TilesTab(SceneToolContext context, std::function<void()> changed)
     : context_(std::move(context)), changed_(std::move(changed)) {
   tool_ = std::make_unique<TileTool>(context_, brush_);
   picker_ = std::make_unique<Picker>(*this);
-  const QColor ink = palette().color(QPalette::WindowText);
 
   MakeLabel(this, "Tile image", 10, 15, 80, 25);
   tile_sets_ = new QComboBox(this);
@@ -51,11 +50,7 @@ TilesTab::TilesTab(SceneToolContext context, std::function<void()> changed)
   for (const Background& background : context_.project.backgrounds)
     tile_sets_->addItem(Q(background.name));
   MakeLabel(this, "Action", 10, 45, 80, 25);
-  action_ = new QComboBox(this);
-  action_->setGeometry(90, 40, 180, 25);
-  action_->addItem(MakeSceneIcon(SceneIcon::Place, ink), "Place tiles");
-  action_->addItem(MakeSceneIcon(SceneIcon::Select, ink), "Select tiles");
-  action_->addItem(MakeSceneIcon(SceneIcon::Remove, ink), "Remove tiles");
+  action_ = MakeActionList(this, "tiles", 90, 40, 180);
 
   auto* scroll = new QScrollArea(this);
   scroll->setGeometry(10, 75, 270, 330);

@@ -224,6 +224,8 @@ TEST_F(CodeDialogsTest, CaptionsAndChoicesSitAboveTheEditorWhole) {
   const QString longest = "Animation end";
   collision.event_box()->setCurrentText(longest);
   EXPECT_EQ(collision.event_box()->toolTip(), longest);
+  collision.event_box()->showPopup();  // measured as it opens
+  collision.event_box()->hidePopup();
   EXPECT_GT(collision.event_box()->view()->minimumWidth(),
             collision.event_box()->fontMetrics().horizontalAdvance(longest));
   for (const char* title : {"Not listed custom functions", "Global variables"}) {

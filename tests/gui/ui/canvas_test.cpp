@@ -103,9 +103,9 @@ TEST(Canvas, RefusesZoomsItCannotShowAndDrawsOnlyWhatIsAsked) {
   EXPECT_EQ(canvas.zoom(), 1);
   EXPECT_TRUE(canvas.SetZoom(Canvas::kMaxZoom));
   EXPECT_EQ(canvas.width(), Canvas::kMaxSide);
-  canvas.grab(QRect(0, 0, 64, 64));
-  EXPECT_EQ(painted, 2 * 2);  // a 64 x 64 corner at zoom 32
-  EXPECT_EQ(canvas.ToPicture(QPointF(-0.5, 95.9)), QPoint(-1, 2));
+  canvas.grab(QRect(0, 0, 128, 128));
+  EXPECT_EQ(painted, 2 * 2);  // a 128 x 128 corner at zoom 64
+  EXPECT_EQ(canvas.ToPicture(QPointF(-0.5, 191.9)), QPoint(-1, 2));
 }
 
 TEST(Canvas, ShowsAFixedImage) {
