@@ -148,6 +148,10 @@ TEST(ColourEffects, OpacityScalesAlphaRoundingUp) {
   EXPECT_EQ(half.Pixel(2, 0), Rgba(4, 5, 6, 100));
   EXPECT_EQ(Opacity(image, 33).Pixel(2, 0), Rgba(4, 5, 6, 66));
   EXPECT_EQ(Opacity(image, 100).Pixel(0, 0), Rgba(1, 2, 3, 255));
+  // Any fraction goes up: 104 at 10% is 10.4.
+  EXPECT_EQ(Opacity(Row({Rgba(1, 2, 3, 104)}), 10).Pixel(0, 0), Rgba(1, 2, 3, 11));
+  // In single precision 15 / 100 * 100 comes out just above 15.
+  EXPECT_EQ(Opacity(Row({Rgba(1, 2, 3, 15)}), 100).Pixel(0, 0), Rgba(1, 2, 3, 16));
   const Image none = Opacity(image, 0);
   for (int x = 0; x < 3; ++x) EXPECT_EQ(none.Pixel(x, 0), kClear);
   EXPECT_EQ(Opacity(Image::Opaque(1, 1), 10).Pixel(0, 0), Rgba(0, 0, 0, 26));  // 25.5 up
