@@ -231,8 +231,10 @@ Image RotateFrame(const Image& image, int degrees) {
 Image ScaleFrame(const Image& image, int hpercent, int vpercent) {
   const int w = image.width(), h = image.height();
   Image result = Image::Transparent(w, h);
-  const int sw = static_cast<int>(std::lround(static_cast<float>(w * hpercent) / 100.0f));
-  const int sh = static_cast<int>(std::lround(static_cast<float>(h * vpercent) / 100.0f));
+  const int sw =
+      static_cast<int>(std::lround(static_cast<float>(std::int64_t{w} * hpercent) / 100.0f));
+  const int sh =
+      static_cast<int>(std::lround(static_cast<float>(std::int64_t{h} * vpercent) / 100.0f));
   // Smoothed both ways: enlarged frames stay soft-edged rather than blocky,
   // and reduced ones keep a share of every pixel.
   result.DrawScaled(image, w / 2 - sw / 2, h / 2 - sh / 2, sw, sh, DrawMode::Blend,

@@ -1,7 +1,8 @@
 #include "image/frame_edits.h"
 
 #include <climits>
-#include <cmath>
+#include <cstdint>
+#include <string>
 #include <utility>
 
 #include "gui/number_text.h"
