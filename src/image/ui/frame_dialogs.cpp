@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,13 @@ QRadioButton* MakeRadio(QWidget* parent, QButtonGroup* group, const QString& tex
   auto* radio = new QRadioButton(text, parent);
   radio->setGeometry(x, y, w, h);
   group->addButton(radio);
+  // A long choice (large sizes) is set smaller rather than cut off; the
+  // round button and its spacing take about 25 pixels.
+  QFont font = radio->font();
+  while (font.pointSizeF() > 6 &&
+         QFontMetrics(font).horizontalAdvance(text) + 25 > w)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  radio->setFont(font);
   return radio;
 }
 
