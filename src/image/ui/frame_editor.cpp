@@ -13,7 +13,6 @@
 #include "gui/ui/canvas.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
-#include "gui/ui/qt_text.h"
 #include "image/frame_edits.h"
 #include "image/ui/frame_dialogs.h"
 #include "image/ui/frame_icons.h"

@@ -105,6 +105,11 @@ TEST_F(FrameEditorTest, OpensOnTheFirstFrameClicksChooseAndOnlyDoneCloses) {
               editor.button("Save sprite as PNG strip")->x() - editor.button("Add new frame from file")->x());
     EXPECT_EQ(editor.action("Undo")->text(), "Undo\tCtrl + Z");
     EXPECT_FALSE(editor.action("Undo")->isEnabled());
+    // Typed keys reach the items as shortcuts wherever the focus is.
+    EXPECT_EQ(editor.action("Undo")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(editor.action("Redo")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    EXPECT_EQ(editor.action("Move frame left")->shortcut(), QKeySequence("Ctrl+Left"));
 
     editor.show();
     Key(&editor, Qt::Key_Escape);
