@@ -1,0 +1,19 @@
+// The frame editor's button pictures, drawn in code so they follow the
+// palette's text colour; the colour effects show their colours.
+#pragma once
+
+#include <QIcon>
+
+namespace vorlane {
+
+enum class FrameIcon {
+  New, AddFile, SaveStrip,
+  Duplicate, MoveLeft, MoveRight, Delete,
+  Shift, Mirror, Rotate, Scale, ResizeCanvas, Stretch,
+  Grayscale, Colorize, ColorBalance, SwapChannels, Invert, Brightness, Opacity, Posterize, Noise,
+  EraseColor, MakeOpaque,
+};
+
+QIcon MakeFrameIcon(FrameIcon icon, const QColor& ink);
+
+}  // namespace vorlane

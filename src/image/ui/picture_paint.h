@@ -1,0 +1,29 @@
+// Drawing shared by the image editor's windows: pictures over the
+// transparency checkerboard, the hue scale, and reading a picture file with
+// a sentence for the user when it cannot be used.
+#pragma once
+
+#include <string>
+
+#include "gui/image.h"
+
+namespace vorlane {
+
+// Fills the rectangle (x, y, w, h) of `target` with the checkerboard, its
+// top-left square at (x, y); what lies outside `target` is left out.
+void DrawCheckerboard(Image& target, int x, int y, int w, int h);
+
+// The part of `picture` over the checkerboard whose top-left pixel is
+// (left, top), as a canvas asks for it; `target` is as large as that part.
+void PaintOverCheckerboard(Image& target, int left, int top, const Image& picture);
+
+// A w x h bar running through every hue from 0 (left) to 359 (right) at
+// full saturation and value.
+Image HueScale(int width, int height);
+
+// Reads a PNG, JPEG or BMP picture of at most `max_side` pixels on each
+// side. A null image when it cannot be used, with `error` a sentence naming
+// the file and the reason.
+Image LoadPicture(const std::string& path, int max_side, std::string* error);
+
+}  // namespace vorlane
