@@ -43,6 +43,8 @@ void RegisterDialogs(MainWindow& window) {
   window.SetResourceEditor(ResourceKind::Object, [&s, w](const std::string& name) {
     EditObject(w, s.project, s.prefs, s.keywords, name);
   });
+  window.SetResourceEditor(ResourceKind::Sprite,
+                           [&s, w](const std::string& name) { EditSprite(w, s.project, name); });
   window.SetResourceEditor(ResourceKind::Sound,
                            [&s, w](const std::string& name) { EditSound(w, s.project, name); });
   window.SetResourceEditor(ResourceKind::Music,

@@ -17,6 +17,10 @@ namespace vorlane {
 void EditObject(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
                 const std::string& name);
 
+// "Sprite properties": the animated preview, origin and collision shape;
+// opens the frame editor and the strip import.
+void EditSprite(QWidget* parent, Project& project, const std::string& name);
+
 // "Sound properties" and "Music properties": up to three source files each.
 void EditSound(QWidget* parent, Project& project, const std::string& name);
 void EditMusic(QWidget* parent, Project& project, const std::string& name);
