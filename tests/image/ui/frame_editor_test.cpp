@@ -101,8 +101,10 @@ TEST_F(FrameEditorTest, OpensOnTheFirstFrameClicksChooseAndOnlyDoneCloses) {
       row += !editor.menu_bar()->isAncestorOf(button);
     EXPECT_EQ(row, 24);
     EXPECT_EQ(editor.button("Create new sprite")->geometry(), QRect(10, 10, 25, 25));
-    EXPECT_GT(editor.button("Duplicate current frame")->x() - editor.button("Save sprite as PNG strip")->x(),
-              editor.button("Save sprite as PNG strip")->x() - editor.button("Add new frame from file")->x());
+    EXPECT_GT(editor.button("Duplicate current frame")->x() -
+                  editor.button("Save sprite as PNG strip")->x(),
+              editor.button("Save sprite as PNG strip")->x() -
+                  editor.button("Add new frame from file")->x());
     EXPECT_EQ(editor.action("Undo")->text(), "Undo\tCtrl + Z");
     EXPECT_FALSE(editor.action("Undo")->isEnabled());
     // Typed keys reach the items as shortcuts wherever the focus is.
@@ -165,8 +167,8 @@ TEST_F(FrameEditorTest, AddingAPictureOfAnotherSizeAsksHowAndCancelAddsNothing) 
   ASSERT_TRUE(SavePng(Filled(5, 5, kRed), "square.png"));
   test::WriteAll("broken.png", "not a picture");
   Drive([this](FrameEditor& editor) {
-    editor.button("Add new frame from file")->click();  // requester cancelled
-    editor.action("Add new frame from file...")->trigger();  // broken
+    editor.button("Add new frame from file")->click();                 // requester cancelled
+    editor.action("Add new frame from file...")->trigger();            // broken
     editor.action("Add new frame from file...\tCtrl + A")->trigger();  // square, window cancelled
     EXPECT_EQ(Pictures().size(), 3u);
     Key(&editor, Qt::Key_A, Qt::ControlModifier);  // wide, the choices as they come
@@ -202,7 +204,8 @@ TEST_F(FrameEditorTest, AddingAPictureOfAnotherSizeAsksHowAndCancelAddsNothing) 
   Open();
   const std::vector<std::string> boxes = dialogs_.Boxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].rfind("Error: The image \"broken.png\" could not be loaded", 0), 0u) << boxes[0];
+  EXPECT_EQ(boxes[0].rfind("Error: The image \"broken.png\" could not be loaded", 0), 0u)
+      << boxes[0];
   EXPECT_EQ(dialogs_.shown()[1],
             (ScriptedDialogs::Shown{"open", "Select an image",
                                     "Images (jpg, bmp, png)|*.jpg;*.bmp;*.png|JPG files "
@@ -233,7 +236,7 @@ TEST_F(FrameEditorTest, DuplicateMoveAndDeleteFromMenusButtonsAndKeys) {
     EXPECT_EQ(Colours(), (std::vector<Color>{kRed, kGreen, kRed}));
     EXPECT_EQ(editor.current(), 0);
     editor.button("Duplicate current frame")->click();
-    editor.button("Delete current frame")->click();  // the copy
+    editor.button("Delete current frame")->click();    // the copy
     editor.action("Delete current frame")->trigger();  // the first
     EXPECT_EQ(Colours(), (std::vector<Color>{kGreen, kRed}));
     // Undo walks back through every step; the frames deleted come back.
@@ -292,6 +295,43 @@ TEST_F(FrameEditorTest, AnEffectOnAllFramesIsOneStepUndoneAndRedoneExactly) {
   EXPECT_EQ(last[1], after[1]);
   EXPECT_EQ(last[2], after[2]);
   EXPECT_EQ(*project_.frames[1].image, other);
+}
+
+TEST_F(FrameEditorTest, EveryOperationIsUndoneAndRedoneToTheSamePixels) {
+  const std::vector<Image> before = Pictures();
+  const char* const effects[] = {"Shift",     "Mirror",        "Rotate",        "Scale",
+                                 "Grayscale", "Colorize",      "Color balance", "Swap RGB channels",
+                                 "Invert",    "Brightness",    "Opacity",       "Posterize",
+                                 "Noise",     "Erase a color", "Make opaque"};
+  Drive([&](FrameEditor& editor) {
+    editor.button("Duplicate current frame")->click();
+    editor.button("Move current frame to left")->click();
+    for (const char* effect : effects) editor.button(effect)->click();
+    editor.action("Stretch")->trigger();
+    editor.button("Delete current frame")->click();
+    const std::vector<Image> after = Pictures();
+    EXPECT_EQ(editor.stack().count(), 19);
+    while (editor.stack().Undo()) {
+    }
+    EXPECT_EQ(Pictures(), before);
+    while (editor.stack().Redo()) {
+    }
+    EXPECT_EQ(Pictures(), after);
+    editor.done_button()->click();
+  });
+  // Each effect window with a change of its first slider where it has one.
+  for (size_t i = 0; i < std::size(effects); ++i)
+    dialogs_.Drive([](QDialog& window) {
+      auto& dialog = static_cast<EffectDialog&>(window);
+      if (QSlider* slider = dialog.findChild<QSlider*>()) slider->setValue(slider->maximum() / 3);
+      ClickButton(dialog, "OK");
+    });
+  dialogs_.Drive([](QDialog& window) {
+    auto& dialog = static_cast<FrameSizeDialog&>(window);
+    dialog.width_field()->setText("6");
+    dialog.ok_button()->click();
+  });
+  Open();
 }
 
 TEST_F(FrameEditorTest, NoiseOnOkIsTheNoiseOfTheLastPreview) {
@@ -398,8 +438,9 @@ TEST_F(FrameEditorTest, SavingTheStripWritesNamePlusPng) {
   EXPECT_FALSE(SaveSpriteStrip(nullptr, project_, "spr_ball"));
   EXPECT_FALSE(SaveSpriteStrip(nullptr, project_, "spr_empty"));
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
-  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: The strip could not be saved as \"missing/balls.png\"", 0),
-            0u);
+  EXPECT_EQ(
+      dialogs_.Boxes()[0].rfind("Error: The strip could not be saved as \"missing/balls.png\"", 0),
+      0u);
   EXPECT_FALSE(FileExists("missing/balls.png"));
 }
 
@@ -408,7 +449,8 @@ TEST_F(FrameEditorTest, AThousandFramesAreOneCanvasThatFindsTheLast) {
   Drive([this](FrameEditor& editor) {
     EXPECT_EQ(editor.layout().count(), 1000);
     EXPECT_EQ(editor.strip()->picture_width(), 10 + 1000 * 14);
-    editor.strip()->tool()->Press(PointerEvent{10 + 999 * 14 + 3, 11, Qt::LeftButton, Qt::LeftButton});
+    editor.strip()->tool()->Press(
+        PointerEvent{10 + 999 * 14 + 3, 11, Qt::LeftButton, Qt::LeftButton});
     EXPECT_EQ(editor.current(), static_cast<int>(project_.frames.size()) - 1);
     // Painting a part far along the strip draws the frames there.
     Image part = Image::Opaque(30, 22);
