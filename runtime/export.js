@@ -46,6 +46,9 @@ var __vr = {
   screen_y: 0,
   pending: 0,           // pictures still loading
   booted: false,
+  entered: false,       // the first scene has started
+  needed: null,         // the pictures its first frame waits for
+  unasked: [],          // pictures made before the game booted
   started: false,
   running: false,
   manual: false,        // tests drive steps themselves
@@ -165,21 +168,48 @@ function __vr_name_of(self) {
   return (typeof n === 'string' && n.slice(0, 2) === '__') ? n.slice(2) : '';
 }
 
+// Pictures are asked for when the game boots, those of the first frame
+// first, and load all at once while the page goes on. A loaded picture is
+// decoded by the browser away from the page's own work before it counts as
+// there, so that drawing it the first time does not hold up the game.
 function __vr_load_image(src) {
   var img = new Image();
   img.__vr_ok = false;
+  img.__vr_done = false;
+  img.__vr_src = src;
   __vr.pending++;
   var done = function(ok) {
     if (img.__vr_done) return;
     img.__vr_done = true;
     img.__vr_ok = ok && img.naturalWidth > 0;
     __vr.pending--;
-    if (__vr.pending === 0 && __vr.booted && !__vr.started) __vr_start();
+    if (__vr.booted && !__vr.started && __vr_pictures_ready()) __vr_start();
   };
-  img.onload = function() { done(true); };
+  img.onload = function() {
+    if (typeof img.decode !== 'function') { done(true); return; }
+    img.decode().then(function() { done(true); }, function() { done(true); });
+  };
   img.onerror = function() { done(false); };
-  img.src = src;
+  if (__vr.booted) img.src = src;
+  else __vr.unasked.push(img);
   return img;
+}
+
+// Asks for the pictures not asked for yet, the given ones first.
+function __vr_ask_pictures(first) {
+  var list = __vr.unasked, i;
+  __vr.unasked = [];
+  for (i = 0; i < first.length; i++) {
+    if (first[i].__vr_asked) continue;
+    first[i].__vr_asked = true;
+    first[i].fetchPriority = 'high';
+    first[i].src = first[i].__vr_src;
+  }
+  for (i = 0; i < list.length; i++) {
+    if (list[i].__vr_asked) continue;
+    list[i].__vr_asked = true;
+    list[i].src = list[i].__vr_src;
+  }
 }
 
 function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {
@@ -1691,12 +1721,68 @@ function __vr_boot() {
   __vr_prepare_types();
   __vr_listen();
   if (__vr.pending > 0) {
+    // The first scene starts while the pictures load; its first frame is
+    // drawn once the pictures it shows are there, the others coming in
+    // behind it.
+    __vr_enter_first_scene();
+    __vr.needed = __vr_needed_pictures();
     __vr_loading_screen();
+    __vr_ask_pictures(__vr.needed);
+    if (__vr.started) return;
     // A picture that never answers must not keep the game from starting.
     if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
   } else {
     __vr_start();
   }
+}
+
+function __vr_pictures_ready() {
+  if (__vr.pending === 0) return true;
+  var list = __vr.needed;
+  if (!list) return false;
+  for (var i = 0; i < list.length; i++) if (!list[i].__vr_done) return false;
+  return true;
+}
+
+// The pictures the first frame of the scene shows: the frames of its
+// instances' sprites, of the sprites their Draw events name, its background
+// and its tiles.
+function __vr_needed_pictures() {
+  var out = [], sprites = [], i, j;
+  var add_sprite = function(spr) {
+    if (spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) {
+      sprites.push(spr);
+      for (var k = 0; k < spr.images.length; k++) out.push(spr.images[k]);
+    }
+  };
+  var types = [];
+  for (i = 0; i < __vr.instances.length; i++) {
+    var o = __vr.instances[i];
+    if (!o.__vr_alive) continue;
+    add_sprite(o.sprite_index);
+    if (types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
+  }
+  var word = new RegExp(__vr_id, 'gu'), m;
+  for (i = 0; i < types.length; i++) {
+    var h = types[i].h.on_draw;
+    if (!h) continue;
+    var src = Function.prototype.toString.call(h);
+    while ((m = word.exec(src)) !== null) {
+      var v;
+      // Some browser attributes (storage in a sandboxed frame) throw when read.
+      try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
+      if (v && typeof v === 'object') {
+        if (v.__vr_sprite) add_sprite(v);
+        else if (v.__vr_background && out.indexOf(v.image) < 0) out.push(v.image);
+      }
+    }
+  }
+  if (__vr.bg) out.push(__vr.bg.image);
+  for (i = 0; i < __vr.layers.length; i++) {
+    var t = __vr.layers[i].tiles;
+    for (j = 0; j < t.length; j += 7) if (t[j] && out.indexOf(t[j]) < 0) out.push(t[j]);
+  }
+  return out;
 }
 
 function __vr_loading_screen() {
@@ -1711,12 +1797,22 @@ function __vr_loading_screen() {
   ctx.fillText('Loading...', __vr.canvas.width / 2, __vr.canvas.height / 2);
 }
 
+function __vr_enter_first_scene() {
+  if (__vr.entered) return;
+  __vr.entered = true;
+  var first = vr_room_to_go || vr_scenes[0];
+  vr_room_to_go = null;
+  if (!first) return;
+  __vr.switches++;
+  __vr_switch_room(first);
+  if (vr_room_to_go) __vr_change_rooms();
+}
+
 function __vr_start() {
   if (__vr.started) return;
   __vr.started = true;
-  var first = vr_room_to_go || vr_scenes[0];
-  vr_room_to_go = null;
-  if (!first) {
+  __vr_enter_first_scene();
+  if (!__vr.scene) {
     if (__vr.ctx) {
       __vr_loading_screen();
       __vr.ctx.fillStyle = '#000';
@@ -1726,9 +1822,6 @@ function __vr_start() {
     }
     return;
   }
-  __vr.switches++;
-  __vr_switch_room(first);
-  if (vr_room_to_go) __vr_change_rooms();
   __vr_draw();
   if (__vr.manual) return;
   __vr.running = true;

@@ -248,3 +248,52 @@ test('alarms count down the steps; alarm_fired is true in the step an alarm reac
     assert.equal(other.first, 1, 'each instance has its own alarms');
   });
 });
+
+test('the first frame waits for the pictures it shows only; the others load behind it', async () => {
+  // The answers for some pictures wait until the test lets them go.
+  const routes = {};
+  const request = (file) => {
+    if (!routes[file]) {
+      let resolve;
+      routes[file] = { promise: new Promise((r) => { resolve = r; }) };
+      routes[file].resolve = resolve;
+    }
+    return routes[file];
+  };
+  const opened = await openSmallGame(browser, {
+    sprites: { spr_shown: { w: 16, h: 16, rgba: [255, 255, 255, 255] }, spr_hud: { w: 8, h: 8, rgba: [0, 255, 0, 255] },
+      spr_later: { w: 16, h: 16, frames: 2 } },
+    objects: [
+      { name: 'obj_a', sprite: 'spr_shown' },
+      { name: 'obj_hud', events: { Draw: 'draw_sprite(spr_hud, 0, 100, 10);' } },
+      { name: 'obj_b', sprite: 'spr_later' },
+    ],
+    scenes: [{ name: 'room1', instances: [['obj_a', 10, 10], ['obj_hud', 0, 0]] }],
+  }, async (url) => {
+    const page = await browser.context.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await page.addInitScript(() => { window.__vr_manual = true; });
+    await page.route(/spr_(hud|later)_\d\.png$/, (route) => request(route.request().url().split('/').pop()).resolve(route));
+    // The page's load event waits for the pictures held back.
+    await page.goto(url, { waitUntil: 'commit' });
+    return { page, errors };
+  });
+  const page = opened.page;
+  try {
+    await page.waitForFunction(() => spr_shown.images[0].__vr_done);
+    assert.equal(await page.evaluate(() => room === room1 && instance_number(obj_a)), 1, 'the scene has started');
+    assert.equal(await page.evaluate(() => __vr.frames), 0, 'a picture the Draw event names is waited for');
+    await (await request('spr_hud_0.png').promise).continue();
+    await page.waitForFunction(() => __vr.frames > 0);
+    assert.deepEqual(await page.evaluate(() => [spr_later.images[0].__vr_done, spr_later.images[1].__vr_done]), [false, false]);
+    const px = await page.evaluate(() => [__vr.ctx.getImageData(12, 12, 1, 1).data[0], __vr.ctx.getImageData(102, 12, 1, 1).data[1]]);
+    assert.deepEqual(px, [255, 255], 'the first frame shows both pictures');
+    for (const f of ['spr_later_0.png', 'spr_later_1.png']) await (await request(f).promise).continue();
+    await page.waitForFunction(() => __vr.pending === 0);
+    assert.equal(await page.evaluate(() => spr_later.images[1].__vr_ok), true);
+    assert.deepEqual(opened.errors, []);
+  } finally {
+    await opened.close();
+  }
+});
