@@ -121,4 +121,6 @@ async function main() {
   }
 }
 
-main().catch((e) => { console.error(e); process.exit(1); });
+module.exports = { writeProject };
+
+if (require.main === module) main().catch((e) => { console.error(e); process.exit(1); });
