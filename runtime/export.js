@@ -48,7 +48,6 @@ var __vr = {
   booted: false,
   entered: false,       // the first scene has started
   needed: null,         // the pictures its first frame waits for
-  unasked: [],          // pictures made before the game booted
   started: false,
   running: false,
   manual: false,        // tests drive steps themselves
@@ -168,15 +167,14 @@ function __vr_name_of(self) {
   return (typeof n === 'string' && n.slice(0, 2) === '__') ? n.slice(2) : '';
 }
 
-// Pictures are asked for when the game boots, those of the first frame
-// first, and load all at once while the page goes on. A loaded picture is
-// decoded by the browser away from the page's own work before it counts as
-// there, so that drawing it the first time does not hold up the game.
+// Pictures are asked for as soon as the script names them and load all at
+// once while the page goes on. A loaded picture is decoded by the browser
+// away from the page's own work before it counts as there, so that drawing
+// it the first time does not hold up the game.
 function __vr_load_image(src) {
   var img = new Image();
   img.__vr_ok = false;
   img.__vr_done = false;
-  img.__vr_src = src;
   __vr.pending++;
   var done = function(ok) {
     if (img.__vr_done) return;
@@ -190,26 +188,8 @@ function __vr_load_image(src) {
     img.decode().then(function() { done(true); }, function() { done(true); });
   };
   img.onerror = function() { done(false); };
-  if (__vr.booted) img.src = src;
-  else __vr.unasked.push(img);
+  img.src = src;
   return img;
-}
-
-// Asks for the pictures not asked for yet, the given ones first.
-function __vr_ask_pictures(first) {
-  var list = __vr.unasked, i;
-  __vr.unasked = [];
-  for (i = 0; i < first.length; i++) {
-    if (first[i].__vr_asked) continue;
-    first[i].__vr_asked = true;
-    first[i].fetchPriority = 'high';
-    first[i].src = first[i].__vr_src;
-  }
-  for (i = 0; i < list.length; i++) {
-    if (list[i].__vr_asked) continue;
-    list[i].__vr_asked = true;
-    list[i].src = list[i].__vr_src;
-  }
 }
 
 function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {
@@ -1726,9 +1706,8 @@ function __vr_boot() {
     // behind it.
     __vr_enter_first_scene();
     __vr.needed = __vr_needed_pictures();
+    if (__vr_pictures_ready()) { __vr_start(); return; }
     __vr_loading_screen();
-    __vr_ask_pictures(__vr.needed);
-    if (__vr.started) return;
     // A picture that never answers must not keep the game from starting.
     if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
   } else {
