@@ -46,6 +46,8 @@ var __vr = {
   screen_y: 0,
   pending: 0,           // pictures still loading
   booted: false,
+  entered: false,       // the first scene has started
+  needed: null,         // the pictures its first frame waits for
   started: false,
   running: false,
   manual: false,        // tests drive steps themselves
@@ -57,6 +59,8 @@ var __vr = {
   fps_count: 0,
   fps_time: 0,
   switches: 0,
+  alarmed: [],          // instances with an alarm set
+  drawn: null,          // the instance whose Draw event has drawn its sprite
   errors: [],
   color: 0,
   color_css: 'rgb(0,0,0)',
@@ -163,18 +167,26 @@ function __vr_name_of(self) {
   return (typeof n === 'string' && n.slice(0, 2) === '__') ? n.slice(2) : '';
 }
 
+// Pictures are asked for as soon as the script names them and load all at
+// once while the page goes on. A loaded picture is decoded by the browser
+// away from the page's own work before it counts as there, so that drawing
+// it the first time does not hold up the game.
 function __vr_load_image(src) {
   var img = new Image();
   img.__vr_ok = false;
+  img.__vr_done = false;
   __vr.pending++;
   var done = function(ok) {
     if (img.__vr_done) return;
     img.__vr_done = true;
     img.__vr_ok = ok && img.naturalWidth > 0;
     __vr.pending--;
-    if (__vr.pending === 0 && __vr.booted && !__vr.started) __vr_start();
+    if (__vr.booted && !__vr.started && __vr_pictures_ready()) __vr_start();
   };
-  img.onload = function() { done(true); };
+  img.onload = function() {
+    if (typeof img.decode !== 'function') { done(true); return; }
+    img.decode().then(function() { done(true); }, function() { done(true); });
+  };
   img.onerror = function() { done(false); };
   img.src = src;
   return img;
@@ -254,12 +266,28 @@ function __vr_Instance() {}
 var __vr_defaults = {
   id: 0, x: 0, y: 0, xstart: 0, ystart: 0, xprevious: 0, yprevious: 0,
   hspeed: 0, vspeed: 0, speed: 0, direction: 0, gravity: 0, gravity_direction: 270,
-  friction: 0, sprite_index: null, image_index: 0, image_speed: 1, image_number: 0,
+  friction: 0, sprite_index: null, image_index: 0, image_speed: 1,
   image_xscale: 1, image_yscale: 1, image_angle: 0, image_alpha: 1,
-  sprite_width: 0, sprite_height: 0, visible: 1, depth: 0, collision: 1,
-  object_index: null, other: null
+  visible: 1, depth: 0, collision: 1, object_index: null, other: null
 };
 for (var __k in __vr_defaults) __vr_Instance.prototype[__k] = __vr_defaults[__k];
+
+// Read from the sprite itself, so that they change with sprite_index at
+// once; giving them a value does nothing.
+function __vr_sprite_field(name, field) {
+  Object.defineProperty(__vr_Instance.prototype, name, {
+    enumerable: true,
+    configurable: true,
+    get: function() {
+      var spr = this.sprite_index;
+      return (spr && spr.__vr_sprite) ? spr[field] : 0;
+    },
+    set: function() {}
+  });
+}
+__vr_sprite_field('sprite_width', 'width');
+__vr_sprite_field('sprite_height', 'height');
+__vr_sprite_field('image_number', 'number');
 
 function __vr_default_handler(prop) {
   var f = function() {
@@ -453,13 +481,16 @@ function __vr_prepare_types() {
       }
       t.h[prop] = h;
     }
-    // Names given a value in Creation belong to each instance; the rest of
-    // the object's code then finds them through with(this). Global
-    // variables keep their global meaning.
+    // Names given a value in any event of the object or of its ancestors
+    // belong to each instance, which starts with them undefined; the code
+    // then finds them through with(this). Global variables keep their
+    // global meaning.
     var names = [], src = '';
     for (var d = t; d; d = d.parent) {
-      var cf = d.obj.on_creation;
-      if (typeof cf === 'function' && !cf.__vr_default) src += Function.prototype.toString.call(cf) + '\n';
+      for (var ev = 0; ev < __vr_events.length; ev++) {
+        var ef = Object.prototype.hasOwnProperty.call(d.obj, __vr_events[ev]) ? d.obj[__vr_events[ev]] : null;
+        if (typeof ef === 'function' && !ef.__vr_default) src += Function.prototype.toString.call(ef) + '\n';
+      }
     }
     if (src) {
       var found = __vr_assigned_names(src);
@@ -489,15 +520,12 @@ function __vr_new_instance(type, x, y) {
   o.gravity = 0; o.gravity_direction = 270; o.friction = 0;
   o.sprite_index = spr;
   o.image_index = 0; o.image_speed = 1;
-  o.image_number = spr ? spr.number : 0;
   o.image_xscale = 1; o.image_yscale = 1; o.image_angle = 0; o.image_alpha = 1;
-  o.sprite_width = spr ? spr.width : 0;
-  o.sprite_height = spr ? spr.height : 0;
   o.visible = type.obj.visible; o.depth = type.obj.depth; o.collision = type.obj.collision;
   o.other = null;
   o.__vr_alive = true;
   o.__vr_sp = 0; o.__vr_dir = 0; o.__vr_hs = 0; o.__vr_vs = 0;
-  o.__vr_spr = spr;
+  o.__vr_alarm = null;
   var iv = type.ivars;
   for (var i = 0; i < iv.length; i++) o[iv[i]] = undefined;
   __vr.instances.push(o);
@@ -564,13 +592,20 @@ function instance_find(obj, n) {
   return (n >= 0 && n < list.length) ? list[n | 0] : null;
 }
 
-function instance_nearest(x, y, obj) {
+// The instance of obj nearest to (x, y), other than `skip`.
+function __vr_nearest(x, y, obj, skip) {
   var list = __vr_family_list(obj), best = null, bd = Infinity;
   for (var i = 0; i < list.length; i++) {
+    if (list[i] === skip) continue;
     var dx = list[i].x - x, dy = list[i].y - y, d = dx * dx + dy * dy;
     if (d < bd) { bd = d; best = list[i]; }
   }
   return best;
+}
+
+// Called from an event, the instance running it is not a candidate.
+function instance_nearest(x, y, obj) {
+  return __vr_nearest(x, y, obj, __vr.self);
 }
 
 /* ---------------------------------------------------------------------
@@ -683,8 +718,6 @@ function __vr_sync_cartesian(o) {
 }
 
 function __vr_motion(o) {
-  o.xprevious = o.x;
-  o.yprevious = o.y;
   if (o.speed !== o.__vr_sp || o.direction !== o.__vr_dir) __vr_sync_cartesian(o);
   else if (o.hspeed !== o.__vr_hs || o.vspeed !== o.__vr_vs) __vr_sync_polar(o, o.hspeed, o.vspeed);
   if (o.gravity !== 0 || o.friction !== 0) {
@@ -748,20 +781,83 @@ function distance_to_point(x, y) {
 function distance_to_object(obj) {
   var o = __vr_me(this);
   if (!o) return 0;
-  var n = __vr_is_instance(obj) ? obj : instance_nearest(o.x, o.y, obj);
+  var n = __vr_is_instance(obj) ? obj : __vr_nearest(o.x, o.y, obj, o);
   return n ? point_distance(o.x, o.y, n.x, n.y) : Infinity;
 }
 
+// The generated Draw event draws the sprite before its own code runs; within
+// one Draw event the sprite is drawn once.
 function draw_self() {
   var o = __vr_me(this);
-  if (o) __handle_sprite__(o);
+  if (o && __vr.drawn !== o) __handle_sprite__(o);
 }
 
 var __vr_methods = ['instance_destroy', 'place_meeting', 'position_meeting', 'motion_set',
                     'motion_add', 'move_towards_point', 'move_wrap', 'distance_to_point',
-                    'distance_to_object', 'draw_self'];
+                    'distance_to_object', 'draw_self', 'alarm_set', 'alarm_get', 'alarm_fired'];
 for (var __m = 0; __m < __vr_methods.length; __m++) {
   __vr_Instance.prototype[__vr_methods[__m]] = this[__vr_methods[__m]];
+}
+
+/* ---------------------------------------------------------------------
+ * Alarms: twelve step counters per instance. Each step first counts down
+ * every alarm that is set; one that reaches 0 goes off, and alarm_fired
+ * says so until the next step begins.
+ * ------------------------------------------------------------------- */
+
+function __vr_alarms_of(o) {
+  var a = o.__vr_alarm;
+  if (a === null) {
+    a = { left: [-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1],
+          fired: [-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1], listed: false };
+    o.__vr_alarm = a;
+  }
+  return a;
+}
+
+function __vr_alarm_number(n) {
+  return (n >= 0 && n < 12) ? Math.floor(n) : -1;
+}
+
+function alarm_set(n, steps) {
+  var o = __vr_me(this);
+  n = __vr_alarm_number(n);
+  if (!o || n < 0) return;
+  var a = __vr_alarms_of(o);
+  steps = Math.ceil(steps);
+  a.left[n] = steps >= 1 ? steps : -1;
+  if (a.left[n] > 0 && !a.listed && o.__vr_alive) {
+    a.listed = true;
+    __vr.alarmed.push(o);
+  }
+}
+
+function alarm_get(n) {
+  var o = __vr_me(this);
+  n = __vr_alarm_number(n);
+  if (!o || n < 0 || o.__vr_alarm === null) return -1;
+  return o.__vr_alarm.left[n];
+}
+
+function alarm_fired(n) {
+  var o = __vr_me(this);
+  n = __vr_alarm_number(n);
+  if (!o || n < 0 || o.__vr_alarm === null) return false;
+  return o.__vr_alarm.fired[n] === __vr.steps;
+}
+
+function __vr_count_alarms() {
+  var list = __vr.alarmed, j = 0, now = __vr.steps;
+  for (var i = 0; i < list.length; i++) {
+    var o = list[i], a = o.__vr_alarm, on = false;
+    for (var n = 0; n < 12; n++) {
+      if (a.left[n] > 0 && --a.left[n] === 0) { a.left[n] = -1; a.fired[n] = now; }
+      if (a.left[n] > 0) on = true;
+    }
+    if (on && o.__vr_alive) list[j++] = o;
+    else a.listed = false;
+  }
+  list.length = j;
 }
 
 /* ---------------------------------------------------------------------
@@ -817,6 +913,7 @@ function __room_start__(scene, unused, w, h, spd, r, g, b, bgimage, tilex, tiley
 function __vr_clear_instances() {
   for (var i = 0; i < __vr.instances.length; i++) __vr.instances[i].__vr_alive = false;
   __vr.instances = [];
+  __vr.alarmed = [];
   for (i = 0; i < __vr.types.length; i++) __vr.types[i].instances = [];
   __vr.dead = 0;
   __vr.order = [];
@@ -909,13 +1006,7 @@ function __vr_follow_view(jump) {
 
 function __vr_animate(o) {
   var spr = o.sprite_index;
-  if (spr !== o.__vr_spr) {
-    o.__vr_spr = spr;
-    o.sprite_width = spr ? spr.width : 0;
-    o.sprite_height = spr ? spr.height : 0;
-  }
-  var n = spr ? spr.number : 0;
-  o.image_number = n;
+  var n = (spr && spr.__vr_sprite) ? spr.number : 0;
   if (n === 0 || o.image_speed === 0) return;
   var old = o.image_index, ni = old + o.image_speed;
   if (ni >= n || ni < 0) {
@@ -953,6 +1044,13 @@ function __vr_step() {
   mouse_x = __vr.screen_x + view_xview;
   mouse_y = __vr.screen_y + view_yview;
   try {
+    // Where every instance was before any event of this step moved it.
+    for (i = 0; i < n; i++) {
+      o = list[i];
+      o.xprevious = o.x;
+      o.yprevious = o.y;
+    }
+    if (__vr.alarmed.length) __vr_count_alarms();
     for (i = 0; i < n; i++) {
       o = list[i];
       if (!o.__vr_alive) continue;
@@ -1056,6 +1154,7 @@ function __vr_draw_image(spr, index, x, y, xs, ys, angle, alpha) {
 // Draws the instance's sprite at its place with its frame, scale, angle and
 // alpha. The generated Draw events call it before their own code.
 function __handle_sprite__(o) {
+  __vr.drawn = o;
   var spr = o && o.sprite_index;
   if (!spr || !spr.__vr_sprite || !__vr.ctx) return;
   __vr_draw_image(spr, o.image_index, o.x, o.y, o.image_xscale, o.image_yscale, o.image_angle, o.image_alpha);
@@ -1129,7 +1228,7 @@ function __vr_draw() {
       if (o.__vr_layer === true) { __vr_draw_layer(ctx, o); continue; }
       if (!o.__vr_alive) continue;
       var h = o.__vr_type.h.on_draw;
-      if (h !== null) { __vr.self = o; h.call(o); continue; }
+      if (h !== null) { __vr.self = o; __vr.drawn = null; h.call(o); continue; }
       if (o.visible != 1) continue;
       var spr = o.sprite_index;
       if (spr === null || spr === undefined || !spr.__vr_sprite) continue;
@@ -1142,6 +1241,7 @@ function __vr_draw() {
     }
   } finally {
     __vr.self = null;
+    __vr.drawn = null;
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.globalAlpha = 1;
   }
@@ -1187,7 +1287,8 @@ function draw_rectangle(x1, y1, x2, y2, outline) {
   if (!__vr.ctx) return;
   var ctx = __vr_fill_style();
   var l = Math.min(x1, x2), t = Math.min(y1, y2), w = Math.abs(x2 - x1), h = Math.abs(y2 - y1);
-  if (outline) { ctx.lineWidth = 1; ctx.strokeRect(l + 0.5, t + 0.5, w, h); } else ctx.fillRect(l, t, w, h);
+  // Both cover the pixels x1..x2 and y1..y2, the last ones included.
+  if (outline) { ctx.lineWidth = 1; ctx.strokeRect(l + 0.5, t + 0.5, w, h); } else ctx.fillRect(l, t, w + 1, h + 1);
   ctx.globalAlpha = 1;
 }
 
@@ -1295,8 +1396,12 @@ function __vr_key_event(e, down) {
   var k = __vr_keycode(e);
   if (!k) return;
   if (down) {
-    if (!__vr.keys[k]) { __vr.pressed[k] = 1; __vr.any_down++; }
-    __vr.keys[k] = 1;
+    // The browser repeats the keydown of a key held long: only the first
+    // one presses it, so that a key keyboard_clear let go of stays so.
+    if (!e.repeat) {
+      if (!__vr.keys[k]) { __vr.pressed[k] = 1; __vr.any_down++; }
+      __vr.keys[k] = 1;
+    }
     keyboard_lastkey = k;
     __vr_unlock_audio();
   } else {
@@ -1596,12 +1701,67 @@ function __vr_boot() {
   __vr_prepare_types();
   __vr_listen();
   if (__vr.pending > 0) {
+    // The first scene starts while the pictures load; its first frame is
+    // drawn once the pictures it shows are there, the others coming in
+    // behind it.
+    __vr_enter_first_scene();
+    __vr.needed = __vr_needed_pictures();
+    if (__vr_pictures_ready()) { __vr_start(); return; }
     __vr_loading_screen();
     // A picture that never answers must not keep the game from starting.
     if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
   } else {
     __vr_start();
   }
+}
+
+function __vr_pictures_ready() {
+  if (__vr.pending === 0) return true;
+  var list = __vr.needed;
+  if (!list) return false;
+  for (var i = 0; i < list.length; i++) if (!list[i].__vr_done) return false;
+  return true;
+}
+
+// The pictures the first frame of the scene shows: the frames of its
+// instances' sprites, of the sprites their Draw events name, its background
+// and its tiles.
+function __vr_needed_pictures() {
+  var out = [], sprites = [], i, j;
+  var add_sprite = function(spr) {
+    if (spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) {
+      sprites.push(spr);
+      for (var k = 0; k < spr.images.length; k++) out.push(spr.images[k]);
+    }
+  };
+  var types = [];
+  for (i = 0; i < __vr.instances.length; i++) {
+    var o = __vr.instances[i];
+    if (!o.__vr_alive) continue;
+    add_sprite(o.sprite_index);
+    if (types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
+  }
+  var word = new RegExp(__vr_id, 'gu'), m;
+  for (i = 0; i < types.length; i++) {
+    var h = types[i].h.on_draw;
+    if (!h) continue;
+    var src = Function.prototype.toString.call(h);
+    while ((m = word.exec(src)) !== null) {
+      var v;
+      // Some browser attributes (storage in a sandboxed frame) throw when read.
+      try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
+      if (v && typeof v === 'object') {
+        if (v.__vr_sprite) add_sprite(v);
+        else if (v.__vr_background && out.indexOf(v.image) < 0) out.push(v.image);
+      }
+    }
+  }
+  if (__vr.bg) out.push(__vr.bg.image);
+  for (i = 0; i < __vr.layers.length; i++) {
+    var t = __vr.layers[i].tiles;
+    for (j = 0; j < t.length; j += 7) if (t[j] && out.indexOf(t[j]) < 0) out.push(t[j]);
+  }
+  return out;
 }
 
 function __vr_loading_screen() {
@@ -1616,12 +1776,22 @@ function __vr_loading_screen() {
   ctx.fillText('Loading...', __vr.canvas.width / 2, __vr.canvas.height / 2);
 }
 
+function __vr_enter_first_scene() {
+  if (__vr.entered) return;
+  __vr.entered = true;
+  var first = vr_room_to_go || vr_scenes[0];
+  vr_room_to_go = null;
+  if (!first) return;
+  __vr.switches++;
+  __vr_switch_room(first);
+  if (vr_room_to_go) __vr_change_rooms();
+}
+
 function __vr_start() {
   if (__vr.started) return;
   __vr.started = true;
-  var first = vr_room_to_go || vr_scenes[0];
-  vr_room_to_go = null;
-  if (!first) {
+  __vr_enter_first_scene();
+  if (!__vr.scene) {
     if (__vr.ctx) {
       __vr_loading_screen();
       __vr.ctx.fillStyle = '#000';
@@ -1631,9 +1801,6 @@ function __vr_start() {
     }
     return;
   }
-  __vr.switches++;
-  __vr_switch_room(first);
-  if (vr_room_to_go) __vr_change_rooms();
   __vr_draw();
   if (__vr.manual) return;
   __vr.running = true;

@@ -7,7 +7,7 @@
 // example's game.js, and the time from page load to the first drawn frame.
 //
 // Usage (from the repository, after building vorlane-build):
-//   node bench/bunnymark/run.js [build-folder]     (default: build)
+//   node bench/bunnymark/run.js [build-folder [counts]]     (default: build 1000,5000,20000)
 // Needs what scripts/test-engine.sh installs (chromium, tests/engine/node_modules).
 'use strict';
 const fs = require('fs');
@@ -19,7 +19,8 @@ const { serve, launch, openGame } = require(path.join(ROOT, 'tests/engine/suppor
 const { projectXml } = require(path.join(ROOT, 'tools/example/project_xml.js'));
 const art = require(path.join(ROOT, 'tools/example/art.js'));
 
-const COUNTS = [1000, 5000, 20000];
+// Sprite counts: the second argument may give others, as in 5000,20000.
+const COUNTS = process.argv[3] ? process.argv[3].split(',').map(Number) : [1000, 5000, 20000];
 const WARMUP = 20;
 const FRAMES = 60;
 const ROUNDS = 5;
@@ -121,4 +122,6 @@ async function main() {
   }
 }
 
-main().catch((e) => { console.error(e); process.exit(1); });
+module.exports = { writeProject };
+
+if (require.main === module) main().catch((e) => { console.error(e); process.exit(1); });

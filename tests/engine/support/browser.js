@@ -33,7 +33,13 @@ function serve(dir) {
   });
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
-      resolve({ url: 'http://127.0.0.1:' + server.address().port + '/', close: () => new Promise((r) => server.close(r)) });
+      // Closing also ends the connections the browser keeps open, which
+      // would otherwise hold the server until they time out.
+      const close = () => new Promise((r) => {
+        server.close(r);
+        server.closeAllConnections();
+      });
+      resolve({ url: 'http://127.0.0.1:' + server.address().port + '/', close });
     });
   });
 }
@@ -54,9 +60,12 @@ async function launch(options) {
   };
 }
 
-// Opens a game page and collects every script error it reports.
-async function openGame(browser, url) {
+// Opens a game page and collects every script error it reports. With
+// { manual: true } the game draws its first frame and waits: the test runs
+// its steps and frames itself (__vr.step(), __vr.draw()).
+async function openGame(browser, url, options) {
   const page = await browser.context.newPage();
+  if (options && options.manual) await page.addInitScript(() => { window.__vr_manual = true; });
   const errors = [];
   page.on('pageerror', (e) => errors.push(String(e)));
   page.on('console', (m) => {
@@ -68,4 +77,29 @@ async function openGame(browser, url) {
   return { page, errors };
 }
 
-module.exports = { serve, launch, openGame, CHROMIUM };
+// A small game written as a plan of small_game.js, built by vorlane-build and
+// opened in the browser in manual mode. Resolves to { page, errors, close }.
+// With `open` given, the test opens the page itself: open(url) resolves to
+// { page, errors }.
+async function openSmallGame(browser, plan, open) {
+  const { projectOf } = require('./small_game.js');
+  const { buildProject, removeFolder } = require('./program.js');
+  const { dir } = buildProject('t', projectOf(plan));
+  const server = await serve(path.join(dir, 'Projects', 't'));
+  try {
+    const url = server.url + 'index.html';
+    const game = open ? await open(url) : await openGame(browser, url, { manual: true });
+    game.close = async () => {
+      await game.page.close();
+      await server.close();
+      removeFolder(dir);
+    };
+    return game;
+  } catch (e) {
+    await server.close();
+    removeFolder(dir);
+    throw e;
+  }
+}
+
+module.exports = { serve, launch, openGame, openSmallGame, CHROMIUM };

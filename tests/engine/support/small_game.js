@@ -16,7 +16,8 @@ const { loadGame } = require('./fake_browser.js');
 //   backgrounds: { bg: [w, h] }, sounds: { snd: { wav, mp3, ogg } },
 //   fonts: { fnt: { family, size, bold, italic } }, variables, functions,
 //   advanced, extensions: ['savedata'] }
-function makeGame(plan) {
+// The project records of a plan, as buildProject takes them.
+function projectOf(plan) {
   let uid = 1;
   const p = { variables: plan.variables || '', functions: plan.functions || '',
     advancedscriptmode: plan.advanced ? 1 : 0, sprites: [], frames: [], sounds: [], musics: [],
@@ -64,7 +65,11 @@ function makeGame(plan) {
     }
   }
   p.uid = uid;
-  const { dir, game } = buildProject('t', p);
+  return p;
+}
+
+function makeGame(plan) {
+  const { dir, game } = buildProject('t', projectOf(plan));
   const g = loadGame(game, path.join(dir, 'Projects', 't'));
   g.source = game;
   g.close = () => removeFolder(dir);
@@ -75,4 +80,4 @@ function makeGame(plan) {
   return g;
 }
 
-module.exports = { makeGame };
+module.exports = { makeGame, projectOf };
