@@ -281,7 +281,8 @@ test('the first frame waits for the pictures it shows only; the others load behi
   });
   const page = opened.page;
   try {
-    await page.waitForFunction(() => spr_shown.images[0].__vr_done);
+    // The page is only committed: its script may not have run yet.
+    await page.waitForFunction(() => typeof spr_shown !== 'undefined' && spr_shown.images[0].__vr_done);
     assert.equal(await page.evaluate(() => room === room1 && instance_number(obj_a)), 1, 'the scene has started');
     assert.equal(await page.evaluate(() => __vr.frames), 0, 'a picture the Draw event names is waited for');
     await (await request('spr_hud_0.png').promise).continue();
