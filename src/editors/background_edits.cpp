@@ -87,23 +87,7 @@ void PaintBackgroundPreview(Image& target, int left, int top, const Image& pictu
 }
 
 Image LoadBackgroundPicture(const std::string& path, std::string* error) {
-  const std::string what = "The image \"" + path + "\" could not be loaded";
-  std::string why;
-  // The header is checked first so that a huge picture is refused before it
-  // takes any memory.
-  const std::optional<ImageSize> size = ReadImageSize(path, &why);
-  const int max_side = PictureLimits{}.max_side;
-  Image picture;
-  if (size && size->width <= max_side && size->height <= max_side)
-    picture = LoadImageFile(path, &why);
-  if (!picture.is_null()) return picture;
-  if (!why.empty())
-    *error = what + ". " + why;
-  else if (size && (size->width > max_side || size->height > max_side))
-    *error = what + ": it is larger than " + std::to_string(max_side) + " pixels on a side.";
-  else
-    *error = what + ": it is not a PNG, JPEG or BMP picture.";
-  return Image();
+  return LoadPicture(path, PictureLimits{}.max_side, error);
 }
 
 void ApplyBackgroundPicture(Project& project, int index, const Image& picture) {

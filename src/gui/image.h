@@ -68,8 +68,8 @@ class Image {
   // Alpha-blends `source` with every source alpha multiplied by opacity/255.
   void DrawWithOpacity(const Image& source, int x, int y, int opacity);
   // Draws `source` stretched to w x h at (x, y).
-  void DrawScaled(const Image& source, int x, int y, int w, int h,
-                  DrawMode mode = DrawMode::Blend, Scaling scaling = Scaling::Nearest);
+  void DrawScaled(const Image& source, int x, int y, int w, int h, DrawMode mode = DrawMode::Blend,
+                  Scaling scaling = Scaling::Nearest);
 
   // A copy resized to w x h, keeping the bit depth.
   Image Scaled(int w, int h, Scaling scaling) const;
@@ -99,7 +99,9 @@ std::uint64_t Fingerprint(const Image& image);
 // that changes pixels works on its own copy and shares the result anew.
 // A null pointer means "none".
 using ImageRef = std::shared_ptr<const Image>;
-inline ImageRef ShareImage(Image image = {}) { return std::make_shared<const Image>(std::move(image)); }
+inline ImageRef ShareImage(Image image = {}) {
+  return std::make_shared<const Image>(std::move(image));
+}
 
 // Decodes a PNG, JPEG or BMP file. Files with an alpha channel give 32-bit
 // images, others 24-bit. Returns a null image when the file cannot be read
@@ -117,6 +119,11 @@ struct ImageSize {
   friend bool operator==(const ImageSize&, const ImageSize&) = default;
 };
 std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error = nullptr);
+
+// Reads a PNG, JPEG or BMP picture of at most `max_side` pixels on each
+// side. A null image when it cannot be used, with `error` a sentence naming
+// the file and the reason.
+Image LoadPicture(const std::string& path, int max_side, std::string* error);
 // Decodes an image from bytes in memory.
 Image DecodeImage(const std::string& bytes);
 // Encodes a PNG file (written atomically). False on failure.

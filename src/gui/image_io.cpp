@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
-
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -109,8 +108,8 @@ Image FromQImage(const QImage& decoded) {
   const QImage q =
       decoded.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
   if (q.isNull()) return Image();
-  Image image = alpha ? Image::Transparent(q.width(), q.height())
-                      : Image::Opaque(q.width(), q.height());
+  Image image =
+      alpha ? Image::Transparent(q.width(), q.height()) : Image::Opaque(q.width(), q.height());
   const size_t bytes = static_cast<size_t>(image.width()) * 4;
   for (int y = 0; y < image.height(); ++y) std::memcpy(image.row(y), q.constScanLine(y), bytes);
   return image;
@@ -180,6 +179,25 @@ bool SavePng(const Image& image, const std::string& path, std::string* error) {
     return false;
   }
   return WriteFileAtomic(path, bytes, error);
+}
+
+Image LoadPicture(const std::string& path, int max_side, std::string* error) {
+  const std::string what = "The image \"" + path + "\" could not be loaded";
+  std::string why;
+  // The header is read first, so a huge picture is refused before it takes
+  // any memory.
+  const std::optional<ImageSize> size = ReadImageSize(path, &why);
+  Image picture;
+  if (size && size->width <= max_side && size->height <= max_side)
+    picture = LoadImageFile(path, &why);
+  if (!picture.is_null()) return picture;
+  if (!why.empty())
+    *error = what + ". " + why;
+  else if (size && (size->width > max_side || size->height > max_side))
+    *error = what + ": it is larger than " + std::to_string(max_side) + " pixels on a side.";
+  else
+    *error = what + ": it is not a PNG, JPEG or BMP picture.";
+  return Image();
 }
 
 }  // namespace vorlane

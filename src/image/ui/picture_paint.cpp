@@ -47,23 +47,4 @@ Image HueScale(int width, int height) {
   return bar;
 }
 
-Image LoadPicture(const std::string& path, int max_side, std::string* error) {
-  const std::string what = "The image \"" + path + "\" could not be loaded";
-  std::string why;
-  // The header is read first, so a huge picture is refused before it takes
-  // any memory.
-  const std::optional<ImageSize> size = ReadImageSize(path, &why);
-  Image picture;
-  if (size && size->width <= max_side && size->height <= max_side)
-    picture = LoadImageFile(path, &why);
-  if (!picture.is_null()) return picture;
-  if (!why.empty())
-    *error = what + ". " + why;
-  else if (size && (size->width > max_side || size->height > max_side))
-    *error = what + ": it is larger than " + std::to_string(max_side) + " pixels on a side.";
-  else
-    *error = what + ": it is not a PNG, JPEG or BMP picture.";
-  return Image();
-}
-
 }  // namespace vorlane

@@ -21,9 +21,4 @@ void PaintOverCheckerboard(Image& target, int left, int top, const Image& pictur
 // full saturation and value.
 Image HueScale(int width, int height);
 
-// Reads a PNG, JPEG or BMP picture of at most `max_side` pixels on each
-// side. A null image when it cannot be used, with `error` a sentence naming
-// the file and the reason.
-Image LoadPicture(const std::string& path, int max_side, std::string* error);
-
 }  // namespace vorlane

@@ -30,8 +30,7 @@ const char kStripFilter[] =
 
 }  // namespace
 
-void PaintCellGrid(Image& target, int left, int top, int width, int height, int columns,
-                   int rows) {
+void PaintCellGrid(Image& target, int left, int top, int width, int height, int columns, int rows) {
   if (columns < 1 || rows < 1) return;
   const int cell_w = width / columns, cell_h = height / rows;
   if (cell_w < 1 || cell_h < 1) return;
@@ -59,8 +58,7 @@ StripImportDialog::StripImportDialog(QWidget* parent, ImageRef strip)
   columns_ = MakeDigitsField(this, "1", 70, 10, 50, 25);
   MakeLabel(this, "Rows", 140, 10, 40, 25);
   rows_ = MakeDigitsField(this, "1", 185, 10, 50, 25);
-  MakeLabel(this,
-            QString("Dimensions: %1 x %2 pixels").arg(strip_->width()).arg(strip_->height()),
+  MakeLabel(this, QString("Dimensions: %1 x %2 pixels").arg(strip_->width()).arg(strip_->height()),
             260, 10, 400, 25);
 
   auto* area = new QScrollArea(this);
@@ -101,7 +99,7 @@ bool ImportImageStrip(QWidget* parent, Project& project, int sprite_index) {
   // A strip may be wider than any one frame, but not larger than a whole
   // project's pictures may be.
   const PictureLimits limits;
-  Image strip = LoadPicture(path, Canvas::kMaxSide, &error);
+  Image strip = LoadPicture(path, kMaxFrameSide, &error);
   if (!strip.is_null() &&
       static_cast<long long>(strip.width()) * strip.height() > limits.max_total_pixels) {
     error = "The image \"" + path + "\" could not be loaded: it has more than " +
@@ -123,19 +121,21 @@ bool SaveSpriteStrip(QWidget* parent, const Project& project, const std::string&
   if (strip.is_null()) return false;
   const std::string suggested =
       sprite + "_strip" + std::to_string(SpriteFrames(project, sprite).size());
-  const std::string chosen = Dialogs().SaveFile(
-      parent, {.title = "Save sprite as PNG strip",
-               .filter = "PNG Images (*.png)|*.png",
-               .folder = QDir::currentPath().toStdString(),
-               .file = suggested});
+  const std::string chosen =
+      Dialogs().SaveFile(parent, {.title = "Save sprite as PNG strip",
+                                  .filter = "PNG Images (*.png)|*.png",
+                                  .folder = QDir::currentPath().toStdString(),
+                                  .file = suggested});
   if (chosen.empty()) return false;
   // The requester may or may not have put the extension on already.
-  const bool has_png = chosen.size() >= 4 && QString::fromStdString(chosen.substr(chosen.size() - 4))
-                                                     .compare(".png", Qt::CaseInsensitive) == 0;
+  const bool has_png =
+      chosen.size() >= 4 && QString::fromStdString(chosen.substr(chosen.size() - 4))
+                                    .compare(".png", Qt::CaseInsensitive) == 0;
   const std::string path = has_png ? chosen : chosen + ".png";
   std::string error;
   if (!SavePng(strip, path, &error)) {
-    Dialogs().Message(parent, "Error", "The strip could not be saved as \"" + path + "\". " + error);
+    Dialogs().Message(parent, "Error",
+                      "The strip could not be saved as \"" + path + "\". " + error);
     return false;
   }
   return true;
