@@ -1,12 +1,11 @@
 // The main window's frame: toolbar, menu bar, status line, tab panel, the
-// title, the About window and the exit rule.
+// title, the About window, Help and the exit rule.
 #include "app/ui/main_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,8 +16,10 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 #include "app/app_text.h"
+#include "app/help_file.h"
 #include "app/ui/about_window.h"
 #include "app/ui/stock_images.h"
 #include "gui/ui/action_registry.h"
@@ -233,11 +234,29 @@ void MainWindow::InstallDefaultCommands() {
   SetCommandHandler(C::Exit, [this] { ExitProgram(); });
   for (ResourceKind kind : BrowserKinds())
     SetCommandHandler(InfoOf(kind).add_command, [this, kind] { AddNewResource(kind); });
-  SetCommandHandler(C::Help, [] {
-    // A help viewer that cannot show the file is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("vorlane.chm")));
-  });
+  SetCommandHandler(C::Help, [this] { ShowHelp(); });
   SetCommandHandler(C::About, [this] { ShowAbout(); });
+}
+
+void MainWindow::ShowHelp() {
+  const HelpChoice help = ChooseHelp(WorkingDirectory(), session_.prefs.add_file_protocol);
+  switch (help.kind) {
+    case HelpKind::HelpFile:
+      // A help viewer that cannot show the file is not reported.
+      QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.path)));
+      return;
+    case HelpKind::Missing: Dialogs().Message(this, "Message", help.message); return;
+    case HelpKind::Manual:
+      if (!OpenInWebBrowser(help.address, PathList(), launcher_))
+        Dialogs().Message(this, "Message", NoBrowserMessage(help.address));
+      return;
+  }
+}
+
+std::string MainWindow::PathList() const {
+  if (path_list_set_) return path_list_;
+  const char* path = std::getenv("PATH");
+  return path ? path : "";
 }
 
 void MainWindow::SetCommandHandler(Command command, std::function<void()> handler) {

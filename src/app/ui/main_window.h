@@ -50,8 +50,8 @@ class MainWindow : public QMainWindow {
   // Makes the menu table's shortcuts work (start-up step 11).
   void EnableShortcuts();
 
-  // How Run game starts a program and where it looks for it (tests replace
-  // both); and what ends the program (normally: leave the event loop).
+  // How Run game and Help start a program and where they look for it (tests
+  // replace both); and what ends the program (normally: leave the event loop).
   void SetLauncher(Launcher launcher) { launcher_ = std::move(launcher); }
   void SetPathList(std::string path_list) {
     path_list_ = std::move(path_list);
@@ -63,6 +63,12 @@ class MainWindow : public QMainWindow {
   void UpdateTitle();
   void RelayoutMainWindow();
   void ShowAbout();
+  // Help (F1): vorlane.chm when there is one, else the manual in the web
+  // browser; a "Message" box when neither can be shown.
+  void ShowHelp();
+  // The folders Run game and Help look in for the browser (PATH, unless a
+  // test set its own).
+  std::string PathList() const;
   // The exit rule: unsaved changes are saved, dropped or kept by staying;
   // otherwise the preference decides whether to ask. False on staying.
   bool ExitProgram();

@@ -1,7 +1,6 @@
 // New, Open, Save, Save as and Run game: the questions and dialogs around the
 // project's lifecycle steps, and what the status line says meanwhile.
 #include <QTabWidget>
-#include <cstdlib>
 
 #include "app/app_text.h"
 #include "app/project_save.h"
@@ -124,8 +123,7 @@ void MainWindow::RunGame() {
     Dialogs().Message(this, "Message", kPageMissingMessage);
     return;
   }
-  const char* path = std::getenv("PATH");
-  const std::string path_list = path_list_set_ ? path_list_ : (path ? path : "");
+  const std::string path_list = PathList();
   std::string started;
   const Launcher launch = [&](const std::string& program, const std::string& argument) {
     if (!launcher_(program, argument)) return false;
