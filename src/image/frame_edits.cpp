@@ -198,7 +198,7 @@ void ApplyToFrames(Project& project, const std::string& sprite, int current, boo
 }
 
 bool ImportStrip(Project& project, int sprite_index, const Image& strip, int columns, int rows) {
-  if (columns < 1 || rows < 1) return false;
+  if (columns < 1 || rows < 1 || columns > strip.width() || rows > strip.height()) return false;
   if (sprite_index < 0 || sprite_index >= static_cast<int>(project.sprites.size())) return false;
   Sprite& sprite = project.sprites[static_cast<size_t>(sprite_index)];
   std::vector<Image> cells = CutStrip(strip, columns, rows);

@@ -36,8 +36,8 @@ enum class FramePlacement { TopLeft, Centre, Stretch };
 // size; `placement` says how (at (0, 0), centred in whole halves, or
 // stretched: the picture smoothed, old frames to the nearest pixel).
 // Returns the new frame's index.
-int AddFramePicture(Project& project, const std::string& sprite, const Image& picture,
-                    FrameFit fit, FramePlacement placement);
+int AddFramePicture(Project& project, const std::string& sprite, const Image& picture, FrameFit fit,
+                    FramePlacement placement);
 
 // The sprite's frames side by side, each drawn at k x (last frame's width),
 // on a see-through (n x w) x h picture; null when there are no frames or the
@@ -56,8 +56,7 @@ int DeleteFrame(Project& project, const std::string& sprite, int current);
 // it (bilinear when smooth, else nearest pixel). Sizes outside
 // 1..kMaxFrameSide are refused (false, nothing changed).
 bool ResizeFrameCanvas(Project& project, const std::string& sprite, int width, int height);
-bool StretchFrames(Project& project, const std::string& sprite, int width, int height,
-                   bool smooth);
+bool StretchFrames(Project& project, const std::string& sprite, int width, int height, bool smooth);
 // "Keep aspect ratio": the other side for a new value of this one, rounded.
 int KeepAspect(int other_current, int this_current, int this_new);
 
@@ -70,7 +69,7 @@ void ApplyToFrames(Project& project, const std::string& sprite, int current, boo
 // The strip import: the sprite's frames are replaced by the strip's cells
 // (numbered from "0"), the origin goes to (0, 0) and the collision box and
 // radius fit one cell. False (nothing changed) when columns or rows are
-// below 1.
+// below 1 or more than the strip has pixels across or down.
 bool ImportStrip(Project& project, int sprite_index, const Image& strip, int columns, int rows);
 
 }  // namespace vorlane

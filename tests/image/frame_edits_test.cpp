@@ -386,6 +386,8 @@ TEST(ImportStrip, CellsReplaceTheFramesAndSetTheOriginAndCollision) {
     for (int x = 0; x < 11; ++x) strip.Plot(x, y, Rgba(x, y, 5));
   EXPECT_FALSE(ImportStrip(project, 0, strip, 0, 2));
   EXPECT_FALSE(ImportStrip(project, 0, strip, 2, 0));
+  EXPECT_FALSE(ImportStrip(project, 0, strip, 12, 1));  // more cells than pixels
+  EXPECT_FALSE(ImportStrip(project, 0, strip, 1, 2000000000));
   EXPECT_EQ(project.frames, before.frames);
   EXPECT_EQ(project.sprites, before.sprites);
 

@@ -83,7 +83,8 @@ int StripImportDialog::columns() const { return LeadingInt(columns_->text().toSt
 int StripImportDialog::rows() const { return LeadingInt(rows_->text().toStdString()); }
 
 void StripImportDialog::OnImport() {
-  if (columns() <= 0 || rows() <= 0) {
+  // More cells than pixels would make empty frames, as many as typed.
+  if (columns() <= 0 || rows() <= 0 || columns() > strip_->width() || rows() > strip_->height()) {
     Dialogs().Message(this, "Error", "Invalid column or row number");
     return;
   }

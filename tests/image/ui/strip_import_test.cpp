@@ -14,8 +14,8 @@
 namespace vorlane {
 namespace {
 
-constexpr Color kQuarters[4] = {{250, 0, 0, 255}, {0, 250, 0, 255}, {0, 0, 250, 255},
-                                {250, 250, 0, 255}};
+constexpr Color kQuarters[4] = {
+    {250, 0, 0, 255}, {0, 250, 0, 255}, {0, 0, 250, 255}, {250, 250, 0, 255}};
 
 class StripImportTest : public test::DialogTest {
  protected:
@@ -45,13 +45,16 @@ TEST_F(StripImportTest, ZeroColumnsIsRefusedThenTwoByTwoMakesFourFramesRowByRow)
     dialog.columns_field()->setText("0");
     dialog.import_button()->click();  // refused: the window stays
     EXPECT_NE(dialog.result(), QDialog::Accepted);
+    dialog.columns_field()->setText("2000000000");  // more cells than pixels
+    dialog.import_button()->click();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
     dialog.columns_field()->setText("2");
     dialog.rows_field()->setText("2");
     EXPECT_EQ(dialog.import_button()->text(), " Import! ");
     dialog.import_button()->click();
   });
   EXPECT_TRUE(ImportImageStrip(nullptr, project_, 0));
-  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Error: Invalid column or row number"});
+  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>(2, "Error: Invalid column or row number"));
   EXPECT_EQ(dialogs_.shown()[0].title, "Select an image strip");
   const std::vector<int> frames = SpriteFrames(project_, "spr_hero");
   ASSERT_EQ(frames.size(), 4u);
