@@ -78,10 +78,7 @@ void PaintBackgroundPreview(Image& target, int left, int top, const Image& pictu
                             const TileGrid* grid) {
   // The checkerboard repeats seamlessly (its side is a whole number of
   // squares), so large pictures show transparency everywhere.
-  const Image& board = Checkerboard();
-  for (int y = top - top % board.height(); y < top + target.height(); y += board.height())
-    for (int x = left - left % board.width(); x < left + target.width(); x += board.width())
-      target.Draw(board, x - left, y - top, DrawMode::Copy);
+  DrawCheckerboard(target, -left, -top, left + target.width(), top + target.height());
   target.Draw(picture, -left, -top, DrawMode::Blend);
   if (grid) XorTileGrid(target, left, top, *grid, picture.width(), picture.height());
 }

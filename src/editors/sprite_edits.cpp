@@ -73,10 +73,7 @@ bool CenterOrigin(Sprite& sprite, int width, int height) {
 void PaintSpritePreview(Image& target, int left, int top, const Image& frame, const Sprite& sprite,
                         const std::string& shape, int zoom, bool show_shape) {
   // The checkerboard repeats under frames larger than it.
-  const Image& board = Checkerboard();
-  for (int y = -(top % board.height()); y < target.height(); y += board.height())
-    for (int x = -(left % board.width()); x < target.width(); x += board.width())
-      target.Draw(board, x, y, DrawMode::Copy);
+  DrawCheckerboard(target, -left, -top, left + target.width(), top + target.height());
   if (frame.is_null()) return;
 
   // Each target pixel takes the frame pixel under it, nearest.

@@ -125,7 +125,7 @@ std::int64_t CentreOf(std::int64_t i, int src, int dst, int scale) {
 constexpr int kFrac = 256;
 
 struct Tap {
-  int i0, i1;  // source pixels either side of the sample
+  int i0, i1;   // source pixels either side of the sample
   unsigned w1;  // weight of i1, out of kFrac
 };
 
@@ -301,10 +301,9 @@ void Image::DrawScaled(const Image& source, int x, int y, int w, int h, DrawMode
     std::uint8_t* out = line.data();
     for (int i = 0; i < n; ++i, out += 4) {
       const Tap& t = taps[static_cast<size_t>(i)];
-      const std::uint8_t* p[4] = {r0 + static_cast<size_t>(t.i0) * 4,
-                                  r0 + static_cast<size_t>(t.i1) * 4,
-                                  r1 + static_cast<size_t>(t.i0) * 4,
-                                  r1 + static_cast<size_t>(t.i1) * 4};
+      const std::uint8_t* p[4] = {
+          r0 + static_cast<size_t>(t.i0) * 4, r0 + static_cast<size_t>(t.i1) * 4,
+          r1 + static_cast<size_t>(t.i0) * 4, r1 + static_cast<size_t>(t.i1) * 4};
       const unsigned wx0 = kFrac - t.w1, wy0 = kFrac - ry.w1;
       const unsigned weights[4] = {wx0 * wy0, t.w1 * wy0, wx0 * ry.w1, t.w1 * ry.w1};
       SampleBilinear(out, p, weights);
@@ -359,8 +358,8 @@ std::uint64_t Fingerprint(const Image& image) {
     hash ^= value;
     hash *= 1099511628211ull;
   };
-  mix(static_cast<std::uint64_t>(image.width()) << 33 ^ static_cast<std::uint64_t>(image.height()) << 1 ^
-      (image.has_alpha() ? 1u : 0u));
+  mix(static_cast<std::uint64_t>(image.width()) << 33 ^
+      static_cast<std::uint64_t>(image.height()) << 1 ^ (image.has_alpha() ? 1u : 0u));
   const std::uint8_t* p = image.data();
   const size_t size = static_cast<size_t>(image.width()) * image.height() * 4;
   size_t i = 0;
@@ -371,6 +370,29 @@ std::uint64_t Fingerprint(const Image& image) {
   }
   for (; i < size; ++i) mix(p[i]);
   return hash;
+}
+
+void DrawCheckerboard(Image& target, int x, int y, int w, int h) {
+  const Image& board = Checkerboard();
+  const int x0 = std::max(x, 0), x1 = std::min(x + w, target.width());
+  const int y0 = std::max(y, 0), y1 = std::min(y + h, target.height());
+  if (x0 >= x1 || y0 >= y1) return;
+  // The board's side is a whole number of squares, so it repeats without a
+  // seam; each row is copied in runs up to the board's right edge.
+  for (int ty = y0; ty < y1; ++ty) {
+    const std::uint8_t* source = board.row((ty - y) % board.height());
+    std::uint8_t* out = target.row(ty);
+    for (int tx = x0; tx < x1;) {
+      const int bx = (tx - x) % board.width();
+      const int run = std::min(x1 - tx, board.width() - bx);
+      std::memcpy(out + static_cast<size_t>(tx) * 4, source + static_cast<size_t>(bx) * 4,
+                  static_cast<size_t>(run) * 4);
+      tx += run;
+    }
+  }
+  if (!target.has_alpha()) return;
+  for (int ty = y0; ty < y1; ++ty)
+    for (int tx = x0; tx < x1; ++tx) target.row(ty)[tx * 4 + 3] = 255;
 }
 
 }  // namespace vorlane

@@ -135,5 +135,9 @@ std::string EncodePng(const Image& image);
 // images to show transparency: light grey (192, 192, 192) at the top left,
 // alternating with white.
 const Image& Checkerboard();
+// Fills the rectangle (x, y, w, h) of `target` with the checkerboard,
+// repeated as far as it reaches, its top-left square at (x, y); what lies
+// outside `target` is left out.
+void DrawCheckerboard(Image& target, int x, int y, int w, int h);
 
 }  // namespace vorlane

@@ -45,21 +45,6 @@ void InvertRect(Image& target, int left, int top, int64_t x, int64_t y, int64_t 
                   DrawMode::Xor);
 }
 
-// The first and last index of the copies of a picture of `size`, laid every
-// `size` pixels from 0 over `extent` pixels, that meet the span [from,
-// from + length).
-struct Range {
-  int64_t first = 0;
-  int64_t last = -1;
-};
-Range CopiesMeeting(int64_t size, int64_t extent, int64_t from, int64_t length) {
-  const int64_t count = std::max<int64_t>(1, (extent + size - 1) / size);
-  Range r;
-  r.first = std::max<int64_t>(0, FloorDiv(from, size));
-  r.last = std::min<int64_t>(count - 1, FloorDiv(from + length - 1, size));
-  return r;
-}
-
 }  // namespace
 
 bool TileSizeAllowed(long long width, long long height, long long tile_set_pixels) {
@@ -145,16 +130,16 @@ void PaintTileSetView(Image& target, int left, int top, const Image& tile_set,
   if (target.is_null()) return;
   const int64_t view_w = target.width(), view_h = target.height();
 
-  // Only the copies of the checkerboard and the part of the tile set that
-  // meet the target are drawn; their corners then lie within a picture's
-  // size of it, so the offsets fit an int.
+  // The checkerboard reaches over whole copies of itself as far as the tile
+  // set does, at least one.
   const Image& board = Checkerboard();
-  const Range cols = CopiesMeeting(board.width(), tile_set.width(), left, view_w);
-  const Range rows = CopiesMeeting(board.height(), tile_set.height(), top, view_h);
-  for (int64_t j = rows.first; j <= rows.last; ++j)
-    for (int64_t i = cols.first; i <= cols.last; ++i)
-      target.Draw(board, static_cast<int>(i * board.width() - left),
-                  static_cast<int>(j * board.height() - top), DrawMode::Copy);
+  const int64_t board_w =
+      std::max<int64_t>(1, (tile_set.width() + board.width() - 1) / board.width()) * board.width();
+  const int64_t board_h =
+      std::max<int64_t>(1, (tile_set.height() + board.height() - 1) / board.height()) *
+      board.height();
+  DrawCheckerboard(target, static_cast<int>(-int64_t{left}), static_cast<int>(-int64_t{top}),
+                   static_cast<int>(board_w), static_cast<int>(board_h));
 
   if (!tile_set.is_null() && left < tile_set.width() && left + view_w > 0 &&
       top < tile_set.height() && top + view_h > 0)

@@ -86,13 +86,12 @@ ObjectDialog::ObjectDialog(QWidget* parent, Project& project, Preferences& prefs
 
   add_event_ = MakeButton(this, "Add event >>> ", 120, 10, 95, 25);
   FitText(add_event_, add_event_->text(), 95 - 8);
-  auto* kinds = new PictureList(this);
-  event_kinds_ = kinds;
+  event_kinds_ = new PictureList(this);
   event_kinds_->setGeometry(220, 10, 100, 25);
   std::vector<PictureList::Entry> kind_entries;
   for (size_t i = 0; i < EventNames().size(); ++i)
     kind_entries.push_back({EventIcon(static_cast<int>(i)), Q(EventNames()[i])});
-  kinds->Fill(kind_entries, Q(EventNames().front()));
+  event_kinds_->Fill(kind_entries, Q(EventNames().front()));
 
   event_list_ = new QTreeWidget(this);
   event_list_->setGeometry(120, 45, 200, kHeight - 90);
@@ -154,8 +153,8 @@ void ObjectDialog::FillSpriteList() {
     entries.push_back(
         {IconOf(found == first_frames.end() ? nullptr : found->second.get()), Q(sprite.name)});
   }
-  static_cast<PictureList*>(sprite_list_)
-      ->Fill(entries, Q(project_.objects[static_cast<size_t>(index_)].sprite), IconOf(nullptr));
+  sprite_list_->Fill(entries, Q(project_.objects[static_cast<size_t>(index_)].sprite),
+                     IconOf(nullptr));
 }
 
 void ObjectDialog::FillParentList() {
@@ -174,7 +173,7 @@ void ObjectDialog::FillParentList() {
     }
     entries.push_back({IconOf(picture), Q(object.name)});
   }
-  static_cast<PictureList*>(parent_list_)->Fill(entries, Q(self.parent), IconOf(nullptr));
+  parent_list_->Fill(entries, Q(self.parent), IconOf(nullptr));
 }
 
 void ObjectDialog::ShowSprite() {

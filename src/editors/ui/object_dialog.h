@@ -9,6 +9,7 @@
 #include "code/keyword_list.h"
 #include "editors/ui/resource_dialog.h"
 #include "gui/preferences.h"
+#include "gui/ui/picture_list.h"
 
 class QAction;
 class QCheckBox;
@@ -77,16 +78,16 @@ class ObjectDialog : public ResourceDialog {
 
   QFrame* thumbnail_frame_;
   PictureControl* thumbnail_;
-  QComboBox* sprite_list_;
+  PictureList* sprite_list_;
   QLabel* size_label_;
   QCheckBox* visible_box_;
   QLabel* depth_label_;
   QLineEdit* depth_field_;
   QCheckBox* collision_box_;
   QLabel* parent_label_;
-  QComboBox* parent_list_;
+  PictureList* parent_list_;
   QPushButton* add_event_;
-  QComboBox* event_kinds_;
+  PictureList* event_kinds_;
   QTreeWidget* event_list_;
   QLabel* preview_label_;
   QPlainTextEdit* code_preview_;

@@ -9,10 +9,6 @@
 
 namespace vorlane {
 
-// Fills the rectangle (x, y, w, h) of `target` with the checkerboard, its
-// top-left square at (x, y); what lies outside `target` is left out.
-void DrawCheckerboard(Image& target, int x, int y, int w, int h);
-
 // The part of `picture` over the checkerboard whose top-left pixel is
 // (left, top), as a canvas asks for it; `target` is as large as that part.
 void PaintOverCheckerboard(Image& target, int left, int top, const Image& picture);
