@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6-dev
-          libexpat1-dev libgtest-dev xvfb xauth fonts-dejavu-core fonts-liberation)
+          libexpat1-dev libzip-dev libgtest-dev xvfb xauth fonts-dejavu-core fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -27,6 +27,7 @@ std::vector<MenuEntry> MakeMenuTable() {
       Item(C::SaveAs, "File", "Save as...", "", "", "document-save-as", "save_as"),
       Separator("File"),
       Item(C::RunGame, "File", "Run game", "F5", "F5", "media-playback-start", "run"),
+      Item(C::ExportGame, "File", "Export game...", "", "", "", "export"),
       Separator("File"),
       Item(C::Preferences, "File", "Preferences...", "", "", "preferences-system", "preferences"),
       Separator("File"),

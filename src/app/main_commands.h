@@ -15,6 +15,7 @@ enum class Command {
   Save,
   SaveAs,
   RunGame,
+  ExportGame,
   Preferences,
   Exit,
   // Resources menu

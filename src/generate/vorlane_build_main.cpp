@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "generate/emitters.h"
+#include "generate/game_export.h"
 #include "generate/game_page.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
@@ -25,7 +26,7 @@ namespace vorlane {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: vorlane-build [--resave] NAME\n"
+    "Usage: vorlane-build [--resave] [--export FILE.zip] NAME\n"
     "       vorlane-build --help\n"
     "\n"
     "Builds the game of the Vorlane project NAME without opening the program.\n"
@@ -38,6 +39,12 @@ constexpr char kUsage[] =
     "              missing, as saving does; prints each file it wrote.\n"
     "  --resave    first writes the project back as the Save command does\n"
     "              (this converts a project saved by an older version).\n"
+    "  --export FILE.zip\n"
+    "              then also writes FILE.zip holding what the game needs to run\n"
+    "              from any web server: index.html, game.js and the pictures and\n"
+    "              sounds game.js loads, under the same paths, and nothing else.\n"
+    "              FILE.zip is replaced only by a complete zip, and none is\n"
+    "              written when a file the game needs is missing.\n"
     "  --help      shows this text.\n"
     "\n"
     "Before anything is written it checks that it can write the folders it\n"
@@ -59,7 +66,9 @@ constexpr char kUsage[] =
     "     exception is a write that fails after the checks (a full disk, a file\n"
     "     another user owns): then the files printed on stdout were written,\n"
     "     with --resave pictures and sounds in Projects/NAME/ may have been\n"
-    "     too, and every other file is as it was.\n"
+    "     too, and every other file is as it was. With --export, a file the\n"
+    "     game needs that is missing is found after the game is written; no\n"
+    "     zip is written then.\n"
     "  2  wrong arguments; nothing was read or written.\n";
 
 // Messages may quote names from the command line or a file; they stay on
@@ -143,6 +152,13 @@ void CheckMediaFolders(WriteChecks& checks, const std::string& name, const std::
   checks.Folder(paths.audio, "the project's sounds are written into " + paths.audio);
 }
 
+// The folder a file is written into, "." for a bare file name.
+std::string ParentFolder(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 int Usage(const std::string& message) {
   std::fprintf(stderr, "vorlane-build: %s (see vorlane-build --help)\n", OneLine(message).c_str());
   return 2;
@@ -170,7 +186,8 @@ void WarnNotLoaded(const FileReport& report) {
 // The run of one build inside an opened session; the working folder is
 // removed and the preferences saved whatever happens, as on leaving the
 // program. Everything that can be checked is, before the first write.
-int Build(const std::string& name, bool resave, const std::string& engine_template) {
+int Build(const std::string& name, bool resave, const std::string& zip_path,
+          const std::string& engine_template) {
   const ProjectPaths paths = PathsOf(name);
   // The preferences as the session will read them, without creating them.
   Preferences stored;
@@ -180,6 +197,14 @@ int Build(const std::string& name, bool resave, const std::string& engine_templa
   checks.Folder(paths.folder, "game.js and index.html are written into " + paths.folder);
   checks.File(paths.folder + "game.js");
   if (stored.GenerateIndexHTML == 1) checks.File(paths.page);
+  if (!zip_path.empty()) {
+    // The zip goes where it is asked to; a folder is not made for it.
+    if (!IsDirectory(ParentFolder(zip_path)))
+      return Fail("The folder \"" + ParentFolder(zip_path) + "\" does not exist; the zip " +
+                  zip_path + " is written there.");
+    checks.Folder(ParentFolder(zip_path), "the zip " + zip_path + " is written there");
+    checks.File(zip_path);
+  }
   if (resave) {
     checks.Folder(kProjectsFolder, "the project file " + paths.xml + " is written there");
     const auto [imgfolder, audfolder] = MediaFolders(paths.xml, stored);
@@ -234,6 +259,13 @@ int Build(const std::string& name, bool resave, const std::string& engine_templa
       for (const std::string& file : generated.written) std::printf("%s\n", file.c_str());
       if (!ok) status = Fail(generated.error);
     }
+    if (status == 0 && !zip_path.empty()) {
+      ExportReport exported;
+      if (ExportGame(project, zip_path, &exported))
+        std::printf("%s\n", zip_path.c_str());
+      else
+        status = Fail(exported.error);
+    }
     if (status == 0) {
       WarnSkipped(skipped);
       WarnNotLoaded(opened);
@@ -247,6 +279,7 @@ int Build(const std::string& name, bool resave, const std::string& engine_templa
 
 int Main(int argc, char** argv) {
   bool resave = false;
+  std::string zip_path;
   bool options_done = false;  // after "--" a name may start with "-"
   std::string name;
   bool have_name = false;
@@ -258,6 +291,10 @@ int Main(int argc, char** argv) {
     }
     if (!options_done && arg == "--resave") {
       resave = true;
+    } else if (!options_done && arg == "--export") {
+      if (i + 1 >= argc || std::string(argv[i + 1]).empty())
+        return Usage("--export needs the zip file to write");
+      zip_path = argv[++i];
     } else if (!options_done && arg == "--") {
       options_done = true;
     } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
@@ -280,7 +317,7 @@ int Main(int argc, char** argv) {
   std::string engine_template;
   if (!ReadFile("export.js", &engine_template))
     return Fail("The engine template export.js is missing from this folder.");
-  return Build(name, resave, engine_template);
+  return Build(name, resave, zip_path, engine_template);
 }
 
 }  // namespace

@@ -155,6 +155,8 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
       {"", 2, "no project name given", [] {}},
       {"--fast demo", 2, "unknown option \"--fast\"", [] {}},
       {"a b", 2, "only one project name", [] {}},
+      {"--export", 2, "--export needs the zip file to write", [] {}},
+      {"--export nowhere/game.zip demo", 1, "The folder \"nowhere\" does not exist", [] {}},
       {"missing", 1, "Projects/missing.xml", [] {}},
       {"../demo", 1, "not a project name", [] {}},
       {"\"$(printf 'two\\nlines')\"", 1, "two lines", [] {}},
@@ -201,6 +203,26 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
 
 // Each run may follow one that was killed, and run beside a program that is
 // working in the same folder (here: this test's own session).
+TEST_F(VorlaneBuildTest, ExportWritesTheZipOnlyWhenEveryFileIsThere) {
+  Project p = test::SampleProject();
+  ASSERT_TRUE(WriteProject(p));  // saved without its tile set and sounds
+  ToolRun run = RunTool("--export game.zip demo");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\n");
+  EXPECT_NE(run.err.find("\"Projects/demo/img/tiles.png\" the game needs is missing"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(FileExists("game.zip"));
+
+  test::WriteSampleMedia("Projects/demo/aud");
+  fs::rename("Projects/demo/aud/tiles.png", "Projects/demo/img/tiles.png");
+  run = RunTool("--export game.zip demo");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\ngame.zip\n");
+  EXPECT_GT(FileSize("game.zip"), 0);
+  EXPECT_FALSE(HasWorkingFolder());
+}
+
 TEST_F(VorlaneBuildTest, RemovesWhatKilledRunsLeftButNothingInUse) {
   Project p = test::SampleProject();
   ASSERT_TRUE(WriteProject(p));

@@ -304,6 +304,20 @@ void RunSymbol(QPainter& p) {
   p.drawPolygon(QPolygonF({QPointF(12.5, 9.5), QPointF(23.5, 16), QPointF(12.5, 22.5)}));
 }
 
+// A parcel with an arrow leaving it: the game packed to be handed on.
+void ExportSymbol(QPainter& p) {
+  Outline(p, QColor("#8a5a1c"));
+  p.setBrush(Vertical(10, 29, QColor("#e9b463"), QColor("#c7862f")));
+  p.drawRoundedRect(QRectF(4, 12, 20, 16), 1.5, 1.5);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor("#f6dcae"));
+  p.drawRect(QRectF(12, 12.6, 4, 15));
+  Outline(p, QColor("#1f7a3a"));
+  p.setBrush(Vertical(2, 20, QColor("#67d487"), QColor("#2b9a4c")));
+  p.drawPolygon(QPolygonF({QPointF(18, 3), QPointF(29, 3), QPointF(29, 14), QPointF(25.5, 10.5),
+                           QPointF(19.5, 16.5), QPointF(15.5, 12.5), QPointF(21.5, 6.5)}));
+}
+
 void GearSymbol(QPainter& p, const QColor& light = QColor("#a5aebb"),
                 const QColor& dark = QColor("#6b7686")) {
   QPainterPath gear;
@@ -832,6 +846,7 @@ int main(int argc, char** argv) {
   Icon("save", DiskSymbol);
   Icon("save_as", SaveAsSymbol);
   Icon("run", RunSymbol);
+  Icon("export", ExportSymbol);
   Icon("preferences", [](QPainter& p) { GearSymbol(p); });
   Icon("exit", ExitSymbol);
   Icon("help", HelpSymbol);

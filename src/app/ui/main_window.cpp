@@ -231,6 +231,7 @@ void MainWindow::InstallDefaultCommands() {
     if (SaveProjectAs()) GenerateGame();
   });
   SetCommandHandler(C::RunGame, [this] { RunGame(); });
+  SetCommandHandler(C::ExportGame, [this] { ExportGame(); });
   SetCommandHandler(C::Exit, [this] { ExitProgram(); });
   for (ResourceKind kind : BrowserKinds())
     SetCommandHandler(InfoOf(kind).add_command, [this, kind] { AddNewResource(kind); });

@@ -104,6 +104,8 @@ class MainWindow : public QMainWindow {
   // Saves, generates and hands the page to the browser; the status line
   // says what was written and which page went to which program.
   void RunGame();
+  // Saves, generates and packs the game into a zip the user chooses.
+  void ExportGame();
   // A fresh, empty project without asking (start-up, and New once agreed).
   void StartFreshProject();
 

@@ -7,6 +7,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/open_project_dialog.h"
 #include "app/ui/project_name_dialog.h"
+#include "generate/game_export.h"
 #include "generate/game_page.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/dialog_service.h"
@@ -133,6 +134,26 @@ void MainWindow::RunGame() {
   const bool opened = OpenInWebBrowser(address, path_list, launch);
   SetStatus(RunGameStatus(report.written, address, started));
   if (!opened) Dialogs().Message(this, "Message", NoBrowserMessage(address));
+}
+
+void MainWindow::ExportGame() {
+  // The zip holds what Save writes, so the project is saved first, asking
+  // for a name when it has none.
+  GenerateReport report;
+  if (!SaveProject() || !WriteGameFiles(&report)) return;
+  if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
+  FileRequest request;
+  request.title = kExportTitle;
+  request.filter = kExportFilter;
+  request.file = ExportFileName(session_.project.projectname);
+  const std::string path = ExportZipPath(Dialogs().SaveFile(this, request));
+  if (path.empty()) return;
+  ExportReport exported;
+  if (!vorlane::ExportGame(session_.project, path, &exported)) {
+    Dialogs().Message(this, "Error", exported.error);
+    return;
+  }
+  SetStatus(ExportedStatus(path, exported.files.size()));
 }
 
 }  // namespace vorlane

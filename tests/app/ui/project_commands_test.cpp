@@ -196,5 +196,37 @@ TEST_F(ProjectCommandsTest, RunGame) {
   EXPECT_EQ(window().status(), "WROTE game.js.");
 }
 
+TEST_F(ProjectCommandsTest, ExportGameSavesGeneratesAndPacksTheGame) {
+  Start();
+  NewScene(project());
+  // An unnamed project is named first, as Save does; cancelling the zip's
+  // requester leaves the saved game alone.
+  dialogs_.Drive(test::TypeName("demo")).Cancel();
+  window().RunCommand(Command::ExportGame);
+  EXPECT_EQ(project().projectname, "demo");
+  EXPECT_TRUE(IsRegularFile("Projects/demo/game.js"));
+  ASSERT_EQ(dialogs_.shown().back().kind, "save");
+  EXPECT_EQ(dialogs_.shown().back().title, "Export game");
+  EXPECT_EQ(dialogs_.shown().back().text, "Zip archives (*.zip)|*.zip|All files (*.*)|*.*");
+
+  dialogs_.Clear();
+  NewSprite(project());
+  dialogs_.PickFile("out");
+  window().RunCommand(Command::ExportGame);
+  EXPECT_TRUE(dialogs_.Boxes().empty());
+  EXPECT_EQ(project().modified, 0);
+  EXPECT_GT(FileSize("out.zip"), 0);
+  EXPECT_EQ(window().status(), "GAME EXPORTED: out.zip (2 files).");
+
+  // A file the game needs has gone: the user is told which, no zip is made.
+  project().backgrounds.push_back({"bg_sky", "sky.png", nullptr});
+  SetModified(project(), 1);
+  dialogs_.PickFile("sky.zip");
+  window().RunCommand(Command::ExportGame);
+  EXPECT_EQ(dialogs_.Boxes(), Strings{"Error: The game could not be exported: the file "
+                                      "\"Projects/demo/img/sky.png\" the game needs is missing."});
+  EXPECT_FALSE(FileExists("sky.zip"));
+}
+
 }  // namespace
 }  // namespace vorlane

@@ -1,0 +1,135 @@
+#include "generate/game_export.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include "generate/game_page.h"
+#include "gui/file_util.h"
+#include "project/project_file.h"
+#include "support/sample_project.h"
+#include "support/temp_dir.h"
+
+namespace vorlane {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+using Strings = std::vector<std::string>;
+
+// Every entry of a zip with its bytes, in the zip's order.
+std::vector<std::pair<std::string, std::string>> Unzip(const std::string& path) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+  if (!archive) return entries;
+  for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+    zip_stat_t stat;
+    zip_stat_index(archive, i, 0, &stat);
+    std::string bytes(stat.size, '\0');
+    zip_file_t* file = zip_fopen_index(archive, i, 0);
+    zip_fread(file, bytes.data(), stat.size);
+    zip_fclose(file);
+    entries.emplace_back(stat.name, std::move(bytes));
+  }
+  zip_close(archive);
+  return entries;
+}
+
+class GameExportTest : public test::InTempDir {
+ protected:
+  // The sample saved and generated as the program does, with its media.
+  Project Saved() {
+    Project p = test::SampleProject();
+    p.tempfolder = "work";
+    MakeDirectory("work");
+    test::WriteSampleMedia("work");
+    EXPECT_TRUE(WriteProject(p));
+    GenerateReport report;
+    EXPECT_TRUE(GenerateGame(p, "//VORLANE_SPRITES", 1, &report)) << report.error;
+    return p;
+  }
+};
+
+TEST(GameFilesTest, ThePageTheScriptAndTheMediaTheScriptLoadsEachOnce) {
+  Project p = test::SampleProject();
+  const Strings sample = {"index.html",         "game.js",       "img/spr_hero_0.png",
+                          "img/spr_hero_1.png", "img/tiles.png", "aud/jump.wav",
+                          "aud/jump.ogg",       "aud/theme.mp3"};
+  EXPECT_EQ(GameFiles(p), sample);
+
+  // Frames of a sprite no longer listed, names that are not plain file
+  // names and a file used twice add nothing; media folders may be empty.
+  p.frames.push_back({"0", "spr_gone", nullptr, "", 0, -1});
+  p.backgrounds.push_back({"bg_odd", "../secret.png", nullptr});
+  p.backgrounds.push_back({"bg_again", "tiles.png", nullptr});
+  p.sounds.push_back({"snd_again", "jump.wav", "", ""});
+  EXPECT_EQ(GameFiles(p), sample);
+  p.imgfolder = "";
+  EXPECT_EQ(GameFiles(p)[2], "spr_hero_0.png");
+}
+
+TEST_F(GameExportTest, TheZipHoldsExactlyTheGamesFilesAsTheyAreOnDisk) {
+  const Project p = Saved();
+  ExportReport report;
+  ASSERT_TRUE(ExportGame(p, "demo.zip", &report)) << report.error;
+  EXPECT_EQ(report.files, GameFiles(p));
+  const auto entries = Unzip("demo.zip");
+  ASSERT_EQ(entries.size(), report.files.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].first, report.files[i]);
+    EXPECT_EQ(entries[i].second, ReadAll("Projects/demo/" + report.files[i])) << entries[i].first;
+  }
+  // Nothing but the zip was left beside it.
+  for (const std::string& name : ListFolder("."))
+    EXPECT_TRUE(name == "demo.zip" || name == "Projects" || name == "work") << name;
+}
+
+TEST_F(GameExportTest, AMissingFileIsNamedAndNoZipIsWritten) {
+  const Project p = Saved();
+  ExportReport report;
+  EXPECT_FALSE(ExportGame(p, "no/such/folder/x.zip", &report));
+  EXPECT_NE(report.error.find("no/such/folder/x.zip"), std::string::npos) << report.error;
+
+  WriteAll("old.zip", "older export");
+  ASSERT_TRUE(DeleteFile("Projects/demo/img/spr_hero_1.png"));
+  EXPECT_FALSE(ExportGame(p, "old.zip", &report));
+  EXPECT_EQ(report.error,
+            "The game could not be exported: the file \"Projects/demo/img/spr_hero_1.png\" the "
+            "game needs is missing.");
+  EXPECT_EQ(ReadAll("old.zip"), "older export");
+  EXPECT_FALSE(ExportGame(p, "new.zip", &report));
+  EXPECT_FALSE(FileExists("new.zip"));
+
+  // A folder where a picture should be is no picture.
+  ASSERT_TRUE(DeleteFile("Projects/demo/img/spr_hero_0.png"));
+  MakeDirectory("Projects/demo/img/spr_hero_0.png");
+  EXPECT_FALSE(ExportGame(p, "new.zip", &report));
+  EXPECT_NE(report.error.find("spr_hero_0.png"), std::string::npos) << report.error;
+  EXPECT_FALSE(FileExists("new.zip"));
+}
+
+TEST_F(GameExportTest, MediaFoldersOrNamesLeadingOutsideAreRefused) {
+  Project p = Saved();
+  p.imgfolder = "../..";
+  ExportReport report;
+  EXPECT_FALSE(ExportGame(p, "x.zip", &report));
+  EXPECT_EQ(report.error,
+            "The game could not be exported: the project's picture or sound folder is not a "
+            "plain folder name.");
+  p.imgfolder = "img";
+  p.projectname = "../demo";
+  EXPECT_FALSE(ExportGame(p, "x.zip", &report));
+  EXPECT_FALSE(FileExists("x.zip"));
+}
+
+TEST(GameExportNamesTest, ZipPathsAndStatus) {
+  EXPECT_EQ(ExportFileName("my game"), "my game.zip");
+  EXPECT_EQ(ExportZipPath(""), "");
+  EXPECT_EQ(ExportZipPath("out/game"), "out/game.zip");
+  EXPECT_EQ(ExportZipPath("game.ZIP"), "game.ZIP");
+  EXPECT_EQ(ExportZipPath("zip"), "zip.zip");
+  EXPECT_EQ(ExportedStatus("g.zip", 3), "GAME EXPORTED: g.zip (3 files).");
+}
+
+}  // namespace
+}  // namespace vorlane
