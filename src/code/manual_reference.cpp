@@ -72,7 +72,8 @@ const std::vector<ReferenceTheme>& ReferenceThemes() {
       {"sprites", "Sprites and images",
        "The sprite an instance shows, its frame, scale, angle and transparency."},
       {"drawing", "Drawing and colours",
-       "What a Draw event can paint, text alignment, and the colour constants."},
+       "What a Draw event can paint, text alignment, and the colour constants.", "drawing.html",
+       "Pictures of what they draw"},
       {"input", "Keyboard and mouse",
        "Keys and mouse buttons (a finger on a touch screen counts as the left button)."},
       {"sound", "Sound and music", "Playing, looping and stopping sounds and music."},
@@ -160,7 +161,10 @@ std::string ReferencePage(const KeywordList& keywords) {
     if (by_theme[t].empty()) continue;
     const ReferenceTheme& theme = ReferenceThemes()[t];
     out += "<section id=\"" + theme.id + "\">\n<h2>" + HtmlText(theme.title) + "</h2>\n<p>" +
-           HtmlText(theme.intro) + "</p>\n";
+           HtmlText(theme.intro);
+    if (!theme.see_page.empty())
+      out += " <a href=\"" + theme.see_page + "\">" + HtmlText(theme.see_title) + "</a>.";
+    out += "</p>\n";
     for (const auto& [class_, heading] : {std::pair{"Fn", "Functions"},
                                           std::pair{"Var", "Variables"},
                                           std::pair{"Cons", "Constants"}}) {

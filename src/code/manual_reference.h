@@ -15,6 +15,9 @@ struct ReferenceTheme {
   std::string id;     // the page anchor, e.g. "drawing"
   std::string title;  // the heading, e.g. "Drawing and colours"
   std::string intro;  // one sentence under the heading
+  // A page of the manual that shows more, linked after the sentence.
+  std::string see_page = "";
+  std::string see_title = "";
 };
 
 // The themes in the order the page shows them; the last one, "other", takes

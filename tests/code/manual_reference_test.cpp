@@ -164,15 +164,15 @@ TEST_F(ShippedReferenceTest, EveryFunctionIsDefinedByTheEngine) {
 }
 
 // The hand-written pages: each is set up for phones, uses the one
-// stylesheet, and links only to pages of the manual that exist (the
-// reference among them).
+// stylesheet, and links only to pages and pictures of the manual that exist
+// (the reference among them).
 TEST(ShippedManualTest, PagesLinkToPagesThatExist) {
   const std::string folder = VORLANE_RUNTIME_DIR "/manual/";
-  const Strings pages = {"index.html",     "getting-started.html", "main-window.html",
-                         "sprites.html",   "sounds.html",          "backgrounds.html",
-                         "fonts.html",     "objects.html",         "scenes.html",
-                         "functions.html", "project-folder.html",  "extensions.html",
-                         "vorlane-build.html"};
+  const Strings pages = {"index.html",         "getting-started.html", "main-window.html",
+                         "sprites.html",       "sounds.html",          "backgrounds.html",
+                         "fonts.html",         "objects.html",         "scenes.html",
+                         "functions.html",     "project-folder.html",  "extensions.html",
+                         "vorlane-build.html", "drawing.html"};
   ASSERT_TRUE(IsRegularFile(folder + "style.css"));
   std::string index;
   ASSERT_TRUE(ReadFile(folder + "index.html", &index, 1 << 20));
@@ -186,16 +186,30 @@ TEST(ShippedManualTest, PagesLinkToPagesThatExist) {
       EXPECT_NE(index.find("href=\"" + page + "\""), std::string::npos)
           << page << " from the start page";
     }
-    const std::string mark = "href=\"";
-    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
-      const size_t start = at + mark.size();
-      std::string target = text.substr(start, text.find('"', start) - start);
-      target = target.substr(0, target.find('#'));
-      if (target.empty() || target == "reference.html") continue;
-      EXPECT_TRUE(IsRegularFile(folder + target)) << page << " links to " << target;
+    // Links and pictures alike.
+    for (const std::string mark : {"href=\"", "src=\""}) {
+      for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
+        const size_t start = at + mark.size();
+        std::string target = text.substr(start, text.find('"', start) - start);
+        target = target.substr(0, target.find('#'));
+        if (target.empty() || target == "reference.html") continue;
+        EXPECT_TRUE(IsRegularFile(folder + target)) << page << " refers to " << target;
+      }
     }
   }
   EXPECT_NE(index.find("href=\"reference.html\""), std::string::npos);
+
+  // The generated reference links into the hand-written pages too.
+  std::string reference;
+  ASSERT_TRUE(ReadFile(VORLANE_REFERENCE_PAGE, &reference, 16 << 20));
+  EXPECT_NE(reference.find("<a href=\"drawing.html\">"), std::string::npos);
+  const std::string mark = "href=\"";
+  for (size_t at = reference.find(mark); at != std::string::npos;
+       at = reference.find(mark, at + 1)) {
+    const size_t start = at + mark.size();
+    const std::string target = reference.substr(start, reference.find('"', start) - start);
+    if (target[0] != '#') EXPECT_TRUE(IsRegularFile(folder + target)) << target;
+  }
 }
 
 }  // namespace

@@ -176,3 +176,21 @@ test('the program reads the example project and writes it back byte for byte', (
     removeFolder(dir);
   }
 });
+
+test(
+    'the manual\'s drawing page shows each drawing sample\'s picture beside the very code that drew it',
+    () => {
+      const {SAMPLES} = require('../../tools/manual/draw_pictures.js');
+      const page = fs.readFileSync(path.join(RUNTIME, 'manual', 'drawing.html'), 'utf8');
+      const esc = (s) => s.replace(/&/g, '&amp;')
+                             .replace(/</g, '&lt;')
+                             .replace(/>/g, '&gt;')
+                             .replace(/"/g, '&quot;');
+      for (const [name, code] of SAMPLES) {
+        assert.ok(page.includes('<img src="img/' + name + '.png"'), name);
+        assert.ok(
+            page.includes('<pre><code>' + esc(code) + '</code></pre>'),
+            name + ': the page shows other code');
+        assert.ok(fs.existsSync(path.join(RUNTIME, 'manual', 'img', name + '.png')), name);
+      }
+    });

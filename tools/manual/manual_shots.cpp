@@ -1,0 +1,108 @@
+// Draws the manual's pictures of the program's windows: the main window and
+// each editor with the example game open, grabbed off screen. Run it in a
+// program folder holding the example game; it writes PNG files into the
+// folder given as the only argument. tools/manual/make_pictures.sh runs it.
+#include <QApplication>
+#include <QDialog>
+#include <QTabWidget>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "app/ui/application.h"
+#include "app/ui/main_window.h"
+#include "code/ui/event_code_dialog.h"
+#include "editors/ui/background_dialog.h"
+#include "editors/ui/object_dialog.h"
+#include "editors/ui/sprite_dialog.h"
+#include "image/ui/frame_editor.h"
+#include "project/lifecycle.h"
+#include "project/rename.h"
+#include "scene/ui/scene_editor.h"
+
+namespace vorlane {
+namespace {
+
+QString out_folder;
+int failures = 0;
+
+void Save(QWidget& window, const char* name) {
+  window.show();
+  QApplication::processEvents();
+  const QString path = out_folder + "/" + name + ".png";
+  if (!window.grab().save(path, "PNG", 9)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    ++failures;
+  }
+  window.hide();
+}
+
+int Run() {
+  Application app;
+  StartOptions options;
+  options.splash_pause = false;
+  options.show_windows = false;
+  app.Start(options);
+  Session& session = app.session();
+  MainWindow& window = *app.window();
+  FileReport report;
+  if (!OpenProjectNamed(session.project, session.prefs, "gem_garden", &report)) {
+    std::fprintf(stderr, "the example game could not be opened: %s\n", report.error.c_str());
+    return 1;
+  }
+  Project& p = session.project;
+  window.resize(900, 560);
+  window.RefreshBrowser();
+  window.UpdateTitle();
+  for (int i = 0; i < window.tabs()->count(); ++i)
+    if (window.tabs()->tabText(i).trimmed() == "Objects") window.tabs()->setCurrentIndex(i);
+  Save(window, "main-window");
+
+  const auto index = [&](ResourceKind kind, const char* name) {
+    return ResourceIndex(p, kind, name);
+  };
+  {
+    ObjectDialog dialog(&window, p, session.prefs, session.keywords,
+                        index(ResourceKind::Object, "obj_player"));
+    Save(dialog, "object-dialog");
+  }
+  {
+    SpriteDialog dialog(&window, p, index(ResourceKind::Sprite, "spr_player"));
+    Save(dialog, "sprite-dialog");
+  }
+  {
+    FrameEditor editor(&window, p, "spr_slime");
+    Save(editor, "frame-editor");
+  }
+  {
+    BackgroundDialog dialog(&window, p, index(ResourceKind::Background, "bg_tiles"));
+    Save(dialog, "background-dialog");
+  }
+  for (const auto& [tab, name] :
+       {std::pair{1, "scene-editor"}, std::pair{3, "scene-editor-tiles"}}) {
+    SceneEditor editor(&window, p, session.prefs, session.keywords,
+                       index(ResourceKind::Scene, "scene_level"));
+    editor.tabs()->setCurrentIndex(tab);
+    Save(editor, name);
+  }
+  for (Script& script : p.scripts) {
+    if (script.object != "obj_player" || script.event != "Step") continue;
+    EventCodeDialog dialog(&window, script, p, session.prefs, session.keywords);
+    Save(dialog, "event-code");
+    break;
+  }
+  return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace vorlane
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: vorlane-manual-shots OUTPUT-FOLDER\n");
+    return 2;
+  }
+  QApplication qt(argc, argv);
+  vorlane::out_folder = QString::fromLocal8Bit(argv[1]);
+  return vorlane::Run();
+}
