@@ -233,6 +233,13 @@ Claim ClaimWorkingFolder(const std::string& folder) {
   return Claim::Made;
 }
 
+bool AdoptWorkingFolder(const std::string& folder) {
+  if (!IsWorkingFolderName(folder) || !LstatIs(folder, S_IFDIR)) return false;
+  const std::optional<Marker> marker = ReadMarker(folder);
+  if (marker && MayBeRunning(marker->owner)) return false;
+  return WriteProgramFile(OwnerMarkerPath(folder), OwnerMarkerText(ThisProcess()));
+}
+
 void ReleaseWorkingFolder(const std::string& folder) {
   if (folder.empty()) return;
   DeleteFolderFiles(folder);

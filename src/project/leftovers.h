@@ -36,6 +36,11 @@ enum class Claim { Made, Taken, Failed };
 // cannot be written; nothing is left behind then.
 Claim ClaimWorkingFolder(const std::string& folder);
 
+// Takes over the working folder of a run that is gone (to restore what it
+// left): its marker is rewritten for this process. False when its owner may
+// still be running or the marker cannot be written.
+bool AdoptWorkingFolder(const std::string& folder);
+
 // Deletes the files of this process's working folder, the folder, and then
 // its marker; a folder that cannot be removed keeps its marker, so a later
 // start lists it as a leftover.

@@ -72,6 +72,14 @@ struct ProjectHeader {
 bool ParseProjectXml(const std::string& bytes, Project& into, ProjectHeader* header,
                      std::string* error);
 
+// ReadProject for a project file's text `bytes` whose frame pictures are
+// the files `frames_prefix` + "<sprite>_<frame>.png" and whose sounds and
+// backgrounds are in `project.tempfolder` already (crash recovery). The
+// project is named `name` and keeps the folders of `project`.
+bool ReadProjectText(Project& project, const std::string& name, const std::string& bytes,
+                     const std::string& frames_prefix, FileReport* report,
+                     const PictureLimits& limits = {});
+
 // The root's version attribute of Projects/<name>.xml, 0 when absent or when
 // the file cannot be read.
 int ReadProjectVersion(const std::string& name);

@@ -586,6 +586,31 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
   return true;
 }
 
+bool ReadProjectText(Project& project, const std::string& name, const std::string& bytes,
+                     const std::string& frames_prefix, FileReport* report,
+                     const PictureLimits& limits) {
+  FileReport local;
+  FileReport& out = report ? *report : local;
+  out = FileReport{};
+  Project fresh;
+  fresh.projectname = name;
+  fresh.imgfolder = project.imgfolder;
+  fresh.audfolder = project.audfolder;
+  fresh.tempfolder = project.tempfolder;
+  ProjectHeader header;
+  // A newer program's file is refused here, with the newer-version message.
+  if (!ParseProjectXml(bytes, fresh, &header, &out.error)) return false;
+  if (IsUsableFolderName(header.imgfolder)) fresh.imgfolder = header.imgfolder;
+  if (IsUsableFolderName(header.audfolder)) fresh.audfolder = header.audfolder;
+  out.limits = limits;
+  // Media are looked for beside the frames, where there are none: the
+  // working folder holds them already.
+  Loader(fresh, out, frames_prefix, frames_prefix, limits).Run();
+  fresh.modified = 0;
+  project = std::move(fresh);
+  return true;
+}
+
 int ReadProjectVersion(const std::string& name) {
   if (!IsPlainFileName(name)) return 0;
   const UniqueFile file = OpenRegularFile(PathsOf(name).xml);

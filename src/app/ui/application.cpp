@@ -71,6 +71,9 @@ void Application::Start(const StartOptions& options) {
   window_->RefreshBrowser();
   Step("new project");
 
+  window_->OfferRecovery();
+  Step("recovery");
+
   window_->RunCommand(Command::CheckVersionAtStartup);
   Step("version check");
 

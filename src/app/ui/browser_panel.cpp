@@ -128,6 +128,7 @@ bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {
   const Editor editor = found->second;
   editor(name);
   RefreshBrowser();
+  Autosave();
   return true;
 }
 

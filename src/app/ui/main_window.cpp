@@ -28,8 +28,9 @@
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/fonts.h"
 #include "gui/ui/image_view.h"
-#include "project/lifecycle.h"
 #include "gui/ui/qt_text.h"
+#include "gui/ui/window_timer.h"
+#include "project/lifecycle.h"
 
 namespace vorlane {
 namespace {
@@ -95,6 +96,10 @@ MainWindow::MainWindow(Session& session) : session_(session) {
   BuildTabPanel();
   InstallDefaultCommands();
   RelayoutMainWindow();
+  // The timer only looks at the modified flag once a minute.
+  autosave_timer_ =
+      std::make_unique<WindowTimer>(this, kAutosaveMilliseconds, [this] { Autosave(); });
+  autosave_timer_->Start();
 }
 
 MainWindow::~MainWindow() = default;
@@ -332,6 +337,8 @@ bool MainWindow::ExitProgram() {
 }
 
 void MainWindow::Leave() {
+  // A normal exit leaves nothing to restore.
+  autosaver_.Remove(session_.project.tempfolder);
   FinishSession(session_.project, session_.prefs);
   leaving_ = true;
   if (exit_action_) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/browser_actions.h"
@@ -14,10 +15,14 @@
 #include "app/main_commands.h"
 #include "app/session.h"
 #include "generate/run_game.h"
+#include "project/autosaver.h"
 
 class QCheckBox;
 class QLabel;
 class QMenu;
+namespace vorlane {
+class WindowTimer;
+}
 class QScrollArea;
 class QTabWidget;
 
@@ -109,6 +114,15 @@ class MainWindow : public QMainWindow {
   // A fresh, empty project without asking (start-up, and New once agreed).
   void StartFreshProject();
 
+  // --- Crash recovery ---
+  // Start-up: offers to restore what a run that did not exit normally left,
+  // newest first, until one is restored.
+  void OfferRecovery();
+  // Writes the recovery file in the background when the project has unsaved
+  // changes (every minute, and when an editor closes).
+  void Autosave();
+  Autosaver& autosaver() { return autosaver_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -151,6 +165,8 @@ class MainWindow : public QMainWindow {
   bool path_list_set_ = false;
   std::function<void()> exit_action_;
   bool leaving_ = false;
+  Autosaver autosaver_;
+  std::unique_ptr<WindowTimer> autosave_timer_;
 };
 
 }  // namespace vorlane

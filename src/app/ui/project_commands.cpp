@@ -13,9 +13,12 @@
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/window_timer.h"
 #include "project/lifecycle.h"
+#include "project/recovery.h"
 
 namespace vorlane {
 void MainWindow::StartFreshProject() {
+  // The working folder goes, recovery file and all, once no write is busy.
+  autosaver_.Remove(session_.project.tempfolder);
   // The cards go first: they show pictures of the project about to go.
   items_.Clear();
   for (CardGrid* cards : grids_) cards->Clear();
@@ -37,6 +40,8 @@ void MainWindow::OpenProject() {
   if (name.empty()) return;
 
   SetStatus(kStatusOpening);
+  // An opened project replaces the working folder and its recovery file.
+  autosaver_.Wait();
   FileReport report;
   // The project is replaced only by a complete read; a refused or damaged
   // file leaves the current one as it was, unsaved changes included.
@@ -61,6 +66,7 @@ bool MainWindow::WriteAndReport(const std::string& name) {
   FileReport report;
   const bool saved = WriteProjectUnder(session_.project, name, &report);
   UpdateTitle();
+  if (saved) autosaver_.Remove(session_.project.tempfolder);
   if (!saved) {
     // The project stays marked modified, so nothing is lost by a later New.
     Dialogs().Message(this, "Error",
@@ -154,6 +160,36 @@ void MainWindow::ExportGame() {
     return;
   }
   SetStatus(ExportedStatus(path, exported.files.size()));
+}
+
+void MainWindow::Autosave() {
+  if (session_.project.modified == 1) autosaver_.Save(session_.project);
+}
+
+void MainWindow::OfferRecovery() {
+  for (const FoundRecovery& found : FindRecoveries()) {
+    // Refused like a project saved by a newer program; the file stays for it.
+    if (found.version > kVersion) {
+      Dialogs().Message(this, "Error", NewerVersionMessage(found.version));
+      continue;
+    }
+    if (!Dialogs().AskYesNo(this, "Confirm", RestoreQuestion(found))) {
+      RemoveRecovery(found.folder);
+      continue;
+    }
+    autosaver_.Remove(session_.project.tempfolder);
+    FileReport report;
+    if (!RestoreRecovery(session_.project, found, &report)) {
+      Dialogs().Message(this, "Error", report.error);
+      continue;
+    }
+    items_.Clear();
+    UpdateTitle();
+    RefreshBrowser();
+    if (const std::string warning = WarningText(report); !warning.empty())
+      Dialogs().Message(this, "Warning", warning);
+    return;
+  }
 }
 
 }  // namespace vorlane

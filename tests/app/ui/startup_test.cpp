@@ -45,8 +45,8 @@ TEST_F(StartupTest, StepsRunInOrderAndLeaveTheProgramFolderReady) {
   EXPECT_EQ(app_.steps(),
             (std::vector<std::string>{"values", "keywords", "fonts and pictures", "splash",
                                       "engine template", "main window", "maximise", "leftovers",
-                                      "new project", "version check", "project list", "title",
-                                      "shortcuts", "supplied files"}));
+                                      "new project", "recovery", "version check", "project list",
+                                      "title", "shortcuts", "supplied files"}));
   EXPECT_TRUE(prefs_read_before_version_check);
   const Session& session = app_.session();
   EXPECT_EQ(session.engine_template, "//VORLANE_VERSION\n//VORLANE_SCENES\n");

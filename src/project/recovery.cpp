@@ -1,0 +1,225 @@
+#include "project/recovery.h"
+
+#include <algorithm>
+#include <ctime>
+#include <set>
+#include <unordered_map>
+
+#include "gui/file_util.h"
+#include "project/leftovers.h"
+#include "project/safe_name.h"
+
+namespace vorlane {
+namespace {
+
+// The header line: "VORLANE RECOVERY <version> <time> <name>", the name
+// with '%', CR and LF written as %25, %0D and %0A.
+constexpr std::string_view kMagic = "VORLANE RECOVERY ";
+
+std::string EscapeName(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    if (c == '%')
+      out += "%25";
+    else if (c == '\n')
+      out += "%0A";
+    else if (c == '\r')
+      out += "%0D";
+    else
+      out += c;
+  }
+  return out;
+}
+
+std::string UnescapeName(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && text.compare(i, 3, "%25") == 0)
+      out += '%', i += 2;
+    else if (text[i] == '%' && text.compare(i, 3, "%0A") == 0)
+      out += '\n', i += 2;
+    else if (text[i] == '%' && text.compare(i, 3, "%0D") == 0)
+      out += '\r', i += 2;
+    else
+      out += text[i];
+  }
+  return out;
+}
+
+std::string RecoveryPath(const std::string& folder) { return folder + "/" + kRecoveryFile; }
+std::string FramesPrefix(const std::string& folder) { return folder + "/" + kRecoveryFramePrefix; }
+
+struct Header {
+  int version = 0;
+  std::int64_t time = 0;
+  std::string name;
+  size_t body = 0;  // where the project text starts
+};
+
+// False for text that does not start with a whole header line.
+bool ParseHeader(const std::string& text, Header* header) {
+  if (text.compare(0, kMagic.size(), kMagic) != 0) return false;
+  const size_t end = text.find('\n');
+  if (end == std::string::npos) return false;
+  const std::string line = text.substr(kMagic.size(), end - kMagic.size());
+  const size_t first = line.find(' ');
+  const size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
+  if (second == std::string::npos) return false;
+  try {
+    size_t used = 0;
+    header->version = std::stoi(line.substr(0, first), &used);
+    if (used != first) return false;
+    header->time = std::stoll(line.substr(first + 1, second - first - 1), &used);
+    if (used != second - first - 1) return false;
+  } catch (...) {
+    return false;
+  }
+  header->name = UnescapeName(line.substr(second + 1));
+  header->body = end + 1;
+  return true;
+}
+
+bool IsRecoveryFrame(const std::string& name) {
+  return name.compare(0, sizeof kRecoveryFramePrefix - 1, kRecoveryFramePrefix) == 0;
+}
+
+}  // namespace
+
+RecoverySnapshot TakeRecoverySnapshot(const Project& project, std::int64_t time) {
+  RecoverySnapshot snapshot;
+  snapshot.folder = project.tempfolder;
+  snapshot.name = project.projectname;
+  snapshot.time = time;
+  snapshot.xml = ProjectXml(project);
+  snapshot.frames.reserve(project.frames.size());
+  for (const Frame& frame : project.frames) {
+    std::string file = frame.sprite + "_" + frame.file + ".png";
+    if (!IsPlainFileName(file)) continue;  // never read back either
+    snapshot.frames.push_back({std::move(file), frame.image, frame.image ? "" : frame.stored_path});
+  }
+  return snapshot;
+}
+
+bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::string* error) {
+  std::string why;
+  const auto fail = [&](const std::string& text) {
+    if (error) *error = text;
+    return false;
+  };
+  if (snapshot.folder.empty() || !IsDirectory(snapshot.folder))
+    return fail("There is no working folder to write the recovery file into.");
+  if (cache.folder != snapshot.folder) cache = RecoveryCache{snapshot.folder, {}};
+  std::unordered_map<std::string, std::uint64_t> written(cache.written.begin(),
+                                                         cache.written.end());
+  std::set<std::string> named;
+  const std::string prefix = FramesPrefix(snapshot.folder);
+  for (const auto& frame : snapshot.frames) {
+    named.insert(kRecoveryFramePrefix + frame.file);
+    const std::string path = prefix + frame.file;
+    if (frame.image) {
+      const std::uint64_t fingerprint = Fingerprint(*frame.image);
+      const auto found = written.find(frame.file);
+      if (found != written.end() && found->second == fingerprint && FileExists(path)) continue;
+      const std::string png = EncodePng(*frame.image);
+      if (png.empty() || !WriteProgramFile(path, png, &why, false))
+        return fail("The recovery file could not be written. " + why);
+      written[frame.file] = fingerprint;
+    } else if (!frame.stored_path.empty()) {
+      // A picture that was never loaded is carried over from its file once.
+      if (written.count(frame.file) && FileExists(path)) continue;
+      if (!CopyProgramFile(frame.stored_path, path, kMaxPictureFileBytes, &why, false))
+        continue;  // its own file still holds it
+      written[frame.file] = 0;
+    }
+  }
+  for (const std::string& entry : ListFolder(snapshot.folder)) {
+    if (IsRecoveryFrame(entry) && !named.count(entry)) {
+      DeleteFile(snapshot.folder + "/" + entry);
+      written.erase(entry.substr(sizeof kRecoveryFramePrefix - 1));
+    }
+  }
+  cache.written.assign(written.begin(), written.end());
+  // The pictures reach the disk before the file that names them.
+  SyncFileSystem(snapshot.folder);
+  const std::string header = std::string(kMagic) + std::to_string(kVersion) + " " +
+                             std::to_string(snapshot.time) + " " + EscapeName(snapshot.name) + "\n";
+  if (!WriteProgramFile(RecoveryPath(snapshot.folder), header + snapshot.xml, &why))
+    return fail("The recovery file could not be written. " + why);
+  return true;
+}
+
+void RemoveRecovery(const std::string& folder) {
+  if (folder.empty()) return;
+  DeleteFile(RecoveryPath(folder));
+  for (const std::string& entry : ListFolder(folder))
+    if (IsRecoveryFrame(entry)) DeleteFile(folder + "/" + entry);
+}
+
+std::vector<FoundRecovery> FindRecoveries() {
+  std::vector<FoundRecovery> found;
+  for (const std::string& folder : LeftoverWorkingFolders()) {
+    // Only the header line is needed; the file may be large.
+    const UniqueFile file = OpenRegularFile(RecoveryPath(folder));
+    if (!file) continue;
+    std::string start(4096, '\0');
+    start.resize(std::fread(start.data(), 1, start.size(), file.get()));
+    Header header;
+    if (!ParseHeader(start, &header)) continue;
+    found.push_back({folder, header.name, header.time, header.version});
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const FoundRecovery& a, const FoundRecovery& b) { return a.time > b.time; });
+  return found;
+}
+
+std::string RestoreQuestion(const FoundRecovery& found) {
+  const std::time_t when = static_cast<std::time_t>(found.time);
+  std::tm local{};
+  localtime_r(&when, &local);
+  char time[32];
+  std::strftime(time, sizeof time, "%Y-%m-%d %H:%M", &local);
+  const std::string name = found.name.empty() ? "an unnamed project" : found.name;
+  return "Vorlane did not close normally. Restore the unsaved changes of " + name + " from " +
+         time + "?";
+}
+
+bool RestoreRecovery(Project& project, const FoundRecovery& found, FileReport* report) {
+  FileReport local;
+  FileReport& out = report ? *report : local;
+  out = FileReport{};
+  if (found.version > kVersion) {
+    out.error = NewerVersionMessage(found.version);
+    return false;
+  }
+  std::string bytes;
+  std::string why;
+  Header header;
+  if (!ReadFile(RecoveryPath(found.folder), &bytes, kMaxProjectFileBytes, &why) ||
+      !ParseHeader(bytes, &header)) {
+    out.error = "The unsaved changes could not be restored. " +
+                (why.empty() ? "The recovery file is damaged." : why);
+    return false;
+  }
+  Project recovered;
+  recovered.imgfolder = project.imgfolder;
+  recovered.audfolder = project.audfolder;
+  recovered.tempfolder = found.folder;
+  if (!ReadProjectText(recovered, header.name, bytes.substr(header.body),
+                       FramesPrefix(found.folder), &out, out.limits))
+    return false;
+  if (!AdoptWorkingFolder(found.folder)) {
+    out.error = "The unsaved changes could not be restored: the folder \"" + found.folder +
+                "\" is in use or cannot be written.";
+    return false;
+  }
+  // The pictures are in memory now; the next save writes them into the
+  // project, wherever the user saves it.
+  for (Frame& frame : recovered.frames)
+    if (frame.image) frame.stored_path.clear();
+  ReleaseWorkingFolder(project.tempfolder);
+  project = std::move(recovered);
+  SetModified(project, 1);
+  return true;
+}
+
+}  // namespace vorlane

@@ -1,0 +1,82 @@
+// Crash recovery: while a project has unsaved changes, a copy of it is
+// written now and then into the run's working folder, never over the project
+// file. A run that exits normally removes it with its working folder; one
+// that was killed leaves it behind, and the next start offers to restore it.
+//
+// In the working folder: "recovery.xml", one header line followed by the
+// project file's text, written last and atomically, so that a complete
+// recovery file always names frames that are there; and each frame's picture
+// as ".recovery-<sprite>_<frame>.png". Sounds and backgrounds are already in
+// the working folder, where the dialogs copied them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "project/model.h"
+#include "project/project_file.h"
+
+namespace vorlane {
+
+inline constexpr char kRecoveryFile[] = "recovery.xml";
+inline constexpr char kRecoveryFramePrefix[] = ".recovery-";
+
+// What is written, taken from the project on the interface's thread: the
+// file's text and shared references to the frames' pictures, so that the
+// write itself can run anywhere while the user goes on editing.
+struct RecoverySnapshot {
+  std::string folder;     // the working folder
+  std::string name;       // the project's name, "" for a project never saved
+  std::int64_t time = 0;  // seconds since 1970
+  std::string xml;
+  struct FrameFile {
+    std::string file;         // "<sprite>_<frame>.png"
+    ImageRef image;           // null for a picture that was never loaded...
+    std::string stored_path;  // ...which is then copied from its file
+  };
+  std::vector<FrameFile> frames;
+};
+
+RecoverySnapshot TakeRecoverySnapshot(const Project& project, std::int64_t time);
+
+// Remembers which frame pictures are already written, so that an autosave
+// writes only what changed. One per working folder.
+struct RecoveryCache {
+  std::string folder;
+  std::vector<std::pair<std::string, std::uint64_t>> written;  // file, fingerprint
+};
+
+// Writes the snapshot into its working folder: changed frame pictures, then
+// removes those no longer named, then recovery.xml. False with `error` set
+// when a write failed; a recovery file written earlier then stays whole.
+bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache,
+                   std::string* error = nullptr);
+
+// Deletes the recovery file and the frame pictures beside it.
+void RemoveRecovery(const std::string& folder);
+
+// A recovery file left by a run that did not exit normally.
+struct FoundRecovery {
+  std::string folder;  // its working folder
+  std::string name;
+  std::int64_t time = 0;
+  int version = 0;  // of the program that wrote it
+};
+
+// The recovery files in the working folders of runs that are gone, the
+// newest first. Files whose header cannot be read are left out.
+std::vector<FoundRecovery> FindRecoveries();
+
+// "Vorlane did not close normally. Restore the unsaved changes of <name>
+// from <time>?" with the local time as "YYYY-MM-DD HH:MM".
+std::string RestoreQuestion(const FoundRecovery& found);
+
+// Opens the recovered project in place of `project`: its working folder
+// becomes this run's (its media are there) and the one `project` had goes.
+// The project keeps its name and is marked modified. A file written by a
+// newer program is refused with the newer-version message; on any failure
+// `project` is untouched and `report->error` says why.
+bool RestoreRecovery(Project& project, const FoundRecovery& found, FileReport* report);
+
+}  // namespace vorlane
