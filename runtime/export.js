@@ -5,7 +5,8 @@
  * from the project in place of the marker comments near the end. Plain
  * JavaScript without libraries; deliberately not in strict mode, because
  * event code runs inside with(this) so that instance variables can be used
- * by their bare names.
+ * by their bare names (at start the engine rewrites what it safely can to
+ * plain property access, which is much faster: see __vr_unwith).
  *
  * Names starting with two underscores are the engine's own; everything else
  * that is global is for games to use and is listed in keywords.dat.
@@ -378,10 +379,13 @@ var __vr_js_words = {};
  'throw true try typeof var void while with yield await async of undefined NaN Infinity ' +
  'arguments eval').split(' ').forEach(function(w) { __vr_js_words[w] = true; });
 
+var __vr_strings_and_comments =
+  /\/\*[\s\S]*?\*\/|\/\/[^\n\r]*|'(?:\\.|[^'\\\n\r])*'|"(?:\\.|[^"\\\n\r])*"|`(?:\\.|[^`\\])*`/g;
+
 // Names a piece of code assigns by their bare names, less its own local
 // variables and parameters. Strings and comments are blanked out first.
 function __vr_assigned_names(src) {
-  src = src.replace(/\/\*[\s\S]*?\*\/|\/\/[^\n\r]*|'(?:\\.|[^'\\\n\r])*'|"(?:\\.|[^"\\\n\r])*"|`(?:\\.|[^`\\])*`/g, ' ');
+  src = src.replace(__vr_strings_and_comments, ' ');
   var locals = {}, names = [], seen = {}, m;
   var id = __vr_id, part = __vr_id_part, word_start = '(?<!' + part + ')';
   var id_at = new RegExp(id, 'uy');
@@ -435,6 +439,212 @@ function __vr_assigned_names(src) {
     }
   }
   return names;
+}
+
+// Event code in the usual script mode runs inside with(this), where every
+// bare name is a slow lookup through the instance. At start each handler is
+// rewritten once, where the rewrite is sure to mean the same: the names of
+// the instance's fields and methods become __vr_w.name (__vr_w being the
+// instance) and every other name stays as it is. Code the rewrite cannot be
+// sure of (nested functions, template strings, a field's name declared or
+// used as a label, a name other code sets on instances) keeps its with.
+var __vr_with_mark = 'with(this) {';
+var __vr_unsure_words = /^(?:function|class|eval|arguments|with|import|export|yield|await|async|get|set|static|__vr_w)$/;
+var __vr_unwith_keywords = /^(?:break|case|catch|continue|debugger|default|delete|do|else|false|finally|for|if|in|instanceof|let|new|null|of|return|switch|this|throw|true|try|typeof|var|const|void|while)$/;
+var __vr_value_words = /^(?:this|true|false|null)$/;
+
+// Rewrites `code`, which starts just after "with(this) {", up to the brace
+// that closes the with. Returns { code, end } (end: the index of that
+// brace) or null. `field(name)` tells the instance's names; `shared(name)`
+// names that code elsewhere sets on instances.
+function __vr_unwith_code(code, field, shared) {
+  var out = '', i = 0, n = code.length, t;
+  var id = new RegExp(__vr_id, 'uy');
+  var num = /(?:0[xXbBoO][0-9a-fA-F_]+|(?:\d[\d_]*\.?[\d_]*|\.\d[\d_]*)(?:[eE][+-]?\d+)?)n?/y;
+  var blank = /\s/;
+  var prev = '', value = false;  // the last token, and whether it ends a value
+  var stack = [{ kind: 'block', q: 0, key: false }];
+  var control = false;  // the last ')' closed the head of an if, while or for
+  var decl = 0;         // nesting depth of a var, let or const list; 0: none
+  var declare = false;  // the next name is declared ('param': catch's)
+  var in_case = false;  // between case and its ':'
+  var top = stack[0];
+  var next_char = function(j) {
+    while (j < n && blank.test(code.charAt(j))) j++;
+    return code.charAt(j);
+  };
+  while (i < n) {
+    var c = code.charAt(i), start = i;
+    if (blank.test(c)) { out += c; i++; continue; }
+    if (c === '/' && (code.charAt(i + 1) === '/' || code.charAt(i + 1) === '*')) {
+      var stop = code.charAt(i + 1) === '/' ? code.slice(i).search(/[\n\r]/) : code.indexOf('*/', i + 2);
+      if (code.charAt(i + 1) === '/') i = stop < 0 ? n : i + stop;
+      else if (stop < 0) return null;
+      else i = stop + 2;
+      out += code.slice(start, i);
+      continue;
+    }
+    if (c === '`' || c === '\\') return null;
+    if (declare && c !== '(' && !/[\p{ID_Start}$_]/u.test(c)) return null;  // destructuring
+    if (c === '"' || c === "'") {
+      for (i++; i < n && code.charAt(i) !== c; i++) {
+        if (code.charAt(i) === '\\') i++;
+        else if (code.charAt(i) === '\n' || code.charAt(i) === '\r') return null;
+      }
+      if (i >= n) return null;
+      i++;
+      out += code.slice(start, i);
+      prev = c; value = true;
+      if (top.kind === 'obj') top.key = false;
+      continue;
+    }
+    if (c === '/' && !value && !(prev === ')' && !control)) {
+      if (prev === '}') return null;
+      var in_class = false;
+      for (i++; i < n; i++) {
+        var r = code.charAt(i);
+        if (r === '\\') i++;
+        else if (r === '\n' || r === '\r') return null;
+        else if (r === '[') in_class = true;
+        else if (r === ']') in_class = false;
+        else if (r === '/' && !in_class) break;
+      }
+      if (i >= n) return null;
+      for (i++; i < n && /[a-z]/.test(code.charAt(i)); i++) {}
+      out += code.slice(start, i);
+      prev = '/'; value = true;
+      continue;
+    }
+    num.lastIndex = i;
+    if (/[0-9.]/.test(c) && (t = num.exec(code)) && t[0] !== '.') {
+      i += t[0].length;
+      out += t[0];
+      prev = t[0]; value = true;
+      if (top.kind === 'obj') top.key = false;
+      continue;
+    }
+    id.lastIndex = i;
+    if ((t = id.exec(code))) {
+      var w = t[0];
+      i += w.length;
+      var member = prev === '.' || prev === '?.';
+      if (!member && __vr_unsure_words.test(w)) return null;
+      if (!member && __vr_unwith_keywords.test(w)) {
+        if (w === 'var' || w === 'let' || w === 'const') { decl = stack.length; declare = true; }
+        else if (w === 'case') in_case = true;
+        out += w;
+        prev = w; value = __vr_value_words.test(w);
+        continue;
+      }
+      var after = next_char(i);
+      if (declare) {
+        declare = false;
+        if (field(w)) return null;
+        out += w;
+      } else if (top.kind === 'obj' && top.key) {
+        // A property name: "name: value" only; shorthand names and methods
+        // of the instance's fields are not sure.
+        if (after !== ':' && field(w)) return null;
+        out += w;
+      } else if (member || prev === 'break' || prev === 'continue') {
+        out += w;
+      } else if (after === ':' && top.kind === 'block' && top.q === 0 && !in_case) {
+        if (field(w)) return null;  // a label
+        out += w;
+      } else if (field(w)) {
+        out += '__vr_w.' + w;
+      } else {
+        if (shared(w)) return null;
+        out += w;
+      }
+      prev = w; value = true;
+      if (top.kind === 'obj') top.key = false;
+      continue;
+    }
+    var p3 = code.substr(i, 3), p2 = code.substr(i, 2);
+    if (p2 === '=>') return null;
+    if (p3 === '...' || p3 === '===' || p3 === '!==') t = p3;
+    else if (p2 === '?.' && !/[0-9]/.test(code.charAt(i + 2))) t = p2;
+    else if (/^(?:\?\?|\+\+|--|==|!=|<=|>=|&&|\|\|)$/.test(p2)) t = p2;
+    else t = c;
+    i += t.length;
+    if (t === '(' || t === '[' || t === '{') {
+      var kind = t === '[' ? 'bracket' : t === '(' ? ((prev === 'if' || prev === 'while' || prev === 'for') ? 'control' : 'paren')
+        : ((value || prev === '' || prev === ';' || prev === '{' || prev === '}' || prev === ')' || prev === 'else' ||
+            prev === 'do' || prev === 'try' || prev === 'finally') ? 'block' : 'obj');
+      if (t === '(' && prev === 'catch') declare = true;
+      stack.push(top = { kind: kind, q: 0, key: kind === 'obj' });
+    } else if (t === ')' || t === ']' || t === '}') {
+      if (stack.length === 1) {
+        if (t !== '}') return null;
+        return { code: out, end: start };
+      }
+      var closed = stack.pop();
+      top = stack[stack.length - 1];
+      control = closed.kind === 'control';
+      if (decl > stack.length) decl = 0;
+      if (declare === true && t === ')') declare = false;
+    } else if (t === '?') {
+      top.q++;
+    } else if (t === ':') {
+      if (in_case && top.q === 0) in_case = false;
+      else if (top.q > 0) top.q--;
+    } else if (t === ',') {
+      if (top.kind === 'obj') top.key = true;
+      if (decl === stack.length) declare = true;
+    } else if (t === ';') {
+      if (decl === stack.length) decl = 0;
+    }
+    out += t;
+    prev = t;
+    value = t === ')' ? !control : (t === ']' || t === '++' || t === '--');
+    if (t === '}') value = false;
+  }
+  return null;
+}
+
+// The handler `f` without its with(this), for instances whose fields
+// `field` tells; null when it has none or the rewrite is not sure.
+function __vr_unwith(f, field, shared) {
+  var src = Function.prototype.toString.call(f);
+  var mark = src.indexOf(__vr_with_mark);
+  var open = src.indexOf('{');
+  if (mark < 0 || open < 0 || open > mark) return null;
+  var inner = __vr_unwith_code(src.slice(mark + __vr_with_mark.length), field, shared);
+  if (!inner) return null;
+  var rest = src.slice(mark + __vr_with_mark.length + inner.end);
+  var body = src.slice(open + 1, mark) + '{ var __vr_w = this;' + inner.code + rest;
+  body = body.slice(0, body.lastIndexOf('}'));
+  try { return new Function(body); } catch (e) { return null; }
+}
+
+// Names that code of the objects and scenes sets on instances through a dot
+// (other.hp -= 1): an object whose own code never sets one may still find
+// it on its instances, so its code keeps with(this) where it names one.
+function __vr_shared_names(types) {
+  var names = Object.create(null), src = '', i, e, m;
+  for (i = 0; i < types.length; i++)
+    for (e = 0; e < __vr_events.length; e++)
+      if (types[i].h[__vr_events[e]]) src += Function.prototype.toString.call(types[i].h[__vr_events[e]]) + '\n';
+  if (typeof vr_scenes !== 'undefined')
+    for (i = 0; i < vr_scenes.length; i++)
+      if (vr_scenes[i] && typeof vr_scenes[i].start === 'function') src += Function.prototype.toString.call(vr_scenes[i].start) + '\n';
+  src = src.replace(__vr_strings_and_comments, ' ');
+  var set = new RegExp('\\.\\s*(' + __vr_id + ')\\s*(?:(?:\\*\\*|<<|>>>?|[\\-+*\\/%&|^])?=(?![=>])|\\+\\+|--)', 'gu');
+  while ((m = set.exec(src)) !== null) names[m[1]] = true;
+  return function(n) { return names[n] === true; };
+}
+
+// Whether a name is a field or method an instance of `t` has from its start.
+function __vr_field_test(t) {
+  var probe = new t.make(), names = Object.create(null);
+  probe.id = 0;
+  __vr_init_fields(probe, t, 0, 0);
+  for (var o = probe; o && o !== Object.prototype; o = Object.getPrototypeOf(o)) {
+    var own = Object.getOwnPropertyNames(o);
+    for (var k = 0; k < own.length; k++) names[own[k]] = true;
+  }
+  return function(n) { return names[n] === true; };
 }
 
 // A variable of the game's own (engine, extension or global variable), as
@@ -503,6 +713,15 @@ function __vr_prepare_types() {
     t.ivars = names;
     t.make = __vr_maker(t.obj);
   }
+  var shared = __vr_shared_names(types);
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    var field = __vr_field_test(t);
+    for (var h = 0; h < __vr_events.length; h++) {
+      var handler = t.h[__vr_events[h]];
+      if (handler) t.h[__vr_events[h]] = __vr_unwith(handler, field, shared) || handler;
+    }
+  }
 }
 
 function __vr_maker(proto) {
@@ -513,8 +732,18 @@ function __vr_maker(proto) {
 
 function __vr_new_instance(type, x, y) {
   var o = new type.make();
-  var spr = type.obj.sprite_index;
   o.id = __vr.next_id++;
+  __vr_init_fields(o, type, x, y);
+  __vr.instances.push(o);
+  type.instances.push(o);
+  __vr.order_dirty = true;
+  return o;
+}
+
+// The fields every instance starts with, in this order so that all
+// instances share one shape.
+function __vr_init_fields(o, type, x, y) {
+  var spr = type.obj.sprite_index;
   o.x = x; o.y = y; o.xstart = x; o.ystart = y; o.xprevious = x; o.yprevious = y;
   o.hspeed = 0; o.vspeed = 0; o.speed = 0; o.direction = 0;
   o.gravity = 0; o.gravity_direction = 270; o.friction = 0;
@@ -528,10 +757,6 @@ function __vr_new_instance(type, x, y) {
   o.__vr_alarm = null;
   var iv = type.ivars;
   for (var i = 0; i < iv.length; i++) o[iv[i]] = undefined;
-  __vr.instances.push(o);
-  type.instances.push(o);
-  __vr.order_dirty = true;
-  return o;
 }
 
 function __vr_run(o, handler) {

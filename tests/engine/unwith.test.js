@@ -1,0 +1,92 @@
+// Event code without with(this): the engine's rewrite at start, checked on
+// its own and through games whose code must mean what it meant inside the
+// with.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const path = require('path');
+const vm = require('vm');
+const { RUNTIME } = require('./support/program.js');
+const { makeGame } = require('./support/small_game.js');
+
+const engine = vm.createContext({ __vr_manual: true });
+vm.runInContext(fs.readFileSync(path.join(RUNTIME, 'export.js'), 'latin1'), engine);
+
+const FIELDS = new Set(['x', 'y', 'hspeed', 'vspeed', 'place_meeting', 'other', 'hp']);
+function rewrite(code) {
+  const r = engine.__vr_unwith_code(code + '\n}\n};', (n) => FIELDS.has(n), (n) => n === 'bonus');
+  return r ? r.code.trimEnd() : null;
+}
+
+test('the instance\'s names get __vr_w., everything else stays as written', () => {
+  const cases = [
+    ['if (x < 0 || x > room_width) hspeed = -hspeed;',
+      'if (__vr_w.x < 0 || __vr_w.x > room_width) __vr_w.hspeed = -__vr_w.hspeed;'],
+    // Strings, comments, member names and object keys are not names.
+    ["var s = 'x + y'; // x\n/* y */ x += 1; o.x = y; a = {x: 1, y: y}; b = c ? x : y;",
+      "var s = 'x + y'; // x\n/* y */ __vr_w.x += 1; o.x = __vr_w.y; a = {x: 1, y: __vr_w.y}; b = c ? __vr_w.x : __vr_w.y;"],
+    ['switch (hp) { case x: break; default: y = 2; }',
+      'switch (__vr_w.hp) { case __vr_w.x: break; default: __vr_w.y = 2; }'],
+    ['if (place_meeting(x + 1, y, obj_wall)) x = xprevious;',
+      'if (__vr_w.place_meeting(__vr_w.x + 1, __vr_w.y, obj_wall)) __vr_w.x = xprevious;'],
+    // A regular expression after an if's head, a division after a value.
+    ['if (a) /x+/.test(s); z = (a + x) / 2;', 'if (a) /x+/.test(s); z = (a + __vr_w.x) / 2;'],
+    ['for (var i = 0, j = x; i < 3; i++) y += i;', 'for (var i = 0, j = __vr_w.x; i < 3; i++) __vr_w.y += i;'],
+    ['try { x = 1 } catch (e) { y = e; }', 'try { __vr_w.x = 1 } catch (e) { __vr_w.y = e; }'],
+    ['loop: for (;;) { break loop; }', 'loop: for (;;) { break loop; }'],
+    ['other.hp -= 1; hp = other?.hp ?? 0;', '__vr_w.other.hp -= 1; __vr_w.hp = __vr_w.other?.hp ?? 0;'],
+    ['n = 1.5e3 + .5 + x;', 'n = 1.5e3 + .5 + __vr_w.x;'],
+  ];
+  for (const [code, expected] of cases) assert.equal(rewrite(code), expected, code);
+});
+
+test('code the rewrite cannot be sure of keeps its with(this)', () => {
+  for (const code of [
+    'var x = 1;',                      // a field's name declared
+    'try {} catch (x) {}',
+    'x: y = 1;',                       // or used as a label
+    'q = {x};',                        // a shorthand property
+    'function f() {}',                 // nested functions see other names
+    'a = [x].map(function(v) { return v; });',
+    'a = b => b;',
+    't = `${x}`;',
+    'y = bonus;',                      // other code sets bonus on instances
+    'eval("x");',
+    'z = 1 + {}\n/x/g.test(s);',       // / after a brace
+    's = "unterminated;',
+  ]) assert.equal(rewrite(code), null, code);
+});
+
+test('rewritten event code means what it meant inside with(this)', () => {
+  const g = makeGame({
+    variables: 'var total = 0; var bonus = 1; var log = [];',
+    sprites: { spr: { w: 16, h: 16 } },
+    objects: [
+      { name: 'obj_a', sprite: 'spr', events: {
+        Creation: "hp = 3; tag = { hp: 'key', x: x }; var speedy = 2; hspeed = speedy;",
+        Step: "switch (hp) { case 3: total += x; break; default: total -= 1; }\n" +
+          "log.push(typeof hp, 'hp' in this, /hp/.test('hp') ? x / 2 : 0, tag.hp, tag.x);\n" +
+          "hp--; outer: for (var i = 0; i < 3; i++) { if (i == 1) continue outer; }",
+        'End step': 'seen = bonus;',
+        Draw: 'drawn = [1, 2].map(function(v) { return v + x; });' } },
+      { name: 'obj_b', events: { Step: 'var a = instance_find(obj_a, 0); a.bonus = 5;' } },
+    ],
+    scenes: [{ name: 'room1', instances: [['obj_a', 10, 0], ['obj_b', 0, 0]] }],
+  });
+  try {
+    assert.deepEqual(g.errors, []);
+    const kept = g.json(`__vr.types.map(function(t) { return [t.name, __vr_events.filter(function(e) {
+      return t.h[e] && Function.prototype.toString.call(t.h[e]).indexOf('with(this)') >= 0; })]; })`);
+    assert.deepEqual(kept, [['obj_a', ['on_end_step', 'on_draw']], ['obj_b', []]],
+      'only the code naming what obj_b sets, and the nested function, keep with(this)');
+    g.tick();
+    assert.equal(g.run('total'), 10);
+    assert.deepEqual(g.json('log'), ['number', true, 5, 'key', 10]);
+    const a = g.inst('obj_a');
+    assert.equal(a.hp, 2);
+    assert.equal(a.seen, 5, 'End step reads what obj_b set on the instance');
+    assert.deepEqual(Array.from(a.drawn), [13, 14]);
+    assert.equal(g.run('typeof speedy + typeof hp + typeof seen'), 'undefinedundefinedundefined', 'no globals leaked');
+  } finally { g.close(); }
+});
