@@ -46,6 +46,7 @@ var __vr = {
   screen_x: 0,          // pointer position on the canvas
   screen_y: 0,
   pending: 0,           // pictures still loading
+  asked: [],            // pictures named before start, not yet asked for
   booted: false,
   entered: false,       // the first scene has started
   needed: null,         // the pictures its first frame waits for
@@ -168,10 +169,11 @@ function __vr_name_of(self) {
   return (typeof n === 'string' && n.slice(0, 2) === '__') ? n.slice(2) : '';
 }
 
-// Pictures are asked for as soon as the script names them and load all at
-// once while the page goes on. A loaded picture is decoded by the browser
-// away from the page's own work before it counts as there, so that drawing
-// it the first time does not hold up the game.
+// Pictures named while the script runs are asked for once the game starts,
+// those the first scene shows first (a browser loads only a few at a time
+// from one server), and load while the page goes on. A loaded picture is
+// decoded by the browser away from the page's own work before it counts as
+// there, so that drawing it the first time does not hold up the game.
 function __vr_load_image(src) {
   var img = new Image();
   img.__vr_ok = false;
@@ -189,8 +191,25 @@ function __vr_load_image(src) {
     img.decode().then(function() { done(true); }, function() { done(true); });
   };
   img.onerror = function() { done(false); };
-  img.src = src;
+  if (__vr.booted) img.src = src;
+  else { img.__vr_src = src; __vr.asked.push(img); }
   return img;
+}
+
+// Asks for the pictures in `list` that wait, backgrounds (the largest)
+// first, then for all the others.
+function __vr_ask_pictures(list) {
+  var all = __vr.asked;
+  __vr.asked = [];
+  var ask = function(img, backgrounds) {
+    if (img.__vr_src === undefined || !!img.__vr_background !== backgrounds) return;
+    img.src = img.__vr_src;
+    delete img.__vr_src;
+  };
+  for (var pass = 0; pass < 2; pass++) {
+    for (var i = 0; list && i < list.length; i++) ask(list[i], pass === 0);
+  }
+  for (i = 0; i < all.length; i++) ask(all[i], !!all[i].__vr_background);
 }
 
 function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {
@@ -233,7 +252,9 @@ function __audio_init__(self, unused, wav, mp3, ogg) {
   self.players = [];
   if (self.src && typeof Audio !== 'undefined') {
     var a = new Audio();
-    a.preload = 'auto';
+    // Loaded ahead once the first frame is drawn, so that it does not hold
+    // up the pictures; playing it earlier loads it at once.
+    a.preload = __vr.started ? 'auto' : 'none';
     a.src = self.src;
     self.players.push(a);
   }
@@ -244,6 +265,7 @@ function __background_init__(self, unused, file) {
   self.__vr_background = true;
   self.name = __vr_name_of(self);
   self.image = __vr_load_image(file);
+  self.image.__vr_background = true;
 }
 
 function __font_init__(self, unused, family, size, bold, italic) {
@@ -1931,6 +1953,7 @@ function __vr_boot() {
     // behind it.
     __vr_enter_first_scene();
     __vr.needed = __vr_needed_pictures();
+    __vr_ask_pictures(__vr.needed);
     if (__vr_pictures_ready()) { __vr_start(); return; }
     __vr_loading_screen();
     // A picture that never answers must not keep the game from starting.
@@ -2027,6 +2050,10 @@ function __vr_start() {
     return;
   }
   __vr_draw();
+  __vr_ask_pictures(null);
+  for (var s = 0; s < __vr.sounds.length; s++) {
+    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
+  }
   if (__vr.manual) return;
   __vr.running = true;
   __vr.last = -1;

@@ -61,6 +61,18 @@ test('the page shows the title scene in a canvas inside div#vorlanegame, without
   assert.deepEqual(errors, []);
 });
 
+test('the pictures the title scene shows are asked for before all others, sounds after the first frame', async () => {
+  const order = await page.evaluate(() => performance.getEntriesByType('resource')
+    .filter((e) => /\.(png|wav)$/.test(e.name)).map((e) => e.name.split('/').slice(-2).join('/')));
+  const needed = await page.evaluate(() => __vr.needed.map((img) => img.src.split('/').slice(-2).join('/')));
+  assert.ok(needed.length > 0 && needed.length < order.length);
+  assert.deepEqual(new Set(order.slice(0, needed.length)), new Set(needed));
+  assert.equal(order[0], 'img/title.png', 'the background first');
+  const firstSound = order.findIndex((name) => name.endsWith('.wav'));
+  assert.ok(firstSound < 0 || firstSound >= needed.length);
+  assert.deepEqual(await page.evaluate(() => __vr.sounds.map((s) => s.players[0].preload)), ['auto', 'auto', 'auto']);
+});
+
 test('the loop runs in the page (its pace is loop.test.js\'s)', async () => {
   await waitSteps(10);
 });
