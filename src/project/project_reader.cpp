@@ -537,6 +537,17 @@ std::string UsableFolder(const std::vector<std::string>& names, FileReport& repo
   return std::string();
 }
 
+// A project named `name` with the program-wide values (folders, working
+// folder) of `project`, for a read to fill.
+Project EmptyLike(const Project& project, const std::string& name) {
+  Project fresh;
+  fresh.projectname = name;
+  fresh.imgfolder = project.imgfolder;
+  fresh.audfolder = project.audfolder;
+  fresh.tempfolder = project.tempfolder;
+  return fresh;
+}
+
 }  // namespace
 
 bool ReadProject(Project& project, const std::string& name, FileReport* report,
@@ -556,11 +567,7 @@ bool ReadProject(Project& project, const std::string& name, FileReport* report,
     return false;
   }
 
-  Project fresh;
-  fresh.projectname = name;
-  fresh.imgfolder = project.imgfolder;
-  fresh.audfolder = project.audfolder;
-  fresh.tempfolder = project.tempfolder;
+  Project fresh = EmptyLike(project, name);
   ProjectHeader header;
   if (!ParseProjectXml(bytes, fresh, &header, &out.error)) return false;
 
@@ -592,11 +599,7 @@ bool ReadProjectText(Project& project, const std::string& name, const std::strin
   FileReport local;
   FileReport& out = report ? *report : local;
   out = FileReport{};
-  Project fresh;
-  fresh.projectname = name;
-  fresh.imgfolder = project.imgfolder;
-  fresh.audfolder = project.audfolder;
-  fresh.tempfolder = project.tempfolder;
+  Project fresh = EmptyLike(project, name);
   ProjectHeader header;
   // A newer program's file is refused here, with the newer-version message.
   if (!ParseProjectXml(bytes, fresh, &header, &out.error)) return false;
