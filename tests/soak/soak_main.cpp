@@ -195,7 +195,6 @@ class Soak {
       dialog.done_button()->click();
       if (dialog.result() == QDialog::Accepted)
         Fail("a taken " + std::string(KindWord(kind)) + " name was accepted");
-      ++refusals_;
     }
     dialog.name_field()->setText(QString::fromStdString(FreeName(kind, index)));
   }
@@ -483,7 +482,6 @@ class Soak {
   ScriptedDialogs& dialogs_;
   std::mt19937 random_;
   int cycle_ = 0;
-  int refusals_ = 0;
   std::vector<std::string> failures_;
 };
 
