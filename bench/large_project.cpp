@@ -1,5 +1,6 @@
 #include "large_project.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vorlane::bench {
@@ -19,20 +20,22 @@ ImageRef FramePicture(int seed) {
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
       if ((x - 16) * (x - 16) + (y - 16) * (y - 16) < 200)
-        image.Plot(x, y, Color{std::uint8_t(seed * 37), std::uint8_t(x * 8), std::uint8_t(y * 8), 255});
+        image.Plot(x, y,
+                   Color{std::uint8_t(seed * 37), std::uint8_t(x * 8), std::uint8_t(y * 8), 255});
   return ShareImage(std::move(image));
 }
 
 }  // namespace
 
-Project MakeLargeProject(int scale, const std::string& tempfolder) {
+Project MakeLargeProject(double scale, const std::string& tempfolder) {
   Project p;
   p.projectname = "large";
   p.tempfolder = tempfolder;
   p.settings.variables = "var score = 0;\r\nvar lives = 3;\r\n";
   p.settings.functions = "function clamp(v, a, b) { return Math.min(b, Math.max(a, v)); }\r\n";
-  const int sprites = 1000 * scale, objects = 2000 * scale, scenes = 50 * scale;
-  const int tiles = 20000 * scale, functions = 200 * scale, sets = 4;
+  const auto count = [scale](int base) { return std::max(1, static_cast<int>(base * scale)); };
+  const int sprites = count(1000), objects = count(2000), scenes = count(50);
+  const int tiles = count(20000), functions = count(200), sets = 4;
 
   for (int i = 0; i < sprites; ++i) {
     const std::string name = NewSprite(p);
@@ -49,7 +52,8 @@ Project MakeLargeProject(int scale, const std::string& tempfolder) {
       Image set = Image::Opaque(256, 256);
       for (int y = 0; y < 256; y += 32)
         for (int x = 0; x < 256; x += 32)
-          set.FillRect(x + 1, y + 1, 30, 30, Color{std::uint8_t(x), std::uint8_t(y), std::uint8_t(i * 60), 255});
+          set.FillRect(x + 1, y + 1, 30, 30,
+                       Color{std::uint8_t(x), std::uint8_t(y), std::uint8_t(i * 60), 255});
       SavePng(set, tempfolder + "/" + b.file);
     }
   }
