@@ -39,21 +39,24 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/support/lsan.supp}"
 export QT_QPA_PLATFORM=offscreen
 
+# The targets work in a scratch folder of their own, so every path given to
+# libFuzzer is absolute.
+root="$PWD"
 summary=()
 for target in "${targets[@]}"; do
-  corpus="$build/corpus/$target"
-  crashes="tests/fuzz/crashes/$target"
+  corpus="$root/$build/corpus/$target"
+  crashes="$root/tests/fuzz/crashes/$target"
   mkdir -p "$corpus" "$crashes"
   cp -n tests/fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
   log="$build/fuzz_$target.log"
   echo "== $target: $seconds s"
   status=0
   "$build/tests/fuzz/fuzz_$target" "$corpus" \
-    -dict="tests/fuzz/$target.dict" -max_total_time="$seconds" \
+    -dict="$root/tests/fuzz/$target.dict" -max_total_time="$seconds" \
     -rss_limit_mb=1024 -malloc_limit_mb=1024 -timeout=10 \
     -artifact_prefix="$crashes/" -print_final_stats=1 >"$log" 2>&1 || status=$?
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1)
+  cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)
   files=$(find "$corpus" -type f | wc -l)
   line="$target: ${execs:-?} executions, ${cov:-cov: ?}, corpus $files files"
   ((status == 0)) || line+=", FAILED (exit $status, see $log)"
