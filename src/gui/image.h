@@ -124,7 +124,10 @@ std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* err
 // side. A null image when it cannot be used, with `error` a sentence naming
 // the file and the reason.
 Image LoadPicture(const std::string& path, int max_side, std::string* error);
-// Decodes an image from bytes in memory.
+// Decodes an image from bytes in memory. Null, as for a file that does not
+// decode, when the bytes declare a picture larger than 16384 pixels on a
+// side or than 2^28 pixels, or more pixels than so few bytes of a complete
+// file could hold (a truncated file, filler runs).
 Image DecodeImage(const std::string& bytes);
 // Encodes a PNG file (written atomically). False on failure.
 bool SavePng(const Image& image, const std::string& path, std::string* error = nullptr);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 #include "gui/file_util.h"
 #include "gui/handles.h"
@@ -21,6 +22,11 @@ namespace {
 // huge size cannot exhaust memory.
 constexpr int kMaxSide = 16384;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
+// No complete PNG, JPEG or BMP file comes near this many pixels per byte
+// (deflate shrinks at most 1032 to 1, and a 1-bit row holds 8 pixels a
+// byte); a truncated or run-length file that claims more would be decoded
+// into a picture of filler, taking memory out of all proportion to its size.
+constexpr std::int64_t kMaxPixelsPerFileByte = 16384;
 
 // Only these formats are accepted; picking the codec from the leading bytes
 // keeps Qt's other, less hardened readers out of reach.
@@ -102,11 +108,12 @@ std::optional<ImageSize> JpegSize(std::FILE* file) {
   }
 }
 
-Image FromQImage(const QImage& decoded) {
-  const bool alpha = decoded.hasAlphaChannel();
+Image FromQImage(QImage q) {
+  const bool alpha = q.hasAlphaChannel();
   // RGBX8888 lays out opaque pixels as R, G, B, 255, exactly our 24-bit rows.
-  const QImage q =
-      decoded.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
+  // Converted in place where the depth allows, so a large picture is held
+  // twice at most (decoded and ours), never three times.
+  q.convertTo(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
   if (q.isNull()) return Image();
   Image image =
       alpha ? Image::Transparent(q.width(), q.height()) : Image::Opaque(q.width(), q.height());
@@ -134,10 +141,13 @@ Image DecodeImage(const std::string& bytes) {
   reader.setAutoTransform(false);
   const QSize declared = reader.size();
   if (!declared.isValid() || !SizeAllowed(declared.width(), declared.height())) return Image();
+  if (std::int64_t{declared.width()} * declared.height() >
+      static_cast<std::int64_t>(bytes.size()) * kMaxPixelsPerFileByte)
+    return Image();
   QImage decoded;
   if (!reader.read(&decoded) || decoded.isNull()) return Image();
   if (!SizeAllowed(decoded.width(), decoded.height())) return Image();
-  return FromQImage(decoded);
+  return FromQImage(std::move(decoded));
 }
 
 std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error) {

@@ -88,6 +88,41 @@ TEST_F(ImageIoTest, RefusesOversizedImages) {
   EXPECT_TRUE(DecodeImage(bmp).is_null());
 }
 
+// A few hundred bytes declaring a picture of hundreds of megabytes are
+// refused before decoding: a cut JPEG would be filled in grey, and a
+// run-length BMP ending at once in the background colour.
+TEST_F(ImageIoTest, RefusesFilesTooSmallForTheirSize) {
+  QImage q(9, 6, QImage::Format_RGB32);
+  q.fill(qRgb(200, 40, 90));
+  ASSERT_TRUE(q.save("a.jpg", "JPEG"));
+  std::string jpeg = ReadAll("a.jpg");
+  const size_t frame = jpeg.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  jpeg.replace(frame + 5, 4, "\x3E\x80\x3E\x80");  // 16000 x 16000
+  const size_t scan = jpeg.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  const std::string cut = jpeg.substr(0, scan + 40);
+  WriteAll("cut.jpg", cut);
+  ASSERT_EQ(ReadImageSize("cut.jpg"), (ImageSize{16000, 16000}));
+  EXPECT_TRUE(DecodeImage(cut).is_null());
+  EXPECT_TRUE(LoadImageFile("cut.jpg").is_null());
+
+  std::string rle = "BM" + std::string(12, '\0') + std::string(40, '\0');
+  const auto put32 = [&rle](size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) rle[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  put32(10, 14 + 40 + 8), put32(14, 40), put32(18, 16000), put32(22, 16000);
+  rle[26] = 1, rle[28] = 8, put32(30, 1), put32(46, 2);  // 8 bits, RLE8, 2 colours
+  rle += std::string("\0\0\xFF\0\xFF\xFF\xFF\0", 8) + std::string("\0\x01", 2);  // end at once
+  EXPECT_TRUE(DecodeImage(rle).is_null());
+
+  // A complete picture that compresses as far as any can still loads.
+  QImage solid(16384, 512, QImage::Format_Mono);
+  solid.fill(0);
+  ASSERT_TRUE(solid.save("solid.png", "PNG"));
+  EXPECT_EQ(LoadImageFile("solid.png").width(), 16384);
+}
+
 // Sizes come from the header alone, so a file holding nothing else still
 // tells its size; a file without a usable one tells none.
 TEST_F(ImageIoTest, SizeIsReadFromTheHeaderAlone) {

@@ -1,0 +1,62 @@
+// Imports a function library into a small project, from its bytes and from
+// a file, as the Functions tab does. What was imported must export into a
+// library that reads back with the same functions.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_input.h"
+#include "generate/function_library.h"
+
+using namespace vorlane;
+
+namespace {
+
+Project SmallProject() {
+  Project p;
+  p.projectname = "fuzz";
+  p.fns.push_back({"add", "a, b", "Adds two numbers", "return a + b;"});
+  p.fns.push_back({"add_2", "", "", "  // nothing\n\treturn 2;\n"});
+  p.fns.push_back({"move", "x", "Moves \"x\"", "x += 1;\r\n  return x;"});
+  return p;
+}
+
+void Check(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "The imported functions do not export as they are: %s\n", what);
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  std::vector<UserFunction> parsed;
+  std::string error;
+  ParseFunctionLibrary(bytes, &parsed, &error);
+
+  Project project = SmallProject();
+  LibraryImport result;
+  if (ImportFunctionLibraryText(project, bytes, &result)) {
+    const std::string library = FunctionLibraryXml(project, {}, "author", "description");
+    std::vector<UserFunction> back;
+    Check(ParseFunctionLibrary(library, &back, &error), "the library no longer parses");
+    Check(back.size() == project.fns.size(), "count");
+    for (size_t i = 0; i < back.size(); ++i) {
+      Check(back[i].name == project.fns[i].name, "name");
+      Check(back[i].params == project.fns[i].params, "params");
+      Check(back[i].description == project.fns[i].description, "description");
+      Check(back[i].code == LibraryCode(project.fns[i].code), "code");
+    }
+  }
+
+  fuzz::EnterScratchFolder();
+  fuzz::ClearScratchFolder();
+  fuzz::WriteBytes("library.xml", bytes);
+  Project other = SmallProject();
+  ImportFunctionLibrary(other, "library.xml", &result);
+  return 0;
+}

@@ -1,0 +1,94 @@
+#include "fuzz/fuzz_input.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace vorlane::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string scratch_folder;
+
+void RemoveScratchFolder() {
+  std::error_code ec;
+  fs::current_path(fs::temp_directory_path(ec), ec);
+  fs::remove_all(scratch_folder, ec);
+}
+
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string SplitInput(std::string_view input, std::vector<Part>* parts) {
+  size_t at = input.find(kPartMarker);
+  const std::string main(input.substr(0, at));
+  while (at != std::string_view::npos) {
+    at += kPartMarker.size();
+    const size_t next = input.find(kPartMarker, at);
+    const std::string_view part =
+        input.substr(at, next == std::string_view::npos ? next : next - at);
+    const size_t eol = part.find('\n');
+    if (eol != std::string_view::npos)
+      parts->push_back({std::string(part.substr(0, eol)), std::string(part.substr(eol + 1))});
+    at = next;
+  }
+  return main;
+}
+
+std::string JoinInput(std::string_view main, const std::vector<Part>& parts) {
+  std::string input(main);
+  for (const Part& part : parts) {
+    input += kPartMarker;
+    input += part.name;
+    input += '\n';
+    input += part.bytes;
+  }
+  return input;
+}
+
+void EnterScratchFolder() {
+  if (!scratch_folder.empty()) return;
+  std::string pattern = (fs::temp_directory_path() / "vorlane-fuzz-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  scratch_folder = pattern;
+  fs::current_path(scratch_folder);
+  std::atexit(RemoveScratchFolder);
+}
+
+void ClearScratchFolder() {
+  std::error_code ec;
+  for (const fs::directory_entry& entry : fs::directory_iterator(".", ec)) {
+    std::error_code ignored;
+    fs::remove_all(entry.path(), ignored);
+  }
+}
+
+void WritePart(const std::string& folder, const Part& part) {
+  const size_t slash = part.name.find('/');
+  const std::string_view first = std::string_view(part.name).substr(0, slash);
+  if (!IsPlainName(first)) return;
+  std::string path = folder + "/" + std::string(first);
+  if (slash != std::string::npos) {
+    const std::string_view second = std::string_view(part.name).substr(slash + 1);
+    if (!IsPlainName(second)) return;
+    std::error_code ec;
+    fs::create_directory(path, ec);
+    path += "/" + std::string(second);
+  }
+  WriteBytes(path, part.bytes);
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace vorlane::fuzz
