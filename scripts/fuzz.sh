@@ -17,7 +17,7 @@ if ((${#targets[@]} == 0)); then
 fi
 
 packages=(cmake ninja-build clang libclang-rt-dev qt6-base-dev libqscintilla2-qt6-dev
-          libexpat1-dev)
+          libexpat1-dev libzip-dev pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
