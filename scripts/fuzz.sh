@@ -18,16 +18,8 @@ fi
 
 packages=(cmake ninja-build clang libclang-rt-dev qt6-base-dev libqscintilla2-qt6-dev
           libexpat1-dev libzip-dev pkg-config)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source scripts/install-packages.sh
+install_missing "${packages[@]}"
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DVORLANE_FUZZ=ON -DVORLANE_TESTS=OFF \
