@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <cctype>
 #include <memory>
 #include <set>
 
@@ -47,14 +48,21 @@ std::vector<GameFile> ListGameFiles(const Project& project) {
   return files;
 }
 
+// Whether `name` ends in `ending` (lower case), whatever the case of `name`.
+bool EndsWithNoCase(const std::string& name, std::string_view ending) {
+  if (name.size() < ending.size()) return false;
+  for (size_t i = 0; i < ending.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(name[name.size() - ending.size() + i])) !=
+        ending[i])
+      return false;
+  return true;
+}
+
 // Pictures and compressed sounds gain nothing from deflating.
 bool AlreadyCompressed(const std::string& entry) {
-  const size_t dot = entry.rfind('.');
-  if (dot == std::string::npos) return false;
-  std::string ext = entry.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == "png" || ext == "jpg" || ext == "jpeg" || ext == "mp3" || ext == "ogg" ||
-         ext == "m4a";
+  for (std::string_view ending : {".png", ".jpg", ".jpeg", ".mp3", ".ogg", ".m4a"})
+    if (EndsWithNoCase(entry, ending)) return true;
+  return false;
 }
 
 struct ZipDeleter {
@@ -137,10 +145,7 @@ std::vector<std::string> GameFiles(const Project& project) {
 std::string ExportFileName(const std::string& projectname) { return projectname + ".zip"; }
 
 std::string ExportZipPath(const std::string& chosen) {
-  if (chosen.empty()) return chosen;
-  std::string ending = chosen.size() >= 4 ? chosen.substr(chosen.size() - 4) : "";
-  for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ending == ".zip" ? chosen : chosen + ".zip";
+  return chosen.empty() || EndsWithNoCase(chosen, ".zip") ? chosen : chosen + ".zip";
 }
 
 std::string ExportedStatus(const std::string& zip_path, size_t file_count) {
