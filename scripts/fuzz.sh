@@ -2,14 +2,20 @@
 # Builds the loaders' fuzz targets with clang and libFuzzer in build-fuzz/
 # and runs each in turn for the given number of seconds (default 60).
 # Usage: scripts/fuzz.sh [seconds] [target...]
+#        scripts/fuzz.sh merge [target...]
 # Working corpora grow in build-fuzz/corpus/<target>/ (seeded from
-# tests/fuzz/corpus/<target>/); crashes are written to
-# tests/fuzz/crashes/<target>/, where the normal build's tests replay them.
+# tests/fuzz/corpus/<target>/ and tests/fuzz/regression/<target>/); crashes
+# are written to tests/fuzz/crashes/<target>/, where the normal build's tests
+# replay them. "merge" rewrites tests/fuzz/regression/<target>/ as the fewest
+# small inputs (up to 4 KB) of the working corpus that reach every code edge
+# it reaches, so that the normal build's tests replay what fuzzing found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 shift || true
+merge=0
+[[ "$seconds" == merge ]] && merge=1
 targets=("$@")
 if ((${#targets[@]} == 0)); then
   targets=(project_reader project_xml preferences extensions keyword_file function_library
@@ -31,6 +37,22 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/support/lsan.supp}"
 export QT_QPA_PLATFORM=offscreen
 
+if ((merge)); then
+  for target in "${targets[@]}"; do
+    regression="tests/fuzz/regression/$target"
+    small=$(mktemp -d) merged=$(mktemp -d)
+    find "$build/corpus/$target" "$regression" -type f -size -4097c -exec cp -t "$small" {} + \
+      2>/dev/null || true
+    # Counting edges only, not how often each is hit, keeps the set small.
+    "$build/tests/fuzz/fuzz_$target" -merge=1 -use_counters=0 -rss_limit_mb=1024 \
+      -malloc_limit_mb=1024 -timeout=10 "$merged" "$small" >"$build/merge_$target.log" 2>&1
+    rm -rf "$regression" && mkdir -p "$regression" && cp "$merged"/* "$regression"/
+    rm -rf "$small" "$merged"
+    echo "$target: $(find "$regression" -type f | wc -l) inputs in $regression"
+  done
+  exit 0
+fi
+
 # The targets work in a scratch folder of their own, so every path given to
 # libFuzzer is absolute.
 root="$PWD"
@@ -39,7 +61,8 @@ for target in "${targets[@]}"; do
   corpus="$root/$build/corpus/$target"
   crashes="$root/tests/fuzz/crashes/$target"
   mkdir -p "$corpus" "$crashes"
-  cp -n tests/fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
+  cp -n tests/fuzz/corpus/"$target"/* tests/fuzz/regression/"$target"/* "$corpus"/ 2>/dev/null ||
+    true
   log="$build/fuzz_$target.log"
   echo "== $target: $seconds s"
   status=0
