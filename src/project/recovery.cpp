@@ -86,18 +86,7 @@ bool IsRecoveryFrame(const std::string& name) {
 }  // namespace
 
 RecoverySnapshot TakeRecoverySnapshot(const Project& project, std::int64_t time) {
-  RecoverySnapshot snapshot;
-  snapshot.folder = project.tempfolder;
-  snapshot.name = project.projectname;
-  snapshot.time = time;
-  snapshot.xml = ProjectXml(project);
-  snapshot.frames.reserve(project.frames.size());
-  for (const Frame& frame : project.frames) {
-    std::string file = frame.sprite + "_" + frame.file + ".png";
-    if (!IsPlainFileName(file)) continue;  // never read back either
-    snapshot.frames.push_back({std::move(file), frame.image, frame.image ? "" : frame.stored_path});
-  }
-  return snapshot;
+  return RecoverySnapshot{time, project};
 }
 
 bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::string* error) {
@@ -106,44 +95,49 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
     if (error) *error = text;
     return false;
   };
-  if (snapshot.folder.empty() || !IsDirectory(snapshot.folder))
+  const Project& project = snapshot.project;
+  const std::string& folder = project.tempfolder;
+  if (folder.empty() || !IsDirectory(folder))
     return fail("There is no working folder to write the recovery file into.");
-  if (cache.folder != snapshot.folder) cache = RecoveryCache{snapshot.folder, {}};
+  if (cache.folder != folder) cache = RecoveryCache{folder, {}};
   std::unordered_map<std::string, std::uint64_t> written(cache.written.begin(),
                                                          cache.written.end());
   std::set<std::string> named;
-  const std::string prefix = FramesPrefix(snapshot.folder);
-  for (const auto& frame : snapshot.frames) {
-    named.insert(kRecoveryFramePrefix + frame.file);
-    const std::string path = prefix + frame.file;
+  const std::string prefix = FramesPrefix(folder);
+  for (const Frame& frame : project.frames) {
+    const std::string file = frame.sprite + "_" + frame.file + ".png";
+    if (!IsPlainFileName(file)) continue;  // never read back either
+    named.insert(kRecoveryFramePrefix + file);
+    const std::string path = prefix + file;
     if (frame.image) {
       const std::uint64_t fingerprint = Fingerprint(*frame.image);
-      const auto found = written.find(frame.file);
+      const auto found = written.find(file);
       if (found != written.end() && found->second == fingerprint && FileExists(path)) continue;
       const std::string png = EncodePng(*frame.image);
       if (png.empty() || !WriteProgramFile(path, png, &why, false))
         return fail("The recovery file could not be written. " + why);
-      written[frame.file] = fingerprint;
+      written[file] = fingerprint;
     } else if (!frame.stored_path.empty()) {
       // A picture that was never loaded is carried over from its file once.
-      if (written.count(frame.file) && FileExists(path)) continue;
+      if (written.count(file) && FileExists(path)) continue;
       if (!CopyProgramFile(frame.stored_path, path, kMaxPictureFileBytes, &why, false))
         continue;  // its own file still holds it
-      written[frame.file] = 0;
+      written[file] = 0;
     }
   }
-  for (const std::string& entry : ListFolder(snapshot.folder)) {
+  for (const std::string& entry : ListFolder(folder)) {
     if (IsRecoveryFrame(entry) && !named.count(entry)) {
-      DeleteFile(snapshot.folder + "/" + entry);
+      DeleteFile(folder + "/" + entry);
       written.erase(entry.substr(sizeof kRecoveryFramePrefix - 1));
     }
   }
   cache.written.assign(written.begin(), written.end());
   // The pictures reach the disk before the file that names them.
-  SyncFileSystem(snapshot.folder);
+  SyncFileSystem(folder);
   const std::string header = std::string(kMagic) + std::to_string(kVersion) + " " +
-                             std::to_string(snapshot.time) + " " + EscapeName(snapshot.name) + "\n";
-  if (!WriteProgramFile(RecoveryPath(snapshot.folder), header + snapshot.xml, &why))
+                             std::to_string(snapshot.time) + " " + EscapeName(project.projectname) +
+                             "\n";
+  if (!WriteProgramFile(RecoveryPath(folder), header + ProjectXml(project), &why))
     return fail("The recovery file could not be written. " + why);
   return true;
 }

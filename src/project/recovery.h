@@ -22,20 +22,12 @@ namespace vorlane {
 inline constexpr char kRecoveryFile[] = "recovery.xml";
 inline constexpr char kRecoveryFramePrefix[] = ".recovery-";
 
-// What is written, taken from the project on the interface's thread: the
-// file's text and shared references to the frames' pictures, so that the
-// write itself can run anywhere while the user goes on editing.
+// What is written, taken on the interface's thread: a copy of the project,
+// which shares the frames' immutable pictures, so that building the file's
+// text and writing it can run anywhere while the user goes on editing.
 struct RecoverySnapshot {
-  std::string folder;     // the working folder
-  std::string name;       // the project's name, "" for a project never saved
   std::int64_t time = 0;  // seconds since 1970
-  std::string xml;
-  struct FrameFile {
-    std::string file;         // "<sprite>_<frame>.png"
-    ImageRef image;           // null for a picture that was never loaded...
-    std::string stored_path;  // ...which is then copied from its file
-  };
-  std::vector<FrameFile> frames;
+  Project project;
 };
 
 RecoverySnapshot TakeRecoverySnapshot(const Project& project, std::int64_t time);
