@@ -147,6 +147,21 @@ TEST_F(RecoveryTest, TheAutosaverWritesInTheBackgroundAndRemovesOnRequest) {
     saver.Remove(killed_.tempfolder);
     EXPECT_TRUE(FindRecoveries().empty());
 
+    // The user goes on editing while the worker writes: each save takes the
+    // project as it is then, and the last one is what stays.
+    for (int i = 0; i < 20; ++i) {
+      killed_.objects.back().name = "obj_edit" + std::to_string(i);
+      Image shade = Image::Opaque(16, 16);
+      shade.Fill(Color{static_cast<std::uint8_t>(i), 0, 0, 255});
+      killed_.frames[0].image = ShareImage(std::move(shade));
+      saver.Save(killed_);
+    }
+    saver.Wait();
+    const std::string recovered = ReadAll("_temp_101112/recovery.xml");
+    EXPECT_NE(recovered.find("obj_edit19"), std::string::npos);
+    EXPECT_EQ(recovered.find("obj_edit18"), std::string::npos);
+    saver.Remove(killed_.tempfolder);
+
     // A working folder that has gone is reported, not created.
     Project gone = killed_;
     gone.tempfolder = "_temp_000000";
