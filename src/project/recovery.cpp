@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <ctime>
 #include <set>
-#include <unordered_map>
 
 #include "gui/file_util.h"
 #include "project/leftovers.h"
@@ -100,8 +99,7 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
   if (folder.empty() || !IsDirectory(folder))
     return fail("There is no working folder to write the recovery file into.");
   if (cache.folder != folder) cache = RecoveryCache{folder, {}};
-  std::unordered_map<std::string, std::uint64_t> written(cache.written.begin(),
-                                                         cache.written.end());
+  auto& written = cache.written;
   std::set<std::string> named;
   const std::string prefix = FramesPrefix(folder);
   for (const Frame& frame : project.frames) {
@@ -131,7 +129,6 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
       written.erase(entry.substr(sizeof kRecoveryFramePrefix - 1));
     }
   }
-  cache.written.assign(written.begin(), written.end());
   // The pictures reach the disk before the file that names them.
   SyncFileSystem(folder);
   const std::string header = std::string(kMagic) + std::to_string(kVersion) + " " +

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "project/model.h"
@@ -36,7 +37,7 @@ RecoverySnapshot TakeRecoverySnapshot(const Project& project, std::int64_t time)
 // writes only what changed. One per working folder.
 struct RecoveryCache {
   std::string folder;
-  std::vector<std::pair<std::string, std::uint64_t>> written;  // file, fingerprint
+  std::unordered_map<std::string, std::uint64_t> written;  // file, fingerprint
 };
 
 // Writes the snapshot into its working folder: changed frame pictures, then

@@ -20,9 +20,6 @@
 class QCheckBox;
 class QLabel;
 class QMenu;
-namespace vorlane {
-class WindowTimer;
-}
 class QScrollArea;
 class QTabWidget;
 
@@ -31,6 +28,7 @@ namespace vorlane {
 class ActionRegistry;
 class CardGrid;
 class PictureButton;
+class WindowTimer;
 struct GenerateReport;
 
 class MainWindow : public QMainWindow {
