@@ -244,6 +244,8 @@ int Build(const std::string& name, bool resave, const std::string& zip_path,
         ReadFile(paths.xml, &before);
         if (WriteProject(project, &report)) {
           skipped.insert(report.skipped.begin(), report.skipped.end());
+          for (const std::string& line : report.renumbered)
+            std::fprintf(stderr, "vorlane-build: warning: %s, as its number was taken.\n", line.c_str());
           std::printf("%s\n", paths.xml.c_str());
         } else {
           // A failed media write still lets the project file be saved.

@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "gui/number_text.h"
 #include "image/strip.h"
 #include "project/thumbnails.h"
 
@@ -51,12 +50,6 @@ std::vector<int> SpriteFrames(const Project& project, const std::string& sprite)
   for (size_t i = 0; i < project.frames.size(); ++i)
     if (project.frames[i].sprite == sprite) indices.push_back(static_cast<int>(i));
   return indices;
-}
-
-std::string NextFrameNumber(const Project& project, const std::string& sprite) {
-  for (auto it = project.frames.rbegin(); it != project.frames.rend(); ++it)
-    if (it->sprite == sprite) return std::to_string(std::int64_t{LeadingInt(it->file)} + 1);
-  return "0";
 }
 
 int AppendFrame(Project& project, const std::string& sprite, Image image) {

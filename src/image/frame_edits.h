@@ -2,7 +2,7 @@
 // without a window. A sprite's frames are the frame records naming it, in
 // list order; the editor keeps a current frame as an index into the whole
 // frame list (-1 for none). Frame numbers (`file`) are never reused: a new
-// frame takes the sprite's last frame's number plus one ("0" for the first).
+// frame takes `NextFrameNumber`.
 #pragma once
 
 #include <functional>
@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "gui/image.h"
+#include "project/frame_numbers.h"
 #include "project/model.h"
 
 namespace vorlane {
 
 // The indices of the sprite's frames in the frame list, in order.
 std::vector<int> SpriteFrames(const Project& project, const std::string& sprite);
-// The next frame number of the sprite, as text.
-std::string NextFrameNumber(const Project& project, const std::string& sprite);
 // Appends a frame with the next number; returns its index.
 int AppendFrame(Project& project, const std::string& sprite, Image image);
 

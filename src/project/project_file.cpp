@@ -231,6 +231,11 @@ std::string WarningText(const FileReport& report) {
   say("These pictures are not shown, because their files could not be read as PNG, JPEG or BMP "
       "pictures of the size they declare: ",
       report.undecodable, kept);
+  say("These frames had the number of another frame of their sprite and were given a new one, so "
+      "that each keeps its own picture: ",
+      report.renumbered, ".");
+  say("These pictures were missing from the recovered changes, so their frames are empty: ",
+      report.missing, ".");
   if (!report.unreadable.empty()) {
     if (!text.empty()) text += "\n\n";
     text += "These files were left out:";

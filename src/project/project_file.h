@@ -36,6 +36,11 @@ struct FileReport {
   // Files not read or copied, one sentence each naming the file and why (not
   // a regular file, over its size limit, a failed copy).
   std::vector<std::string> unreadable;
+  // Frames a save gave a new number, as another frame of their sprite had
+  // theirs: "<sprite> frame <old> is now frame <new>".
+  std::vector<std::string> renumbered;
+  // Frames whose pictures a restore did not find (file names).
+  std::vector<std::string> missing;
   PictureLimits limits;
 };
 
@@ -75,7 +80,8 @@ bool ParseProjectXml(const std::string& bytes, Project& into, ProjectHeader* hea
 // ReadProject for a project file's text `bytes` whose frame pictures are
 // the files `frames_prefix` + "<sprite>_<frame>.png" and whose sounds and
 // backgrounds are in `project.tempfolder` already (crash recovery). The
-// project is named `name` and keeps the folders of `project`.
+// project is named `name` and keeps the folders of `project`. A frame whose
+// file is missing is named in `report->missing`.
 bool ReadProjectText(Project& project, const std::string& name, const std::string& bytes,
                      const std::string& frames_prefix, FileReport* report,
                      const PictureLimits& limits = {});

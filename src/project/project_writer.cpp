@@ -4,6 +4,7 @@
 
 #include "gui/file_util.h"
 #include "gui/parallel.h"
+#include "project/frame_numbers.h"
 #include "project/project_file.h"
 #include "project/project_paths.h"
 #include "project/safe_name.h"
@@ -20,6 +21,8 @@ class Saver {
 
   bool Run() {
     if (!CheckNames() || !MakeFolders()) return false;
+    // Two frames saved to one file would lose one picture.
+    report_.renumbered = RenumberRepeatedFrames(project_);
     WriteFrames();
     for (const auto& s : project_.sounds) CopySound(s);
     for (const auto& m : project_.musics) CopySound(m);
@@ -98,7 +101,7 @@ class Saver {
     std::vector<std::string> failed(order.size());
     for (size_t i = 0; i < order.size(); ++i) {
       const Frame& frame = *order[i];
-      const std::string file = frame.sprite + "_" + frame.file + ".png";
+      const std::string file = FrameFileName(frame);
       const std::string path = paths_.images + file;
       if (HasPicture(frame) || frame.stored_path.empty() || frame.stored_path == path) continue;
       carry[i] = 1;
@@ -112,7 +115,7 @@ class Saver {
     ParallelFor(order.size(), [&](size_t i) {
       Frame& frame = *order[i];
       if (!HasPicture(frame) && !carry[i]) return;
-      const std::string file = frame.sprite + "_" + frame.file + ".png";
+      const std::string file = FrameFileName(frame);
       if (!IsPlainFileName(file)) {
         unsafe[i] = 1;
         return;
@@ -143,7 +146,7 @@ class Saver {
       frame.stored_size = static_cast<std::int64_t>(png.size());
     });
     for (size_t i = 0; i < order.size(); ++i) {
-      if (unsafe[i]) report_.skipped.push_back(order[i]->sprite + "_" + order[i]->file + ".png");
+      if (unsafe[i]) report_.skipped.push_back(FrameFileName(*order[i]));
       if (!failed[i].empty()) Fail(failed[i]);
     }
   }

@@ -75,10 +75,20 @@ TEST(FrameNumbers, NewFramesGoAtTheEndAndNumbersAreNeverReused) {
   EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"0", "2", "3"}));
   EXPECT_EQ(PictureAt(project, added), Image::Opaque(3, 1));  // kept as given
 
-  // The number is read from the last frame's leading integer.
+  // The number is one more than the highest leading integer, wherever that
+  // frame is: a moved frame keeps its number.
   project.frames[added].file = "41b";
   EXPECT_EQ(NextFrameNumber(project, "hero"), "42");
   EXPECT_EQ(NextFrameNumber(project, "coin"), "1");
+  EXPECT_EQ(MoveFrame(project, "hero", added, false), 2);
+  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"0", "41b", "2"}));
+  EXPECT_EQ(project.frames[DuplicateFrame(project, "hero", 0)].file, "42");
+  // At the top of the range the lowest free number is taken.
+  project.frames[0].file = "2147483647";
+  AppendFrame(project, "hero", Image::Opaque(1, 1));
+  AppendFrame(project, "hero", Image::Opaque(1, 1));
+  EXPECT_EQ(Files(project, "hero"),
+            (std::vector<std::string>{"2147483647", "41b", "2", "42", "0", "1"}));
 }
 
 TEST(FrameNumbers, NewSpriteFramesLeavesOneClearFrameNumberedZero) {

@@ -441,6 +441,18 @@ TEST_F(ProjectFileTest, SavingAgainRewritesOnlyChangedFrames) {
   EXPECT_EQ(LoadImageFile(first).Pixel(1, 1), (Color{200, 0, 0, 255}));
 }
 
+TEST_F(ProjectFileTest, FramesSharingANumberAreSavedToFilesOfTheirOwn) {
+  Project p = SavedSample();
+  p.frames.push_back(p.frames[0]);
+  p.frames.back().image = Plotted(*p.frames[0].image, Color{0, 200, 0, 255});
+  FileReport report;
+  ASSERT_TRUE(WriteProject(p, &report));
+  EXPECT_EQ(p.frames.back().file, "2");
+  EXPECT_EQ(LoadImageFile("Projects/demo/img/spr_hero_0.png"), *p.frames[0].image);
+  EXPECT_EQ(LoadImageFile("Projects/demo/img/spr_hero_2.png"), *p.frames.back().image);
+  EXPECT_NE(WarningText(report).find("spr_hero frame 0 is now frame 2"), std::string::npos);
+}
+
 // Pictures not loaded are never lost: their files are kept and saved
 // unchanged, under the same name, a new one, or a renamed sprite; the warning
 // says why they were not loaded.
