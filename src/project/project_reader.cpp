@@ -333,9 +333,16 @@ namespace {
 // Media, images and derived values of a project whose file has been read.
 class Loader {
  public:
+  // `report_missing`: a frame file that is not there is named in the report
+  // (a project's own file leaves it out quietly, as it always has).
   Loader(Project& p, FileReport& report, const std::string& images, const std::string& audio,
-         const PictureLimits& limits)
-      : p_(p), report_(report), images_(images), audio_(audio), limits_(limits) {}
+         const PictureLimits& limits, bool report_missing = false)
+      : p_(p),
+        report_(report),
+        images_(images),
+        audio_(audio),
+        limits_(limits),
+        report_missing_(report_missing) {}
 
   void Run() {
     LoadFrames();
@@ -376,7 +383,10 @@ class Loader {
       }
       const std::string path = images_ + files[i];
       frame.stored_size = FileSize(path);
-      if (frame.stored_size < 0) continue;  // a frame whose file is missing stays empty
+      if (frame.stored_size < 0) {  // a frame whose file is missing stays empty
+        if (report_missing_) report_.missing.push_back(files[i]);
+        continue;
+      }
       frame.stored_path = path;
       sizes[i] = ReadImageSize(path, &why[i]);
       if (!sizes[i]) {
@@ -523,6 +533,7 @@ class Loader {
   const std::string& images_;
   const std::string& audio_;
   const PictureLimits limits_;
+  const bool report_missing_;
   std::int64_t total_pixels_ = 0;
 };
 
@@ -608,7 +619,7 @@ bool ReadProjectText(Project& project, const std::string& name, const std::strin
   out.limits = limits;
   // Media are looked for beside the frames, where there are none: the
   // working folder holds them already.
-  Loader(fresh, out, frames_prefix, frames_prefix, limits).Run();
+  Loader(fresh, out, frames_prefix, frames_prefix, limits, true).Run();
   fresh.modified = 0;
   project = std::move(fresh);
   return true;

@@ -1,10 +1,12 @@
 #include "project/recovery.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <set>
 
 #include "gui/file_util.h"
+#include "project/frame_numbers.h"
 #include "project/leftovers.h"
 #include "project/safe_name.h"
 
@@ -85,7 +87,10 @@ bool IsRecoveryFrame(const std::string& name) {
 }  // namespace
 
 RecoverySnapshot TakeRecoverySnapshot(const Project& project, std::int64_t time) {
-  return RecoverySnapshot{time, project};
+  RecoverySnapshot snapshot{time, project};
+  // Frames sharing a number would share one recovery picture.
+  RenumberRepeatedFrames(snapshot.project);
+  return snapshot;
 }
 
 bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::string* error) {
@@ -103,7 +108,7 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
   std::set<std::string> named;
   const std::string prefix = FramesPrefix(folder);
   for (const Frame& frame : project.frames) {
-    const std::string file = frame.sprite + "_" + frame.file + ".png";
+    const std::string file = FrameFileName(frame);
     if (!IsPlainFileName(file)) continue;  // never read back either
     named.insert(kRecoveryFramePrefix + file);
     const std::string path = prefix + file;
@@ -123,12 +128,6 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
       written[file] = 0;
     }
   }
-  for (const std::string& entry : ListFolder(folder)) {
-    if (IsRecoveryFrame(entry) && !named.count(entry)) {
-      DeleteFile(folder + "/" + entry);
-      written.erase(entry.substr(sizeof kRecoveryFramePrefix - 1));
-    }
-  }
   // The pictures reach the disk before the file that names them.
   SyncFileSystem(folder);
   const std::string header = std::string(kMagic) + std::to_string(kVersion) + " " +
@@ -136,6 +135,14 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
                              "\n";
   if (!WriteProgramFile(RecoveryPath(folder), header + ProjectXml(project), &why))
     return fail("The recovery file could not be written. " + why);
+  // Only now that the old file is replaced are the pictures it alone named
+  // of no use: removed any earlier, a kill would leave it naming them.
+  for (const std::string& entry : ListFolder(folder)) {
+    if (IsRecoveryFrame(entry) && !named.count(entry)) {
+      DeleteFile(folder + "/" + entry);
+      written.erase(entry.substr(sizeof kRecoveryFramePrefix - 1));
+    }
+  }
   return true;
 }
 
@@ -196,8 +203,14 @@ bool RestoreRecovery(Project& project, const FoundRecovery& found, FileReport* r
   recovered.audfolder = project.audfolder;
   recovered.tempfolder = found.folder;
   if (!ReadProjectText(recovered, header.name, bytes.substr(header.body),
-                       FramesPrefix(found.folder), &out, out.limits))
+                       FramesPrefix(found.folder), &out, out.limits)) {
+    // The reader speaks of a project file; this one is the recovery file.
+    constexpr std::string_view kProjectFile = "The project file";
+    if (out.error.compare(0, kProjectFile.size(), kProjectFile) == 0)
+      out.error.replace(0, kProjectFile.size(), "The recovery file");
+    out.error = "The unsaved changes could not be restored. " + out.error;
     return false;
+  }
   if (!AdoptWorkingFolder(found.folder)) {
     out.error = "The unsaved changes could not be restored: the folder \"" + found.folder +
                 "\" is in use or cannot be written.";
@@ -211,6 +224,25 @@ bool RestoreRecovery(Project& project, const FoundRecovery& found, FileReport* r
   project = std::move(recovered);
   SetModified(project, 1);
   return true;
+}
+
+std::string KeepRecoveryAside(const FoundRecovery& found) {
+  const std::string aside =
+      found.folder + "/recovery-v" + std::to_string(found.version) + ".xml";
+  if (std::rename(RecoveryPath(found.folder).c_str(), aside.c_str()) != 0) return "";
+  return aside;
+}
+
+std::string NewerRecoveryMessage(const FoundRecovery& found, const std::string& aside) {
+  std::string text = NewerVersionMessage(found.version);
+  if (!aside.empty())
+    text += " Its unsaved changes are kept in \"" + aside + "\" for that version.";
+  return text;
+}
+
+void DiscardRecovery(const FoundRecovery& found) {
+  RemoveRecovery(found.folder);
+  ReleaseWorkingFolder(found.folder);
 }
 
 }  // namespace vorlane

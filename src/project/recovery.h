@@ -4,8 +4,9 @@
 // that was killed leaves it behind, and the next start offers to restore it.
 //
 // In the working folder: "recovery.xml", one header line followed by the
-// project file's text, written last and atomically, so that a complete
-// recovery file always names frames that are there; and each frame's picture
+// project file's text, written atomically after the pictures it names and
+// before those it no longer names go, so that the recovery file on disk
+// always names frames that are there; and each frame's picture
 // as ".recovery-<sprite>_<frame>.png". Sounds and backgrounds are already in
 // the working folder, where the dialogs copied them.
 #pragma once
@@ -41,8 +42,9 @@ struct RecoveryCache {
 };
 
 // Writes the snapshot into its working folder: changed frame pictures, then
-// removes those no longer named, then recovery.xml. False with `error` set
-// when a write failed; a recovery file written earlier then stays whole.
+// recovery.xml, then removes the pictures it no longer names. False with
+// `error` set when a write failed; a recovery file written earlier then
+// stays whole, with every picture it names.
 bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache,
                    std::string* error = nullptr);
 
@@ -71,5 +73,16 @@ std::string RestoreQuestion(const FoundRecovery& found);
 // newer program is refused with the newer-version message; on any failure
 // `project` is untouched and `report->error` says why.
 bool RestoreRecovery(Project& project, const FoundRecovery& found, FileReport* report);
+
+// A recovery file written by a newer program is not offered again: it is
+// renamed "recovery-v<version>.xml" in its folder, which then stays. Returns
+// its new path, "" when it could not be renamed.
+std::string KeepRecoveryAside(const FoundRecovery& found);
+// The newer-version message, saying where the file was kept when it was.
+std::string NewerRecoveryMessage(const FoundRecovery& found, const std::string& aside);
+
+// The user chose not to restore: the killed run's working folder goes, with
+// the copies of sounds and backgrounds it held.
+void DiscardRecovery(const FoundRecovery& found);
 
 }  // namespace vorlane

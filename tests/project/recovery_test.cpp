@@ -1,6 +1,9 @@
 #include "project/recovery.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "gui/file_util.h"
 #include "project/autosaver.h"
@@ -96,6 +99,39 @@ TEST_F(RecoveryTest, AutosavesWriteOnlyWhatChangedAndRemoveWhatIsNoLongerNamed) 
   EXPECT_TRUE(FileExists("_temp_101112/jump.wav")) << "media stay";
 }
 
+TEST_F(RecoveryTest, AKillBeforeTheFileIsReplacedLeavesEveryPictureItNames) {
+  // The recovery file cannot be replaced (a folder in its way), as when the
+  // run is killed before the rename: the old one still finds its pictures.
+  ASSERT_EQ(std::rename("_temp_101112/recovery.xml", "old.xml"), 0);
+  MakeDirectory("_temp_101112/recovery.xml");
+  WriteAll("_temp_101112/recovery.xml/x", "");
+  killed_.sprites[0].name = "spr_hero";
+  for (Frame& frame : killed_.frames) frame.sprite = "spr_hero";
+  RecoveryCache cache;
+  EXPECT_FALSE(WriteRecovery(TakeRecoverySnapshot(killed_, 1700000060), cache));
+  EXPECT_TRUE(FileExists("_temp_101112/.recovery-spr_runner_0.png"));
+  DeleteFile("_temp_101112/recovery.xml/x");
+  ASSERT_EQ(rmdir("_temp_101112/recovery.xml"), 0);
+  ASSERT_EQ(std::rename("old.xml", "_temp_101112/recovery.xml"), 0);
+
+  // A picture that is gone all the same is named when restoring.
+  DeleteFile("_temp_101112/.recovery-spr_runner_1.png");
+  Preferences prefs;
+  Project project;
+  StartNewProject(project, prefs);
+  FileReport report;
+  ASSERT_TRUE(RestoreRecovery(project, FindRecoveries()[0], &report)) << report.error;
+  EXPECT_EQ(report.missing, std::vector<std::string>{"spr_runner_1.png"});
+  EXPECT_NE(WarningText(report).find("spr_runner_1.png"), std::string::npos);
+  EXPECT_TRUE(project.frames[0].image);
+}
+
+TEST_F(RecoveryTest, DiscardingRemovesTheKilledRunsWorkingFolder) {
+  DiscardRecovery(FindRecoveries()[0]);
+  EXPECT_FALSE(FileExists("_temp_101112"));
+  EXPECT_TRUE(LeftoverWorkingFolders().empty());
+}
+
 TEST_F(RecoveryTest, NewerDamagedOrStrangeFilesAreRefusedAndChangeNothing) {
   Preferences prefs;
   Project project;
@@ -108,7 +144,8 @@ TEST_F(RecoveryTest, NewerDamagedOrStrangeFilesAreRefusedAndChangeNothing) {
     std::string file, error;
   } cases[] = {
       {"VORLANE RECOVERY 130 1700000000 demo\n" + rest, NewerVersionMessage(130)},
-      {"VORLANE RECOVERY 129 1700000000 demo\n<vorlane version=\"129\"><sprites", "damaged"},
+      {"VORLANE RECOVERY 129 1700000000 demo\n<vorlane version=\"129\"><sprites",
+       "The recovery file is damaged"},
   };
   for (const Case& c : cases) {
     WriteAll("_temp_101112/recovery.xml", c.file);

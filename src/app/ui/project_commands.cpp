@@ -168,13 +168,14 @@ void MainWindow::Autosave() {
 
 void MainWindow::OfferRecovery() {
   for (const FoundRecovery& found : FindRecoveries()) {
-    // Refused like a project saved by a newer program; the file stays for it.
+    // Refused like a project saved by a newer program, once: the file is
+    // kept aside for that program.
     if (found.version > kVersion) {
-      Dialogs().Message(this, "Error", NewerVersionMessage(found.version));
+      Dialogs().Message(this, "Error", NewerRecoveryMessage(found, KeepRecoveryAside(found)));
       continue;
     }
     if (!Dialogs().AskYesNo(this, "Confirm", RestoreQuestion(found))) {
-      RemoveRecovery(found.folder);
+      DiscardRecovery(found);
       continue;
     }
     autosaver_.Remove(session_.project.tempfolder);

@@ -47,14 +47,13 @@ TEST_F(RecoveryUiTest, YesOpensTheRecoveredProjectMarkedModified) {
   EXPECT_FALSE(FileExists("_temp_235959/recovery.xml"));
 }
 
-TEST_F(RecoveryUiTest, NoRemovesTheRecoveryFileAndStartsFresh) {
+TEST_F(RecoveryUiTest, NoRemovesTheKilledRunsFolderAndStartsFresh) {
   LeaveKilledRun();
   dialogs_.AnswerNo();
   Start();
   EXPECT_EQ(dialogs_.Boxes().size(), 1u);
   EXPECT_TRUE(project().sprites.empty());
-  EXPECT_FALSE(FileExists("_temp_235959/recovery.xml"));
-  EXPECT_TRUE(FileExists("_temp_235959/jump.wav")) << "media never saved are kept";
+  EXPECT_FALSE(FileExists("_temp_235959")) << "nor its copies of media";
   dialogs_.Clear();
   window().StartFreshProject();
   EXPECT_TRUE(dialogs_.shown().empty());
@@ -96,15 +95,18 @@ TEST_F(RecoveryUiTest, AutosaveWritesTheRecoveryFileNeverTheProjectFile) {
   EXPECT_TRUE(FindRecoveries().empty());
 }
 
-TEST_F(RecoveryUiTest, ARecoveryFileOfANewerVersionIsRefusedAndKept) {
+TEST_F(RecoveryUiTest, ARecoveryFileOfANewerVersionIsRefusedOnceAndKept) {
   LeaveKilledRun();
   std::string text = test::ReadAll("_temp_235959/recovery.xml");
   text.replace(0, text.find('\n'), "VORLANE RECOVERY 130 1700000000 demo");
   test::WriteAll("_temp_235959/recovery.xml", text);
   Start();
-  EXPECT_EQ(dialogs_.Boxes(), Strings{"Error: " + NewerVersionMessage(130)});
+  ASSERT_EQ(dialogs_.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: " + NewerVersionMessage(130), 0), 0u);
   EXPECT_TRUE(project().sprites.empty());
-  EXPECT_TRUE(FileExists("_temp_235959/recovery.xml"));
+  // Kept for that version, and not asked about at the next start.
+  EXPECT_EQ(test::ReadAll("_temp_235959/recovery-v130.xml"), text);
+  EXPECT_TRUE(FindRecoveries().empty());
 }
 
 }  // namespace
