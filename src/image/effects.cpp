@@ -41,6 +41,17 @@ Image MapPixels(const Image& image, F f) {
   return result;
 }
 
+// Pixels moved as they are keep the colour of see-through ones: cleared to
+// (0, 0, 0, 0) as every effect leaves them, so that Make opaque shows black.
+Image ClearHidden(Image image) {
+  for (int y = 0; y < image.height(); ++y) {
+    std::uint8_t* p = image.row(y);
+    for (int x = 0; x < image.width(); ++x, p += 4)
+      if (p[3] == 0) std::memset(p, 0, 4);
+  }
+  return image;
+}
+
 // The picture unchanged, as a 32-bit image (every byte as it was).
 Image Exact32(const Image& image) {
   Image result = Image::Transparent(image.width(), image.height());
@@ -203,7 +214,7 @@ Image Mirror(const Image& image, bool horizontal, bool vertical) {
     }
     for (int x = 0; x < w; ++x) std::memcpy(d + static_cast<size_t>(w - 1 - x) * 4, s + x * 4, 4);
   }
-  return result;
+  return ClearHidden(std::move(result));
 }
 
 Image RotateFrame(const Image& image, int degrees) {
@@ -225,7 +236,7 @@ Image RotateFrame(const Image& image, int degrees) {
       std::memcpy(d, image.row(sy) + static_cast<size_t>(sx) * 4, 4);
     }
   }
-  return result;
+  return ClearHidden(std::move(result));
 }
 
 Image ScaleFrame(const Image& image, int hpercent, int vpercent) {
