@@ -112,11 +112,18 @@ void BuildSpriteThumbnails(Project& project) {
         ShareImage(MakeCard(found == pictures.end() ? nullptr : found->second));
   }
 
+  // Objects and instances follow their sprite's first frame, to none when
+  // its frames are gone, so that the scene shows, selects and removes them
+  // by what the sprite is now. A turned instance is turned again when the
+  // scene editor opens.
   const auto first_frames = FirstFrameImages(project);
   for (auto& object : project.objects) {
-    if (object.sprite.empty()) continue;
     const auto found = first_frames.find(object.sprite);
-    if (found != first_frames.end()) SetObjectImage(object, found->second);
+    ImageRef first = found == first_frames.end() ? nullptr : found->second;
+    if (first && first->is_null()) first = nullptr;
+    if (first == object.image) continue;
+    SetObjectImage(object, first);
+    object.displayimage = first;
   }
 }
 

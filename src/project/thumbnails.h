@@ -8,8 +8,8 @@
 namespace vorlane {
 
 // Rebuilds every sprite and background thumbnail and sets `image`,
-// `imagewidth` and `imageheight` of every object and instance whose sprite
-// has a frame. A background's picture is decoded only when the size its
+// `imagewidth`, `imageheight` and `displayimage` of every object and
+// instance to its sprite's first frame (none when it has no frames). A background's picture is decoded only when the size its
 // file declares fits `limits` beside the frames and tiles the project holds;
 // otherwise, as when it cannot be loaded, its card is bare.
 void BuildThumbnails(Project& project, const PictureLimits& limits = {});

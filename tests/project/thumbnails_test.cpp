@@ -55,8 +55,10 @@ TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
   auto picture = ShareImage(Image::Opaque(4, 4));
   p.frames = {{"0", hero, missing}, {"1", hero, picture}};
   NewObject(p);
+  // The picture its sprite had before its frames were deleted goes.
   p.objects[0].sprite = empty;
-  p.objects[0].imagewidth = 7;  // a sprite without frames leaves these alone
+  SetObjectImage(p.objects[0], picture);
+  p.objects[0].displayimage = picture;
   NewObject(p);
   p.objects[1].sprite = hero;
   NewBackground(p);
@@ -69,9 +71,13 @@ TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
   EXPECT_EQ(*p.sprites[0].thumbnail, CardWith(StockEmptyCard().get()));
   EXPECT_EQ(*p.sprites[1].thumbnail, MakeCard(picture.get()));
   EXPECT_EQ(p.objects[0].image, nullptr);
-  EXPECT_EQ(p.objects[0].imagewidth, 7);
-  // The first frame, even though it holds no picture.
-  EXPECT_EQ(p.objects[1].image, missing);
+  EXPECT_EQ(p.objects[0].displayimage, nullptr);
+  EXPECT_EQ(p.objects[0].imagewidth, 0);
+  // A first frame without a picture shows as none too.
+  EXPECT_EQ(p.objects[1].image, nullptr);
+  p.frames[0].image = picture;
+  BuildSpriteThumbnails(p);
+  EXPECT_EQ(p.objects[1].displayimage, picture);
   EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
   EXPECT_EQ(*p.backgrounds[1].thumbnail, CardWith(nullptr));
   EXPECT_EQ(p.backgrounds[2].thumbnail, nullptr);
