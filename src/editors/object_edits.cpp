@@ -72,6 +72,14 @@ void DeleteEventScript(Project& project, int index) {
   SetModified(project, 1);
 }
 
+void TakeBackEmptyEvent(Project& project, int index, int was_modified) {
+  if (index < 0 || index >= static_cast<int>(project.scripts.size()) ||
+      !project.scripts[static_cast<size_t>(index)].code.empty())
+    return;
+  DeleteEventScript(project, index);
+  SetModified(project, was_modified);
+}
+
 std::vector<int> ObjectEventRows(const Project& project, const std::string& object) {
   std::vector<std::pair<int, int>> ranked;  // (kind rank, script index)
   for (size_t i = 0; i < project.scripts.size(); ++i) {

@@ -44,6 +44,10 @@ int AddScript(Project& project, const std::string& object, const std::string& ev
 // Removes scripts[index], keeping the others in order.
 void DeleteEventScript(Project& project, int index);
 
+// An event just added whose code window was cancelled with no code typed is
+// taken back, and the modified flag is what it was before it was added.
+void TakeBackEmptyEvent(Project& project, int index, int was_modified);
+
 // The indices of the object's scripts as its event list shows them: by
 // event kind in the fixed order, then in list order within a kind. Events
 // of a kind this program does not know come last, so they stay reachable.

@@ -9,6 +9,7 @@
 
 #include "code/ui/code_editor.h"
 #include "code/ui/script_setup.h"
+#include "gui/ui/dialog_service.h"
 #include "gui/ui/qt_text.h"
 
 namespace vorlane {
@@ -69,6 +70,10 @@ bool IsDialogShortcutKey(const QKeyEvent* event) {
     case Qt::Key_Enter: return true;
     default: return false;
   }
+}
+
+bool MayDiscardCode(QWidget* window, bool changed) {
+  return !changed || Dialogs().AskYesNo(window, "Confirm", kDiscardCodeQuestion);
 }
 
 CodeWindow::CodeWindow(QWidget* parent, const std::string& title, Preferences& prefs,
@@ -163,6 +168,14 @@ void CodeWindow::changeEvent(QEvent* event) {
 void CodeWindow::keyPressEvent(QKeyEvent* event) {
   if (IsDialogShortcutKey(event)) return;
   QDialog::keyPressEvent(event);
+}
+
+void CodeWindow::KeepOpeningText() { opening_text_ = editor_->GetEditorText(); }
+
+bool CodeWindow::HasChanges() const { return editor_->GetEditorText() != opening_text_; }
+
+void CodeWindow::reject() {
+  if (MayDiscardCode(this, HasChanges())) QDialog::reject();
 }
 
 void CodeWindow::done(int result) {

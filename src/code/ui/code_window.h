@@ -47,6 +47,12 @@ class CodeWindow : public QDialog {
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void done(int result) override;
+  // Cancel and the close button ask before throwing changes away.
+  void reject() override;
+  // Whether anything differs from what the window opened with; the code
+  // is compared with the text given to KeepOpeningText.
+  virtual bool HasChanges() const;
+  void KeepOpeningText();
 
  private:
   void ApplyStoredGeometry();
@@ -60,6 +66,7 @@ class CodeWindow : public QDialog {
   QLabel* help1_;
   QLabel* help2_;
   QTimer help_timer_;
+  std::string opening_text_;
 };
 
 // 800 x 600 centred on the screen of `parent` (or the primary screen).
@@ -70,5 +77,10 @@ void CentreWindow(QWidget* window, QWidget* parent);
 void PlaceCaption(QLabel* label, int x, int y, int width);
 // Escape and Enter must not end a code window: only its buttons do.
 bool IsDialogShortcutKey(const QKeyEvent* event);
+
+inline constexpr char kDiscardCodeQuestion[] = "Discard the changes to this code?";
+// Whether a code window leaving without OK may go: yes when nothing was
+// changed, otherwise as the user answers kDiscardCodeQuestion.
+bool MayDiscardCode(QWidget* window, bool changed);
 
 }  // namespace vorlane

@@ -68,7 +68,13 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
   connect(event_box_, &QComboBox::currentIndexChanged, this, &EventCodeDialog::OnEventChosen);
 
   editor()->SetEditorText(script.code, false);
+  KeepOpeningText();
   editor()->setFocus();
+}
+
+bool EventCodeDialog::HasChanges() const {
+  return CodeWindow::HasChanges() || event_box_->currentText().toStdString() != script_.event ||
+         with_text().toStdString() != script_.parameter;
 }
 
 void EventCodeDialog::OnEventChosen(int index) {

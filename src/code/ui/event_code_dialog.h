@@ -25,6 +25,9 @@ class EventCodeDialog : public CodeWindow {
 
   void accept() override;
 
+ protected:
+  bool HasChanges() const override;
+
  private:
   void OnEventChosen(int index);
 

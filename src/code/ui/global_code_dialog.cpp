@@ -18,6 +18,7 @@ GlobalCodeDialog::GlobalCodeDialog(QWidget* parent, const std::string& title, st
   heading_->setFont(DialogBoldFont());
   PlaceCaption(heading_, 10, 15, 200);
   editor()->SetEditorText(field_, false);
+  KeepOpeningText();
 }
 
 void GlobalCodeDialog::accept() {

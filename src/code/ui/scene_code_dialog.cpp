@@ -33,7 +33,12 @@ SceneCodeDialog::SceneCodeDialog(QWidget* parent, Scene& scene, Project& project
   editor_->setGeometry(10, 10, 780, 540);
   SetupScriptStyling(*editor_, prefs, project, keywords);
   editor_->SetEditorText(scene.code, false);
+  opening_text_ = editor_->GetEditorText();
   editor_->setFocus();
+}
+
+void SceneCodeDialog::reject() {
+  if (MayDiscardCode(this, editor_->GetEditorText() != opening_text_)) QDialog::reject();
 }
 
 void SceneCodeDialog::accept() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 #include "gui/preferences.h"
 #include "code/keyword_list.h"
@@ -25,6 +26,8 @@ class SceneCodeDialog : public QDialog {
   QPushButton* cancel_button() const { return cancel_; }
 
   void accept() override;
+  // Cancel and the close button ask before throwing changed code away.
+  void reject() override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -35,6 +38,7 @@ class SceneCodeDialog : public QDialog {
   CodeEditor* editor_;
   QPushButton* ok_;
   QPushButton* cancel_;
+  std::string opening_text_;
 };
 
 // OK stores the code in the scene and marks the project modified. True on OK.

@@ -217,10 +217,13 @@ void ObjectDialog::UpdateCodePreview() {
 }
 
 void ObjectDialog::AddEvent() {
+  const int was_modified = project_.modified;
   const int script = AddScript(project_, project_.objects[static_cast<size_t>(index_)].name,
                                event_kinds_->currentText().toStdString(), "");
-  // The event stays even when its code dialog is cancelled.
-  EditEvent(script);
+  if (!EditEventCode(this, project_, prefs_, keywords_, script))
+    TakeBackEmptyEvent(project_, script, was_modified);
+  RefreshEventList(script);
+  UpdateCodePreview();
 }
 
 void ObjectDialog::EditEvent(int script) {

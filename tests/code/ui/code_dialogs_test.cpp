@@ -57,7 +57,7 @@ struct CodeDialogsTest : test::DialogTest {
   KeywordList keywords;
 };
 
-TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseKeepIt) {
+TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseAskBeforeLosingIt) {
   const struct {
     const char* title;
     std::function<bool()> edit;
@@ -76,25 +76,39 @@ TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseKeepIt) {
        &project.scenes[0].code, 1},
   };
   for (const auto& d : windows) {
-    // Cancel and the close button lose the edit; OK stores it, and marks
-    // the project modified even without a change.
+    // Cancel and the close button lose a change only when the user agrees
+    // (No goes back to the editor); OK stores it, and marks the project
+    // modified even without a change.
     const std::string code = *d.code;
+    enum Question { kNone, kYes, kNo };
     const struct {
       const char* way_out;
-      std::string typed, stored;
-    } steps[] = {{"Cancel", "lost", code}, {"close", "lost", code}, {"OK", code, code},
-                 {"OK", "kept", "kept"}};
+      std::string typed;
+      Question question;
+      std::string stored;
+    } steps[] = {{"Cancel", code, kNone, code}, {"Cancel", "lost", kYes, code},
+                 {"close", "lost", kYes, code}, {"close", "kept", kNo, "kept"},
+                 {"OK", code, kNone, code},     {"OK", "kept", kNone, "kept"}};
     for (const auto& step : steps) {
       Drive<QDialog>([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), d.title);
         dialog.findChild<CodeEditor*>()->SetEditorText(step.typed, false);
         if (step.way_out == std::string("close")) dialog.close();
         else EXPECT_TRUE(ClickButton(dialog, step.way_out));
+        EXPECT_EQ(dialog.isVisible(), step.question == kNo);
+        if (dialog.isVisible()) EXPECT_TRUE(ClickButton(dialog, "OK"));
       });
-      const bool ok = step.way_out == std::string("OK");
+      if (step.question != kNone) step.question == kYes ? dialogs_.AnswerYes() : dialogs_.AnswerNo();
+      const bool ok = step.way_out == std::string("OK") || step.question == kNo;
       EXPECT_EQ(d.edit(), ok) << d.title << ' ' << step.way_out;
       EXPECT_EQ(*d.code, step.stored) << d.title << ' ' << step.way_out;
       EXPECT_EQ(project.modified, ok ? d.modified : 0) << d.title << ' ' << step.way_out;
+      EXPECT_EQ(dialogs_.Boxes(), step.question == kNone
+                                      ? std::vector<std::string>{}
+                                      : std::vector<std::string>{"Confirm: " +
+                                                                 std::string(kDiscardCodeQuestion)});
+      dialogs_.Clear();
+      *d.code = code;
       project.modified = 0;
     }
   }

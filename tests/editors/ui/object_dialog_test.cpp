@@ -101,16 +101,16 @@ TEST_F(ObjectDialogTest, ShowsTheObjectAndStoresTheEmptySpriteEntry) {
   EXPECT_EQ(project_.modified, 1);
 }
 
-TEST_F(ObjectDialogTest, AddedCollisionEventStaysWhenItsCodeIsCancelled) {
+TEST_F(ObjectDialogTest, AnAddedEventCancelledWithoutCodeIsNotKept) {
+  const size_t scripts = project_.scripts.size();
   Drive([](ObjectDialog& dialog) {
     dialog.event_kind_list()->setCurrentText("Collision");
     dialog.add_event_button()->click();
-    EXPECT_EQ(Rows(*dialog.event_list()),
-              QStringList({"Creation/", "Collision/obj_wall", "Collision/"}));
+    EXPECT_EQ(Rows(*dialog.event_list()), QStringList({"Creation/", "Collision/obj_wall"}));
     dialog.done_button()->click();
   }).Cancel();  // the code dialog
   Edit("obj_player");
-  EXPECT_EQ(project_.scripts.back(), (Script{"scr_18", "obj_player", "Collision", "", ""}));
+  EXPECT_EQ(project_.scripts.size(), scripts);
   EXPECT_EQ(dialogs_.shown()[1].title, "Code editor - Collision event of obj_player");
 }
 
