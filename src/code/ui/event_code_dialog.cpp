@@ -88,6 +88,10 @@ QString EventCodeDialog::with_text() const {
 }
 
 void EventCodeDialog::accept() {
+  if (event_box_->currentIndex() == kCollisionEventIndex && with_text().isEmpty()) {
+    Dialogs().Message(this, "Error", kCollisionPartnerMissing);
+    return;
+  }
   script_.event = event_box_->currentText().toStdString();
   script_.parameter = with_text().toStdString();
   script_.code = editor()->GetEditorText();

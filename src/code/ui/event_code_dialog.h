@@ -9,6 +9,10 @@ class QLineEdit;
 
 namespace vorlane {
 
+// OK refuses a Collision event without the other object.
+inline constexpr char kCollisionPartnerMissing[] =
+    "A Collision event needs the object it collides with: choose one beside \"with\".";
+
 class EventCodeDialog : public CodeWindow {
   Q_OBJECT
 

@@ -31,6 +31,10 @@ void PictureList::Fill(const std::vector<Entry>& entries, const QString& selecte
 
 void PictureList::showPopup() {
   view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
+  // An entry wider than the screen is still cut (in the middle): its
+  // tooltip shows it whole.
+  for (int i = 0; i < count(); ++i)
+    if (itemData(i, Qt::ToolTipRole).isNull()) setItemData(i, itemText(i), Qt::ToolTipRole);
   QComboBox::showPopup();
 }
 

@@ -1,7 +1,8 @@
-// A list with pictures in a narrow box of a fixed layout: a long name ends
-// in "..." there and stands whole in the tooltip; the open list is as wide as
-// its longest entry, measured only when it opens, so that thousands of
-// entries cost nothing until then. Entries are filled in one go.
+// A list of names, with or without pictures, in a narrow box of a fixed
+// layout: a long name ends in "..." there and stands whole in the tooltip;
+// the open list is as wide as its longest entry, measured only when it
+// opens, so that thousands of entries cost nothing until then, and each
+// entry has its name as tooltip. Entries are filled in one go.
 #pragma once
 
 #include <QComboBox>

@@ -194,19 +194,25 @@ TEST_F(CodeDialogsTest, EventTypeAndCollisionPartnerAreStored) {
   EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, 0));
   EXPECT_EQ(project.scripts[0], (Script{"scr_1", "object_0", "Collision", "object_1", "bump();"}));
 
-  // A collision turned into Draw keeps its now hidden partner.
+  // A collision turned into Draw keeps its now hidden partner; without one
+  // it is refused.
   Drive<EventCodeDialog>([](EventCodeDialog& dialog) {
     auto* objects = qobject_cast<QComboBox*>(dialog.with_control());
     ASSERT_NE(objects, nullptr);
     ASSERT_EQ(objects->count(), 3);  // none, object_0, object_1; no instances
     EXPECT_EQ(objects->itemText(0), "");
     EXPECT_EQ(objects->currentText(), "object_1");
+    objects->setCurrentIndex(0);
+    dialog.ok_button()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    objects->setCurrentIndex(2);
     dialog.event_box()->setCurrentText("Draw");
     EXPECT_FALSE(objects->isVisible());
     dialog.ok_button()->click();
   });
   EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, 1));
   EXPECT_EQ(project.scripts[1], (Script{"scr_2", "object_0", "Draw", "object_1", "hit();"}));
+  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Error: " + std::string(kCollisionPartnerMissing)});
 
   // An unknown event and a partner deleted since are kept as they are.
   project.scripts[0] = {"scr_1", "object_0", "Keyboard", "", "k();"};

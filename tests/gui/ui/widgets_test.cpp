@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QDialog>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "gui/ui/card_grid.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/image_view.h"
+#include "gui/ui/picture_list.h"
 #include "gui/ui/scripted_dialogs.h"
 #include "gui/ui/window_timer.h"
 #include "support/qt_app.h"
@@ -146,6 +148,20 @@ TEST_F(WidgetsTest, ActionTableBuildsMenusToolbarAndShortcuts) {
   buttons[0]->click();
   buttons[1]->click();  // no handler: nothing happens
   EXPECT_EQ(news, 2);
+}
+
+TEST_F(WidgetsTest, NameListsShowLongNamesWhole) {
+  QWidget window;
+  auto* list = new PictureList(&window);
+  list->setGeometry(0, 0, 60, 25);
+  const QString name = "obj_collectible_with_a_long_name";
+  list->Fill({{QIcon(), "x"}, {QIcon(), name}}, name);
+  window.show();
+  EXPECT_EQ(list->toolTip(), name);
+  list->showPopup();
+  EXPECT_GE(list->view()->width(), list->view()->fontMetrics().horizontalAdvance(name));
+  EXPECT_EQ(list->itemData(1, Qt::ToolTipRole).toString(), name);
+  list->hidePopup();
 }
 
 TEST_F(WidgetsTest, TimersStopWithTheirWindow) {
