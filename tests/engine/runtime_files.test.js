@@ -194,3 +194,10 @@ test(
         assert.ok(fs.existsSync(path.join(RUNTIME, 'manual', 'img', name + '.png')), name);
       }
     });
+
+test('the getting-started walk-through adds a scene before its first save', () => {
+  // Saving a project without scenes warns "There is no scene added."
+  const page = fs.readFileSync(path.join(RUNTIME, 'manual', 'getting-started.html'), 'utf8');
+  const scene = page.indexOf('Add new scene');
+  assert.ok(scene >= 0 && scene < page.indexOf('File &gt; Save'));
+});
