@@ -24,13 +24,26 @@ void SceneTool::ShiftPaint(const PointerEvent& event) {
     Place(event.x, event.y);
 }
 
+void SceneTool::BeginStroke() {
+  if (stroking_) return;
+  context_.stack.Begin(paint_step());
+  stroking_ = true;
+  stroke_.Reset();
+}
+
+void SceneTool::EndStroke() {
+  if (!stroking_) return;
+  stroking_ = false;
+  context_.stack.End();
+}
+
 void SceneTool::Press(const PointerEvent& event) {
   Track(event);
   if (event.button != Qt::LeftButton) return;
+  EndStroke();  // the last one's release never came
+  pressed_ = true;
   if (event.shift_alone()) {
-    context_.stack.Begin(paint_step());
-    stroking_ = true;
-    stroke_.Reset();
+    BeginStroke();
     ShiftPaint(event);
   }
   switch (action()) {
@@ -43,14 +56,15 @@ void SceneTool::Press(const PointerEvent& event) {
   Repaint();
 }
 
+// A stroke lives from the left button's press to its release: a move that
+// comes late, after the release, paints nothing and opens no step.
 void SceneTool::Move(const PointerEvent& event) {
   Track(event);
-  if (event.left_held() && event.shift_alone()) {
-    if (!stroking_) {  // Shift pressed during a drag
-      context_.stack.Begin(paint_step());
-      stroking_ = true;
-      stroke_.Reset();
-    }
+  if (!event.left_held()) {
+    pressed_ = false;
+    EndStroke();
+  } else if (pressed_ && event.shift_alone()) {
+    BeginStroke();  // Shift may come down during the drag
     ShiftPaint(event);
   }
   Repaint();
@@ -58,9 +72,12 @@ void SceneTool::Move(const PointerEvent& event) {
 
 void SceneTool::Release(const PointerEvent& event) {
   Track(event);
-  if (!stroking_) return;
-  stroking_ = false;
-  context_.stack.End();
+  if (event.button != Qt::LeftButton) return;
+  // The release may be the first event in the drag's last cell.
+  if (stroking_ && event.shift_alone()) ShiftPaint(event);
+  pressed_ = false;
+  EndStroke();
+  Repaint();
 }
 
 bool SceneTool::Key(const KeyEvent& event) {

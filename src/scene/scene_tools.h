@@ -64,9 +64,12 @@ class SceneTool : public CanvasTool {
   // What Shift does on the press and on each move with the button down.
   void ShiftPaint(const PointerEvent& event);
   void Place(int x, int y);
+  void BeginStroke();
+  void EndStroke();
 
   GridStroke stroke_;
-  bool stroking_ = false;
+  bool pressed_ = false;   // between the left button's press and release
+  bool stroking_ = false;  // a Shift-paint's step is open
 };
 
 class InstanceTool : public SceneTool {
