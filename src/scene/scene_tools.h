@@ -56,6 +56,9 @@ class SceneTool : public CanvasTool {
   virtual void DeleteSelected() = 0;
   virtual std::string DeleteQuestion(int count) const = 0;
   virtual const char* paint_step() const = 0;
+  // Whether the grid cell (cell_x, cell_y) already holds what placing would
+  // put there: a Shift-paint never stacks a second one on it.
+  virtual bool CellHoldsPlaced(int cell_x, int cell_y) const = 0;
 
   SceneToolContext context_;
 
@@ -87,6 +90,7 @@ class InstanceTool : public SceneTool {
   void DeleteSelected() override;
   std::string DeleteQuestion(int count) const override;
   const char* paint_step() const override { return "Paint instances"; }
+  bool CellHoldsPlaced(int cell_x, int cell_y) const override;
 };
 
 // The part of a tile set the Tiles tab has chosen, which placing stamps.
@@ -112,6 +116,7 @@ class TileTool : public SceneTool {
   void DeleteSelected() override;
   std::string DeleteQuestion(int count) const override;
   const char* paint_step() const override { return "Paint tiles"; }
+  bool CellHoldsPlaced(int cell_x, int cell_y) const override;
 
  private:
   const TileBrush& brush_;
