@@ -19,4 +19,9 @@ int LeadingInt(std::string_view text) {
   return static_cast<int>(std::clamp<long long>(negative ? -value : value, INT_MIN, INT_MAX));
 }
 
+int AddClamped(int value, int delta) {
+  return static_cast<int>(std::clamp<long long>(static_cast<long long>(value) + delta, INT_MIN,
+                                                INT_MAX));
+}
+
 }  // namespace vorlane

@@ -10,4 +10,7 @@ namespace vorlane {
 
 int LeadingInt(std::string_view text);
 
+// value + delta, stopping at the ends of the int range instead of wrapping.
+int AddClamped(int value, int delta);
+
 }  // namespace vorlane

@@ -48,6 +48,12 @@ bool Hit(const GameObject& instance, const SpriteShapes& shapes, int x, int y) {
   });
 }
 
+// Positions stop at the ends of the int range, as tiles' do.
+void MoveInstance(GameObject& instance, int dx, int dy) {
+  instance.x = AddClamped(instance.x, dx);
+  instance.y = AddClamped(instance.y, dy);
+}
+
 }  // namespace
 
 bool IsInstanceOf(const GameObject& record, const std::string& scene) {
@@ -120,19 +126,13 @@ int FirstSelectedInstance(const Project& project, const std::string& scene) {
 }
 
 void MoveSelectedInstances(Project& project, const std::string& scene, int dx, int dy) {
-  for (GameObject& record : project.objects) {
-    if (!IsInstanceOf(record, scene) || !record.selected) continue;
-    record.x += dx;
-    record.y += dy;
-  }
+  for (GameObject& record : project.objects)
+    if (IsInstanceOf(record, scene) && record.selected) MoveInstance(record, dx, dy);
 }
 
 void ShiftInstances(Project& project, const std::string& scene, int dx, int dy) {
-  for (GameObject& record : project.objects) {
-    if (!IsInstanceOf(record, scene)) continue;
-    record.x += dx;
-    record.y += dy;
-  }
+  for (GameObject& record : project.objects)
+    if (IsInstanceOf(record, scene)) MoveInstance(record, dx, dy);
 }
 
 void DeleteInstances(Project& project, const std::vector<std::string>& names) {

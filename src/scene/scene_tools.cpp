@@ -1,9 +1,18 @@
 #include "scene/scene_tools.h"
 
+#include <algorithm>
+
 #include "scene/instance_edits.h"
 #include "scene/tile_edits.h"
 
 namespace vorlane {
+namespace {
+
+bool InCell(int x, int y, int cell_x, int cell_y, int grid) {
+  return GridCell(x, grid) == cell_x && GridCell(y, grid) == cell_y;
+}
+
+}  // namespace
 
 int KeyStep(const EditorGrid& grid) { return grid.snap ? grid.size : 1; }
 
@@ -19,18 +28,34 @@ void SceneTool::Place(int x, int y) {
 
 void SceneTool::ShiftPaint(const PointerEvent& event) {
   if (action() == Action::Remove) RemoveAt(event.x, event.y);
-  // One thing per grid cell entered, placed where the pointer entered it.
-  if (stroke_.Enter(event.x, event.y, context_.view.grid.size) && action() == Action::Place)
+  // One thing per grid cell entered, placed where the pointer entered it,
+  // and never a second one on what an earlier press left in the cell.
+  const int grid = context_.view.grid.size;
+  if (stroke_.Enter(event.x, event.y, grid) && action() == Action::Place &&
+      !CellHoldsPlaced(GridCell(event.x, grid), GridCell(event.y, grid)))
     Place(event.x, event.y);
+}
+
+void SceneTool::BeginStroke() {
+  if (stroking_) return;
+  context_.stack.Begin(paint_step());
+  stroking_ = true;
+  stroke_.Reset();
+}
+
+void SceneTool::EndStroke() {
+  if (!stroking_) return;
+  stroking_ = false;
+  context_.stack.End();
 }
 
 void SceneTool::Press(const PointerEvent& event) {
   Track(event);
   if (event.button != Qt::LeftButton) return;
+  EndStroke();  // the last one's release never came
+  pressed_ = true;
   if (event.shift_alone()) {
-    context_.stack.Begin(paint_step());
-    stroking_ = true;
-    stroke_.Reset();
+    BeginStroke();
     ShiftPaint(event);
   }
   switch (action()) {
@@ -43,14 +68,15 @@ void SceneTool::Press(const PointerEvent& event) {
   Repaint();
 }
 
+// A stroke lives from the left button's press to its release: a move that
+// comes late, after the release, paints nothing and opens no step.
 void SceneTool::Move(const PointerEvent& event) {
   Track(event);
-  if (event.left_held() && event.shift_alone()) {
-    if (!stroking_) {  // Shift pressed during a drag
-      context_.stack.Begin(paint_step());
-      stroking_ = true;
-      stroke_.Reset();
-    }
+  if (!event.left_held()) {
+    pressed_ = false;
+    EndStroke();
+  } else if (pressed_ && event.shift_alone()) {
+    BeginStroke();  // Shift may come down during the drag
     ShiftPaint(event);
   }
   Repaint();
@@ -58,9 +84,12 @@ void SceneTool::Move(const PointerEvent& event) {
 
 void SceneTool::Release(const PointerEvent& event) {
   Track(event);
-  if (!stroking_) return;
-  stroking_ = false;
-  context_.stack.End();
+  if (event.button != Qt::LeftButton) return;
+  // The release may be the first event in the drag's last cell.
+  if (stroking_ && event.shift_alone()) ShiftPaint(event);
+  pressed_ = false;
+  EndStroke();
+  Repaint();
 }
 
 bool SceneTool::Key(const KeyEvent& event) {
@@ -143,6 +172,14 @@ std::string InstanceTool::DeleteQuestion(int count) const {
   return "Delete " + std::to_string(count) + " objects?";
 }
 
+bool InstanceTool::CellHoldsPlaced(int cell_x, int cell_y) const {
+  const auto& objects = context_.project.objects;
+  return std::any_of(objects.begin(), objects.end(), [&](const GameObject& record) {
+    return IsInstanceOf(record, context_.scene) && record.template_ == context_.view.place_object &&
+           InCell(record.x, record.y, cell_x, cell_y, context_.view.grid.size);
+  });
+}
+
 // Tiles.
 
 SceneTool::Action TileTool::action() const {
@@ -182,5 +219,15 @@ void TileTool::DeleteSelected() {
 }
 
 std::string TileTool::DeleteQuestion(int count) const { return DeleteSelectedTilesQuestion(count); }
+
+bool TileTool::CellHoldsPlaced(int cell_x, int cell_y) const {
+  const auto& tiles = context_.project.tiles;
+  return std::any_of(tiles.begin(), tiles.end(), [&](const Tile& tile) {
+    return tile.scene == context_.scene && tile.depth == context_.view.current_layer &&
+           tile.background == brush_.tile_set &&
+           TileSelection{tile.left, tile.top, tile.width, tile.height} == brush_.selection &&
+           InCell(tile.x, tile.y, cell_x, cell_y, context_.view.grid.size);
+  });
+}
 
 }  // namespace vorlane

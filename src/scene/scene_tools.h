@@ -56,6 +56,9 @@ class SceneTool : public CanvasTool {
   virtual void DeleteSelected() = 0;
   virtual std::string DeleteQuestion(int count) const = 0;
   virtual const char* paint_step() const = 0;
+  // Whether the grid cell (cell_x, cell_y) already holds what placing would
+  // put there: a Shift-paint never stacks a second one on it.
+  virtual bool CellHoldsPlaced(int cell_x, int cell_y) const = 0;
 
   SceneToolContext context_;
 
@@ -64,9 +67,12 @@ class SceneTool : public CanvasTool {
   // What Shift does on the press and on each move with the button down.
   void ShiftPaint(const PointerEvent& event);
   void Place(int x, int y);
+  void BeginStroke();
+  void EndStroke();
 
   GridStroke stroke_;
-  bool stroking_ = false;
+  bool pressed_ = false;   // between the left button's press and release
+  bool stroking_ = false;  // a Shift-paint's step is open
 };
 
 class InstanceTool : public SceneTool {
@@ -84,6 +90,7 @@ class InstanceTool : public SceneTool {
   void DeleteSelected() override;
   std::string DeleteQuestion(int count) const override;
   const char* paint_step() const override { return "Paint instances"; }
+  bool CellHoldsPlaced(int cell_x, int cell_y) const override;
 };
 
 // The part of a tile set the Tiles tab has chosen, which placing stamps.
@@ -109,6 +116,7 @@ class TileTool : public SceneTool {
   void DeleteSelected() override;
   std::string DeleteQuestion(int count) const override;
   const char* paint_step() const override { return "Paint tiles"; }
+  bool CellHoldsPlaced(int cell_x, int cell_y) const override;
 
  private:
   const TileBrush& brush_;

@@ -2,18 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
+
+#include "gui/number_text.h"
 
 namespace vorlane {
 namespace {
 
 using std::int64_t;
-
-// Positions stay where an int reaches however far they are pushed.
-int AddClamped(int value, int delta) {
-  return static_cast<int>(std::clamp<int64_t>(
-      int64_t{value} + delta, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 bool Holds(const Tile& tile, int x, int y) {
   return tile.x < x && x < int64_t{tile.x} + tile.width && tile.y < y &&
@@ -30,6 +25,7 @@ int RemoveTiles(Project& project, Pred pred) {
 }
 
 void MoveTile(Tile& tile, int dx, int dy) {
+  // Positions stay where an int reaches however far they are pushed.
   tile.x = AddClamped(tile.x, dx);
   tile.y = AddClamped(tile.y, dy);
 }

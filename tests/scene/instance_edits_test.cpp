@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace vorlane {
 namespace {
 
@@ -66,6 +68,11 @@ TEST(InstanceEdits, SelectTogglesAndStopsAtAnInstanceWithoutPicture) {
   EXPECT_EQ(project.objects[2].x, 60);
   EXPECT_EQ(project.objects[4].y, 50);  // not selected
   EXPECT_EQ(FirstSelectedInstance(project, "hall"), 2);
+  // Positions stop at the ends of the int range.
+  MoveSelectedInstances(project, "hall", INT_MAX, INT_MIN);
+  ShiftInstances(project, "hall", 1, INT_MIN);
+  EXPECT_EQ(project.objects[2].x, INT_MAX);
+  EXPECT_EQ(project.objects[2].y, INT_MIN);
   const int elsewhere = PlaceInstance(project, "yard", "obj_box", 0, 0);
   project.objects[static_cast<size_t>(elsewhere)].selected = 1;
   ClearInstanceSelection(project);  // in every scene

@@ -45,8 +45,12 @@ TEST(InstanceTool, AShiftDragPaintsOnePerCellAndUndoesInOneStep) {
   f.tool->Press(Left(5, 5, Qt::ShiftModifier));
   f.tool->Move(Left(9, 5, Qt::ShiftModifier));   // same cell
   f.tool->Move(Left(25, 5, Qt::ShiftModifier));  // next cell
-  f.tool->Move(Left(45, 7, Qt::ShiftModifier));
-  f.tool->Release(PointerEvent{45, 7, Qt::LeftButton, Qt::NoButton});
+  // The last cell is first seen by the release, and a late move follows it.
+  f.tool->Release(PointerEvent{45, 7, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier});
+  f.tool->Move(Left(47, 7, Qt::ShiftModifier));
+  // A new press in a painted cell stacks nothing on it.
+  f.tool->Press(Left(12, 12, Qt::ShiftModifier));
+  f.tool->Release(PointerEvent{12, 12, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier});
   ASSERT_EQ(Count(f.project), 3);
   EXPECT_EQ(f.project.objects[2].x, 25);  // where the pointer entered the cell: no snapping
   EXPECT_EQ(f.stack->count(), 1);
@@ -125,6 +129,8 @@ TEST(TileTool, StampsTheBrushOnTheCurrentLayerAndActsOnItsTilesOnly) {
   tool.Move(Left(23, 3, Qt::ShiftModifier));
   tool.Move(Left(43, 3, Qt::ShiftModifier));
   tool.Release(PointerEvent{43, 3, Qt::LeftButton, Qt::NoButton});
+  tool.Press(Left(30, 10, Qt::ShiftModifier));  // a painted cell: nothing stacked
+  tool.Release(PointerEvent{30, 10, Qt::LeftButton, Qt::NoButton});
   ASSERT_EQ(project.tiles.size(), 3u);
   EXPECT_EQ(project.tiles[1].x, 20);  // snapped
   EXPECT_EQ(project.tiles[1].left, 16);

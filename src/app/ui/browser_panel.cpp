@@ -11,6 +11,7 @@
 #include "gui/ui/card_grid.h"
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/qt_text.h"
+#include "project/editor_run.h"
 
 namespace vorlane {
 namespace {
@@ -126,7 +127,7 @@ bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {
   const auto found = editors_.find(kind);
   if (found == editors_.end() || !found->second) return false;
   const Editor editor = found->second;
-  editor(name);
+  RunEditor(session_.project, [&] { editor(name); });
   RefreshBrowser();
   Autosave();
   return true;

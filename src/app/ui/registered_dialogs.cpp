@@ -7,6 +7,7 @@
 #include "code/ui/code_dialogs.h"
 #include "editors/ui/editor_dialogs.h"
 #include "generate/ui/function_library_dialogs.h"
+#include "project/editor_run.h"
 #include "scene/ui/scene_editor.h"
 
 namespace vorlane {
@@ -28,11 +29,17 @@ void RegisterDialogs(MainWindow& window) {
   window.SetCommandHandler(Command::CheckVersion, [w] { CheckNewVersion(w); });
   window.SetCommandHandler(Command::Extensions,
                            [&s, w] { ShowExtensionsDialog(w, s.project.projectname); });
-  window.SetCommandHandler(Command::EditGlobalVariables,
-                           [&s, w] { EditGlobalVariables(w, s.project, s.prefs, s.keywords); });
-  window.SetCommandHandler(Command::EditGlobalFunctions,
-                           [&s, w] { EditGlobalFunctions(w, s.project, s.prefs, s.keywords); });
-  window.SetCommandHandler(Command::EditGameComments, [&s, w] { EditGameComments(w, s.project); });
+  // Left without a change, the Game tab's editors leave the project
+  // unmodified, as the resource editors do.
+  const auto edits = [&s](std::function<void()> edit) {
+    return [&s, edit] { RunEditor(s.project, edit); };
+  };
+  const auto variables = [&s, w] { EditGlobalVariables(w, s.project, s.prefs, s.keywords); };
+  const auto functions = [&s, w] { EditGlobalFunctions(w, s.project, s.prefs, s.keywords); };
+  const auto comments = [&s, w] { EditGameComments(w, s.project); };
+  window.SetCommandHandler(Command::EditGlobalVariables, edits(variables));
+  window.SetCommandHandler(Command::EditGlobalFunctions, edits(functions));
+  window.SetCommandHandler(Command::EditGameComments, edits(comments));
   window.SetCommandHandler(Command::ShowGameComments, [&s, w] { ShowGameComments(w, s.project); });
   window.SetCommandHandler(Command::ExportFunctions, [&s, w] { ExportFunctions(w, s.project); });
   window.SetCommandHandler(Command::ImportFunctions, [&s, &window] {

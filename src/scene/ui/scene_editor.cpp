@@ -283,7 +283,7 @@ void SceneEditor::OnDone() {
   for (const std::string& error : errors) Dialogs().Message(this, "Error", error);
   if (!errors.empty()) return;
 
-  SetModified(project_, 1);
+  // The history has set the modified flag: Done without a change is none.
   scene().thumbnail = ShareImage(SceneCard(project_, scene(), view_));
   if (!project_.projectname.empty())
     WriteProgramFile(PathsOf(project_.projectname).preview,

@@ -71,6 +71,9 @@ TilesTab::TilesTab(SceneToolContext context, std::function<void()> changed)
   preview_ = MakePicture(this, 110, 480, 100, 100);
 
   ChooseTileSet();
+  // The list opens on the scene's first layer, whatever another scene showed.
+  if (const auto values = LayerValues(context_.project, context_.scene); !values.empty())
+    context_.view.current_layer = values.front();
   ShowLayers();
   connect(tile_sets_, &QComboBox::currentTextChanged, this, &TilesTab::ChooseTileSet);
   connect(action_, &QComboBox::currentIndexChanged, this, [this](int action) {

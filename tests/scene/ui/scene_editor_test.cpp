@@ -145,6 +145,7 @@ TEST_F(SceneEditorTest, ValuesThatReachTheSceneAtOnceAreUndoable) {
 }
 
 TEST_F(SceneEditorTest, InstancePropertiesAndLayersThroughTheirWindows) {
+  project_.layers.insert(project_.layers.begin(), Layer{"layer_0", 3, "hall"});
   Drive([this](SceneEditor& editor) {
     editor.tabs()->setCurrentIndex(1);
     editor.canvas()->tool()->Press(Click(40, 40));
@@ -156,9 +157,12 @@ TEST_F(SceneEditorTest, InstancePropertiesAndLayersThroughTheirWindows) {
 
     editor.tabs()->setCurrentIndex(3);
     TilesTab& tiles = *editor.tiles_tab();
-    ClickButton(tiles, "Add");     // 1000000 exists, then 7
+    // The list opens on the scene's first layer.
+    EXPECT_EQ(tiles.layer_list()->currentText(), "3");
+    ClickButton(tiles, "Add");     // 3 exists, then 7
     ClickButton(tiles, "Delete");  // layer 7 and its tiles
-    EXPECT_EQ(LayerValues(project_, "hall"), (std::vector<int>{1000000}));
+    EXPECT_EQ(LayerValues(project_, "hall"), (std::vector<int>{3, 1000000}));
+    ClickButton(tiles, "Delete");  // the first layer is shown again: 3
     ClickButton(tiles, "Delete");  // the last layer comes back as the default one
     EXPECT_EQ(LayerValues(project_, "hall"), (std::vector<int>{1000000}));
     editor.done_button()->click();
@@ -172,11 +176,12 @@ TEST_F(SceneEditorTest, InstancePropertiesAndLayersThroughTheirWindows) {
       })
       .Drive([](QDialog& window) {
         auto& dialog = static_cast<LayerDepthDialog&>(window);
-        EXPECT_EQ(dialog.depth()->text(), "1000000");
+        EXPECT_EQ(dialog.depth()->text(), "3");
         dialog.ok_button()->click();  // refused: the window stays
         dialog.depth()->setText("7");
         dialog.ok_button()->click();
       })
+      .AnswerYes()
       .AnswerYes()
       .AnswerYes();
   Open();
