@@ -129,7 +129,7 @@ QWidget* SceneEditor::BuildBackgroundTab() {
   colour_box_->setAutoFillBackground(true);
   QPushButton* choose = MakeButton(page, "...", kFieldLeft + 65, 10, 30, 25);
   MakeLabel(page, "Background image", 10, 50, kLabelWidth, 25);
-  background_list_ = new QComboBox(page);
+  background_list_ = new PictureList(page);
   background_list_->setGeometry(kFieldLeft, 45, 125, 25);
   background_list_->addItem("");
   for (const Background& background : project_.backgrounds)

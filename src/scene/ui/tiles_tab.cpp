@@ -12,6 +12,7 @@
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/image_view.h"
+#include "gui/ui/picture_list.h"
 #include "gui/ui/qt_text.h"
 #include "scene/layer_edits.h"
 #include "scene/tile_edits.h"
@@ -45,7 +46,7 @@ TilesTab::TilesTab(SceneToolContext context, std::function<void()> changed)
   picker_ = std::make_unique<Picker>(*this);
 
   MakeLabel(this, "Tile image", 10, 15, 80, 25);
-  tile_sets_ = new QComboBox(this);
+  tile_sets_ = new PictureList(this);
   tile_sets_->setGeometry(90, 10, 180, 25);
   for (const Background& background : context_.project.backgrounds)
     tile_sets_->addItem(Q(background.name));
