@@ -91,9 +91,9 @@ std::string ClashWithOthers(const Project& p, const GameName& resource, int inde
   for (ResourceKind kind : kResourceKinds) {
     const std::string problem = WithList(p, kind, [&](const auto& list) {
       for (size_t i = 0; i < list.size(); ++i) {
-        if (kind == resource.kind && static_cast<int>(i) == index) continue;
+        if ((kind == resource.kind && static_cast<int>(i) == index) || !IsGlobal(list[i])) continue;
         const GameName other{kind, list[i].name};
-        if (IsGlobal(list[i]) && NamesClash(resource, other)) return UsedByProblem(resource, other);
+        if (NamesClash(resource, other)) return UsedByProblem(resource, other);
       }
       return std::string();
     });

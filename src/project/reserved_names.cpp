@@ -26,24 +26,23 @@ constexpr std::string_view kBrowserNames[] = {
     // Inherited by the window and by every instance, whose fields event
     // code reads by their bare names.
     "constructor", "hasOwnProperty", "isPrototypeOf", "propertyIsEnumerable", "toLocaleString",
-    "toString", "valueOf", "__proto__", "__defineGetter__", "__defineSetter__",
-    "__lookupGetter__", "__lookupSetter__",
+    "toString", "valueOf", "__proto__", "__defineGetter__", "__defineSetter__", "__lookupGetter__",
+    "__lookupSetter__",
     // The window's own properties and methods.
     "window", "self", "document", "name", "location", "history", "navigation", "customElements",
     "locationbar", "menubar", "personalbar", "scrollbars", "statusbar", "toolbar", "status",
     "close", "closed", "stop", "focus", "blur", "frames", "length", "top", "opener", "parent",
     "frameElement", "open", "navigator", "clientInformation", "originAgentCluster", "alert",
-    "confirm", "prompt", "print", "postMessage", "event", "external", "origin",
-    "isSecureContext", "crossOriginIsolated", "localStorage", "sessionStorage", "setTimeout",
-    "clearTimeout", "setInterval", "clearInterval", "queueMicrotask", "structuredClone",
-    "reportError", "atob", "btoa", "fetch", "createImageBitmap", "caches", "crypto", "indexedDB",
-    "performance", "scheduler", "trustedTypes", "requestAnimationFrame", "cancelAnimationFrame",
+    "confirm", "prompt", "print", "postMessage", "event", "external", "origin", "isSecureContext",
+    "crossOriginIsolated", "localStorage", "sessionStorage", "setTimeout", "clearTimeout",
+    "setInterval", "clearInterval", "queueMicrotask", "structuredClone", "reportError", "atob",
+    "btoa", "fetch", "createImageBitmap", "caches", "crypto", "indexedDB", "performance",
+    "scheduler", "trustedTypes", "requestAnimationFrame", "cancelAnimationFrame",
     "requestIdleCallback", "cancelIdleCallback", "speechSynthesis", "screen", "visualViewport",
     "innerWidth", "innerHeight", "scrollX", "scrollY", "pageXOffset", "pageYOffset", "scroll",
     "scrollTo", "scrollBy", "screenX", "screenY", "screenLeft", "screenTop", "outerWidth",
     "outerHeight", "devicePixelRatio", "moveTo", "moveBy", "resizeTo", "resizeBy", "matchMedia",
-    "getComputedStyle", "getSelection", "addEventListener", "removeEventListener",
-    "dispatchEvent",
+    "getComputedStyle", "getSelection", "addEventListener", "removeEventListener", "dispatchEvent",
     // Constructors the engine and extensions use.
     "Image", "Audio", "Option", "Event", "CustomEvent", "EventTarget", "KeyboardEvent",
     "MouseEvent", "TouchEvent", "PointerEvent", "Node", "Element", "HTMLElement", "Document",
@@ -51,7 +50,8 @@ constexpr std::string_view kBrowserNames[] = {
     "AudioContext", "webkitAudioContext", "Path2D", "ImageData", "TextEncoder", "TextDecoder",
     "DOMParser", "AbortController", "Request", "Response", "Headers", "FormData"};
 
-// The window's event handlers, each "on" + the event.
+// The window's event handlers are "on" + each of these.
+// clang-format off
 constexpr std::string_view kWindowEvents[] = {
     "abort", "afterprint", "animationend", "animationiteration", "animationstart", "beforeprint",
     "beforeunload", "blur", "canplay", "canplaythrough", "change", "click", "close",
@@ -67,6 +67,7 @@ constexpr std::string_view kWindowEvents[] = {
     "seeked", "seeking", "select", "stalled", "storage", "submit", "suspend", "timeupdate",
     "toggle", "touchcancel", "touchend", "touchmove", "touchstart", "transitionend",
     "unhandledrejection", "unload", "volumechange", "waiting", "wheel"};
+// clang-format on
 
 std::unordered_set<std::string>& EngineNames() {
   static std::unordered_set<std::string> names;

@@ -169,9 +169,9 @@ class Scanner {
   }
 
   void Keyword(std::string_view word) {
-    const bool statement_start =
-        prev_ == Prev::None || (prev_ == Prev::Punct && OneOf(prev_text_, {";", "{", "}"})) ||
-        (prev_ == Prev::Word && prev_text_ == "async");
+    const bool statement_start = prev_ == Prev::None ||
+                                 (prev_ == Prev::Punct && OneOf(prev_text_, {";", "{", "}"})) ||
+                                 (prev_ == Prev::Word && prev_text_ == "async");
     if ((word == "var" && functions_ == 0) ||
         ((word == "let" || word == "const") && open_.empty())) {
       declaration_depth_ = static_cast<int>(open_.size());
@@ -258,10 +258,10 @@ class Scanner {
   std::string_view text_;
   size_t pos_ = 0;
   std::vector<Open> open_;
-  int functions_ = 0;            // function bodies in `open_`
+  int functions_ = 0;              // function bodies in `open_`
   Open last_paren_ = Open::Paren;  // the kind of the last parenthesis closed
-  int declaration_depth_ = -1;   // where a var, let or const list goes on; -1 none
-  bool expect_name_ = false;     // the next word is a declared name
+  int declaration_depth_ = -1;     // where a var, let or const list goes on; -1 none
+  bool expect_name_ = false;       // the next word is a declared name
   Prev prev_ = Prev::None;
   std::string_view prev_text_;
   Names names_;

@@ -73,7 +73,8 @@ TEST(Rename, NamesTheGameAlreadyHasAreRefused) {
       {K::Object, "onload", "The object name 'onload" + browser},
       {K::Object, "Score", ""},  // case matters
       {K::Object, "level", "The object name 'level' is already used by the scene 'level'"},
-      {K::Sprite, "obj_wall", "The sprite name 'obj_wall' is already used by the object 'obj_wall'"},
+      {K::Sprite, "obj_wall",
+       "The sprite name 'obj_wall' is already used by the object 'obj_wall'"},
       {K::Music, "snd_jump", "The music name 'snd_jump' is already used by the sound 'snd_jump'"},
       {K::Scene, "add", "The scene name 'add' is already used by the function 'add'"},
       {K::Function, "__bg_tiles",
