@@ -1,8 +1,5 @@
 #include "code/keyword_list.h"
 
-#include "gui/file_util.h"
-#include "gui/text_lines.h"
-
 namespace vorlane {
 
 void AddKeywordRecord(KeywordList& list, std::string name, std::string class_, std::string help1,
@@ -16,33 +13,18 @@ const char* ClassOf(char marker) {
   switch (marker) {
     case '!': return "Fn";
     case '.': return "Var";
-    case '#': return "Cons";
-    default: return nullptr;
+    default: return "Cons";
   }
 }
 
 }  // namespace
 
 bool LoadKeywordFile(KeywordList& list, const std::string& path, std::string* error) {
-  const std::int64_t size = FileSize(path);
-  if (size < 0 || (size == 0 && IsRegularFile(path))) return false;
-  std::string bytes;
-  if (!ReadFile(path, &bytes, kMaxKeywordFileBytes, error)) return false;
-  std::string_view text = bytes;
-  // Editors like to put a byte-order mark in front; it is not a class marker.
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  const std::vector<std::string_view> lines = SplitLines(text);
-  for (size_t i = 0; i < lines.size(); i += 3) {
-    const std::string_view head = lines[i];
-    if (head.empty()) continue;
-    const char* class_ = ClassOf(head[0]);
-    if (!class_) continue;
-    // An incomplete last record gets empty help lines.
-    const std::string_view help1 = i + 1 < lines.size() ? lines[i + 1] : std::string_view();
-    const std::string_view help2 = i + 2 < lines.size() ? lines[i + 2] : std::string_view();
-    AddKeywordRecord(list, std::string(head.substr(1)), class_, std::string(help1),
-                     std::string(help2));
-  }
+  std::vector<KeywordFileRecord> records;
+  if (!ReadKeywordFile(path, &records, error)) return false;
+  for (KeywordFileRecord& record : records)
+    AddKeywordRecord(list, std::move(record.name), ClassOf(record.marker), std::move(record.help1),
+                     std::move(record.help2));
   return true;
 }
 

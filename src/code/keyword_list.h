@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace vorlane {
+#include "gui/keyword_file.h"
 
-inline constexpr char kKeywordFile[] = "keywords.dat";
+namespace vorlane {
 
 struct KeywordRecord {
   std::string name;

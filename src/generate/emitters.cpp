@@ -4,8 +4,7 @@
 #include <unordered_map>
 
 #include "generate/emitter_text.h"
-#include "project/js_name.h"
-#include "project/resource_kind.h"
+#include "project/reserved_names.h"
 
 namespace vorlane {
 
@@ -50,10 +49,9 @@ std::string MediaPath(const std::string& folder, const std::string& file) {
 
 std::vector<std::string> UnusableNames(const Project& project) {
   using emit::KeptMedia;
-  std::vector<std::string> messages;
+  std::vector<GameName> written;
   const auto check = [&](ResourceKind kind, const std::string& name) {
-    std::string message = CheckJsName(KindWord(kind), name);
-    if (!message.empty()) messages.push_back(std::move(message));
+    written.push_back({kind, name});
   };
   const auto audible = [&](const Sound& s) {
     return KeptMedia(s.wav) || KeptMedia(s.mp3) || KeptMedia(s.ogg);
@@ -70,7 +68,7 @@ std::vector<std::string> UnusableNames(const Project& project) {
     if (o.prototype == 1) check(ResourceKind::Object, o.name);
   for (const Scene& s : project.scenes) check(ResourceKind::Scene, s.name);
   for (const UserFunction& f : project.fns) check(ResourceKind::Function, f.name);
-  return messages;
+  return GameNameProblems(written);
 }
 
 std::string EmitVersion(int version) {

@@ -33,10 +33,12 @@ void EmitSprites(const Project& project, std::string& out);
 void EmitObjects(const Project& project, std::string& out);
 void EmitScenes(const Project& project, std::string& out);
 
-// A message ("The sprite name 'my sprite' cannot be used: ...") for every
-// name the emitters would write as a JavaScript variable that cannot be one,
-// in the order of the kinds and of their lists. Such names come from older
-// projects; a game made with them would not even start. Records that are
+// A message ("The sprite name 'my sprite' is not a valid name: ...", "The
+// object name 'score' is already used by the game engine", "The scene name
+// 'level' is already used by the object 'level'") for every name the
+// emitters would write as a JavaScript global that cannot be one, in the
+// order of the kinds and of their lists (GameNameProblems). Such names come
+// from older projects; a game made with them would break. Records that are
 // not written (instances, sounds without files, ...) are not checked.
 std::vector<std::string> UnusableNames(const Project& project);
 

@@ -20,6 +20,7 @@
 #include "project/lifecycle.h"
 #include "project/project_file.h"
 #include "project/project_paths.h"
+#include "project/reserved_names.h"
 #include "project/safe_name.h"
 
 namespace vorlane {
@@ -58,7 +59,8 @@ constexpr char kUsage[] =
     "Exit status:\n"
     "  0  the game was written (a project without scenes only gives a warning).\n"
     "  1  the build failed: the project is missing, damaged or needs a newer\n"
-    "     version, names in it cannot be used in JavaScript, export.js is\n"
+    "     version, names in it cannot be used in JavaScript (or are already\n"
+    "     used by the engine, the browser or another resource), export.js is\n"
     "     missing, or a folder or file it writes cannot be written. stderr has\n"
     "     one line for each problem. All of these are found before the project\n"
     "     is written: Projects/NAME.xml and the files in Projects/NAME/ are as\n"
@@ -319,6 +321,7 @@ int Main(int argc, char** argv) {
   std::string engine_template;
   if (!ReadFile("export.js", &engine_template))
     return Fail("The engine template export.js is missing from this folder.");
+  LoadEngineNames(engine_template);
   return Build(name, resave, zip_path, engine_template);
 }
 

@@ -3,6 +3,7 @@
 #include "gui/text_lines.h"
 
 #include "project/js_name.h"
+#include "project/reserved_names.h"
 
 namespace vorlane {
 namespace {
@@ -77,6 +78,30 @@ auto WithList(P& p, ResourceKind kind, Visit visit) {
   return visit(p.fns);
 }
 
+// Instances share the objects' list; they are no globals of the game.
+template <typename Record>
+bool IsGlobal(const Record&) {
+  return true;
+}
+bool IsGlobal(const GameObject& object) { return object.prototype == 1; }
+
+// The first resource, other than the one at `index` of `kind`, whose
+// globals `resource` would replace.
+std::string ClashWithOthers(const Project& p, const GameName& resource, int index) {
+  for (ResourceKind kind : kResourceKinds) {
+    const std::string problem = WithList(p, kind, [&](const auto& list) {
+      for (size_t i = 0; i < list.size(); ++i) {
+        if ((kind == resource.kind && static_cast<int>(i) == index) || !IsGlobal(list[i])) continue;
+        const GameName other{kind, list[i].name};
+        if (NamesClash(resource, other)) return UsedByProblem(resource, other);
+      }
+      return std::string();
+    });
+    if (!problem.empty()) return problem;
+  }
+  return "";
+}
+
 // The name field of the record at `index`, null when out of range.
 std::string* NameAt(Project& p, ResourceKind kind, int index) {
   return WithList(p, kind, [index](auto& list) -> std::string* {
@@ -109,7 +134,10 @@ std::string CheckResourceName(const Project& p, ResourceKind kind, const std::st
   if (std::string problem = CheckJsName(KindWord(kind), name); !problem.empty()) return problem;
   const bool taken =
       WithList(p, kind, [&](const auto& list) { return NameTaken(list, name, index); });
-  return taken ? what + " '" + name + "' already exists" : "";
+  if (taken) return what + " '" + name + "' already exists";
+  const GameName resource{kind, name};
+  if (std::string problem = ReservedNameProblem(resource); !problem.empty()) return problem;
+  return ClashWithOthers(p, resource, index);
 }
 
 void RenameResource(Project& p, ResourceKind kind, int index, const std::string& new_name) {

@@ -20,10 +20,14 @@ std::string ResourceName(const Project& project, ResourceKind kind, int index);
 
 // Checks `name` for the record at `index` of its kind: "" when it may be
 // used, otherwise the message for the user: "The sprite name is missing",
-// "The sprite name 'my sprite' is not a valid name: ..." (it must be a JavaScript
-// identifier, see js_name.h) or "The sprite name 'x' already exists". Names
-// are compared exactly and only within the kind, the record itself left
-// out; an object's name may not be that of any object or instance.
+// "The sprite name 'my sprite' is not a valid name: ..." (it must be a
+// JavaScript identifier, see js_name.h), "The sprite name 'x' already exists"
+// (another of its kind; an object's name may not be that of any object or
+// instance), then, as the name becomes a global of the game
+// (reserved_names.h), "The sprite name 'Math' is already used by the
+// browser" (or "... by the game engine") and "The sprite name 'x' is already
+// used by the scene 'x'". Names are compared exactly, the record itself left
+// out.
 std::string CheckResourceName(const Project& project, ResourceKind kind, const std::string& name,
                               int index);
 

@@ -10,8 +10,7 @@ using Errors = std::vector<std::string>;
 TEST(FunctionEdits, AValidNameStoresNameParamsAndCodeButNotTheDescription) {
   Project project;
   project.fns = {{"lerp", "a, b, t", "Blends.", "return a;"}, {"clamp", "", "", ""}};
-  project.sprites = {{.name = "spin"}};
-  EXPECT_EQ(StoreFunction(project, 0, {"spin", "a,b", "return b;"}), Errors{});  // a sprite's name
+  EXPECT_EQ(StoreFunction(project, 0, {"spin", "a,b", "return b;"}), Errors{});
   EXPECT_EQ(project.fns[0], (UserFunction{"spin", "a,b", "Blends.", "return b;"}));
   EXPECT_EQ(project.modified, 1);
 }

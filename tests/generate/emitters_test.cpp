@@ -338,6 +338,8 @@ TEST(EmittersTest, UnusableNamesAreTheOnesWrittenAsVariables) {
   p.sprites[0].name = "my sprite";
   p.objects[2].name = "v\xc3\xa9";  // fine
   p.musics[0].name = "1up";
+  p.fonts[0].name = "Math";
+  p.scenes[0].name = "obj_player";
   EXPECT_EQ(
       UnusableNames(p),
       (std::vector<std::string>{
@@ -345,6 +347,8 @@ TEST(EmittersTest, UnusableNamesAreTheOnesWrittenAsVariables) {
           "starting with a digit",
           "The music name '1up' is not a valid name: use letters, digits and _, not starting with "
           "a digit",
+          "The font name 'Math' is already used by the browser",
+          "The scene name 'obj_player' is already used by the object 'obj_player'",
           "The function name 'do' is not a valid name: it is a word JavaScript keeps for itself"}));
 }
 

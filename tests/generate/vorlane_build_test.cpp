@@ -175,6 +175,15 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
       // Refused before the project file would be written back.
       {"--resave old", 1, "The object name 'my hero' is not a valid name",
        [] { WriteAll("Projects/old.xml", ReadAll("Projects/old.xml") + "\n\n"); }},
+      // A name the engine template declares for itself.
+      {"taken", 1, "The object name 'lives' is already used by the game engine",
+       [] {
+         WriteAll("export.js", std::string(kTemplate) + "\nvar lives = 3;");
+         Project taken = test::SampleProject();
+         taken.projectname = "taken";
+         taken.objects[0].name = "lives";
+         EXPECT_TRUE(WriteProject(taken));
+       }},
       // An output that cannot be replaced: game.js stands as a folder.
       {"demo", 1, "Projects/demo/game.js",
        [] {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "project/reserved_names.h"
 #include "support/sample_project.h"
+#include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
@@ -18,7 +20,6 @@ TEST(Rename, NameChecksUseTheKindsWordAndLeaveTheRecordItselfOut) {
             "The scene name 'menu' already exists");
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Scene, "level", 0), "");  // unchanged name
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Scene, "Menu", 0), "");   // case matters
-  EXPECT_EQ(CheckResourceName(p, ResourceKind::Sound, "spr_hero", 0), "");  // another kind's
   // Objects share their list with instances: an instance's name is taken.
   EXPECT_EQ(CheckResourceName(p, ResourceKind::Object, "inst_11", 0),
             "The object name 'inst_11' already exists");
@@ -40,6 +41,50 @@ TEST(Rename, NamesMustBeJavaScriptIdentifiers) {
   for (const char* good :
        {"v\xc3\xa9", "parent_\xc3\xa9", "_x$2", "\xf0\x9d\x92\xb3", "a\xcc\x81", "New", "of"})
     EXPECT_EQ(CheckResourceName(p, ResourceKind::Function, good, -1), "") << good;
+}
+
+// Every resource is a global of the game (a variable, and a constructor
+// "__" + name for all but functions): after the rules above, a name the
+// engine, the browser or another resource of any kind has is refused.
+TEST(Rename, NamesTheGameAlreadyHasAreRefused) {
+  test::ScopedTempDir dir;
+  test::WriteAll("keywords.dat", "!instance_create\nhelp\n\n.speed\nhelp\n\n");
+  LoadEngineNames("var score = 0;\nfunction __vr_run() { var local; }");
+  const Project p = SampleProject();
+  using K = ResourceKind;
+  const std::string engine = "' is already used by the game engine";
+  const std::string browser = "' is already used by the browser";
+  const struct {
+    K kind;
+    std::string name;
+    std::string refusal;
+  } cases[] = {
+      {K::Object, "score", "The object name 'score" + engine},
+      {K::Sprite, "speed", "The sprite name 'speed" + engine},
+      {K::Font, "instance_create", "The font name 'instance_create" + engine},
+      {K::Sprite, "vr_run", "The sprite name 'vr_run" + engine},  // its constructor __vr_run
+      {K::Function, "vr_run", ""},
+      {K::Object, "local", ""},
+      {K::Object, "Math", "The object name 'Math" + browser},
+      {K::Sprite, "setTimeout", "The sprite name 'setTimeout" + browser},
+      {K::Scene, "document", "The scene name 'document" + browser},
+      {K::Sound, "top", "The sound name 'top" + browser},
+      {K::Object, "name", "The object name 'name" + browser},
+      {K::Object, "onload", "The object name 'onload" + browser},
+      {K::Object, "Score", ""},  // case matters
+      {K::Object, "level", "The object name 'level' is already used by the scene 'level'"},
+      {K::Sprite, "obj_wall",
+       "The sprite name 'obj_wall' is already used by the object 'obj_wall'"},
+      {K::Music, "snd_jump", "The music name 'snd_jump' is already used by the sound 'snd_jump'"},
+      {K::Scene, "add", "The scene name 'add' is already used by the function 'add'"},
+      {K::Function, "__bg_tiles",
+       "The function name '__bg_tiles' is already used by the background 'bg_tiles'"},
+      {K::Sprite, "inst_11", ""},  // instances are no globals
+      {K::Sprite, "spr_hero", ""},
+      {K::Object, "Level", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CheckResourceName(p, c.kind, c.name, 0), c.refusal);
+  LoadEngineNames("", "");
 }
 
 TEST(Rename, ObjectIsFollowedByScriptsInstancesParentsCollisionsAndViews) {

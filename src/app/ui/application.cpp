@@ -14,6 +14,7 @@
 #include "gui/ui/fonts.h"
 #include "project/leftovers.h"
 #include "project/project_list.h"
+#include "project/reserved_names.h"
 
 namespace vorlane {
 namespace {
@@ -49,6 +50,7 @@ void Application::Start(const StartOptions& options) {
     if (options.show_windows) splash.ShowNow();
     Step("splash");
     session.engine_template = LoadEngineTemplate();
+    LoadEngineNames(session.engine_template);
     Step("engine template");
     // The splash stays up through the pause rather than leaving a blank
     // second behind it.

@@ -11,6 +11,7 @@
 #include "gui/file_util.h"
 #include "gui/ui/card_grid.h"
 #include "project/leftovers.h"
+#include "project/reserved_names.h"
 #include "ui_fixture.h"
 
 namespace vorlane {
@@ -52,6 +53,7 @@ TEST_F(StartupTest, StepsRunInOrderAndLeaveTheProgramFolderReady) {
   EXPECT_EQ(session.engine_template, "//VORLANE_VERSION\n//VORLANE_SCENES\n");
   ASSERT_GT(session.keywords.size(), 1u);  // the file's, then the built-in constants
   EXPECT_EQ(session.keywords.front().name, "instance_create");
+  EXPECT_TRUE(IsEngineName("instance_create"));  // no resource may take it
   EXPECT_TRUE(IsDirectory(project().tempfolder));
   EXPECT_FALSE(FileExists(partial));
   EXPECT_FALSE(FileExists("_temp_101010"));

@@ -22,7 +22,7 @@ class SoundDialogTest : public test::DialogTest {
     MakeDirectory("chosen");
     project_.tempfolder = "work";
     project_.sounds = {{"boom", "boom.wav", "", "boom.ogg"}};
-    project_.musics = {{"theme", "", "theme.mp3", ""}, {"boom", "", "", ""}};
+    project_.musics = {{"theme", "", "theme.mp3", ""}, {"calm", "", "", ""}};
   }
   // The next dialog, driven by `act`.
   void Drive(std::function<void(SoundDialog&)> act) {
@@ -144,21 +144,23 @@ TEST_F(SoundDialogTest, AnUnwritableWorkingFolderIsAnError) {
   EXPECT_EQ(project_.musics.size(), 2u);
 }
 
-TEST_F(SoundDialogTest, AMusicMayShareASoundsNameButNotAnotherMusics) {
+TEST_F(SoundDialogTest, AMusicNameMustBeFreeOfOtherMusicsAndSounds) {
   Drive([](SoundDialog& dialog) {
-    EXPECT_EQ(dialog.windowTitle(), "Music properties - boom");
-    dialog.name_field()->setText("theme");
-    dialog.done_button()->click();
-    dialog.name_field()->setText("");
-    dialog.done_button()->click();
-    dialog.name_field()->setText("boom");  // also a sound
+    EXPECT_EQ(dialog.windowTitle(), "Music properties - calm");
+    for (const char* refused : {"theme", "", "boom"}) {
+      dialog.name_field()->setText(refused);
+      dialog.done_button()->click();
+    }
+    dialog.name_field()->setText("storm");
     dialog.done_button()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
   });
-  EditMusic(nullptr, project_, "boom");
+  EditMusic(nullptr, project_, "calm");
   EXPECT_EQ(dialogs_.Boxes(), (Strings{"Error: The music name 'theme' already exists",
-                                       "Error: The music name is missing"}));
-  EXPECT_EQ(project_.musics[1].name, "boom");
+                                       "Error: The music name is missing",
+                                       "Error: The music name 'boom' is already used by the "
+                                       "sound 'boom'"}));
+  EXPECT_EQ(project_.musics[1].name, "storm");
 }
 
 }  // namespace
