@@ -15,13 +15,13 @@ const { loadGame } = require('./fake_browser.js');
 //              tiles: [[background, left, top, w, h, x, y, depth]] }],
 //   backgrounds: { bg: [w, h, rgba, file] }, sounds: { snd: { wav, mp3, ogg } },
 //   fonts: { fnt: { family, size, bold, italic } }, variables, functions,
-//   advanced, extensions: ['savedata'] }
+//   fns: [{ name, params, code }], advanced, extensions: ['savedata'] }
 // The project records of a plan, as buildProject takes them.
 function projectOf(plan) {
   let uid = 1;
   const p = { variables: plan.variables || '', functions: plan.functions || '',
     advancedscriptmode: plan.advanced ? 1 : 0, sprites: [], frames: [], sounds: [], musics: [],
-    backgrounds: [], fonts: [], objects: [], scripts: [], scenes: [], layers: [], tiles: [], fns: [],
+    backgrounds: [], fonts: [], objects: [], scripts: [], scenes: [], layers: [], tiles: [], fns: plan.fns || [],
     frameSizes: {}, files: {}, extensions: plan.extensions };
   const { solidPng } = require('./program.js');
   for (const [name, s] of Object.entries(plan.sprites || {})) {
