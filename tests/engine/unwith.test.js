@@ -7,9 +7,8 @@ const assert = require('node:assert/strict');
 const fs = require('fs');
 const path = require('path');
 const vm = require('vm');
-const { RUNTIME } = require('./support/program.js');
+const { RUNTIME, buildProject, removeFolder } = require('./support/program.js');
 const { makeGame, projectOf } = require('./support/small_game.js');
-const { buildProject, removeFolder } = require('./support/program.js');
 const { loadGame } = require('./support/fake_browser.js');
 
 const engine = vm.createContext({ __vr_manual: true });
