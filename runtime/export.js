@@ -468,8 +468,10 @@ function __vr_assigned_names(src) {
 // rewritten once, where the rewrite is sure to mean the same: the names of
 // the instance's fields and methods become __vr_w.name (__vr_w being the
 // instance) and every other name stays as it is. Code the rewrite cannot be
-// sure of (nested functions, template strings, a field's name declared or
-// used as a label, a name other code sets on instances) keeps its with.
+// sure of (nested functions, template strings, HTML-like comments, a
+// field's name declared or used as a label, a name other code sets on
+// instances, a name that only an instance could give a value) keeps its
+// with.
 var __vr_with_mark = 'with(this) {';
 var __vr_unsure_words = /^(?:function|class|eval|arguments|with|import|export|yield|await|async|get|set|static|__vr_w)$/;
 var __vr_unwith_keywords = /^(?:break|case|catch|continue|debugger|default|delete|do|else|false|finally|for|if|in|instanceof|let|new|null|of|return|switch|this|throw|true|try|typeof|var|const|void|while)$/;
@@ -478,9 +480,11 @@ var __vr_value_words = /^(?:this|true|false|null)$/;
 // Rewrites `code`, which starts just after "with(this) {", up to the brace
 // that closes the with. Returns { code, end } (end: the index of that
 // brace) or null. `field(name)` tells the instance's names; `shared(name)`
-// names that code elsewhere sets on instances.
-function __vr_unwith_code(code, field, shared) {
+// names that code elsewhere sets on instances; `known(name)` names that
+// mean something outside the instance (globals).
+function __vr_unwith_code(code, field, shared, known) {
   var out = '', i = 0, n = code.length, t;
+  var locals = Object.create(null);
   var id = new RegExp(__vr_id, 'uy');
   var num = /(?:0[xXbBoO][0-9a-fA-F_]+|(?:\d[\d_]*\.?[\d_]*|\.\d[\d_]*)(?:[eE][+-]?\d+)?)n?/y;
   var blank = /\s/;
@@ -561,7 +565,9 @@ function __vr_unwith_code(code, field, shared) {
       var after = next_char(i);
       if (declare) {
         declare = false;
-        if (field(w)) return null;
+        // Inside the with, "var hp = 1" sets the instance's hp if it has one.
+        if (field(w) || shared(w)) return null;
+        locals[w] = true;
         out += w;
       } else if (top.kind === 'obj' && top.key) {
         // A property name: "name: value" only; shorthand names and methods
@@ -576,7 +582,9 @@ function __vr_unwith_code(code, field, shared) {
       } else if (field(w)) {
         out += '__vr_w.' + w;
       } else {
-        if (shared(w)) return null;
+        // A name no local or global holds would only ever be found on the
+        // instance, put there by code the scan may not see.
+        if (shared(w) || !(locals[w] || known(w))) return null;
         out += w;
       }
       prev = w; value = true;
@@ -584,7 +592,9 @@ function __vr_unwith_code(code, field, shared) {
       continue;
     }
     var p3 = code.substr(i, 3), p2 = code.substr(i, 2);
-    if (p2 === '=>') return null;
+    // <!-- and --> start comments in a page's scripts, which the scan
+    // would read as code.
+    if (p2 === '=>' || p3 === '-->' || code.substr(i, 4) === '<!--') return null;
     if (p3 === '...' || p3 === '===' || p3 === '!==') t = p3;
     else if (p2 === '?.' && !/[0-9]/.test(code.charAt(i + 2))) t = p2;
     else if (/^(?:\?\?|\+\+|--|==|!=|<=|>=|&&|\|\|)$/.test(p2)) t = p2;
@@ -627,12 +637,12 @@ function __vr_unwith_code(code, field, shared) {
 
 // The handler `f` without its with(this), for instances whose fields
 // `field` tells; null when it has none or the rewrite is not sure.
-function __vr_unwith(f, field, shared) {
+function __vr_unwith(f, field, shared, known) {
   var src = Function.prototype.toString.call(f);
   var mark = src.indexOf(__vr_with_mark);
   var open = src.indexOf('{');
   if (mark < 0 || open < 0 || open > mark) return null;
-  var inner = __vr_unwith_code(src.slice(mark + __vr_with_mark.length), field, shared);
+  var inner = __vr_unwith_code(src.slice(mark + __vr_with_mark.length), field, shared, known);
   if (!inner) return null;
   var rest = src.slice(mark + __vr_with_mark.length + inner.end);
   var body = src.slice(open + 1, mark) + '{ var __vr_w = this;' + inner.code + rest;
@@ -640,29 +650,100 @@ function __vr_unwith(f, field, shared) {
   try { return new Function(body); } catch (e) { return null; }
 }
 
-// Names that code of the objects and scenes sets on instances through a dot
-// (other.hp -= 1): an object whose own code never sets one may still find
-// it on its instances, so its code keeps with(this) where it names one.
+// The global object, whatever the page calls it.
+var __vr_global = this;
+
+// The source of the game's functions: the project's functions, global
+// functions and extensions, functions and methods of objects kept in global
+// variables, and the generated objects and scenes with their event code.
+// The engine's own (__vr_..., the initialisers __name__) are left out.
+function __vr_game_sources() {
+  var out = [], seen = new Set();
+  var take = function(f) {
+    if (typeof f !== 'function' || seen.has(f)) return false;
+    seen.add(f);
+    var s = Function.prototype.toString.call(f);
+    if (/\{\s*\[native code\]\s*\}$/.test(s)) return false;
+    out.push(s);
+    return true;
+  };
+  var methods = function(o) {
+    var own = Object.getOwnPropertyNames(o);
+    for (var k = 0; k < own.length; k++) {
+      var d = Object.getOwnPropertyDescriptor(o, own[k]);
+      if (d && 'value' in d) take(d.value);
+    }
+  };
+  var names = Object.getOwnPropertyNames(__vr_global);
+  for (var i = 0; i < names.length; i++) {
+    if (/^__(?:vr|.*__$)/.test(names[i])) continue;
+    try {
+      var d = Object.getOwnPropertyDescriptor(__vr_global, names[i]);
+      var v = d && 'value' in d ? d.value : null;
+      if (typeof v === 'function') {
+        if (take(v) && v.prototype && typeof v.prototype === 'object') methods(v.prototype);
+      } else if (v && typeof v === 'object') {
+        var proto = Object.getPrototypeOf(v);
+        if (proto === Object.prototype || proto === null) methods(v);
+      }
+    } catch (e) { /* a revoked proxy or the like: nothing to read */ }
+  }
+  return out.join('\n');
+}
+
+// Names that code sets on something other than itself, through a dot or in
+// brackets with a constant string (other.hp -= 1, e['hp'] = 3, ++e.hp), in
+// `src`; the engine's state (__vr.color) aside. Strings and comments are
+// scanned too: a name too many only keeps a with that was not needed.
+function __vr_set_names(src, names) {
+  var member = '(?<!(?:^|[^$\\p{ID_Continue}])__vr\\s*)(?:\\.\\s*(' + __vr_id + ')|\\[\\s*([\'"`])(' + __vr_id + ')\\2\\s*\\])';
+  var after = new RegExp(member + '\\s*(?:(?:\\*\\*|<<|>>>?|&&|\\|\\||\\?\\?|[\\-+*\\/%&|^])?=(?![=>])|\\+\\+|--)', 'gu');
+  var before = /(?:\+\+|--)[^;,)}\n\r]*/g;
+  var one = new RegExp(member, 'gu'), m, chain;
+  while ((m = after.exec(src)) !== null) names[m[1] || m[3]] = true;
+  while ((chain = before.exec(src)) !== null) {
+    one.lastIndex = 0;
+    while ((m = one.exec(chain[0])) !== null) names[m[1] || m[3]] = true;
+  }
+}
+
+// Names that code anywhere in the game sets on instances: an object whose
+// own code never sets one may still find it on its instances, so its code
+// keeps with(this) where it names one.
 function __vr_shared_names(types) {
-  var names = Object.create(null), src = '', i, e, m;
+  var names = Object.create(null), src = '', i, e;
   for (i = 0; i < types.length; i++)
     for (e = 0; e < __vr_events.length; e++)
       if (types[i].h[__vr_events[e]]) src += Function.prototype.toString.call(types[i].h[__vr_events[e]]) + '\n';
   if (typeof vr_scenes !== 'undefined')
     for (i = 0; i < vr_scenes.length; i++)
       if (vr_scenes[i] && typeof vr_scenes[i].start === 'function') src += Function.prototype.toString.call(vr_scenes[i].start) + '\n';
-  src = src.replace(__vr_strings_and_comments, ' ');
-  var set = new RegExp('\\.\\s*(' + __vr_id + ')\\s*(?:(?:\\*\\*|<<|>>>?|[\\-+*\\/%&|^])?=(?![=>])|\\+\\+|--)', 'gu');
-  while ((m = set.exec(src)) !== null) names[m[1]] = true;
+  __vr_set_names(src + __vr_game_sources(), names);
   return function(n) { return names[n] === true; };
 }
 
-// Whether a name is a field or method an instance of `t` has from its start.
+// Whether a bare name means something outside any instance: a global of
+// the page, the engine or the game.
+function __vr_known_names() {
+  var known = Object.create(null);
+  return function(n) {
+    if (!(n in known)) {
+      known[n] = n in __vr_global;
+      // let, const and class at the top of a script make globals that are
+      // not properties of the global object.
+      if (!known[n]) try { Function(n)(); known[n] = true; } catch (e) { /* not defined */ }
+    }
+    return known[n];
+  };
+}
+
+// Whether a name is a field or method an instance of `t` has from its start
+// (hasOwnProperty and the other methods every object has included).
 function __vr_field_test(t) {
   var probe = new t.make(), names = Object.create(null);
   probe.id = 0;
   __vr_init_fields(probe, t, 0, 0);
-  for (var o = probe; o && o !== Object.prototype; o = Object.getPrototypeOf(o)) {
+  for (var o = probe; o; o = Object.getPrototypeOf(o)) {
     var own = Object.getOwnPropertyNames(o);
     for (var k = 0; k < own.length; k++) names[own[k]] = true;
   }
@@ -735,13 +816,13 @@ function __vr_prepare_types() {
     t.ivars = names;
     t.make = __vr_maker(t.obj);
   }
-  var shared = __vr_shared_names(types);
+  var shared = __vr_shared_names(types), known = __vr_known_names();
   for (i = 0; i < types.length; i++) {
     t = types[i];
     var field = __vr_field_test(t);
     for (var h = 0; h < __vr_events.length; h++) {
       var handler = t.h[__vr_events[h]];
-      if (handler) t.h[__vr_events[h]] = __vr_unwith(handler, field, shared) || handler;
+      if (handler) t.h[__vr_events[h]] = __vr_unwith(handler, field, shared, known) || handler;
     }
   }
 }

@@ -29,7 +29,7 @@ std::string EmitAudio(const std::vector<Sound>& list, const std::string& audfold
   for (const Sound& sound : list) {
     if (!KeptMedia(sound.wav) && !KeptMedia(sound.mp3) && !KeptMedia(sound.ogg)) continue;
     const auto path = [&](const std::string& file) {
-      return KeptMedia(file) ? emit::JsText(MediaPath(audfolder, file)) : std::string();
+      return KeptMedia(file) ? emit::JsText(MediaUrl(audfolder, file)) : std::string();
     };
     call.clear();
     Append(call, "__audio_init__(this, ", sound.name, ", '", path(sound.wav), "', '",
@@ -45,6 +45,19 @@ std::string MediaPath(const std::string& folder, const std::string& file) {
   // An empty folder name keeps the media beside the page; "/file" would
   // point at the root of the web site instead.
   return folder.empty() ? file : folder + "/" + file;
+}
+
+std::string MediaUrl(const std::string& folder, const std::string& file) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  for (const char c : MediaPath(folder, file)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == 0x7f || std::string_view("%#?\"\\").find(c) != std::string_view::npos)
+      Append(url, "%", kHex[byte >> 4], kHex[byte & 15]);
+    else
+      url += c;
+  }
+  return url;
 }
 
 std::vector<std::string> UnusableNames(const Project& project) {
@@ -134,7 +147,7 @@ void EmitSprites(const Project& project, std::string& out) {
         if (!first) call += ',';
         first = false;
         Append(call, "'",
-               emit::JsText(MediaPath(project.imgfolder, s.name + "_" + frame->file + ".png")),
+               emit::JsText(MediaUrl(project.imgfolder, s.name + "_" + frame->file + ".png")),
                "'");
       }
     }
@@ -158,7 +171,7 @@ std::string EmitBackgrounds(const Project& project) {
     if (!emit::KeptMedia(b.file)) continue;
     call.clear();
     Append(call, "__background_init__(this, ", b.name, ", '",
-           emit::JsText(MediaPath(project.imgfolder, b.file)), "')");
+           emit::JsText(MediaUrl(project.imgfolder, b.file)), "')");
     AppendUnit(out, b.name, call);
   }
   return out;

@@ -45,5 +45,9 @@ std::vector<std::string> UnusableNames(const Project& project);
 // Where the game finds a media file: "<folder>/<file>", or the bare file
 // when the project keeps its media in the project folder itself.
 std::string MediaPath(const std::string& folder, const std::string& file);
+// MediaPath as an address in the page: the characters that would end or
+// change it (%, #, ?, blanks, control characters, quotes, backslashes) are
+// percent-encoded; any other name stays as it is.
+std::string MediaUrl(const std::string& folder, const std::string& file);
 
 }  // namespace vorlane

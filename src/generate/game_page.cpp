@@ -1,5 +1,9 @@
 #include "generate/game_page.h"
 
+#include <algorithm>
+#include <functional>
+#include <optional>
+
 #include "generate/emitters.h"
 #include "gui/file_util.h"
 #include "project/safe_name.h"
@@ -7,37 +11,6 @@
 
 namespace vorlane {
 namespace {
-
-// Replaces every occurrence of `marker`, scanning from the start; inserted
-// text is not scanned again. The emitter appends its code to the string it
-// is given and only runs when the marker is there, and only once.
-template <typename Emitter>
-void ReplaceMarker(std::string& text, std::string_view marker, Emitter emit) {
-  size_t found = text.find(marker);
-  if (found == std::string::npos) return;
-  if (text.find(marker, found + marker.size()) == std::string::npos) {
-    // The usual single marker: the code is written in place, into the room
-    // the emitters reserve, so the large texts are not copied again.
-    const std::string rest = text.substr(found + marker.size());
-    text.resize(found);
-    emit(text);
-    text += rest;
-    return;
-  }
-  std::string code;
-  emit(code);
-  std::string result;
-  result.reserve(text.size() + code.size());
-  size_t from = 0;
-  while (found != std::string::npos) {
-    result.append(text, from, found - from);
-    result += code;
-    from = found + marker.size();
-    found = text.find(marker, from);
-  }
-  result.append(text, from, std::string::npos);
-  text = std::move(result);
-}
 
 // One line per name, the first few only: a project from an older version
 // may have hundreds.
@@ -61,19 +34,53 @@ std::string LoadEngineTemplate(const std::string& path, std::string* error) {
 
 std::string BuildGameScript(const Project& project, const std::string& engine_template,
                             const std::vector<Extension>& extensions) {
-  std::string text = engine_template;
-  const auto& m = kTemplateMarkers;
-  ReplaceMarker(text, m[0], [&](std::string& out) { out += EmitVersion(); });
-  ReplaceMarker(text, m[1], [&](std::string& out) { out += EmitExtensions(extensions); });
-  ReplaceMarker(text, m[2], [&](std::string& out) { out += EmitGlobalVariables(project); });
-  ReplaceMarker(text, m[3], [&](std::string& out) { out += EmitGlobalFunctions(project); });
-  ReplaceMarker(text, m[4], [&](std::string& out) { EmitSprites(project, out); });
-  ReplaceMarker(text, m[5], [&](std::string& out) { out += EmitSounds(project); });
-  ReplaceMarker(text, m[6], [&](std::string& out) { out += EmitMusics(project); });
-  ReplaceMarker(text, m[7], [&](std::string& out) { out += EmitBackgrounds(project); });
-  ReplaceMarker(text, m[8], [&](std::string& out) { out += EmitFonts(project); });
-  ReplaceMarker(text, m[9], [&](std::string& out) { EmitObjects(project, out); });
-  ReplaceMarker(text, m[10], [&](std::string& out) { EmitScenes(project, out); });
+  using Emitter = std::function<void(std::string&)>;
+  const std::array<Emitter, kTemplateMarkers.size()> emitters = {
+      [&](std::string& out) { out += EmitVersion(); },
+      [&](std::string& out) { out += EmitExtensions(extensions); },
+      [&](std::string& out) { out += EmitGlobalVariables(project); },
+      [&](std::string& out) { out += EmitGlobalFunctions(project); },
+      [&](std::string& out) { EmitSprites(project, out); },
+      [&](std::string& out) { out += EmitSounds(project); },
+      [&](std::string& out) { out += EmitMusics(project); },
+      [&](std::string& out) { out += EmitBackgrounds(project); },
+      [&](std::string& out) { out += EmitFonts(project); },
+      [&](std::string& out) { EmitObjects(project, out); },
+      [&](std::string& out) { EmitScenes(project, out); },
+  };
+  // The markers are found in the template before anything is inserted, so
+  // that a marker's text in user code (a string, a comment) stays as it is.
+  // No marker holds another one's text, so they never overlap.
+  std::vector<std::pair<size_t, size_t>> found;  // where, which marker
+  std::array<int, kTemplateMarkers.size()> count{};
+  for (size_t m = 0; m < kTemplateMarkers.size(); ++m) {
+    const std::string_view marker = kTemplateMarkers[m];
+    for (size_t at = engine_template.find(marker); at != std::string::npos;
+         at = engine_template.find(marker, at + marker.size())) {
+      found.emplace_back(at, m);
+      ++count[m];
+    }
+  }
+  std::sort(found.begin(), found.end());
+
+  // A marker the template holds once, as usual, gets its code written in
+  // place, so the large texts are not copied again; one held several times
+  // gets the same code at each place.
+  std::array<std::optional<std::string>, kTemplateMarkers.size()> repeated;
+  std::string text;
+  text.reserve(engine_template.size());
+  size_t from = 0;
+  for (const auto& [at, m] : found) {
+    text.append(engine_template, from, at - from);
+    if (count[m] == 1) {
+      emitters[m](text);
+    } else {
+      if (!repeated[m]) emitters[m](repeated[m].emplace());
+      text += *repeated[m];
+    }
+    from = at + kTemplateMarkers[m].size();
+  }
+  text.append(engine_template, from, std::string::npos);
   return text;
 }
 

@@ -27,9 +27,9 @@ inline constexpr std::array<std::string_view, 11> kTemplateMarkers = {
 // kMaxEngineTemplateBytes, and `error` (when given) then says why.
 std::string LoadEngineTemplate(const std::string& path = "export.js", std::string* error = nullptr);
 
-// The template with every marker replaced, in marker order, by the output of
-// its emitter. Each replacement runs over the whole text built so far, so a
-// later marker inside code inserted for an earlier one is filled too.
+// The template with every marker it holds replaced by the output of that
+// marker's emitter. Code inserted for one marker is not searched for others:
+// a marker's text in user code stays as the user wrote it.
 std::string BuildGameScript(const Project& project, const std::string& engine_template,
                             const std::vector<Extension>& extensions);
 // The same with the extensions as LoadExtensions finds them for the project.

@@ -298,3 +298,12 @@ test('the first frame waits for the pictures it shows only; the others load behi
     await opened.close();
   }
 });
+
+test('a picture whose file name holds a blank, #, ? or % loads', async () => {
+  await play({
+    backgrounds: { bg: [8, 8, [0, 0, 255, 255], 'a #1?%.png'] },
+    scenes: [{ name: 'room1', background: 'bg' }],
+  }, async (page) => {
+    assert.deepEqual(await page.evaluate(() => [bg.image.__vr_ok, bg.image.naturalWidth]), [true, 8]);
+  });
+});

@@ -7,15 +7,16 @@ const assert = require('node:assert/strict');
 const fs = require('fs');
 const path = require('path');
 const vm = require('vm');
-const { RUNTIME } = require('./support/program.js');
-const { makeGame } = require('./support/small_game.js');
+const { RUNTIME, buildProject, removeFolder } = require('./support/program.js');
+const { makeGame, projectOf } = require('./support/small_game.js');
+const { loadGame } = require('./support/fake_browser.js');
 
 const engine = vm.createContext({ __vr_manual: true });
 vm.runInContext(fs.readFileSync(path.join(RUNTIME, 'export.js'), 'latin1'), engine);
 
 const FIELDS = new Set(['x', 'y', 'hspeed', 'vspeed', 'place_meeting', 'other', 'hp']);
 function rewrite(code) {
-  const r = engine.__vr_unwith_code(code + '\n}\n};', (n) => FIELDS.has(n), (n) => n === 'bonus');
+  const r = engine.__vr_unwith_code(code + '\n}\n};', (n) => FIELDS.has(n), (n) => n === 'bonus', () => true);
   return r ? r.code.trimEnd() : null;
 }
 
@@ -89,4 +90,75 @@ test('rewritten event code means what it meant inside with(this)', () => {
     assert.deepEqual(Array.from(a.drawn), [13, 14]);
     assert.equal(g.run('typeof speedy + typeof hp + typeof seen'), 'undefinedundefinedundefined', 'no globals leaked');
   } finally { g.close(); }
+});
+
+// Each game: obj_a at (10, 20) and obj_b at (30, 40) with the events given,
+// and a global array `out`.
+const CORPUS = [
+  { a: { Step: 'x += hspeed + 1; if (x > 11) y = x * 2; hspeed = -hspeed;' } },
+  { a: { Creation: 'lives = 3;', Step: 'lives -= 1; out.push(lives, typeof nothing_here);' } },
+  { a: { Step: 'var x = 5; out.push(x); var k = 2; y = k * 3;' } },
+  { a: { Step: 'out.push(hasOwnProperty("x"), typeof constructor);' } },
+  { a: { Step: 'try { z = 1; } catch (e) { out.push(1); }' } },
+  { variables: 'var score = 1;', a: { Step: 'score += x; out.push(score);' } },
+  { a: { Step: 'var b = instance_find(obj_b, 0); out.push(b.x, typeof b.hp); b.x += 1;' } },
+  { a: { Creation: 'this.speedy = 4;', 'End step': 'out.push(speedy);' } },
+  { fns: [{ name: 'setup_enemy', params: 'e', code: 'e.hp = 3;' }],
+    a: { Creation: 'setup_enemy(this);', Step: 'out.push(hp);' } },
+  { variables: 'var hp = 10;', functions: 'function setup_enemy(e) { e.hp = 3; }',
+    a: { Creation: 'setup_enemy(this);', Step: 'out.push(hp);' } },
+  { variables: 'var ammo = 0; var helpers = { arm: function(e) { e.ammo = 9; } };',
+    a: { Creation: 'helpers.arm(this);', Step: 'out.push(ammo);' } },
+  { variables: 'var mana = 0;', functions: 'function heal(e) { ++e.mana; }',
+    a: { Creation: 'heal(this);', Step: 'out.push(mana);' } },
+  { variables: 'var mp = 0;', b: { Step: "instance_find(obj_a, 0)['mp'] = 5;" }, a: { 'End step': 'out.push(mp);' } },
+  { b: { Step: "var t = instance_find(obj_a, 0); t['hp'] = 5;" }, a: { 'End step': 'out.push(hp);' } },
+  { b: { Creation: 'instance_find(obj_a, 0).mp = 1;' }, a: { Step: 'var mp = 5;' } },
+  { a: { Creation: 'Object.assign(this, { gold: 4 });', Step: 'out.push(gold);' } },
+  { variables: 'var bonus = 0;', code: 'instance_find(obj_a, 0).bonus = 2;', a: { Step: 'out.push(bonus);' } },
+  { a: { Step: 'x = 1; <!-- /*\ny = 7; // */' } },
+  { a: { Step: 'x = 2;\n--> /*\ny = 7; // */' } },
+];
+
+// What three steps of `game` leave: `out`, every instance's fields, and the
+// errors; and how many handlers run without with(this).
+function play(game, folder) {
+  const g = loadGame(game, folder);
+  const errors = g.errors.map(String);
+  for (let i = 0; i < 3; i++) {
+    try { g.run('__vr.tick()'); } catch (e) { errors.push(String(e)); }
+  }
+  const state = g.run(`JSON.stringify([out, __vr.instances.map(function(o) {
+    var r = {};
+    Object.keys(o).forEach(function(k) {
+      var v = o[k];
+      r[k] = typeof v === 'function' ? 'function' : v && typeof v === 'object' ? String(v.id) :
+        typeof v === 'number' || v === undefined ? String(v) : v;
+    });
+    return r;
+  })])`);
+  const rewritten = g.run(`__vr.types.reduce(function(n, t) { return n + __vr_events.filter(function(e) {
+    return t.h[e] && Function.prototype.toString.call(t.h[e]).indexOf('with(this)') < 0; }).length; }, 0)`);
+  return { result: [JSON.parse(state), errors], rewritten };
+}
+
+test('event code gives the same results with the rewrite as inside with(this)', () => {
+  let rewritten = 0;
+  for (const c of CORPUS) {
+    const p = projectOf({
+      variables: 'var out = []; ' + (c.variables || ''), functions: c.functions, fns: c.fns,
+      objects: [{ name: 'obj_a', events: c.a || {} }, { name: 'obj_b', events: c.b || {} }],
+      scenes: [{ name: 'room1', code: c.code, instances: [['obj_a', 10, 20], ['obj_b', 30, 40]] }],
+    });
+    const { dir, game } = buildProject('t', p);
+    try {
+      const folder = path.join(dir, 'Projects', 't');
+      const kept = game.replace(/function __vr_unwith\(.*?\) \{/, '$& return null;');
+      assert.notEqual(kept, game);
+      const got = play(game, folder);
+      rewritten += got.rewritten;
+      assert.deepEqual(got.result, play(kept, folder).result, JSON.stringify(c));
+    } finally { removeFolder(dir); }
+  }
+  assert.ok(rewritten >= 10, 'the corpus runs rewritten code: ' + rewritten);
 });

@@ -129,10 +129,12 @@ TEST(EmittersTest, EdgesOfTheResourceLists) {
   p.backgrounds.push_back({"unused", "", nullptr});
   p.fonts[0].family = "O'Neil \\ \"x\"\n\x01\u2028";
   p.sounds[0].ogg = "don't.ogg";
+  p.sounds[0].wav = "a #1?%\t\"\xc3\xa9.wav";  // percent-encoded in the address
   p.fonts[0].size = -3;
   p.fns.push_back({"noop", "", "", ""});
   std::string sounds = EmitSounds(sample);
   sounds.replace(sounds.find("jump.ogg"), 8, "don\\'t.ogg");
+  sounds.replace(sounds.find("jump.wav"), 8, "a%20%231%3F%25%09%22\xc3\xa9.wav");
   EXPECT_EQ(EmitSounds(p), sounds);
   EXPECT_EQ(EmitMusics(p), EmitMusics(sample));
   EXPECT_EQ(EmitBackgrounds(p), EmitBackgrounds(sample));

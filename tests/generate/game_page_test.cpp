@@ -74,13 +74,15 @@ TEST(GameScriptTest, EveryMarkerGetsItsEmitter) {
   EXPECT_EQ(BuildGameScript(p, without, extensions), EmitFonts(p) + "|" + EmitScenes(p));
 }
 
-TEST(GameScriptTest, LaterMarkersInInsertedCodeAreFilledEarlierOnesAreNot) {
+TEST(GameScriptTest, MarkersInInsertedCodeStayAsWritten) {
   Project p = SampleProject();
+  p.settings.variables = "var s = 'see //VORLANE_OBJECTS here';";
   p.settings.functions = "";
-  p.fns[0].code = "//VORLANE_FONTS //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS";
-  const std::string out = BuildGameScript(p, "//VORLANE_GLOBAL_FUNCTIONS", {});
-  EXPECT_EQ(out, "\r\nfunction add(a, b) { \r\n" + EmitFonts(p) +
-                     " //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS\r\n}\r\n");
+  p.fns[0].code = "// TODO: //VORLANE_SCENES //VORLANE_VERSION //VORLANE_GLOBAL_FUNCTIONS";
+  const std::string out =
+      BuildGameScript(p, "//VORLANE_GLOBAL_VARIABLES\n//VORLANE_GLOBAL_FUNCTIONS//VORLANE_OBJECTS", {});
+  EXPECT_EQ(out, p.settings.variables + "\n\r\nfunction add(a, b) { \r\n" + p.fns[0].code +
+                     "\r\n}\r\n" + EmitObjects(p));
 }
 
 TEST_F(GamePageTest, TemplateAndExtensionsAreReadAsTheyAre) {

@@ -1,10 +1,12 @@
 // Just enough of a browser page to run a game's script under Node: a canvas
 // whose 2D context records what is drawn, pictures that "load" at once from
-// the project folder, silent audio, and window events the test can send.
+// the project folder (their addresses read as a browser reads them), silent
+// audio, and window events the test can send.
 // The engine runs in manual mode: the test drives steps and frames.
 'use strict';
 const fs = require('fs');
 const path = require('path');
+const url = require('url');
 const vm = require('vm');
 const { pngSize } = require('../../../tools/example/png.js');
 
@@ -73,7 +75,9 @@ function loadGame(gameJs, projectDir) {
     set src(v) {
       this._src = v;
       let size = null;
-      try { size = pngSize(fs.readFileSync(path.join(projectDir, v))); } catch (e) { size = null; }
+      try {
+        size = pngSize(fs.readFileSync(url.fileURLToPath(new URL(v, url.pathToFileURL(projectDir + '/')))));
+      } catch (e) { size = null; }
       if (size) { this.naturalWidth = size.width; this.naturalHeight = size.height; if (this.onload) this.onload(); }
       else if (this.onerror) this.onerror();
     }

@@ -13,15 +13,15 @@ const { loadGame } = require('./fake_browser.js');
 //   scenes: [{ name, width, height, speed, view: [w, h, follow, xb, yb], background, stretch,
 //              tilex, tiley, code, instances: [[obj, x, y, direction, angle]],
 //              tiles: [[background, left, top, w, h, x, y, depth]] }],
-//   backgrounds: { bg: [w, h] }, sounds: { snd: { wav, mp3, ogg } },
+//   backgrounds: { bg: [w, h, rgba, file] }, sounds: { snd: { wav, mp3, ogg } },
 //   fonts: { fnt: { family, size, bold, italic } }, variables, functions,
-//   advanced, extensions: ['savedata'] }
+//   fns: [{ name, params, code }], advanced, extensions: ['savedata'] }
 // The project records of a plan, as buildProject takes them.
 function projectOf(plan) {
   let uid = 1;
   const p = { variables: plan.variables || '', functions: plan.functions || '',
     advancedscriptmode: plan.advanced ? 1 : 0, sprites: [], frames: [], sounds: [], musics: [],
-    backgrounds: [], fonts: [], objects: [], scripts: [], scenes: [], layers: [], tiles: [], fns: [],
+    backgrounds: [], fonts: [], objects: [], scripts: [], scenes: [], layers: [], tiles: [], fns: plan.fns || [],
     frameSizes: {}, files: {}, extensions: plan.extensions };
   const { solidPng } = require('./program.js');
   for (const [name, s] of Object.entries(plan.sprites || {})) {
@@ -32,9 +32,9 @@ function projectOf(plan) {
     for (let i = 0; i < (s.frames || 1); i++) p.frames.push({ file: String(i), sprite: name });
     p.frameSizes[name] = [w, h, s.rgba || [200, 40, 40, 255]];
   }
-  for (const [name, [w, h, rgba]] of Object.entries(plan.backgrounds || {})) {
-    p.backgrounds.push({ name, file: name + '.png', tile: 1 });
-    p.files['img/' + name + '.png'] = solidPng(w, h, rgba || [0, 0, 255, 255]);
+  for (const [name, [w, h, rgba, file = name + '.png']] of Object.entries(plan.backgrounds || {})) {
+    p.backgrounds.push({ name, file, tile: 1 });
+    p.files['img/' + file] = solidPng(w, h, rgba || [0, 0, 255, 255]);
   }
   for (const [name, s] of Object.entries(plan.sounds || {})) p.sounds.push(Object.assign({ name }, s));
   for (const [name, f] of Object.entries(plan.fonts || {})) p.fonts.push(Object.assign({ name }, f));
