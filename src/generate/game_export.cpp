@@ -173,7 +173,7 @@ bool ExportGame(const Project& project, const std::string& zip_path, ExportRepor
     if (!FileExists(path)) return fail("the file \"" + path + "\" the game needs is missing.");
     std::string bytes;
     std::string why;
-    if (!ReadFile(path, &bytes, file.max_bytes, &why)) return fail(why);
+    if (!ReadFile(path, &bytes, file.max_bytes, &why, ReadFrom::ProgramFolder)) return fail(why);
     total += static_cast<std::int64_t>(bytes.size());
     if (total > kMaxExportBytes) return fail("the game's files together are larger than 2 GB.");
     contents.emplace_back(file.entry, std::move(bytes));
