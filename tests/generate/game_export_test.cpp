@@ -86,7 +86,13 @@ TEST(GameFilesTest, ThePageTheScriptAndTheMediaTheScriptLoadsEachOnce) {
 TEST_F(GameExportTest, TheZipHoldsExactlyTheGamesFilesAsTheyAreOnDisk) {
   const Project p = Saved();
   ExportReport report;
-  ASSERT_TRUE(ExportGame(p, "demo.zip", &report)) << report.error;
+  double done = 0;
+  ASSERT_TRUE(ExportGame(p, "demo.zip", &report, [&](double share) {
+    EXPECT_GT(share, done);
+    done = share;
+    return true;
+  })) << report.error;
+  EXPECT_EQ(done, 1.0);
   EXPECT_EQ(report.files, GameFiles(p));
   const auto entries = Unzip("demo.zip");
   ASSERT_EQ(entries.size(), report.files.size());
@@ -212,6 +218,51 @@ TEST_F(GameExportTest, MediaLinkedOutsideTheProgramFolderAreNeverRead) {
   }
 }
 
+// An export stopped half-way, because it was cancelled or because a file
+// changed while it was read, leaves the older zip and nothing else.
+TEST_F(GameExportTest, AnExportStoppedHalfWayLeavesTheOldZip) {
+  const Project p = Saved();
+  const std::string theme = "Projects/demo/aud/theme.mp3";  // read last
+  const struct {
+    const char* what;
+    std::function<bool()> half_way;  // answers the progress
+    const char* error;
+  } cases[] = {
+      {"cancelled", [] { return false; }, "The game could not be exported: it was cancelled."},
+      {"cut short",
+       [&] {
+         fs::resize_file(theme, 1000);
+         return true;
+       },
+       "The game could not be exported: the file \"Projects/demo/aud/theme.mp3\" changed while "
+       "it was exported; export again once it is complete."},
+      {"rewritten",
+       [&] {
+         fs::last_write_time(theme, fs::last_write_time(theme) + std::chrono::seconds(1));
+         return true;
+       },
+       "The game could not be exported: the file \"Projects/demo/aud/theme.mp3\" changed while "
+       "it was exported; export again once it is complete."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteAll(theme, std::string(1 << 20, 'm'));
+    WriteAll("old.zip", "older export");
+    ExportReport report;
+    bool stopped = false;
+    EXPECT_FALSE(ExportGame(p, "old.zip", &report, [&](double done) {
+      if (done < 0.5 || stopped) return true;
+      stopped = true;
+      return c.half_way();
+    }));
+    EXPECT_EQ(report.error, c.error);
+    EXPECT_EQ(report.cancelled, std::string(c.what) == "cancelled");
+    EXPECT_EQ(ReadAll("old.zip"), "older export");
+    for (const std::string& name : ListFolder("."))
+      EXPECT_TRUE(name == "old.zip" || name == "Projects" || name == "work") << name;
+  }
+}
+
 TEST(GameExportNamesTest, ZipPathsAndStatus) {
   EXPECT_EQ(ExportFileName("my game"), "my game.zip");
   EXPECT_EQ(ExportZipPath(""), "");
@@ -219,6 +270,7 @@ TEST(GameExportNamesTest, ZipPathsAndStatus) {
   EXPECT_EQ(ExportZipPath("game.ZIP"), "game.ZIP");
   EXPECT_EQ(ExportZipPath("zip"), "zip.zip");
   EXPECT_EQ(ExportedStatus("g.zip", 3), "GAME EXPORTED: g.zip (3 files).");
+  EXPECT_EQ(ExportingText("out/g.zip"), "Exporting the game to g.zip...");
 }
 
 }  // namespace
