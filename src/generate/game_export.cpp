@@ -1,8 +1,13 @@
 #include "generate/game_export.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <set>
 
@@ -14,10 +19,6 @@
 
 namespace vorlane {
 namespace {
-
-// The whole zip is built in memory so that it reaches the disk through the
-// one atomic write; this keeps a runaway game from taking all memory.
-constexpr std::int64_t kMaxExportBytes = 2048 * kMegabyte;
 
 struct GameFile {
   std::string entry;  // path inside the zip, as the script names it
@@ -68,70 +69,178 @@ bool AlreadyCompressed(const std::string& entry) {
 struct ZipDeleter {
   void operator()(zip_t* archive) const { zip_discard(archive); }
 };
-struct SourceDeleter {
-  void operator()(zip_source_t* source) const { zip_source_free(source); }
+
+// What the files streamed into one zip share: how many bytes the game has,
+// how many are read, and whom to tell.
+struct Streaming {
+  std::int64_t total = 0;
+  std::int64_t done = 0;
+  const ExportProgress* progress = nullptr;
+  bool cancelled = false;
 };
 
-std::string ZipError(zip_error_t* error) {
-  const char* text = zip_error_strerror(error);
-  return text ? text : "unknown error";
-}
+// One file of the game, streamed into the zip while libzip writes it: it is
+// opened only when libzip starts on it and read once. What was listed is
+// what must be read: a file whose size or modification time changes between
+// the listing and the end of its read is refused, so that no zip holds a
+// file cut short or half rewritten.
+class FileSource {
+ public:
+  FileSource(std::string path, std::int64_t max_bytes, Streaming* streaming)
+      : path_(std::move(path)), max_bytes_(max_bytes), streaming_(streaming) {
+    zip_error_init(&error_);
+  }
+  ~FileSource() { zip_error_fini(&error_); }
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
 
-// The zip of `contents` (entry name, bytes), in order; "" with `error` set
-// when libzip fails.
-std::string BuildZip(const std::vector<std::pair<std::string, std::string>>& contents,
-                     std::string* error) {
-  zip_error_t zerror;
-  zip_error_init(&zerror);
-  std::unique_ptr<zip_source_t, SourceDeleter> buffer(
-      zip_source_buffer_create(nullptr, 0, 0, &zerror));
-  if (!buffer) {
-    *error = ZipError(&zerror);
-    zip_error_fini(&zerror);
-    return {};
+  // Checks that the file can be read, and notes its size and time.
+  bool List(std::string* error) {
+    return OpenFileForReading(path_, max_bytes_, error, ReadFrom::ProgramFolder, &listed_).valid();
   }
+  std::int64_t size() const { return listed_.st_size; }
+  // Why reading failed, for the user; "" when libzip alone knows.
+  const std::string& problem() const { return problem_; }
+
+  static zip_int64_t Callback(void* self, void* data, zip_uint64_t length,
+                              zip_source_cmd_t command) {
+    return static_cast<FileSource*>(self)->Handle(data, length, command);
+  }
+
+ private:
+  zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command) {
+    switch (command) {
+      case ZIP_SOURCE_OPEN: return Open();
+      case ZIP_SOURCE_READ: return Read(static_cast<char*>(data), length);
+      case ZIP_SOURCE_CLOSE: fd_.Reset(); return 0;
+      case ZIP_SOURCE_STAT: {
+        zip_stat_t* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &error_);
+        if (!stat) return -1;
+        zip_stat_init(stat);
+        stat->size = static_cast<zip_uint64_t>(listed_.st_size);
+        stat->mtime = listed_.st_mtim.tv_sec;
+        stat->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+        return sizeof(zip_stat_t);
+      }
+      case ZIP_SOURCE_ERROR: return zip_error_to_data(&error_, data, length);
+      case ZIP_SOURCE_FREE: return 0;  // owned by the export
+      case ZIP_SOURCE_SUPPORTS: return ZIP_SOURCE_SUPPORTS_READABLE;
+      default: zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0); return -1;
+    }
+  }
+
+  zip_int64_t Open() {
+    struct stat now {};
+    std::string why;
+    fd_ = OpenFileForReading(path_, max_bytes_, &why, ReadFrom::ProgramFolder, &now);
+    if (!fd_.valid()) return Fail(ZIP_ER_OPEN, why);
+    if (!Unchanged(now)) return Changed();
+    read_ = 0;
+    return 0;
+  }
+
+  zip_int64_t Read(char* data, zip_uint64_t length) {
+    // One byte past the listed size is asked for, which tells a file that grew.
+    const std::int64_t room = listed_.st_size + 1 - read_;
+    length =
+        std::min<zip_uint64_t>(length, static_cast<zip_uint64_t>(std::max<std::int64_t>(room, 0)));
+    ssize_t n;
+    do {
+      n = ::read(fd_.get(), data, length);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+      return Fail(ZIP_ER_READ, "Could not read \"" + path_ + "\": " + std::strerror(errno) + ".");
+    read_ += n;
+    if (n == 0) {
+      struct stat now {};
+      if (read_ != listed_.st_size || ::fstat(fd_.get(), &now) != 0 || !Unchanged(now))
+        return Changed();
+      return 0;
+    }
+    if (read_ > listed_.st_size) return Changed();
+    streaming_->done += n;
+    if (streaming_->progress && streaming_->total > 0 &&
+        !(*streaming_->progress)(static_cast<double>(streaming_->done) / streaming_->total)) {
+      streaming_->cancelled = true;
+      return Fail(ZIP_ER_CANCELLED, "");
+    }
+    return n;
+  }
+
+  bool Unchanged(const struct stat& now) const {
+    return now.st_dev == listed_.st_dev && now.st_ino == listed_.st_ino &&
+           now.st_size == listed_.st_size && now.st_mtim.tv_sec == listed_.st_mtim.tv_sec &&
+           now.st_mtim.tv_nsec == listed_.st_mtim.tv_nsec;
+  }
+
+  zip_int64_t Changed() {
+    return Fail(ZIP_ER_CHANGED, "the file \"" + path_ +
+                                    "\" changed while it was exported; export again once it is "
+                                    "complete.");
+  }
+
+  zip_int64_t Fail(int code, std::string problem) {
+    zip_error_set(&error_, code, 0);
+    problem_ = std::move(problem);
+    fd_.Reset();
+    return -1;
+  }
+
+  std::string path_;
+  std::int64_t max_bytes_;
+  Streaming* streaming_;
+  struct stat listed_ {};
+  UniqueFd fd_;
+  std::int64_t read_ = 0;
+  zip_error_t error_;
+  std::string problem_;
+};
+
+using Sources = std::vector<std::unique_ptr<FileSource>>;
+
+// Streams `sources` into a zip under `entries` and puts it at `zip_path`
+// the way WriteFileAtomic does: libzip writes a temporary file beside it,
+// which replaces `zip_path` only once complete. False with `why` set.
+bool WriteZip(const Sources& sources, const std::vector<std::string>& entries,
+              const std::string& zip_path, std::string* why) {
+  PendingFile pending(zip_path, why);
+  if (!pending.valid()) return false;
+  int code = 0;
   std::unique_ptr<zip_t, ZipDeleter> archive(
-      zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &zerror));
+      zip_open(pending.temp_path().c_str(), ZIP_TRUNCATE, &code));
   if (!archive) {
-    *error = ZipError(&zerror);
-    zip_error_fini(&zerror);
-    return {};
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    *why = "the zip could not be made (" + std::string(zip_error_strerror(&error)) + ").";
+    zip_error_fini(&error);
+    return false;
   }
-  zip_error_fini(&zerror);
-  // The archive now owns one reference; ours keeps the bytes after close.
-  zip_source_keep(buffer.get());
-  for (const auto& [entry, bytes] : contents) {
-    zip_source_t* data = zip_source_buffer(archive.get(), bytes.data(), bytes.size(), 0);
+  const auto zip_failed = [&] {
+    *why = "the zip could not be made (" + std::string(zip_strerror(archive.get())) + ").";
+    return false;
+  };
+  for (size_t i = 0; i < sources.size(); ++i) {
+    zip_source_t* data =
+        zip_source_function(archive.get(), &FileSource::Callback, sources[i].get());
     const zip_int64_t index =
-        data ? zip_file_add(archive.get(), entry.c_str(), data, ZIP_FL_ENC_UTF_8) : -1;
+        data ? zip_file_add(archive.get(), entries[i].c_str(), data, ZIP_FL_ENC_UTF_8) : -1;
     if (index < 0) {
       if (data) zip_source_free(data);
-      *error = zip_strerror(archive.get());
-      return {};
+      return zip_failed();
     }
     zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index),
-                             AlreadyCompressed(entry) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 9);
+                             AlreadyCompressed(entries[i]) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 9);
   }
   if (zip_close(archive.get()) != 0) {
-    *error = zip_strerror(archive.get());
-    return {};
+    for (const auto& source : sources)
+      if (!source->problem().empty()) {
+        *why = source->problem();
+        return false;
+      }
+    return zip_failed();
   }
   archive.release();  // closed and freed by zip_close
-
-  std::string zipped;
-  zip_stat_t stat;
-  if (zip_source_stat(buffer.get(), &stat) != 0 || zip_source_open(buffer.get()) != 0) {
-    *error = "the archive could not be read back from memory";
-    return {};
-  }
-  zipped.resize(stat.size);
-  const zip_int64_t got = zip_source_read(buffer.get(), zipped.data(), stat.size);
-  zip_source_close(buffer.get());
-  if (got != static_cast<zip_int64_t>(stat.size)) {
-    *error = "the archive could not be read back from memory";
-    return {};
-  }
-  return zipped;
+  return pending.Reopen(why) && pending.Commit(true, why);
 }
 
 }  // namespace
@@ -148,11 +257,18 @@ std::string ExportZipPath(const std::string& chosen) {
   return chosen.empty() || EndsWithNoCase(chosen, ".zip") ? chosen : chosen + ".zip";
 }
 
+std::string ExportingText(const std::string& zip_path) {
+  const auto slash = zip_path.find_last_of('/');
+  return "Exporting the game to " +
+         (slash == std::string::npos ? zip_path : zip_path.substr(slash + 1)) + "...";
+}
+
 std::string ExportedStatus(const std::string& zip_path, size_t file_count) {
   return "GAME EXPORTED: " + zip_path + " (" + std::to_string(file_count) + " files).";
 }
 
-bool ExportGame(const Project& project, const std::string& zip_path, ExportReport* report) {
+bool ExportGame(const Project& project, const std::string& zip_path, ExportReport* report,
+                const ExportProgress& progress) {
   ExportReport local;
   ExportReport& out = report ? *report : local;
   out = ExportReport{};
@@ -165,24 +281,28 @@ bool ExportGame(const Project& project, const std::string& zip_path, ExportRepor
   if (!IsUsableFolderName(project.imgfolder) || !IsUsableFolderName(project.audfolder))
     return fail("the project's picture or sound folder is not a plain folder name.");
 
+  // Every file is looked at before anything is written.
   const std::string folder = PathsOf(project.projectname).folder;
-  std::vector<std::pair<std::string, std::string>> contents;
-  std::int64_t total = 0;
+  Streaming streaming;
+  if (progress) streaming.progress = &progress;
+  Sources sources;
+  std::vector<std::string> entries;
   for (const GameFile& file : ListGameFiles(project)) {
     const std::string path = folder + file.entry;
     if (!FileExists(path)) return fail("the file \"" + path + "\" the game needs is missing.");
-    std::string bytes;
+    auto source = std::make_unique<FileSource>(path, file.max_bytes, &streaming);
     std::string why;
-    if (!ReadFile(path, &bytes, file.max_bytes, &why)) return fail(why);
-    total += static_cast<std::int64_t>(bytes.size());
-    if (total > kMaxExportBytes) return fail("the game's files together are larger than 2 GB.");
-    contents.emplace_back(file.entry, std::move(bytes));
+    if (!source->List(&why)) return fail(why);
+    streaming.total += source->size();
+    sources.push_back(std::move(source));
+    entries.push_back(file.entry);
   }
   std::string why;
-  const std::string zipped = BuildZip(contents, &why);
-  if (zipped.empty()) return fail("the zip could not be made (" + why + ").");
-  if (!WriteFileAtomic(zip_path, zipped, &why)) return fail(why);
-  for (auto& [entry, bytes] : contents) out.files.push_back(entry);
+  if (!WriteZip(sources, entries, zip_path, &why)) {
+    out.cancelled = streaming.cancelled;
+    return fail(out.cancelled ? "it was cancelled." : why);
+  }
+  out.files = std::move(entries);
   return true;
 }
 

@@ -3,6 +3,7 @@
 // script uses, and nothing of the project itself.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,15 +19,23 @@ std::vector<std::string> GameFiles(const Project& project);
 struct ExportReport {
   std::vector<std::string> files;  // the entries written, in order
   std::string error;               // a sentence for the user when it failed
+  bool cancelled = false;          // the progress asked it to stop
 };
 
-// Reads the game's files from Projects/<projectname>/ and writes the zip to
-// `zip_path` at once (a temporary file renamed over it). Every file is read
-// before anything is written: a missing or unreadable one is named in
-// `report->error` and no zip is left behind; an older file at `zip_path`
-// stays as it was. The project must have been generated already.
-bool ExportGame(const Project& project, const std::string& zip_path,
-                ExportReport* report = nullptr);
+// Told on the exporting thread what share of the game's bytes is read (0 to
+// 1); answering false stops the export.
+using ExportProgress = std::function<bool(double done)>;
+
+// Streams the game's files from Projects/<projectname>/ into a zip written
+// beside `zip_path` and renamed over it once complete, so memory stays small
+// whatever the size of the media. Every file is looked at before anything is
+// written, and each is read once: a missing one, one that is not a regular
+// file inside the program folder, or one that changes while it is read is
+// named in `report->error`. A failed or cancelled export leaves no zip and
+// no temporary file behind; an older file at `zip_path` stays as it was. The
+// project must have been generated already.
+bool ExportGame(const Project& project, const std::string& zip_path, ExportReport* report = nullptr,
+                const ExportProgress& progress = {});
 
 // The zip's file name suggested for a project: "<projectname>.zip".
 std::string ExportFileName(const std::string& projectname);
@@ -34,9 +43,12 @@ std::string ExportFileName(const std::string& projectname);
 // ending; "" stays "" (cancelled).
 std::string ExportZipPath(const std::string& chosen);
 
-// The requester's title and patterns, and the status line after an export.
+// The requester's and the progress window's title, the requester's
+// patterns, the progress window's text, and the status line after an export.
 inline constexpr char kExportTitle[] = "Export game";
 inline constexpr char kExportFilter[] = "Zip archives (*.zip)|*.zip|All files (*.*)|*.*";
+std::string ExportingText(const std::string& zip_path);
 std::string ExportedStatus(const std::string& zip_path, size_t file_count);
+inline constexpr char kExportCancelledStatus[] = "EXPORT CANCELLED.";
 
 }  // namespace vorlane

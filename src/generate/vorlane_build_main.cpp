@@ -45,7 +45,8 @@ constexpr char kUsage[] =
     "              from any web server: index.html, game.js and the pictures and\n"
     "              sounds game.js loads, under the same paths, and nothing else.\n"
     "              FILE.zip is replaced only by a complete zip, and none is\n"
-    "              written when a file the game needs is missing.\n"
+    "              written when a file the game needs is missing, leads\n"
+    "              outside the program folder or changes while it is read.\n"
     "  --help      shows this text.\n"
     "\n"
     "Before anything is written it checks that it can write the folders it\n"
@@ -69,7 +70,8 @@ constexpr char kUsage[] =
     "     another user owns): then the files printed on stdout were written,\n"
     "     with --resave pictures and sounds in Projects/NAME/ may have been\n"
     "     too, and every other file is as it was. With --export, a file the\n"
-    "     game needs that is missing is found after the game is written; no\n"
+    "     game needs that is missing, leads outside the program folder or\n"
+    "     changes while it is read is found after the game is written; no\n"
     "     zip is written then.\n"
     "  2  wrong arguments; nothing was read or written.\n";
 

@@ -1,7 +1,8 @@
-// The largest file the program reads or copies, per kind of file. They are
-// far above what real projects hold; they only keep a runaway read (a link
-// to a device, a file that keeps growing) from taking all memory or disk. A
-// file over its limit is refused with a message naming it.
+// How far the program's reads may reach. The largest file it reads or
+// copies, per kind of file: far above what real projects hold, they only
+// keep a runaway read (a link to a device, a file that keeps growing) from
+// taking all memory or disk. And where a file may lie. A file over its limit
+// or in the wrong place is refused with a message naming it.
 #pragma once
 
 #include <cstdint>
@@ -28,5 +29,11 @@ inline constexpr std::int64_t kMaxKeywordFileBytes = 16 * kMegabyte;
 inline constexpr std::int64_t kMaxSettingsFileBytes = 1 * kMegabyte;
 // Any other file read without naming its kind.
 inline constexpr std::int64_t kMaxOtherFileBytes = 64 * kMegabyte;
+
+// The project's media (frames, backgrounds, sounds, musics) are read from
+// inside the program folder only, once every link is followed, so that a
+// link in a project cannot bring another file into a save, a game or an
+// export. A file the user picked in a requester may lie anywhere.
+enum class ReadFrom { Anywhere, ProgramFolder };
 
 }  // namespace vorlane

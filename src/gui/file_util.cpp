@@ -56,100 +56,124 @@ void SetTooLarge(std::string* error, const std::string& path, std::int64_t max_b
              ", more than such a file may hold.";
 }
 
+enum class Where { Inside, Outside, Unknown };
+
+// Where `path` leads once every link is followed; Unknown, with errno set,
+// when it cannot be resolved. `real` gets the resolved path.
+Where Resolve(const std::string& path, std::string* real) {
+  using Path = std::unique_ptr<char, decltype(&std::free)>;
+  const Path resolved(::realpath(path.c_str(), nullptr), &std::free);
+  const Path base(resolved ? ::realpath(".", nullptr) : nullptr, &std::free);
+  if (!resolved || !base) return Where::Unknown;
+  const std::string_view r = resolved.get(), b = base.get();
+  *real = r;
+  return r == b || (r.starts_with(b) && (b == "/" || r[b.size()] == '/')) ? Where::Inside
+                                                                          : Where::Outside;
+}
+
+}  // namespace
+
 // A FIFO or a device is refused before it is opened, since opening one may
 // wait for a writer or do something of its own. O_NONBLOCK covers the entry
-// being swapped for one in between, and fstat checks what was opened.
-UniqueFd OpenForReading(const std::string& path, std::int64_t max_bytes, std::string* error,
-                        std::int64_t* size = nullptr) {
-  const auto not_regular = [&] {
-    if (error) *error = "\"" + path + "\" was not read: it is not a regular file.";
+// being swapped for one in between, and fstat checks what was opened. A
+// file that must be in the program folder is looked at where it really is,
+// and what is opened must be that file, so a link changed in between is
+// refused too.
+UniqueFd OpenFileForReading(const std::string& path, std::int64_t max_bytes, std::string* error,
+                            ReadFrom from, struct stat* status) {
+  const auto refuse = [&](const std::string& why) {
+    if (error) *error = "\"" + path + "\" was not read: " + why;
     return UniqueFd();
   };
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
+  std::string real = path;
+  if (from == ReadFrom::ProgramFolder) {
+    switch (Resolve(path, &real)) {
+      case Where::Inside: break;
+      case Where::Outside:
+        return refuse("it leads outside the program folder, to \"" + real + "\".");
+      case Where::Unknown: SetReadError(error, path, errno); return UniqueFd();
+    }
+  }
+  struct stat seen {};
+  if (::stat(real.c_str(), &seen) != 0) {
     SetReadError(error, path, errno);
     return UniqueFd();
   }
-  if (!S_ISREG(st.st_mode)) return not_regular();
+  if (!S_ISREG(seen.st_mode)) return refuse("it is not a regular file.");
   UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat st {};
   if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
     SetReadError(error, path, errno);
     return UniqueFd();
   }
-  if (!S_ISREG(st.st_mode)) return not_regular();
+  if (!S_ISREG(st.st_mode)) return refuse("it is not a regular file.");
+  if (from == ReadFrom::ProgramFolder && (st.st_dev != seen.st_dev || st.st_ino != seen.st_ino))
+    return refuse("it was replaced while it was opened.");
   if (st.st_size > max_bytes) {
     SetTooLarge(error, path, max_bytes);
     return UniqueFd();
   }
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
-  if (size) *size = st.st_size;
+  if (status) *status = st;
   return fd;
 }
 
-// A temporary file beside `path` that takes its place on Commit, and is
-// removed if it never does. The final rename never crosses file systems and
-// replaces a link at `path` instead of writing through it.
-class PendingFile {
- public:
-  PendingFile(const std::string& path, std::string* error) : path_(path) {
-    // Created with the usual permissions straight away: saving a project
-    // writes thousands of small files, and every system call counts.
-    static std::atomic<unsigned> counter{0};
-    std::string prefix = FolderOf(path);
-    if (prefix.back() != '/') prefix += '/';
-    prefix += ".vorlane-save-" + std::to_string(::getpid()) + "-";
-    for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
-      temp_ = prefix + std::to_string(counter++);
-      fd_.Reset(::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-      if (!fd_.valid() && errno != EEXIST) break;
-    }
-    if (!fd_.valid()) {
-      SetError(error, path, errno);
-      temp_.clear();
-    }
+// Created with the usual permissions straight away: saving a project writes
+// thousands of small files, and every system call counts.
+PendingFile::PendingFile(const std::string& path, std::string* error) : path_(path) {
+  static std::atomic<unsigned> counter{0};
+  std::string prefix = FolderOf(path);
+  if (prefix.back() != '/') prefix += '/';
+  prefix += ".vorlane-save-" + std::to_string(::getpid()) + "-";
+  for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
+    temp_ = prefix + std::to_string(counter++);
+    fd_.Reset(::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!fd_.valid() && errno != EEXIST) break;
   }
-  ~PendingFile() {
-    fd_.Reset();
-    if (!temp_.empty()) ::unlink(temp_.c_str());
-  }
-  PendingFile(const PendingFile&) = delete;
-  PendingFile& operator=(const PendingFile&) = delete;
-
-  bool valid() const { return fd_.valid(); }
-  int fd() const { return fd_.get(); }
-
-  bool Commit(bool durable, std::string* error) {
-    // A read-only file stays read-only; a link or a new file gets the
-    // usual permissions.
-    struct stat old {};
-    bool ok = true;
-    int err = 0;
-    const auto failed = [&] {
-      ok = false;
-      err = errno;
-    };
-    if (::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-        ::fchmod(fd_.get(), old.st_mode & 07777) != 0)
-      failed();
-    if (ok && durable && ::fsync(fd_.get()) != 0) failed();
-    if (!fd_.Close() && ok) failed();
-    if (ok && ::rename(temp_.c_str(), path_.c_str()) != 0) failed();
-    if (!ok) {
-      SetError(error, path_, err);
-      return false;
-    }
+  if (!fd_.valid()) {
+    SetError(error, path, errno);
     temp_.clear();
-    return true;
   }
+}
 
- private:
-  std::string path_;
-  std::string temp_;
-  UniqueFd fd_;
-};
+PendingFile::~PendingFile() {
+  fd_.Reset();
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+}
 
-}  // namespace
+bool PendingFile::Reopen(std::string* error) {
+  if (temp_.empty()) return false;
+  fd_.Reset(::open(temp_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!fd_.valid()) SetError(error, path_, errno);
+  return fd_.valid();
+}
+
+// The final rename never crosses file systems and replaces a link at
+// `path` instead of writing through it.
+bool PendingFile::Commit(bool durable, std::string* error) {
+  // A read-only file stays read-only; a link or a new file gets the usual
+  // permissions.
+  struct stat old {};
+  bool ok = fd_.valid();
+  int err = ok ? 0 : EBADF;
+  const auto failed = [&] {
+    ok = false;
+    err = errno;
+  };
+  if (ok && ::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+      ::fchmod(fd_.get(), old.st_mode & 07777) != 0)
+    failed();
+  if (ok && durable && ::fsync(fd_.get()) != 0) failed();
+  if (!fd_.Close() && ok) failed();
+  if (ok && ::rename(temp_.c_str(), path_.c_str()) != 0) failed();
+  if (!ok) {
+    SetError(error, path_, err);
+    return false;
+  }
+  temp_.clear();
+  return true;
+}
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error,
                      bool durable) {
@@ -163,21 +187,6 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 }
 
 namespace {
-
-enum class Where { Inside, Outside, Unknown };
-
-// Where `folder` leads once every link is followed; Unknown, with errno
-// set, when it cannot be resolved. `real` gets the resolved path.
-Where Resolve(const std::string& folder, std::string* real) {
-  using Path = std::unique_ptr<char, decltype(&std::free)>;
-  const Path resolved(::realpath(folder.c_str(), nullptr), &std::free);
-  const Path base(resolved ? ::realpath(".", nullptr) : nullptr, &std::free);
-  if (!resolved || !base) return Where::Unknown;
-  const std::string_view r = resolved.get(), b = base.get();
-  *real = r;
-  return r == b || (r.starts_with(b) && (b == "/" || r[b.size()] == '/')) ? Where::Inside
-                                                                          : Where::Outside;
-}
 
 void SetOutside(std::string* error, const std::string& folder, const std::string& real) {
   if (error)
@@ -223,12 +232,12 @@ void SyncFileSystem(const std::string& path) {
 }
 
 bool ReadFile(const std::string& path, std::string* bytes, std::int64_t max_bytes,
-              std::string* error) {
+              std::string* error, ReadFrom from) {
   bytes->clear();
-  std::int64_t size = 0;
-  const UniqueFd fd = OpenForReading(path, max_bytes, error, &size);
+  struct stat st {};
+  const UniqueFd fd = OpenFileForReading(path, max_bytes, error, from, &st);
   if (!fd.valid()) return false;
-  bytes->reserve(static_cast<size_t>(size));
+  bytes->reserve(static_cast<size_t>(st.st_size));
   // The size was checked, but the file may grow while it is read, and some
   // (under /proc) claim to be empty: the limit holds for what is read.
   char buffer[65536];
@@ -250,12 +259,13 @@ bool ReadFile(const std::string& path, std::string* bytes, std::int64_t max_byte
   }
 }
 
-bool CanReadFile(const std::string& path, std::int64_t max_bytes, std::string* error) {
-  return OpenForReading(path, max_bytes, error).valid();
+bool CanReadFile(const std::string& path, std::int64_t max_bytes, std::string* error,
+                 ReadFrom from) {
+  return OpenFileForReading(path, max_bytes, error, from).valid();
 }
 
-UniqueFile OpenRegularFile(const std::string& path, std::string* error) {
-  UniqueFd fd = OpenForReading(path, INT64_MAX, error);
+UniqueFile OpenRegularFile(const std::string& path, std::string* error, ReadFrom from) {
+  UniqueFd fd = OpenFileForReading(path, INT64_MAX, error, from);
   if (!fd.valid()) return nullptr;
   UniqueFile file(::fdopen(fd.get(), "rb"));
   if (!file) {
@@ -267,8 +277,8 @@ UniqueFile OpenRegularFile(const std::string& path, std::string* error) {
 }
 
 bool CopyFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
-              std::string* error, bool durable) {
-  const UniqueFd in_fd = OpenForReading(from, max_bytes, error);
+              std::string* error, bool durable, ReadFrom read_from) {
+  const UniqueFd in_fd = OpenFileForReading(from, max_bytes, error, read_from);
   if (!in_fd.valid()) return false;
   PendingFile out_file(to, error);
   if (!out_file.valid()) return false;
@@ -316,8 +326,8 @@ bool CopyFile(const std::string& from, const std::string& to, std::int64_t max_b
 }
 
 bool CopyProgramFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
-                     std::string* error, bool durable) {
-  return ProgramFolderOf(to, error) && CopyFile(from, to, max_bytes, error, durable);
+                     std::string* error, bool durable, ReadFrom read_from) {
+  return ProgramFolderOf(to, error) && CopyFile(from, to, max_bytes, error, durable, read_from);
 }
 
 bool FileExists(const std::string& path) {

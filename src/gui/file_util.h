@@ -6,6 +6,8 @@
 // (gui/file_limits.h).
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,29 +45,65 @@ void SyncFileSystem(const std::string& path);
 
 // Reads a whole file of at most `max_bytes` bytes. False, with a sentence
 // naming the file in `error`, when it cannot be opened or read, is not a
-// regular file (a folder, a FIFO, a device: none is ever waited on) or is
-// larger than the limit.
+// regular file (a folder, a FIFO, a device: none is ever waited on), is
+// larger than the limit, or lies outside the program folder once every link
+// is followed while `from` asks for the program folder.
 bool ReadFile(const std::string& path, std::string* bytes,
-              std::int64_t max_bytes = kMaxOtherFileBytes, std::string* error = nullptr);
+              std::int64_t max_bytes = kMaxOtherFileBytes, std::string* error = nullptr,
+              ReadFrom from = ReadFrom::Anywhere);
 
 // Whether ReadFile would take the file, without reading it.
-bool CanReadFile(const std::string& path, std::int64_t max_bytes, std::string* error = nullptr);
+bool CanReadFile(const std::string& path, std::int64_t max_bytes, std::string* error = nullptr,
+                 ReadFrom from = ReadFrom::Anywhere);
 
 // Opens a regular file for reading in the same way, for a reader that needs
 // only its beginning; null, with `error` set, where ReadFile would fail.
-UniqueFile OpenRegularFile(const std::string& path, std::string* error = nullptr);
+UniqueFile OpenRegularFile(const std::string& path, std::string* error = nullptr,
+                           ReadFrom from = ReadFrom::Anywhere);
+
+// The same open for a reader that streams the file itself; `st` (when
+// given) gets the opened file's status.
+UniqueFd OpenFileForReading(const std::string& path, std::int64_t max_bytes, std::string* error,
+                            ReadFrom from, struct stat* st = nullptr);
 
 // Copies the regular file `from` (at most `max_bytes` long) to `to` the way
 // WriteFileAtomic writes: `to` is replaced only by a complete copy, and on
 // failure the old `to` is left as it was. False with `error` set when
 // anything fails.
 bool CopyFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
-              std::string* error = nullptr, bool durable = true);
+              std::string* error = nullptr, bool durable = true,
+              ReadFrom read_from = ReadFrom::Anywhere);
 
 // CopyFile into the program's own folders: refused when the folder of `to`
 // leads outside the program folder.
 bool CopyProgramFile(const std::string& from, const std::string& to, std::int64_t max_bytes,
-                     std::string* error = nullptr, bool durable = true);
+                     std::string* error = nullptr, bool durable = true,
+                     ReadFrom read_from = ReadFrom::Anywhere);
+
+// A temporary file beside `path` that takes its place on Commit, the way
+// WriteFileAtomic's does, and is removed if it never does. For a library
+// that writes a file by its name: it writes temp_path(), Reopen takes what
+// it left there, and Commit puts that in place.
+class PendingFile {
+ public:
+  PendingFile(const std::string& path, std::string* error);
+  ~PendingFile();
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+
+  bool valid() const { return fd_.valid(); }
+  int fd() const { return fd_.get(); }
+  const std::string& temp_path() const { return temp_; }
+
+  // Opens the file now at temp_path(), which a library may have replaced.
+  bool Reopen(std::string* error);
+  bool Commit(bool durable, std::string* error);
+
+ private:
+  std::string path_;
+  std::string temp_;
+  UniqueFd fd_;
+};
 
 bool FileExists(const std::string& path);    // any kind of entry
 bool IsDirectory(const std::string& path);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/file_limits.h"
+
 namespace vorlane {
 
 struct Color {
@@ -106,8 +108,10 @@ inline ImageRef ShareImage(Image image = {}) {
 // Decodes a PNG, JPEG or BMP file. Files with an alpha channel give 32-bit
 // images, others 24-bit. Returns a null image when the file cannot be read
 // or decoded; `error` is set only in the first case (a missing file, one
-// that is not a regular file or is over kMaxPictureFileBytes).
-Image LoadImageFile(const std::string& path, std::string* error = nullptr);
+// that is not a regular file, is over kMaxPictureFileBytes or lies where
+// `from` does not allow).
+Image LoadImageFile(const std::string& path, std::string* error = nullptr,
+                    ReadFrom from = ReadFrom::Anywhere);
 // The size a PNG, JPEG or BMP file declares in its header, read without
 // decoding the pixels, so that callers can refuse a picture before it takes
 // memory. Nothing when the file is missing, in another format, or its header
@@ -118,7 +122,8 @@ struct ImageSize {
   int height = 0;
   friend bool operator==(const ImageSize&, const ImageSize&) = default;
 };
-std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error = nullptr);
+std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error = nullptr,
+                                       ReadFrom from = ReadFrom::Anywhere);
 
 // Reads a PNG, JPEG or BMP picture of at most `max_side` pixels on each
 // side. A null image when it cannot be used, with `error` a sentence naming

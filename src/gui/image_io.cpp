@@ -150,8 +150,8 @@ Image DecodeImage(const std::string& bytes) {
   return FromQImage(std::move(decoded));
 }
 
-std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error) {
-  const UniqueFile file = OpenRegularFile(path, error);
+std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* error, ReadFrom from) {
+  const UniqueFile file = OpenRegularFile(path, error, from);
   if (!file) return std::nullopt;
   unsigned char head[32];
   const size_t length = std::fread(head, 1, sizeof head, file.get());
@@ -162,9 +162,9 @@ std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* err
   return JpegSize(file.get());
 }
 
-Image LoadImageFile(const std::string& path, std::string* error) {
+Image LoadImageFile(const std::string& path, std::string* error, ReadFrom from) {
   std::string bytes;
-  if (!ReadFile(path, &bytes, kMaxPictureFileBytes, error)) return Image();
+  if (!ReadFile(path, &bytes, kMaxPictureFileBytes, error, from)) return Image();
   return DecodeImage(bytes);
 }
 

@@ -388,7 +388,7 @@ class Loader {
         continue;
       }
       frame.stored_path = path;
-      sizes[i] = ReadImageSize(path, &why[i]);
+      sizes[i] = ReadImageSize(path, &why[i], ReadFrom::ProgramFolder);
       if (!sizes[i]) {
         unreadable[i] = 1;
       } else if (!Allowed(sizes[i]->width, sizes[i]->height, files[i])) {
@@ -429,7 +429,8 @@ class Loader {
     const std::string from = from_folder + file;
     if (!FileExists(from)) return;  // missing media are left out quietly
     std::string error;
-    if (!CopyProgramFile(from, p_.tempfolder + "/" + file, max_bytes, &error, false))
+    if (!CopyProgramFile(from, p_.tempfolder + "/" + file, max_bytes, &error, false,
+                         ReadFrom::ProgramFolder))
       report_.unreadable.push_back(error);
   }
 
@@ -454,7 +455,7 @@ class Loader {
       const std::string path = p_.tempfolder + "/" + b.file;
       if (IsPlainFileName(b.file) && !p_.tempfolder.empty() && FileSize(path) >= 0) {
         std::string why;
-        const std::optional<ImageSize> size = ReadImageSize(path, &why);
+        const std::optional<ImageSize> size = ReadImageSize(path, &why, ReadFrom::ProgramFolder);
         if (!size) {
           Unreadable(b.file, why);
         } else if (Allowed(size->width, size->height, b.file, TilePixels(tiles[&b]))) {
@@ -505,7 +506,7 @@ class Loader {
   // The picture in `path`, or null when it does not decode to the size its
   // header declared; `why` is set when the file could not be read.
   static Image Decode(const std::string& path, ImageSize size, std::string* why) {
-    Image image = LoadImageFile(path, why);
+    Image image = LoadImageFile(path, why, ReadFrom::ProgramFolder);
     if (image.width() != size.width || image.height() != size.height) return Image();
     return image;
   }

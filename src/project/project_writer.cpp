@@ -99,13 +99,15 @@ class Saver {
     std::vector<std::string> carried(order.size());
     std::vector<char> carry(order.size(), 0);
     std::vector<std::string> failed(order.size());
+    std::vector<std::string> reasons(order.size());
     for (size_t i = 0; i < order.size(); ++i) {
       const Frame& frame = *order[i];
       const std::string file = FrameFileName(frame);
       const std::string path = paths_.images + file;
       if (HasPicture(frame) || frame.stored_path.empty() || frame.stored_path == path) continue;
       carry[i] = 1;
-      if (IsPlainFileName(file) && !ReadFile(frame.stored_path, &carried[i], kMaxPictureFileBytes))
+      if (IsPlainFileName(file) && !ReadFile(frame.stored_path, &carried[i], kMaxPictureFileBytes,
+                                             &reasons[i], ReadFrom::ProgramFolder))
         failed[i] = path;
     }
     // Each frame is its own file: they are coded and written side by side,
@@ -148,6 +150,7 @@ class Saver {
     for (size_t i = 0; i < order.size(); ++i) {
       if (unsafe[i]) report_.skipped.push_back(FrameFileName(*order[i]));
       if (!failed[i].empty()) Fail(failed[i]);
+      if (!reasons[i].empty()) reasons_ += "\n" + reasons[i];
     }
   }
 
@@ -169,7 +172,7 @@ class Saver {
     const std::string source = project_.tempfolder + "/" + file;
     if (!FileExists(source)) return;  // a missing source is not an error
     std::string error;
-    if (!CopyFile(source, to_folder + file, max_bytes, &error, false)) {
+    if (!CopyFile(source, to_folder + file, max_bytes, &error, false, ReadFrom::ProgramFolder)) {
       Fail(to_folder + file);
       reasons_ += "\n" + error;
     }

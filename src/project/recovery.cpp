@@ -123,7 +123,8 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
     } else if (!frame.stored_path.empty()) {
       // A picture that was never loaded is carried over from its file once.
       if (written.count(file) && FileExists(path)) continue;
-      if (!CopyProgramFile(frame.stored_path, path, kMaxPictureFileBytes, &why, false))
+      if (!CopyProgramFile(frame.stored_path, path, kMaxPictureFileBytes, &why, false,
+                           ReadFrom::ProgramFolder))
         continue;  // its own file still holds it
       written[file] = 0;
     }

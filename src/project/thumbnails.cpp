@@ -149,10 +149,12 @@ void BuildThumbnails(Project& project, const PictureLimits& limits) {
     if (background.file.empty()) continue;
     Image picture;
     const std::string path = folder + background.file;
-    const auto size = IsPlainFileName(background.file) ? ReadImageSize(path) : std::nullopt;
+    const auto size = IsPlainFileName(background.file)
+                          ? ReadImageSize(path, nullptr, ReadFrom::ProgramFolder)
+                          : std::nullopt;
     if (size && size->width <= limits.max_side && size->height <= limits.max_side &&
         held + std::int64_t{size->width} * size->height <= limits.max_total_pixels)
-      picture = LoadImageFile(path);
+      picture = LoadImageFile(path, nullptr, ReadFrom::ProgramFolder);
     background.thumbnail = BackgroundCard(&picture);
   }
 }

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "generate/game_page.h"
 #include "gui/file_util.h"
+#include "gui/preferences.h"
+#include "project/lifecycle.h"
 #include "project/project_file.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
@@ -15,6 +20,7 @@ namespace {
 using test::ReadAll;
 using test::WriteAll;
 using Strings = std::vector<std::string>;
+namespace fs = std::filesystem;
 
 // Every entry of a zip with its bytes, in the zip's order.
 std::vector<std::pair<std::string, std::string>> Unzip(const std::string& path) {
@@ -35,8 +41,17 @@ std::vector<std::pair<std::string, std::string>> Unzip(const std::string& path) 
   return entries;
 }
 
+// The program runs in program/; outside/ beside it belongs to someone else.
 class GameExportTest : public test::InTempDir {
  protected:
+  GameExportTest() {
+    fs::create_directories("outside/aud");
+    fs::create_directories("program");
+    fs::current_path("program");
+    for (const char* file : {"../outside/secret", "../outside/aud/jump.wav"})
+      WriteAll(file, "secret");
+  }
+
   // The sample saved and generated as the program does, with its media.
   Project Saved() {
     Project p = test::SampleProject();
@@ -71,7 +86,13 @@ TEST(GameFilesTest, ThePageTheScriptAndTheMediaTheScriptLoadsEachOnce) {
 TEST_F(GameExportTest, TheZipHoldsExactlyTheGamesFilesAsTheyAreOnDisk) {
   const Project p = Saved();
   ExportReport report;
-  ASSERT_TRUE(ExportGame(p, "demo.zip", &report)) << report.error;
+  double done = 0;
+  ASSERT_TRUE(ExportGame(p, "demo.zip", &report, [&](double share) {
+    EXPECT_GT(share, done);
+    done = share;
+    return true;
+  })) << report.error;
+  EXPECT_EQ(done, 1.0);
   EXPECT_EQ(report.files, GameFiles(p));
   const auto entries = Unzip("demo.zip");
   ASSERT_EQ(entries.size(), report.files.size());
@@ -122,6 +143,126 @@ TEST_F(GameExportTest, MediaFoldersOrNamesLeadingOutsideAreRefused) {
   EXPECT_FALSE(FileExists("x.zip"));
 }
 
+// A link leading out of the program folder is never followed to a file of
+// the game: opening names the file and leaves it out, saving and exporting
+// fail naming it. A link that stays inside keeps working.
+TEST_F(GameExportTest, MediaLinkedOutsideTheProgramFolderAreNeverRead) {
+  const auto export_game = [](Project& p) {
+    ExportReport report;
+    ExportGame(p, "game.zip", &report);
+    return report.error;
+  };
+  const auto open = [](Project&) {
+    Project q;
+    Preferences prefs;
+    StartNewProject(q, prefs);
+    FileReport report;
+    EXPECT_TRUE(OpenProjectNamed(q, prefs, "demo", &report));
+    for (const std::string& name : ListFolder(q.tempfolder))
+      EXPECT_NE(ReadAll(q.tempfolder + "/" + name), "secret") << name;
+    return report.unreadable.empty() ? "" : report.unreadable[0];
+  };
+  const auto save_as = [](Project& p) {
+    p.frames[0].image = nullptr;  // carried over from its file
+    p.frames[0].stored_path = "Projects/demo/img/spr_hero_0.png";
+    p.projectname = "copy";
+    FileReport report;
+    WriteProject(p, &report);
+    return report.error;
+  };
+  const struct {
+    const char* link;
+    const char* target;  // in the program folder unless "../"
+    std::function<std::string(Project&)> run;
+    const char* named;  // the file refused, "" when all went well
+  } cases[] = {
+      {"Projects/demo/img/tiles.png", "../outside/secret", export_game,
+       "Projects/demo/img/tiles.png"},
+      {"Projects/demo/aud", "../outside/aud", export_game, "Projects/demo/aud/jump.wav"},
+      {"Projects/demo/img/tiles.png", "work/tiles.png", export_game, ""},
+      {"Projects/demo/img/tiles.png", "../outside/secret", open, "Projects/demo/img/tiles.png"},
+      {"Projects/demo/aud", "../outside/aud", open, "Projects/demo/aud/jump.wav"},
+      {"work/jump.wav", "../outside/secret",
+       [](Project& p) {
+         FileReport report;
+         WriteProject(p, &report);
+         return report.error;
+       },
+       "work/jump.wav"},
+      {"Projects/demo/img/spr_hero_0.png", "../outside/secret", save_as,
+       "Projects/demo/img/spr_hero_0.png"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link + std::string(" -> ") + c.target);
+    fs::remove_all("Projects");
+    fs::remove_all("work");
+    Project p = Saved();
+    fs::remove_all(c.link);
+    fs::create_symlink(fs::absolute(c.target), c.link);
+    const std::string said = c.run(p);
+    if (*c.named == '\0') {
+      EXPECT_EQ(said, "");
+      EXPECT_TRUE(IsRegularFile("game.zip"));
+    } else {
+      EXPECT_NE(said.find("\"" + std::string(c.named) +
+                          "\" was not read: it leads outside the program folder"),
+                std::string::npos)
+          << said;
+    }
+    EXPECT_FALSE(c.named[0] && FileExists("game.zip"));
+    for (const char* file : {"Projects/copy/img/spr_hero_0.png", "Projects/demo/aud/jump.wav"})
+      EXPECT_FALSE(!fs::is_symlink(fs::path(file).parent_path()) && IsRegularFile(file) &&
+                   ReadAll(file) == "secret")
+          << file;
+    fs::remove("game.zip");
+  }
+}
+
+// An export stopped half-way, because it was cancelled or because a file
+// changed while it was read, leaves the older zip and nothing else.
+TEST_F(GameExportTest, AnExportStoppedHalfWayLeavesTheOldZip) {
+  const Project p = Saved();
+  const std::string theme = "Projects/demo/aud/theme.mp3";  // read last
+  const struct {
+    const char* what;
+    std::function<bool()> half_way;  // answers the progress
+    const char* error;
+  } cases[] = {
+      {"cancelled", [] { return false; }, "The game could not be exported: it was cancelled."},
+      {"cut short",
+       [&] {
+         fs::resize_file(theme, 1000);
+         return true;
+       },
+       "The game could not be exported: the file \"Projects/demo/aud/theme.mp3\" changed while "
+       "it was exported; export again once it is complete."},
+      {"rewritten",
+       [&] {
+         fs::last_write_time(theme, fs::last_write_time(theme) + std::chrono::seconds(1));
+         return true;
+       },
+       "The game could not be exported: the file \"Projects/demo/aud/theme.mp3\" changed while "
+       "it was exported; export again once it is complete."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteAll(theme, std::string(1 << 20, 'm'));
+    WriteAll("old.zip", "older export");
+    ExportReport report;
+    bool stopped = false;
+    EXPECT_FALSE(ExportGame(p, "old.zip", &report, [&](double done) {
+      if (done < 0.5 || stopped) return true;
+      stopped = true;
+      return c.half_way();
+    }));
+    EXPECT_EQ(report.error, c.error);
+    EXPECT_EQ(report.cancelled, std::string(c.what) == "cancelled");
+    EXPECT_EQ(ReadAll("old.zip"), "older export");
+    for (const std::string& name : ListFolder("."))
+      EXPECT_TRUE(name == "old.zip" || name == "Projects" || name == "work") << name;
+  }
+}
+
 TEST(GameExportNamesTest, ZipPathsAndStatus) {
   EXPECT_EQ(ExportFileName("my game"), "my game.zip");
   EXPECT_EQ(ExportZipPath(""), "");
@@ -129,6 +270,7 @@ TEST(GameExportNamesTest, ZipPathsAndStatus) {
   EXPECT_EQ(ExportZipPath("game.ZIP"), "game.ZIP");
   EXPECT_EQ(ExportZipPath("zip"), "zip.zip");
   EXPECT_EQ(ExportedStatus("g.zip", 3), "GAME EXPORTED: g.zip (3 files).");
+  EXPECT_EQ(ExportingText("out/g.zip"), "Exporting the game to g.zip...");
 }
 
 }  // namespace

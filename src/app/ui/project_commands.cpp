@@ -11,6 +11,7 @@
 #include "generate/game_page.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/progress_window.h"
 #include "gui/ui/window_timer.h"
 #include "project/lifecycle.h"
 #include "project/recovery.h"
@@ -154,8 +155,19 @@ void MainWindow::ExportGame() {
   request.file = ExportFileName(session_.project.projectname);
   const std::string path = ExportZipPath(Dialogs().SaveFile(this, request));
   if (path.empty()) return;
+  // The export runs on a worker thread, on its own copy of the project;
+  // cancelling it leaves an older zip as it was.
+  const Project project = session_.project;
   ExportReport exported;
-  if (!vorlane::ExportGame(session_.project, path, &exported)) {
+  ProgressWindow window(this, kExportTitle, ExportingText(path),
+                        [&](const ProgressWindow::GoOn& go_on) {
+                          vorlane::ExportGame(project, path, &exported, go_on);
+                        });
+  if (Dialogs().Exec(window) != QDialog::Accepted) {
+    SetStatus(kExportCancelledStatus);
+    return;
+  }
+  if (!exported.error.empty()) {
     Dialogs().Message(this, "Error", exported.error);
     return;
   }

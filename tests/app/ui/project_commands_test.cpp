@@ -209,19 +209,32 @@ TEST_F(ProjectCommandsTest, ExportGameSavesGeneratesAndPacksTheGame) {
   EXPECT_EQ(dialogs_.shown().back().title, "Export game");
   EXPECT_EQ(dialogs_.shown().back().text, "Zip archives (*.zip)|*.zip|All files (*.*)|*.*");
 
+  // The zip is written while a window shows how far it is; cancelling
+  // there keeps the older zip.
+  const auto run_to_end = [](QDialog& progress) {
+    progress.show();
+    EXPECT_TRUE(test::WaitFor([&] { return progress.isHidden(); }));
+  };
   dialogs_.Clear();
   NewSprite(project());
-  dialogs_.PickFile("out");
+  dialogs_.PickFile("out").Drive(run_to_end);
   window().RunCommand(Command::ExportGame);
   EXPECT_TRUE(dialogs_.Boxes().empty());
+  EXPECT_EQ(dialogs_.shown().back(), (ScriptedDialogs::Shown{"window", "Export game", ""}));
   EXPECT_EQ(project().modified, 0);
-  EXPECT_GT(FileSize("out.zip"), 0);
+  const std::string zipped = test::ReadAll("out.zip");
+  EXPECT_FALSE(zipped.empty());
   EXPECT_EQ(window().status(), "GAME EXPORTED: out.zip (2 files).");
+  NewSprite(project());
+  dialogs_.PickFile("out").Cancel();
+  window().RunCommand(Command::ExportGame);
+  EXPECT_EQ(test::ReadAll("out.zip"), zipped);
+  EXPECT_EQ(window().status(), "EXPORT CANCELLED.");
 
   // A file the game needs has gone: the user is told which, no zip is made.
   project().backgrounds.push_back({"bg_sky", "sky.png", nullptr});
   SetModified(project(), 1);
-  dialogs_.PickFile("sky.zip");
+  dialogs_.PickFile("sky.zip").Drive(run_to_end);
   window().RunCommand(Command::ExportGame);
   EXPECT_EQ(dialogs_.Boxes(), Strings{"Error: The game could not be exported: the file "
                                       "\"Projects/demo/img/sky.png\" the game needs is missing."});

@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
-
 #include <tuple>
 
 #include "gui/ui/action_registry.h"
@@ -16,6 +15,7 @@
 #include "gui/ui/controls.h"
 #include "gui/ui/image_view.h"
 #include "gui/ui/picture_list.h"
+#include "gui/ui/progress_window.h"
 #include "gui/ui/scripted_dialogs.h"
 #include "gui/ui/window_timer.h"
 #include "support/qt_app.h"
@@ -184,6 +184,31 @@ TEST_F(WidgetsTest, TimersStopWithTheirWindow) {
   AfterDelay(&open, 1, [&] { ++done; });
   EXPECT_TRUE(test::WaitFor([&] { return done == 1; }));
   EXPECT_EQ(dropped, 0);
+}
+
+// The work runs while the window is open; Cancel stops it, and the window
+// waits for it before closing.
+TEST_F(WidgetsTest, ProgressWindowClosesWhenItsWorkEnds) {
+  const struct {
+    ProgressWindow::Work work;
+    bool cancel;
+    int result;
+  } cases[] = {
+      {[](const ProgressWindow::GoOn& go_on) { go_on(1); }, false, QDialog::Accepted},
+      {[](const ProgressWindow::GoOn& go_on) {
+         while (go_on(0.5)) std::this_thread::yield();
+       },
+       true, QDialog::Rejected},
+  };
+  for (const auto& c : cases) {
+    ProgressWindow window(nullptr, "Export game", "Exporting the game to x.zip...", c.work);
+    window.show();
+    if (c.cancel) {
+      EXPECT_TRUE(ClickButton(window, "Cancel"));
+    }
+    EXPECT_TRUE(test::WaitFor([&] { return window.isHidden(); }));
+    EXPECT_EQ(window.result(), c.result);
+  }
 }
 
 }  // namespace
