@@ -29,6 +29,12 @@ mkdir -p "$tree"
 (cd "$root" && git ls-files -z --cached --others --exclude-standard |
    tar --null -T - --ignore-failed-read -cf -) | tar -C "$tree" -xf -
 [ -d "$root/tests/engine/node_modules" ] && ln -sfn "$root/tests/engine/node_modules" "$tree/tests/engine/node_modules"
+# A run stopped in the middle of a mutant leaves its build newer than the
+# original just copied back: make ninja see that file again.
+if [ -f "$scratch/applied" ]; then
+  touch "$tree/$(cat "$scratch/applied")" 2>/dev/null || true
+  rm -f "$scratch/applied"
+fi
 build="$tree/build"
 cmake -S "$tree" -B "$build" -G Ninja -DVORLANE_BENCH=OFF >/dev/null
 
@@ -94,6 +100,7 @@ while IFS= read -r line; do
     continue
   fi
   cp "$file" "$file.orig"
+  printf '%s' "$path" >"$scratch/applied"
   FROM="$from" TO="$to" perl -0pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$file"
   read -ra targets <<<"$(programs_for "$path")"
   built=1
@@ -113,6 +120,7 @@ while IFS= read -r line; do
   mv "$file.orig" "$file"
   # The original is older than the mutant's build: make ninja see it again.
   touch "$file"
+  rm -f "$scratch/applied"
 done <"$list"
 
 [ "$unbuilt" -gt 0 ] && echo "($unbuilt mutants not applied or not built, left out)"
