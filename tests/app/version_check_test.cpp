@@ -1,10 +1,5 @@
 #include "app/version_check.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -104,16 +99,12 @@ TEST_F(VersionCheckTest, AnswerShapes) {
 }
 
 TEST_F(VersionCheckTest, UnreachableHostsFailQuietly) {
-  // A port nobody listens on.
-  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t size = sizeof address;
-  ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-  ::close(listener);
-  EXPECT_EQ(FetchNewestVersion("127.0.0.1", ntohs(address.sin_port), Quick(), nullptr), -1);
+  int closed_port = 0;
+  {
+    test::ScriptedServer gone({});
+    closed_port = gone.port();
+  }
+  EXPECT_EQ(FetchNewestVersion("127.0.0.1", closed_port, Quick(), nullptr), -1);
   EXPECT_EQ(FetchNewestVersion("no-such-host.invalid", 80, Quick(), nullptr), -1);
   EXPECT_FALSE(FileExists(kVersionDownloadFile));
 }
