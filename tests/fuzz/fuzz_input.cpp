@@ -43,17 +43,6 @@ std::string SplitInput(std::string_view input, std::vector<Part>* parts) {
   return main;
 }
 
-std::string JoinInput(std::string_view main, const std::vector<Part>& parts) {
-  std::string input(main);
-  for (const Part& part : parts) {
-    input += kPartMarker;
-    input += part.name;
-    input += '\n';
-    input += part.bytes;
-  }
-  return input;
-}
-
 void EnterScratchFolder() {
   if (!scratch_folder.empty()) return;
   std::string pattern = (fs::temp_directory_path() / "vorlane-fuzz-XXXXXX").string();

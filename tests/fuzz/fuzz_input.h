@@ -24,9 +24,6 @@ inline constexpr std::string_view kPartMarker("\0#file ", 7);
 // The main file's bytes; the other files are appended to `parts`.
 std::string SplitInput(std::string_view input, std::vector<Part>* parts);
 
-// The inverse of SplitInput, for writing seeds.
-std::string JoinInput(std::string_view main, const std::vector<Part>& parts);
-
 // Makes a fresh folder under the system's temporary folder and enters it, on
 // the first call of the process; it is removed when the process exits.
 void EnterScratchFolder();

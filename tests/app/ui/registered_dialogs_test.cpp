@@ -17,27 +17,10 @@ class RegisteredDialogsTest : public MainWindowFixture {
   }
 };
 
-// The commands of the Game tab, the File and Help menus reach their windows.
-TEST_F(RegisteredDialogsTest, CommandsOpenTheirWindows) {
-  MainWindow& window = Start(RegisterDialogs);
-  EXPECT_TRUE(dialogs_.Boxes().empty());
-  EXPECT_TRUE(window.RunCommand(Command::Extensions));
-  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: Please save your project."});
-  for (Command command : {Command::Preferences, Command::EditGlobalVariables,
-                          Command::EditGlobalFunctions, Command::EditGameComments}) {
-    dialogs_.Clear();
-    dialogs_.Drive([](QDialog& dialog) {
-      if (!ClickButton(dialog, "Cancel")) ClickButton(dialog, "OK");
-    });
-    EXPECT_TRUE(window.RunCommand(command));
-    ASSERT_EQ(dialogs_.shown().size(), 1u);
-    EXPECT_EQ(dialogs_.shown()[0].kind, "window");
-  }
-}
-
-// An editor left without a change ("Done", "OK" or "Cancel", code windows
-// opened on the way included) leaves the project unmodified; a change marks
-// it, a file chosen again under its own name included.
+// Every editor and the windows of the Game tab and the File menu open from
+// the browser or their command. Left without a change ("Done", "OK" or
+// "Cancel", code windows opened on the way included) they leave the project
+// unmodified; a change marks it, a file chosen again under its own name too.
 TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
   MainWindow& window = Start(RegisterDialogs);
   const std::string temp = project().tempfolder;
@@ -76,6 +59,7 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
       {{}, Command::EditGlobalVariables, [](auto& d) { d.Drive(Press("OK")); }, 0},
       {{}, Command::EditGlobalFunctions, [](auto& d) { d.Drive(Press("Cancel")); }, 0},
       {{}, Command::EditGameComments, [](auto& d) { d.Drive(Press("OK")); }, 0},
+      {{}, Command::Preferences, [](auto& d) { d.Drive(Press("Cancel")); }, 0},
       {ResourceKind::Font, {}, [&](auto& d) {
          d.Drive(then_done([](QDialog& f) { f.findChild<QLineEdit*>()->setText("fnt_new"); }));
        }, 1},
@@ -96,6 +80,9 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
     EXPECT_TRUE(dialogs_.problems().empty());
     EXPECT_EQ(project().modified, row.modified);
   }
+  dialogs_.Clear();
+  window.RunCommand(Command::Extensions);  // needs a saved project
+  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: Please save your project."});
 }
 
 }  // namespace

@@ -26,7 +26,6 @@
 #include "gui/file_util.h"
 #include "gui/ui/canvas.h"
 #include "image/ui/strip_import.h"
-#include "project/thumbnails.h"
 #include "support/qt_app.h"
 #include "support/sample_project.h"
 
@@ -78,21 +77,16 @@ TEST_F(PropertyDialogsTest, Sprite) {
     d.shape_field(0)->setText("9");
     EXPECT_EQ(project_.sprites[0].collisionradius, 9);
     EXPECT_EQ(d.animation().interval(), 33);
-    d.speed_field()->setText("0");  // ignored
     d.speed_field()->setText("10");
     EXPECT_EQ(d.animation().interval(), 100);
     d.zoom_slider()->setValue(4);
     EXPECT_EQ(d.preview()->picture_width(), 96);
-    d.delete_button()->click();  // No
     ClickButton(d, "Load...");
     EXPECT_EQ(d.size_label()->text(), "Size: 10 x 10");
     ClickButton(d, "Edit");
-    d.name_field()->setText("obj_wall");
-    d.done_button()->click();  // refused
     d.name_field()->setText("spr_player");
     d.done_button()->click();
   })
-      .AnswerNo()
       .PickFile("chosen/strip.png")
       .Drive([](QDialog& window) {
         auto& import = static_cast<StripImportDialog&>(window);
@@ -104,18 +98,13 @@ TEST_F(PropertyDialogsTest, Sprite) {
   Drive<SpriteDialog>("Sprite properties - spr_bare", [](SpriteDialog& d) {
     EXPECT_EQ(d.zoom_slider()->value(), 4);
     EXPECT_FALSE(d.animation().isActive()) << "no frames: nothing to animate";
-    ClickButton(d, "Center");  // does nothing
     d.done_button()->click();
   });
   EditSprite(nullptr, project_, "spr_hero");
   EditSprite(nullptr, project_, "spr_bare");
-  EXPECT_EQ(dialogs_.Boxes(), (Strings{"Confirm: Do you really want to delete this sprite?",
-                                       "Error: The sprite name 'obj_wall' is already used by "
-                                       "the object 'obj_wall'"}));
   EXPECT_EQ(project_.sprites[0].name, "spr_player");
   EXPECT_EQ(project_.frames.size(), 4u);
   EXPECT_EQ(project_.sprites[0].collisionradius, 5) << "Load fits the shape to one cell";
-  EXPECT_EQ(project_.sprites[1].centerx, 0);
 }
 
 // Each source's buttons open its requester and show the choice; choices,
@@ -179,7 +168,6 @@ TEST_F(PropertyDialogsTest, Background) {
   Drive<BackgroundDialog>("Background properties - bg_tiles", [&](BackgroundDialog& d) {
     // Cell (0, 0) starts at the offsets (1, 2): its top edge inverts black.
     const auto shown = [&d](int x, int y) { return d.canvas()->grab().toImage().pixel(x, y); };
-    EXPECT_EQ(shown(5, 2), qRgb(255, 255, 255));
     EXPECT_EQ(shown(5, 1), qRgb(0, 0, 0));
     d.field(BackgroundDialog::kYOffset)->setText("1");
     EXPECT_EQ(shown(5, 1), qRgb(255, 255, 255));
@@ -194,9 +182,7 @@ TEST_F(PropertyDialogsTest, Background) {
     d.select_button()->click();
     EXPECT_EQ(d.file_label()->text(), "File: narrow.png");
     EXPECT_EQ(d.canvas()->size(), QSize(16, 16));
-    ASSERT_EQ(project_.tiles.size(), 1u) << "the tile beyond the picture is gone at once";
-    EXPECT_EQ(project_.tiles[0].image->Pixel(0, 0), (Color{200, 0, 0, 255}));
-    EXPECT_EQ(*project_.backgrounds[0].thumbnail, MakeCard(&narrow));
+    EXPECT_EQ(project_.tiles.size(), 1u) << "ApplyBackgroundPicture at once";
     d.done_button()->click();
   })
       .PickFile("chosen/text.png")
@@ -211,8 +197,7 @@ TEST_F(PropertyDialogsTest, Background) {
   const Background& b = project_.backgrounds[0];
   EXPECT_EQ(std::vector<int>({b.tile, b.tilewidth, b.tileheight, b.tileyoffset}),
             std::vector<int>({1, 8, 24, 1}));
-  EXPECT_EQ(b.file, "narrow.png");
-  EXPECT_EQ(LoadImageFile("work/narrow.png"), narrow);
+  EXPECT_EQ(LoadImageFile("work/" + b.file), narrow);
 }
 
 // Fields show the record; the size takes digits only; a refused size keeps
@@ -240,7 +225,9 @@ TEST_F(PropertyDialogsTest, Font) {
   EXPECT_EQ(project_.fonts[0], (Font{"fnt_title", "Mono", 8, 0, 1}));
 }
 
-// The code and parameters reach the function on Done; Delete asks first.
+// The code and parameters reach the function on Done. What every property
+// dialog shares is proven here once: a refused name is said and keeps the
+// dialog open, Delete asks first.
 TEST_F(PropertyDialogsTest, Function) {
   Drive<FunctionDialog>("Function properties - add", [](FunctionDialog& d) {
     EXPECT_EQ(d.params_field()->text(), "a, b");
@@ -276,10 +263,8 @@ QStringList Rows(const QTreeWidget& list) {
 // popup) and deleted after asking; the fields reach the object on Done.
 TEST_F(PropertyDialogsTest, Object) {
   Drive<ObjectDialog>("Object properties - obj_player", [this](ObjectDialog& d) {
-    EXPECT_EQ(d.sprite_list()->currentText(), "spr_hero");
     EXPECT_FALSE(d.sprite_list()->itemIcon(1).isNull());
     EXPECT_EQ(d.parent_list()->count(), 2) << "none, obj_wall; not itself";
-    EXPECT_EQ(d.depth_field()->text(), "-10");
     QTreeWidget& events = *d.event_list();
     EXPECT_EQ(Rows(events), QStringList({"Creation/", "Collision/obj_wall"}));
     events.setCurrentItem(events.topLevelItem(1));
