@@ -23,7 +23,9 @@ TEST(AppText, VersionsAndTheRunGameStatusLine) {
     std::vector<std::string> written;
     std::string address, program, status;
   } cases[] = {
-      {{"/p/index.html", "/p/game.js"}, "file:///p/index.html", "/usr/bin/x-www-browser",
+      {{"/p/index.html", "/p/game.js"},
+       "file:///p/index.html",
+       "/usr/bin/x-www-browser",
        "WROTE index.html, game.js. OPENING file:///p/index.html WITH x-www-browser."},
       {{"game.js"}, "/p/index.html", "", "WROTE game.js. NO WEB BROWSER COULD BE STARTED."},
       {{"/p/game.js"}, "", "browser", "WROTE game.js."},
@@ -71,7 +73,8 @@ TEST_F(AppFilesTest, PreferencesFormStoresEverythingAndTheProjectsFolders) {
   project.imgfolder = "pics";
   project.audfolder = "sfx";
   PreferencesForm form = FormFromPreferences(prefs, project);
-  EXPECT_EQ(form.values.ImgFolder + "|" + form.values.AudFolder + "|" + form.font_size, "pics|sfx|11");
+  EXPECT_EQ(form.values.ImgFolder + "|" + form.values.AudFolder + "|" + form.font_size,
+            "pics|sfx|11");
   form.font_size = "14pt";
   ASSERT_TRUE(SavePreferencesForm(form, prefs, project, "prefs.dat"));
   EXPECT_EQ(prefs.sci_font_size, 14);

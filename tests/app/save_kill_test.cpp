@@ -22,8 +22,8 @@
 #include <thread>
 
 #include "app/project_save.h"
-#include "gui/file_util.h"
 #include "generate/game_page.h"
+#include "gui/file_util.h"
 #include "gui/preferences.h"
 #include "large_project.h"
 #include "project/leftovers.h"
@@ -60,9 +60,8 @@ bool IsLeftover(const fs::path& path) {
 // Temporary files of interrupted writes anywhere in the program folder.
 int Leftovers() {
   const auto all = fs::recursive_directory_iterator(".");
-  return static_cast<int>(std::count_if(begin(all), end(all), [](const auto& e) {
-    return IsLeftover(e.path());
-  }));
+  return static_cast<int>(
+      std::count_if(begin(all), end(all), [](const auto& e) { return IsLeftover(e.path()); }));
 }
 
 Files SavedFiles() {

@@ -131,8 +131,14 @@ TEST(ApplyBackgroundPicture, DeletesTilesBeyondItAndCutsTheRest) {
   project.backgrounds = {{.name = "bg"}, {.name = "other"}};
   const ImageRef old_picture = ShareImage(Paper(1, 1));
   const auto tile = [&](const std::string& name, const std::string& background, int left, int top) {
-    return Tile{.name = name, .background = background, .left = left, .top = top, .width = 4,
-                .height = 4, .scene = "level", .image = old_picture};
+    return Tile{.name = name,
+                .background = background,
+                .left = left,
+                .top = top,
+                .width = 4,
+                .height = 4,
+                .scene = "level",
+                .image = old_picture};
   };
   project.tiles = {tile("origin", "bg", 2, 1), tile("dup", "bg", 33, 0),
                    tile("edge", "bg", 32, 16), tile("dup", "bg", 0, 0),

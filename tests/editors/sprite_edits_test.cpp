@@ -76,8 +76,8 @@ TEST(SpriteEdits, AnyPartOfAHugeZoomPaintsAsTheWholeDoes) {
   const Image whole = Paint(frame, sprite, "Circle", 64, true);
   EXPECT_EQ(Paint(frame, sprite, "Circle", 64, true, 300, 420, 200, 150),
             whole.Copy(300, 420, 200, 150));
-  const Image part = Paint(Image::Transparent(1024, 1024), sprite, "Box", 64, true, 60000, 60000,
-                           550, 400);
+  const Image part =
+      Paint(Image::Transparent(1024, 1024), sprite, "Box", 64, true, 60000, 60000, 550, 400);
   EXPECT_EQ(part.width(), 550);
 }
 

@@ -5,7 +5,6 @@
 
 #include <climits>
 #include <filesystem>
-#include <functional>
 
 #include "editors/background_edits.h"
 #include "editors/font_edits.h"
@@ -30,84 +29,70 @@ ObjectFields FieldsOf(const GameObject& o) {
   return {o.name, o.sprite, o.visible, std::to_string(o.depth), o.collision, o.parent};
 }
 
-// "Done" of record 0 of each kind with only its name changed.
-struct KindDone {
-  ResourceKind kind;
-  std::function<Strings(Project&, const std::string&)> done;
-  bool marks_when_refused;  // every kind but functions marks the project first
-};
-Strings AsList(const std::string& message) { return message.empty() ? Strings{} : Strings{message}; }
-
-const std::vector<KindDone>& Kinds() {
-  static const std::vector<KindDone> kinds = {
-      {ResourceKind::Sprite, [](Project& p, auto& n) { return AsList(StoreSpriteName(p, 0, n)); },
-       true},
-      {ResourceKind::Sound,
-       [](Project& p, auto& n) {
-         return StoreSound(p, ResourceKind::Sound, 0, n, PendingOf(p.sounds[0]));
-       },
-       true},
-      {ResourceKind::Music,
-       [](Project& p, auto& n) {
-         return StoreSound(p, ResourceKind::Music, 0, n, PendingOf(p.musics[0]));
-       },
-       true},
-      {ResourceKind::Background,
-       [](Project& p, auto& n) {
-         const Background& b = p.backgrounds[0];
-         const auto s = [](int v) { return std::to_string(v); };
-         return StoreBackground(p, 0, {n, b.file, b.tile == 1, s(b.tilewidth), s(b.tileheight),
-                                       s(b.tilexoffset), s(b.tileyoffset), s(b.tilexspace),
-                                       s(b.tileyspace)});
-       },
-       true},
-      {ResourceKind::Font,
-       [](Project& p, auto& n) {
-         const Font& f = p.fonts[0];
-         return StoreFont(p, 0, {n, f.family, std::to_string(f.size), f.bold == 1, f.italic == 1});
-       },
-       true},
-      {ResourceKind::Object,
-       [](Project& p, auto& n) {
-         ObjectFields fields = FieldsOf(p.objects[0]);
-         fields.name = n;
-         return AsList(StoreObject(p, 0, fields));
-       },
-       true},
-      {ResourceKind::Function,
-       [](Project& p, auto& n) { return StoreFunction(p, 0, {n, p.fns[0].params, p.fns[0].code}); },
-       false},
-  };
-  return kinds;
+Strings AsList(const std::string& message) {
+  return message.empty() ? Strings{} : Strings{message};
 }
 
+// "Done" of record 0 of `kind` with only its name changed.
+Strings Done(Project& p, ResourceKind kind, const std::string& name) {
+  const auto s = [](int v) { return std::to_string(v); };
+  switch (kind) {
+    case ResourceKind::Sprite: return AsList(StoreSpriteName(p, 0, name));
+    case ResourceKind::Sound: return StoreSound(p, kind, 0, name, PendingOf(p.sounds[0]));
+    case ResourceKind::Music: return StoreSound(p, kind, 0, name, PendingOf(p.musics[0]));
+    case ResourceKind::Background: {
+      const Background& b = p.backgrounds[0];
+      return StoreBackground(
+          p, 0,
+          {name, b.file, b.tile == 1, s(b.tilewidth), s(b.tileheight), s(b.tilexoffset),
+           s(b.tileyoffset), s(b.tilexspace), s(b.tileyspace)});
+    }
+    case ResourceKind::Font: {
+      const Font& f = p.fonts[0];
+      return StoreFont(p, 0, {name, f.family, s(f.size), f.bold == 1, f.italic == 1});
+    }
+    case ResourceKind::Object: {
+      ObjectFields fields = FieldsOf(p.objects[0]);
+      fields.name = name;
+      return AsList(StoreObject(p, 0, fields));
+    }
+    case ResourceKind::Function: return StoreFunction(p, 0, {name, p.fns[0].params, p.fns[0].code});
+    case ResourceKind::Scene: break;  // the scene editor's own test
+  }
+  return {"no such dialog"};
+}
+
+constexpr ResourceKind kEdited[] = {
+    ResourceKind::Sprite, ResourceKind::Sound,  ResourceKind::Music,   ResourceKind::Background,
+    ResourceKind::Font,   ResourceKind::Object, ResourceKind::Function};
+
 // A refused name (missing, not a name, another record's, a scene instance's)
-// changes no record; the project is marked as each kind documents.
+// changes no record; every kind but functions marks the project first.
 TEST(StoreTest, ARefusedNameChangesNoRecord) {
-  for (const KindDone& k : Kinds()) {
-    const char* instance = k.kind == ResourceKind::Object ? "inst_12" : "";  // only objects clash
+  for (const ResourceKind kind : kEdited) {
+    const char* instance = kind == ResourceKind::Object ? "inst_12" : "";  // only objects clash
     for (const std::string name : {"", "a b", "obj_wall", instance}) {
-      SCOPED_TRACE(std::string(KindWord(k.kind)) + " '" + name + "'");
+      SCOPED_TRACE(std::string(KindWord(kind)) + " '" + name + "'");
       Project p = test::SampleProject();
       const std::string before = ProjectXml(p);
-      const Strings messages = k.done(p, name);
+      const Strings messages = Done(p, kind, name);
       ASSERT_EQ(messages.size(), 1u);
-      EXPECT_EQ(messages[0].rfind(std::string("The ") + KindWord(k.kind) + " name", 0), 0u)
+      EXPECT_EQ(messages[0].rfind(std::string("The ") + KindWord(kind) + " name", 0), 0u)
           << messages[0];
       EXPECT_EQ(ProjectXml(p), before);
-      EXPECT_EQ(p.modified, k.marks_when_refused ? 1 : 0);
+      EXPECT_EQ(p.modified, kind == ResourceKind::Function ? 0 : 1);
     }
   }
 }
 
 // Its own name and a free one are taken; the free one renames the record.
 TEST(StoreTest, AValidNameIsStoredAndMarksTheProject) {
-  for (const KindDone& k : Kinds()) {
-    SCOPED_TRACE(KindWord(k.kind));
+  for (const ResourceKind kind : kEdited) {
+    SCOPED_TRACE(KindWord(kind));
     Project p = test::SampleProject();
-    EXPECT_EQ(k.done(p, ResourceName(p, k.kind, 0)), Strings{});
-    EXPECT_EQ(k.done(p, "renamed"), Strings{});
-    EXPECT_EQ(ResourceName(p, k.kind, 0), "renamed");
+    EXPECT_EQ(Done(p, kind, ResourceName(p, kind, 0)), Strings{});
+    EXPECT_EQ(Done(p, kind, "renamed"), Strings{});
+    EXPECT_EQ(ResourceName(p, kind, 0), "renamed");
     EXPECT_EQ(p.modified, 1);
   }
 }
@@ -198,8 +183,8 @@ TEST_F(FileStoreTest, ChosenFilesAreCopiedStoredOnesAreNot) {
   const Background& b = project_.backgrounds[0];
   EXPECT_EQ(b.file, "set.png");
   EXPECT_EQ(b.tile, 0);
-  EXPECT_EQ(std::vector<int>({b.tilewidth, b.tileheight, b.tilexoffset, b.tileyoffset,
-                              b.tilexspace, b.tileyspace}),
+  EXPECT_EQ(std::vector<int>({b.tilewidth, b.tileheight, b.tilexoffset, b.tileyoffset, b.tilexspace,
+                              b.tileyspace}),
             std::vector<int>({16, INT_MAX, 0, 0, 7, 2}));
   EXPECT_EQ(LoadImageFile("work/set.png"), test::SampleTileSet());
 }

@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -48,9 +47,12 @@ inline bool WaitFor(const std::function<bool()>& done) {
 // The controls of `window` a user cannot see whole: a text wider than its
 // control, or a control partly outside its parent. Controls moved wholly out
 // of sight (a hidden panel), the toolkit's own parts and what scrolls are
-// passed over. Shows the window, so that its containers are laid out.
+// passed over. Shows the window, so that its containers are laid out; with
+// VORLANE_SCREENSHOTS set to a folder, saves a picture of it there to look at.
 inline std::vector<std::string> Clipped(QWidget& window) {
   window.show();
+  if (const QString folder = qEnvironmentVariable("VORLANE_SCREENSHOTS"); !folder.isEmpty())
+    window.grab().save(folder + "/" + window.windowTitle() + ".png");
   std::vector<std::string> clipped;
   for (QWidget* w : window.findChildren<QWidget*>()) {
     if (w->isHidden() || w->window() != &window || w->objectName().startsWith("qt_")) continue;
@@ -64,8 +66,8 @@ inline std::vector<std::string> Clipped(QWidget& window) {
       clipped.push_back((name + w->objectName() + "\" outside its parent").toStdString());
     QString text;
     int width = w->contentsRect().width();
-    if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() &&
-                                                !Qt::mightBeRichText(label->text())) {
+    if (auto* label = qobject_cast<QLabel*>(w);
+        label && !label->wordWrap() && !Qt::mightBeRichText(label->text())) {
       text = label->text();
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
       text = button->text().remove('&');

@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
-
 #include <algorithm>
 
 #include "app/ui/extensions_dialog.h"
@@ -15,7 +14,9 @@
 #include "app/ui/project_name_dialog.h"
 #include "app/ui/stock_images.h"
 #include "app/ui/version_check_ui.h"
+#include "code/ui/code_editor.h"
 #include "code/ui/code_window.h"
+#include "code/ui/script_setup.h"
 #include "gui/ui/fonts.h"
 #include "gui/ui/image_view.h"
 #include "support/scripted_server.h"
@@ -213,8 +214,10 @@ TEST_F(AppDialogsTest, VersionCheckMessages) {
     VersionServer where{"127.0.0.1", server.port(), {}};
     where.timeouts.wait_ms = where.timeouts.connect_ms = 5000;  // the server answers at once
     dialogs_.Clear();
-    if (at_start) CheckNewVersionAtStartup(nullptr, prefs, where);
-    else CheckNewVersion(nullptr, where);
+    if (at_start)
+      CheckNewVersionAtStartup(nullptr, prefs, where);
+    else
+      CheckNewVersion(nullptr, where);
     EXPECT_FALSE(FileExists(kVersionDownloadFile));
     return dialogs_.Boxes();
   };
@@ -234,8 +237,10 @@ TEST_F(AppDialogsTest, VersionCheckMessages) {
 // its first fixed-pitch family, else in the desktop's fixed font; every code
 // font of the program follows the rule.
 TEST(CodeFontTest, TheWantedFamilyElseAFixedPitchOne) {
-  const std::vector<InstalledFamily> fonts = {
-      {"Arial", false}, {"Noto Mono", false}, {"DejaVu Sans Mono", true}, {"Liberation Mono", true}};
+  const std::vector<InstalledFamily> fonts = {{"Arial", false},
+                                              {"Noto Mono", false},
+                                              {"DejaVu Sans Mono", true},
+                                              {"Liberation Mono", true}};
   EXPECT_EQ(PickCodeFamily("Consolas", fonts, "Monospace"), "DejaVu Sans Mono");
   EXPECT_EQ(PickCodeFamily("liberation mono", fonts, "Monospace"), "Liberation Mono");
   EXPECT_EQ(PickCodeFamily("Arial", fonts, "Monospace"), "Arial") << "the user's own choice";
@@ -244,6 +249,13 @@ TEST(CodeFontTest, TheWantedFamilyElseAFixedPitchOne) {
   test::QtApp();
   EXPECT_EQ(Fonts().code.family().toStdString(), CodeFamily("Consolas"));
   EXPECT_EQ(FixedEditorFont(), Fonts().code);
+  CodeEditor editor;  // the preferences' family, when the machine lacks it
+  Preferences prefs;
+  prefs.sci_font_family = "No Such Family";
+  SetupScriptStyling(editor, prefs, Project{}, KeywordList{});
+  char family[256] = {};
+  editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0ul, static_cast<void*>(family));
+  EXPECT_EQ(family, CodeFamily("No Such Family"));
 }
 
 }  // namespace

@@ -40,8 +40,9 @@ TEST_F(MainWindowTest, StartUpLeavesTheProgramFolderReady) {
   test::WriteAll(OwnerMarkerPath("_temp_101010"), OwnerMarkerText(killed));
   bool prefs_before_version_check = false;
   Start([&](MainWindow& window) {
-    window.SetCommandHandler(Command::CheckVersionAtStartup,
-                             [&] { prefs_before_version_check = IsRegularFile("preferences.dat"); });
+    window.SetCommandHandler(Command::CheckVersionAtStartup, [&] {
+      prefs_before_version_check = IsRegularFile("preferences.dat");
+    });
   });
   EXPECT_EQ(app_.steps(),
             (Strings{"values", "keywords", "fonts and pictures", "splash", "engine template",
@@ -166,9 +167,9 @@ TEST_F(MainWindowTest, BrowserPopupsAndDoubleClick) {
 TEST_F(MainWindowTest, GameAndFunctionsTabButtons) {
   std::vector<Command> ran;
   Start([&](MainWindow& window) {
-    for (Command c : {Command::EditGlobalVariables, Command::EditGlobalFunctions,
-                      Command::EditGameComments, Command::Extensions, Command::ExportFunctions,
-                      Command::ImportFunctions})
+    for (Command c :
+         {Command::EditGlobalVariables, Command::EditGlobalFunctions, Command::EditGameComments,
+          Command::Extensions, Command::ExportFunctions, Command::ImportFunctions})
       window.SetCommandHandler(c, [&ran, c] { ran.push_back(c); });
   });
   for (int i = 0; i < 4; ++i) window().game_button(i)->Click();

@@ -117,7 +117,8 @@ TEST_F(ProjectCommandsTest, RunGame) {
   window().RunCommand(Command::RunGame);
   EXPECT_EQ(project().modified, 0);
   EXPECT_EQ(launched_, Strings{browser + " " + page});
-  EXPECT_EQ(window().status(), "WROTE index.html, game.js. OPENING " + page + " WITH x-www-browser.");
+  EXPECT_EQ(window().status(),
+            "WROTE index.html, game.js. OPENING " + page + " WITH x-www-browser.");
 
   window().SetPathList(WorkingDirectory() + "nowhere");
   window().RunCommand(Command::RunGame);
@@ -201,7 +202,6 @@ TEST_F(ProjectCommandsTest, RecoveryAtStart) {
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
   window().RunCommand(Command::Save);
   EXPECT_FALSE(FileExists("_temp_235959/recovery.xml"));
-
 }
 
 TEST_F(ProjectCommandsTest, RecoveryRefused) {

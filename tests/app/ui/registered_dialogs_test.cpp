@@ -48,24 +48,37 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
     Script script;
     int modified;
   } rows[] = {
-      {ResourceKind::Sprite, {}, [&](auto& d) { d.Drive(then_done(Press("Edit"))).Drive(Press("Done")); }, 0},
+      {ResourceKind::Sprite,
+       {},
+       [&](auto& d) { d.Drive(then_done(Press("Edit"))).Drive(Press("Done")); },
+       0},
       {ResourceKind::Sound, {}, done, 0},
       {ResourceKind::Music, {}, done, 0},
       {ResourceKind::Background, {}, done, 0},
       {ResourceKind::Font, {}, done, 0},
-      {ResourceKind::Object, {}, [&](auto& d) { d.Drive(then_done(open_event)).Drive(Press("OK")); }, 0},
+      {ResourceKind::Object,
+       {},
+       [&](auto& d) { d.Drive(then_done(open_event)).Drive(Press("OK")); },
+       0},
       {ResourceKind::Function, {}, done, 0},
-      {ResourceKind::Scene, {}, [&](auto& d) { d.Drive(then_done(Press("Scene code..."))).Drive(Press("OK")); }, 0},
+      {ResourceKind::Scene,
+       {},
+       [&](auto& d) { d.Drive(then_done(Press("Scene code..."))).Drive(Press("OK")); },
+       0},
       {{}, Command::EditGlobalVariables, [](auto& d) { d.Drive(Press("OK")); }, 0},
       {{}, Command::EditGlobalFunctions, [](auto& d) { d.Drive(Press("Cancel")); }, 0},
       {{}, Command::EditGameComments, [](auto& d) { d.Drive(Press("OK")); }, 0},
       {{}, Command::Preferences, [](auto& d) { d.Drive(Press("Cancel")); }, 0},
-      {ResourceKind::Font, {}, [&](auto& d) {
+      {ResourceKind::Font,
+       {},
+       [&](auto& d) {
          d.Drive(then_done([](QDialog& f) { f.findChild<QLineEdit*>()->setText("fnt_new"); }));
-       }, 1},
-      {ResourceKind::Sound, {}, [&](auto& d) {
-         d.Drive(then_done(Press("Set WAV file..."))).PickFile("picked/jump.wav");
-       }, 1},
+       },
+       1},
+      {ResourceKind::Sound,
+       {},
+       [&](auto& d) { d.Drive(then_done(Press("Set WAV file..."))).PickFile("picked/jump.wav"); },
+       1},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);

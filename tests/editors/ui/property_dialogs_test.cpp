@@ -64,29 +64,30 @@ TEST_F(PropertyDialogsTest, Sprite) {
   Image strip = Image::Opaque(40, 10);
   strip.Fill(Color{1, 2, 3, 255});
   ASSERT_TRUE(SavePng(strip, "chosen/strip.png"));
-  Drive<SpriteDialog>("Sprite properties - spr_hero", [this](SpriteDialog& d) {
-    EXPECT_EQ(d.size_label()->text(), "Size: 24 x 20");  // the last frame
-    d.origin_x()->setText("99");  // wider than the frame: kept as it was
-    EXPECT_EQ(project_.sprites[0].centerx, 6);
-    ClickButton(d, "Center");
-    EXPECT_EQ(project_.sprites[0].centerx, 12);
-    EXPECT_EQ(d.origin_y()->text(), "10");
-    d.shape_list()->setCurrentText("Box");
-    EXPECT_EQ(project_.sprites[0].collisionshape, "Box");
-    d.shape_list()->setCurrentText("Circle");
-    d.shape_field(0)->setText("9");
-    EXPECT_EQ(project_.sprites[0].collisionradius, 9);
-    EXPECT_EQ(d.animation().interval(), 33);
-    d.speed_field()->setText("10");
-    EXPECT_EQ(d.animation().interval(), 100);
-    d.zoom_slider()->setValue(4);
-    EXPECT_EQ(d.preview()->picture_width(), 96);
-    ClickButton(d, "Load...");
-    EXPECT_EQ(d.size_label()->text(), "Size: 10 x 10");
-    ClickButton(d, "Edit");
-    d.name_field()->setText("spr_player");
-    d.done_button()->click();
-  })
+  Drive<SpriteDialog>("Sprite properties - spr_hero",
+                      [this](SpriteDialog& d) {
+                        EXPECT_EQ(d.size_label()->text(), "Size: 24 x 20");  // the last frame
+                        d.origin_x()->setText("99");  // wider than the frame: kept as it was
+                        EXPECT_EQ(project_.sprites[0].centerx, 6);
+                        ClickButton(d, "Center");
+                        EXPECT_EQ(project_.sprites[0].centerx, 12);
+                        EXPECT_EQ(d.origin_y()->text(), "10");
+                        d.shape_list()->setCurrentText("Box");
+                        EXPECT_EQ(project_.sprites[0].collisionshape, "Box");
+                        d.shape_list()->setCurrentText("Circle");
+                        d.shape_field(0)->setText("9");
+                        EXPECT_EQ(project_.sprites[0].collisionradius, 9);
+                        EXPECT_EQ(d.animation().interval(), 33);
+                        d.speed_field()->setText("10");
+                        EXPECT_EQ(d.animation().interval(), 100);
+                        d.zoom_slider()->setValue(4);
+                        EXPECT_EQ(d.preview()->picture_width(), 96);
+                        ClickButton(d, "Load...");
+                        EXPECT_EQ(d.size_label()->text(), "Size: 10 x 10");
+                        ClickButton(d, "Edit");
+                        d.name_field()->setText("spr_player");
+                        d.done_button()->click();
+                      })
       .PickFile("chosen/strip.png")
       .Drive([](QDialog& window) {
         auto& import = static_cast<StripImportDialog&>(window);
@@ -114,18 +115,19 @@ TEST_F(PropertyDialogsTest, SoundAndMusic) {
   test::WriteAll("chosen/loud.mp3", "mp3 bytes");
   test::WriteAll("chosen/intro.ogg", "ogg bytes");
   const auto label = [](SoundDialog& d, SoundSource s) { return d.file_label(s)->text(); };
-  Drive<SoundDialog>("Sound properties - snd_jump", [&](SoundDialog& d) {
-    d.set_button(SoundSource::Wav)->click();  // cancelled
-    EXPECT_EQ(label(d, SoundSource::Wav), "File: jump.wav");
-    d.set_button(SoundSource::Mp3)->click();
-    EXPECT_EQ(label(d, SoundSource::Mp3), "File: loud.mp3");
-    d.unset_button(SoundSource::Ogg)->click();  // No
-    d.unset_button(SoundSource::Ogg)->click();
-    EXPECT_EQ(label(d, SoundSource::Ogg), "File: ");
-    d.name_field()->setText("snd_bang");
-    EXPECT_EQ(project_.sounds[0].name, "snd_jump");
-    d.done_button()->click();
-  })
+  Drive<SoundDialog>("Sound properties - snd_jump",
+                     [&](SoundDialog& d) {
+                       d.set_button(SoundSource::Wav)->click();  // cancelled
+                       EXPECT_EQ(label(d, SoundSource::Wav), "File: jump.wav");
+                       d.set_button(SoundSource::Mp3)->click();
+                       EXPECT_EQ(label(d, SoundSource::Mp3), "File: loud.mp3");
+                       d.unset_button(SoundSource::Ogg)->click();  // No
+                       d.unset_button(SoundSource::Ogg)->click();
+                       EXPECT_EQ(label(d, SoundSource::Ogg), "File: ");
+                       d.name_field()->setText("snd_bang");
+                       EXPECT_EQ(project_.sounds[0].name, "snd_jump");
+                       d.done_button()->click();
+                     })
       .Cancel()
       .PickFile("./chosen/loud.mp3")
       .AnswerNo()
@@ -165,26 +167,28 @@ TEST_F(PropertyDialogsTest, Background) {
   narrow.Fill(Color{200, 0, 0, 255});
   ASSERT_TRUE(SavePng(narrow, "chosen/narrow.png"));
   test::WriteAll("chosen/text.png", "not a picture");
-  Drive<BackgroundDialog>("Background properties - bg_tiles", [&](BackgroundDialog& d) {
-    // Cell (0, 0) starts at the offsets (1, 2): its top edge inverts black.
-    const auto shown = [&d](int x, int y) { return d.canvas()->grab().toImage().pixel(x, y); };
-    EXPECT_EQ(shown(5, 1), qRgb(0, 0, 0));
-    d.field(BackgroundDialog::kYOffset)->setText("1");
-    EXPECT_EQ(shown(5, 1), qRgb(255, 255, 255));
-    d.tile_box()->click();
-    EXPECT_FALSE(d.rect().intersects(d.tile_panel()->geometry()));
-    EXPECT_EQ(shown(5, 1), qRgb(0, 0, 0));
-    d.tile_box()->click();
-    EXPECT_TRUE(d.rect().contains(d.tile_panel()->geometry()));
-    d.field(BackgroundDialog::kWidth)->setText("8");
-    d.select_button()->click();  // not a picture
-    EXPECT_EQ(project_.tiles.size(), 2u);
-    d.select_button()->click();
-    EXPECT_EQ(d.file_label()->text(), "File: narrow.png");
-    EXPECT_EQ(d.canvas()->size(), QSize(16, 16));
-    EXPECT_EQ(project_.tiles.size(), 1u) << "ApplyBackgroundPicture at once";
-    d.done_button()->click();
-  })
+  Drive<BackgroundDialog>(
+      "Background properties - bg_tiles",
+      [&](BackgroundDialog& d) {
+        // Cell (0, 0) starts at the offsets (1, 2): its top edge inverts black.
+        const auto shown = [&d](int x, int y) { return d.canvas()->grab().toImage().pixel(x, y); };
+        EXPECT_EQ(shown(5, 1), qRgb(0, 0, 0));
+        d.field(BackgroundDialog::kYOffset)->setText("1");
+        EXPECT_EQ(shown(5, 1), qRgb(255, 255, 255));
+        d.tile_box()->click();
+        EXPECT_FALSE(d.rect().intersects(d.tile_panel()->geometry()));
+        EXPECT_EQ(shown(5, 1), qRgb(0, 0, 0));
+        d.tile_box()->click();
+        EXPECT_TRUE(d.rect().contains(d.tile_panel()->geometry()));
+        d.field(BackgroundDialog::kWidth)->setText("8");
+        d.select_button()->click();  // not a picture
+        EXPECT_EQ(project_.tiles.size(), 2u);
+        d.select_button()->click();
+        EXPECT_EQ(d.file_label()->text(), "File: narrow.png");
+        EXPECT_EQ(d.canvas()->size(), QSize(16, 16));
+        EXPECT_EQ(project_.tiles.size(), 1u) << "ApplyBackgroundPicture at once";
+        d.done_button()->click();
+      })
       .PickFile("chosen/text.png")
       .PickFile("chosen/narrow.png");
   EditBackground(nullptr, project_, "bg_tiles");
@@ -262,31 +266,33 @@ QStringList Rows(const QTreeWidget& list) {
 // follows the selected event; events are added, edited (double click or
 // popup) and deleted after asking; the fields reach the object on Done.
 TEST_F(PropertyDialogsTest, Object) {
-  Drive<ObjectDialog>("Object properties - obj_player", [this](ObjectDialog& d) {
-    EXPECT_FALSE(d.sprite_list()->itemIcon(1).isNull());
-    EXPECT_EQ(d.parent_list()->count(), 2) << "none, obj_wall; not itself";
-    QTreeWidget& events = *d.event_list();
-    EXPECT_EQ(Rows(events), QStringList({"Creation/", "Collision/obj_wall"}));
-    events.setCurrentItem(events.topLevelItem(1));
-    EXPECT_EQ(d.code_preview()->toPlainText(), "if (a < b && c) {\n}");
-    d.event_kind_list()->setCurrentText("Step");
-    d.add_event_button()->click();  // its code window cancelled: not kept
-    EXPECT_EQ(events.topLevelItemCount(), 2);
-    emit events.itemDoubleClicked(events.topLevelItem(0), 0);
-    EXPECT_EQ(d.code_preview()->toPlainText(), "speed = 8;");
-    emit events.customContextMenuRequested(events.visualItemRect(events.topLevelItem(1)).center());
-    EXPECT_TRUE(d.event_menu()->isVisible());
-    d.event_menu()->hide();
-    d.delete_event_action()->trigger();  // No
-    d.delete_event_action()->trigger();
-    EXPECT_EQ(Rows(events), QStringList({"Creation/"}));
-    d.sprite_list()->setCurrentIndex(0);
-    EXPECT_EQ(d.size_label()->text(), "Size: <no sprite>");
-    EXPECT_EQ(project_.objects[0].sprite, "spr_hero") << "only Done stores";
-    d.name_field()->setText("obj_hero");
-    d.depth_field()->setText("3");
-    d.done_button()->click();
-  })
+  Drive<ObjectDialog>("Object properties - obj_player",
+                      [this](ObjectDialog& d) {
+                        EXPECT_FALSE(d.sprite_list()->itemIcon(1).isNull());
+                        EXPECT_EQ(d.parent_list()->count(), 2) << "none, obj_wall; not itself";
+                        QTreeWidget& events = *d.event_list();
+                        EXPECT_EQ(Rows(events), QStringList({"Creation/", "Collision/obj_wall"}));
+                        events.setCurrentItem(events.topLevelItem(1));
+                        EXPECT_EQ(d.code_preview()->toPlainText(), "if (a < b && c) {\n}");
+                        d.event_kind_list()->setCurrentText("Step");
+                        d.add_event_button()->click();  // its code window cancelled: not kept
+                        EXPECT_EQ(events.topLevelItemCount(), 2);
+                        emit events.itemDoubleClicked(events.topLevelItem(0), 0);
+                        EXPECT_EQ(d.code_preview()->toPlainText(), "speed = 8;");
+                        emit events.customContextMenuRequested(
+                            events.visualItemRect(events.topLevelItem(1)).center());
+                        EXPECT_TRUE(d.event_menu()->isVisible());
+                        d.event_menu()->hide();
+                        d.delete_event_action()->trigger();  // No
+                        d.delete_event_action()->trigger();
+                        EXPECT_EQ(Rows(events), QStringList({"Creation/"}));
+                        d.sprite_list()->setCurrentIndex(0);
+                        EXPECT_EQ(d.size_label()->text(), "Size: <no sprite>");
+                        EXPECT_EQ(project_.objects[0].sprite, "spr_hero") << "only Done stores";
+                        d.name_field()->setText("obj_hero");
+                        d.depth_field()->setText("3");
+                        d.done_button()->click();
+                      })
       .Cancel()
       .Drive([](QDialog& window) {
         auto& code = static_cast<EventCodeDialog&>(window);
