@@ -81,9 +81,14 @@ TEST(BrowserActionsTest, PopupActionsChangeTheirKindAndMarkTheProject) {
     DeleteResource(p, kind, first);
     EXPECT_EQ(p.modified, 0) << "the editors' own Delete leaves the flag to their history";
   }
+  // An object goes with its instances and events; others' collisions with it stay.
   Project p = test::SampleProject();
-  EXPECT_TRUE(ApplyPopupAction(p, ResourceKind::Object, PopupAction::Duplicate, "obj_wall"));
-  EXPECT_EQ(p.objects.back().name, "obj_wall_dup");
+  ApplyPopupAction(p, ResourceKind::Object, PopupAction::Delete, "obj_wall");
+  EXPECT_EQ(p.objects.size(), 2u);
+  EXPECT_EQ(p.scripts.size(), 2u);
+  EXPECT_EQ(p.scripts[1].parameter, "obj_wall");
+  EXPECT_TRUE(ApplyPopupAction(p, ResourceKind::Object, PopupAction::Duplicate, "obj_player"));
+  EXPECT_EQ(p.objects.back().name, "obj_player_dup");
   p.modified = 0;
   EXPECT_FALSE(ApplyPopupAction(p, ResourceKind::Sprite, PopupAction::Duplicate, "spr_hero"));
   EXPECT_FALSE(ApplyPopupAction(p, ResourceKind::Scene, PopupAction::MoveForward, "level"));

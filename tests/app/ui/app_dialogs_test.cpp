@@ -136,12 +136,20 @@ TEST_F(AppDialogsTest, Extensions) {
   Strings names = ReadEnabledExtensions("demo");
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (Strings{"bare", "shake"}));
-  dialogs_.Drive([](QDialog& d) {
-    static_cast<ExtensionsDialog&>(d).list()->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
-    ClickButton(d, "Cancel");
-  });
+  const auto untick_all_and = [](const QString& button) {
+    return [button](QDialog& d) {
+      QTreeWidget* list = static_cast<ExtensionsDialog&>(d).list();
+      for (int i = 0; i < list->topLevelItemCount(); ++i)
+        list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+      ClickButton(d, button);
+    };
+  };
+  dialogs_.Drive(untick_all_and("Cancel")).Drive(untick_all_and("OK"));
   ShowExtensionsDialog(nullptr, "demo");
   EXPECT_EQ(test::ReadAll("Projects/demo/extensions.dat"), "shake\nbare\n");
+  ShowExtensionsDialog(nullptr, "demo");
+  EXPECT_TRUE(IsRegularFile("Projects/demo/extensions.dat"));
+  EXPECT_EQ(FileSize("Projects/demo/extensions.dat"), 0);
 }
 
 // The name as typed, Enter for OK; Cancel gives no name.
@@ -150,6 +158,7 @@ TEST_F(AppDialogsTest, ProjectName) {
     auto& d = static_cast<ProjectNameDialog&>(window);
     EXPECT_EQ(d.windowTitle(), "Enter the project name");
     EXPECT_EQ(d.field()->text(), "old");
+    EXPECT_EQ(d.label()->text(), "Project name:");
     EXPECT_EQ(d.label()->buddy(), d.field());
     d.field()->setText(" my game ");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);

@@ -155,6 +155,8 @@ TEST_F(MainWindowTest, BrowserPopupsAndDoubleClick) {
   EXPECT_EQ(window().grid(ResourceKind::Scene)->TextOf(first_card + 1).toStdString(), b);
   Choose(ResourceKind::Scene, b, "Move forward");
   EXPECT_EQ(project().scenes[0].name, a);
+  Choose(ResourceKind::Scene, a, "Move backward");  // nothing moves: no rebuild, still selected
+  EXPECT_EQ(window().browser_items().SelectedItem(), CardOf(ResourceKind::Scene, a));
 
   window().OnBrowserRightClick(first_card + 1, QPoint());
   EXPECT_EQ(window().browser_items().SelectedItem(), -1);
@@ -234,6 +236,7 @@ TEST_F(MainWindowTest, ExitAsksAsThePreferenceAndUnsavedChangesSay) {
   dialogs_.AnswerNo();
   EXPECT_FALSE(window().close());
   EXPECT_EQ(dialogs_.Boxes(), Strings{"Confirm: Exit from Vorlane?"});
+  EXPECT_TRUE(IsDirectory(project().tempfolder)) << "staying keeps the working folder";
   NewScene(project());
   dialogs_.Drive(SaveChanges(QMessageBox::Cancel));
   window().RunCommand(Command::Exit);

@@ -56,8 +56,10 @@ TEST_F(ProjectCommandsTest, NewSaveAndSaveAs) {
   });
   NewSprite(project());
   window().RunCommand(Command::SaveAs);
+  dialogs_.Drive(test::TypeName("bad/name"));
+  window().RunCommand(Command::SaveAs);
   EXPECT_EQ(project().modified, 1);
-  EXPECT_EQ(project().projectname, "demo");
+  EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9 - demo");
 }
 
 // Open asks about unsaved changes, then shows the chosen project with its
@@ -79,13 +81,16 @@ TEST_F(ProjectCommandsTest, OpenShowsTheChosenProjectOrSaysWhyNot) {
   dialogs_.AnswerNo();
   window().RunCommand(Command::Open);
   EXPECT_EQ(dialogs_.shown().size(), 1u) << "No opens no dialog";
+  dialogs_.AnswerYes().Drive(test::Press("Cancel"));
+  window().RunCommand(Command::Open);
   for (const char* name : {"newer", "broken"}) {
     dialogs_.AnswerYes().Drive(test::PickProject(name));
     window().RunCommand(Command::Open);
   }
-  EXPECT_EQ(dialogs_.Boxes()[2], "Error: This project requires a new program version (v130).");
-  EXPECT_EQ(dialogs_.Boxes()[4].rfind("Error: ", 0), 0u);
+  EXPECT_EQ(dialogs_.Boxes()[3], "Error: This project requires a new program version (v130).");
+  EXPECT_EQ(dialogs_.Boxes()[5].rfind("Error: ", 0), 0u);
   EXPECT_EQ(project().scenes.size(), 1u);
+  EXPECT_EQ(window().status(), "STATUS: READY.");
 
   dialogs_.Clear();
   dialogs_.AnswerYes().Drive(test::PickProject("demo"));

@@ -30,7 +30,8 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
   WriteSampleMedia(temp);
   MakeDirectory("picked");
   WriteAll("picked/jump.wav", "RIFF again");
-  const auto then_done = [](std::function<void(QDialog&)> act) {
+  using Act = std::function<void(QDialog&)>;
+  const auto then_done = [](Act act) {
     return [act](QDialog& dialog) {
       act(dialog);
       ClickButton(dialog, "Done");
@@ -40,59 +41,47 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
     QTreeWidget* events = dialog.findChild<QTreeWidget*>();
     emit events->itemDoubleClicked(events->topLevelItem(0), 0);
   };
-  using Script = std::function<void(ScriptedDialogs&)>;
-  const Script done = [](auto& d) { d.Drive(Press("Done")); };
-  const struct {
-    std::optional<ResourceKind> kind;  // else the command: run instead of an editor
-    Command command;
-    Script script;
-    int modified;
-  } rows[] = {
-      {ResourceKind::Sprite,
-       {},
-       [&](auto& d) { d.Drive(then_done(Press("Edit"))).Drive(Press("Done")); },
-       0},
-      {ResourceKind::Sound, {}, done, 0},
-      {ResourceKind::Music, {}, done, 0},
-      {ResourceKind::Background, {}, done, 0},
-      {ResourceKind::Font, {}, done, 0},
-      {ResourceKind::Object,
-       {},
-       [&](auto& d) { d.Drive(then_done(open_event)).Drive(Press("OK")); },
-       0},
-      {ResourceKind::Function, {}, done, 0},
-      {ResourceKind::Scene,
-       {},
-       [&](auto& d) { d.Drive(then_done(Press("Scene code..."))).Drive(Press("OK")); },
-       0},
-      {{}, Command::EditGlobalVariables, [](auto& d) { d.Drive(Press("OK")); }, 0},
-      {{}, Command::EditGlobalFunctions, [](auto& d) { d.Drive(Press("Cancel")); }, 0},
-      {{}, Command::EditGameComments, [](auto& d) { d.Drive(Press("OK")); }, 0},
-      {{}, Command::Preferences, [](auto& d) { d.Drive(Press("Cancel")); }, 0},
-      {ResourceKind::Font,
-       {},
-       [&](auto& d) {
-         d.Drive(then_done([](QDialog& f) { f.findChild<QLineEdit*>()->setText("fnt_new"); }));
-       },
-       1},
-      {ResourceKind::Sound,
-       {},
-       [&](auto& d) { d.Drive(then_done(Press("Set WAV file..."))).PickFile("picked/jump.wav"); },
-       1},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(&row - rows);
+  // Opens a window, answers it and what it opens in turn, checks the flag.
+  const auto check = [&](const std::function<void()>& open, std::vector<Act> windows,
+                         int modified) {
     window.RefreshBrowser();
     SetModified(project(), 0);
     dialogs_.Clear();
-    row.script(dialogs_);
-    if (row.kind)
-      window.OnBrowserDoubleClick(CardOf(*row.kind, ResourceName(project(), *row.kind, 0)));
-    else
-      window.RunCommand(row.command);
+    for (const Act& act : windows) dialogs_.Drive(act);
+    open();
     EXPECT_TRUE(dialogs_.problems().empty());
-    EXPECT_EQ(project().modified, row.modified);
+    EXPECT_EQ(project().modified, modified);
+  };
+  const auto edit = [&](ResourceKind kind) {
+    return
+        [&, kind] { window.OnBrowserDoubleClick(CardOf(kind, ResourceName(project(), kind, 0))); };
+  };
+  const std::pair<ResourceKind, std::vector<Act>> editors[] = {
+      {ResourceKind::Sprite, {then_done(Press("Edit")), Press("Done")}},
+      {ResourceKind::Sound, {Press("Done")}},
+      {ResourceKind::Music, {Press("Done")}},
+      {ResourceKind::Background, {Press("Done")}},
+      {ResourceKind::Font, {Press("Done")}},
+      {ResourceKind::Object, {then_done(open_event), Press("OK")}},
+      {ResourceKind::Function, {Press("Done")}},
+      {ResourceKind::Scene, {then_done(Press("Scene code...")), Press("OK")}},
+  };
+  for (const auto& [kind, windows] : editors) {
+    SCOPED_TRACE(KindWord(kind));
+    check(edit(kind), windows, 0);
   }
+  for (const auto& [command, button] :
+       {std::pair{Command::EditGlobalVariables, "OK"},
+        std::pair{Command::EditGlobalFunctions, "Cancel"},
+        std::pair{Command::EditGameComments, "OK"}, std::pair{Command::Preferences, "Cancel"}})
+    check([&, command] { window.RunCommand(command); }, {Press(button)}, 0);
+  check(edit(ResourceKind::Font),
+        {then_done([](QDialog& d) { d.findChild<QLineEdit*>()->setText("fnt_new"); })}, 1);
+  check(edit(ResourceKind::Sound), {then_done([this](QDialog& d) {
+          dialogs_.PickFile("picked/jump.wav");
+          ClickButton(d, "Set WAV file...");
+        })},
+        1);
   dialogs_.Clear();
   window.RunCommand(Command::Extensions);  // needs a saved project
   EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: Please save your project."});

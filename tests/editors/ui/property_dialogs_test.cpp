@@ -202,6 +202,12 @@ TEST_F(PropertyDialogsTest, Background) {
   EXPECT_EQ(std::vector<int>({b.tile, b.tilewidth, b.tileheight, b.tileyoffset}),
             std::vector<int>({1, 8, 24, 1}));
   EXPECT_EQ(LoadImageFile("work/" + b.file), narrow);
+  project_.backgrounds.push_back({.name = "bg_sky", .file = "missing.png"});
+  Drive<BackgroundDialog>("Background properties - bg_sky", [](BackgroundDialog& d) {
+    EXPECT_EQ(d.canvas()->size(), QSize(0, 0)) << "a picture that will not load shows nothing";
+    d.done_button()->click();
+  });
+  EditBackground(nullptr, project_, "bg_sky");
 }
 
 // Fields show the record; the size takes digits only; a refused size keeps
