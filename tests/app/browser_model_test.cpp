@@ -115,19 +115,5 @@ TEST(BrowserActionsTest, SceneMovesChooseTheStartScene) {
   EXPECT_EQ(p.modified, 1);
 }
 
-// The rows of the command tables are the product's; what holds for all of them:
-TEST(MainCommandsTest, EveryCommandHasAPictureAndResourcesCountTheirShortcuts) {
-  int resources = 0;
-  for (const auto& e : MenuTable()) {
-    if (e.separator) continue;
-    EXPECT_FALSE(e.picture.empty()) << e.text;
-    if (e.menu != "Resources") continue;
-    ++resources;
-    EXPECT_EQ(e.shortcut, "Ctrl+" + std::to_string(resources));
-    EXPECT_EQ(e.text.substr(e.text.find('\t')), "\tCtrl + " + std::to_string(resources));
-  }
-  EXPECT_EQ(resources, 8);
-}
-
 }  // namespace
 }  // namespace vorlane

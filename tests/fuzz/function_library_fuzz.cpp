@@ -54,7 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   fuzz::EnterScratchFolder();
-  fuzz::ClearScratchFolder();
   fuzz::WriteBytes("library.xml", bytes);
   Project other = SmallProject();
   ImportFunctionLibrary(other, "library.xml", &result);

@@ -39,6 +39,7 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "app/browser_actions.h"
 #include "app/ui/registered_dialogs.h"
@@ -129,7 +130,15 @@ class Soak : public test::MainWindowFixture {
     // Deferred deletions and timers, as the event loop would run them.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
-    return Check(cycle);
+    // Each message the cycle showed must be one it asked for.
+    for (const std::string& box : dialogs_.Boxes())
+      if (box != "Warning: There is no scene added." && !box.starts_with("Confirm: "))
+        Fail("message: " + box);
+    for (const std::string& problem : dialogs_.problems()) Fail("dialogs: " + problem);
+    dialogs_.Clear();
+    for (const std::string& failure : failures_)
+      std::fprintf(stderr, "cycle %d: %s\n", cycle, failure.c_str());
+    return std::exchange(failures_, {}).empty();
   }
 
  private:
@@ -137,13 +146,12 @@ class Soak : public test::MainWindowFixture {
   void Fail(const std::string& what) { failures_.push_back(what); }
 
   // A name of the kind's small pool that no other record uses, so that the
-  // files on disk are reused rather than piling up.
+  // files on disk are reused rather than piling up (a kind never holds 12).
   std::string FreeName(ResourceKind kind, int index) {
-    for (int tries = 0; tries < 64; ++tries) {
-      const std::string name = KindWord(kind) + std::string("_") + char('a' + Pick(12));
-      if (CheckResourceName(project(), kind, name, index).empty()) return name;
-    }
-    return KindWord(kind) + std::string("_") + std::to_string(Pick(1 << 20));
+    for (;;)
+      if (std::string name = KindWord(kind) + std::string("_") + char('a' + Pick(12));
+          CheckResourceName(project(), kind, name, index).empty())
+        return name;
   }
   // The names of the kind's records (objects: not the instances).
   std::vector<std::string> Names(ResourceKind kind) {
@@ -246,20 +254,6 @@ class Soak : public test::MainWindowFixture {
     window().RunCommand(Command::Open);
     if (project().projectname != name || ProjectXml(project()) != saved)
       Fail("the project opened differs from the one saved");
-  }
-
-  // Each message the cycle showed must be one it asked for.
-  bool Check(int cycle) {
-    for (const std::string& box : dialogs_.Boxes())
-      if (box != "Warning: There is no scene added." && !box.starts_with("Confirm: "))
-        Fail("message: " + box);
-    for (const std::string& problem : dialogs_.problems()) Fail("dialogs: " + problem);
-    dialogs_.Clear();
-    for (const std::string& failure : failures_)
-      std::fprintf(stderr, "cycle %d: %s\n", cycle, failure.c_str());
-    const bool ok = failures_.empty();
-    failures_.clear();
-    return ok;
   }
 
   std::mt19937 random_;

@@ -80,9 +80,6 @@ TEST_F(AppDialogsTest, Preferences) {
   EXPECT_TRUE(ShowPreferencesDialog(nullptr, prefs, project));
   EXPECT_EQ(prefs, expected);
   EXPECT_EQ(project.imgfolder + "|" + project.audfolder, "pictures|");
-  Preferences reread;
-  LoadPreferences(reread);
-  EXPECT_EQ(reread, expected);
 
   const std::string file = test::ReadAll("preferences.dat");
   dialogs_.Drive([](QDialog& d) {
@@ -235,7 +232,6 @@ TEST_F(AppDialogsTest, VersionCheckMessages) {
             Strings{"Version information: You are using the latest version."});
   EXPECT_EQ(boxes("200 OK", "130\n", true),
             Strings{"Version information: A new version has been released."});
-  EXPECT_EQ(boxes("404 Not Found", "130", false), Strings{});
   prefs.CheckProgramVersion = 0;
   test::ScriptedServer server({{0, "HTTP/1.1 200 OK\r\n\r\n130"}});
   CheckNewVersionAtStartup(nullptr, prefs, {"127.0.0.1", server.port(), {}});
