@@ -85,6 +85,8 @@ TEST_F(VersionCheckTest, AnswerShapes) {
       {"chunked, hexadecimal size, split", 132, true,
        {{0, ok + "Transfer-Encoding: chunked\r\n\r\n2\r\n13"},
         {30, "\r\na\r\n2\r\nrelease\r\n0\r\n\r\n"}}},
+      {"a chunk of ten (A) bytes", 137, true,
+       {{0, ok + "Transfer-Encoding: chunked\r\n\r\nA\r\n0000000137\r\n0\r\n\r\n"}}},
       {"no length: until the server falls quiet", 133, true, {{0, ok + "\r\n133"}}},
       {"headers in pieces", 134, true,
        {{0, "HTTP/1.1 20"}, {30, "0 OK\r\nContent-Len"}, {30, "gth: 3\r\n\r\n134"}}},
