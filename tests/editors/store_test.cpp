@@ -67,12 +67,14 @@ constexpr ResourceKind kEdited[] = {
     ResourceKind::Font,   ResourceKind::Object, ResourceKind::Function};
 
 // A refused name (missing, not a name, another record's, a scene instance's)
-// changes no record; every kind but functions marks the project first.
-TEST(StoreTest, ARefusedNameChangesNoRecord) {
+// changes no record, though every kind but functions marks the project
+// first; its own name and a free one are taken, the free one renames it.
+TEST(StoreTest, EachKindChecksItsNameByTheRenameRule) {
   for (const ResourceKind kind : kEdited) {
+    SCOPED_TRACE(KindWord(kind));
     const char* instance = kind == ResourceKind::Object ? "inst_12" : "";  // only objects clash
     for (const std::string name : {"", "a b", "obj_wall", instance}) {
-      SCOPED_TRACE(std::string(KindWord(kind)) + " '" + name + "'");
+      SCOPED_TRACE("'" + name + "'");
       Project p = test::SampleProject();
       const std::string before = ProjectXml(p);
       const Strings messages = Done(p, kind, name);
@@ -82,13 +84,6 @@ TEST(StoreTest, ARefusedNameChangesNoRecord) {
       EXPECT_EQ(ProjectXml(p), before);
       EXPECT_EQ(p.modified, kind == ResourceKind::Function ? 0 : 1);
     }
-  }
-}
-
-// Its own name and a free one are taken; the free one renames the record.
-TEST(StoreTest, AValidNameIsStoredAndMarksTheProject) {
-  for (const ResourceKind kind : kEdited) {
-    SCOPED_TRACE(KindWord(kind));
     Project p = test::SampleProject();
     EXPECT_EQ(Done(p, kind, ResourceName(p, kind, 0)), Strings{});
     EXPECT_EQ(Done(p, kind, "renamed"), Strings{});

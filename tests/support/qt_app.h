@@ -102,6 +102,17 @@ inline bool IgnoresEscapeAndClose(QDialog& dialog) {
 class DialogTest : public InTempDir {
  protected:
   void TearDown() override { EXPECT_EQ(dialogs_.problems(), std::vector<std::string>{}); }
+  // Answers the next window with `act`, once it has been checked as every
+  // window is: its title, nothing cut off, only its own buttons end it.
+  template <typename Window>
+  ScriptedDialogs& DriveWindow(const std::string& title, std::function<void(Window&)> act) {
+    return dialogs_.Drive([title, act](QDialog& window) {
+      EXPECT_EQ(window.windowTitle().toStdString(), title);
+      EXPECT_EQ(Clipped(window), std::vector<std::string>{}) << title;
+      EXPECT_TRUE(IgnoresEscapeAndClose(window)) << title;
+      act(static_cast<Window&>(window));
+    });
+  }
   QApplication& qt_app_ = QtApp();  // before any window
   ScriptedDialogs dialogs_;
 };

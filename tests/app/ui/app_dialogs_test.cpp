@@ -28,15 +28,6 @@ namespace {
 using AppDialogsTest = test::DialogTest;
 using Strings = std::vector<std::string>;
 
-// Checks what every window must be, then runs `act` on it.
-std::function<void(QDialog&)> Checked(std::function<void(QDialog&)> act) {
-  return [act](QDialog& window) {
-    EXPECT_EQ(test::Clipped(window), Strings{}) << window.windowTitle().toStdString();
-    EXPECT_TRUE(test::IgnoresEscapeAndClose(window));
-    act(window);
-  };
-}
-
 // Every control reaches its setting and Save stores them all (the rules of
 // storing are the preferences form's); Cancel and a cancelled colour change
 // nothing.
@@ -46,9 +37,7 @@ TEST_F(AppDialogsTest, Preferences) {
   Project project;
   project.imgfolder = "pics";
   project.audfolder = "sfx";
-  dialogs_.Drive(Checked([this](QDialog& window) {
-    auto& d = static_cast<PreferencesDialog&>(window);
-    EXPECT_EQ(window.windowTitle(), "Preferences");
+  DriveWindow<PreferencesDialog>("Preferences", [this](PreferencesDialog& d) {
     for (int i = 1; i < d.tabs()->count(); ++i) {
       d.tabs()->setCurrentIndex(i);
       EXPECT_EQ(test::Clipped(d), Strings{}) << i;
@@ -68,7 +57,7 @@ TEST_F(AppDialogsTest, Preferences) {
     FindButton(d, "...")->click();  // the Text colour
     FindButton(d, "...")->click();  // cancelled
     ClickButton(d, "Save");
-  }));
+  });
   Preferences expected = prefs;
   expected.sci_color_fore = 1 + 2 * 256 + 3 * 65536;
   expected.sci_font_family = "Mono Sans";
@@ -108,9 +97,7 @@ TEST_F(AppDialogsTest, Extensions) {
   test::WriteAll("Extensions/fade.tex", "[EXTENSION]\nFade\n[CODE]\nvar fade = 1;\n");
   test::WriteAll("Extensions/bare.tex", "[CODE]\nvar x;\n");
   test::WriteAll("Projects/demo/extensions.dat", "fade\n");
-  dialogs_.Drive(Checked([&](QDialog& window) {
-    auto& d = static_cast<ExtensionsDialog&>(window);
-    EXPECT_EQ(d.windowTitle(), "Installed extensions");
+  DriveWindow<ExtensionsDialog>("Installed extensions", [&](ExtensionsDialog& d) {
     EXPECT_EQ(Row(d, "Fade")->checkState(0), Qt::Checked);
     EXPECT_EQ(Row(d, name)->checkState(0), Qt::Unchecked);
     EXPECT_GT(d.list()->columnWidth(0), d.list()->fontMetrics().horizontalAdvance(name));
@@ -128,7 +115,7 @@ TEST_F(AppDialogsTest, Extensions) {
     Row(d, "")->setCheckState(0, Qt::Checked);
     Row(d, "Fade")->setCheckState(0, Qt::Unchecked);
     ClickButton(d, "OK");
-  }));
+  });
   ShowExtensionsDialog(nullptr, "demo");
   Strings names = ReadEnabledExtensions("demo");
   std::sort(names.begin(), names.end());
@@ -151,16 +138,14 @@ TEST_F(AppDialogsTest, Extensions) {
 
 // The name as typed, Enter for OK; Cancel gives no name.
 TEST_F(AppDialogsTest, ProjectName) {
-  dialogs_.Drive(Checked([](QDialog& window) {
-    auto& d = static_cast<ProjectNameDialog&>(window);
-    EXPECT_EQ(d.windowTitle(), "Enter the project name");
+  DriveWindow<ProjectNameDialog>("Enter the project name", [](ProjectNameDialog& d) {
     EXPECT_EQ(d.field()->text(), "old");
     EXPECT_EQ(d.label()->text(), "Project name:");
     EXPECT_EQ(d.label()->buddy(), d.field());
     d.field()->setText(" my game ");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(&d, &enter);
-  }));
+  });
   EXPECT_EQ(AskProjectName(nullptr, "old"), " my game ");
   dialogs_.Drive(test::Press("Cancel"));
   EXPECT_EQ(AskProjectName(nullptr, "old"), "");
@@ -180,9 +165,7 @@ TEST_F(AppDialogsTest, OpenProject) {
   const auto select = [](OpenProjectDialog& d, const char* name) {
     d.list()->setCurrentItem(d.list()->findItems(name, Qt::MatchExactly).front());
   };
-  dialogs_.Drive(Checked([&](QDialog& window) {
-    auto& d = static_cast<OpenProjectDialog&>(window);
-    EXPECT_EQ(d.windowTitle(), "Open a project...");
+  DriveWindow<OpenProjectDialog>("Open a project...", [&](OpenProjectDialog& d) {
     EXPECT_EQ(d.list()->count(), 3);
     EXPECT_EQ(d.list()->selectedItems(), QList{d.list()->item(0)});
     select(d, "alpha");
@@ -193,7 +176,7 @@ TEST_F(AppDialogsTest, OpenProject) {
     select(d, "gamma");
     EXPECT_TRUE(d.preview()->picture().isNull()) << "a damaged preview leaves the area empty";
     ClickButton(d, "Open");
-  }));
+  });
   EXPECT_EQ(ShowOpenDialog(nullptr), "gamma");
   dialogs_.Drive([&](QDialog& window) {
     auto& d = static_cast<OpenProjectDialog&>(window);

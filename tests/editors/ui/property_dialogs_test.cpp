@@ -43,15 +43,9 @@ class PropertyDialogsTest : public test::DialogTest {
     test::WriteSampleMedia("work");
     SpritePreview() = SpritePreviewSettings{};
   }
-  // The next window, checked as every window is, then driven by `act`.
   template <typename Dialog>
   ScriptedDialogs& Drive(const std::string& title, std::function<void(Dialog&)> act) {
-    return dialogs_.Drive([title, act](QDialog& window) {
-      EXPECT_EQ(window.windowTitle().toStdString(), title);
-      EXPECT_EQ(test::Clipped(window), Strings{});
-      EXPECT_TRUE(test::IgnoresEscapeAndClose(window));
-      act(static_cast<Dialog&>(window));
-    });
+    return DriveWindow<Dialog>(title, std::move(act));
   }
   Project project_ = test::SampleProject();
   Preferences prefs_;
