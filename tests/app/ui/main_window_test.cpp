@@ -199,12 +199,9 @@ TEST_F(MainWindowTest, HelpAndAbout) {
   EXPECT_EQ(dialogs_.Boxes(), (Strings{"Message: " + ManualMissingMessage(page),
                                        "Message: " + NoBrowserMessage(page)}));
 
-  dialogs_.Drive([](QDialog& dialog) {
-    auto& about = static_cast<AboutWindow&>(dialog);
-    EXPECT_EQ(about.windowTitle(), "Vorlane v1.2.9");
+  DriveWindow<AboutWindow>("Vorlane v1.2.9", [](AboutWindow& about) {
     EXPECT_EQ(about.version_label()->text(), "version 1.2.9");
     EXPECT_FALSE(about.picture()->picture().isNull());
-    EXPECT_TRUE(test::IgnoresEscapeAndClose(about));
     emit about.picture()->Clicked();
     EXPECT_FALSE(about.isVisible());
   });
