@@ -38,6 +38,7 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <utility>
 
@@ -67,10 +68,7 @@ constexpr int kMostOfAKind = 5;  // beyond this the oldest goes, so the project 
 
 long ResidentKb() {
   long pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
+  std::ifstream("/proc/self/statm") >> pages >> resident;
   return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
