@@ -98,7 +98,7 @@ class Soak : public test::MainWindowFixture {
     fs::create_directories("media");
     SavePng(Picture(64, 64, 40), "media/tiles.png");
     SavePng(Picture(96, 48, 200), "media/sky.png");
-    const std::string wav = "RIFF\x24\0\0\0WAVEfmt " + std::string(28, '\1');
+    const std::string wav = std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(28, '\1');
     test::WriteAll("media/boom.wav", wav);
     test::WriteAll("media/hit.wav", wav + "x");
     test::WriteAll("media/boom.ogg", "OggS" + std::string(60, '\2'));
