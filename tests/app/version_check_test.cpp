@@ -1,10 +1,5 @@
 #include "app/version_check.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -68,34 +63,36 @@ TEST(VersionMessagesTest, StartUpSpeaksOnlyOfNewsOnDemandAlwaysAnswers) {
   }
 }
 
+// How the number is found in each shape of answer. With `hold` the server
+// never closes, so the end must come from the answer itself or the quiet.
 TEST_F(VersionCheckTest, AnswerShapes) {
+  const std::string ok = "HTTP/1.1 200 OK\r\n";
   const struct {
     const char* what;
-    std::vector<Piece> script;
-    bool hold;
     int newest;
+    bool hold;
+    std::vector<Piece> script;
   } cases[] = {
-      {"a line break after the number",
-       {{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n129\r\n"}}, false, 129},
-      {"HTTP/1.0, a header in any case, notes after the number",
-       {{0, "HTTP/1.0 200 OK\r\ncontent-LENGTH: 9\r\n\r\n130\nnotes"}}, false, 130},
-      {"words", {{0, "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}}, false, 0},
-      {"not found", {{0, "HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\n130"}}, false, -1},
-      // A redirection is not followed: its own body is the answer.
-      {"redirect", {{0, "HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 3\r\n\r\n131"}},
-       false, 131},
-      {"garbage", {{0, "\x01\x02garbage\xff\r\n\r\n130"}}, false, -1},
-      {"empty body", {{0, "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}}, false, -1},
-      {"chunked, hexadecimal size, split",
-       {{0, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n13"},
-        {30, "\r\na\r\n2\r\nrelease\r\n0\r\n\r\n"}},
-       true, 132},
-      {"no length: until the server falls quiet", {{0, "HTTP/1.1 200 OK\r\n\r\n133"}}, true, 133},
-      {"headers in pieces",
-       {{0, "HTTP/1.1 20"}, {30, "0 OK\r\nContent-Len"}, {30, "gth: 3\r\n\r\n134"}}, true, 134},
-      {"shorter than its length: the part that came counts",
-       {{0, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n135"}}, true, 135},
-      {"silent: accepts, never answers", {}, true, -1},
+      {"a line break after the number", 129, false, {{0, ok + "Content-Length: 5\r\n\r\n129\r\n"}}},
+      {"HTTP/1.0, a header in any case, notes after the number", 130, false,
+       {{0, "HTTP/1.0 200 OK\r\ncontent-LENGTH: 9\r\n\r\n130\nnotes"}}},
+      {"words", 0, false, {{0, ok + "Content-Length: 5\r\n\r\nhello"}}},
+      {"not found", -1, false, {{0, "HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\n130"}}},
+      {"a redirection is not followed: its body is the answer", 131, false,
+       {{0, "HTTP/1.1 302 Found\r\nLocation: /x\r\nContent-Length: 3\r\n\r\n131"}}},
+      {"garbage", -1, false, {{0, "\x01\x02garbage\xff\r\n\r\n130"}}},
+      {"empty body", -1, false, {{0, ok + "Content-Length: 0\r\n\r\n"}}},
+      {"chunked, hexadecimal size, split", 132, true,
+       {{0, ok + "Transfer-Encoding: chunked\r\n\r\n2\r\n13"},
+        {30, "\r\na\r\n2\r\nrelease\r\n0\r\n\r\n"}}},
+      {"a chunk of ten (A) bytes", 137, true,
+       {{0, ok + "Transfer-Encoding: chunked\r\n\r\nA\r\n0000000137\r\n0\r\n\r\n"}}},
+      {"no length: until the server falls quiet", 133, true, {{0, ok + "\r\n133"}}},
+      {"headers in pieces", 134, true,
+       {{0, "HTTP/1.1 20"}, {30, "0 OK\r\nContent-Len"}, {30, "gth: 3\r\n\r\n134"}}},
+      {"shorter than its length: the part that came counts", 135, true,
+       {{0, ok + "Content-Length: 100\r\n\r\n135"}}},
+      {"silent: accepts, never answers", -1, true, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -104,16 +101,12 @@ TEST_F(VersionCheckTest, AnswerShapes) {
 }
 
 TEST_F(VersionCheckTest, UnreachableHostsFailQuietly) {
-  // A port nobody listens on.
-  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t size = sizeof address;
-  ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-  ::close(listener);
-  EXPECT_EQ(FetchNewestVersion("127.0.0.1", ntohs(address.sin_port), Quick(), nullptr), -1);
+  int closed_port = 0;
+  {
+    test::ScriptedServer gone({});
+    closed_port = gone.port();
+  }
+  EXPECT_EQ(FetchNewestVersion("127.0.0.1", closed_port, Quick(), nullptr), -1);
   EXPECT_EQ(FetchNewestVersion("no-such-host.invalid", 80, Quick(), nullptr), -1);
   EXPECT_FALSE(FileExists(kVersionDownloadFile));
 }

@@ -21,8 +21,7 @@ Image Paper(int w, int h) {
   return image;
 }
 
-// The pixels of a 120 x 120 view from (0, 0) with the grid over a 64 x 64
-// picture, as "." for untouched and "#" for inverted, at the given points.
+// "." for an untouched pixel and "#" for an inverted one, at each point.
 std::string Marks(const Image& view, const std::vector<std::pair<int, int>>& points) {
   std::string marks;
   for (const auto& [x, y] : points) {
@@ -39,34 +38,35 @@ int InvertedCount(const Image& view) {
   return count;
 }
 
-TEST(TileGrid, ThreeByThreeOutlinesOverA64PictureOf32Tiles) {
+// Three by three outlines of 32-pixel tiles over a 64 x 64 picture; where
+// two lines cross the pixel is inverted twice and keeps its colour.
+TEST(TileGrid, OutlinesEveryCellOnceAndCrossingsCancel) {
   Image view = Paper(120, 120);
   XorTileGrid(view, 0, 0, {32, 32, 0, 0, 0, 0}, 64, 64);
-  // Cell (0, 0): its top edge, its left edge, its right edge from y = 1.
-  // Where two lines cross (top-left, bottom-left, bottom-right corners)
-  // the pixel is inverted twice and keeps its colour.
+  // Cell (0, 0): top, left, and right edges (this one from y = 1); its
+  // corners are crossed and the right edge ends on the next cell's top.
   EXPECT_EQ(Marks(view, {{0, 0}, {5, 0}, {31, 0}, {0, 5}, {31, 5}, {0, 31}, {5, 31}, {31, 31}}),
             ".####.#.");
-  // Inside cells nothing changes; the right edge reaches one row below the
-  // cell, onto the next cell's top edge, and undoes it there.
   EXPECT_EQ(Marks(view, {{15, 15}, {40, 40}, {5, 32}, {31, 32}, {31, 33}}), "..#.#");
-  // Columns and rows 0..2: the last ones just outside the picture, and
-  // nothing beyond them.
+  // Columns and rows 0..2, the last just outside the picture, none beyond.
   EXPECT_EQ(Marks(view, {{70, 0}, {64, 70}, {70, 95}, {95, 70}, {100, 0}, {0, 100}, {97, 97}}),
             "####...");
-  // Nine outlines of 4 x 32 pixels, less the 3 crossed corners of each
-  // (inverted twice), less the 6 right-edge ends that meet the row below.
   EXPECT_EQ(InvertedCount(view), 9 * (4 * 32 - 2 * 3) - 2 * 6);
+
+  // No width: only each row's first cell keeps its left edge.
+  Image thin = Paper(100, 100);
+  XorTileGrid(thin, 0, 0, {0, 32, 0, 0, 0, 0}, 64, 64);
+  EXPECT_EQ(InvertedCount(thin), 3 * 32);
 }
 
-TEST(TileGrid, OffsetsAndSpacesMoveTheCellsAndAnyPartDrawsTheSame) {
+// Offsets and spaces move the cells; any part of the view draws the same.
+TEST(TileGrid, OffsetsSpacesAndPartsOfTheView) {
   const TileGrid grid{32, 32, 5, 7, 3, 2};  // cells at x = 5, 40, 75 and y = 7, 41, 75
   Image view = Paper(120, 120);
   XorTileGrid(view, 0, 0, grid, 64, 64);
   EXPECT_EQ(Marks(view, {{10, 7}, {10, 6}, {5, 20}, {36, 20}, {38, 20}, {40, 20}, {80, 75}}),
             "#.##.##");
   EXPECT_EQ(Marks(view, {{4, 20}, {20, 38}, {20, 39}, {20, 41}, {110, 20}}), ".#.#.");
-  // A part of the view, as the canvas paints it, holds the same pixels.
   for (const auto& [left, top, w, h] : {std::array{30, 20, 50, 40}, std::array{75, 74, 3, 45},
                                         std::array{0, 0, 1, 1}, std::array{119, 100, 1, 20}}) {
     Image part = Paper(w, h);
@@ -75,18 +75,9 @@ TEST(TileGrid, OffsetsAndSpacesMoveTheCellsAndAnyPartDrawsTheSame) {
   }
 }
 
-TEST(TileGrid, NoWidthOrHeightLeavesOnlyTheFirstColumnOrRow) {
-  Image view = Paper(100, 100);
-  XorTileGrid(view, 0, 0, {0, 32, 0, 0, 0, 0}, 64, 64);
-  // No columns: cell 0 of each row keeps its left edge only (its others are
-  // 0 long or at x = -1).
-  EXPECT_EQ(Marks(view, {{0, 5}, {0, 40}, {0, 70}, {0, 97}}), "###.");
-  EXPECT_EQ(InvertedCount(view), 3 * 32);
-}
-
+// Only the cells in view are visited (16384 x 16384 cells would outlast the
+// time-out), and no number overflows.
 TEST(TileGrid, HugeNumbersCostOnlyTheVisiblePart) {
-  // Tiny tiles over the largest picture: only the cells in view are
-  // visited (all 16384 x 16384 would outlast the test's time-out).
   Image view = Paper(670, 540);
   XorTileGrid(view, 8000, 9000, {1, 1, 0, 0, 0, 0}, 16384, 16384);
   XorTileGrid(view, 8000, 9000, {4, 4, 0, 0, 0, 0}, 16384, 16384);
@@ -99,19 +90,16 @@ TEST(TileGrid, HugeNumbersCostOnlyTheVisiblePart) {
     XorTileGrid(part, 0, 0, grid, 16384, 16384);
     XorTileGrid(part, INT_MAX - 64, INT_MAX - 64, grid, 16384, 16384);
   }
-  // A huge first cell is outlined where it shows.
   Image part = Paper(10, 10);
   XorTileGrid(part, 0, 0, {INT_MAX, INT_MAX, 0, 0, 0, 0}, 64, 64);
-  EXPECT_EQ(Marks(part, {{5, 0}, {0, 5}, {5, 5}}), "##.");
+  EXPECT_EQ(Marks(part, {{5, 0}, {0, 5}, {5, 5}}), "##.") << "a huge first cell where it shows";
 }
 
-TEST(BackgroundPreview, CheckerboardEverywhereThePictureBlendedAndTheGridOnlyWhenAsked) {
+// A checkerboard everywhere, the picture blended over it, the grid when asked.
+TEST(BackgroundPreview, BoardPictureAndGrid) {
   Image picture = Image::Transparent(900, 40);
   picture.FillRect(20, 0, 10, 10, Color{0, 0, 255, 255});
-  Image view = Image::Opaque(10, 10);
-  PaintBackgroundPreview(view, 0, 0, picture, nullptr);
-  EXPECT_EQ(view.Pixel(0, 0), (Color{192, 192, 192, 255}));
-  Image far = Image::Opaque(40, 10);  // beyond the 800-pixel checkerboard
+  Image far = Image::Opaque(40, 10);  // beyond the 800-pixel board
   PaintBackgroundPreview(far, 800, 0, picture, nullptr);
   EXPECT_EQ(far.Pixel(0, 0), (Color{192, 192, 192, 255}));
   EXPECT_EQ(far.Pixel(16, 0), (Color{255, 255, 255, 255}));
@@ -128,8 +116,7 @@ class BackgroundPictureTest : public test::InTempDir {};
 TEST_F(BackgroundPictureTest, AFileThatIsNoPictureIsNamedWithTheReason) {
   std::string error;
   EXPECT_TRUE(LoadBackgroundPicture("gone.png", &error).is_null());
-  EXPECT_EQ(error.rfind("The image \"gone.png\" could not be loaded. Could not read", 0), 0u)
-      << error;
+  EXPECT_EQ(error.rfind("The image \"gone.png\" could not be loaded. Could not read", 0), 0u);
   test::WriteAll("text.png", "not a picture");
   EXPECT_TRUE(LoadBackgroundPicture("text.png", &error).is_null());
   EXPECT_EQ(error,
@@ -138,7 +125,8 @@ TEST_F(BackgroundPictureTest, AFileThatIsNoPictureIsNamedWithTheReason) {
   EXPECT_EQ(LoadBackgroundPicture("small.png", &error), Paper(3, 2));
 }
 
-TEST(ApplyBackgroundPicture, DeletesTilesStartingBeyondItAndCutsTheRestAnew) {
+// Tiles starting strictly beyond the new picture go; the rest are cut anew.
+TEST(ApplyBackgroundPicture, DeletesTilesBeyondItAndCutsTheRest) {
   Project project;
   project.backgrounds = {{.name = "bg"}, {.name = "other"}};
   const ImageRef old_picture = ShareImage(Paper(1, 1));
@@ -159,31 +147,15 @@ TEST(ApplyBackgroundPicture, DeletesTilesStartingBeyondItAndCutsTheRestAnew) {
   picture.Plot(2, 1, Color{1, 2, 3, 255});
   ApplyBackgroundPicture(project, 0, picture);
 
-  // Strictly beyond: a tile starting on the picture's right or bottom
-  // border stays; of two tiles of one name only the one beyond goes.
   std::vector<std::string> left;
   for (const Tile& t : project.tiles) left.push_back(t.name + "@" + std::to_string(t.left));
   EXPECT_EQ(left, (std::vector<std::string>{"origin@2", "edge@32", "dup@0", "far@99"}));
   EXPECT_EQ(project.tiles[0].image->Pixel(0, 0), (Color{1, 2, 3, 255}));
   EXPECT_EQ(*project.tiles[1].image, Image::Transparent(4, 4));
   EXPECT_EQ(project.tiles[3].image, old_picture);  // another background's tile
-  ASSERT_TRUE(project.backgrounds[0].thumbnail);
   EXPECT_EQ(*project.backgrounds[0].thumbnail, MakeCard(&picture));
   EXPECT_EQ(project.backgrounds[1].thumbnail, nullptr);
   EXPECT_EQ(project.modified, 1);
-}
-
-TEST(ReadTileGrid, LeadingNumbersWithHugeOnesClampedAndTextAsZero) {
-  BackgroundFields fields{.tilewidth = "16px",
-                          .tileheight = "99999999999",
-                          .tilexoffset = "",
-                          .tileyoffset = "abc",
-                          .tilexspace = "007",
-                          .tileyspace = "2 3"};
-  const TileGrid grid = ReadTileGrid(fields);
-  EXPECT_EQ(std::vector<int>(
-                {grid.width, grid.height, grid.xoffset, grid.yoffset, grid.xspace, grid.yspace}),
-            std::vector<int>({16, INT_MAX, 0, 0, 7, 2}));
 }
 
 }  // namespace

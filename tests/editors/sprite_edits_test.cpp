@@ -21,16 +21,23 @@ Image Paint(const Image& frame, const Sprite& sprite, const std::string& shape, 
   return target;
 }
 
+// An origin is stored up to the frame's extent (no lower bound); Center
+// needs a frame of positive size.
 TEST(SpriteEdits, OriginAndCentreFollowTheirBounds) {
+  const struct {
+    const char* text;
+    bool stored;
+    int origin;
+  } cases[] = {{"32", true, 32}, {"33", false, 7}, {"-5", true, -5}, {"abc", true, 0}};
+  for (const auto& c : cases) {
+    int origin = 7;
+    EXPECT_EQ(SetOrigin(origin, c.text, 32), c.stored) << c.text;
+    EXPECT_EQ(origin, c.origin) << c.text;
+  }
   Sprite sprite;
-  EXPECT_FALSE(SetOrigin(sprite.centerx, "999", 32));
-  EXPECT_EQ(sprite.centerx, 0);
-  EXPECT_TRUE(SetOrigin(sprite.centerx, "-5", 32));
-  EXPECT_EQ(sprite.centerx, -5);
-  EXPECT_TRUE(SetOrigin(sprite.centery, "abc", 32));
-  EXPECT_EQ(sprite.centery, 0);
   EXPECT_FALSE(CenterOrigin(sprite, 0, 16));
-  EXPECT_EQ(sprite.centerx, -5);
+  EXPECT_FALSE(CenterOrigin(sprite, 16, 0));
+  EXPECT_EQ(sprite.centerx, 0);
   EXPECT_TRUE(CenterOrigin(sprite, 33, 16));
   EXPECT_EQ(sprite.centerx, 16);
   EXPECT_EQ(sprite.centery, 8);
@@ -51,7 +58,11 @@ TEST(SpriteEdits, PreviewScalesThePictureCrossAndShapeWithTheZoom) {
   sprite.collisionradius = 2;
   const Image circle = Paint(frame, sprite, "Circle", 4, true);
   EXPECT_EQ(circle.Pixel(33, 33).g, (255 * 130 + 192 * 125 + 127) / 255);
-  EXPECT_EQ(circle.Pixel(20, 20), Paint(frame, sprite, "Circle", 4, false).Pixel(20, 20));
+  // Each row covers the pixels whose centres are inside: x 24..39 on row 32.
+  const Image plain = Paint(frame, sprite, "Circle", 4, false);
+  for (const int x : {23, 24, 39, 40})
+    EXPECT_EQ(circle.Pixel(x, 32) == plain.Pixel(x, 32), x == 23 || x == 40) << x;
+  EXPECT_EQ(circle.Pixel(20, 20), plain.Pixel(20, 20));
 
   sprite.collisionleft = 1;
   sprite.collisionright = 3;
@@ -62,15 +73,15 @@ TEST(SpriteEdits, PreviewScalesThePictureCrossAndShapeWithTheZoom) {
   EXPECT_EQ(box.Pixel(12, 4), zoomed.Pixel(12, 4));
 }
 
+// 1024 x 1024 at 64 would be 17 GB made whole; only what is asked is painted.
 TEST(SpriteEdits, AnyPartOfAHugeZoomPaintsAsTheWholeDoes) {
   Sprite sprite{.collisionradius = 5, .centerx = 7, .centery = 7};
   const Image frame = Frame16();
   const Image whole = Paint(frame, sprite, "Circle", 64, true);
   EXPECT_EQ(Paint(frame, sprite, "Circle", 64, true, 300, 420, 200, 150),
             whole.Copy(300, 420, 200, 150));
-  // 1024 x 1024 at 64 would be 17 GB made whole; one screenful is painted.
-  const Image large = Image::Transparent(1024, 1024);
-  const Image part = Paint(large, sprite, "Box", 64, true, 60000, 60000, 550, 400);
+  const Image part =
+      Paint(Image::Transparent(1024, 1024), sprite, "Box", 64, true, 60000, 60000, 550, 400);
   EXPECT_EQ(part.width(), 550);
 }
 

@@ -14,12 +14,6 @@ namespace fs = std::filesystem;
 
 std::string scratch_folder;
 
-void RemoveScratchFolder() {
-  std::error_code ec;
-  fs::current_path(fs::temp_directory_path(ec), ec);
-  fs::remove_all(scratch_folder, ec);
-}
-
 bool IsPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
@@ -33,42 +27,30 @@ std::string SplitInput(std::string_view input, std::vector<Part>* parts) {
   while (at != std::string_view::npos) {
     at += kPartMarker.size();
     const size_t next = input.find(kPartMarker, at);
-    const std::string_view part =
-        input.substr(at, next == std::string_view::npos ? next : next - at);
-    const size_t eol = part.find('\n');
-    if (eol != std::string_view::npos)
+    const std::string_view part = input.substr(at, next == input.npos ? next : next - at);
+    if (const size_t eol = part.find('\n'); eol != part.npos)
       parts->push_back({std::string(part.substr(0, eol)), std::string(part.substr(eol + 1))});
     at = next;
   }
   return main;
 }
 
-std::string JoinInput(std::string_view main, const std::vector<Part>& parts) {
-  std::string input(main);
-  for (const Part& part : parts) {
-    input += kPartMarker;
-    input += part.name;
-    input += '\n';
-    input += part.bytes;
-  }
-  return input;
-}
-
 void EnterScratchFolder() {
-  if (!scratch_folder.empty()) return;
+  std::error_code ec;
+  if (!scratch_folder.empty()) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(".", ec))
+      fs::remove_all(entry.path(), ec);
+    return;
+  }
   std::string pattern = (fs::temp_directory_path() / "vorlane-fuzz-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   scratch_folder = pattern;
   fs::current_path(scratch_folder);
-  std::atexit(RemoveScratchFolder);
-}
-
-void ClearScratchFolder() {
-  std::error_code ec;
-  for (const fs::directory_entry& entry : fs::directory_iterator(".", ec)) {
+  std::atexit([] {
     std::error_code ignored;
-    fs::remove_all(entry.path(), ignored);
-  }
+    fs::current_path(fs::temp_directory_path(ignored), ignored);
+    fs::remove_all(scratch_folder, ignored);
+  });
 }
 
 void WritePart(const std::string& folder, const Part& part) {
@@ -87,8 +69,8 @@ void WritePart(const std::string& folder, const Part& part) {
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace vorlane::fuzz

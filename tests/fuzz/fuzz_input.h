@@ -24,15 +24,10 @@ inline constexpr std::string_view kPartMarker("\0#file ", 7);
 // The main file's bytes; the other files are appended to `parts`.
 std::string SplitInput(std::string_view input, std::vector<Part>* parts);
 
-// The inverse of SplitInput, for writing seeds.
-std::string JoinInput(std::string_view main, const std::vector<Part>& parts);
-
-// Makes a fresh folder under the system's temporary folder and enters it, on
-// the first call of the process; it is removed when the process exits.
+// Enters an empty scratch folder: made under the system's temporary folder
+// on the first call of the process (and removed when it exits), emptied of
+// what the last input left on every later call.
 void EnterScratchFolder();
-
-// Removes everything the last input left in the scratch folder.
-void ClearScratchFolder();
 
 // Writes `part` under `folder` when its name is one or two plain names
 // ("a.png", "img/a.png"), making the sub-folder; other names are dropped, so

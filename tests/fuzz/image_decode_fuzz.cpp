@@ -15,7 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!decoded.is_null()) Fingerprint(decoded);
 
   fuzz::EnterScratchFolder();
-  fuzz::ClearScratchFolder();
   fuzz::WriteBytes("picture", bytes);
   std::string error;
   ReadImageSize("picture", &error);

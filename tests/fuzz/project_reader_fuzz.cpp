@@ -15,7 +15,6 @@ using namespace vorlane;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::EnterScratchFolder();
-  fuzz::ClearScratchFolder();
   std::vector<fuzz::Part> parts;
   const std::string xml =
       fuzz::SplitInput(std::string_view(reinterpret_cast<const char*>(data), size), &parts);

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -47,26 +46,24 @@ class ScriptedServer {
         if (n <= 0) break;
         request.append(buffer, static_cast<size_t>(n));
       }
-      std::unique_lock lock(mutex_);
-      request_ = request;
-      lock.unlock();
+      {
+        std::lock_guard lock(mutex_);
+        request_ = request;
+      }
       for (const auto& piece : script) {
         std::this_thread::sleep_for(std::chrono::milliseconds(piece.delay_ms));
         ::send(client, piece.bytes.data(), piece.bytes.size(), MSG_NOSIGNAL);
       }
-      lock.lock();
-      if (hold) released_.wait(lock, [this] { return done_; });
-      ::close(client);
+      if (hold)
+        held_ = client;  // closed by the destructor, after the thread ends
+      else
+        ::close(client);
     });
   }
   ~ScriptedServer() {
-    {
-      std::lock_guard lock(mutex_);
-      done_ = true;
-    }
-    released_.notify_all();
     ::shutdown(listener_, SHUT_RDWR);
     thread_.join();
+    if (held_ >= 0) ::close(held_);
     ::close(listener_);
   }
   int port() const { return port_; }
@@ -78,9 +75,8 @@ class ScriptedServer {
  private:
   int listener_ = -1;
   int port_ = 0;
+  int held_ = -1;
   mutable std::mutex mutex_;
-  std::condition_variable released_;
-  bool done_ = false;
   std::string request_;
   std::thread thread_;
 };

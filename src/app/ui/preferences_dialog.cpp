@@ -77,10 +77,10 @@ PreferencesDialog::PreferencesDialog(QWidget* parent, const PreferencesForm& for
   auto* misc = new QWidget;
   tabs_->addTab(misc, "Misc");
   add_file_protocol_ = MakeCheckBox(
-      misc, "Add file protocol (file://) when running game from IDE", 10, 10, 300, 25);
-  check_version_ = MakeCheckBox(misc, "Check program version at startup", 10, 40, 300, 25);
-  generate_index_ = MakeCheckBox(misc, "Generate INDEX.HTML when saving project", 10, 70, 300, 25);
-  confirm_exit_ = MakeCheckBox(misc, "Confirm exit from Vorlane", 10, 100, 300, 25);
+      misc, "Add file protocol (file://) when running game from IDE", 10, 10, 400, 25);
+  check_version_ = MakeCheckBox(misc, "Check program version at startup", 10, 40, 400, 25);
+  generate_index_ = MakeCheckBox(misc, "Generate INDEX.HTML when saving project", 10, 70, 400, 25);
+  confirm_exit_ = MakeCheckBox(misc, "Confirm exit from Vorlane", 10, 100, 400, 25);
   add_file_protocol_->setChecked(v.add_file_protocol == 1);
   check_version_->setChecked(v.CheckProgramVersion == 1);
   generate_index_->setChecked(v.GenerateIndexHTML == 1);

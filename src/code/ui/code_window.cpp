@@ -10,6 +10,7 @@
 #include "code/ui/code_editor.h"
 #include "code/ui/script_setup.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/fonts.h"
 #include "gui/ui/qt_text.h"
 
 namespace vorlane {
@@ -34,12 +35,7 @@ QFont DialogBoldFont() {
   return font;
 }
 
-QFont FixedEditorFont() {
-  QFont font("Consolas");
-  font.setPointSize(10);
-  font.setStyleHint(QFont::Monospace);
-  return font;
-}
+QFont FixedEditorFont() { return Fonts().code; }
 
 void CentreWindow(QWidget* window, QWidget* parent) {
   window->resize(kWindowWidth, kWindowHeight);

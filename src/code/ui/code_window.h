@@ -20,7 +20,7 @@ class CodeEditor;
 
 // The window's caption fonts.
 QFont DialogBoldFont();    // Arial 11 bold
-QFont FixedEditorFont();   // Consolas 10
+QFont FixedEditorFont();   // the stock code font: fixed pitch on every machine
 
 class CodeWindow : public QDialog {
   Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "code/script_styler.h"
 #include "code/ui/code_editor.h"
+#include "gui/ui/fonts.h"
 
 namespace vorlane {
 
@@ -13,7 +14,8 @@ void SetupScriptStyling(CodeEditor& editor, const Preferences& prefs, const Proj
   editor.SetEditorColor(kColorCaretLine, prefs.sci_color_caret);
   // The style colours come after the font: clearing all styles copies the
   // default style over every other.
-  editor.SetEditorFont(prefs.sci_font_family, prefs.sci_font_size, -1);
+  // A family the machine lacks gives way to a fixed-pitch one it has.
+  editor.SetEditorFont(CodeFamily(prefs.sci_font_family), prefs.sci_font_size, -1);
   editor.SetEditorTabs(4, false);
   editor.SetMarginWidth(2, 24);
 

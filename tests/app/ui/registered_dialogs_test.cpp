@@ -1,11 +1,7 @@
 #include "app/ui/registered_dialogs.h"
 
-#include <gtest/gtest.h>
-
 #include <QTreeWidget>
 
-#include "app/browser_model.h"
-#include "gui/file_util.h"
 #include "project/rename.h"
 #include "support/sample_project.h"
 #include "ui_fixture.h"
@@ -13,40 +9,19 @@
 namespace vorlane::test {
 namespace {
 
-using RegisteredDialogsTest = MainWindowFixture;
-
-// The commands of the Game tab, the File and Help menus reach their windows.
-TEST_F(RegisteredDialogsTest, CommandsOpenTheirWindows) {
-  // No look-up of the product's server at start-up in a test.
-  WriteAll("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
-  MainWindow& window = Start(RegisterDialogs);
-  EXPECT_TRUE(dialogs_.Boxes().empty());
-
-  dialogs_.Drive(Press("Cancel"));
-  EXPECT_TRUE(window.RunCommand(Command::Preferences));
-  ASSERT_FALSE(dialogs_.shown().empty());
-  EXPECT_EQ(dialogs_.shown().back().kind, "window");
-
-  EXPECT_TRUE(window.RunCommand(Command::Extensions));
-  EXPECT_EQ(dialogs_.Boxes().back(), "Message: Please save your project.");
-
-  for (Command command : {Command::EditGlobalVariables, Command::EditGlobalFunctions,
-                          Command::EditGameComments}) {
-    dialogs_.Clear();
-    dialogs_.Drive([](QDialog& dialog) {
-      if (!ClickButton(dialog, "Cancel")) ClickButton(dialog, "OK");
-    });
-    EXPECT_TRUE(window.RunCommand(command));
-    ASSERT_EQ(dialogs_.shown().size(), 1u);
-    EXPECT_EQ(dialogs_.shown()[0].kind, "window");
+class RegisteredDialogsTest : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    WriteAll("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");  // no look-up in a test
   }
-}
+};
 
-// An editor left without a change ("Done", "OK" or "Cancel", code windows
-// opened on the way included) leaves the project unmodified; a change marks
-// it, a file chosen again under its own name included.
+// Every editor and the windows of the Game tab and the File menu open from
+// the browser or their command. Left without a change ("Done", "OK" or
+// "Cancel", code windows opened on the way included) they leave the project
+// unmodified; a change marks it, a file chosen again under its own name too.
 TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
-  WriteAll("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");
   MainWindow& window = Start(RegisterDialogs);
   const std::string temp = project().tempfolder;
   project() = SampleProject();
@@ -55,8 +30,8 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
   WriteSampleMedia(temp);
   MakeDirectory("picked");
   WriteAll("picked/jump.wav", "RIFF again");
-  const auto done = Press("Done");
-  const auto then_done = [](std::function<void(QDialog&)> act) {
+  using Act = std::function<void(QDialog&)>;
+  const auto then_done = [](Act act) {
     return [act](QDialog& dialog) {
       act(dialog);
       ClickButton(dialog, "Done");
@@ -66,58 +41,50 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
     QTreeWidget* events = dialog.findChild<QTreeWidget*>();
     emit events->itemDoubleClicked(events->topLevelItem(0), 0);
   };
-  const auto rename = [](QDialog& dialog) { dialog.findChild<QLineEdit*>()->setText("fnt_new"); };
-  struct Row {
-    ResourceKind kind;
-    std::optional<Command> command;  // run instead of the kind's editor
-    std::function<void(ScriptedDialogs&)> script;
-    int modified;
-  };
-  const std::vector<Row> rows = {
-      {ResourceKind::Sprite,
-       {},
-       [&](auto& d) { d.Drive(then_done(Press("Edit"))).Drive(done); },
-       0},
-      {ResourceKind::Sound, {}, [&](auto& d) { d.Drive(done); }, 0},
-      {ResourceKind::Music, {}, [&](auto& d) { d.Drive(done); }, 0},
-      {ResourceKind::Background, {}, [&](auto& d) { d.Drive(done); }, 0},
-      {ResourceKind::Font, {}, [&](auto& d) { d.Drive(done); }, 0},
-      {ResourceKind::Object,
-       {},
-       [&](auto& d) { d.Drive(then_done(open_event)).Drive(Press("OK")); },
-       0},
-      {ResourceKind::Function, {}, [&](auto& d) { d.Drive(done); }, 0},
-      {ResourceKind::Scene,
-       {},
-       [&](auto& d) { d.Drive(then_done(Press("Scene code..."))).Drive(Press("OK")); },
-       0},
-      {{}, Command::EditGlobalVariables, [](auto& d) { d.Drive(Press("OK")); }, 0},
-      {{}, Command::EditGlobalFunctions, [](auto& d) { d.Drive(Press("Cancel")); }, 0},
-      {{}, Command::EditGameComments, [](auto& d) { d.Drive(Press("OK")); }, 0},
-      {ResourceKind::Font, {}, [&](auto& d) { d.Drive(then_done(rename)); }, 1},
-      {ResourceKind::Sound,
-       {},
-       [&](auto& d) { d.Drive(then_done(Press("Set WAV file..."))).PickFile("picked/jump.wav"); },
-       1},
-  };
-  for (size_t i = 0; i < rows.size(); ++i) {
-    SCOPED_TRACE(i);
-    const Row& row = rows[i];
+  // Opens a window, answers it and what it opens in turn, checks the flag.
+  const auto check = [&](const std::function<void()>& open, std::vector<Act> windows,
+                         int modified) {
     window.RefreshBrowser();
     SetModified(project(), 0);
     dialogs_.Clear();
-    row.script(dialogs_);
-    if (row.command) {
-      window.RunCommand(*row.command);
-    } else {
-      const std::string name = ResourceName(project(), row.kind, 0);
-      for (const auto& item : window.browser_items().items())
-        if (item.kind == InfoOf(row.kind).tab && item.name == name)
-          window.OnBrowserDoubleClick(item.control);
-    }
+    for (const Act& act : windows) dialogs_.Drive(act);
+    open();
     EXPECT_TRUE(dialogs_.problems().empty());
-    EXPECT_EQ(project().modified, row.modified);
+    EXPECT_EQ(project().modified, modified);
+  };
+  const auto edit = [&](ResourceKind kind) {
+    return
+        [&, kind] { window.OnBrowserDoubleClick(CardOf(kind, ResourceName(project(), kind, 0))); };
+  };
+  const std::pair<ResourceKind, std::vector<Act>> editors[] = {
+      {ResourceKind::Sprite, {then_done(Press("Edit")), Press("Done")}},
+      {ResourceKind::Sound, {Press("Done")}},
+      {ResourceKind::Music, {Press("Done")}},
+      {ResourceKind::Background, {Press("Done")}},
+      {ResourceKind::Font, {Press("Done")}},
+      {ResourceKind::Object, {then_done(open_event), Press("OK")}},
+      {ResourceKind::Function, {Press("Done")}},
+      {ResourceKind::Scene, {then_done(Press("Scene code...")), Press("OK")}},
+  };
+  for (const auto& [kind, windows] : editors) {
+    SCOPED_TRACE(KindWord(kind));
+    check(edit(kind), windows, 0);
   }
+  for (const auto& [command, button] :
+       {std::pair{Command::EditGlobalVariables, "OK"},
+        std::pair{Command::EditGlobalFunctions, "Cancel"},
+        std::pair{Command::EditGameComments, "OK"}, std::pair{Command::Preferences, "Cancel"}})
+    check([&, command] { window.RunCommand(command); }, {Press(button)}, 0);
+  check(edit(ResourceKind::Font),
+        {then_done([](QDialog& d) { d.findChild<QLineEdit*>()->setText("fnt_new"); })}, 1);
+  check(edit(ResourceKind::Sound), {then_done([this](QDialog& d) {
+          dialogs_.PickFile("picked/jump.wav");
+          ClickButton(d, "Set WAV file...");
+        })},
+        1);
+  dialogs_.Clear();
+  window.RunCommand(Command::Extensions);  // needs a saved project
+  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: Please save your project."});
 }
 
 }  // namespace

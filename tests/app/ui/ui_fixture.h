@@ -1,18 +1,25 @@
-// Shared set-up of the main window tests: the application object, a fresh
-// program folder, scripted dialogs, and helpers that drive our own windows.
+// Shared set-up of the main window tests and the soak: the application
+// object in a fresh program folder, scripted dialogs, and helpers that drive
+// our own windows as a user does.
 #pragma once
+
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/browser_model.h"
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
+#include "generate/run_game.h"
+#include "gui/file_util.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/scripted_dialogs.h"
 #include "support/qt_app.h"
@@ -38,11 +45,8 @@ inline std::function<void(QDialog&)> PickProject(const std::string& name) {
   };
 }
 
-// Presses `button`.
-inline std::function<void(QDialog&)> Press(const QString& button) {
-  return [button](QDialog& dialog) { ClickButton(dialog, button); };
-}
-
+// The main window, started as the program starts it, with its launcher,
+// browser search path and exit replaced by the test's.
 class MainWindowFixture : public DialogTest {
  protected:
   void SetUp() override {
@@ -64,6 +68,33 @@ class MainWindowFixture : public DialogTest {
     });
     window.SetPathList("");
     return window;
+  }
+
+  // A web browser the window finds on its search path; returns its path.
+  std::string InstallBrowser() {
+    MakeDirectory("bin");
+    WriteAll("bin/x-www-browser", "#!/bin/sh\n");
+    ::chmod("bin/x-www-browser", 0755);
+    window().SetPathList(WorkingDirectory() + "bin");
+    return WorkingDirectory() + "bin/x-www-browser";
+  }
+
+  // The control of the card showing `name` in the tab of `kind`, -1 if none.
+  int CardOf(ResourceKind kind, const std::string& name) {
+    for (const auto& item : window().browser_items().items())
+      if (item.kind == InfoOf(kind).tab && item.name == name) return item.control;
+    return -1;
+  }
+
+  // Right-clicks the card and chooses `text` in its popup.
+  void Choose(ResourceKind kind, const std::string& name, const QString& text) {
+    window().OnBrowserRightClick(CardOf(kind, name), QPoint(100, 100));
+    QMenu* menu = window().popup_menu(PopupOf(kind));
+    ASSERT_TRUE(menu->isVisible()) << name;
+    menu->hide();
+    for (QAction* action : menu->actions())
+      if (action->text() == text) return action->trigger();
+    FAIL() << "no popup item " << text.toStdString();
   }
 
   Project& project() { return app_.session().project; }
