@@ -92,33 +92,9 @@ test('rewritten event code means what it meant inside with(this)', () => {
   } finally { g.close(); }
 });
 
-// Each game: obj_a at (10, 20) and obj_b at (30, 40) with the events given,
-// and a global array `out`.
-const CORPUS = [
-  { a: { Step: 'x += hspeed + 1; if (x > 11) y = x * 2; hspeed = -hspeed;' } },
-  { a: { Creation: 'lives = 3;', Step: 'lives -= 1; out.push(lives, typeof nothing_here);' } },
-  { a: { Step: 'var x = 5; out.push(x); var k = 2; y = k * 3;' } },
-  { a: { Step: 'out.push(hasOwnProperty("x"), typeof constructor);' } },
-  { a: { Step: 'try { z = 1; } catch (e) { out.push(1); }' } },
-  { variables: 'var score = 1;', a: { Step: 'score += x; out.push(score);' } },
-  { a: { Step: 'var b = instance_find(obj_b, 0); out.push(b.x, typeof b.hp); b.x += 1;' } },
-  { a: { Creation: 'this.speedy = 4;', 'End step': 'out.push(speedy);' } },
-  { fns: [{ name: 'setup_enemy', params: 'e', code: 'e.hp = 3;' }],
-    a: { Creation: 'setup_enemy(this);', Step: 'out.push(hp);' } },
-  { variables: 'var hp = 10;', functions: 'function setup_enemy(e) { e.hp = 3; }',
-    a: { Creation: 'setup_enemy(this);', Step: 'out.push(hp);' } },
-  { variables: 'var ammo = 0; var helpers = { arm: function(e) { e.ammo = 9; } };',
-    a: { Creation: 'helpers.arm(this);', Step: 'out.push(ammo);' } },
-  { variables: 'var mana = 0;', functions: 'function heal(e) { ++e.mana; }',
-    a: { Creation: 'heal(this);', Step: 'out.push(mana);' } },
-  { variables: 'var mp = 0;', b: { Step: "instance_find(obj_a, 0)['mp'] = 5;" }, a: { 'End step': 'out.push(mp);' } },
-  { b: { Step: "var t = instance_find(obj_a, 0); t['hp'] = 5;" }, a: { 'End step': 'out.push(hp);' } },
-  { b: { Creation: 'instance_find(obj_a, 0).mp = 1;' }, a: { Step: 'var mp = 5;' } },
-  { a: { Creation: 'Object.assign(this, { gold: 4 });', Step: 'out.push(gold);' } },
-  { variables: 'var bonus = 0;', code: 'instance_find(obj_a, 0).bonus = 2;', a: { Step: 'out.push(bonus);' } },
-  { a: { Step: 'x = 1; <!-- /*\ny = 7; // */' } },
-  { a: { Step: 'x = 2;\n--> /*\ny = 7; // */' } },
-];
+// The differential corpus: small games whose obj_a stands at (10, 20) and
+// obj_b at (30, 40) with the events given, and a global array `out`.
+const CORPUS = JSON.parse(fs.readFileSync(path.join(__dirname, 'corpus', 'unwith_games.json'), 'utf8'));
 
 // What three steps of `game` leave: `out`, every instance's fields, and the
 // errors; and how many handlers run without with(this).

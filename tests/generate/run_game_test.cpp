@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -21,37 +20,34 @@ void WriteProgram(const std::string& path, const std::string& script, mode_t mod
 }
 
 TEST_F(RunGameTest, PageAndAddress) {
-  const std::string cwd = WorkingDirectory();  // with its final '/', as the tests below use it
-  EXPECT_EQ(GamePagePath("/home/user/app/", "game1"), "/home/user/app/Projects/game1/index.html");
-  EXPECT_EQ(GamePagePath("/home/user/app", "game1"), "/home/user/app/Projects/game1/index.html");
-  EXPECT_EQ(GamePageAddress("/home/user/app/Projects/game1/index.html", 1),
-            "file:///home/user/app/Projects/game1/index.html");
+  for (const char* folder : {"/home/user/app/", "/home/user/app"})
+    EXPECT_EQ(GamePagePath(folder, "game1"), "/home/user/app/Projects/game1/index.html");
+  EXPECT_EQ(GamePageAddress("/a/index.html", 1), "file:///a/index.html");
   EXPECT_EQ(GamePageAddress("/a b/index.html", 0), "/a b/index.html");
-
+  // A page is ready when it is there and not empty.
+  const std::string page = GamePagePath(WorkingDirectory(), "g");
+  EXPECT_FALSE(GamePageReady(page));
   MakeDirectory("Projects");
   MakeDirectory("Projects/g");
-  const std::string page = GamePagePath(cwd, "g");
-  EXPECT_FALSE(GamePageReady(page));
   test::WriteAll("Projects/g/index.html", "");
-  EXPECT_FALSE(GamePageReady(page)) << "an empty page is missing too";
+  EXPECT_FALSE(GamePageReady(page));
   test::WriteAll("Projects/g/index.html", "<html>");
   EXPECT_TRUE(GamePageReady(page));
 }
 
+// The first executable, non-empty, non-folder file of that name on the PATH.
 TEST_F(RunGameTest, PathSearchTakesTheFirstUsableProgram) {
   const std::string here = WorkingDirectory();
   for (const char* dir : {"empty", "noexec", "folder", "good", "later"}) MakeDirectory(dir);
-  test::WriteAll("empty/x-www-browser", "");
-  chmod("empty/x-www-browser", 0755);
+  WriteProgram("empty/x-www-browser", "");
   WriteProgram("noexec/x-www-browser", "#!/bin/sh\n", 0644);
   MakeDirectory("folder/x-www-browser");
   WriteProgram("good/x-www-browser", "#!/bin/sh\n");
   WriteProgram("later/x-www-browser", "#!/bin/sh\n");
-  const std::string list = "::" + here + "empty:" + here + "noexec:" + here + "folder:" + here +
-                           "good:" + here + "later";
+  const std::string list = "::" + here + "empty:" + here + "noexec:" + here + "folder:" + here + "good:" + here + "later";
   EXPECT_EQ(FindInPath("x-www-browser", list), here + "good/x-www-browser");
-  EXPECT_EQ(FindInPath("x-www-browser", ""), "");
-  EXPECT_EQ(FindInPath("x-www-browser", here + "empty"), "");
+  for (const std::string& path : {std::string(), here + "empty", here + "noexec", here + "folder"})
+    EXPECT_EQ(FindInPath("x-www-browser", path), "") << path;
   EXPECT_EQ(FindInPath("../good/x-www-browser", here + "empty"), "") << "names only";
 }
 
@@ -59,11 +55,7 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
   const std::string here = WorkingDirectory();
   MakeDirectory("both");
   MakeDirectory("opener");
-  WriteProgram("both/x-www-browser", "#!/bin/sh\n");
-  WriteProgram("both/xdg-open", "#!/bin/sh\n");
-  WriteProgram("opener/xdg-open", "#!/bin/sh\n");
-
-  std::vector<std::string> started;
+  for (const char* program : {"both/x-www-browser", "both/xdg-open", "opener/xdg-open"}) WriteProgram(program, "#!/bin/sh\n");
   const struct {
     std::string folder;
     bool starts;  // what starting a program gives
@@ -73,12 +65,11 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
       {"both", true, true, {here + "both/x-www-browser /a b/index.html"}},
       {"opener", true, true, {here + "opener/xdg-open /a b/index.html"}},
       // A browser that cannot start hands over to the opener.
-      {"both", false, false,
-       {here + "both/x-www-browser /a b/index.html", here + "both/xdg-open /a b/index.html"}},
+      {"both", false, false, {here + "both/x-www-browser /a b/index.html", here + "both/xdg-open /a b/index.html"}},
       {"nowhere", true, false, {}},
   };
   for (const auto& c : cases) {
-    started.clear();
+    std::vector<std::string> started;
     const auto launch = [&](const std::string& program, const std::string& argument) {
       started.push_back(program + " " + argument);
       return c.starts;
@@ -91,8 +82,8 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
 
 TEST_F(RunGameTest, StartsTheProgramDetachedWithOneArgument) {
   const std::string here = WorkingDirectory();
-  WriteProgram("browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "part\" && mv \"" + here +
-                              "part\" \"" + here + "started.txt\"\n");
+  WriteProgram("browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "part\" && mv \"" + here + "part\" \"" +
+                              here + "started.txt\"\n");
   ASSERT_TRUE(StartDetached(here + "browser", "/path with blanks/index.html"));
   std::string got;
   // Waits for the program's answer; the bound only stops a broken start.

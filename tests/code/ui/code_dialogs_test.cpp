@@ -132,11 +132,12 @@ TEST_F(CodeDialogsTest, GeometryIsStoredAndReusedMaximisedIncluded) {
   EXPECT_EQ(QRect(prefs.x, prefs.y, prefs.width, prefs.height), QRect(30, 40, 900, 650));
   EXPECT_EQ(prefs.maximized, -1);
 
-  // The event code dialog shares the geometry; the layout follows the size.
+  // The event code dialog shares the geometry; its controls stay inside.
   Drive<CodeWindow>([](CodeWindow& dialog) {
     EXPECT_EQ(QRect(dialog.pos(), dialog.size()), QRect(30, 40, 900, 650));
-    EXPECT_EQ(dialog.editor()->geometry(), QRect(10, 45, 880, 495));
-    EXPECT_EQ(dialog.ok_button()->pos(), QPoint(825, 615));
+    EXPECT_GT(dialog.editor()->width(), 800);
+    for (const QWidget* control : {static_cast<QWidget*>(dialog.editor()), static_cast<QWidget*>(dialog.ok_button())})
+      EXPECT_TRUE(dialog.rect().contains(control->geometry()));
     dialog.setWindowState(Qt::WindowMaximized);
     QApplication::processEvents();
     dialog.ok_button()->click();
@@ -234,11 +235,8 @@ TEST_F(CodeDialogsTest, CaptionsAndChoicesSitAboveTheEditorWhole) {
   step.event_box()->setCurrentIndex(4);  // the free text field comes into view
   EventCodeDialog collision(nullptr, project.scripts[1], project, prefs, keywords);
   for (EventCodeDialog* dialog : {&step, &collision}) {
-    EXPECT_EQ(dialog->event_label()->geometry(), QRect(10, 15, 55, 25));
-    EXPECT_EQ(dialog->event_box()->geometry(), QRect(70, 10, 100, 25));
-    EXPECT_EQ(dialog->with_label()->geometry(), QRect(180, 15, 50, 25));
-    EXPECT_EQ(dialog->with_control()->geometry(), QRect(240, 10, 200, 25));
     EXPECT_TRUE(whole(dialog->event_label()) && whole(dialog->with_label()));
+    EXPECT_LT(dialog->with_control()->geometry().bottom(), dialog->editor()->geometry().top());
   }
   // A name too long for the narrow list is whole in its tooltip and when open.
   const QString longest = "Animation end";
@@ -250,7 +248,6 @@ TEST_F(CodeDialogsTest, CaptionsAndChoicesSitAboveTheEditorWhole) {
             collision.event_box()->fontMetrics().horizontalAdvance(longest));
   for (const char* title : {"Not listed custom functions", "Global variables"}) {
     GlobalCodeDialog global(nullptr, title, project.settings.functions, project, prefs, keywords);
-    EXPECT_EQ(global.heading()->geometry(), QRect(10, 15, 200, 25)) << title;
     EXPECT_EQ(global.heading()->text(), title);
     EXPECT_TRUE(whole(global.heading())) << title;
   }

@@ -77,29 +77,24 @@ async function openGame(browser, url, options) {
   return { page, errors };
 }
 
-// A small game written as a plan of small_game.js, built by vorlane-build and
-// opened in the browser in manual mode. Resolves to { page, errors, close }.
-// With `open` given, the test opens the page itself: open(url) resolves to
-// { page, errors }.
-async function openSmallGame(browser, plan, open) {
+// A small game written as a plan of small_game.js, built by vorlane-build,
+// served and opened in manual mode. Resolves to { page, errors, close }.
+async function openSmallGame(browser, plan) {
   const { projectOf } = require('./small_game.js');
   const { buildProject, removeFolder } = require('./program.js');
   const { dir } = buildProject('t', projectOf(plan));
   const server = await serve(path.join(dir, 'Projects', 't'));
-  try {
-    const url = server.url + 'index.html';
-    const game = open ? await open(url) : await openGame(browser, url, { manual: true });
-    game.close = async () => {
-      await game.page.close();
-      await server.close();
-      removeFolder(dir);
-    };
-    return game;
-  } catch (e) {
+  const game = await openGame(browser, server.url + 'index.html', { manual: true }).catch(async (e) => {
     await server.close();
     removeFolder(dir);
     throw e;
-  }
+  });
+  game.close = async () => {
+    await game.page.close();
+    await server.close();
+    removeFolder(dir);
+  };
+  return game;
 }
 
 module.exports = { serve, launch, openGame, openSmallGame, CHROMIUM };

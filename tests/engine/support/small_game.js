@@ -2,6 +2,7 @@
 // with their event code, scenes with instances and tiles. Built with
 // vorlane-build and loaded into the fake browser.
 'use strict';
+const assert = require('node:assert/strict');
 const path = require('path');
 const { buildProject, removeFolder } = require('./program.js');
 const { loadGame } = require('./fake_browser.js');
@@ -68,9 +69,10 @@ function projectOf(plan) {
   return p;
 }
 
-function makeGame(plan) {
+// The game of `plan` built and loaded into the fake page (`hold`: see loadGame).
+function makeGame(plan, hold) {
   const { dir, game } = buildProject('t', projectOf(plan));
-  const g = loadGame(game, path.join(dir, 'Projects', 't'));
+  const g = loadGame(game, path.join(dir, 'Projects', 't'), hold);
   g.source = game;
   g.close = () => removeFolder(dir);
   g.tick = (n) => { for (let i = 0; i < (n || 1); i++) g.run('__vr.tick()'); };
@@ -80,4 +82,13 @@ function makeGame(plan) {
   return g;
 }
 
-module.exports = { makeGame, projectOf };
+// Runs `check(g)` on the game of `plan`, which must load without an error.
+function play(plan, check, hold) {
+  const g = makeGame(plan, hold);
+  try {
+    assert.deepEqual(g.errors, []);
+    check(g);
+  } finally { g.close(); }
+}
+
+module.exports = { makeGame, projectOf, play };
