@@ -8,7 +8,7 @@ const fs = require('fs');
 const path = require('path');
 const vm = require('vm');
 const { RUNTIME, buildProject, removeFolder } = require('./support/program.js');
-const { makeGame, projectOf } = require('./support/small_game.js');
+const { projectOf } = require('./support/small_game.js');
 const { loadGame } = require('./support/fake_browser.js');
 
 const engine = vm.createContext({ __vr_manual: true });
@@ -57,39 +57,6 @@ test('code the rewrite cannot be sure of keeps its with(this)', () => {
     'z = 1 + {}\n/x/g.test(s);',       // / after a brace
     's = "unterminated;',
   ]) assert.equal(rewrite(code), null, code);
-});
-
-test('rewritten event code means what it meant inside with(this)', () => {
-  const g = makeGame({
-    variables: 'var total = 0; var bonus = 1; var log = [];',
-    sprites: { spr: { w: 16, h: 16 } },
-    objects: [
-      { name: 'obj_a', sprite: 'spr', events: {
-        Creation: "hp = 3; tag = { hp: 'key', x: x }; var speedy = 2; hspeed = speedy;",
-        Step: "switch (hp) { case 3: total += x; break; default: total -= 1; }\n" +
-          "log.push(typeof hp, 'hp' in this, /hp/.test('hp') ? x / 2 : 0, tag.hp, tag.x);\n" +
-          "hp--; outer: for (var i = 0; i < 3; i++) { if (i == 1) continue outer; }",
-        'End step': 'seen = bonus;',
-        Draw: 'drawn = [1, 2].map(function(v) { return v + x; });' } },
-      { name: 'obj_b', events: { Step: 'var a = instance_find(obj_a, 0); a.bonus = 5;' } },
-    ],
-    scenes: [{ name: 'room1', instances: [['obj_a', 10, 0], ['obj_b', 0, 0]] }],
-  });
-  try {
-    assert.deepEqual(g.errors, []);
-    const kept = g.json(`__vr.types.map(function(t) { return [t.name, __vr_events.filter(function(e) {
-      return t.h[e] && Function.prototype.toString.call(t.h[e]).indexOf('with(this)') >= 0; })]; })`);
-    assert.deepEqual(kept, [['obj_a', ['on_end_step', 'on_draw']], ['obj_b', []]],
-      'only the code naming what obj_b sets, and the nested function, keep with(this)');
-    g.tick();
-    assert.equal(g.run('total'), 10);
-    assert.deepEqual(g.json('log'), ['number', true, 5, 'key', 10]);
-    const a = g.inst('obj_a');
-    assert.equal(a.hp, 2);
-    assert.equal(a.seen, 5, 'End step reads what obj_b set on the instance');
-    assert.deepEqual(Array.from(a.drawn), [13, 14]);
-    assert.equal(g.run('typeof speedy + typeof hp + typeof seen'), 'undefinedundefinedundefined', 'no globals leaked');
-  } finally { g.close(); }
 });
 
 // The differential corpus: small games whose obj_a stands at (10, 20) and

@@ -33,8 +33,7 @@ constexpr char kTemplate[] = "V=//VORLANE_VERSION\n//VORLANE_FONTS//VORLANE_SCEN
 // The program is built beside the tests: <build>/tests/generate_tests and
 // <build>/src/vorlane-build.
 std::string ToolPath() {
-  return (fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "vorlane-build")
-      .string();
+  return (fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "vorlane-build").string();
 }
 
 struct ToolRun {
@@ -45,32 +44,16 @@ struct ToolRun {
 
 // `as` runs the tool through a command such as setpriv.
 ToolRun RunTool(const std::string& arguments, const std::string& as = "") {
-  const std::string command =
-      as + "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null";
-  const int raw = std::system(command.c_str());
-  ToolRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadAll("../tool.out");
-  run.err = ReadAll("../tool.err");
-  return run;
+  const int raw = std::system((as + "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null").c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll("../tool.out"), ReadAll("../tool.err")};
 }
 
 // Every file and folder below the current directory with its content.
 std::map<std::string, std::string> Snapshot() {
   std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(".")) {
-    const std::string path = entry.path().string();
-    files[path] = entry.is_directory() ? "<folder>" : ReadAll(path);
-  }
+  for (const auto& entry : fs::recursive_directory_iterator("."))
+    files[entry.path().string()] = entry.is_directory() ? "<folder>" : ReadAll(entry.path().string());
   return files;
-}
-
-// The number of a process that has ended.
-long long GonePid() {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(0);
-  ::waitpid(pid, nullptr, 0);
-  return pid;
 }
 
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
@@ -85,6 +68,11 @@ class VorlaneBuildTest : public ::testing::Test {
     WriteAll("export.js", kTemplate);
   }
 
+  void SaveSample() {
+    Project p = test::SampleProject();
+    ASSERT_TRUE(WriteProject(p));
+  }
+
   bool HasWorkingFolder() {
     for (const auto& entry : fs::directory_iterator("."))
       if (entry.path().filename().string().rfind("_temp_", 0) == 0) return true;
@@ -97,6 +85,8 @@ class VorlaneBuildTest : public ::testing::Test {
 // What lands in the files is the game page and project file tests' business;
 // here: what the tool prints, its exit status, and that it cleans up.
 TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
+  const std::string both = "Projects/demo/index.html\nProjects/demo/game.js\n";
+  const std::string resaved = "Projects/demo.xml\nProjects/demo/game.js\n";
   const struct {
     const char* arguments;
     bool with_scene;
@@ -104,26 +94,20 @@ TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
     std::string out, err;
     bool huge_frame = false;  // wider than the program loads
   } runs[] = {
-      {"demo", true, -1, "Projects/demo/index.html\nProjects/demo/game.js\n", ""},
+      {"demo", true, -1, both, ""},
       // The page is there now and the preferences do not ask for it.
-      {"demo", false, 0, "Projects/demo/game.js\n",
-       "vorlane-build: warning: There is no scene added.\n"},
-      {"--resave demo", true, 0, "Projects/demo.xml\nProjects/demo/game.js\n", ""},
-      {"--resave demo", true, 0, "Projects/demo.xml\nProjects/demo/game.js\n",
-       "vorlane-build: warning: \"spr_hero_0.png\" was not loaded: it is too large to load; its "
-       "file is kept.\n",
-       true},
+      {"demo", false, 0, "Projects/demo/game.js\n", "vorlane-build: warning: There is no scene added.\n"},
+      {"--resave demo", true, 0, resaved, ""},
+      {"--resave demo", true, 0, resaved,
+       "vorlane-build: warning: \"spr_hero_0.png\" was not loaded: it is too large to load; its file is kept.\n", true},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.out);
     Project p = test::SampleProject();
     if (!r.with_scene) p.scenes.clear();
     ASSERT_TRUE(WriteProject(p));
-    const std::string frame =
-        "Projects/demo/img/" + p.frames[0].sprite + "_" + p.frames[0].file + ".png";
-    if (r.huge_frame) {
-      ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), frame));
-    }
+    const std::string frame = "Projects/demo/img/spr_hero_0.png";
+    if (r.huge_frame) ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), frame));
     const std::string frame_bytes = ReadAll(frame);
     Preferences prefs;
     prefs.GenerateIndexHTML = r.generate_index_html;
@@ -134,55 +118,56 @@ TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
     EXPECT_EQ(run.out, r.out);
     EXPECT_EQ(run.err, r.err);
     EXPECT_EQ(ReadAll("Projects/demo/game.js").rfind("V=v1.2.9\n", 0), 0u);
-    EXPECT_TRUE(IsRegularFile("preferences.dat"));
-    EXPECT_FALSE(HasWorkingFolder());
+    EXPECT_TRUE(IsRegularFile("preferences.dat") && !HasWorkingFolder());
     EXPECT_EQ(ReadAll(frame), frame_bytes);
   }
+  // The help names what the tool reads, and reads and writes nothing.
+  fs::remove("preferences.dat");
+  const ToolRun run = RunTool("--help");
+  EXPECT_EQ(run.status, 0);
+  for (const char* word : {"--resave", "export.js", "preferences.dat", "GenerateIndexHTML", "Exit",
+                           "Projects/NAME.xml and the files in Projects/NAME/ are as"})
+    EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  EXPECT_FALSE(FileExists("preferences.dat"));
 }
 
+// Each failure is one line on stderr, and everything stays as it was.
 TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
-  Project p = test::SampleProject();
-  ASSERT_TRUE(WriteProject(p));
+  SaveSample();
   ASSERT_EQ(RunTool("demo").status, 0);
-
-  struct Case {
+  const auto project = [](const std::string& name, const std::string& object) {
+    Project p = test::SampleProject();
+    p.projectname = name;
+    p.objects[0].name = object;
+    EXPECT_TRUE(WriteProject(p));
+  };
+  const struct {
     std::string arguments;
     int status;
     std::string message;  // part of the one line on stderr
     std::function<void()> prepare;
-  };
-  const std::vector<Case> cases = {
-      {"", 2, "no project name given", [] {}},
-      {"--fast demo", 2, "unknown option \"--fast\"", [] {}},
-      {"a b", 2, "only one project name", [] {}},
-      {"--export", 2, "--export needs the zip file to write", [] {}},
-      {"--export nowhere/game.zip demo", 1, "The folder \"nowhere\" does not exist", [] {}},
-      {"missing", 1, "Projects/missing.xml", [] {}},
-      {"../demo", 1, "not a project name", [] {}},
-      {"\"$(printf 'two\\nlines')\"", 1, "two lines", [] {}},
-      {"broken", 1, "damaged",
-       [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
+  } cases[] = {
+      {"", 2, "no project name given", {}},
+      {"--fast demo", 2, "unknown option \"--fast\"", {}},
+      {"a b", 2, "only one project name", {}},
+      {"--export", 2, "--export needs the zip file to write", {}},
+      {"--export nowhere/game.zip demo", 1, "The folder \"nowhere\" does not exist", {}},
+      {"missing", 1, "Projects/missing.xml", {}},
+      {"../demo", 1, "not a project name", {}},
+      {"\"$(printf 'two\\nlines')\"", 1, "two lines", {}},
+      {"broken", 1, "damaged", [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
       {"newer", 1, "This project requires a new program version (v130).",
        [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
-      // A name from an older version that JavaScript cannot take.
-      {"old", 1, "The object name 'my hero' is not a valid name",
-       [] {
-         Project old = test::SampleProject();
-         old.projectname = "old";
-         old.objects[0].name = "my hero";
-         EXPECT_TRUE(WriteProject(old));
-       }},
-      // Refused before the project file would be written back.
+      // A name from an older version that JavaScript cannot take, refused
+      // before the project file would be written back.
+      {"old", 1, "The object name 'my hero' is not a valid name", [&] { project("old", "my hero"); }},
       {"--resave old", 1, "The object name 'my hero' is not a valid name",
        [] { WriteAll("Projects/old.xml", ReadAll("Projects/old.xml") + "\n\n"); }},
       // A name the engine template declares for itself.
       {"taken", 1, "The object name 'lives' is already used by the game engine",
-       [] {
+       [&] {
          WriteAll("export.js", std::string(kTemplate) + "\nvar lives = 3;");
-         Project taken = test::SampleProject();
-         taken.projectname = "taken";
-         taken.objects[0].name = "lives";
-         EXPECT_TRUE(WriteProject(taken));
+         project("taken", "lives");
        }},
       // An output that cannot be replaced: game.js stands as a folder.
       {"demo", 1, "Projects/demo/game.js",
@@ -197,9 +182,9 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
          fs::remove("export.js");
        }},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
-    c.prepare();
+    if (c.prepare) c.prepare();
     const auto prepared = Snapshot();
     const ToolRun run = RunTool(c.arguments);
     EXPECT_EQ(run.status, c.status);
@@ -210,17 +195,12 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
   }
 }
 
-// Each run may follow one that was killed, and run beside a program that is
-// working in the same folder (here: this test's own session).
 TEST_F(VorlaneBuildTest, ExportWritesTheZipOnlyWhenEveryFileIsThere) {
-  Project p = test::SampleProject();
-  ASSERT_TRUE(WriteProject(p));  // saved without its tile set and sounds
+  SaveSample();  // without its tile set and sounds
   ToolRun run = RunTool("--export game.zip demo");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\n");
-  EXPECT_NE(run.err.find("\"Projects/demo/img/tiles.png\" the game needs is missing"),
-            std::string::npos)
-      << run.err;
+  EXPECT_NE(run.err.find("\"Projects/demo/img/tiles.png\" the game needs is missing"), std::string::npos) << run.err;
   EXPECT_FALSE(FileExists("game.zip"));
 
   test::WriteSampleMedia("Projects/demo/aud");
@@ -232,16 +212,19 @@ TEST_F(VorlaneBuildTest, ExportWritesTheZipOnlyWhenEveryFileIsThere) {
   EXPECT_FALSE(HasWorkingFolder());
 }
 
+// A run may follow one that was killed, and run beside a program working in
+// the same folder (here: this test's own session).
 TEST_F(VorlaneBuildTest, RemovesWhatKilledRunsLeftButNothingInUse) {
-  Project p = test::SampleProject();
-  ASSERT_TRUE(WriteProject(p));
+  SaveSample();
   Project running;
   Preferences prefs;
   StartNewProject(running, prefs);
   ProcessStamp killed = ThisProcess();
-  killed.pid = GonePid();
-  const std::string partial =
-      "Projects/demo/img/.vorlane-save-" + std::to_string(killed.pid) + "-0";
+  const pid_t gone = ::fork();  // the number of a process that has ended
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  killed.pid = gone;
+  const std::string partial = "Projects/demo/img/.vorlane-save-" + std::to_string(gone) + "-0";
   const std::string mine = "Projects/.vorlane-save-" + std::to_string(::getpid()) + "-0";
   WriteAll(partial, "half a frame");
   WriteAll(mine, "being written");
@@ -253,8 +236,7 @@ TEST_F(VorlaneBuildTest, RemovesWhatKilledRunsLeftButNothingInUse) {
 
   const ToolRun run = RunTool("demo");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_FALSE(FileExists(partial));
-  EXPECT_FALSE(FileExists("_temp_101010"));
+  EXPECT_FALSE(FileExists(partial) || FileExists("_temp_101010"));
   EXPECT_EQ(ReadAll("_temp_111111/jump.wav"), "never saved");
   EXPECT_EQ(ReadAll(mine), "being written");
   EXPECT_TRUE(IsDirectory(running.tempfolder));
@@ -353,15 +335,6 @@ TEST_F(VorlaneBuildTest, AFullDiskIsReported) {
   EXPECT_NE(run.err.find("preferences.dat could not be written"), std::string::npos) << run.err;
   EXPECT_EQ(Snapshot(), prepared);
   fs::current_path("..");
-}
-
-TEST_F(VorlaneBuildTest, HelpNamesWhatTheToolReads) {
-  const ToolRun run = RunTool("--help");
-  EXPECT_EQ(run.status, 0);
-  for (const char* word : {"--resave", "export.js", "preferences.dat", "GenerateIndexHTML", "Exit",
-                           "Projects/NAME.xml and the files in Projects/NAME/ are as"})
-    EXPECT_NE(run.out.find(word), std::string::npos) << word;
-  EXPECT_FALSE(FileExists("preferences.dat"));
 }
 
 }  // namespace
