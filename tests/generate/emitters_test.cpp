@@ -27,7 +27,8 @@ std::string MarkersTemplate() {
   return text;
 }
 
-GameObject Object(const std::string& name, const std::string& sprite = "", const std::string& parent = "") {
+GameObject Object(const std::string& name, const std::string& sprite = "",
+                  const std::string& parent = "") {
   GameObject o;
   o.name = name;
   o.sprite = sprite;
@@ -58,7 +59,7 @@ void Events(Project& p) {
 
 // Escapes, media names, records left out, and tile groups.
 void Edges(Project& p) {
-  p.imgfolder = "";  // pictures beside the page
+  p.imgfolder = "";                                                // pictures beside the page
   p.settings.variables = "var s = 'see //VORLANE_OBJECTS here';";  // marker text in user code stays
   p.fns[0].code = "// TODO: //VORLANE_SCENES //VORLANE_VERSION";
   p.fns.push_back({"noop", "", "", ""});
@@ -91,8 +92,8 @@ void Edges(Project& p) {
   const auto tile = [](const char* set, int depth, int left) {
     return Tile{"", set, left, 0, 16, 16, 0, 0, depth, "second", nullptr, 0};
   };
-  p.tiles = {tile("bg_b", 10, 1), tile("bg_tiles", 20, 2), tile("bg_tiles", 10, 3), tile("bg_b", 20, 4),
-             tile("bg_b", 10, 5), tile("bg_gone", 10, 6)};
+  p.tiles = {tile("bg_b", 10, 1), tile("bg_tiles", 20, 2), tile("bg_tiles", 10, 3),
+             tile("bg_b", 20, 4), tile("bg_b", 10, 5),     tile("bg_gone", 10, 6)};
 }
 
 class GoldenTest : public test::InTempDir {};
@@ -105,7 +106,11 @@ TEST_F(GoldenTest, GeneratedGamesAreByteForByteTheGoldenOnes) {
       {"sample", [](Project&) {}},
       {"edges", Edges},
       {"events", Events},
-      {"events_advanced", [](Project& p) { Events(p); p.settings.advancedscriptmode = 1; }},
+      {"events_advanced",
+       [](Project& p) {
+         Events(p);
+         p.settings.advancedscriptmode = 1;
+       }},
   };
   // The sample enables one of two extensions.
   std::filesystem::create_directories("Extensions");
@@ -120,7 +125,8 @@ TEST_F(GoldenTest, GeneratedGamesAreByteForByteTheGoldenOnes) {
     GenerateReport report;
     ASSERT_TRUE(GenerateGame(p, MarkersTemplate(), 1, &report)) << report.error;
     test::ExpectGolden(std::string(c.name) + "/game.js", ReadAll("Projects/demo/game.js"));
-    if (c.name == std::string("sample")) test::ExpectGolden("sample/index.html", ReadAll("Projects/demo/index.html"));
+    if (c.name == std::string("sample"))
+      test::ExpectGolden("sample/index.html", ReadAll("Projects/demo/index.html"));
   }
 }
 
@@ -138,13 +144,16 @@ TEST(UnusableNamesTest, TheNamesWrittenAsVariablesThatCannotBeOne) {
   p.musics[0].name = "1up";
   p.fonts[0].name = "Math";
   p.scenes[0].name = "obj_player";
-  EXPECT_EQ(UnusableNames(p),
-            (std::vector<std::string>{
-                "The sprite name 'my sprite' is not a valid name: use letters, digits and _, not starting with a digit",
-                "The music name '1up' is not a valid name: use letters, digits and _, not starting with a digit",
-                "The font name 'Math' is already used by the browser",
-                "The scene name 'obj_player' is already used by the object 'obj_player'",
-                "The function name 'do' is not a valid name: it is a word JavaScript keeps for itself"}));
+  EXPECT_EQ(
+      UnusableNames(p),
+      (std::vector<std::string>{
+          "The sprite name 'my sprite' is not a valid name: use letters, digits and _, not "
+          "starting with a digit",
+          "The music name '1up' is not a valid name: use letters, digits and _, not starting with "
+          "a digit",
+          "The font name 'Math' is already used by the browser",
+          "The scene name 'obj_player' is already used by the object 'obj_player'",
+          "The function name 'do' is not a valid name: it is a word JavaScript keeps for itself"}));
 }
 
 }  // namespace

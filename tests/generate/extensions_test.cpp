@@ -22,7 +22,8 @@ Extension Parse(const std::string& text) {
 }
 
 const Extension* Named(const std::vector<Extension>& list, const std::string& filename) {
-  const auto found = std::find_if(list.begin(), list.end(), [&](const Extension& e) { return e.filename == filename; });
+  const auto found = std::find_if(list.begin(), list.end(),
+                                  [&](const Extension& e) { return e.filename == filename; });
   return found == list.end() ? nullptr : &*found;
 }
 
@@ -30,29 +31,34 @@ const Extension* Named(const std::vector<Extension>& list, const std::string& fi
 // sections with line breaks get an empty line for each header. CR, LF and
 // CR LF all end lines; only exact headers count.
 TEST(ExtensionTextTest, SectionsJoinAndEveryLineEndCounts) {
-  Extension e = Parse("ignored\r\n[EXTENSION]\rScreen\rShake\r\n[CODE]\nA\r\n\r\n[AUTHOR]\nAnn\n"
-                      "[DESCRIPTION]\nShakes.\n[HELP]\nshake(n)\n[CODE]\r[code]\n [CODE]\nB");
+  Extension e = Parse(
+      "ignored\r\n[EXTENSION]\rScreen\rShake\r\n[CODE]\nA\r\n\r\n[AUTHOR]\nAnn\n"
+      "[DESCRIPTION]\nShakes.\n[HELP]\nshake(n)\n[CODE]\r[code]\n [CODE]\nB");
   EXPECT_EQ(e.extension, "ScreenShake");
   EXPECT_EQ(e.author, "Ann");
   EXPECT_EQ(e.description, "\r\nShakes.\r\n");
   EXPECT_EQ(e.help, "\r\nshake(n)\r\n");
   EXPECT_EQ(e.code, "\r\nA\r\n\r\n\r\n[code]\r\n [CODE]\r\nB\r\n");
   // The dialog's text uses carriage returns.
-  EXPECT_EQ(ExtensionInfoText(e), "NAME:ScreenShake\rAUTHOR: Ann\r\rDESCRIPTION: \r\nShakes.\r\nHELP:\r\nshake(n)\r\n");
+  EXPECT_EQ(ExtensionInfoText(e),
+            "NAME:ScreenShake\rAUTHOR: Ann\r\rDESCRIPTION: \r\nShakes.\r\nHELP:\r\nshake(n)\r\n");
   EXPECT_EQ(Parse("").code, "");
 }
 
 TEST_F(ExtensionsTest, ListsTexFilesAndMarksTheEnabledOnes) {
   std::filesystem::create_directories("Extensions/folder.tex");
   std::filesystem::create_directories("Projects/demo");
-  for (const char* file : {"shake.tex", "my.texture.tex", "Upper.TEX", "notes.txt", ".tex", "off.tex"})
-    WriteAll(std::string("Extensions/") + file, std::string("[EXTENSION]\n") + file + "\n[CODE]\nx();\n");
+  for (const char* file :
+       {"shake.tex", "my.texture.tex", "Upper.TEX", "notes.txt", ".tex", "off.tex"})
+    WriteAll(std::string("Extensions/") + file,
+             std::string("[EXTENSION]\n") + file + "\n[CODE]\nx();\n");
   // Names are matched whole and case-sensitively; CR LF lines are fine, and
   // names without a file or reaching elsewhere are only compared.
   WriteAll("Projects/demo/extensions.dat", "my.texture\r\nShake\n../shake\nmissing\nshake");
   std::vector<Extension> list = LoadExtensions("demo");
   ASSERT_EQ(list.size(), 4u);
-  for (const auto& [file, enabled] : {std::pair{"shake", 1}, {"my.texture", 1}, {"off", 0}, {"", 0}}) {
+  for (const auto& [file, enabled] :
+       {std::pair{"shake", 1}, {"my.texture", 1}, {"off", 0}, {"", 0}}) {
     ASSERT_NE(Named(list, file), nullptr) << file;
     EXPECT_EQ(Named(list, file)->enabled, enabled) << file;
     EXPECT_EQ(Named(list, file)->extension, std::string(file) + ".tex");
@@ -92,13 +98,15 @@ TEST_F(ExtensionsTest, SavedChoiceIsOneNameALine) {
 // Listed under their file names with why they were not read, and no code.
 TEST_F(ExtensionsTest, FifoOrHugeFilesAreListedNotRead) {
   std::filesystem::create_directories("Extensions");
-  for (const auto& [path, why] : test::UnreadableFiles("Extensions/pipe.tex", "Extensions/huge.tex", kMaxExtensionFileBytes)) {
+  for (const auto& [path, why] : test::UnreadableFiles("Extensions/pipe.tex", "Extensions/huge.tex",
+                                                       kMaxExtensionFileBytes)) {
     const std::string file = path.substr(11, path.size() - 15);
     const std::vector<Extension> list = LoadExtensions("");
     const Extension* e = Named(list, file);
     ASSERT_NE(e, nullptr) << file;
     EXPECT_EQ(e->extension + e->code, file);
-    EXPECT_EQ(ExtensionInfoText(*e).rfind("NAME:" + file + "\r\r" + why, 0), 0u) << ExtensionInfoText(*e);
+    EXPECT_EQ(ExtensionInfoText(*e).rfind("NAME:" + file + "\r\r" + why, 0), 0u)
+        << ExtensionInfoText(*e);
   }
 }
 

@@ -40,9 +40,11 @@ TEST(LibraryWriterTest, OnlyTickedFunctionsInProjectOrderAsTheGoldenFiles) {
   p.fns[0].code = "if (a) {\n\tb();\r\n}\r";
   p.fns[3].code = "";
   p.fns[3].description = "\"q\" & 'a' <b>\nline";
-  test::ExpectGolden("function_library/none.xml", FunctionLibraryXml(p, std::vector<bool>(5, false), "", ""));
-  test::ExpectGolden("function_library/three.xml",
-                     FunctionLibraryXml(p, {true, false, true, true, false}, "anonymous", "Maths\nmore"));
+  test::ExpectGolden("function_library/none.xml",
+                     FunctionLibraryXml(p, std::vector<bool>(5, false), "", ""));
+  test::ExpectGolden(
+      "function_library/three.xml",
+      FunctionLibraryXml(p, {true, false, true, true, false}, "anonymous", "Maths\nmore"));
 }
 
 // Blanks starting a line become four spaces; nothing follows a final break.
@@ -59,7 +61,9 @@ TEST(LibraryWriterTest, LineStartsBecomeFourSpaces) {
 }
 
 TEST_F(FunctionLibraryTest, DialogDecisions) {
-  for (const auto& [chosen, file] : {std::pair{"lib", "lib.xml"}, {"lib.xml", "lib.xml"}, {"", ""},
+  for (const auto& [chosen, file] : {std::pair{"lib", "lib.xml"},
+                                     {"lib.xml", "lib.xml"},
+                                     {"", ""},
                                      {"/some where/lib.XML", "/some where/lib.XML.xml"}})
     EXPECT_EQ(LibraryFileName(chosen), file);
   EXPECT_EQ(ExportRefusal(Project{}), "There nothing to export.");
@@ -82,11 +86,13 @@ TEST_F(FunctionLibraryTest, ExportThenImportKeepsTheStoredText) {
   ASSERT_TRUE(ImportFunctionLibrary(p, "lib.xml", &result)) << result.error;
   EXPECT_EQ(result.names, (std::vector<std::string>{"f_2", "g_2"}));
   ASSERT_EQ(p.fns.size(), 4u);
-  EXPECT_EQ(p.fns[2], (UserFunction{"f_2", "a, \"b\"", "Two\nlines,\r\n\tindented", "if (a) {\n    b();\r\n    }\r"}));
+  EXPECT_EQ(p.fns[2], (UserFunction{"f_2", "a, \"b\"", "Two\nlines,\r\n\tindented",
+                                    "if (a) {\n    b();\r\n    }\r"}));
   EXPECT_EQ(p.modified, 1);
 
   // Libraries written before keep raw breaks in attributes: they read as blanks.
-  ASSERT_TRUE(ImportFunctionLibraryText(p, Library("<fns count=\"1\"><fn name=\"h\" description=\"a\nb\tc\"/></fns>"), nullptr));
+  ASSERT_TRUE(ImportFunctionLibraryText(
+      p, Library("<fns count=\"1\"><fn name=\"h\" description=\"a\nb\tc\"/></fns>"), nullptr));
   EXPECT_EQ(p.fns.back().description, "a b c");
 
   EXPECT_FALSE(WriteFunctionLibrary("missing/lib.xml", p, {}, "", "", &error));
@@ -100,18 +106,20 @@ TEST(LibraryWriterTest, RandomTextsInEveryFieldReadBack) {
   for (int round = 0; round < 300; ++round) {
     Project p;
     for (int i = 0; i < 3; ++i)
-      p.fns.push_back({test::RandomBytes(random), test::RandomBytes(random), test::RandomBytes(random),
-                       test::RandomBytes(random)});
+      p.fns.push_back({test::RandomBytes(random), test::RandomBytes(random),
+                       test::RandomBytes(random), test::RandomBytes(random)});
     std::vector<UserFunction> read;
     std::string error;
-    ASSERT_TRUE(ParseFunctionLibrary(FunctionLibraryXml(p, {}, test::RandomBytes(random), test::RandomBytes(random)),
-                                     &read, &error))
+    ASSERT_TRUE(ParseFunctionLibrary(
+        FunctionLibraryXml(p, {}, test::RandomBytes(random), test::RandomBytes(random)), &read,
+        &error))
         << error;
     ASSERT_EQ(read.size(), p.fns.size());
     for (size_t i = 0; i < read.size(); ++i) {
       const UserFunction& f = p.fns[i];
-      ASSERT_EQ(read[i], (UserFunction{test::XmlKept(f.name), test::XmlKept(f.params), test::XmlKept(f.description),
-                                       test::XmlKept(LibraryCode(f.code))}))
+      ASSERT_EQ(read[i],
+                (UserFunction{test::XmlKept(f.name), test::XmlKept(f.params),
+                              test::XmlKept(f.description), test::XmlKept(LibraryCode(f.code))}))
           << "round " << round << ", function " << i;
     }
   }
@@ -126,13 +134,16 @@ TEST(LibraryImportTest, ImportedFunctionsGetNamesNoOtherHas) {
     std::vector<std::string> after;
   } cases[] = {
       {{"f", "f_2"}, R"(<fn name="f"/>)", {"f", "f_2", "f_2_2"}},
-      {{"f_2", "f"}, R"(<fn name="f"/>)", {"f_2", "f", "f_2_2"}},  // one pass in list order would give f_2 again
+      {{"f_2", "f"},
+       R"(<fn name="f"/>)",
+       {"f_2", "f", "f_2_2"}},  // one pass in list order would give f_2 again
       {{"g"}, R"(<fn name="f"/><fn name="f"/><fn/><fn name=""/>)", {"g", "f", "f_2", "_2", "_2_2"}},
   };
   for (const auto& c : cases) {
     Project p = WithFunctions(c.project);
     const std::string count = std::to_string(c.after.size() - c.project.size());
-    ASSERT_TRUE(ImportFunctionLibraryText(p, Library("<fns count=\"" + count + "\">" + c.fns + "</fns>"), nullptr));
+    ASSERT_TRUE(ImportFunctionLibraryText(
+        p, Library("<fns count=\"" + count + "\">" + c.fns + "</fns>"), nullptr));
     EXPECT_EQ(Names(p), c.after);
   }
   EXPECT_EQ(ImportedFunctionName(WithFunctions({"g"}), "g"), "g_2");
@@ -147,22 +158,29 @@ TEST(LibraryImportTest, ImportedFunctionsGetNamesNoOtherHas) {
         p, Library("<fns count=\"" + std::to_string(copies) + "\">" + fns + "</fns>"), &result);
     EXPECT_EQ(imported, copies == 101) << result.error;
     EXPECT_EQ(p.fns.size(), imported ? 102u : 1u);
-    if (imported) EXPECT_EQ(p.fns.back().name.size(), 1u + 2 * 100);
-    else EXPECT_NE(result.error.find("\"f\""), std::string::npos);
+    if (imported)
+      EXPECT_EQ(p.fns.back().name.size(), 1u + 2 * 100);
+    else
+      EXPECT_NE(result.error.find("\"f\""), std::string::npos);
   }
 }
 
 // The count says how many element children are functions; neither the root's
 // name nor its version is checked.
 TEST(LibraryImportTest, CountDecidesHowManyChildrenAreRead) {
-  const std::string children = "<fn name=\"a\">x<b>ignored</b>y</fn><other name=\"b\"/><fn name=\"c\"/>";
+  const std::string children =
+      "<fn name=\"a\">x<b>ignored</b>y</fn><other name=\"b\"/><fn name=\"c\"/>";
   const std::pair<const char*, std::vector<std::string>> cases[] = {
-      {" count=\"2\"", {"a", "b"}}, {" count=\"99999999999999\"", {"a", "b", "c"}},
-      {"", {}}, {" count=\"-4\"", {}}, {" count=\"many\"", {}}};
+      {" count=\"2\"", {"a", "b"}},
+      {" count=\"99999999999999\"", {"a", "b", "c"}},
+      {"", {}},
+      {" count=\"-4\"", {}},
+      {" count=\"many\"", {}}};
   for (const auto& [count, names] : cases) {
     Project p;
-    ASSERT_TRUE(ImportFunctionLibraryText(p, "<lib version=\"999\"><fns" + std::string(count) + ">" + children + "</fns></lib>",
-                                          nullptr));
+    ASSERT_TRUE(ImportFunctionLibraryText(
+        p, "<lib version=\"999\"><fns" + std::string(count) + ">" + children + "</fns></lib>",
+        nullptr));
     EXPECT_EQ(Names(p), names) << count;
     if (!names.empty()) EXPECT_EQ(p.fns[0].code, "xy");
   }

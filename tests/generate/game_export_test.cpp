@@ -52,7 +52,8 @@ class GameExportTest : public test::InTempDir {
     fs::create_directories("outside/aud");
     fs::create_directories("program");
     fs::current_path("program");
-    for (const char* file : {"../outside/secret", "../outside/aud/jump.wav"}) WriteAll(file, "secret");
+    for (const char* file : {"../outside/secret", "../outside/aud/jump.wav"})
+      WriteAll(file, "secret");
     Save();
   }
   void Save() {
@@ -78,8 +79,9 @@ class GameExportTest : public test::InTempDir {
 // and a file used twice add nothing; media folders may be empty.
 TEST(GameFilesTest, ThePageTheScriptAndTheMediaTheScriptLoadsEachOnce) {
   Project p = test::SampleProject();
-  const Strings sample = {"index.html",    "game.js",      "img/spr_hero_0.png", "img/spr_hero_1.png",
-                          "img/tiles.png", "aud/jump.wav", "aud/jump.ogg",       "aud/theme.mp3"};
+  const Strings sample = {"index.html",         "game.js",       "img/spr_hero_0.png",
+                          "img/spr_hero_1.png", "img/tiles.png", "aud/jump.wav",
+                          "aud/jump.ogg",       "aud/theme.mp3"};
   EXPECT_EQ(GameFiles(p), sample);
   p.frames.push_back({"0", "spr_gone", nullptr, "", 0, -1});
   p.backgrounds.push_back({"bg_odd", "../secret.png", nullptr});
@@ -107,7 +109,9 @@ TEST_F(GameExportTest, TheZipHoldsExactlyTheGamesFilesAsTheyAreOnDisk) {
     EXPECT_EQ(name, report.files[i]);
     EXPECT_EQ(entries[i].bytes, ReadAll("Projects/demo/" + name)) << name;
     // Pictures and compressed sounds gain nothing from deflating.
-    EXPECT_EQ(entries[i].stored, name.ends_with(".png") || name.ends_with(".ogg") || name.ends_with(".mp3")) << name;
+    EXPECT_EQ(entries[i].stored,
+              name.ends_with(".png") || name.ends_with(".ogg") || name.ends_with(".mp3"))
+        << name;
   }
   ExpectOnly("demo.zip");
 }
@@ -123,11 +127,14 @@ TEST_F(GameExportTest, AnExportThatCannotBeCompleteLeavesTheOldZip) {
   } cases[] = {
       {[](Project&) { DeleteFile("Projects/demo/img/spr_hero_1.png"); },
        "the file \"Projects/demo/img/spr_hero_1.png\" the game needs is missing."},
-      {[](Project&) { DeleteFile("Projects/demo/aud/theme.mp3"), MakeDirectory("Projects/demo/aud/theme.mp3"); },
+      {[](Project&) {
+         DeleteFile("Projects/demo/aud/theme.mp3"), MakeDirectory("Projects/demo/aud/theme.mp3");
+       },
        "\"Projects/demo/aud/theme.mp3\" was not read: it is not a regular file."},
       {[](Project& p) { p.imgfolder = "../.."; }, folders},
       {[](Project& p) { p.audfolder = "../.."; }, folders},
-      {[](Project& p) { p.projectname = "../demo"; }, "the project has no name that can be used as a folder name."},
+      {[](Project& p) { p.projectname = "../demo"; },
+       "the project has no name that can be used as a folder name."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.error);
@@ -170,11 +177,13 @@ TEST_F(GameExportTest, MediaLinkedOutsideTheProgramFolderAreNeverRead) {
     std::function<std::string(Project&)> run;
     const char* named;  // the file refused, "" when all went well
   } cases[] = {
-      {"Projects/demo/img/tiles.png", "../outside/secret", export_game, "Projects/demo/img/tiles.png"},
+      {"Projects/demo/img/tiles.png", "../outside/secret", export_game,
+       "Projects/demo/img/tiles.png"},
       {"Projects/demo/aud", "../outside/aud", export_game, "Projects/demo/aud/jump.wav"},
       {"Projects/demo/img/tiles.png", "work/tiles.png", export_game, ""},
       {"work/jump.wav", "../outside/secret", save, "work/jump.wav"},
-      {"Projects/demo/img/spr_hero_0.png", "../outside/secret", save_as, "Projects/demo/img/spr_hero_0.png"},
+      {"Projects/demo/img/spr_hero_0.png", "../outside/secret", save_as,
+       "Projects/demo/img/spr_hero_0.png"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.link + std::string(" -> ") + c.target);
@@ -183,12 +192,17 @@ TEST_F(GameExportTest, MediaLinkedOutsideTheProgramFolderAreNeverRead) {
     fs::create_symlink(fs::absolute(c.target), c.link);
     Project p = project_;
     const std::string said = c.run(p);
-    if (*c.named == '\0') EXPECT_TRUE(said.empty() && IsRegularFile("game.zip")) << said;
-    else EXPECT_NE(said.find("\"" + std::string(c.named) + "\" was not read: it leads outside the program folder"),
-                   std::string::npos) << said;
+    if (*c.named == '\0')
+      EXPECT_TRUE(said.empty() && IsRegularFile("game.zip")) << said;
+    else
+      EXPECT_NE(said.find("\"" + std::string(c.named) +
+                          "\" was not read: it leads outside the program folder"),
+                std::string::npos)
+          << said;
     EXPECT_FALSE(c.named[0] && FileExists("game.zip"));
     for (const char* file : {"Projects/copy/img/spr_hero_0.png", "Projects/demo/aud/jump.wav"})
-      EXPECT_FALSE(!fs::is_symlink(fs::path(file).parent_path()) && IsRegularFile(file) && ReadAll(file) == "secret")
+      EXPECT_FALSE(!fs::is_symlink(fs::path(file).parent_path()) && IsRegularFile(file) &&
+                   ReadAll(file) == "secret")
           << file;
     fs::remove("game.zip");
   }
@@ -198,8 +212,9 @@ TEST_F(GameExportTest, MediaLinkedOutsideTheProgramFolderAreNeverRead) {
 // changed while it was read, leaves the older zip and nothing else.
 TEST_F(GameExportTest, AnExportStoppedHalfWayLeavesTheOldZip) {
   const std::string theme = "Projects/demo/aud/theme.mp3";  // read last
-  const std::string changed = "the file \"Projects/demo/aud/theme.mp3\" changed while it was exported; export again "
-                              "once it is complete.";
+  const std::string changed =
+      "the file \"Projects/demo/aud/theme.mp3\" changed while it was exported; export again "
+      "once it is complete.";
   const struct {
     const char* what;
     std::function<bool()> half_way;  // answers the progress
@@ -207,7 +222,11 @@ TEST_F(GameExportTest, AnExportStoppedHalfWayLeavesTheOldZip) {
   } cases[] = {
       {"cancelled", [] { return false; }, "it was cancelled."},
       {"cut short", [&] { return fs::resize_file(theme, 1000), true; }, changed},
-      {"rewritten", [&] { return fs::last_write_time(theme, fs::last_write_time(theme) + std::chrono::seconds(1)), true; },
+      {"rewritten",
+       [&] {
+         return fs::last_write_time(theme, fs::last_write_time(theme) + std::chrono::seconds(1)),
+                true;
+       },
        changed},
   };
   for (const auto& c : cases) {
@@ -230,7 +249,10 @@ TEST_F(GameExportTest, AnExportStoppedHalfWayLeavesTheOldZip) {
 
 TEST(GameExportNamesTest, ZipPathsAndStatus) {
   EXPECT_EQ(ExportFileName("my game"), "my game.zip");
-  for (const auto& [chosen, path] : {std::pair{"", ""}, {"out/game", "out/game.zip"}, {"game.ZIP", "game.ZIP"}, {"zip", "zip.zip"}})
+  for (const auto& [chosen, path] : {std::pair{"", ""},
+                                     {"out/game", "out/game.zip"},
+                                     {"game.ZIP", "game.ZIP"},
+                                     {"zip", "zip.zip"}})
     EXPECT_EQ(ExportZipPath(chosen), path);
   EXPECT_EQ(ExportedStatus("g.zip", 3), "GAME EXPORTED: g.zip (3 files).");
   EXPECT_EQ(ExportingText("out/g.zip"), "Exporting the game to g.zip...");

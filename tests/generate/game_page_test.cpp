@@ -3,7 +3,6 @@
 #include "generate/game_page.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -31,14 +30,15 @@ TEST(GameScriptTest, MarkersAreReplacedWhereverTheyStandAndNowhereElse) {
       // twice gets the code twice; a marker written otherwise is text.
       {"var version = '//VORLANE_VERSION';\n//VORLANE_GLOBAL_VARIABLES x //VORLANE_GLOBAL_VARIABLES"
        "\n//vorlane_version //VORLANE_VERSIO\xff",
-       "var version = 'v1.2.9';\nvar score = 0; x var score = 0;\n//vorlane_version //VORLANE_VERSIO\xff"},
+       "var version = 'v1.2.9';\nvar score = 0; x var score = 0;\n//vorlane_version "
+       "//VORLANE_VERSIO\xff"},
       {"", ""},
       {"no markers\r\n", "no markers\r\n"},
       {"//VORLANE_FONTS|//VORLANE_SCENES", EmitFonts(p) + "|" + EmitScenes(p)},
-      {"//VORLANE_GLOBAL_FUNCTIONS//VORLANE_OBJECTS",
-       EmitGlobalFunctions(p) + EmitObjects(p)},
+      {"//VORLANE_GLOBAL_FUNCTIONS//VORLANE_OBJECTS", EmitGlobalFunctions(p) + EmitObjects(p)},
   };
-  for (const auto& [engine, game] : cases) EXPECT_EQ(BuildGameScript(p, engine, {}), game) << engine;
+  for (const auto& [engine, game] : cases)
+    EXPECT_EQ(BuildGameScript(p, engine, {}), game) << engine;
   p.fns[0].code = "// //VORLANE_OBJECTS";
   EXPECT_EQ(BuildGameScript(p, "//VORLANE_GLOBAL_FUNCTIONS", {}), EmitGlobalFunctions(p));
 }
@@ -60,7 +60,8 @@ TEST_F(GamePageTest, TheTemplateIsReadAsItIsAndTheExtensionsAsTheProjectChose) {
   std::filesystem::create_directory("Extensions");
   WriteAll("Extensions/shake.tex", "[EXTENSION]\nShake\n[AUTHOR]\nAnn\n[CODE]\nshake();\n");
   WriteAll("Projects/demo/extensions.dat", "shake\n");
-  EXPECT_EQ(BuildGameScript(SampleProject(), "//VORLANE_EXTENSIONS"), "/* Shake by Ann */\r\n\r\nshake();\r\n\r\n");
+  EXPECT_EQ(BuildGameScript(SampleProject(), "//VORLANE_EXTENSIONS"),
+            "/* Shake by Ann */\r\n\r\nshake();\r\n\r\n");
 }
 
 TEST_F(GamePageTest, WritesThePageWhenAskedOrMissingAndTheScriptAlways) {
@@ -73,7 +74,8 @@ TEST_F(GamePageTest, WritesThePageWhenAskedOrMissingAndTheScriptAlways) {
 
   p.projectname = "demo";
   ASSERT_TRUE(GenerateGame(p, "start\n//VORLANE_VERSION", 1, &report)) << report.error;
-  EXPECT_EQ(report.written, (std::vector<std::string>{"Projects/demo/index.html", "Projects/demo/game.js"}));
+  EXPECT_EQ(report.written,
+            (std::vector<std::string>{"Projects/demo/index.html", "Projects/demo/game.js"}));
   EXPECT_EQ(ReadAll("Projects/demo/game.js"), "start\nv1.2.9");
   test::ExpectGolden("sample/index.html", IndexHtml());
   EXPECT_FALSE(report.no_scene);
@@ -84,10 +86,13 @@ TEST_F(GamePageTest, WritesThePageWhenAskedOrMissingAndTheScriptAlways) {
     int generate_index_html;
     std::string after;
     size_t written;
-  } runs[] = {{"my page", 0, "my page", 1}, {"my page", 1, IndexHtml(), 2}, {nullptr, 0, IndexHtml(), 2}};
+  } runs[] = {
+      {"my page", 0, "my page", 1}, {"my page", 1, IndexHtml(), 2}, {nullptr, 0, IndexHtml(), 2}};
   for (const auto& r : runs) {
-    if (r.before) WriteAll("Projects/demo/index.html", r.before);
-    else std::filesystem::remove("Projects/demo/index.html");
+    if (r.before)
+      WriteAll("Projects/demo/index.html", r.before);
+    else
+      std::filesystem::remove("Projects/demo/index.html");
     ASSERT_TRUE(GenerateGame(p, "new", r.generate_index_html, &report)) << report.error;
     EXPECT_EQ(ReadAll("Projects/demo/index.html"), r.after);
     EXPECT_EQ(ReadAll("Projects/demo/game.js"), "new");
@@ -100,13 +105,15 @@ TEST_F(GamePageTest, WritesThePageWhenAskedOrMissingAndTheScriptAlways) {
 TEST_F(GamePageTest, UnusableNamesAreListedTenAtMostAndNothingIsWritten) {
   std::filesystem::create_directories("Projects/demo");
   WriteAll("Projects/demo/game.js", "old");
-  const std::string line = "\nThe function name 'if' is not a valid name: it is a word JavaScript keeps for itself.";
+  const std::string line =
+      "\nThe function name 'if' is not a valid name: it is a word JavaScript keeps for itself.";
   for (const int names : {10, 11}) {
     Project p = SampleProject();
     p.fns.assign(names, {"if", "", "", ""});
     GenerateReport report;
     EXPECT_FALSE(GenerateGame(p, "new", 1, &report));
-    std::string expected = "The game could not be generated, as these names cannot be used in its code:";
+    std::string expected =
+        "The game could not be generated, as these names cannot be used in its code:";
     for (int i = 0; i < 10; ++i) expected += line;
     EXPECT_EQ(report.error, expected + (names > 10 ? "\n... and 1 more." : ""));
     EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");

@@ -24,9 +24,11 @@ inline void ExpectGolden(const std::string& name, const std::string& bytes) {
   const std::string golden = ReadAll(path);
   if (golden == bytes) return;
   // The first line that differs, rather than two whole files.
-  const size_t at = std::mismatch(golden.begin(), golden.end(), bytes.begin(), bytes.end()).first - golden.begin();
+  const size_t at = std::mismatch(golden.begin(), golden.end(), bytes.begin(), bytes.end()).first -
+                    golden.begin();
   const size_t line = golden.rfind('\n', at) == std::string::npos ? 0 : golden.rfind('\n', at) + 1;
-  ADD_FAILURE() << path << " differs at line " << std::count(golden.begin(), golden.begin() + line, '\n') + 1
+  ADD_FAILURE() << path << " differs at line "
+                << std::count(golden.begin(), golden.begin() + line, '\n') + 1
                 << ":\n  golden: " << golden.substr(line, golden.find('\n', at) - line)
                 << "\n  output: " << bytes.substr(line, bytes.find('\n', at) - line)
                 << "\n(VORLANE_UPDATE_GOLDEN=1 rewrites the file when the change is intended)";

@@ -44,7 +44,8 @@ TEST_F(RunGameTest, PathSearchTakesTheFirstUsableProgram) {
   MakeDirectory("folder/x-www-browser");
   WriteProgram("good/x-www-browser", "#!/bin/sh\n");
   WriteProgram("later/x-www-browser", "#!/bin/sh\n");
-  const std::string list = "::" + here + "empty:" + here + "noexec:" + here + "folder:" + here + "good:" + here + "later";
+  const std::string list = "::" + here + "empty:" + here + "noexec:" + here + "folder:" + here +
+                           "good:" + here + "later";
   EXPECT_EQ(FindInPath("x-www-browser", list), here + "good/x-www-browser");
   for (const std::string& path : {std::string(), here + "empty", here + "noexec", here + "folder"})
     EXPECT_EQ(FindInPath("x-www-browser", path), "") << path;
@@ -55,7 +56,8 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
   const std::string here = WorkingDirectory();
   MakeDirectory("both");
   MakeDirectory("opener");
-  for (const char* program : {"both/x-www-browser", "both/xdg-open", "opener/xdg-open"}) WriteProgram(program, "#!/bin/sh\n");
+  for (const char* program : {"both/x-www-browser", "both/xdg-open", "opener/xdg-open"})
+    WriteProgram(program, "#!/bin/sh\n");
   const struct {
     std::string folder;
     bool starts;  // what starting a program gives
@@ -65,7 +67,10 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
       {"both", true, true, {here + "both/x-www-browser /a b/index.html"}},
       {"opener", true, true, {here + "opener/xdg-open /a b/index.html"}},
       // A browser that cannot start hands over to the opener.
-      {"both", false, false, {here + "both/x-www-browser /a b/index.html", here + "both/xdg-open /a b/index.html"}},
+      {"both",
+       false,
+       false,
+       {here + "both/x-www-browser /a b/index.html", here + "both/xdg-open /a b/index.html"}},
       {"nowhere", true, false, {}},
   };
   for (const auto& c : cases) {
@@ -82,8 +87,8 @@ TEST_F(RunGameTest, BrowserFallsBackToTheDesktopOpener) {
 
 TEST_F(RunGameTest, StartsTheProgramDetachedWithOneArgument) {
   const std::string here = WorkingDirectory();
-  WriteProgram("browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "part\" && mv \"" + here + "part\" \"" +
-                              here + "started.txt\"\n");
+  WriteProgram("browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "part\" && mv \"" +
+                              here + "part\" \"" + here + "started.txt\"\n");
   ASSERT_TRUE(StartDetached(here + "browser", "/path with blanks/index.html"));
   std::string got;
   // Waits for the program's answer; the bound only stops a broken start.

@@ -33,7 +33,8 @@ constexpr char kTemplate[] = "V=//VORLANE_VERSION\n//VORLANE_FONTS//VORLANE_SCEN
 // The program is built beside the tests: <build>/tests/generate_tests and
 // <build>/src/vorlane-build.
 std::string ToolPath() {
-  return (fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "vorlane-build").string();
+  return (fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "vorlane-build")
+      .string();
 }
 
 struct ToolRun {
@@ -44,7 +45,9 @@ struct ToolRun {
 
 // `as` runs the tool through a command such as setpriv.
 ToolRun RunTool(const std::string& arguments, const std::string& as = "") {
-  const int raw = std::system((as + "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null").c_str());
+  const int raw = std::system(
+      (as + "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null")
+          .c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll("../tool.out"), ReadAll("../tool.err")};
 }
 
@@ -52,11 +55,14 @@ ToolRun RunTool(const std::string& arguments, const std::string& as = "") {
 std::map<std::string, std::string> Snapshot() {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator("."))
-    files[entry.path().string()] = entry.is_directory() ? "<folder>" : ReadAll(entry.path().string());
+    files[entry.path().string()] =
+        entry.is_directory() ? "<folder>" : ReadAll(entry.path().string());
   return files;
 }
 
-int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int Lines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 class VorlaneBuildTest : public ::testing::Test {
  protected:
@@ -96,10 +102,13 @@ TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
   } runs[] = {
       {"demo", true, -1, both, ""},
       // The page is there now and the preferences do not ask for it.
-      {"demo", false, 0, "Projects/demo/game.js\n", "vorlane-build: warning: There is no scene added.\n"},
+      {"demo", false, 0, "Projects/demo/game.js\n",
+       "vorlane-build: warning: There is no scene added.\n"},
       {"--resave demo", true, 0, resaved, ""},
       {"--resave demo", true, 0, resaved,
-       "vorlane-build: warning: \"spr_hero_0.png\" was not loaded: it is too large to load; its file is kept.\n", true},
+       "vorlane-build: warning: \"spr_hero_0.png\" was not loaded: it is too large to load; its "
+       "file is kept.\n",
+       true},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.out);
@@ -111,8 +120,10 @@ TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
     const std::string frame_bytes = ReadAll(frame);
     Preferences prefs;
     prefs.GenerateIndexHTML = r.generate_index_html;
-    if (r.generate_index_html < 0) fs::remove("preferences.dat");
-    else ASSERT_TRUE(SavePreferences(prefs));
+    if (r.generate_index_html < 0)
+      fs::remove("preferences.dat");
+    else
+      ASSERT_TRUE(SavePreferences(prefs));
     const ToolRun run = RunTool(r.arguments);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, r.out);
@@ -155,12 +166,14 @@ TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
       {"missing", 1, "Projects/missing.xml", {}},
       {"../demo", 1, "not a project name", {}},
       {"\"$(printf 'two\\nlines')\"", 1, "two lines", {}},
-      {"broken", 1, "damaged", [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
+      {"broken", 1, "damaged",
+       [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
       {"newer", 1, "This project requires a new program version (v130).",
        [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
       // A name from an older version that JavaScript cannot take, refused
       // before the project file would be written back.
-      {"old", 1, "The object name 'my hero' is not a valid name", [&] { project("old", "my hero"); }},
+      {"old", 1, "The object name 'my hero' is not a valid name",
+       [&] { project("old", "my hero"); }},
       {"--resave old", 1, "The object name 'my hero' is not a valid name",
        [] { WriteAll("Projects/old.xml", ReadAll("Projects/old.xml") + "\n\n"); }},
       // A name the engine template declares for itself.
@@ -200,7 +213,9 @@ TEST_F(VorlaneBuildTest, ExportWritesTheZipOnlyWhenEveryFileIsThere) {
   ToolRun run = RunTool("--export game.zip demo");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\n");
-  EXPECT_NE(run.err.find("\"Projects/demo/img/tiles.png\" the game needs is missing"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("\"Projects/demo/img/tiles.png\" the game needs is missing"),
+            std::string::npos)
+      << run.err;
   EXPECT_FALSE(FileExists("game.zip"));
 
   test::WriteSampleMedia("Projects/demo/aud");

@@ -93,20 +93,23 @@ TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseAskBeforeLosingIt) {
       Drive<QDialog>([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), d.title);
         dialog.findChild<CodeEditor*>()->SetEditorText(step.typed, false);
-        if (step.way_out == std::string("close")) dialog.close();
-        else EXPECT_TRUE(ClickButton(dialog, step.way_out));
+        if (step.way_out == std::string("close"))
+          dialog.close();
+        else
+          EXPECT_TRUE(ClickButton(dialog, step.way_out));
         EXPECT_EQ(dialog.isVisible(), step.question == kNo);
         if (dialog.isVisible()) EXPECT_TRUE(ClickButton(dialog, "OK"));
       });
-      if (step.question != kNone) step.question == kYes ? dialogs_.AnswerYes() : dialogs_.AnswerNo();
+      if (step.question != kNone)
+        step.question == kYes ? dialogs_.AnswerYes() : dialogs_.AnswerNo();
       const bool ok = step.way_out == std::string("OK") || step.question == kNo;
       EXPECT_EQ(d.edit(), ok) << d.title << ' ' << step.way_out;
       EXPECT_EQ(*d.code, step.stored) << d.title << ' ' << step.way_out;
       EXPECT_EQ(project.modified, ok ? d.modified : 0) << d.title << ' ' << step.way_out;
-      EXPECT_EQ(dialogs_.Boxes(), step.question == kNone
-                                      ? std::vector<std::string>{}
-                                      : std::vector<std::string>{"Confirm: " +
-                                                                 std::string(kDiscardCodeQuestion)});
+      EXPECT_EQ(dialogs_.Boxes(),
+                step.question == kNone
+                    ? std::vector<std::string>{}
+                    : std::vector<std::string>{"Confirm: " + std::string(kDiscardCodeQuestion)});
       dialogs_.Clear();
       *d.code = code;
       project.modified = 0;
@@ -136,7 +139,8 @@ TEST_F(CodeDialogsTest, GeometryIsStoredAndReusedMaximisedIncluded) {
   Drive<CodeWindow>([](CodeWindow& dialog) {
     EXPECT_EQ(QRect(dialog.pos(), dialog.size()), QRect(30, 40, 900, 650));
     EXPECT_GT(dialog.editor()->width(), 800);
-    for (const QWidget* control : {static_cast<QWidget*>(dialog.editor()), static_cast<QWidget*>(dialog.ok_button())})
+    for (const QWidget* control :
+         {static_cast<QWidget*>(dialog.editor()), static_cast<QWidget*>(dialog.ok_button())})
       EXPECT_TRUE(dialog.rect().contains(control->geometry()));
     dialog.setWindowState(Qt::WindowMaximized);
     QApplication::processEvents();
@@ -213,7 +217,8 @@ TEST_F(CodeDialogsTest, EventTypeAndCollisionPartnerAreStored) {
   });
   EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, 1));
   EXPECT_EQ(project.scripts[1], (Script{"scr_2", "object_0", "Draw", "object_1", "hit();"}));
-  EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Error: " + std::string(kCollisionPartnerMissing)});
+  EXPECT_EQ(dialogs_.Boxes(),
+            std::vector<std::string>{"Error: " + std::string(kCollisionPartnerMissing)});
 
   // An unknown event and a partner deleted since are kept as they are.
   project.scripts[0] = {"scr_1", "object_0", "Keyboard", "", "k();"};

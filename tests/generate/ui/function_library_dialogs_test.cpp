@@ -2,11 +2,11 @@
 // library functions, whose results are function_library_test.cpp's business.
 #include "generate/ui/function_library_dialogs.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-
-#include <gtest/gtest.h>
 
 #include "generate/function_library.h"
 #include "gui/ui/controls.h"
@@ -52,9 +52,12 @@ TEST_F(FunctionLibraryDialogsTest, ExportWritesTheTickedFunctionsAndAsksBeforeRe
     ClickButton(dialog, "Export");
   });
   ExportFunctions(nullptr, project_);
-  EXPECT_EQ(test::ReadAll("lib.xml"), FunctionLibraryXml(project_, {true, false, true}, "Ann", "Maths"));
-  EXPECT_EQ(dialogs_.Boxes(), (std::vector<std::string>{"Message: File exists. Overwrite?", "Message: File exists. Overwrite?"}));
-  EXPECT_EQ(dialogs_.shown()[1].kind + ": " + dialogs_.shown()[1].title, "save: Exporting functions...");
+  EXPECT_EQ(test::ReadAll("lib.xml"),
+            FunctionLibraryXml(project_, {true, false, true}, "Ann", "Maths"));
+  EXPECT_EQ(dialogs_.Boxes(), (std::vector<std::string>{"Message: File exists. Overwrite?",
+                                                        "Message: File exists. Overwrite?"}));
+  EXPECT_EQ(dialogs_.shown()[1].kind + ": " + dialogs_.shown()[1].title,
+            "save: Exporting functions...");
 }
 
 TEST_F(FunctionLibraryDialogsTest, ImportAppendsTheFunctionsOrSaysWhyNot) {
