@@ -10,7 +10,7 @@ const os = require('os');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { makeProgramFolder, removeFolder, vorlaneBuild } = require('./support/program.js');
-const { serve, launch, openGame, openSmallGame } = require('./support/browser.js');
+const { serve, launch, openGame } = require('./support/browser.js');
 const { readZip, unzipInto } = require('./support/unzip.js');
 
 const NAME = 'gem_garden';
@@ -152,15 +152,4 @@ test('the game runs from a file: address of its project folder, and from a page 
     assert.deepEqual(opened.errors, [], url);
     await opened.page.close();
   }
-});
-
-test('a picture whose file name holds a blank, #, ? or % loads', async () => {
-  const game = await openSmallGame(browser, {
-    backgrounds: { bg: [8, 8, [0, 0, 255, 255], 'a #1?%.png'] },
-    scenes: [{ name: 'room1', background: 'bg' }],
-  });
-  try {
-    assert.deepEqual(await game.page.evaluate(() => [bg.image.__vr_ok, bg.image.naturalWidth]), [true, 8]);
-    assert.deepEqual(game.errors, []);
-  } finally { await game.close(); }
 });

@@ -77,24 +77,4 @@ async function openGame(browser, url, options) {
   return { page, errors };
 }
 
-// A small game written as a plan of small_game.js, built by vorlane-build,
-// served and opened in manual mode. Resolves to { page, errors, close }.
-async function openSmallGame(browser, plan) {
-  const { projectOf } = require('./small_game.js');
-  const { buildProject, removeFolder } = require('./program.js');
-  const { dir } = buildProject('t', projectOf(plan));
-  const server = await serve(path.join(dir, 'Projects', 't'));
-  const game = await openGame(browser, server.url + 'index.html', { manual: true }).catch(async (e) => {
-    await server.close();
-    removeFolder(dir);
-    throw e;
-  });
-  game.close = async () => {
-    await game.page.close();
-    await server.close();
-    removeFolder(dir);
-  };
-  return game;
-}
-
-module.exports = { serve, launch, openGame, openSmallGame, CHROMIUM };
+module.exports = { serve, launch, openGame };

@@ -37,8 +37,6 @@ class Recorder {
   stroke() { this.record('stroke', arguments); }
   measureText(t) { return { width: String(t).length * 8 }; }
   clear() { this.calls = []; }
-  // The drawImage calls of the last frame, as picture file names.
-  images() { return this.calls.filter((c) => c.name === 'drawImage').map((c) => c.args[0].src); }
 }
 
 function makeElement(tag) {
