@@ -1,6 +1,7 @@
 // The example game in headless Chromium, as players get it: exported by
 // vorlane-build --export, unpacked into a fresh folder and served by a plain
-// web server; also opened from its project folder by a file: address, as
+// web server (a file the script needs missing from the zip is an error in
+// the page); also opened from its project folder by a file: address, as
 // "Run game" does. The engine's logic is the Node tests' business.
 'use strict';
 const test = require('node:test');
@@ -11,7 +12,7 @@ const path = require('path');
 const { execFileSync } = require('child_process');
 const { makeProgramFolder, removeFolder, vorlaneBuild } = require('./support/program.js');
 const { serve, launch, openGame } = require('./support/browser.js');
-const { readZip, unzipInto } = require('./support/unzip.js');
+const { unzipInto } = require('./support/unzip.js');
 
 const NAME = 'gem_garden';
 const SHOTS = process.env.VORLANE_SCREENSHOTS || os.tmpdir();
@@ -43,15 +44,6 @@ const screenshot = async (name) => {
   await page.screenshot({ path: path.join(SHOTS, name) });
   assert.ok(fs.statSync(path.join(SHOTS, name)).size > 1000, name);
 };
-
-test('the zip holds the page, the script and exactly the media the script names', () => {
-  const names = readZip(path.join(dir, 'game.zip')).map((e) => e.name);
-  assert.deepEqual(names.slice(0, 2), ['index.html', 'game.js']);
-  const script = fs.readFileSync(path.join(site, 'game.js'), 'utf8');
-  const named = new Set([...script.matchAll(/'((?:img|aud)\/[^'/]+)'/g)].map((m) => m[1]));
-  assert.ok(named.size > 0);
-  assert.deepEqual(new Set(names.slice(2)), named);
-});
 
 test('the unpacked game shows its title scene in a canvas inside div#vorlanegame, without a script error', async (t) => {
   assert.equal(await page.evaluate(() => document.querySelector('#vorlanegame > canvas') !== null), true);
