@@ -1,5 +1,7 @@
 // Runs the vorlane-build program in a temporary program folder, as a script
-// or CI job would.
+// or CI job would. Most runs are in golden/vorlane_build.txt: each with what
+// the tool printed, its exit status and the files it changed, compared byte
+// for byte (VORLANE_UPDATE_GOLDEN=1 rewrites the results below each run).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -12,7 +14,9 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <sstream>
 
+#include "generate/golden.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
 #include "project/project_file.h"
@@ -77,152 +81,76 @@ class VorlaneBuildTest : public ::testing::Test {
     ASSERT_TRUE(WriteProject(p));
   }
 
-  bool HasWorkingFolder() {
-    for (const auto& entry : fs::directory_iterator("."))
-      if (entry.path().filename().string().rfind("_temp_", 0) == 0) return true;
-    return false;
-  }
-
   test::ScopedTempDir dir_;
 };
 
-// What lands in the files is the game page and project file tests' business;
-// here: what the tool prints, its exit status, and that it cleans up.
-TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
-  const std::string both = "Projects/demo/index.html\nProjects/demo/game.js\n";
-  const std::string resaved = "Projects/demo.xml\nProjects/demo/game.js\n";
-  const struct {
-    const char* arguments;
-    bool with_scene;
-    int generate_index_html;  // -1: no preferences.dat, made afresh
-    std::string out, err;
-    bool huge_frame = false;  // wider than the program loads
-  } runs[] = {
-      {"demo", true, -1, both, ""},
-      // The page is there now and the preferences do not ask for it.
-      {"demo", false, 0, "Projects/demo/game.js\n",
-       "vorlane-build: warning: There is no scene added.\n"},
-      {"--resave demo", true, 0, resaved, ""},
-      {"--resave demo", true, 0, resaved,
-       "vorlane-build: warning: \"spr_hero_0.png\" was not loaded: it is too large to load; its "
-       "file is kept.\n",
-       true},
-  };
-  for (const auto& r : runs) {
-    SCOPED_TRACE(r.out);
-    Project p = test::SampleProject();
-    if (!r.with_scene) p.scenes.clear();
-    ASSERT_TRUE(WriteProject(p));
-    const std::string frame = "Projects/demo/img/spr_hero_0.png";
-    if (r.huge_frame) ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), frame));
-    const std::string frame_bytes = ReadAll(frame);
-    Preferences prefs;
-    prefs.GenerateIndexHTML = r.generate_index_html;
-    if (r.generate_index_html < 0)
-      fs::remove("preferences.dat");
-    else
-      ASSERT_TRUE(SavePreferences(prefs));
-    const ToolRun run = RunTool(r.arguments);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, r.out);
-    EXPECT_EQ(run.err, r.err);
-    EXPECT_EQ(ReadAll("Projects/demo/game.js").rfind("V=v1.2.9\n", 0), 0u);
-    EXPECT_TRUE(IsRegularFile("preferences.dat") && !HasWorkingFolder());
-    EXPECT_EQ(ReadAll(frame), frame_bytes);
-  }
-  // The help names what the tool reads, and reads and writes nothing.
-  fs::remove("preferences.dat");
-  const ToolRun run = RunTool("--help");
-  EXPECT_EQ(run.status, 0);
-  for (const char* word : {"--resave", "export.js", "preferences.dat", "GenerateIndexHTML", "Exit",
-                           "Projects/NAME.xml and the files in Projects/NAME/ are as"})
-    EXPECT_NE(run.out.find(word), std::string::npos) << word;
-  EXPECT_FALSE(FileExists("preferences.dat"));
+// The files a run added or changed, and those it removed (-).
+std::string Changes(const std::map<std::string, std::string>& before,
+                    const std::map<std::string, std::string>& after) {
+  std::string list;
+  for (const auto& [path, bytes] : after)
+    if (!before.count(path) || before.at(path) != bytes) list += " " + path.substr(2);
+  for (const auto& [path, bytes] : before)
+    if (!after.count(path)) list += " -" + path.substr(2);
+  return list.empty() ? " nothing" : list;
 }
 
-// Each failure is one line on stderr, and everything stays as it was.
-TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
-  SaveSample();
-  ASSERT_EQ(RunTool("demo").status, 0);
-  const auto project = [](const std::string& name, const std::string& object) {
+// A `%` line of the transcript: sets up the program folder before a run, or
+// shows the first line of a file.
+void Prepare(const std::string& line, std::string& transcript) {
+  std::istringstream in(line);
+  std::string verb, path, text;
+  in >> verb >> path;
+  std::getline(in >> std::ws, text);
+  for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
+  if (verb == "sample" || verb == "sample-without-scenes") {  // [NAME [OBJECT NAME]]
     Project p = test::SampleProject();
-    p.projectname = name;
-    p.objects[0].name = object;
+    if (!path.empty()) p.projectname = path;
+    if (!text.empty()) p.objects[0].name = text;
+    if (verb != "sample") p.scenes.clear();
     EXPECT_TRUE(WriteProject(p));
-  };
-  const struct {
-    std::string arguments;
-    int status;
-    std::string message;  // part of the one line on stderr
-    std::function<void()> prepare;
-  } cases[] = {
-      {"", 2, "no project name given", {}},
-      {"--fast demo", 2, "unknown option \"--fast\"", {}},
-      {"a b", 2, "only one project name", {}},
-      {"--export", 2, "--export needs the zip file to write", {}},
-      {"--export nowhere/game.zip demo", 1, "The folder \"nowhere\" does not exist", {}},
-      {"missing", 1, "Projects/missing.xml", {}},
-      {"../demo", 1, "not a project name", {}},
-      {"\"$(printf 'two\\nlines')\"", 1, "two lines", {}},
-      {"broken", 1, "damaged",
-       [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
-      {"newer", 1, "This project requires a new program version (v130).",
-       [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
-      // A name from an older version that JavaScript cannot take, refused
-      // before the project file would be written back.
-      {"old", 1, "The object name 'my hero' is not a valid name",
-       [&] { project("old", "my hero"); }},
-      {"--resave old", 1, "The object name 'my hero' is not a valid name",
-       [] { WriteAll("Projects/old.xml", ReadAll("Projects/old.xml") + "\n\n"); }},
-      // A name the engine template declares for itself.
-      {"taken", 1, "The object name 'lives' is already used by the game engine",
-       [&] {
-         WriteAll("export.js", std::string(kTemplate) + "\nvar lives = 3;");
-         project("taken", "lives");
-       }},
-      // An output that cannot be replaced: game.js stands as a folder.
-      {"demo", 1, "Projects/demo/game.js",
-       [] {
-         fs::remove("Projects/demo/game.js");
-         fs::create_directories("Projects/demo/game.js/keep");
-       }},
-      // Without the engine template the game would silently be empty.
-      {"demo", 1, "export.js",
-       [] {
-         fs::remove_all("Projects/demo/game.js");
-         fs::remove("export.js");
-       }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.message);
-    if (c.prepare) c.prepare();
-    const auto prepared = Snapshot();
-    const ToolRun run = RunTool(c.arguments);
-    EXPECT_EQ(run.status, c.status);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(Lines(run.err), 1) << run.err;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(Snapshot(), prepared);
+  } else if (verb == "prefs") {  // GenerateIndexHTML
+    Preferences prefs;
+    prefs.GenerateIndexHTML = std::stoi(path);
+    EXPECT_TRUE(SavePreferences(prefs));
+  } else if (verb == "write" || verb == "append") {
+    WriteAll(path, (verb == "append" ? ReadAll(path) : "") + text);
+  } else if (verb == "rm") {
+    fs::remove_all(path);
+  } else if (verb == "mkdir") {
+    fs::create_directories(path);
+  } else if (verb == "mv") {
+    fs::rename(path, text);
+  } else if (verb == "media") {  // the sample's media files
+    test::WriteSampleMedia(path);
+  } else if (verb == "huge-frame") {  // wider than the program loads
+    EXPECT_TRUE(SavePng(Image::Opaque(16385, 1), path));
+  } else if (verb == "head") {
+    const std::string bytes = ReadAll(path);
+    transcript += "= " + bytes.substr(0, bytes.find('\n')) + "\n";
+  } else {
+    ADD_FAILURE() << "unknown: % " << line;
   }
 }
 
-TEST_F(VorlaneBuildTest, ExportWritesTheZipOnlyWhenEveryFileIsThere) {
-  SaveSample();  // without its tile set and sounds
-  ToolRun run = RunTool("--export game.zip demo");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\n");
-  EXPECT_NE(run.err.find("\"Projects/demo/img/tiles.png\" the game needs is missing"),
-            std::string::npos)
-      << run.err;
-  EXPECT_FALSE(FileExists("game.zip"));
-
-  test::WriteSampleMedia("Projects/demo/aud");
-  fs::rename("Projects/demo/aud/tiles.png", "Projects/demo/img/tiles.png");
-  run = RunTool("--export game.zip demo");
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\ngame.zip\n");
-  EXPECT_GT(FileSize("game.zip"), 0);
-  EXPECT_FALSE(HasWorkingFolder());
+TEST_F(VorlaneBuildTest, RunsAsTheTranscriptSays) {
+  std::istringstream script(ReadAll(VORLANE_GOLDEN_DIR "/vorlane_build.txt"));
+  std::string transcript, line;
+  while (std::getline(script, line)) {
+    if (!line.empty() && (line[0] == '>' || line[0] == '!' || line[0] == '=')) continue;
+    transcript += line + "\n";
+    if (line.rfind("% ", 0) == 0) Prepare(line.substr(2), transcript);
+    if (line.rfind("$ ", 0) != 0) continue;
+    const auto before = Snapshot();
+    const ToolRun run = RunTool(line.substr(2));
+    for (const auto& [mark, text] : {std::pair{"> ", run.out}, {"! ", run.err}}) {
+      std::istringstream lines(text);
+      for (std::string printed; std::getline(lines, printed);) transcript += mark + printed + "\n";
+    }
+    transcript +=
+        "= exit " + std::to_string(run.status) + ", changed:" + Changes(before, Snapshot()) + "\n";
+  }
+  test::ExpectGolden("vorlane_build.txt", transcript);
 }
 
 // What a killed run left is removed (which leftovers count is the project
