@@ -249,13 +249,13 @@ TEST_F(GameExportTest, AnExportStoppedHalfWayLeavesTheOldZip) {
 
 TEST(GameExportNamesTest, ZipPathsAndStatus) {
   EXPECT_EQ(ExportFileName("my game"), "my game.zip");
+  EXPECT_EQ(ExportedStatus("g.zip", 3), "GAME EXPORTED: g.zip (3 files).");
+  EXPECT_EQ(ExportingText("out/g.zip"), "Exporting the game to g.zip...");
   for (const auto& [chosen, path] : {std::pair{"", ""},
                                      {"out/game", "out/game.zip"},
                                      {"game.ZIP", "game.ZIP"},
                                      {"zip", "zip.zip"}})
     EXPECT_EQ(ExportZipPath(chosen), path);
-  EXPECT_EQ(ExportedStatus("g.zip", 3), "GAME EXPORTED: g.zip (3 files).");
-  EXPECT_EQ(ExportingText("out/g.zip"), "Exporting the game to g.zip...");
 }
 
 }  // namespace
