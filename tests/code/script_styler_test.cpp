@@ -51,7 +51,7 @@ TEST_F(ScriptFixture, StylesOfOneLine) {
       {"foo(x)", "6666.6"}, {"foo  \t(x)", "6666666.6"}, {"foo)", "...6"}, {"spr(1)", "777656"},
       {"if(a)", "226.6"}, {"draw_text (1)", "888888888.656"}, {"\xC3\xA9t\xC3\xA9(", "666666"},
       // Numbers are digits with at most one dot.
-      {"12 1.5 .5 3.", "55.555.55.55"}, {"0x1F 1e5", "........"}, {"a.b x[1]", "......5."},
+      {"12 1.5 .5 3.", "55.555.55.55"}, {"0x1F 1e5", "........"}, {"a.b x[1]", "......5."}, {"1.2.3", "..555"},
       {"f(2,3);", "665.56."}, {"x=-4", "...5"},
       // `//` needs the line start, a blank or `;` in front.
       {"// all", "333333"}, {"a //b", "..333"}, {"a;//b", "..333"}, {"a//b", "...."},
@@ -101,9 +101,9 @@ TEST_F(ScriptFixture, FoldLevelsFollowFreeStandingBraces) {
   EXPECT_EQ(nested.folds(), levels);
 
   // Braces glued to words do not fold; a stray closer never goes below the base.
-  FakeDocument glued("}\nelse{\n{x\nif (a) {\n} else {\n}\n");
+  FakeDocument glued("}\nelse{\n{x\nif (a) {\n} else {\n}\n} {\nx\n}\n");
   RestyleLines(editor, glued, 0, -1);
-  EXPECT_EQ(glued.folds(), (std::vector<int>{0x400, 0x400, 0x400, 0x400 | h, 0x401, 0x401, 0x400}));
+  EXPECT_EQ(glued.folds(), (std::vector<int>{0x400, 0x400, 0x400, 0x400 | h, 0x401, 0x401, 0x400 | h, 0x401, 0x401, 0x400}));
 }
 
 TEST_F(ScriptFixture, FeaturesOffStyleEverythingDefaultAndClearFolds) {
@@ -116,14 +116,15 @@ TEST_F(ScriptFixture, FeaturesOffStyleEverythingDefaultAndClearFolds) {
 
 TEST(WordTableTest, RegistrationsMergeAndLaterStylesWin) {
   WordTable table;
-  EXPECT_EQ(table.AddWords("  alpha Beta  gamma ", 7, kWordComplete), 3);
+  EXPECT_EQ(table.AddWords("  alpha Zeta Beta  gamma ", 7, kWordComplete), 4);
   EXPECT_EQ(table.AddWords("ALPHA", 8, 0x10), 1);
   EXPECT_EQ(table.AddWords("beta", -1, 0), 1);  // -1 keeps the style
   EXPECT_EQ(table.AddWords("", 1, 1), 0);
   table.Sort();
-  ASSERT_EQ(table.size(), 3u);
+  ASSERT_EQ(table.size(), 4u);
   const EditorWord& alpha = table[0];
-  EXPECT_EQ(alpha.word + ' ' + table[1].word + ' ' + table[2].word, "ALPHA beta gamma");
+  EXPECT_EQ(alpha.word + ' ' + table[1].word + ' ' + table[2].word + ' ' + table[3].word, "ALPHA beta gamma Zeta");
+  EXPECT_EQ(table.LookupMutable("zETA"), &table[3]);
   EXPECT_EQ(table.Lookup(" alpha "), &alpha);
   EXPECT_EQ(alpha.style, 8);
   EXPECT_EQ(alpha.flags, kWordComplete | 0x10);

@@ -10,22 +10,14 @@ const vm = require('vm');
 const { execFileSync } = require('child_process');
 const { RUNTIME, ROOT } = require('./support/program.js');
 
-const MARKERS = ['//VORLANE_VERSION', '//VORLANE_EXTENSIONS', '//VORLANE_GLOBAL_VARIABLES',
-  '//VORLANE_GLOBAL_FUNCTIONS', '//VORLANE_SPRITES', '//VORLANE_SOUNDS', '//VORLANE_MUSICS',
-  '//VORLANE_BACKGROUNDS', '//VORLANE_FONTS', '//VORLANE_OBJECTS', '//VORLANE_SCENES'];
+// The markers and key constants the program itself knows.
+const source = (file) => fs.readFileSync(path.join(ROOT, 'src', file), 'latin1');
+const MARKERS = source('generate/game_page.h').match(/"\/\/VORLANE_\w+"/g).map((m) => m.slice(1, -1));
+const BUILT_IN_KEYS = source('code/keyword_list.cpp').match(/"vk_\w+"/g).map((k) => k.slice(1, -1));
 
-// The key constants the program itself knows.
-const BUILT_IN_KEYS = ('vk_0 vk_1 vk_2 vk_3 vk_4 vk_5 vk_6 vk_7 vk_8 vk_9 vk_a vk_add vk_alt vk_b vk_backspace ' +
-  'vk_c vk_ctrl vk_d vk_decimal vk_delete vk_divide vk_down vk_e vk_end vk_enter vk_escape vk_f vk_f1 vk_f10 ' +
-  'vk_f11 vk_f12 vk_f2 vk_f3 vk_f4 vk_f5 vk_f6 vk_f7 vk_f8 vk_f9 vk_g vk_h vk_home vk_i vk_insert vk_j vk_k ' +
-  'vk_l vk_left vk_m vk_multiply vk_n vk_num0 vk_num1 vk_num2 vk_num3 vk_num4 vk_num5 vk_num6 vk_num7 vk_num8 ' +
-  'vk_num9 vk_o vk_p vk_pagedown vk_pageup vk_pause vk_q vk_r vk_right vk_s vk_shift vk_space vk_subtract vk_t ' +
-  'vk_tab vk_u vk_up vk_v vk_w vk_x vk_y vk_z').split(' ');
-
-// The defaults that generated objects point at: part of the generated code's
-// contract, not names for users to type.
-const GENERATED_ONLY = new Set(['on_creation_i', 'on_destroy_i', 'on_step_i', 'on_end_step_i', 'on_collision_i',
-  'on_roomstart_i', 'on_roomend_i', 'on_animationend_i', 'on_draw_i']);
+// The defaults that generated objects point at (on_step_i, ...): part of the
+// generated code's contract, not names for users to type.
+const GENERATED_ONLY = new Set(source('generate/emitters_objects.cpp').match(/"on_\w+_i"/g).map((k) => k.slice(1, -1)));
 
 const engineText = fs.readFileSync(path.join(RUNTIME, 'export.js'), 'latin1');
 
@@ -40,15 +32,19 @@ function loadEngine() {
   return { global, names, instance };
 }
 
+// keywords.dat: three-line records, a head of kind and name, two help lines.
 function readKeywords() {
   const lines = fs.readFileSync(path.join(RUNTIME, 'keywords.dat'), 'latin1').split(/\r\n|\r|\n/);
   if (lines[lines.length - 1] === '') lines.pop();
+  assert.equal(lines.length % 3, 0);
   const records = [];
-  for (let i = 0; i < lines.length; i += 3) records.push({ head: lines[i], help1: lines[i + 1], help2: lines[i + 2] });
-  return { lines, records };
+  for (let i = 0; i < lines.length; i += 3) records.push({ head: lines[i], help: [lines[i + 1], lines[i + 2]] });
+  return records;
 }
 
 test('export.js is plain ASCII, not strict, and holds each of the eleven markers once, in order', () => {
+  assert.equal(MARKERS.length, 11);
+  assert.equal(GENERATED_ONLY.size, 9);
   assert.doesNotMatch(engineText, /[^\x09\x0a\x0d\x20-\x7e]/);
   assert.doesNotMatch(engineText, /['"]use strict['"]/);
   let last = -1;
@@ -65,35 +61,22 @@ test('export.js is plain ASCII, not strict, and holds each of the eleven markers
   }
 });
 
-test('keywords.dat holds three-line records of functions, variables and constants, each named once', () => {
-  const { lines, records } = readKeywords();
-  assert.equal(lines.length % 3, 0);
-  const seen = new Set();
-  for (const r of records) {
-    assert.match(r.head, /^[!.#][A-Za-z_][A-Za-z0-9_]*$/, r.head);
-    const name = r.head.slice(1);
-    assert.ok(!seen.has(name), name + ' twice');
-    seen.add(name);
-    assert.ok(r.help1.length > 0 && r.help2.length > 0, name + ' has both help lines');
-    assert.doesNotMatch(r.help1 + r.help2, /[^\x20-\x7e]/, name);
-  }
-});
-
-test('every name in keywords.dat is in the engine as what it says, and every engine name is in keywords.dat', () => {
+test('keywords.dat names each engine function, variable and constant once, as what it is, with help', () => {
   const { global, names, instance } = loadEngine();
-  const documented = new Map(readKeywords().records.map((r) => [r.head.slice(1), r.head[0]]));
-  for (const [name, kind] of documented) {
-    const onInstance = Object.prototype.hasOwnProperty.call(instance, name);
+  const documented = new Map();
+  for (const r of readKeywords()) {
+    assert.match(r.head, /^[!.#][A-Za-z_][A-Za-z0-9_]*$/, r.head);
+    const [kind, name] = [r.head[0], r.head.slice(1)];
+    assert.ok(!documented.has(name), name + ' twice');
+    documented.set(name, kind);
+    for (const help of r.help) assert.match(help, /^[\x20-\x7e]+$/, name + ': help lines');
     const value = name in global ? global[name] : instance[name];
-    assert.ok(name in global || onInstance, name + ' exists');
-    if (kind === '!') assert.equal(typeof value, 'function', name + ' is a function');
-    else assert.notEqual(typeof value, 'function', name + ' is not a function');
+    assert.ok(name in global || Object.prototype.hasOwnProperty.call(instance, name), name + ' exists');
+    assert.equal(kind === '!', typeof value === 'function', name + ' is ' + (kind === '!' ? '' : 'not ') + 'a function');
     if (kind === '#') assert.equal(typeof value, 'number', name + ' is a number');
   }
-  const undocumented = names.filter((n) => !GENERATED_ONLY.has(n) && !documented.has(n));
-  assert.deepEqual(undocumented, []);
-  const instanceVars = Object.keys(instance).filter((n) => typeof instance[n] !== 'function' && !documented.has(n));
-  assert.deepEqual(instanceVars, []);
+  assert.deepEqual(names.filter((n) => !GENERATED_ONLY.has(n) && !documented.has(n)), []);
+  assert.deepEqual(Object.keys(instance).filter((n) => typeof instance[n] !== 'function' && !documented.has(n)), []);
 });
 
 test('the 82 key constants the program knows are distinct key codes of the engine', () => {
@@ -102,9 +85,7 @@ test('the 82 key constants the program knows are distinct key codes of the engin
   assert.equal(BUILT_IN_KEYS.length, 82);
   for (const [i, c] of codes.entries()) assert.ok(Number.isInteger(c) && c > 0 && c < 256, BUILT_IN_KEYS[i]);
   assert.equal(new Set(codes).size, 82);
-  assert.equal(global.vk_left, 37);
-  assert.equal(global.vk_a, 65);
-  assert.equal(global.vk_f12, 123);
+  assert.deepEqual([global.vk_left, global.vk_a, global.vk_f12], [37, 65, 123]);
 });
 
 test('each extension has all five sections and code that loads after the engine', () => {
@@ -126,39 +107,21 @@ test('each extension has all five sections and code that loads after the engine'
 
 test('the example project is exactly what its scripts make, with every file it names', () => {
   const out = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlane-example-'));
+  const shipped = path.join(RUNTIME, 'Projects');
   try {
     fs.mkdirSync(path.join(out, 'Projects'));
     execFileSync(process.execPath, [path.join(ROOT, 'tools', 'example', 'make_example.js'), out], { stdio: 'pipe' });
-    const made = fs.readdirSync(path.join(out, 'Projects', 'gem_garden'), { recursive: true });
-    for (const f of made) {
-      const a = path.join(out, 'Projects', 'gem_garden', f);
-      if (fs.statSync(a).isDirectory()) continue;
-      assert.ok(fs.readFileSync(a).equals(fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden', f))), f + ' is up to date');
+    const made = fs.readdirSync(path.join(out, 'Projects'), { recursive: true });
+    for (const f of made.filter((f) => !fs.statSync(path.join(out, 'Projects', f)).isDirectory())) {
+      assert.ok(fs.readFileSync(path.join(out, 'Projects', f)).equals(fs.readFileSync(path.join(shipped, f))), f + ' is up to date');
     }
-    const xml = fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden.xml'), 'utf8');
-    assert.equal(fs.readFileSync(path.join(out, 'Projects', 'gem_garden.xml'), 'utf8'), xml);
-    assert.ok(fs.readFileSync(path.join(out, 'Projects', 'gem_garden.png'))
-      .equals(fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden.png'))), 'the preview is up to date');
-    assert.match(xml, /^<\?xml version="1\.0" encoding="UTF-8"\?><vorlane version="129" uid="\d+" title="Gem Garden" advancedscriptmode="0" imgfolder="img" audfolder="aud">/);
-    const lists = ['sprites', 'frames', 'sounds', 'musics', 'backgrounds', 'fonts', 'objects', 'scripts', 'scenes', 'layers', 'tiles', 'fns'];
-    const order = [...xml.matchAll(/<(functions|variables|comments|sprites|frames|sounds|musics|backgrounds|fonts|objects|scripts|scenes|layers|tiles|fns)[ >\/]/g)].map((m) => m[1]);
-    assert.deepEqual(order, ['functions', 'variables', 'comments', ...lists]);
-    for (const list of lists) {
-      const count = Number(new RegExp('<' + list + ' count="(\\d+)"').exec(xml)[1]);
-      const record = { sprites: 'sprite', frames: 'frame', sounds: 'sound', musics: 'music', backgrounds: 'background',
-        fonts: 'font', objects: 'object', scripts: 'script', scenes: 'scene', layers: 'layer', tiles: 'tile', fns: 'fn' }[list];
-      assert.equal((xml.match(new RegExp('<' + record + '[ />]', 'g')) || []).length, count, list + ' count');
-    }
-    for (const m of xml.matchAll(/<frame file="(\d+)" sprite="(\w+)"\/>/g)) {
-      assert.ok(fs.existsSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'img', m[2] + '_' + m[1] + '.png')));
-    }
-    for (const m of xml.matchAll(/<background name="\w+" file="([^"]+)"/g)) {
-      assert.ok(fs.existsSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'img', m[1])), m[1]);
-    }
-    for (const m of xml.matchAll(/<(?:sound|music) name="\w+" wav="([^"]+)"/g)) {
-      assert.ok(fs.existsSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'aud', m[1])), m[1]);
-    }
-    const exts = fs.readFileSync(path.join(RUNTIME, 'Projects', 'gem_garden', 'extensions.dat'), 'utf8').split('\n').filter(Boolean);
+    assert.ok(made.includes('gem_garden.xml') && made.includes('gem_garden.png'));
+    const xml = fs.readFileSync(path.join(shipped, 'gem_garden.xml'), 'utf8');
+    const named = [...xml.matchAll(/<frame file="(\d+)" sprite="(\w+)"\/>/g)].map((m) => 'img/' + m[2] + '_' + m[1] + '.png')
+      .concat([...xml.matchAll(/<background name="\w+" file="([^"]+)"/g)].map((m) => 'img/' + m[1]),
+        [...xml.matchAll(/<(?:sound|music) name="\w+" wav="([^"]+)"/g)].map((m) => 'aud/' + m[1]));
+    for (const f of named) assert.ok(fs.existsSync(path.join(shipped, 'gem_garden', f)), f);
+    const exts = fs.readFileSync(path.join(shipped, 'gem_garden', 'extensions.dat'), 'utf8').split('\n').filter(Boolean);
     for (const e of exts) assert.ok(fs.existsSync(path.join(RUNTIME, 'Extensions', e + '.tex')), e);
   } finally {
     fs.rmSync(out, { recursive: true, force: true });
@@ -177,23 +140,16 @@ test('the program reads the example project and writes it back byte for byte', (
   }
 });
 
-test(
-    'the manual\'s drawing page shows each drawing sample\'s picture beside the very code that drew it',
-    () => {
-      const {SAMPLES} = require('../../tools/manual/draw_pictures.js');
-      const page = fs.readFileSync(path.join(RUNTIME, 'manual', 'drawing.html'), 'utf8');
-      const esc = (s) => s.replace(/&/g, '&amp;')
-                             .replace(/</g, '&lt;')
-                             .replace(/>/g, '&gt;')
-                             .replace(/"/g, '&quot;');
-      for (const [name, code] of SAMPLES) {
-        assert.ok(page.includes('<img src="img/' + name + '.png"'), name);
-        assert.ok(
-            page.includes('<pre><code>' + esc(code) + '</code></pre>'),
-            name + ': the page shows other code');
-        assert.ok(fs.existsSync(path.join(RUNTIME, 'manual', 'img', name + '.png')), name);
-      }
-    });
+test('the manual\'s drawing page shows each drawing sample\'s picture beside the very code that drew it', () => {
+  const { SAMPLES } = require('../../tools/manual/draw_pictures.js');
+  const page = fs.readFileSync(path.join(RUNTIME, 'manual', 'drawing.html'), 'utf8');
+  const esc = (s) => s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
+  for (const [name, code] of SAMPLES) {
+    assert.ok(page.includes('<img src="img/' + name + '.png"'), name);
+    assert.ok(page.includes('<pre><code>' + esc(code) + '</code></pre>'), name + ': the page shows other code');
+    assert.ok(fs.existsSync(path.join(RUNTIME, 'manual', 'img', name + '.png')), name);
+  }
+});
 
 test('the getting-started walk-through adds a scene before its first save', () => {
   // Saving a project without scenes warns "There is no scene added."

@@ -1,5 +1,7 @@
 // Runs the vorlane-build program in a temporary program folder, as a script
-// or CI job would.
+// or CI job would. Most runs are in golden/vorlane_build.txt: each with what
+// the tool printed, its exit status and the files it changed, compared byte
+// for byte (VORLANE_UPDATE_GOLDEN=1 rewrites the results below each run).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -12,11 +14,11 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <sstream>
 
+#include "generate/golden.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
-#include "project/leftovers.h"
-#include "project/lifecycle.h"
 #include "project/project_file.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
@@ -45,35 +47,24 @@ struct ToolRun {
 
 // `as` runs the tool through a command such as setpriv.
 ToolRun RunTool(const std::string& arguments, const std::string& as = "") {
-  const std::string command =
-      as + "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null";
-  const int raw = std::system(command.c_str());
-  ToolRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadAll("../tool.out");
-  run.err = ReadAll("../tool.err");
-  return run;
+  const int raw = std::system(
+      (as + "'" + ToolPath() + "' " + arguments + " >../tool.out 2>../tool.err </dev/null")
+          .c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll("../tool.out"), ReadAll("../tool.err")};
 }
 
 // Every file and folder below the current directory with its content.
 std::map<std::string, std::string> Snapshot() {
   std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(".")) {
-    const std::string path = entry.path().string();
-    files[path] = entry.is_directory() ? "<folder>" : ReadAll(path);
-  }
+  for (const auto& entry : fs::recursive_directory_iterator("."))
+    files[entry.path().string()] =
+        entry.is_directory() ? "<folder>" : ReadAll(entry.path().string());
   return files;
 }
 
-// The number of a process that has ended.
-long long GonePid() {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(0);
-  ::waitpid(pid, nullptr, 0);
-  return pid;
+int Lines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
-
-int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
 class VorlaneBuildTest : public ::testing::Test {
  protected:
@@ -85,180 +76,98 @@ class VorlaneBuildTest : public ::testing::Test {
     WriteAll("export.js", kTemplate);
   }
 
-  bool HasWorkingFolder() {
-    for (const auto& entry : fs::directory_iterator("."))
-      if (entry.path().filename().string().rfind("_temp_", 0) == 0) return true;
-    return false;
+  void SaveSample() {
+    Project p = test::SampleProject();
+    ASSERT_TRUE(WriteProject(p));
   }
 
   test::ScopedTempDir dir_;
 };
 
-// What lands in the files is the game page and project file tests' business;
-// here: what the tool prints, its exit status, and that it cleans up.
-TEST_F(VorlaneBuildTest, BuildsTheGameAndListsTheFiles) {
-  const struct {
-    const char* arguments;
-    bool with_scene;
-    int generate_index_html;  // -1: no preferences.dat, made afresh
-    std::string out, err;
-    bool huge_frame = false;  // wider than the program loads
-  } runs[] = {
-      {"demo", true, -1, "Projects/demo/index.html\nProjects/demo/game.js\n", ""},
-      // The page is there now and the preferences do not ask for it.
-      {"demo", false, 0, "Projects/demo/game.js\n",
-       "vorlane-build: warning: There is no scene added.\n"},
-      {"--resave demo", true, 0, "Projects/demo.xml\nProjects/demo/game.js\n", ""},
-      {"--resave demo", true, 0, "Projects/demo.xml\nProjects/demo/game.js\n",
-       "vorlane-build: warning: \"spr_hero_0.png\" was not loaded: it is too large to load; its "
-       "file is kept.\n",
-       true},
-  };
-  for (const auto& r : runs) {
-    SCOPED_TRACE(r.out);
+// The files a run added or changed, and those it removed (-).
+std::string Changes(const std::map<std::string, std::string>& before,
+                    const std::map<std::string, std::string>& after) {
+  std::string list;
+  for (const auto& [path, bytes] : after)
+    if (!before.count(path) || before.at(path) != bytes) list += " " + path.substr(2);
+  for (const auto& [path, bytes] : before)
+    if (!after.count(path)) list += " -" + path.substr(2);
+  return list.empty() ? " nothing" : list;
+}
+
+// A `%` line of the transcript: sets up the program folder before a run, or
+// shows the first line of a file.
+void Prepare(const std::string& line, std::string& transcript) {
+  std::istringstream in(line);
+  std::string verb, path, text;
+  in >> verb >> path;
+  std::getline(in >> std::ws, text);
+  for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
+  if (verb == "sample" || verb == "sample-without-scenes") {  // [NAME [OBJECT NAME]]
     Project p = test::SampleProject();
-    if (!r.with_scene) p.scenes.clear();
-    ASSERT_TRUE(WriteProject(p));
-    const std::string frame =
-        "Projects/demo/img/" + p.frames[0].sprite + "_" + p.frames[0].file + ".png";
-    if (r.huge_frame) {
-      ASSERT_TRUE(SavePng(Image::Opaque(16385, 1), frame));
-    }
-    const std::string frame_bytes = ReadAll(frame);
+    if (!path.empty()) p.projectname = path;
+    if (!text.empty()) p.objects[0].name = text;
+    if (verb != "sample") p.scenes.clear();
+    EXPECT_TRUE(WriteProject(p));
+  } else if (verb == "prefs") {  // GenerateIndexHTML
     Preferences prefs;
-    prefs.GenerateIndexHTML = r.generate_index_html;
-    if (r.generate_index_html < 0) fs::remove("preferences.dat");
-    else ASSERT_TRUE(SavePreferences(prefs));
-    const ToolRun run = RunTool(r.arguments);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, r.out);
-    EXPECT_EQ(run.err, r.err);
-    EXPECT_EQ(ReadAll("Projects/demo/game.js").rfind("V=v1.2.9\n", 0), 0u);
-    EXPECT_TRUE(IsRegularFile("preferences.dat"));
-    EXPECT_FALSE(HasWorkingFolder());
-    EXPECT_EQ(ReadAll(frame), frame_bytes);
+    prefs.GenerateIndexHTML = std::stoi(path);
+    EXPECT_TRUE(SavePreferences(prefs));
+  } else if (verb == "write" || verb == "append") {
+    WriteAll(path, (verb == "append" ? ReadAll(path) : "") + text);
+  } else if (verb == "rm") {
+    fs::remove_all(path);
+  } else if (verb == "mkdir") {
+    fs::create_directories(path);
+  } else if (verb == "mv") {
+    fs::rename(path, text);
+  } else if (verb == "media") {  // the sample's media files
+    test::WriteSampleMedia(path);
+  } else if (verb == "huge-frame") {  // wider than the program loads
+    EXPECT_TRUE(SavePng(Image::Opaque(16385, 1), path));
+  } else if (verb == "head") {
+    const std::string bytes = ReadAll(path);
+    transcript += "= " + bytes.substr(0, bytes.find('\n')) + "\n";
+  } else {
+    ADD_FAILURE() << "unknown: % " << line;
   }
 }
 
-TEST_F(VorlaneBuildTest, FailuresSayWhyInOneLineAndChangeNothing) {
-  Project p = test::SampleProject();
-  ASSERT_TRUE(WriteProject(p));
-  ASSERT_EQ(RunTool("demo").status, 0);
-
-  struct Case {
-    std::string arguments;
-    int status;
-    std::string message;  // part of the one line on stderr
-    std::function<void()> prepare;
-  };
-  const std::vector<Case> cases = {
-      {"", 2, "no project name given", [] {}},
-      {"--fast demo", 2, "unknown option \"--fast\"", [] {}},
-      {"a b", 2, "only one project name", [] {}},
-      {"--export", 2, "--export needs the zip file to write", [] {}},
-      {"--export nowhere/game.zip demo", 1, "The folder \"nowhere\" does not exist", [] {}},
-      {"missing", 1, "Projects/missing.xml", [] {}},
-      {"../demo", 1, "not a project name", [] {}},
-      {"\"$(printf 'two\\nlines')\"", 1, "two lines", [] {}},
-      {"broken", 1, "damaged",
-       [] { WriteAll("Projects/broken.xml", "<vorlane version=\"129\">"); }},
-      {"newer", 1, "This project requires a new program version (v130).",
-       [] { WriteAll("Projects/newer.xml", "<vorlane version=\"130\"/>"); }},
-      // A name from an older version that JavaScript cannot take.
-      {"old", 1, "The object name 'my hero' is not a valid name",
-       [] {
-         Project old = test::SampleProject();
-         old.projectname = "old";
-         old.objects[0].name = "my hero";
-         EXPECT_TRUE(WriteProject(old));
-       }},
-      // Refused before the project file would be written back.
-      {"--resave old", 1, "The object name 'my hero' is not a valid name",
-       [] { WriteAll("Projects/old.xml", ReadAll("Projects/old.xml") + "\n\n"); }},
-      // A name the engine template declares for itself.
-      {"taken", 1, "The object name 'lives' is already used by the game engine",
-       [] {
-         WriteAll("export.js", std::string(kTemplate) + "\nvar lives = 3;");
-         Project taken = test::SampleProject();
-         taken.projectname = "taken";
-         taken.objects[0].name = "lives";
-         EXPECT_TRUE(WriteProject(taken));
-       }},
-      // An output that cannot be replaced: game.js stands as a folder.
-      {"demo", 1, "Projects/demo/game.js",
-       [] {
-         fs::remove("Projects/demo/game.js");
-         fs::create_directories("Projects/demo/game.js/keep");
-       }},
-      // Without the engine template the game would silently be empty.
-      {"demo", 1, "export.js",
-       [] {
-         fs::remove_all("Projects/demo/game.js");
-         fs::remove("export.js");
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
-    c.prepare();
-    const auto prepared = Snapshot();
-    const ToolRun run = RunTool(c.arguments);
-    EXPECT_EQ(run.status, c.status);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(Lines(run.err), 1) << run.err;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(Snapshot(), prepared);
+TEST_F(VorlaneBuildTest, RunsAsTheTranscriptSays) {
+  std::istringstream script(ReadAll(VORLANE_GOLDEN_DIR "/vorlane_build.txt"));
+  std::string transcript, line;
+  while (std::getline(script, line)) {
+    if (!line.empty() && (line[0] == '>' || line[0] == '!' || line[0] == '=')) continue;
+    transcript += line + "\n";
+    if (line.rfind("% ", 0) == 0) Prepare(line.substr(2), transcript);
+    if (line.rfind("$ ", 0) != 0) continue;
+    const auto before = Snapshot();
+    const ToolRun run = RunTool(line.substr(2));
+    for (const auto& [mark, text] : {std::pair{"> ", run.out}, {"! ", run.err}}) {
+      std::istringstream lines(text);
+      for (std::string printed; std::getline(lines, printed);) transcript += mark + printed + "\n";
+    }
+    transcript +=
+        "= exit " + std::to_string(run.status) + ", changed:" + Changes(before, Snapshot()) + "\n";
   }
+  test::ExpectGolden("vorlane_build.txt", transcript);
 }
 
-// Each run may follow one that was killed, and run beside a program that is
-// working in the same folder (here: this test's own session).
-TEST_F(VorlaneBuildTest, ExportWritesTheZipOnlyWhenEveryFileIsThere) {
-  Project p = test::SampleProject();
-  ASSERT_TRUE(WriteProject(p));  // saved without its tile set and sounds
-  ToolRun run = RunTool("--export game.zip demo");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\n");
-  EXPECT_NE(run.err.find("\"Projects/demo/img/tiles.png\" the game needs is missing"),
-            std::string::npos)
-      << run.err;
-  EXPECT_FALSE(FileExists("game.zip"));
-
-  test::WriteSampleMedia("Projects/demo/aud");
-  fs::rename("Projects/demo/aud/tiles.png", "Projects/demo/img/tiles.png");
-  run = RunTool("--export game.zip demo");
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "Projects/demo/index.html\nProjects/demo/game.js\ngame.zip\n");
-  EXPECT_GT(FileSize("game.zip"), 0);
-  EXPECT_FALSE(HasWorkingFolder());
-}
-
+// What a killed run left is removed (which leftovers count is the project
+// tests' business), but not what this running session is writing.
 TEST_F(VorlaneBuildTest, RemovesWhatKilledRunsLeftButNothingInUse) {
-  Project p = test::SampleProject();
-  ASSERT_TRUE(WriteProject(p));
-  Project running;
-  Preferences prefs;
-  StartNewProject(running, prefs);
-  ProcessStamp killed = ThisProcess();
-  killed.pid = GonePid();
-  const std::string partial =
-      "Projects/demo/img/.vorlane-save-" + std::to_string(killed.pid) + "-0";
+  SaveSample();
+  const pid_t gone = ::fork();  // the number of a process that has ended
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string partial = "Projects/demo/img/.vorlane-save-" + std::to_string(gone) + "-0";
   const std::string mine = "Projects/.vorlane-save-" + std::to_string(::getpid()) + "-0";
   WriteAll(partial, "half a frame");
   WriteAll(mine, "being written");
-  for (const char* folder : {"_temp_101010", "_temp_111111"}) {
-    fs::create_directory(folder);
-    WriteAll(OwnerMarkerPath(folder), OwnerMarkerText(killed));
-  }
-  WriteAll("_temp_111111/jump.wav", "never saved");
-
   const ToolRun run = RunTool("demo");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(FileExists(partial));
-  EXPECT_FALSE(FileExists("_temp_101010"));
-  EXPECT_EQ(ReadAll("_temp_111111/jump.wav"), "never saved");
   EXPECT_EQ(ReadAll(mine), "being written");
-  EXPECT_TRUE(IsDirectory(running.tempfolder));
-  FinishSession(running, prefs);
 }
 
 // As root every folder is writable, so the tool runs as another user.
@@ -353,15 +262,6 @@ TEST_F(VorlaneBuildTest, AFullDiskIsReported) {
   EXPECT_NE(run.err.find("preferences.dat could not be written"), std::string::npos) << run.err;
   EXPECT_EQ(Snapshot(), prepared);
   fs::current_path("..");
-}
-
-TEST_F(VorlaneBuildTest, HelpNamesWhatTheToolReads) {
-  const ToolRun run = RunTool("--help");
-  EXPECT_EQ(run.status, 0);
-  for (const char* word : {"--resave", "export.js", "preferences.dat", "GenerateIndexHTML", "Exit",
-                           "Projects/NAME.xml and the files in Projects/NAME/ are as"})
-    EXPECT_NE(run.out.find(word), std::string::npos) << word;
-  EXPECT_FALSE(FileExists("preferences.dat"));
 }
 
 }  // namespace

@@ -77,29 +77,4 @@ async function openGame(browser, url, options) {
   return { page, errors };
 }
 
-// A small game written as a plan of small_game.js, built by vorlane-build and
-// opened in the browser in manual mode. Resolves to { page, errors, close }.
-// With `open` given, the test opens the page itself: open(url) resolves to
-// { page, errors }.
-async function openSmallGame(browser, plan, open) {
-  const { projectOf } = require('./small_game.js');
-  const { buildProject, removeFolder } = require('./program.js');
-  const { dir } = buildProject('t', projectOf(plan));
-  const server = await serve(path.join(dir, 'Projects', 't'));
-  try {
-    const url = server.url + 'index.html';
-    const game = open ? await open(url) : await openGame(browser, url, { manual: true });
-    game.close = async () => {
-      await game.page.close();
-      await server.close();
-      removeFolder(dir);
-    };
-    return game;
-  } catch (e) {
-    await server.close();
-    removeFolder(dir);
-    throw e;
-  }
-}
-
-module.exports = { serve, launch, openGame, openSmallGame, CHROMIUM };
+module.exports = { serve, launch, openGame };

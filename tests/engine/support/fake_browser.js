@@ -37,8 +37,6 @@ class Recorder {
   stroke() { this.record('stroke', arguments); }
   measureText(t) { return { width: String(t).length * 8 }; }
   clear() { this.calls = []; }
-  // The drawImage calls of the last frame, as picture file names.
-  images() { return this.calls.filter((c) => c.name === 'drawImage').map((c) => c.args[0].src); }
 }
 
 function makeElement(tag) {
@@ -58,10 +56,12 @@ function makeElement(tag) {
 }
 
 // Loads `gameJs` (the text of a built game.js) as the page at `projectDir`
-// would. Returns { window, ctx, canvas, key(type, code, keyCode), errors }.
-function loadGame(gameJs, projectDir) {
+// would. Pictures whose address matches `hold` wait until release(pattern).
+// Returns { window, ctx, canvas, key(type, code, keyCode, repeat), errors }.
+function loadGame(gameJs, projectDir, hold) {
   const listeners = {};
   const errors = [];
+  const held = [];
   const holder = makeElement('div');
   const body = makeElement('body');
   const document = {
@@ -74,6 +74,11 @@ function loadGame(gameJs, projectDir) {
     constructor() { this.onload = null; this.onerror = null; this.naturalWidth = 0; this.naturalHeight = 0; this._src = ''; }
     set src(v) {
       this._src = v;
+      if (hold && hold.test(v)) held.push(this);
+      else this.load();
+    }
+    load() {
+      const v = this._src;
       let size = null;
       try {
         size = pngSize(fs.readFileSync(url.fileURLToPath(new URL(v, url.pathToFileURL(projectDir + '/')))));
@@ -115,7 +120,8 @@ function loadGame(gameJs, projectDir) {
     ctx: canvas && canvas.ctx,
     errors: errors.concat(win.__vr ? win.__vr.errors : []),
     run: (code) => vm.runInContext(code, context),
-    key(type, code, keyCode) { send(type, { code, keyCode, preventDefault() {} }); },
+    key(type, code, keyCode, repeat) { send(type, { code, keyCode, repeat: !!repeat, preventDefault() {} }); },
+    release(pattern) { for (const img of held.filter((i) => pattern.test(i.src))) img.load(); },
     mouse(type, x, y, button) {
       const fns = (canvas.listeners[type] || []).concat(type === 'mouseup' ? listeners.mouseup || [] : []);
       for (const fn of fns) fn({ clientX: x, clientY: y, button: button || 0, preventDefault() {} });

@@ -68,15 +68,22 @@ function projectOf(plan) {
   return p;
 }
 
-function makeGame(plan) {
+// The game of `plan` built and loaded into the fake page (`hold`: see
+// loadGame). Inside the game `__t` drives it: steps, frames, input, and what
+// the last frames drew (pictures as their file names).
+function makeGame(plan, hold) {
   const { dir, game } = buildProject('t', projectOf(plan));
-  const g = loadGame(game, path.join(dir, 'Projects', 't'));
-  g.source = game;
+  const g = loadGame(game, path.join(dir, 'Projects', 't'), hold);
   g.close = () => removeFolder(dir);
-  g.tick = (n) => { for (let i = 0; i < (n || 1); i++) g.run('__vr.tick()'); };
-  g.step = (n) => { for (let i = 0; i < (n || 1); i++) g.run('__vr.step()'); };
-  g.json = (expr) => JSON.parse(g.run('JSON.stringify(' + expr + ')'));
-  g.inst = (obj, n) => g.run('instance_find(' + obj + ', ' + (n || 0) + ')');
+  const times = (code) => (n) => { for (let i = 0; i < (n || 1); i++) g.run(code); };
+  const drawn = (name) => g.ctx.calls.filter((c) => (typeof name === 'string' ? c.name === name : name.test(c.name)))
+    .map((c) => Object.assign({}, c, { args: c.args.map((a) => (a && a.src !== undefined ? a.src : a)) }));
+  g.window.__t = {
+    source: game, step: times('__vr.step()'), tick: times('__vr.tick()'), draw: times('__vr.draw()'),
+    key: g.key, mouse: g.mouse, release: (pattern) => g.release(new RegExp(pattern)), clear: () => g.ctx.clear(),
+    drawn, images: () => drawn('drawImage').map((c) => c.args[0]),
+    touch(type, x, y) { for (const fn of g.canvas.listeners[type]) fn({ changedTouches: [{ clientX: x, clientY: y }], preventDefault() {} }); },
+  };
   return g;
 }
 

@@ -44,4 +44,4 @@ function unzipInto(file, folder) {
   }
 }
 
-module.exports = { readZip, unzipInto };
+module.exports = { unzipInto };

@@ -1,0 +1,148 @@
+
+/* VORLANE_VERSION */
+v1.2.9
+
+/* VORLANE_EXTENSIONS */
+/* Shake by Ann */
+
+shake();
+
+
+
+
+/* VORLANE_GLOBAL_VARIABLES */
+var s = 'see //VORLANE_OBJECTS here';
+
+/* VORLANE_GLOBAL_FUNCTIONS */
+function f() {}
+function add(a, b) { 
+// TODO: //VORLANE_SCENES //VORLANE_VERSION
+}
+function noop() { 
+
+}
+
+
+/* VORLANE_SPRITES */
+function __spr_hero() { 
+__sprite_init__(this, spr_hero, 0, 0, 6, 7, 'Circle', 5, 1, 2, 3, 4, ['spr_hero_0.png','spr_hero_1.png']);
+}; var spr_hero = new __spr_hero();
+
+function __empty() { 
+__sprite_init__(this, empty, 0, 0, -5, 6, 'Box', 0, -1, 2, -3, 4, []);
+}; var empty = new __empty();
+
+
+
+/* VORLANE_SOUNDS */
+function __snd_jump() { 
+__audio_init__(this, snd_jump, 'aud/a%20%231%3F%25%09%22é.wav', '', 'aud/don\'t.ogg');
+}; var snd_jump = new __snd_jump();
+
+function __snd_ogg() { 
+__audio_init__(this, snd_ogg, '', '', 'aud/x.ogg');
+}; var snd_ogg = new __snd_ogg();
+
+
+
+/* VORLANE_MUSICS */
+
+
+/* VORLANE_BACKGROUNDS */
+function __bg_tiles() { 
+__background_init__(this, bg_tiles, 'tiles.png')}; var bg_tiles = new __bg_tiles();
+
+function __bg_b() { 
+__background_init__(this, bg_b, 'b.png')}; var bg_b = new __bg_b();
+
+
+
+/* VORLANE_FONTS */
+function __fnt_score() { 
+__font_init__(this, fnt_score, 'O\'Neil \\ "x"\n\x01\u2028', -3, 1, 0)}; var fnt_score = new __fnt_score();
+
+
+
+/* VORLANE_OBJECTS */
+function __obj_player() {
+__instance_init__(this, obj_player, null, 1, -10, spr_hero, 1, 0);
+this.on_creation = function() {
+with(this) {
+speed = 4;
+}
+};
+this.on_destroy = on_destroy_i;
+this.on_step = on_step_i;
+this.on_end_step = on_end_step_i;
+this.on_collision = function() {
+with(this) {
+this.other = this.place_meeting(this.x, this.y, obj_wall);
+if(this.other != null) {
+if (a < b && c) {
+}
+}
+}
+};
+this.on_roomstart = on_roomstart_i;
+this.on_roomend = on_roomend_i;
+this.on_animationend = on_animationend_i;
+this.on_draw = on_draw_i;
+}; var obj_player = new __obj_player();
+
+function __obj_wall() {
+__instance_init__(this, obj_wall, obj_player, 0, 5, null, 1, 2);
+this.on_creation = on_creation_i;
+this.on_destroy = on_destroy_i;
+this.on_step = function() {
+with(this) {
+x += 1;
+}
+};
+this.on_end_step = on_end_step_i;
+this.on_collision = on_collision_i;
+this.on_roomstart = on_roomstart_i;
+this.on_roomend = on_roomend_i;
+this.on_animationend = on_animationend_i;
+this.on_draw = on_draw_i;
+}; var obj_wall = new __obj_wall();
+
+
+
+/* VORLANE_SCENES */
+function __level() { 
+this.tiles = [
+];
+this.objects = [
+[{o:obj_player, x:32, y:48, a:15}],
+[{o:obj_wall, x:64, y:48, d:180, a:-30}]];
+this.start = function() {
+__room_start__(this, level, 1000, 800, 60, 1, 2, 3, bg_tiles.image, 1, 0, 1, 320, 240, obj_player, 11, 12);
+
+start();
+};
+}
+var level = new __level();
+vr_scenes.push(level);
+function __second() { 
+this.tiles = [
+[10,
+[bg_b,
+[1,0,16,16,0,0],
+[5,0,16,16,0,0]],
+[bg_tiles,
+[3,0,16,16,0,0]]],
+[20,
+[bg_b,
+[4,0,16,16,0,0]],
+[bg_tiles,
+[2,0,16,16,0,0]]]];
+this.objects = [
+];
+this.start = function() {
+__room_start__(this, second, 640, 480, 30, 0, 0, 0, null, 0, 0, 0, 640, 480, null, 50, 50);
+};
+}
+var second = new __second();
+vr_scenes.push(second);
+vr_room_to_go = level;
+
