@@ -99,7 +99,8 @@ TEST_F(LeftoversTest, OnlyEmptyWorkingFoldersOfGoneRunsAreRemoved) {
   LeaveFolder("_temp_000004_2", &earlier_boot);
   LeaveFolder("_temp_000005", &elsewhere);
   LeaveFolder("_temp_000006", nullptr);  // from a version without markers
-  LeaveFolder("_temp_mine", &gone);      // not a name the program makes
+  LeaveFolder("_temp_mine", &gone);      // not names the program makes
+  LeaveFolder("_temp_000008_x", &gone);
   WriteAll(OwnerMarkerPath("_temp_000007"), OwnerMarkerText(gone));  // its folder went
   EXPECT_EQ(ClaimWorkingFolder("_temp_000007"), Claim::Taken);
   EXPECT_EQ(ClaimWorkingFolder("_temp_000006"), Claim::Taken);
@@ -112,8 +113,8 @@ TEST_F(LeftoversTest, OnlyEmptyWorkingFoldersOfGoneRunsAreRemoved) {
                     "_temp_000003", "_temp_000003.owner", "_temp_000004_2", "_temp_000004_2.owner",
                     "_temp_000007.owner"}));
   EXPECT_EQ(LeftoverWorkingFolders(), (std::vector<std::string>{"_temp_000002", "_temp_000006"}));
-  for (const char* kept :
-       {"_temp_000002/jump.wav", "_temp_000002.owner", "_temp_000005.owner", "_temp_mine.owner"})
+  for (const char* kept : {"_temp_000002/jump.wav", "_temp_000002.owner", "_temp_000005.owner",
+                           "_temp_mine.owner", "_temp_000008_x.owner"})
     EXPECT_TRUE(IsRegularFile(kept)) << kept;
   EXPECT_TRUE(IsDirectory("_temp_000006"));
   EXPECT_TRUE(IsDirectory(mine));

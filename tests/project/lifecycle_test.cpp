@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include "gui/file_util.h"
 #include "project/leftovers.h"
 #include "support/sample_project.h"
@@ -36,6 +38,21 @@ TEST_F(LifecycleTest, NewProjectMakesFoldersAndPreferences) {
   EXPECT_FALSE(FileExists(OwnerMarkerPath(first)));
   EXPECT_TRUE(IsDirectory(p.tempfolder));
   EXPECT_EQ(p.modified, 0);
+}
+
+// A name taken this second gets "_2", the first number free.
+TEST_F(LifecycleTest, ATakenNameGetsTheFirstFreeNumber) {
+  for (;;) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    const std::string taken = WorkingFolderName(*localtime_r(&now, &local));
+    MakeDirectory(taken);
+    const std::string name = NewWorkingFolderName("");
+    if (name.starts_with(taken)) {  // not past the second meanwhile
+      EXPECT_EQ(name, taken + "_2");
+      break;
+    }
+  }
 }
 
 TEST_F(LifecycleTest, OpenReplacesTheProjectOnlyWhenTheReadSucceeds) {

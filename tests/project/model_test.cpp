@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "project/project_file.h"
 #include "support/sample_project.h"
 
 namespace vorlane {
@@ -16,42 +17,32 @@ std::vector<std::string> Names(const std::vector<Record>& list) {
 
 using Strings = std::vector<std::string>;
 
-TEST(ModelTest, NamesNumberOnAcrossKindsAndSceneGetsItsLayer) {
+// One counter numbers every kind; a scene gets its first layer.
+TEST(ModelTest, NewNamesNumberOnAcrossKinds) {
   Project p;
-  EXPECT_EQ(NewSprite(p), "sprite_2");
-  EXPECT_EQ(NewSound(p), "sound_3");
-  EXPECT_EQ(NewMusic(p), "music_4");
-  EXPECT_EQ(NewBackground(p), "background_5");
-  EXPECT_EQ(NewFont(p), "font_6");
-  EXPECT_EQ(NewObject(p), "object_7");
-  EXPECT_EQ(NewScene(p), "scene_8");
+  const Strings made = {NewSprite(p),     NewSound(p),    NewMusic(p),
+                        NewBackground(p), NewFont(p),     NewObject(p),
+                        NewScene(p),      NewFunction(p), NewScript(p, "object_7", "Step", "")};
+  EXPECT_EQ(made, (Strings{"sprite_2", "sound_3", "music_4", "background_5", "font_6", "object_7",
+                           "scene_8", "function_10", "scr_11"}));
   EXPECT_EQ(Names(p.layers), Strings{"layer_9"});
   EXPECT_EQ(p.layers[0].scene, "scene_8");
-  EXPECT_EQ(NewFunction(p), "function_10");
-  EXPECT_EQ(NewScript(p, "object_7", "Step", ""), "scr_11");
   EXPECT_EQ(p.modified, 1);
+
+  // Reset empties everything but the program-wide folders and starts again.
+  p.imgfolder = "pics";
+  ResetProject(p);
+  EXPECT_EQ(ProjectXml(p), ProjectXml(Project{.imgfolder = "pics"}));
+  EXPECT_EQ(NewSprite(p), "sprite_2");
 }
 
-TEST(ModelTest, DeleteSpriteClearsUsersAndRefreshesOthers) {
+// A deletion takes what belongs to the record (an object's instances and
+// scripts, a scene's instances, tiles and layers, a background's tiles) but
+// leaves references to it (a parent, a view, a scene's background) to the
+// generator; the survivors keep their order.
+TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecord) {
   Project p = test::SampleProject();
-  const auto wall = NewSprite(p);
-  p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
-  p.objects[2].sprite = wall;  // its picture is not set yet: the delete refreshes it
-  DeleteSprite(p, "spr_hero");
-  EXPECT_EQ(Names(p.sprites), Strings{wall});
-  ASSERT_EQ(p.frames.size(), 1u);
-  for (int i : {0, 1}) {  // obj_player and its instance
-    EXPECT_EQ(p.objects[i].sprite, "");
-    EXPECT_EQ(p.objects[i].image, nullptr);
-  }
-  EXPECT_EQ(p.objects[2].image, p.frames[0].image);
-  EXPECT_EQ(p.objects[2].imagewidth, 16);
-  EXPECT_EQ(p.objects[2].imageheight, 4);
-}
-
-TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecordButNotReferences) {
-  Project p = test::SampleProject();
-  DeleteObject(p, "obj_player");  // parent of obj_wall, followed by the scene's view
+  DeleteObject(p, "obj_player");
   EXPECT_EQ(Names(p.objects), (Strings{"obj_wall", "inst_12"}));
   EXPECT_EQ(p.objects[0].parent, "obj_player");
   EXPECT_EQ(Names(p.scripts), Strings{"scr_15"});
@@ -59,9 +50,8 @@ TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecordButNotReferences) {
 
   p = test::SampleProject();
   DeleteBackground(p, "bg_tiles");
-  EXPECT_TRUE(p.backgrounds.empty());
+  EXPECT_TRUE(p.backgrounds.empty() && p.tiles.empty());
   EXPECT_EQ(p.scenes[0].background, "");
-  EXPECT_TRUE(p.tiles.empty());
 
   p = test::SampleProject();
   const auto other = NewScene(p);
@@ -77,8 +67,6 @@ TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecordButNotReferences) {
   EXPECT_EQ(p.layers[0].scene, other);
   EXPECT_EQ(p.scripts.size(), 3u);
 
-  // The survivors keep their order; unknown names change nothing. That each
-  // kind's deletion takes its own record is the browser actions' test.
   p = Project{};
   const Strings fns = {NewFunction(p), NewFunction(p), NewFunction(p)};
   DeleteFunction(p, fns[1]);
@@ -86,41 +74,42 @@ TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecordButNotReferences) {
   EXPECT_EQ(Names(p.fns), (Strings{fns[0], fns[2]}));
 }
 
-TEST(ModelTest, DuplicateObjectCopiesFieldsAndScriptsWithoutUniqueness) {
+// Objects and instances of a deleted sprite lose its picture; the others are
+// refreshed from their sprite's first frame.
+TEST(ModelTest, DeleteSpriteClearsUsersAndRefreshesOthers) {
+  Project p = test::SampleProject();
+  const auto wall = NewSprite(p);
+  p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
+  p.objects[2].sprite = wall;
+  DeleteSprite(p, "spr_hero");
+  EXPECT_EQ(Names(p.sprites), Strings{wall});
+  ASSERT_EQ(p.frames.size(), 1u);
+  for (int i : {0, 1}) EXPECT_EQ(p.objects[i].sprite + (p.objects[i].image ? "?" : ""), "");
+  EXPECT_EQ(p.objects[2].image, p.frames[0].image);
+  EXPECT_EQ(p.objects[2].imagewidth * 100 + p.objects[2].imageheight, 1604);
+  EXPECT_EQ(FirstFrameImage(p, wall), p.frames[0].image);
+  EXPECT_EQ(FirstFrameImage(p, "nobody"), nullptr);
+  EXPECT_EQ(FindObject(p, "obj_wall"), &p.objects[2]);
+  EXPECT_EQ(FindObject(p, "inst_11"), nullptr) << "instances are not objects";
+}
+
+// A copy of every field and script, named "_dup" however often it is made.
+TEST(ModelTest, DuplicateObjectCopiesFieldsAndScripts) {
   const Project sample = test::SampleProject();
   Project p = sample;
   DuplicateObject(p, "obj_player");
   DuplicateObject(p, "obj_player");
   GameObject copy = sample.objects[0];
   copy.name = "obj_player_dup";
-  EXPECT_EQ(p.objects, (std::vector<GameObject>{sample.objects[0], sample.objects[1],
-                                                sample.objects[2], sample.objects[3], copy, copy}));
+  std::vector<GameObject> objects = sample.objects;
+  objects.insert(objects.end(), {copy, copy});
+  EXPECT_EQ(p.objects, objects);
   std::vector<Script> scripts = sample.scripts;
-  for (int i : {0, 1, 0, 1}) {  // the scripts keep their names
+  for (int i : {0, 1, 0, 1}) {
     scripts.push_back(sample.scripts[i]);
     scripts.back().object = copy.name;
   }
   EXPECT_EQ(p.scripts, scripts);
-}
-
-TEST(ModelTest, LookUps) {
-  Project p = test::SampleProject();
-  EXPECT_EQ(FirstFrameImage(p, "spr_hero"), p.frames[0].image);
-  EXPECT_EQ(FirstFrameImage(p, "nobody"), nullptr);
-  EXPECT_EQ(FindObject(p, "obj_wall"), &p.objects[2]);
-  EXPECT_EQ(FindObject(p, "inst_11"), nullptr) << "instances are not objects";
-}
-
-TEST(ModelTest, ResetEmptiesEverythingAndRestartsNumbers) {
-  Project p = test::SampleProject();
-  p.imgfolder = "pics";
-  ResetProject(p);
-  EXPECT_TRUE(p.sprites.empty() && p.frames.empty() && p.objects.empty() && p.scenes.empty() &&
-              p.layers.empty() && p.tiles.empty() && p.fns.empty());
-  EXPECT_EQ(p.settings.title, "");
-  EXPECT_EQ(p.settings.comments, "");
-  EXPECT_EQ(p.imgfolder, "pics");  // program-wide, kept
-  EXPECT_EQ(NewSprite(p), "sprite_2");
 }
 
 }  // namespace
