@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
 
 #include "gui/file_util.h"
 #include "support/temp_dir.h"
@@ -72,18 +71,6 @@ TEST_F(PrefFileTest, NewFileIsMarkedOnlyWhenItsTextIsNonAscii) {
   f.WriteText("g", "k", "\xC3\xA9");
   ASSERT_TRUE(f.Close());
   EXPECT_EQ(ReadAll("utf8.dat"), kBomLf + "[g]\nk = \xC3\xA9\n");
-}
-
-TEST_F(PrefFileTest, FailedSaveLeavesTheOldFile) {
-  // The folder disappears between reading and writing.
-  PrefFile f;
-  ASSERT_TRUE(MakeDirectory("sub"));
-  WriteAll("sub/p.dat", "[g]\nk = 1\n");
-  ASSERT_TRUE(f.Open("sub/p.dat"));
-  f.WriteInt("g", "k", 2);
-  ASSERT_EQ(std::rename("sub", "moved"), 0);
-  EXPECT_FALSE(f.Save());
-  EXPECT_EQ(ReadAll("moved/p.dat"), "[g]\nk = 1\n");
 }
 
 }  // namespace

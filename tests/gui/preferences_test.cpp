@@ -1,12 +1,12 @@
 #include "gui/preferences.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
 
 #include "gui/file_util.h"
+#include "gui/golden.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
@@ -17,44 +17,12 @@ using test::WriteAll;
 
 const std::string kBomLf = "\xEF\xBB\xBF\n";
 
-const std::string kFirstFile =
-    "[Code editor]\n"
-    "sci_color_fore = 0\n"
-    "sci_color_selection_back = 4194304\n"
-    "sci_color_selection_fore = 16777215\n"
-    "sci_color_command = 14888246\n"
-    "sci_color_comment = 10526880\n"
-    "sci_color_function = 2335523\n"
-    "sci_color_number = 4210896\n"
-    "sci_color_resource = 12298801\n"
-    "sci_color_string = 12976326\n"
-    "sci_color_vr_constant = 3947580\n"
-    "sci_color_vr_function = 2255392\n"
-    "sci_color_vr_variable = 1265745\n"
-    "sci_color_caret = 15790335\n"
-    "sci_font_family = Consolas\n"
-    "sci_font_size = 11\n"
-    "x = -1\n"
-    "y = -1\n"
-    "width = -1\n"
-    "height = -1\n"
-    "maximized = -1\n"
-    "[Browser]\n"
-    "add_file_protocol = 0\n"
-    "[Misc]\n"
-    "CheckProgramVersion = 1\n"
-    "GenerateIndexHTML = 1\n"
-    "ConfirmExit = 1\n"
-    "[Export]\n"
-    "ImgFolder = img\n"
-    "AudFolder = aud\n";
-
 class PreferencesTest : public test::InTempDir {};
 
 TEST_F(PreferencesTest, FirstStartWritesTheStartUpValues) {
   Preferences prefs;
   LoadPreferences(prefs);
-  EXPECT_EQ(ReadAll("preferences.dat"), kFirstFile);
+  test::ExpectGolden("preferences.dat", ReadAll("preferences.dat"));
   EXPECT_EQ(prefs, Preferences{});
 }
 
@@ -79,26 +47,13 @@ TEST_F(PreferencesTest, MissingKeysGiveReadDefaultsWithoutWriting) {
   EXPECT_EQ(ReadAll("preferences.dat"), "[Code editor]\r\nsci_font_size = 14\r\n\r\n");
 }
 
-TEST_F(PreferencesTest, UnusableFileGivesReadDefaultsAndWritesNothing) {
-  Preferences prefs;
-  prefs.sci_color_selection_back = 123;
-  prefs.x = 5;
-  LoadPreferences(prefs, "missing/preferences.dat");
-  EXPECT_EQ(prefs, ReadDefaults(123));
-  EXPECT_FALSE(SavePreferences(prefs, "missing/preferences.dat"));
-  EXPECT_FALSE(FileExists("missing"));
-
-  ASSERT_TRUE(MakeDirectory("preferences.dat"));
-  WriteAll("preferences.dat/inside", "x");
-  LoadPreferences(prefs);
-  EXPECT_FALSE(SavePreferences(prefs));
-  EXPECT_EQ(ReadAll("preferences.dat/inside"), "x");
-}
-
-// Neither waited on nor overwritten, and the error names the file.
-TEST_F(PreferencesTest, FifoOrHugeFileIsLeftAlone) {
-  for (const auto& [path, why] :
-       test::UnreadableFiles("pipe.dat", "huge.dat", kMaxSettingsFileBytes)) {
+// What cannot be read gives the read defaults and is neither waited on nor
+// overwritten; the error names the file. A missing folder is not made.
+TEST_F(PreferencesTest, UnreadableFilesGiveReadDefaultsAndAreLeftAlone) {
+  MakeDirectory("folder.dat");
+  auto cases = test::UnreadableFiles("pipe.dat", "huge.dat", kMaxSettingsFileBytes);
+  cases.push_back({"folder.dat", "\"folder.dat\" was not read: it is not a regular file."});
+  for (const auto& [path, why] : cases) {
     SCOPED_TRACE(path);
     Preferences prefs;
     prefs.x = 5;
@@ -112,14 +67,22 @@ TEST_F(PreferencesTest, FifoOrHugeFileIsLeftAlone) {
   }
   EXPECT_TRUE(std::filesystem::is_fifo("pipe.dat"));
   EXPECT_EQ(std::filesystem::file_size("huge.dat"), kMaxSettingsFileBytes + 1);
+  EXPECT_TRUE(std::filesystem::is_empty("folder.dat"));
+
+  Preferences prefs;
+  prefs.sci_color_selection_back = 123;
+  LoadPreferences(prefs, "missing/preferences.dat");
+  EXPECT_EQ(prefs, ReadDefaults(123));
+  EXPECT_FALSE(FileExists("missing"));
 }
 
 TEST_F(PreferencesTest, SaveKeepsHandAddedLinesInPlace) {
-  std::string text = kFirstFile;
+  Preferences prefs;
+  LoadPreferences(prefs);
+  std::string text = ReadAll("preferences.dat");
   text.insert(text.find("sci_color_fore"), "; my colours\n");
   text.insert(text.find("GenerateIndexHTML"), "Theme = dark\n");
   WriteAll("preferences.dat", text);
-  Preferences prefs;
   prefs.ConfirmExit = 0;
   ASSERT_TRUE(SavePreferences(prefs));
   text.replace(text.find("ConfirmExit = 1"), 15, "ConfirmExit = 0");

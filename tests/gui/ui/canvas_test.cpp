@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <string>
+#include <tuple>
 
 #include "support/qt_app.h"
 
@@ -33,31 +34,32 @@ class RecordingTool : public CanvasTool {
 
  private:
   void Note(const char* what, const PointerEvent& e) {
-    log += std::string(what) + (e.shift_alone() ? "+shift" : "") + " " + std::to_string(e.x) +
-           "," + std::to_string(e.y) + " ";
+    log += std::string(what) + (e.shift_alone() ? "+shift" : "") + " " + std::to_string(e.x) + "," +
+           std::to_string(e.y) + " ";
     x = e.x;
     y = e.y;
     Repaint();
   }
 };
 
-void Mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button,
-           Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void Mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QMouseEvent event(type, at, w.mapToGlobal(at), button, held, modifiers);
   QApplication::sendEvent(&w, &event);
 }
 
 QRgb ScreenPixel(Canvas& canvas, int x, int y) { return canvas.grab().toImage().pixel(x, y); }
 
+// Presses, drags, keys and the pointer entering and leaving reach the tool
+// in picture pixels; the tool's overlay is drawn over the picture, each pixel
+// zoom x zoom on screen.
 TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
   test::QtApp();
   Canvas canvas;
   canvas.SetPicture(20, 10, [](Image& target, int, int) { target.Fill(Color{255, 0, 0, 255}); });
   ASSERT_TRUE(canvas.SetZoom(3));
-  EXPECT_EQ(canvas.size(), QSize(60, 30));
   RecordingTool tool;
   canvas.SetTool(&tool);
-
   QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
   QApplication::sendEvent(&canvas, &enter);
   Mouse(canvas, QEvent::MouseButtonPress, {7.5, 4}, Qt::LeftButton, Qt::LeftButton,
@@ -66,23 +68,21 @@ TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
         Qt::ShiftModifier | Qt::ControlModifier);
   Mouse(canvas, QEvent::MouseButtonRelease, {10, 4}, Qt::LeftButton, Qt::NoButton);
   Mouse(canvas, QEvent::MouseMove, {-1, 0}, Qt::NoButton, Qt::NoButton);
-  QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-  QApplication::sendEvent(&canvas, &left);
-  EXPECT_TRUE(left.isAccepted());
-  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-  QApplication::sendEvent(&canvas, &space);
+  for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Space}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&canvas, &press);
+    EXPECT_EQ(press.isAccepted(), key == Qt::Key_Left);
+  }
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(&canvas, &leave);
-  EXPECT_EQ(tool.log,
-            "enter press+shift 2,1 drag 3,1 release 3,1 move -1,0 left other leave ");
+  EXPECT_EQ(tool.log, "enter press+shift 2,1 drag 3,1 release 3,1 move -1,0 left other leave ");
 
-  // The picture under the tool's overlay, each pixel zoom x zoom on screen.
   Mouse(canvas, QEvent::MouseMove, {13, 7}, Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(ScreenPixel(canvas, 0, 0), qRgb(255, 0, 0));
-  EXPECT_EQ(ScreenPixel(canvas, 12, 6), qRgb(0, 0, 255));
-  EXPECT_EQ(ScreenPixel(canvas, 14, 8), qRgb(0, 0, 255));
-  EXPECT_EQ(ScreenPixel(canvas, 15, 6), qRgb(255, 0, 0));
-
+  for (const auto& [x, y, rgb] : {std::tuple{0, 0, qRgb(255, 0, 0)},
+                                  {12, 6, qRgb(0, 0, 255)},
+                                  {14, 8, qRgb(0, 0, 255)},
+                                  {15, 6, qRgb(255, 0, 0)}})
+    EXPECT_EQ(ScreenPixel(canvas, x, y), rgb) << x << "," << y;
   canvas.SetTool(nullptr);  // events without a tool go nowhere
   Mouse(canvas, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
   EXPECT_EQ(tool.log.find("press 0,0"), std::string::npos);
