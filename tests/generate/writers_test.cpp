@@ -41,10 +41,13 @@ std::string SaveProject(Project& p) {
   return report.error;
 }
 
-// Turns a writer's result into what the table wants.
-std::string Said(bool ok, const std::string& error) { return ok ? "" : error; }
-
-std::string error;  // what the last writer said
+// A writer that tells what went wrong in a string of its own.
+Write Reporting(std::function<bool(Project&, std::string*)> write) {
+  return [write](Project& p) {
+    std::string error;
+    return write(p, &error) ? "" : error;
+  };
+}
 
 const struct Writer {
   const char* name;
@@ -54,33 +57,33 @@ const struct Writer {
 } kWriters[] = {
     {"project file", "Projects", "demo.xml", true, SaveProject},
     {"project media", "Projects/demo", "img/spr_hero_0.png", true, SaveProject},
-    {"preferences", "prefs", "preferences.dat", true,
-     [](Project&) { return Said(SavePreferences({}, "prefs/preferences.dat", &error), error); }},
+    {"preferences", "prefs", "preferences.dat", true, Reporting([](Project&, std::string* error) {
+       return SavePreferences({}, "prefs/preferences.dat", error);
+     })},
     {"game", "Projects/demo", "game.js", true,
      [](Project& p) {
        GenerateReport report;
-       return Said(GenerateGame(p, "new game", 1, &report), report.error);
+       return GenerateGame(p, "new game", 1, &report) ? "" : report.error;
      }},
     {"extension choice", "Projects/demo", "extensions.dat", true,
-     [](Project&) { return Said(SaveEnabledExtensions("demo", {"shake"}, &error), error); }},
-    {"recovery file", "work", "recovery.xml", true,
-     [](Project& p) {
+     Reporting([](Project&, std::string* error) {
+       return SaveEnabledExtensions("demo", {"shake"}, error);
+     })},
+    {"recovery file", "work", "recovery.xml", true, Reporting([](Project& p, std::string* error) {
        RecoveryCache cache;
-       return Said(WriteRecovery(TakeRecoverySnapshot(p, 1), cache, &error), error);
-     }},
-    {"function library", "exports", "lib.xml", false,
-     [](Project& p) {
-       return Said(WriteFunctionLibrary("exports/lib.xml", p, {}, "", "", &error), error);
-     }},
+       return WriteRecovery(TakeRecoverySnapshot(p, 1), cache, error);
+     })},
+    {"function library", "exports", "lib.xml", false, Reporting([](Project& p, std::string* error) {
+       return WriteFunctionLibrary("exports/lib.xml", p, {}, "", "", error);
+     })},
     {"game zip", "exports", "demo.zip", false,
      [](Project& p) {
        ExportReport report;
-       return Said(ExportGame(p, "exports/demo.zip", &report), report.error);
+       return ExportGame(p, "exports/demo.zip", &report) ? "" : report.error;
      }},
-    {"sprite strip", "exports", "strip.png", false,
-     [](Project& p) {
-       return Said(SavePng(FrameStrip(p, "spr_hero"), "exports/strip.png", &error), error);
-     }},
+    {"sprite strip", "exports", "strip.png", false, Reporting([](Project& p, std::string* error) {
+       return SavePng(FrameStrip(p, "spr_hero"), "exports/strip.png", error);
+     })},
 };
 
 // Every file below `folder` with its bytes: temporary files left behind show.

@@ -243,6 +243,13 @@ TEST_F(ProjectFileTest, SaveThenOpenKeepsEveryFieldFileAndPicture) {
   ASSERT_TRUE(WriteProject(q = Opened("old")));
   EXPECT_TRUE(IsRegularFile("Projects/old/img/spr_hero_0.png"));
   EXPECT_EQ(ReadProjectVersion("old"), 129);
+
+  // Media go to and come from the folders the file names.
+  SavedSample([](Project& p) { p.imgfolder = "pics", p.audfolder = "sfx"; });
+  q = Opened();
+  EXPECT_EQ(q.imgfolder + q.audfolder, "picssfx");
+  EXPECT_EQ(*q.frames[0].image, *p.frames[0].image);
+  EXPECT_EQ(ReadAll(temp + "/jump.wav"), "wav bytes");
 }
 
 TEST_F(ProjectFileTest, LineBreaksAndTabsComeBackAsTyped) {
@@ -279,6 +286,22 @@ TEST_F(ProjectFileTest, NamesThatLeaveTheirFolderAreSkipped) {
   q.audfolder = "../..";
   EXPECT_FALSE(WriteProject(q, &report));
   EXPECT_TRUE(Has(report.error, "is not a plain folder name")) << report.error;
+
+  // A media folder that cannot be made, or leads outside the program folder,
+  // stops the save before the project file is written.
+  const std::string saved = ReadAll("Projects/evil.xml");
+  q.audfolder = "blocked";
+  WriteAll("Projects/evil/blocked", "x");
+  EXPECT_FALSE(WriteProject(q, &report));
+  EXPECT_TRUE(Has(report.error, "could not be created")) << report.error;
+  q.audfolder = "aud";
+  fs::create_directories("../outside");
+  fs::remove_all("Projects/evil/img");
+  fs::create_directory_symlink(fs::absolute("../outside"), "Projects/evil/img");
+  EXPECT_FALSE(WriteProject(q, &report));
+  EXPECT_TRUE(Has(report.error, "leads outside the program folder")) << report.error;
+  EXPECT_TRUE(fs::is_empty("../outside"));
+  EXPECT_EQ(ReadAll("Projects/evil.xml"), saved);
 }
 
 // A save replaces a file by renaming a new one over it, so the file's inode
@@ -316,6 +339,7 @@ TEST_F(ProjectFileTest, SavingAgainWritesWhatChanged) {
   ASSERT_TRUE(WriteProject(q));
   EXPECT_EQ(Inode(first), opened);
 
+  q.frames[0].image = Plotted(*q.frames[0].image, Color{200, 0, 0, 255});  // changed after opening
   q.frames.push_back(q.frames[0]);
   q.frames.back().image = Plotted(*q.frames[0].image, Color{0, 200, 0, 255});
   FileReport report;

@@ -76,6 +76,10 @@ TEST_F(RecoveryTest, RestoringGivesBackTheUnsavedProjectWithoutTouchingTheSavedO
   EXPECT_EQ(*project.frames[1].image, *killed_.frames[1].image);
   EXPECT_FALSE(FileExists(fresh_)) << "the fresh working folder went";
   EXPECT_TRUE(LeftoverWorkingFolders().empty()) << "the folder is this run's now";
+  project.projectname = "rescued";  // saved where the user likes, with its media
+  ASSERT_TRUE(WriteProject(project));
+  EXPECT_EQ(LoadImageFile("Projects/rescued/img/spr_runner_0.png"), *killed_.frames[0].image);
+  EXPECT_EQ(ReadAll("Projects/rescued/aud/jump.wav"), "wav bytes");
 }
 
 // An autosave writes the pictures that changed, then the file, then removes

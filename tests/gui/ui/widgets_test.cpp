@@ -63,6 +63,11 @@ TEST_F(WidgetsTest, ScriptedDialogsAnswerInOrderAndRecordEverything) {
   EXPECT_EQ(Dialogs().Exec(dialog), QDialog::Rejected) << "no answer: closed at once";
   script.AnswerYes();  // never used
   EXPECT_EQ(script.problems().size(), 4u);
+  {
+    ScriptedDialogs inner;
+    EXPECT_EQ(&Dialogs(), &inner);
+  }
+  EXPECT_EQ(&Dialogs(), &script);
 }
 
 TEST_F(WidgetsTest, ImagesReachTheScreenUnchanged) {
