@@ -9,10 +9,8 @@ namespace {
 
 TEST(NumberTextTest, LeadingIntegerOrZero) {
   const std::pair<const char*, int> cases[] = {
-      {"42", 42},         {"  -12xyz", -12},   {"+7", 7},
-      {"\t\r\n5", 5},     {"abc", 0},          {"", 0},
-      {"-", 0},           {"1 2", 1},          {"2147483647", INT_MAX},
-      {"2147483648", INT_MAX}, {"-2147483648", INT_MIN}, {"-99999999999999999999999999", INT_MIN}};
+      {"  -12xyz", -12}, {"+7", 7}, {"\t\r\n5", 5}, {"abc", 0}, {"-", 0}, {"1 2", 1},
+      {"2147483648", INT_MAX}, {"-99999999999999999999999999", INT_MIN}};
   for (const auto& [text, number] : cases) EXPECT_EQ(LeadingInt(text), number) << text;
 }
 
