@@ -162,9 +162,11 @@ std::string Outcome(const Project& q, const FileReport& report, bool opened) {
 }
 
 // Each folder of golden/open holds files laid over the saved sample (in/),
-// the name opened and the picture limits when they are not the usual ones,
-// and what opening gives (outcome.txt): damaged, cut and newer files, media
-// names and folders that leave the project, pictures larger than can be
+// the name opened, the preferences' media folders and the picture limits
+// when they are not the usual ones, and what opening gives (outcome.txt):
+// damaged, cut and newer files, media names and folders that leave the
+// project (a folder that would gives way to the preferences' one, checked
+// the same way, then to the usual one), pictures larger than can be
 // edited or past the budget of all pictures together (frames, then each
 // tile set while it is cut, then its tiles), counted from the size their
 // headers declare before anything is decoded, tiles far off their picture.
@@ -189,6 +191,7 @@ TEST_F(ProjectFileTest, OpenCases) {
     std::istringstream(ReadAll(cases / name / "name.txt")) >> opened_name;
     Project q = SampleProject();
     q.tempfolder = temp;
+    std::istringstream(ReadAll(cases / name / "folders.txt")) >> q.imgfolder >> q.audfolder;
     FileReport report;
     const bool opened = ReadProject(q, opened_name, &report, picture_limits);
     test::ExpectGolden("open/" + name + "/outcome.txt", Outcome(q, report, opened));
@@ -250,17 +253,6 @@ TEST_F(ProjectFileTest, SaveThenOpenKeepsEveryFieldFileAndPicture) {
   EXPECT_EQ(q.imgfolder + q.audfolder, "picssfx");
   EXPECT_EQ(*q.frames[0].image, *p.frames[0].image);
   EXPECT_EQ(ReadAll(temp + "/jump.wav"), "wav bytes");
-}
-
-TEST_F(ProjectFileTest, LineBreaksAndTabsComeBackAsTyped) {
-  Project p;
-  p.projectname = "demo";
-  p.scripts.push_back({"s", "o", "Step", "", "a < b &&\r\nc;\rd;\n"});
-  p.fns.push_back({"f", "x\ty", "line\none\r\ntwo\r", ""});
-  ASSERT_TRUE(WriteProject(p));
-  Project q = Opened();
-  EXPECT_EQ(q.scripts, p.scripts);
-  EXPECT_EQ(q.fns, p.fns);
 }
 
 // Saving a project whose names leave their folders writes the rest and
@@ -369,36 +361,6 @@ TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
   LayOver("pictures-that-do-not-decode");
   ASSERT_TRUE(WriteProject(q = Opened()));
   EXPECT_EQ(ReadAll("Projects/demo/img/spr_hero_1.png"), "not a picture");
-}
-
-// A media folder name that would leave the project gives way to the
-// preferences' one, checked the same way, then to the usual one; every name
-// passed over is reported.
-TEST_F(ProjectFileTest, MediaFoldersOutsideTheProjectAreNeverRead) {
-  SavedSample();
-  std::string xml = ReadAll("Projects/demo.xml");
-  for (const std::string folder : {"imgfolder=\"img\"", "audfolder=\"aud\""})
-    xml.replace(xml.find(folder), folder.size(), folder.substr(0, 11) + "../../x\"");
-  MakeDirectory("y");  // where "../../y" from the project folder leads
-  WriteAll("y/jump.wav", "outside");
-  const auto open = [&](const std::string& file_text) {
-    WriteAll("Projects/demo.xml", file_text);
-    fs::remove_all(temp);
-    MakeDirectory(temp);
-    Project q;
-    q.tempfolder = temp;
-    q.imgfolder = q.audfolder = "../../y";
-    FileReport report;
-    EXPECT_TRUE(ReadProject(q, "demo", &report)) << report.error;
-    EXPECT_EQ(q.imgfolder + q.audfolder, "imgaud");
-    EXPECT_EQ(ReadAll(temp + "/jump.wav"), "wav bytes");
-    return report.skipped;
-  };
-  EXPECT_EQ(open(xml), (std::vector<std::string>{"../../x", "../../y"}));
-  // An older file keeps its media beside it and has no folders of its own.
-  WriteAll("Projects/demo/jump.wav", "wav bytes");
-  EXPECT_EQ(open(xml.replace(xml.find("version=\"129\""), 13, "version=\"128\"")),
-            std::vector<std::string>{"../../y"});
 }
 
 // A FIFO or a device among the project's files is reported, never waited

@@ -73,8 +73,6 @@ TEST_F(RecoveryTest, RestoringGivesBackTheUnsavedProject) {
   ASSERT_TRUE(WriteProject(project));
   EXPECT_EQ(LoadImageFile("Projects/rescued/img/spr_runner_0.png"), *killed_.frames[0].image);
   EXPECT_EQ(ReadAll("Projects/rescued/aud/jump.wav"), "wav bytes");
-  DiscardRecovery(FindRecoveries()[0]);
-  EXPECT_FALSE(FileExists("_temp_101112"));
 }
 
 // An autosave writes the pictures that changed, then the file, then removes
@@ -109,7 +107,8 @@ TEST_F(RecoveryTest, AutosavesWriteWhatChangedAndKeepWhatTheFileNames) {
 }
 
 // Newer and damaged files are refused and change nothing; files that are no
-// recovery files are not offered; any project name comes back as it was.
+// recovery files are not offered; any project name comes back as it was;
+// discarding removes the killed run's folder.
 TEST_F(RecoveryTest, NewerDamagedOrStrangeFilesAreRefused) {
   const std::string body = ReadAll("_temp_101112/recovery.xml");
   for (const auto& [file, why] : {std::pair{"VORLANE RECOVERY 130 1700000000 demo\n" +
@@ -132,6 +131,8 @@ TEST_F(RecoveryTest, NewerDamagedOrStrangeFilesAreRefused) {
   killed_.projectname = "50%\nsure";
   ASSERT_TRUE(Autosave());
   EXPECT_EQ(FindRecoveries().at(0).name, "50%\nsure");
+  DiscardRecovery(FindRecoveries().at(0));  // takes the killed run's working folder
+  EXPECT_FALSE(FileExists("_temp_101112"));
 }
 
 // The user goes on editing while the worker writes: the last save stays. A
