@@ -2,114 +2,103 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "gui/golden.h"
 #include "project/project_file.h"
+#include "project/rename.h"
 #include "support/sample_project.h"
 
 namespace vorlane {
 namespace {
 
-template <typename Record>
-std::vector<std::string> Names(const std::vector<Record>& list) {
-  std::vector<std::string> names;
-  for (const auto& record : list) names.push_back(record.name);
-  return names;
-}
-
-using Strings = std::vector<std::string>;
-
-// One counter numbers every kind; a scene gets its first layer.
-TEST(ModelTest, NewNamesNumberOnAcrossKinds) {
-  Project p;
-  const Strings made = {NewSprite(p),     NewSound(p),    NewMusic(p),
-                        NewBackground(p), NewFont(p),     NewObject(p),
-                        NewScene(p),      NewFunction(p), NewScript(p, "object_7", "Step", "")};
-  EXPECT_EQ(made, (Strings{"sprite_2", "sound_3", "music_4", "background_5", "font_6", "object_7",
-                           "scene_8", "function_10", "scr_11"}));
-  EXPECT_EQ(Names(p.layers), Strings{"layer_9"});
-  EXPECT_EQ(p.layers[0].scene, "scene_8");
-  EXPECT_EQ(p.modified, 1);
-
-  // Reset empties everything but the program-wide folders and starts again.
-  p.imgfolder = "pics";
-  ResetProject(p);
-  EXPECT_EQ(ProjectXml(p), ProjectXml(Project{.imgfolder = "pics"}));
-  EXPECT_EQ(NewSprite(p), "sprite_2");
-}
-
-// A deletion takes what belongs to the record (an object's instances and
-// scripts, a scene's instances, tiles and layers, a background's tiles) but
-// leaves references to it (a parent, a view, a scene's background) to the
-// generator; the survivors keep their order.
-TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecord) {
-  Project p = test::SampleProject();
-  DeleteObject(p, "obj_player");
-  EXPECT_EQ(Names(p.objects), (Strings{"obj_wall", "inst_12"}));
-  EXPECT_EQ(p.objects[0].parent, "obj_player");
-  EXPECT_EQ(Names(p.scripts), Strings{"scr_15"});
-  EXPECT_EQ(p.scenes[0].viewportobject, "obj_player");
-
-  p = test::SampleProject();
-  DeleteBackground(p, "bg_tiles");
-  EXPECT_TRUE(p.backgrounds.empty() && p.tiles.empty());
-  EXPECT_EQ(p.scenes[0].background, "");
-
-  p = test::SampleProject();
-  const auto other = NewScene(p);
-  p.tiles.push_back({"t_other", "bg_tiles", 0, 0, 1, 1, 0, 0, 0, other, nullptr, 0});
-  p.objects.push_back(p.objects[3]);
-  p.objects.back().name = "inst_other";
-  p.objects.back().scene = other;
-  DeleteScene(p, "level");
-  EXPECT_EQ(Names(p.scenes), Strings{other});
-  EXPECT_EQ(Names(p.objects), (Strings{"obj_player", "obj_wall", "inst_other"}));
-  EXPECT_EQ(Names(p.tiles), Strings{"t_other"});
-  ASSERT_EQ(p.layers.size(), 1u);
-  EXPECT_EQ(p.layers[0].scene, other);
-  EXPECT_EQ(p.scripts.size(), 3u);
-
-  p = Project{};
-  const Strings fns = {NewFunction(p), NewFunction(p), NewFunction(p)};
-  DeleteFunction(p, fns[1]);
-  DeleteFunction(p, "no such function");
-  EXPECT_EQ(Names(p.fns), (Strings{fns[0], fns[2]}));
-}
-
-// Objects and instances of a deleted sprite lose its picture; the others are
-// refreshed from their sprite's first frame.
-TEST(ModelTest, DeleteSpriteClearsUsersAndRefreshesOthers) {
-  Project p = test::SampleProject();
-  const auto wall = NewSprite(p);
-  p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
-  p.objects[2].sprite = wall;
-  DeleteSprite(p, "spr_hero");
-  EXPECT_EQ(Names(p.sprites), Strings{wall});
-  ASSERT_EQ(p.frames.size(), 1u);
-  for (int i : {0, 1}) EXPECT_EQ(p.objects[i].sprite + (p.objects[i].image ? "?" : ""), "");
-  EXPECT_EQ(p.objects[2].image, p.frames[0].image);
-  EXPECT_EQ(p.objects[2].imagewidth * 100 + p.objects[2].imageheight, 1604);
-  EXPECT_EQ(FirstFrameImage(p, wall), p.frames[0].image);
-  EXPECT_EQ(FirstFrameImage(p, "nobody"), nullptr);
-  EXPECT_EQ(FindObject(p, "obj_wall"), &p.objects[2]);
-  EXPECT_EQ(FindObject(p, "inst_11"), nullptr) << "instances are not objects";
-}
-
-// A copy of every field and script, named "_dup" however often it is made.
-TEST(ModelTest, DuplicateObjectCopiesFieldsAndScripts) {
-  const Project sample = test::SampleProject();
-  Project p = sample;
-  DuplicateObject(p, "obj_player");
-  DuplicateObject(p, "obj_player");
-  GameObject copy = sample.objects[0];
-  copy.name = "obj_player_dup";
-  std::vector<GameObject> objects = sample.objects;
-  objects.insert(objects.end(), {copy, copy});
-  EXPECT_EQ(p.objects, objects);
-  std::vector<Script> scripts = sample.scripts;
-  for (int i : {0, 1, 0, 1}) {
-    scripts.push_back(sample.scripts[i]);
-    scripts.back().object = copy.name;
+// What an edit leaves: the records as they would be saved, the names it
+// gave, and each object's picture (its size, and whether it is its sprite's
+// first frame).
+std::string Described(const Project& p, const std::vector<std::string>& names) {
+  std::string out = ProjectXml(p) + "\nmodified " + std::to_string(p.modified) + "\nnames";
+  for (const std::string& name : names) out += " " + name;
+  for (const GameObject& o : p.objects) {
+    out += "\n" + o.name + ": ";
+    if (!o.image) out += "-";
+    else out += std::to_string(o.imagewidth) + " x " + std::to_string(o.imageheight) +
+                (o.image == FirstFrameImage(p, o.sprite) ? " first frame" : " other");
   }
-  EXPECT_EQ(p.scripts, scripts);
+  return out + "\n";
+}
+
+// Each edit on the sample, against golden/edits/<name>.txt. One counter
+// numbers every kind and a scene gets its first layer; reset keeps only the
+// program-wide folders. A deletion takes what belongs to the record (an
+// object's instances and scripts, a scene's instances, tiles and layers, a
+// background's tiles) but leaves references to it (a parent, a view, a
+// scene's background) to the generator; objects of a deleted sprite lose
+// its picture and the others are refreshed. A duplicate copies every field
+// and script, named "_dup" however often it is made. A rename ripples
+// through every record naming the renamed one (collision partners typed
+// with blanks too, objects' pictures follow their sprite); odd calls change
+// nothing and a rename does not mark the project.
+TEST(ModelTest, EditsOfTheSample) {
+  using Edit = std::function<std::vector<std::string>(Project&)>;
+  using K = ResourceKind;
+  const std::pair<const char*, Edit> edits[] = {
+      {"new", [](Project& p) {
+         ResetProject(p);
+         return std::vector{NewSprite(p), NewSound(p), NewMusic(p), NewBackground(p), NewFont(p),
+                            NewObject(p), NewScene(p), NewFunction(p),
+                            NewScript(p, "object_7", "Step", "")};
+       }},
+      {"delete-object", [](Project& p) { return DeleteObject(p, "obj_player"), std::vector<std::string>{}; }},
+      {"delete-background", [](Project& p) { return DeleteBackground(p, "bg_tiles"), std::vector<std::string>{}; }},
+      {"delete-scene", [](Project& p) {
+         const std::string other = NewScene(p);
+         p.objects.push_back(p.objects[3]);
+         p.objects.back().name = "inst_other";
+         p.objects.back().scene = other;
+         DeleteScene(p, "level");
+         return std::vector{other};
+       }},
+      {"delete-sprite", [](Project& p) {
+         const std::string wall = NewSprite(p);
+         p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
+         p.objects[2].sprite = wall;
+         DeleteSprite(p, "spr_hero");
+         return std::vector{wall};
+       }},
+      {"delete-function", [](Project& p) {
+         const std::vector names = {NewFunction(p), NewFunction(p), NewFunction(p)};
+         DeleteFunction(p, names[1]);
+         DeleteFunction(p, "no such function");
+         return names;
+       }},
+      {"duplicate-object", [](Project& p) {
+         DuplicateObject(p, "obj_player");
+         DuplicateObject(p, "obj_player");
+         return std::vector<std::string>{};
+       }},
+      {"rename", [](Project& p) {
+         p.scripts[1].parameter += " ";
+         p.modified = 0;
+         RenameResource(p, K::Sound, 5, "x");
+         RenameResource(p, K::Scene, -1, "x");
+         RenameResource(p, K::Object, 0, "obj_player");
+         RenameResource(p, K::Object, ResourceIndex(p, K::Object, "obj_player"), "hero");
+         RenameResource(p, K::Object, 2, "block");
+         RenameResource(p, K::Sprite, 0, "ship");
+         RenameResource(p, K::Background, 0, "bricks");
+         RenameResource(p, K::Scene, 0, "level2");
+         RenameResource(p, K::Sound, 0, "snd_boop");
+         return std::vector<std::string>{};
+       }},
+  };
+  for (const auto& [name, edit] : edits) {
+    Project p = test::SampleProject();  // its objects' pictures are not set yet
+    p.imgfolder = "pics";
+    const std::vector<std::string> names = edit(p);
+    test::ExpectGolden("edits/" + std::string(name) + ".txt", Described(p, names));
+  }
+  Project p = test::SampleProject();
+  EXPECT_EQ(FindObject(p, "inst_11"), nullptr) << "instances are not objects";
 }
 
 }  // namespace
