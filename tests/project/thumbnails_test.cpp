@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <filesystem>
 
 #include "gui/file_util.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
+
+namespace fs = std::filesystem;
 
 Image CardWith(const Image* overlay) {
   Image card = Image::Transparent(150, 100);
@@ -17,87 +19,66 @@ Image CardWith(const Image* overlay) {
   return card;
 }
 
-TEST(ThumbnailsTest, PictureIsFittedIntoTheBoxKeepingItsShape) {
-  // 30 x 10 becomes 60 x 20 at (45, 20); 7 x 21 becomes 20 x 60.
-  for (const auto& [w, h, fit_w, fit_h] : {std::array{30, 10, 60, 20}, std::array{7, 21, 20, 60}}) {
-    Image picture = Image::Opaque(w, h);
-    picture.Fill(Color{255, 0, 0, 255});
-    Image expected = CardWith(nullptr);
-    expected.FillRect(45, 20, fit_w, fit_h, Color{255, 0, 0, 255});
-    EXPECT_EQ(MakeCard(&picture), expected) << w << " x " << h;
-  }
-}
-
-TEST(ThumbnailsTest, PalePicturesShowOverDarkerSquares) {
-  // A pale dot on a clear picture, enlarged twice: the dot shows, and the
-  // clear parts of the box are squares of two greys well below the pale
-  // colour instead of the light card.
-  Image picture = Image::Transparent(30, 30);
-  const Color pale{255, 255, 230, 255};
-  picture.Plot(15, 15, pale);
-  const Image card = MakeCard(&picture);
-  EXPECT_EQ(card.Pixel(75, 50), pale);
-  const Color square = card.Pixel(45, 20), next = card.Pixel(45 + 8, 20);
-  EXPECT_NE(square, next);
-  for (const Color& c : {square, next, card.Pixel(104, 79)})
+// A picture is fitted into the box keeping its shape (30 x 10 becomes
+// 60 x 20 at 45, 20); a pale one shows over squares of two darker greys
+// that fill only the box.
+TEST(ThumbnailsTest, PicturesAreFittedIntoTheBox) {
+  Image picture = Image::Opaque(30, 10);
+  picture.Fill(Color{255, 0, 0, 255});
+  Image expected = CardWith(nullptr);
+  expected.FillRect(45, 20, 60, 20, Color{255, 0, 0, 255});
+  EXPECT_EQ(MakeCard(&picture), expected);
+  Image pale = Image::Transparent(30, 30);
+  pale.Plot(15, 15, Color{255, 255, 230, 255});
+  const Image card = MakeCard(&pale);
+  EXPECT_EQ(card.Pixel(75, 50), (Color{255, 255, 230, 255}));
+  EXPECT_NE(card.Pixel(45, 20), card.Pixel(53, 20));
+  for (const Color& c : {card.Pixel(45, 20), card.Pixel(53, 20), card.Pixel(104, 79)})
     EXPECT_TRUE(c.r <= 210 && c.g <= 210 && c.b <= 210 && c.a == 255);
   EXPECT_EQ(card.Pixel(44, 20), StockCardPicture()->Pixel(44, 20));
   EXPECT_EQ(card.Pixel(105, 79), StockCardPicture()->Pixel(105, 79));
 }
 
+// A sprite shows its first frame that has a picture; an object whose sprite
+// has none loses the one it had; a background shows its file, decoded only
+// when it fits the budget beside the pictures the project holds, and the
+// bare card when missing, outside the project or past the budget.
 TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
   test::ScopedTempDir dir;
   Project p;
   p.projectname = "demo";
-  const auto empty = NewSprite(p);
-  const auto hero = NewSprite(p);
-  auto missing = ShareImage();  // a frame whose picture failed to load
-  auto picture = ShareImage(Image::Opaque(4, 4));
-  p.frames = {{"0", hero, missing}, {"1", hero, picture}};
+  const auto empty = NewSprite(p), hero = NewSprite(p);
+  auto picture = ShareImage(Image::Opaque(4, 4)), other = ShareImage(Image::Opaque(2, 2));
+  p.frames = {{"0", hero, ShareImage()}, {"1", hero, picture}, {"2", hero, other}};
   NewObject(p);
-  // The picture its sprite had before its frames were deleted goes.
   p.objects[0].sprite = empty;
   SetObjectImage(p.objects[0], picture);
   p.objects[0].displayimage = picture;
-  NewObject(p);
-  p.objects[1].sprite = hero;
-  NewBackground(p);
-  p.backgrounds[0].file = "sky.png";  // not there: the bare card
-  NewBackground(p);
-  p.backgrounds[1].file = "../escape.png";
-  NewBackground(p);  // no file: no thumbnail
-
+  for (const char* file : {"sky.png", "../escape.png", ""}) {
+    NewBackground(p);
+    p.backgrounds.back().file = file;
+  }
   BuildThumbnails(p);
   EXPECT_EQ(*p.sprites[0].thumbnail, CardWith(StockEmptyCard().get()));
   EXPECT_EQ(*p.sprites[1].thumbnail, MakeCard(picture.get()));
   EXPECT_EQ(p.objects[0].image, nullptr);
   EXPECT_EQ(p.objects[0].displayimage, nullptr);
   EXPECT_EQ(p.objects[0].imagewidth, 0);
-  // A first frame without a picture shows as none too.
-  EXPECT_EQ(p.objects[1].image, nullptr);
-  p.frames[0].image = picture;
-  BuildSpriteThumbnails(p);
-  EXPECT_EQ(p.objects[1].displayimage, picture);
   EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
   EXPECT_EQ(*p.backgrounds[1].thumbnail, CardWith(nullptr));
   EXPECT_EQ(p.backgrounds[2].thumbnail, nullptr);
 
-  MakeDirectory("Projects");
-  MakeDirectory("Projects/demo");
-  MakeDirectory("Projects/demo/img");
+  fs::create_directories("Projects/demo/img");
   Image sky = Image::Opaque(120, 60);
   sky.Fill(Color{0, 128, 255, 255});
   ASSERT_TRUE(SavePng(sky, "Projects/demo/img/sky.png"));
-  BuildThumbnails(p);
-  EXPECT_EQ(*p.backgrounds[0].thumbnail, MakeCard(&sky));
-  // The picture is decoded only when it fits the budget beside the 4 x 4
-  // frame the project holds.
-  BuildThumbnails(p, {16384, 120 * 60 + 15});
-  EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
-  BuildThumbnails(p, {119, 120 * 60 + 16});
-  EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
-  BuildThumbnails(p, {120, 120 * 60 + 16});
-  EXPECT_EQ(*p.backgrounds[0].thumbnail, MakeCard(&sky));
+  const int held = 4 * 4 + 2 * 2;
+  for (const auto& [limits, shown] : {std::pair{PictureLimits{120, 120 * 60 + held}, true},
+                                      {PictureLimits{16384, 120 * 60 + held - 1}, false},
+                                      {PictureLimits{119, 120 * 60 + held}, false}}) {
+    BuildThumbnails(p, limits);
+    EXPECT_EQ(*p.backgrounds[0].thumbnail, shown ? MakeCard(&sky) : CardWith(nullptr));
+  }
 }
 
 }  // namespace
