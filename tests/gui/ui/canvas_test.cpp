@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <string>
-#include <tuple>
 
 #include "support/qt_app.h"
 
@@ -22,10 +21,7 @@ class RecordingTool : public CanvasTool {
   void Press(const PointerEvent& e) override { Note("press", e); }
   void Move(const PointerEvent& e) override { Note(e.left_held() ? "drag" : "move", e); }
   void Release(const PointerEvent& e) override { Note("release", e); }
-  bool Key(const KeyEvent& e) override {
-    log += e.key == Qt::Key_Left ? "left " : "other ";
-    return e.key == Qt::Key_Left;
-  }
+  bool Key(const KeyEvent& e) override { return log += "key ", e.key == Qt::Key_Left; }
   void Enter() override { log += "enter "; }
   void Leave() override { log += "leave "; }
   void PaintOverlay(Image& target, int left, int top) override {
@@ -34,25 +30,24 @@ class RecordingTool : public CanvasTool {
 
  private:
   void Note(const char* what, const PointerEvent& e) {
-    log += std::string(what) + (e.shift_alone() ? "+shift" : "") + " " + std::to_string(e.x) + "," +
+    log += std::string(what) + (e.shift_alone() ? "+shift " : " ") + std::to_string(e.x) + "," +
            std::to_string(e.y) + " ";
-    x = e.x;
-    y = e.y;
+    x = e.x, y = e.y;
     Repaint();
   }
 };
 
-void Mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
+void Mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButtons held,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
   QMouseEvent event(type, at, w.mapToGlobal(at), button, held, modifiers);
   QApplication::sendEvent(&w, &event);
 }
 
-QRgb ScreenPixel(Canvas& canvas, int x, int y) { return canvas.grab().toImage().pixel(x, y); }
-
 // Presses, drags, keys and the pointer entering and leaving reach the tool
-// in picture pixels; the tool's overlay is drawn over the picture, each pixel
-// zoom x zoom on screen.
+// in picture pixels (a key it does not take goes on); the tool's overlay is
+// drawn over the picture, each pixel zoom x zoom on screen; without a tool
+// events go nowhere.
 TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
   test::QtApp();
   Canvas canvas;
@@ -62,12 +57,10 @@ TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
   canvas.SetTool(&tool);
   QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
   QApplication::sendEvent(&canvas, &enter);
-  Mouse(canvas, QEvent::MouseButtonPress, {7.5, 4}, Qt::LeftButton, Qt::LeftButton,
-        Qt::ShiftModifier);
-  Mouse(canvas, QEvent::MouseMove, {10, 4}, Qt::NoButton, Qt::LeftButton,
-        Qt::ShiftModifier | Qt::ControlModifier);
-  Mouse(canvas, QEvent::MouseButtonRelease, {10, 4}, Qt::LeftButton, Qt::NoButton);
-  Mouse(canvas, QEvent::MouseMove, {-1, 0}, Qt::NoButton, Qt::NoButton);
+  Mouse(canvas, QEvent::MouseButtonPress, {7.5, 4}, Qt::LeftButton, Qt::ShiftModifier);
+  Mouse(canvas, QEvent::MouseMove, {10, 4}, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+  Mouse(canvas, QEvent::MouseButtonRelease, {10, 4}, Qt::NoButton);
+  Mouse(canvas, QEvent::MouseMove, {-1, 0}, Qt::NoButton);
   for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Space}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(&canvas, &press);
@@ -75,19 +68,21 @@ TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
   }
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(&canvas, &leave);
-  EXPECT_EQ(tool.log, "enter press+shift 2,1 drag 3,1 release 3,1 move -1,0 left other leave ");
-
-  Mouse(canvas, QEvent::MouseMove, {13, 7}, Qt::NoButton, Qt::NoButton);
-  for (const auto& [x, y, rgb] : {std::tuple{0, 0, qRgb(255, 0, 0)},
-                                  {12, 6, qRgb(0, 0, 255)},
-                                  {14, 8, qRgb(0, 0, 255)},
-                                  {15, 6, qRgb(255, 0, 0)}})
-    EXPECT_EQ(ScreenPixel(canvas, x, y), rgb) << x << "," << y;
-  canvas.SetTool(nullptr);  // events without a tool go nowhere
-  Mouse(canvas, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(tool.log, "enter press+shift 2,1 drag 3,1 release 3,1 move -1,0 key key leave ");
+  Mouse(canvas, QEvent::MouseMove, {13, 7}, Qt::NoButton);
+  const QImage screen = canvas.grab().toImage();
+  for (const auto& [x, y, rgb] : {std::tuple{0, 0, qRgb(255, 0, 0)}, {12, 6, qRgb(0, 0, 255)},
+                                  {14, 8, qRgb(0, 0, 255)}, {15, 6, qRgb(255, 0, 0)}})
+    EXPECT_EQ(screen.pixel(x, y), rgb) << x << "," << y;
+  canvas.SetTool(nullptr);
+  Mouse(canvas, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton);
   EXPECT_EQ(tool.log.find("press 0,0"), std::string::npos);
+  canvas.SetImage(Image::Opaque(3, 2));  // a fixed image shows the same way
+  EXPECT_EQ(canvas.grab().toImage().pixel(8, 5), qRgb(0, 0, 0));
 }
 
+// Zooms it cannot show are refused; a huge picture draws only the part
+// asked for.
 TEST(Canvas, RefusesZoomsItCannotShowAndDrawsOnlyWhatIsAsked) {
   test::QtApp();
   QWidget window;  // inside a window, as in an editor: windows have smaller limits
@@ -95,28 +90,15 @@ TEST(Canvas, RefusesZoomsItCannotShowAndDrawsOnlyWhatIsAsked) {
   int painted = 0;
   canvas.SetPicture(1000000, 1000000, [&](Image& target, int left, int top) {
     painted += target.width() * target.height();
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(top, 0);
+    EXPECT_EQ(left + top, 0);
   });
   EXPECT_FALSE(canvas.SetZoom(0));
   EXPECT_FALSE(canvas.SetZoom(Canvas::kMaxZoom + 1));
-  EXPECT_EQ(canvas.zoom(), 1);
   EXPECT_TRUE(canvas.SetZoom(Canvas::kMaxZoom));
   EXPECT_EQ(canvas.width(), Canvas::kMaxSide);
   canvas.grab(QRect(0, 0, 128, 128));
   EXPECT_EQ(painted, 2 * 2);  // a 128 x 128 corner at zoom 64
   EXPECT_EQ(canvas.ToPicture(QPointF(-0.5, 191.9)), QPoint(-1, 2));
-}
-
-TEST(Canvas, ShowsAFixedImage) {
-  test::QtApp();
-  Canvas canvas;
-  Image image = Image::Opaque(3, 2);
-  image.Plot(2, 1, Color{0, 255, 0, 255});
-  canvas.SetImage(image);
-  canvas.SetZoom(2);
-  EXPECT_EQ(ScreenPixel(canvas, 5, 3), qRgb(0, 255, 0));
-  EXPECT_EQ(ScreenPixel(canvas, 3, 3), qRgb(0, 0, 0));
 }
 
 }  // namespace
