@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "gui/ui/file_filter.h"
 #include "gui/ui/action_registry.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/controls.h"
@@ -141,6 +142,25 @@ TEST_F(WidgetsTest, TimersAndWorkEndWithTheirWindow) {
     EXPECT_TRUE(test::WaitFor([&] { return progress.isHidden(); }));
     EXPECT_EQ(progress.result(), cancel ? QDialog::Rejected : QDialog::Accepted);
   }
+}
+
+using Strings = std::vector<std::string>;
+
+// "name|patterns" pairs become the desktop's form; "*.*" matches every file;
+// a lone name, blanks and a trailing bar still give usable entries.
+TEST(FileFilterTest, EntriesPatternsAndTheDesktopForm) {
+  const auto entries =
+      ParseFileFilter("Images (*.png;*.jpg)|*.png;*.jpg|PNG (*.png)|*.png|All files (*.*)|*.*");
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].patterns, (Strings{"*.png", "*.jpg"}));
+  EXPECT_EQ(DesktopFilterText(entries[0]), "Images (*.png *.jpg)");
+  EXPECT_EQ(DesktopFilterText(entries[2]), "All files (*)");
+  EXPECT_TRUE(FilterMatches(entries[2], "README"));
+  EXPECT_FALSE(FilterMatches(entries[1], "hero.jpg"));
+  EXPECT_TRUE(ParseFileFilter("").empty());
+  EXPECT_EQ(ParseFileFilter("Function libraries").at(0).patterns, Strings{"*.*"});
+  EXPECT_EQ(DesktopFilterText(ParseFileFilter("Sounds|*.wav; ;*.ogg|").at(0)),
+            "Sounds (*.wav *.ogg)");
 }
 
 }  // namespace
