@@ -4,7 +4,10 @@
 
 #include <climits>
 #include <cmath>
-#include <functional>
+#include <cstdio>
+#include <sstream>
+
+#include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
@@ -17,8 +20,9 @@ Image Pattern(int w, int h, bool alpha) {
   Image image = alpha ? Image::Transparent(w, h) : Image::Opaque(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      image.Plot(x, y, Color{std::uint8_t(x * 40 + 1), std::uint8_t(y * 40 + 2),
-                             std::uint8_t(x * y + 3), std::uint8_t((x + y) * 50 % 256)});
+      image.Plot(x, y,
+                 Color{std::uint8_t(x * 40 + 1), std::uint8_t(y * 40 + 2), std::uint8_t(x * y + 3),
+                       std::uint8_t((x + y) * 50 % 256)});
   return image;
 }
 
@@ -30,46 +34,39 @@ Image Window(const Image& source, int x, int y, int w, int h) {
   return part;
 }
 
-// Each way one colour reaches a 1 x 1 target, to the exact byte: copying
-// makes an opaque target's alpha full, blending rounds, xor keeps alpha.
+Color ColorOf(const std::string& text) {
+  int r, g, b, a;
+  std::sscanf(text.c_str(), "%d,%d,%d,%d", &r, &g, &b, &a);
+  return Color{std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), std::uint8_t(a)};
+}
+
+// The cases of golden/pixels.txt, each on a 1 x 1 target.
 TEST(ImageTest, OnePixelOperationsExactly) {
-  using enum DrawMode;
-  using Op = std::function<void(Image&, Color)>;
-  const auto plot = [](DrawMode m) -> Op { return [=](Image& t, Color c) { t.Plot(0, 0, c, m); }; };
-  const auto fill = [](DrawMode m) -> Op {
-    return [=](Image& t, Color c) { t.FillRect(0, 0, 1, 1, c, m); };
-  };
-  const auto opacity = [](bool alpha, int o) -> Op {
-    return [=](Image& t, Color c) {
-      Image source = alpha ? Image::Transparent(1, 1) : Image::Opaque(1, 1);
-      source.Fill(c);
-      t.DrawWithOpacity(source, 0, 0, o);
-    };
-  };
-  const struct {
-    bool alpha;  // the target's
-    Color under;
-    Op op;
-    Color over, expected;
-  } cases[] = {
-      {false, kClear, plot(Copy), {10, 20, 30, 0}, {10, 20, 30, 255}},
-      {true, kClear, fill(Copy), {10, 20, 30, 0}, {10, 20, 30, 0}},
-      {true, kClear, plot(Blend), {10, 20, 30, 0}, kClear},
-      {true, {255, 0, 0, 128}, plot(Blend), {0, 0, 255, 128}, {85, 0, 170, 192}},
-      {true, {50, 60, 70, 200}, plot(Blend), {10, 200, 60, 100}, {32, 123, 65, 222}},
-      // 201*128/255 = 100.9 must round up, 100*128/255 = 50.2 down.
-      {false, {0, 0, 255, 255}, fill(Blend), {201, 100, 0, 128}, {101, 50, 127, 255}},
-      {true, {41, 42, 4, 100}, fill(Xor), {0xF0, 0x0F, 0xFF, 0}, {41 ^ 0xF0, 42 ^ 0x0F, 251, 100}},
-      {true, kClear, opacity(true, 128), {200, 100, 50, 200}, {200, 100, 50, 100}},
-      {false, kClear, opacity(true, 999), {200, 100, 50, 200}, {157, 78, 39, 255}},
-      {false, kClear, opacity(false, -7), {201, 0, 0, 255}, {0, 0, 0, 255}},
-  };
-  for (const auto& c : cases) {
-    Image target = c.alpha ? Image::Transparent(1, 1) : Image::Opaque(1, 1);
-    target.Fill(c.under);
-    c.op(target, c.over);
-    EXPECT_EQ(target.Pixel(0, 0), c.expected) << &c - cases;
+  std::istringstream rows(test::ReadAll(std::string(VORLANE_GOLDEN_DIR) + "/pixels.txt"));
+  std::string row, target_kind, under, op, over, expected;
+  int cases = 0;
+  while (std::getline(rows, row)) {
+    if (row.starts_with("#") ||
+        !(std::istringstream(row) >> target_kind >> under >> op >> over >> expected))
+      continue;
+    Image target = target_kind == "clear" ? Image::Transparent(1, 1) : Image::Opaque(1, 1);
+    target.Fill(ColorOf(under));
+    const DrawMode mode = op.ends_with("copy")  ? DrawMode::Copy
+                          : op.ends_with("xor") ? DrawMode::Xor
+                                                : DrawMode::Blend;
+    if (op.starts_with("plot")) {
+      target.Plot(0, 0, ColorOf(over), mode);
+    } else if (op.starts_with("fill")) {
+      target.FillRect(0, 0, 1, 1, ColorOf(over), mode);
+    } else {
+      Image source = op.starts_with("clear") ? Image::Transparent(1, 1) : Image::Opaque(1, 1);
+      source.Fill(ColorOf(over));
+      target.DrawWithOpacity(source, 0, 0, std::stoi(op.substr(op.find('@') + 1)));
+    }
+    EXPECT_EQ(target.Pixel(0, 0), ColorOf(expected)) << row;
+    ++cases;
   }
+  EXPECT_EQ(cases, 10);
   EXPECT_EQ(Image::Opaque(3, 2).Pixel(3, 0), kClear);
   EXPECT_TRUE(Image::Transparent(-3, 5).is_null());
   EXPECT_EQ(Color::FromInt(0xFF804020u), (Color{0x20, 0x40, 0x80, 0xFF}));
@@ -131,8 +128,8 @@ TEST(ImageTest, RoundRules) {
     double value;
     Rounding rule;
     int expected;
-  } cases[] = {{-2.5, Rounding::Down, -3},     {-2.5, Rounding::Up, -2},
-               {2.5, Rounding::Nearest, 3},    {-2.5, Rounding::Nearest, -3},
+  } cases[] = {{-2.5, Rounding::Down, -3},          {-2.5, Rounding::Up, -2},
+               {2.5, Rounding::Nearest, 3},         {-2.5, Rounding::Nearest, -3},
                {1e300, Rounding::Nearest, INT_MAX}, {std::nan(""), Rounding::Up, 0}};
   for (const auto& c : cases) EXPECT_EQ(Round(c.value, c.rule), c.expected) << c.value;
 }

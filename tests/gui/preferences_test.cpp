@@ -61,7 +61,8 @@ TEST_F(PreferencesTest, MissingKeysGiveReadDefaultsWithoutWriting) {
 // What cannot be read gives the read defaults and is neither waited on nor
 // overwritten; the error names the file. A missing folder is not made.
 TEST_F(PreferencesTest, UnreadableFilesGiveReadDefaultsAndAreLeftAlone) {
-  for (const auto& [path, why] : test::UnreadableFiles("pipe.dat", "huge.dat", kMaxSettingsFileBytes)) {
+  for (const auto& [path, why] :
+       test::UnreadableFiles("pipe.dat", "huge.dat", kMaxSettingsFileBytes)) {
     SCOPED_TRACE(path);
     Preferences prefs;
     prefs.x = 5;
@@ -80,9 +81,14 @@ TEST_F(PreferencesTest, UnreadableFilesGiveReadDefaultsAndAreLeftAlone) {
 }
 
 TEST(NumberTextTest, LeadingIntegerOrZero) {
-  const std::pair<const char*, int> cases[] = {
-      {"  -12xyz", -12}, {"+7", 7}, {"\t\r\n5", 5}, {"abc", 0}, {"-", 0}, {"1 2", 1},
-      {"2147483648", INT_MAX}, {"-99999999999999999999999999", INT_MIN}};
+  const std::pair<const char*, int> cases[] = {{"  -12xyz", -12},
+                                               {"+7", 7},
+                                               {"\t\r\n5", 5},
+                                               {"abc", 0},
+                                               {"-", 0},
+                                               {"1 2", 1},
+                                               {"2147483648", INT_MAX},
+                                               {"-99999999999999999999999999", INT_MIN}};
   for (const auto& [text, number] : cases) EXPECT_EQ(LeadingInt(text), number) << text;
 }
 
@@ -108,7 +114,8 @@ TEST_F(PreferencesTest, ParsesLineEndingsBlanksGroupsAndCase) {
 // their group and groups at the end; writing the same again changes nothing.
 TEST_F(PreferencesTest, RewriteKeepsOrderCommentsAndUnknownLines) {
   WriteAll("p.dat", "lead = 0\n[A]\nKey = 1\n\nother = x\n; end of A\n[B]\nb = 2\njunk line\n");
-  const std::string expected = kBomLf +
+  const std::string expected =
+      kBomLf +
       "lead = 0\n[A]\nKey = 5\nother = x\nadded = -3\n; end of A\n[B]\nb = 2\n"
       "junk line\n[C]\nt = v\nu = w\n[]\nlead = 9\n";
   for (int round = 0; round < 2; ++round) {

@@ -81,10 +81,13 @@ TEST_F(LeftoversTest, OnlyEmptyWorkingFoldersOfGoneRunsAreRemoved) {
     const char* folder;
     const ProcessStamp* owner;
     std::string file;
-  } folders[] = {{"_temp_000001", &gone, ""},          {"_temp_000002", &gone, "jump.wav"},
+  } folders[] = {{"_temp_000001", &gone, ""},
+                 {"_temp_000002", &gone, "jump.wav"},
                  {"_temp_000003", &reused, SaveFile(gone.pid, "0")},
-                 {"_temp_000004_2", &earlier_boot, ""}, {"_temp_000005", &elsewhere, ""},
-                 {"_temp_000006", nullptr, ""},        {"_temp_mine", &gone, ""},
+                 {"_temp_000004_2", &earlier_boot, ""},
+                 {"_temp_000005", &elsewhere, ""},
+                 {"_temp_000006", nullptr, ""},
+                 {"_temp_mine", &gone, ""},
                  {"_temp_000008_x", &gone, ""}};
   for (const auto& f : folders) {
     fs::create_directory(f.folder);

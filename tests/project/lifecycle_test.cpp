@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <ctime>
 
-#include "project/project_list.h"
 #include "gui/file_util.h"
 #include "project/leftovers.h"
+#include "project/project_list.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
 

@@ -20,9 +20,11 @@ std::string Described(const Project& p, const std::vector<std::string>& names) {
   for (const std::string& name : names) out += " " + name;
   for (const GameObject& o : p.objects) {
     out += "\n" + o.name + ": ";
-    if (!o.image) out += "-";
-    else out += std::to_string(o.imagewidth) + " x " + std::to_string(o.imageheight) +
-                (o.image == FirstFrameImage(p, o.sprite) ? " first frame" : " other");
+    if (!o.image)
+      out += "-";
+    else
+      out += std::to_string(o.imagewidth) + " x " + std::to_string(o.imageheight) +
+             (o.image == FirstFrameImage(p, o.sprite) ? " first frame" : " other");
   }
   return out + "\n";
 }
@@ -42,15 +44,19 @@ TEST(ModelTest, EditsOfTheSample) {
   using Edit = std::function<std::vector<std::string>(Project&)>;
   using K = ResourceKind;
   const std::pair<const char*, Edit> edits[] = {
-      {"new", [](Project& p) {
+      {"new",
+       [](Project& p) {
          ResetProject(p);
-         return std::vector{NewSprite(p), NewSound(p), NewMusic(p), NewBackground(p), NewFont(p),
-                            NewObject(p), NewScene(p), NewFunction(p),
-                            NewScript(p, "object_7", "Step", "")};
+         return std::vector{NewSprite(p),     NewSound(p),    NewMusic(p),
+                            NewBackground(p), NewFont(p),     NewObject(p),
+                            NewScene(p),      NewFunction(p), NewScript(p, "object_7", "Step", "")};
        }},
-      {"delete-object", [](Project& p) { return DeleteObject(p, "obj_player"), std::vector<std::string>{}; }},
-      {"delete-background", [](Project& p) { return DeleteBackground(p, "bg_tiles"), std::vector<std::string>{}; }},
-      {"delete-scene", [](Project& p) {
+      {"delete-object",
+       [](Project& p) { return DeleteObject(p, "obj_player"), std::vector<std::string>{}; }},
+      {"delete-background",
+       [](Project& p) { return DeleteBackground(p, "bg_tiles"), std::vector<std::string>{}; }},
+      {"delete-scene",
+       [](Project& p) {
          const std::string other = NewScene(p);
          p.objects.push_back(p.objects[3]);
          p.objects.back().name = "inst_other";
@@ -58,25 +64,29 @@ TEST(ModelTest, EditsOfTheSample) {
          DeleteScene(p, "level");
          return std::vector{other};
        }},
-      {"delete-sprite", [](Project& p) {
+      {"delete-sprite",
+       [](Project& p) {
          const std::string wall = NewSprite(p);
          p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
          p.objects[2].sprite = wall;
          DeleteSprite(p, "spr_hero");
          return std::vector{wall};
        }},
-      {"delete-function", [](Project& p) {
+      {"delete-function",
+       [](Project& p) {
          const std::vector names = {NewFunction(p), NewFunction(p), NewFunction(p)};
          DeleteFunction(p, names[1]);
          DeleteFunction(p, "no such function");
          return names;
        }},
-      {"duplicate-object", [](Project& p) {
+      {"duplicate-object",
+       [](Project& p) {
          DuplicateObject(p, "obj_player");
          DuplicateObject(p, "obj_player");
          return std::vector<std::string>{};
        }},
-      {"rename", [](Project& p) {
+      {"rename",
+       [](Project& p) {
          p.scripts[1].parameter += " ";
          p.modified = 0;
          RenameResource(p, K::Sound, 5, "x");

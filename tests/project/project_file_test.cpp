@@ -339,15 +339,18 @@ TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
 // and leaves the saved one.
 TEST_F(ProjectFileTest, SpecialFilesAreReportedAndNotRead) {
   SavedSample();
-  const std::string frame = "Projects/demo/img/spr_hero_1.png", sound = "Projects/demo/aud/jump.wav";
+  const std::string frame = "Projects/demo/img/spr_hero_1.png",
+                    sound = "Projects/demo/aud/jump.wav";
   for (const std::string& file : {frame, sound}) fs::remove(file);
   fs::create_symlink("/dev/zero", frame);
   ASSERT_EQ(::mkfifo(sound.c_str(), 0600), 0);
   FileReport report;
   Project q = Opened(report);
   const std::string text = WarningText(report);
-  EXPECT_TRUE(Has(text, "\"" + frame + "\" was not read: it leads outside the program folder, "
-                        "to \"/dev/zero\".")) << text;
+  EXPECT_TRUE(Has(text, "\"" + frame +
+                            "\" was not read: it leads outside the program folder, "
+                            "to \"/dev/zero\"."))
+      << text;
   EXPECT_TRUE(Has(text, "\"" + sound + "\" was not read: it is not a regular file.")) << text;
   EXPECT_EQ(q.frames[1].image, nullptr);
   EXPECT_FALSE(FileExists(temp + "/jump.wav"));

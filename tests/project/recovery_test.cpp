@@ -111,11 +111,11 @@ TEST_F(RecoveryTest, AutosavesWriteWhatChangedAndKeepWhatTheFileNames) {
 // discarding removes the killed run's folder.
 TEST_F(RecoveryTest, NewerDamagedOrStrangeFilesAreRefused) {
   const std::string body = ReadAll("_temp_101112/recovery.xml");
-  for (const auto& [file, why] : {std::pair{"VORLANE RECOVERY 130 1700000000 demo\n" +
-                                                body.substr(body.find('\n') + 1),
-                                            NewerVersionMessage(130)},
-                                  {"VORLANE RECOVERY 129 1 demo\n<vorlane version=\"129\"><sprites",
-                                   std::string("The recovery file is damaged")}}) {
+  for (const auto& [file, why] :
+       {std::pair{"VORLANE RECOVERY 130 1700000000 demo\n" + body.substr(body.find('\n') + 1),
+                  NewerVersionMessage(130)},
+        {"VORLANE RECOVERY 129 1 demo\n<vorlane version=\"129\"><sprites",
+         std::string("The recovery file is damaged")}}) {
     WriteAll("_temp_101112/recovery.xml", file);
     Project project;
     FileReport report;

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <sstream>
 
-#include "project/top_level_names.h"
 #include "project/project_file.h"
 #include "project/reserved_names.h"
+#include "project/top_level_names.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
 
@@ -39,8 +39,10 @@ TEST(Rename, NameChecks) {
                                          [&](ResourceKind r) { return KindWord(r) == kind; });
     ASSERT_NE(k, std::end(kResourceKinds)) << row;
     const std::string said = CheckResourceName(p, *k, name, std::stoi(index));
-    if (refusal == "*") EXPECT_NE(said, "") << row;
-    else EXPECT_EQ(said, refusal) << row;
+    if (refusal == "*")
+      EXPECT_NE(said, "") << row;
+    else
+      EXPECT_EQ(said, refusal) << row;
     ++count;
   }
   EXPECT_GT(count, 30);

@@ -58,7 +58,8 @@ TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
   QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
   QApplication::sendEvent(&canvas, &enter);
   Mouse(canvas, QEvent::MouseButtonPress, {7.5, 4}, Qt::LeftButton, Qt::ShiftModifier);
-  Mouse(canvas, QEvent::MouseMove, {10, 4}, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+  Mouse(canvas, QEvent::MouseMove, {10, 4}, Qt::LeftButton,
+        Qt::ShiftModifier | Qt::ControlModifier);
   Mouse(canvas, QEvent::MouseButtonRelease, {10, 4}, Qt::NoButton);
   Mouse(canvas, QEvent::MouseMove, {-1, 0}, Qt::NoButton);
   for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Space}) {
@@ -71,8 +72,10 @@ TEST(Canvas, HandsEventsInPicturePixelsToItsTool) {
   EXPECT_EQ(tool.log, "enter press+shift 2,1 drag 3,1 release 3,1 move -1,0 key key leave ");
   Mouse(canvas, QEvent::MouseMove, {13, 7}, Qt::NoButton);
   const QImage screen = canvas.grab().toImage();
-  for (const auto& [x, y, rgb] : {std::tuple{0, 0, qRgb(255, 0, 0)}, {12, 6, qRgb(0, 0, 255)},
-                                  {14, 8, qRgb(0, 0, 255)}, {15, 6, qRgb(255, 0, 0)}})
+  for (const auto& [x, y, rgb] : {std::tuple{0, 0, qRgb(255, 0, 0)},
+                                  {12, 6, qRgb(0, 0, 255)},
+                                  {14, 8, qRgb(0, 0, 255)},
+                                  {15, 6, qRgb(255, 0, 0)}})
     EXPECT_EQ(screen.pixel(x, y), rgb) << x << "," << y;
   canvas.SetTool(nullptr);
   Mouse(canvas, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton);

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "gui/ui/file_filter.h"
 #include "gui/ui/action_registry.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/controls.h"
+#include "gui/ui/file_filter.h"
 #include "gui/ui/image_view.h"
 #include "gui/ui/picture_list.h"
 #include "gui/ui/progress_window.h"
@@ -36,10 +36,12 @@ TEST_F(WidgetsTest, ScriptedDialogsAnswerInOrderAndRecordEverything) {
   script.AnswerYes().PickFile("a.png");
   Dialogs().Message(nullptr, "Warning", "There is no scene added.");
   EXPECT_TRUE(Dialogs().AskYesNo(nullptr, "Confirm", "Sure?"));
-  EXPECT_EQ(Dialogs().OpenFile(nullptr, {"Load a picture", "PNG (*.png)|*.png", 0, "", ""}), "a.png");
-  EXPECT_EQ(script.Boxes(), (std::vector<std::string>{"Warning: There is no scene added.",
-                                                      "Confirm: Sure?"}));
-  EXPECT_EQ(script.shown()[2], (ScriptedDialogs::Shown{"open", "Load a picture", "PNG (*.png)|*.png"}));
+  EXPECT_EQ(Dialogs().OpenFile(nullptr, {"Load a picture", "PNG (*.png)|*.png", 0, "", ""}),
+            "a.png");
+  EXPECT_EQ(script.Boxes(),
+            (std::vector<std::string>{"Warning: There is no scene added.", "Confirm: Sure?"}));
+  EXPECT_EQ(script.shown()[2],
+            (ScriptedDialogs::Shown{"open", "Load a picture", "PNG (*.png)|*.png"}));
   EXPECT_TRUE(script.problems().empty());
   EXPECT_FALSE(Dialogs().AskYesNo(nullptr, "Confirm", "Delete?"));  // nothing queued
   script.PickFile("x");
