@@ -86,15 +86,12 @@ TEST(ProjectXmlTest, RandomTextsInEveryFieldReadBack) {
 
 class ProjectFileTest : public test::InTempDir {
  protected:
-  void SetUp() override {
-    MakeDirectory("Projects");
-    MakeDirectory(temp);
-  }
   // The sample, changed by `change`, saved from a working folder that holds
   // its media.
   Project SavedSample(const std::function<void(Project&)>& change = [](Project&) {}) {
     Project p = SampleProject();
     p.tempfolder = temp;
+    MakeDirectory(temp);
     test::WriteSampleMedia(temp);
     change(p);
     FileReport report;
@@ -102,19 +99,13 @@ class ProjectFileTest : public test::InTempDir {
     return p;
   }
   // Opens `name` into a fresh, empty working folder.
-  Project Opened(FileReport& report, const PictureLimits& limits = {},
-                 const std::string& name = "demo") {
+  Project Opened(const std::string& name = "demo", FileReport* report = nullptr) {
     fs::remove_all(temp);
     MakeDirectory(temp);
     Project q;
     q.tempfolder = temp;
-    report = {};
-    EXPECT_TRUE(ReadProject(q, name, &report, limits)) << report.error;
+    EXPECT_TRUE(ReadProject(q, name, report)) << name;
     return q;
-  }
-  Project Opened(const std::string& name = "demo") {
-    FileReport report;
-    return Opened(report, {}, name);
   }
   // Lays the files of an open case (below) over the program folder.
   static void LayOver(const std::string& name) {
@@ -179,21 +170,20 @@ TEST_F(ProjectFileTest, OpenCases) {
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     for (const std::string& entry : ListFolder(".")) fs::remove_all(entry);
-    SetUp();
     SavedSample();
     LayOver(name);
     fs::remove_all(temp);
     MakeDirectory(temp);
-    std::istringstream limits(ReadAll(cases / name / "limits.txt"));
-    PictureLimits picture_limits;
-    limits >> picture_limits.max_side >> picture_limits.max_total_pixels;
+    PictureLimits limits;
+    std::istringstream(ReadAll(cases / name / "limits.txt")) >> limits.max_side >>
+        limits.max_total_pixels;
     std::string opened_name = "demo";
     std::istringstream(ReadAll(cases / name / "name.txt")) >> opened_name;
     Project q = SampleProject();
     q.tempfolder = temp;
     std::istringstream(ReadAll(cases / name / "folders.txt")) >> q.imgfolder >> q.audfolder;
     FileReport report;
-    const bool opened = ReadProject(q, opened_name, &report, picture_limits);
+    const bool opened = ReadProject(q, opened_name, &report, limits);
     test::ExpectGolden("open/" + name + "/outcome.txt", Outcome(q, report, opened));
     if (!opened) {
       EXPECT_EQ(ProjectXml(q), ProjectXml(SampleProject()));
@@ -246,7 +236,7 @@ TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameBytes) {
 TEST_F(ProjectFileTest, NamesThatLeaveTheirFolderAreSkippedOrRefused) {
   LayOver("names-leaving-their-folder");  // what opening it gives is an open case
   FileReport report;
-  Project q = Opened(report, {}, "evil");
+  Project q = Opened("evil", &report);
   q.frames[0].image = ShareImage(Image::Opaque(1, 1));
   WriteAll(temp + "/secret.wav", "from temp");
   ASSERT_TRUE(WriteProject(q, &report)) << report.error;
@@ -345,7 +335,7 @@ TEST_F(ProjectFileTest, SpecialFilesAreReportedAndNotRead) {
   fs::create_symlink("/dev/zero", frame);
   ASSERT_EQ(::mkfifo(sound.c_str(), 0600), 0);
   FileReport report;
-  Project q = Opened(report);
+  Project q = Opened("demo", &report);
   const std::string text = WarningText(report);
   EXPECT_TRUE(Has(text, "\"" + frame +
                             "\" was not read: it leads outside the program folder, "
