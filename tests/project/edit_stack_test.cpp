@@ -23,34 +23,28 @@ TEST(EditStack, RandomEditsUndoAndRedoExactly) {
   const auto stored = [](Project q) { return q.uid = 0, ProjectXml(q); };  // uid is no edit
   const std::string start = stored(p);
   EditStack stack(p, 1000);
-  const auto pick = [&](size_t n) { return n ? random() % n : 0; };
+  const auto pick = [&](size_t n) { return random() % n; };
   for (int step = 0; step < 400; ++step) {
     const std::string name = "i" + std::to_string(step);
     const auto edit = [&](Project& q) {
-      switch (random() % 7) {
+      unsigned kind = random() % 7;
+      if (q.objects.empty()) kind = 0;  // something to edit first
+      if (q.scripts.empty() && kind == 4) kind = 3;
+      const size_t o = q.objects.empty() ? 0 : pick(q.objects.size());
+      switch (kind) {
         case 0: q.objects.push_back({.prototype = 0, .name = name}); break;
-        case 1:
-          if (!q.objects.empty()) q.objects.erase(q.objects.begin() + pick(q.objects.size()));
-          break;
-        case 2:
-          if (!q.objects.empty()) q.objects[pick(q.objects.size())].x = step;
-          break;
-        case 3:
-          NewScript(q, q.objects.empty() ? "o" : q.objects[pick(q.objects.size())].name, "Step",
-                    "");
-          break;
-        case 4:
-          if (!q.scripts.empty()) DeleteObject(q, q.scripts[pick(q.scripts.size())].object);
-          break;
+        case 1: q.objects.erase(q.objects.begin() + o); break;
+        case 2: q.objects[o].x = step; break;
+        case 3: NewScript(q, q.objects[o].name, "Step", ""); break;
+        case 4: DeleteObject(q, q.scripts[pick(q.scripts.size())].object); break;
         case 5: q.settings.title = name; break;
         case 6: q.scenes[0].code = name, NewSprite(q); break;
       }
     };
-    if (step % 10 == 9) {
+    if (step % 10 == 9)
       edit(p);  // a dialog writing straight into the project
-    } else {
+    else
       stack.Apply("edit", edit);
-    }
   }
   stack.Apply("last", [](Project& q) { q.settings.comments = "last"; });
   const std::string end = stored(p);
