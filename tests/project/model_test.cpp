@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "gui/golden.h"
 #include "project/project_file.h"
 #include "project/rename.h"
@@ -29,6 +27,51 @@ std::string Described(const Project& p, const std::vector<std::string>& names) {
   return out + "\n";
 }
 
+// The edits, by the name of their golden file; `made` gets the names given.
+void Edit(const std::string& edit, Project& p, std::vector<std::string>& made) {
+  using K = ResourceKind;
+  if (edit == "new") {
+    ResetProject(p);
+    made = {NewSprite(p),     NewSound(p),    NewMusic(p),
+            NewBackground(p), NewFont(p),     NewObject(p),
+            NewScene(p),      NewFunction(p), NewScript(p, "object_7", "Step", "")};
+  } else if (edit == "delete-object") {
+    DeleteObject(p, "obj_player");
+  } else if (edit == "delete-background") {
+    DeleteBackground(p, "bg_tiles");
+  } else if (edit == "delete-scene") {
+    made = {NewScene(p)};
+    p.objects.push_back(p.objects[3]);
+    p.objects.back().name = "inst_other";
+    p.objects.back().scene = made[0];
+    DeleteScene(p, "level");
+  } else if (edit == "delete-sprite") {
+    made = {NewSprite(p)};
+    p.frames.push_back({"0", made[0], ShareImage(Image::Transparent(16, 4)), "", 0, -1});
+    p.objects[2].sprite = made[0];
+    DeleteSprite(p, "spr_hero");
+  } else if (edit == "delete-function") {
+    made = {NewFunction(p), NewFunction(p), NewFunction(p)};
+    DeleteFunction(p, made[1]);
+    DeleteFunction(p, "no such function");
+  } else if (edit == "duplicate-object") {
+    DuplicateObject(p, "obj_player");
+    DuplicateObject(p, "obj_player");
+  } else if (edit == "rename") {
+    p.scripts[1].parameter += " ";
+    p.modified = 0;
+    RenameResource(p, K::Sound, 5, "x");
+    RenameResource(p, K::Scene, -1, "x");
+    RenameResource(p, K::Object, 0, "obj_player");
+    RenameResource(p, K::Object, ResourceIndex(p, K::Object, "obj_player"), "hero");
+    RenameResource(p, K::Object, 2, "block");
+    RenameResource(p, K::Sprite, 0, "ship");
+    RenameResource(p, K::Background, 0, "bricks");
+    RenameResource(p, K::Scene, 0, "level2");
+    RenameResource(p, K::Sound, 0, "snd_boop");
+  }
+}
+
 // Each edit on the sample, against golden/edits/<name>.txt. One counter
 // numbers every kind and a scene gets its first layer; reset keeps only the
 // program-wide folders. A deletion takes what belongs to the record (an
@@ -41,71 +84,13 @@ std::string Described(const Project& p, const std::vector<std::string>& names) {
 // with blanks too, objects' pictures follow their sprite); odd calls change
 // nothing and a rename does not mark the project.
 TEST(ModelTest, EditsOfTheSample) {
-  using Edit = std::function<std::vector<std::string>(Project&)>;
-  using K = ResourceKind;
-  const std::pair<const char*, Edit> edits[] = {
-      {"new",
-       [](Project& p) {
-         ResetProject(p);
-         return std::vector{NewSprite(p),     NewSound(p),    NewMusic(p),
-                            NewBackground(p), NewFont(p),     NewObject(p),
-                            NewScene(p),      NewFunction(p), NewScript(p, "object_7", "Step", "")};
-       }},
-      {"delete-object",
-       [](Project& p) { return DeleteObject(p, "obj_player"), std::vector<std::string>{}; }},
-      {"delete-background",
-       [](Project& p) { return DeleteBackground(p, "bg_tiles"), std::vector<std::string>{}; }},
-      {"delete-scene",
-       [](Project& p) {
-         const std::string other = NewScene(p);
-         p.objects.push_back(p.objects[3]);
-         p.objects.back().name = "inst_other";
-         p.objects.back().scene = other;
-         DeleteScene(p, "level");
-         return std::vector{other};
-       }},
-      {"delete-sprite",
-       [](Project& p) {
-         const std::string wall = NewSprite(p);
-         p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
-         p.objects[2].sprite = wall;
-         DeleteSprite(p, "spr_hero");
-         return std::vector{wall};
-       }},
-      {"delete-function",
-       [](Project& p) {
-         const std::vector names = {NewFunction(p), NewFunction(p), NewFunction(p)};
-         DeleteFunction(p, names[1]);
-         DeleteFunction(p, "no such function");
-         return names;
-       }},
-      {"duplicate-object",
-       [](Project& p) {
-         DuplicateObject(p, "obj_player");
-         DuplicateObject(p, "obj_player");
-         return std::vector<std::string>{};
-       }},
-      {"rename",
-       [](Project& p) {
-         p.scripts[1].parameter += " ";
-         p.modified = 0;
-         RenameResource(p, K::Sound, 5, "x");
-         RenameResource(p, K::Scene, -1, "x");
-         RenameResource(p, K::Object, 0, "obj_player");
-         RenameResource(p, K::Object, ResourceIndex(p, K::Object, "obj_player"), "hero");
-         RenameResource(p, K::Object, 2, "block");
-         RenameResource(p, K::Sprite, 0, "ship");
-         RenameResource(p, K::Background, 0, "bricks");
-         RenameResource(p, K::Scene, 0, "level2");
-         RenameResource(p, K::Sound, 0, "snd_boop");
-         return std::vector<std::string>{};
-       }},
-  };
-  for (const auto& [name, edit] : edits) {
+  for (const char* edit : {"new", "delete-object", "delete-background", "delete-scene",
+                           "delete-sprite", "delete-function", "duplicate-object", "rename"}) {
     Project p = test::SampleProject();  // its objects' pictures are not set yet
     p.imgfolder = "pics";
-    const std::vector<std::string> names = edit(p);
-    test::ExpectGolden("edits/" + std::string(name) + ".txt", Described(p, names));
+    std::vector<std::string> made;
+    Edit(edit, p, made);
+    test::ExpectGolden("edits/" + std::string(edit) + ".txt", Described(p, made));
   }
   Project p = test::SampleProject();
   EXPECT_EQ(FindObject(p, "inst_11"), nullptr) << "instances are not objects";
