@@ -45,10 +45,12 @@ TEST_F(LifecycleTest, NewProjectMakesFoldersAndPreferences) {
   EXPECT_EQ(p.modified, 0);
 }
 
-// An open that succeeds goes into a fresh working folder, which replaces the
-// old one; finishing removes it. (A refused open keeping the open project is
-// the main window's test.)
-TEST_F(LifecycleTest, OpenReplacesTheWorkingFolder) {
+// The list holds regular ".xml" files with a name, sub-folders not
+// searched, with the date each was started and a preview when its picture
+// is not empty. An open that succeeds goes into a fresh working folder,
+// which replaces the old one; finishing removes it. (A refused open keeping
+// the open project is the main window's test.)
+TEST_F(LifecycleTest, ListAndOpenProjects) {
   Preferences prefs;
   Project open;
   StartNewProject(open, prefs);
@@ -57,24 +59,9 @@ TEST_F(LifecycleTest, OpenReplacesTheWorkingFolder) {
   MakeDirectory("media");
   test::WriteSampleMedia("media");
   ASSERT_TRUE(WriteProject(saved));
-  const std::string before = open.tempfolder;
-  FileReport report;
-  ASSERT_TRUE(OpenProjectNamed(open, prefs, "demo", &report)) << report.error;
-  EXPECT_EQ(open.projectname, "demo");
-  EXPECT_FALSE(FileExists(before));
-  EXPECT_EQ(test::ReadAll(open.tempfolder + "/jump.wav"), "wav bytes");
-  FinishSession(open, prefs);
-  EXPECT_FALSE(FileExists(open.tempfolder));
-}
-
-// Regular ".xml" files with a name, sub-folders not searched; the date a
-// project was started; a preview only when its picture is not empty.
-TEST_F(LifecycleTest, ListsProjectsWithDateAndPreview) {
-  MakeDirectory("Projects");
   MakeDirectory("Projects/folder.xml");
-  MakeDirectory("Projects/demo");
-  for (const char* file : {"demo.xml", "a.xml.xml", "my.xmlgame.xml", "notes.txt", ".xml",
-                           "demo.png", "demo/inner.xml"})
+  for (const char* file :
+       {"a.xml.xml", "my.xmlgame.xml", "notes.txt", ".xml", "demo.png", "demo/inner.xml"})
     test::WriteAll(std::string("Projects/") + file, "<vorlane/>");
   auto names = RefreshProjectList();
   std::sort(names.begin(), names.end());
@@ -88,6 +75,15 @@ TEST_F(LifecycleTest, ListsProjectsWithDateAndPreview) {
   EXPECT_EQ(ProjectPreviewPath("demo"), "Projects/demo.png");
   test::WriteAll("Projects/demo.png", "");
   EXPECT_EQ(ProjectPreviewPath("demo"), "");
+
+  const std::string before = open.tempfolder;
+  FileReport report;
+  ASSERT_TRUE(OpenProjectNamed(open, prefs, "demo", &report)) << report.error;
+  EXPECT_EQ(open.projectname, "demo");
+  EXPECT_FALSE(FileExists(before));
+  EXPECT_EQ(test::ReadAll(open.tempfolder + "/jump.wav"), "wav bytes");
+  FinishSession(open, prefs);
+  EXPECT_FALSE(FileExists(open.tempfolder));
 }
 
 }  // namespace
