@@ -10,12 +10,15 @@
 #include <optional>
 #include <sstream>
 
+#include "gui/canvas_tool.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
 
 using test::ReadAll;
+using ImageFileTest = test::InTempDir;
+
 constexpr Color kClear{0, 0, 0, 0};
 
 // A w x h image whose pixels all differ, alpha included (some alpha 0 pixels
@@ -138,8 +141,6 @@ TEST(ImageTest, RoundRules) {
   for (const auto& c : cases) EXPECT_EQ(Round(c.value, c.rule), c.expected) << c.value;
 }
 
-using ImageFileTest = test::InTempDir;
-
 TEST_F(ImageFileTest, PngRoundTripKeepsDepthAndBytes) {
   for (bool alpha : {false, true}) {
     const Image image = Pattern(7, 5, alpha);
@@ -192,6 +193,22 @@ TEST_F(ImageFileTest, RefusesPicturesWiderThanCanBeEdited) {
   ASSERT_TRUE(QImage(16384, 1, QImage::Format_RGB32).save("edge.bmp", "BMP"));
   EXPECT_TRUE(LoadImageFile("wide.bmp").is_null());
   EXPECT_EQ(LoadImageFile("edge.bmp").width(), 16384);
+}
+
+// Cells round towards minus infinity; no grid snaps nothing; a stroke
+// enters each cell once until it leaves it.
+TEST(CanvasTool, GridCellsAndStrokes) {
+  for (const auto& [value, cell] : {std::pair{39, 1}, {40, 2}, {-1, -1}, {-20, -1}, {-21, -2}})
+    EXPECT_EQ(GridCell(value, 20), cell) << value;
+  EXPECT_EQ(SnapToGrid(-1, 20), -20);
+  EXPECT_EQ(SnapToGrid(7, 0), 7);
+  GridStroke stroke;
+  EXPECT_TRUE(stroke.Enter(5, 5, 20));
+  EXPECT_FALSE(stroke.Enter(19, 0, 20));
+  EXPECT_TRUE(stroke.Enter(20, 0, 20));
+  EXPECT_TRUE(stroke.Enter(19, 0, 20));  // back into the first cell
+  stroke.Reset();
+  EXPECT_TRUE(stroke.Enter(19, 0, 20));
 }
 
 }  // namespace
