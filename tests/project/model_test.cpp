@@ -2,125 +2,230 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "gui/file_util.h"
+#include "gui/golden.h"
+#include "project/project_file.h"
+#include "project/rename.h"
+#include "project/reserved_names.h"
+#include "project/thumbnails.h"
+#include "project/top_level_names.h"
 #include "support/sample_project.h"
+#include "support/temp_dir.h"
 
 namespace vorlane {
 namespace {
 
-template <typename Record>
-std::vector<std::string> Names(const std::vector<Record>& list) {
-  std::vector<std::string> names;
-  for (const auto& record : list) names.push_back(record.name);
-  return names;
-}
+namespace fs = std::filesystem;
 
-using Strings = std::vector<std::string>;
-
-TEST(ModelTest, NamesNumberOnAcrossKindsAndSceneGetsItsLayer) {
-  Project p;
-  EXPECT_EQ(NewSprite(p), "sprite_2");
-  EXPECT_EQ(NewSound(p), "sound_3");
-  EXPECT_EQ(NewMusic(p), "music_4");
-  EXPECT_EQ(NewBackground(p), "background_5");
-  EXPECT_EQ(NewFont(p), "font_6");
-  EXPECT_EQ(NewObject(p), "object_7");
-  EXPECT_EQ(NewScene(p), "scene_8");
-  EXPECT_EQ(Names(p.layers), Strings{"layer_9"});
-  EXPECT_EQ(p.layers[0].scene, "scene_8");
-  EXPECT_EQ(NewFunction(p), "function_10");
-  EXPECT_EQ(NewScript(p, "object_7", "Step", ""), "scr_11");
-  EXPECT_EQ(p.modified, 1);
-}
-
-TEST(ModelTest, DeleteSpriteClearsUsersAndRefreshesOthers) {
-  Project p = test::SampleProject();
-  const auto wall = NewSprite(p);
-  p.frames.push_back({"0", wall, ShareImage(Image::Transparent(16, 4)), "", 0, -1});
-  p.objects[2].sprite = wall;  // its picture is not set yet: the delete refreshes it
-  DeleteSprite(p, "spr_hero");
-  EXPECT_EQ(Names(p.sprites), Strings{wall});
-  ASSERT_EQ(p.frames.size(), 1u);
-  for (int i : {0, 1}) {  // obj_player and its instance
-    EXPECT_EQ(p.objects[i].sprite, "");
-    EXPECT_EQ(p.objects[i].image, nullptr);
+// What an edit leaves: the records as they would be saved, the names it
+// gave, and each object's picture (its size, and whether it is its sprite's
+// first frame).
+std::string Described(const Project& p, const std::vector<std::string>& names) {
+  std::string out = ProjectXml(p) + "\nmodified " + std::to_string(p.modified) + "\nnames";
+  for (const std::string& name : names) out += " " + name;
+  for (const GameObject& o : p.objects) {
+    out += "\n" + o.name + ": ";
+    if (!o.image)
+      out += "-";
+    else
+      out += std::to_string(o.imagewidth) + " x " + std::to_string(o.imageheight) +
+             (o.image == FirstFrameImage(p, o.sprite) ? " first frame" : " other");
   }
-  EXPECT_EQ(p.objects[2].image, p.frames[0].image);
-  EXPECT_EQ(p.objects[2].imagewidth, 16);
-  EXPECT_EQ(p.objects[2].imageheight, 4);
+  return out + "\n";
 }
 
-TEST(ModelTest, DeletionsTakeWhatBelongsToTheRecordButNotReferences) {
-  Project p = test::SampleProject();
-  DeleteObject(p, "obj_player");  // parent of obj_wall, followed by the scene's view
-  EXPECT_EQ(Names(p.objects), (Strings{"obj_wall", "inst_12"}));
-  EXPECT_EQ(p.objects[0].parent, "obj_player");
-  EXPECT_EQ(Names(p.scripts), Strings{"scr_15"});
-  EXPECT_EQ(p.scenes[0].viewportobject, "obj_player");
-
-  p = test::SampleProject();
-  DeleteBackground(p, "bg_tiles");
-  EXPECT_TRUE(p.backgrounds.empty());
-  EXPECT_EQ(p.scenes[0].background, "");
-  EXPECT_TRUE(p.tiles.empty());
-
-  p = test::SampleProject();
-  const auto other = NewScene(p);
-  p.tiles.push_back({"t_other", "bg_tiles", 0, 0, 1, 1, 0, 0, 0, other, nullptr, 0});
-  p.objects.push_back(p.objects[3]);
-  p.objects.back().name = "inst_other";
-  p.objects.back().scene = other;
-  DeleteScene(p, "level");
-  EXPECT_EQ(Names(p.scenes), Strings{other});
-  EXPECT_EQ(Names(p.objects), (Strings{"obj_player", "obj_wall", "inst_other"}));
-  EXPECT_EQ(Names(p.tiles), Strings{"t_other"});
-  ASSERT_EQ(p.layers.size(), 1u);
-  EXPECT_EQ(p.layers[0].scene, other);
-  EXPECT_EQ(p.scripts.size(), 3u);
-
-  // The survivors keep their order; unknown names change nothing. That each
-  // kind's deletion takes its own record is the browser actions' test.
-  p = Project{};
-  const Strings fns = {NewFunction(p), NewFunction(p), NewFunction(p)};
-  DeleteFunction(p, fns[1]);
-  DeleteFunction(p, "no such function");
-  EXPECT_EQ(Names(p.fns), (Strings{fns[0], fns[2]}));
-}
-
-TEST(ModelTest, DuplicateObjectCopiesFieldsAndScriptsWithoutUniqueness) {
-  const Project sample = test::SampleProject();
-  Project p = sample;
-  DuplicateObject(p, "obj_player");
-  DuplicateObject(p, "obj_player");
-  GameObject copy = sample.objects[0];
-  copy.name = "obj_player_dup";
-  EXPECT_EQ(p.objects, (std::vector<GameObject>{sample.objects[0], sample.objects[1],
-                                                sample.objects[2], sample.objects[3], copy, copy}));
-  std::vector<Script> scripts = sample.scripts;
-  for (int i : {0, 1, 0, 1}) {  // the scripts keep their names
-    scripts.push_back(sample.scripts[i]);
-    scripts.back().object = copy.name;
+// The edits, by the name of their golden file; `made` gets the names given.
+void Edit(const std::string& edit, Project& p, std::vector<std::string>& made) {
+  using K = ResourceKind;
+  if (edit == "new") {
+    ResetProject(p);
+    made = {NewSprite(p),     NewSound(p),    NewMusic(p),
+            NewBackground(p), NewFont(p),     NewObject(p),
+            NewScene(p),      NewFunction(p), NewScript(p, "object_7", "Step", "")};
+  } else if (edit == "delete-object") {
+    DeleteObject(p, "obj_player");
+  } else if (edit == "delete-background") {
+    DeleteBackground(p, "bg_tiles");
+  } else if (edit == "delete-scene") {
+    made = {NewScene(p)};
+    p.objects.push_back(p.objects[3]);
+    p.objects.back().name = "inst_other";
+    p.objects.back().scene = made[0];
+    DeleteScene(p, "level");
+  } else if (edit == "delete-sprite") {
+    made = {NewSprite(p)};
+    p.frames.push_back({"0", made[0], ShareImage(Image::Transparent(16, 4)), "", 0, -1});
+    p.objects[2].sprite = made[0];
+    DeleteSprite(p, "spr_hero");
+  } else if (edit == "delete-function") {
+    made = {NewFunction(p), NewFunction(p), NewFunction(p)};
+    DeleteFunction(p, made[1]);
+    DeleteFunction(p, "no such function");
+  } else if (edit == "duplicate-object") {
+    DuplicateObject(p, "obj_player");
+    DuplicateObject(p, "obj_player");
+  } else if (edit == "rename") {
+    p.scripts[1].parameter += " ";
+    p.modified = 0;
+    RenameResource(p, K::Sound, 5, "x");
+    RenameResource(p, K::Scene, -1, "x");
+    RenameResource(p, K::Object, 0, "obj_player");
+    RenameResource(p, K::Object, ResourceIndex(p, K::Object, "obj_player"), "hero");
+    RenameResource(p, K::Object, 2, "block");
+    RenameResource(p, K::Sprite, 0, "ship");
+    RenameResource(p, K::Background, 0, "bricks");
+    RenameResource(p, K::Scene, 0, "level2");
+    RenameResource(p, K::Sound, 0, "snd_boop");
   }
-  EXPECT_EQ(p.scripts, scripts);
 }
 
-TEST(ModelTest, LookUps) {
+// Each edit on the sample, against golden/edits/<name>.txt. One counter
+// numbers every kind and a scene gets its first layer; reset keeps only the
+// program-wide folders. A deletion takes what belongs to the record (an
+// object's instances and scripts, a scene's instances, tiles and layers, a
+// background's tiles) but leaves references to it (a parent, a view, a
+// scene's background) to the generator; objects of a deleted sprite lose
+// its picture and the others are refreshed. A duplicate copies every field
+// and script, named "_dup" however often it is made. A rename ripples
+// through every record naming the renamed one (collision partners typed
+// with blanks too, objects' pictures follow their sprite); odd calls change
+// nothing and a rename does not mark the project.
+TEST(ModelTest, EditsOfTheSample) {
+  for (const char* edit : {"new", "delete-object", "delete-background", "delete-scene",
+                           "delete-sprite", "delete-function", "duplicate-object", "rename"}) {
+    Project p = test::SampleProject();  // its objects' pictures are not set yet
+    p.imgfolder = "pics";
+    std::vector<std::string> made;
+    Edit(edit, p, made);
+    test::ExpectGolden("edits/" + std::string(edit) + ".txt", Described(p, made));
+  }
   Project p = test::SampleProject();
-  EXPECT_EQ(FirstFrameImage(p, "spr_hero"), p.frames[0].image);
-  EXPECT_EQ(FirstFrameImage(p, "nobody"), nullptr);
-  EXPECT_EQ(FindObject(p, "obj_wall"), &p.objects[2]);
   EXPECT_EQ(FindObject(p, "inst_11"), nullptr) << "instances are not objects";
 }
 
-TEST(ModelTest, ResetEmptiesEverythingAndRestartsNumbers) {
-  Project p = test::SampleProject();
-  p.imgfolder = "pics";
-  ResetProject(p);
-  EXPECT_TRUE(p.sprites.empty() && p.frames.empty() && p.objects.empty() && p.scenes.empty() &&
-              p.layers.empty() && p.tiles.empty() && p.fns.empty());
-  EXPECT_EQ(p.settings.title, "");
-  EXPECT_EQ(p.settings.comments, "");
-  EXPECT_EQ(p.imgfolder, "pics");  // program-wide, kept
-  EXPECT_EQ(NewSprite(p), "sprite_2");
+Image CardWith(const Image* overlay) {
+  Image card = Image::Transparent(150, 100);
+  card.Draw(*StockCardPicture(), 0, 0);
+  if (overlay) card.Draw(*overlay, 0, 0);
+  return card;
+}
+
+// A picture is fitted into the box keeping its shape (30 x 10 becomes
+// 60 x 20 at 45, 20); a pale one shows over darker squares that fill only
+// the box.
+TEST(ThumbnailsTest, PicturesAreFittedIntoTheBox) {
+  Image picture = Image::Opaque(30, 10);
+  picture.Fill(Color{255, 0, 0, 255});
+  Image expected = CardWith(nullptr);
+  expected.FillRect(45, 20, 60, 20, Color{255, 0, 0, 255});
+  EXPECT_EQ(MakeCard(&picture), expected);
+  Image pale = Image::Transparent(30, 30);
+  pale.Plot(15, 15, Color{255, 255, 230, 255});
+  const Image card = MakeCard(&pale);
+  EXPECT_EQ(card.Pixel(75, 50), (Color{255, 255, 230, 255}));
+  for (const auto& [x, y] : {std::pair{45, 20}, {104, 79}}) EXPECT_LE(card.Pixel(x, y).r, 210);
+  EXPECT_EQ(card.Pixel(44, 20), StockCardPicture()->Pixel(44, 20));
+}
+
+// A sprite shows its first frame that has a picture; an object whose sprite
+// has none loses the one it had; a background shows its file, decoded only
+// when it fits the budget beside the pictures the project holds, and the
+// bare card when missing, outside the project or past the budget.
+TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
+  test::ScopedTempDir dir;
+  Project p;
+  p.projectname = "demo";
+  const auto empty = NewSprite(p), hero = NewSprite(p);
+  auto picture = ShareImage(Image::Opaque(4, 4)), other = ShareImage(Image::Opaque(2, 2));
+  p.frames = {{"0", hero, ShareImage()}, {"1", hero, picture}, {"2", hero, other}};
+  NewObject(p);
+  p.objects[0].sprite = empty;
+  SetObjectImage(p.objects[0], picture);
+  p.objects[0].displayimage = picture;
+  for (const char* file : {"sky.png", "../escape.png", ""}) {
+    NewBackground(p);
+    p.backgrounds.back().file = file;
+  }
+  BuildThumbnails(p);
+  EXPECT_EQ(*p.sprites[0].thumbnail, CardWith(StockEmptyCard().get()));
+  EXPECT_EQ(*p.sprites[1].thumbnail, MakeCard(picture.get()));
+  EXPECT_EQ(p.objects[0].image, nullptr);
+  EXPECT_EQ(p.objects[0].displayimage, nullptr);
+  EXPECT_EQ(p.objects[0].imagewidth, 0);
+  EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
+  EXPECT_EQ(*p.backgrounds[1].thumbnail, CardWith(nullptr));
+  EXPECT_EQ(p.backgrounds[2].thumbnail, nullptr);
+
+  fs::create_directories("Projects/demo/img");
+  Image sky = Image::Opaque(120, 60);
+  sky.Fill(Color{0, 128, 255, 255});
+  ASSERT_TRUE(SavePng(sky, "Projects/demo/img/sky.png"));
+  const int held = 4 * 4 + 2 * 2;
+  for (const auto& [limits, shown] : {std::pair{PictureLimits{120, 120 * 60 + held}, true},
+                                      {PictureLimits{16384, 120 * 60 + held - 1}, false},
+                                      {PictureLimits{119, 120 * 60 + held}, false}}) {
+    BuildThumbnails(p, limits);
+    EXPECT_EQ(*p.backgrounds[0].thumbnail, shown ? MakeCard(&sky) : CardWith(nullptr));
+  }
+}
+
+// golden/names.txt: what a new name gets in the sample, with the engine's
+// names below. The record itself is left out of the duplicate check, objects
+// share their list with instances (which are no globals), the name must be
+// a JavaScript identifier first; then any global of the engine, the browser
+// or another resource (with its constructor "__" + name, functions aside)
+// is refused, the kind's word in every message.
+TEST(Rename, NameChecks) {
+  test::ScopedTempDir dir;
+  test::WriteAll("keywords.dat", "!instance_create\nhelp\n\n.speed\nhelp\n\n");
+  LoadEngineNames("var score = 0;\nfunction __vr_run() { var local; }");
+  const Project p = test::SampleProject();
+  std::istringstream rows(test::ReadAll(std::string(VORLANE_GOLDEN_DIR) + "/names.txt"));
+  int count = 0;
+  for (std::string row; std::getline(rows, row);) {
+    if (row.starts_with("#")) continue;
+    std::istringstream fields(row);
+    std::string kind, index, name, refusal;
+    std::getline(fields, kind, '\t'), std::getline(fields, index, '\t');
+    std::getline(fields, name, '\t'), std::getline(fields, refusal);
+    const ResourceKind* k = std::find_if(std::begin(kResourceKinds), std::end(kResourceKinds),
+                                         [&](ResourceKind r) { return KindWord(r) == kind; });
+    ASSERT_NE(k, std::end(kResourceKinds)) << row;
+    const std::string said = CheckResourceName(p, *k, name, std::stoi(index));
+    if (refusal == "*")
+      EXPECT_NE(said, "") << row;
+    else
+      EXPECT_EQ(said, refusal) << row;
+    ++count;
+  }
+  EXPECT_GT(count, 30);
+  LoadEngineNames("", "");
+}
+
+// golden/top_level_names.txt: declarations outside functions only, in any
+// statement, never inside strings, comments, regular expressions or as
+// property names.
+TEST(TopLevelNames, FindsDeclarationsOutsideFunctionsOnly) {
+  std::istringstream lines(test::ReadAll(std::string(VORLANE_GOLDEN_DIR) + "/top_level_names.txt"));
+  std::string script, line;
+  int cases = 0;
+  std::getline(lines, line);  // what the file holds
+  while (std::getline(lines, line)) {
+    if (!line.starts_with("=>")) {
+      script += (script.empty() ? "" : "\n") + line;
+      continue;
+    }
+    std::vector<std::string> names;
+    std::istringstream listed(line.substr(2));
+    for (std::string name; listed >> name;) names.push_back(name);
+    EXPECT_EQ(TopLevelNames(script), names) << script;
+    script.clear(), ++cases;
+  }
+  EXPECT_EQ(cases, 9);
 }
 
 }  // namespace
