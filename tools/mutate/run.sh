@@ -23,18 +23,34 @@ only="${VORLANE_MUTATE_ONLY:-}"
 timeout_s=300
 export QT_QPA_PLATFORM=offscreen
 
-# A copy of the tree as it is now, committed or not, with its own build.
-tree="$scratch/tree"
-mkdir -p "$tree"
+# A copy of the tree as it is now, committed or not, with its own build. A
+# scratch folder used before is brought up to date file by file: what changed
+# gets a new time so ninja rebuilds it (a copied file keeps its old time, which
+# may be older than a build made from a mutant or another tree), and what is
+# gone is deleted (test sources are found by pattern).
+tree="$scratch/tree" fresh="$scratch/fresh"
+rm -rf "$fresh"
+mkdir -p "$tree" "$fresh"
 (cd "$root" && git ls-files -z --cached --others --exclude-standard |
-   tar --null -T - --ignore-failed-read -cf -) | tar -C "$tree" -xf -
-[ -d "$root/tests/engine/node_modules" ] && ln -sfn "$root/tests/engine/node_modules" "$tree/tests/engine/node_modules"
-# A run stopped in the middle of a mutant leaves its build newer than the
-# original just copied back: make ninja see that file again.
+   tar --null -T - --ignore-failed-read -cf -) | tar -C "$fresh" -xf -
+(cd "$fresh" && find . \( -type f -o -type l \) -print0) |
+  while IFS= read -r -d '' f; do
+    cmp -s "$fresh/$f" "$tree/$f" && continue
+    mkdir -p "$(dirname "$tree/$f")"
+    cp -P --remove-destination "$fresh/$f" "$tree/$f"
+  done
+(cd "$tree" && find . -path ./build -prune -o \( -type f -o -type l \) -print0) |
+  while IFS= read -r -d '' f; do
+    [ -e "$fresh/$f" ] || [ -L "$fresh/$f" ] || rm -f "$tree/$f"
+  done
+rm -rf "$fresh"
+# A run stopped just after putting a mutated file back leaves a build newer
+# than the original: make ninja see that file again.
 if [ -f "$scratch/applied" ]; then
   touch "$tree/$(cat "$scratch/applied")" 2>/dev/null || true
   rm -f "$scratch/applied"
 fi
+[ -d "$root/tests/engine/node_modules" ] && ln -sfn "$root/tests/engine/node_modules" "$tree/tests/engine/node_modules"
 build="$tree/build"
 cmake -S "$tree" -B "$build" -G Ninja -DVORLANE_BENCH=OFF >/dev/null
 
