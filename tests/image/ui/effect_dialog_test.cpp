@@ -7,9 +7,10 @@
 #include <QRadioButton>
 #include <QSlider>
 
-#include "gui/ui/canvas.h"
 #include "gui/ui/controls.h"
 #include "image/effects.h"
+#include "image/test_pictures.h"
+#include "image/ui/window_check.h"
 #include "support/qt_app.h"
 
 namespace vorlane {
@@ -17,146 +18,130 @@ namespace {
 
 class EffectDialogTest : public test::DialogTest {
  protected:
-  EffectDialogTest() {
-    Image picture = Image::Transparent(6, 4);
-    for (int y = 0; y < 4; ++y)
-      for (int x = 0; x < 6; ++x)
-        picture.Plot(x, y,
-                     Color{static_cast<std::uint8_t>(40 * x), static_cast<std::uint8_t>(60 * y),
-                           90, static_cast<std::uint8_t>(x == 5 ? 0 : 200)});
-    frame_ = ShareImage(picture);
-  }
-  ImageRef frame_;
+  // A 6 x 4 frame, its last column see-through.
+  ImageRef frame_ = [] {
+    Image picture = test::Numbered(6, 4, true);
+    for (int y = 0; y < 4; ++y) picture.Plot(5, y, test::Rgba(9, 9, 9, 0));
+    return ShareImage(picture);
+  }();
 };
 
-TEST_F(EffectDialogTest, SliderAndFieldStayInStepAndTheFieldIsClamped) {
-  EffectDialog dialog(nullptr, EffectKind::Opacity, frame_);
-  EXPECT_EQ(dialog.windowTitle(), "Opacity");
-  EXPECT_EQ(dialog.size(), QSize(800, 600));
-  QSlider* slider = dialog.slider("Percent");
-  QLineEdit* field = dialog.field("Percent");
-  ASSERT_NE(slider, nullptr);
-  EXPECT_EQ(field->text(), "100");
-  EXPECT_EQ(dialog.preview(), Opacity(*frame_, 100));
+// Each effect's window: its controls set as a user would, the preview and
+// what OK applies are the effect with those values; nothing is clipped.
+TEST_F(EffectDialogTest, EachEffectsControlsReachItsFunction) {
+  using Set = std::function<void(EffectDialog&)>;
+  const Image& f = *frame_;
+  const struct {
+    EffectKind kind;
+    Set set;
+    Image expected;
+  } cases[] = {
+      {EffectKind::Grayscale, [](EffectDialog&) {}, Grayscale(f)},
+      {EffectKind::Invert, [](EffectDialog&) {}, Invert(f)},
+      {EffectKind::MakeOpaque, [](EffectDialog&) {}, MakeOpaque(f)},
+      {EffectKind::Brightness, [](EffectDialog& d) { d.field("Level")->setText("-300"); },
+       Brightness(f, -255)},
+      {EffectKind::ColorBalance,
+       [](EffectDialog& d) {
+         d.field("Red")->setText("30");
+         d.slider("Green")->setValue(7);
+         d.slider("Blue")->setValue(-40);
+       },
+       ColorBalance(f, 30, 7, -40)},
+      {EffectKind::Colorize, [](EffectDialog& d) { d.field("Hue")->setText("400"); },
+       Colorize(f, 359)},
+      {EffectKind::SwapChannels, [](EffectDialog&) {}, SwapChannels(f, "RBG")},
+      {EffectKind::SwapChannels, [](EffectDialog& d) { d.choice("RGB ==> BGR")->click(); },
+       SwapChannels(f, "BGR")},
+      {EffectKind::Opacity, [](EffectDialog& d) { d.slider("Percent")->setValue(35); },
+       Opacity(f, 35)},
+      {EffectKind::Posterize, [](EffectDialog& d) { d.field("Level")->setText("x"); },
+       Posterize(f, 2)},
+      {EffectKind::Mirror, [](EffectDialog& d) { d.check("Mirror vertically")->click(); },
+       Mirror(f, false, true)},
+      {EffectKind::Rotate, [](EffectDialog& d) { d.choice("90")->click(); }, RotateFrame(f, 90)},
+      {EffectKind::Rotate,
+       [](EffectDialog& d) {
+         d.field("Angle")->setText("33");  // ignored until "Free" is chosen
+         EXPECT_FALSE(d.slider("Angle")->isEnabled());
+         d.choice("Free")->click();
+       },
+       RotateFrame(f, 33)},
+      {EffectKind::Scale, [](EffectDialog& d) { d.field("Horizontal")->setText("150"); },
+       ScaleFrame(f, 150, 150)},  // locked: both follow
+      {EffectKind::Shift,
+       [](EffectDialog& d) {
+         d.field("Horizontal")->setText("9");  // up to the frame's width
+         d.field("Vertical")->setText("-1");
+         d.check("Wrap vertically")->click();
+       },
+       ShiftFrame(f, 6, -1, false, true)},
+  };
+  for (const auto& c : cases) {
+    EffectDialog dialog(nullptr, c.kind, frame_);
+    EXPECT_EQ(dialog.windowTitle(), EffectTitle(c.kind));
+    c.set(dialog);
+    EXPECT_EQ(dialog.preview(), c.expected) << EffectTitle(c.kind);
+    EXPECT_EQ(dialog.Chosen()(f), c.expected) << EffectTitle(c.kind);
+    EXPECT_TRUE(dialog.apply_all());
+    test::ExpectNothingClipped(dialog, EffectTitle(c.kind));
+  }
+}
 
-  field->setText("300");
+// Slider and field stay in step; a typed number is clamped to the range
+// (text that is no number reads 0); Lock keeps both scales equal and the
+// presets set both.
+TEST_F(EffectDialogTest, SlidersFieldsLockAndPresets) {
+  EffectDialog opacity(nullptr, EffectKind::Opacity, frame_);
+  QLineEdit* field = opacity.field("Percent");
   EXPECT_EQ(field->text(), "100");
-  EXPECT_EQ(slider->value(), 100);
-  field->setText("-7");
-  EXPECT_EQ(field->text(), "0");
-  EXPECT_EQ(dialog.preview(), Opacity(*frame_, 0));
-  field->setText("35");
-  EXPECT_EQ(slider->value(), 35);
-  EXPECT_EQ(dialog.preview(), Opacity(*frame_, 35));
-  field->setText("abc");  // reads 0, which is in range
-  EXPECT_EQ(slider->value(), 0);
-  EXPECT_EQ(field->text(), "abc");
-  slider->setValue(60);
+  for (auto [typed, shown, value] : {std::tuple("300", "100", 100), std::tuple("-7", "0", 0),
+                                     std::tuple("35", "35", 35), std::tuple("abc", "abc", 0)}) {
+    field->setText(typed);
+    EXPECT_EQ(field->text(), shown);
+    EXPECT_EQ(opacity.slider("Percent")->value(), value);
+  }
+  opacity.slider("Percent")->setValue(60);
   EXPECT_EQ(field->text(), "60");
-  EXPECT_EQ(dialog.preview(), Opacity(*frame_, 60));
-  EXPECT_EQ(dialog.Chosen()(*frame_), Opacity(*frame_, 60));
 
-  // Text that reads below the range takes the lower bound.
-  EffectDialog posterize(nullptr, EffectKind::Posterize, frame_);
-  EXPECT_EQ(posterize.field("Level")->text(), "50");
-  posterize.field("Level")->setText("x");
-  EXPECT_EQ(posterize.field("Level")->text(), "2");
-  EXPECT_EQ(posterize.preview(), Posterize(*frame_, 2));
-  EffectDialog brightness(nullptr, EffectKind::Brightness, frame_);
-  brightness.field("Level")->setText("-300");
-  EXPECT_EQ(brightness.field("Level")->text(), "-255");
-  EXPECT_EQ(brightness.slider("Level")->value(), -255);
+  EffectDialog scale(nullptr, EffectKind::Scale, frame_);
+  scale.check("Lock")->click();
+  scale.field("Horizontal")->setText("150");
+  scale.slider("Vertical")->setValue(80);
+  EXPECT_EQ(scale.preview(), ScaleFrame(*frame_, 150, 80));
+  for (auto [preset, percent] : std::initializer_list<std::pair<const char*, int>>{
+           {"1/4", 25}, {"1/2", 50}, {"2x", 200}, {"4x", 400}}) {
+    ClickButton(scale, preset);
+    EXPECT_EQ(scale.field("Vertical")->text(), QString::number(percent));
+    EXPECT_EQ(scale.preview(), ScaleFrame(*frame_, percent, percent));
+  }
 }
 
-TEST_F(EffectDialogTest, EachEffectPreviewsWithItsOwnControls) {
-  EffectDialog balance(nullptr, EffectKind::ColorBalance, frame_);
-  balance.field("Red")->setText("30");
-  balance.slider("Blue")->setValue(-40);
-  EXPECT_EQ(balance.preview(), ColorBalance(*frame_, 30, 0, -40));
-
-  EffectDialog colorize(nullptr, EffectKind::Colorize, frame_);
-  EXPECT_EQ(colorize.slider("Hue")->maximum(), 359);
-  colorize.field("Hue")->setText("400");
-  EXPECT_EQ(colorize.preview(), Colorize(*frame_, 359));
-
-  EffectDialog swap(nullptr, EffectKind::SwapChannels, frame_);
-  EXPECT_TRUE(swap.choice("RGB ==> RBG")->isChecked());
-  EXPECT_EQ(swap.preview(), SwapChannels(*frame_, "RBG"));
-  swap.choice("RGB ==> BGR")->click();
-  EXPECT_EQ(swap.preview(), SwapChannels(*frame_, "BGR"));
-
-  EffectDialog mirror(nullptr, EffectKind::Mirror, frame_);
-  EXPECT_EQ(mirror.windowTitle(), "Mirror the images");
-  mirror.check("Mirror vertically")->click();
-  EXPECT_EQ(mirror.preview(), Mirror(*frame_, false, true));
-
-  EffectDialog rotate(nullptr, EffectKind::Rotate, frame_);
-  EXPECT_FALSE(rotate.slider("Angle")->isEnabled());
-  rotate.choice("90")->click();
-  EXPECT_EQ(rotate.preview(), RotateFrame(*frame_, 90));
-  rotate.choice("Free")->click();
-  EXPECT_TRUE(rotate.slider("Angle")->isEnabled());
-  rotate.field("Angle")->setText("33");
-  EXPECT_EQ(rotate.preview(), RotateFrame(*frame_, 33));
-
-  EffectDialog shift(nullptr, EffectKind::Shift, frame_);
-  EXPECT_EQ(shift.slider("Horizontal")->minimum(), -6);
-  EXPECT_EQ(shift.slider("Vertical")->maximum(), 4);
-  shift.field("Horizontal")->setText("9");
-  shift.field("Vertical")->setText("-1");
-  shift.check("Wrap vertically")->click();
-  EXPECT_EQ(shift.preview(), ShiftFrame(*frame_, 6, -1, false, true));
-
-  EffectDialog gray(nullptr, EffectKind::Grayscale, frame_);
-  EXPECT_EQ(gray.windowTitle(), "Convert to grayscale");
-  EXPECT_EQ(gray.preview(), Grayscale(*frame_));
-  EXPECT_EQ(gray.modified_canvas()->picture_width(), 6);
-  EXPECT_EQ(gray.original_canvas()->picture_height(), 4);
-}
-
-TEST_F(EffectDialogTest, ScaleKeepsBothEqualWhileLockedAndThePresetsSetBoth) {
-  EffectDialog dialog(nullptr, EffectKind::Scale, frame_);
-  EXPECT_TRUE(dialog.check("Lock")->isChecked());
-  dialog.field("Horizontal")->setText("150");
-  EXPECT_EQ(dialog.field("Vertical")->text(), "150");
-  EXPECT_EQ(dialog.preview(), ScaleFrame(*frame_, 150, 150));
-  dialog.check("Lock")->click();
-  dialog.slider("Vertical")->setValue(80);
-  EXPECT_EQ(dialog.field("Horizontal")->text(), "150");
-  EXPECT_EQ(dialog.preview(), ScaleFrame(*frame_, 150, 80));
-  ClickButton(dialog, "1/4");
-  EXPECT_EQ(dialog.preview(), ScaleFrame(*frame_, 25, 25));
-  ClickButton(dialog, "4x");
-  EXPECT_EQ(dialog.field("Vertical")->text(), "400");
-  EXPECT_EQ(dialog.preview(), ScaleFrame(*frame_, 400, 400));
-}
-
-TEST_F(EffectDialogTest, NoiseDrawsANewPlaneOnEveryChange) {
-  EffectDialog dialog(nullptr, EffectKind::Noise, frame_);
-  EXPECT_EQ(dialog.noise_plane(), std::vector<std::uint8_t>(24, 0));
-  EXPECT_EQ(dialog.preview(), Noise(*frame_, dialog.noise_plane()));
-  dialog.field("Level")->setText("100");
-  const std::vector<std::uint8_t> first = dialog.noise_plane();
-  ASSERT_EQ(first.size(), 24u);
+// Noise adds nothing until a change, then a new plane on every change, the
+// one shown being the one applied; Erase a colour takes the colour chosen
+// and keeps it when the choice is cancelled.
+TEST_F(EffectDialogTest, NoiseAndEraseAColour) {
+  EffectDialog noise(nullptr, EffectKind::Noise, frame_);
+  EXPECT_EQ(noise.noise_plane(), std::vector<std::uint8_t>(24, 0));
+  EXPECT_EQ(noise.preview(), Noise(*frame_, noise.noise_plane()));
+  noise.field("Level")->setText("100");
+  const std::vector<std::uint8_t> first = noise.noise_plane();
   for (std::uint8_t value : first) EXPECT_TRUE(value >= 1 && value <= 101);
-  EXPECT_EQ(dialog.preview(), Noise(*frame_, first));
-  dialog.slider("Level")->setValue(99);
-  dialog.slider("Level")->setValue(100);
-  EXPECT_NE(dialog.noise_plane(), first);  // 24 draws of 101 values each
-  EXPECT_EQ(dialog.Chosen()(*frame_), dialog.preview());
-}
+  EXPECT_EQ(noise.preview(), Noise(*frame_, first));
+  noise.slider("Level")->setValue(99);
+  noise.slider("Level")->setValue(100);
+  EXPECT_NE(noise.noise_plane(), first);  // 24 draws of 101 values each
+  EXPECT_EQ(noise.Chosen()(*frame_), noise.preview());
 
-TEST_F(EffectDialogTest, EraseAColourTakesTheColourChosenAndACancelledChoiceKeepsIt) {
-  dialogs_.PickColor(Color{40, 60, 90, 255}).Cancel();
-  EffectDialog dialog(nullptr, EffectKind::EraseColor, frame_);
-  EXPECT_EQ(dialog.erase_color(), (Color{0, 0, 0, 255}));
-  EXPECT_EQ(dialog.preview(), EraseColor(*frame_, Color{0, 0, 0, 255}, 0));
-  ClickButton(dialog, "...");
-  dialog.field("Tolerance")->setText("12");
-  EXPECT_EQ(dialog.preview(), EraseColor(*frame_, Color{40, 60, 90, 255}, 12));
-  ClickButton(dialog, "...");
-  EXPECT_EQ(dialog.erase_color(), (Color{40, 60, 90, 255}));
-  EXPECT_NE(dialog.preview(), *frame_);
+  dialogs_.PickColor(Color{41, 61, 91, 255}).Cancel();
+  EffectDialog erase(nullptr, EffectKind::EraseColor, frame_);
+  EXPECT_EQ(erase.preview(), EraseColor(*frame_, Color{0, 0, 0, 255}, 0));
+  ClickButton(erase, "...");
+  erase.field("Tolerance")->setText("12");
+  ClickButton(erase, "...");
+  EXPECT_EQ(erase.erase_color(), (Color{41, 61, 91, 255}));
+  EXPECT_EQ(erase.Chosen()(*frame_), EraseColor(*frame_, Color{41, 61, 91, 255}, 12));
+  EXPECT_EQ(erase.preview(), erase.Chosen()(*frame_));
 }
 
 }  // namespace
