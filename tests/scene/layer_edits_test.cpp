@@ -5,8 +5,6 @@
 namespace vorlane {
 namespace {
 
-using Names = std::vector<std::string>;
-
 // Scene "a" has layers 1000000 and 5 with a tile each; scene "b" has the
 // same values with its own tiles.
 Project TwoScenes() {
@@ -23,16 +21,18 @@ Project TwoScenes() {
   return p;
 }
 
-// Every layer as "name:value", every tile as "name:depth", scene "b"'s
-// included, so that any change to another scene shows.
-Names Layers(const Project& p) {
-  Names out;
-  for (const auto& l : p.layers) out.push_back(l.name + ":" + std::to_string(l.value));
+// The scene's layers as "name:value" and its tiles as "name:depth", in list
+// order.
+std::string Layers(const Project& p, const std::string& scene) {
+  std::string out;
+  for (const auto& l : p.layers)
+    if (l.scene == scene) out += l.name + ":" + std::to_string(l.value) + " ";
   return out;
 }
-Names Tiles(const Project& p) {
-  Names out;
-  for (const auto& t : p.tiles) out.push_back(t.name + ":" + std::to_string(t.depth));
+std::string Tiles(const Project& p, const std::string& scene) {
+  std::string out;
+  for (const auto& t : p.tiles)
+    if (t.scene == scene) out += t.name + ":" + std::to_string(t.depth) + " ";
   return out;
 }
 
@@ -67,12 +67,12 @@ TEST(DeleteSceneLayer, TakesTheLayerAndItsTilesOfThatSceneOnly) {
   p.tiles.push_back(Tile{.name = "stray", .depth = 77, .scene = "a"});
   DeleteSceneLayer(p, "a", 5);
   DeleteSceneLayer(p, "a", 77);
-  EXPECT_EQ(Layers(p), (Names{"layer_1:1000000", "layer_2:1000000", "layer_4:5"}));
-  EXPECT_EQ(Tiles(p), (Names{"ta_back:1000000", "tb_back:1000000", "tb_5:5"}));
+  EXPECT_EQ(Layers(p, "a") + "| " + Tiles(p, "a"), "layer_1:1000000 | ta_back:1000000 ");
   p.layers.push_back({"layer_dup", 1000000, "a"});
   DeleteSceneLayer(p, "a", 1000000);
-  EXPECT_EQ(Layers(p), (Names{"layer_2:1000000", "layer_4:5", "layer_21:1000000"}));
-  EXPECT_EQ(Tiles(p), (Names{"tb_back:1000000", "tb_5:5"}));
+  EXPECT_EQ(Layers(p, "a") + "| " + Tiles(p, "a"), "layer_21:1000000 | ");
+  EXPECT_EQ(Layers(p, "b") + "| " + Tiles(p, "b"),
+            "layer_2:1000000 layer_4:5 | tb_back:1000000 tb_5:5 ");
 }
 
 // Changing a layer's value carries its tiles; onto another layer's value
@@ -82,39 +82,22 @@ TEST(ChangeSceneLayer, MovesTheLayerAndItsTilesAndMergesOntoATakenValue) {
     int current;
     const char* text;
     bool changed;
-    Names a_layers, tiles;
+    std::string after;
   } cases[] = {
-      {5,
-       "-3",
-       true,
-       {"layer_1:1000000", "layer_3:-3"},
-       {"ta_back:1000000", "ta_5:-3", "tb_back:1000000", "tb_5:5"}},
-      {9,
-       "7",
-       false,
-       {"layer_1:1000000", "layer_3:5"},
-       {"ta_back:1000000", "ta_5:5", "tb_back:1000000", "tb_5:5"}},
-      {5,
-       "5",
-       true,
-       {"layer_1:1000000", "layer_3:5"},
-       {"ta_back:1000000", "ta_5:5", "tb_back:1000000", "tb_5:5"}},
-      {1000000, "5", true, {"layer_1:5"}, {"ta_back:5", "ta_5:5", "tb_back:1000000", "tb_5:5"}},
-      {5,
-       "1000000",
-       true,
-       {"layer_1:1000000"},
-       {"ta_back:1000000", "ta_5:1000000", "tb_back:1000000", "tb_5:5"}},
+      // clang-format off
+      {5, "-3", true, "layer_1:1000000 layer_3:-3 | ta_back:1000000 ta_5:-3 "},
+      {9, "7", false, "layer_1:1000000 layer_3:5 | ta_back:1000000 ta_5:5 "},
+      {5, "5", true, "layer_1:1000000 layer_3:5 | ta_back:1000000 ta_5:5 "},
+      {1000000, "5", true, "layer_1:5 | ta_back:5 ta_5:5 "},
+      {5, "1000000", true, "layer_1:1000000 | ta_back:1000000 ta_5:1000000 "},
+      // clang-format on
   };
   for (const auto& c : cases) {
     Project p = TwoScenes();
     EXPECT_EQ(ChangeSceneLayer(p, "a", c.current, c.text), c.changed) << c.text;
-    Names a_layers;
-    for (const auto& l : p.layers)
-      if (l.scene == "a") a_layers.push_back(l.name + ":" + std::to_string(l.value));
-    EXPECT_EQ(a_layers, c.a_layers) << c.current << " -> " << c.text;
-    EXPECT_EQ(Tiles(p), c.tiles) << c.current << " -> " << c.text;
-    EXPECT_EQ(LayerValues(p, "b"), (std::vector{1000000, 5}));
+    EXPECT_EQ(Layers(p, "a") + "| " + Tiles(p, "a"), c.after) << c.current << " -> " << c.text;
+    EXPECT_EQ(Layers(p, "b") + "| " + Tiles(p, "b"),
+              "layer_2:1000000 layer_4:5 | tb_back:1000000 tb_5:5 ");
   }
 }
 

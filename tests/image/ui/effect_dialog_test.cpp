@@ -26,61 +26,41 @@ class EffectDialogTest : public test::DialogTest {
   }();
 };
 
-// Each effect's window: its controls set as a user would, the preview and
-// what OK applies are the effect with those values; nothing is clipped.
+// Each effect's window: its controls set as a user would (a number typed,
+// a box or a choice clicked), the preview and what OK applies are the
+// effect with those values; nothing is clipped.
 TEST_F(EffectDialogTest, EachEffectsControlsReachItsFunction) {
-  using Set = std::function<void(EffectDialog&)>;
+  using K = EffectKind;
   const Image& f = *frame_;
   const struct {
-    EffectKind kind;
-    Set set;
+    K kind;
+    std::vector<std::pair<QString, QString>> set;  // a field and its text, or a box or choice
     Image expected;
   } cases[] = {
-      {EffectKind::Grayscale, [](EffectDialog&) {}, Grayscale(f)},
-      {EffectKind::Invert, [](EffectDialog&) {}, Invert(f)},
-      {EffectKind::MakeOpaque, [](EffectDialog&) {}, MakeOpaque(f)},
-      {EffectKind::Brightness, [](EffectDialog& d) { d.field("Level")->setText("-300"); },
-       Brightness(f, -255)},
-      {EffectKind::ColorBalance,
-       [](EffectDialog& d) {
-         d.field("Red")->setText("30");
-         d.slider("Green")->setValue(7);
-         d.slider("Blue")->setValue(-40);
-       },
-       ColorBalance(f, 30, 7, -40)},
-      {EffectKind::Colorize, [](EffectDialog& d) { d.field("Hue")->setText("400"); },
-       Colorize(f, 359)},
-      {EffectKind::SwapChannels, [](EffectDialog&) {}, SwapChannels(f, "RBG")},
-      {EffectKind::SwapChannels, [](EffectDialog& d) { d.choice("RGB ==> BGR")->click(); },
-       SwapChannels(f, "BGR")},
-      {EffectKind::Opacity, [](EffectDialog& d) { d.slider("Percent")->setValue(35); },
-       Opacity(f, 35)},
-      {EffectKind::Posterize, [](EffectDialog& d) { d.field("Level")->setText("x"); },
-       Posterize(f, 2)},
-      {EffectKind::Mirror, [](EffectDialog& d) { d.check("Mirror vertically")->click(); },
-       Mirror(f, false, true)},
-      {EffectKind::Rotate, [](EffectDialog& d) { d.choice("90")->click(); }, RotateFrame(f, 90)},
-      {EffectKind::Rotate,
-       [](EffectDialog& d) {
-         d.field("Angle")->setText("33");  // ignored until "Free" is chosen
-         EXPECT_FALSE(d.slider("Angle")->isEnabled());
-         d.choice("Free")->click();
-       },
-       RotateFrame(f, 33)},
-      {EffectKind::Scale, [](EffectDialog& d) { d.field("Horizontal")->setText("150"); },
-       ScaleFrame(f, 150, 150)},  // locked: both follow
-      {EffectKind::Shift,
-       [](EffectDialog& d) {
-         d.field("Horizontal")->setText("9");  // up to the frame's width
-         d.field("Vertical")->setText("-1");
-         d.check("Wrap vertically")->click();
-       },
-       ShiftFrame(f, 6, -1, false, true)},
+      // clang-format off
+      {K::Grayscale, {}, Grayscale(f)}, {K::Invert, {}, Invert(f)}, {K::MakeOpaque, {}, MakeOpaque(f)},
+      {K::Brightness, {{"Level", "-300"}}, Brightness(f, -255)},
+      {K::ColorBalance, {{"Red", "30"}, {"Green", "7"}, {"Blue", "-40"}}, ColorBalance(f, 30, 7, -40)},
+      {K::Colorize, {{"Hue", "400"}}, Colorize(f, 359)},
+      {K::SwapChannels, {}, SwapChannels(f, "RBG")},
+      {K::SwapChannels, {{"RGB ==> BGR", ""}}, SwapChannels(f, "BGR")},
+      {K::Opacity, {{"Percent", "35"}}, Opacity(f, 35)},
+      {K::Posterize, {{"Level", "x"}}, Posterize(f, 2)},  // below the range: its least
+      {K::Mirror, {{"Mirror vertically", ""}}, Mirror(f, false, true)},
+      {K::Rotate, {{"90", ""}}, RotateFrame(f, 90)},
+      {K::Rotate, {{"Angle", "33"}, {"Free", ""}}, RotateFrame(f, 33)},
+      {K::Scale, {{"Horizontal", "150"}}, ScaleFrame(f, 150, 150)},  // locked: both follow
+      {K::Shift, {{"Horizontal", "9"}, {"Vertical", "-1"}, {"Wrap vertically", ""}}, ShiftFrame(f, 6, -1, false, true)},
+      // clang-format on
   };
   for (const auto& c : cases) {
     EffectDialog dialog(nullptr, c.kind, frame_);
     EXPECT_EQ(dialog.windowTitle(), EffectTitle(c.kind));
-    c.set(dialog);
+    for (const auto& [control, text] : c.set) {
+      if (QLineEdit* field = dialog.field(control)) field->setText(text);
+      if (QCheckBox* box = dialog.check(control)) box->click();
+      if (QRadioButton* choice = dialog.choice(control)) choice->click();
+    }
     EXPECT_EQ(dialog.preview(), c.expected) << EffectTitle(c.kind);
     EXPECT_EQ(dialog.Chosen()(f), c.expected) << EffectTitle(c.kind);
     EXPECT_TRUE(dialog.apply_all());
@@ -103,6 +83,10 @@ TEST_F(EffectDialogTest, SlidersFieldsLockAndPresets) {
   }
   opacity.slider("Percent")->setValue(60);
   EXPECT_EQ(field->text(), "60");
+  EffectDialog rotate(nullptr, EffectKind::Rotate, frame_);
+  EXPECT_FALSE(rotate.slider("Angle")->isEnabled());  // until "Free" is chosen
+  rotate.choice("Free")->click();
+  EXPECT_TRUE(rotate.slider("Angle")->isEnabled());
 
   EffectDialog scale(nullptr, EffectKind::Scale, frame_);
   scale.check("Lock")->click();
