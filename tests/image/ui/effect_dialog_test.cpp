@@ -26,15 +26,18 @@ class EffectDialogTest : public test::DialogTest {
   }();
 };
 
-// Each effect's window: its controls set as a user would (a number typed,
-// a box or a choice clicked), the preview and what OK applies are the
-// effect with those values; nothing is clipped.
+// Each effect's window, its controls used as a person would (a number typed
+// and clamped, a slider moved with "#", a box, a choice or a button
+// clicked): slider and field agree, and the preview and what OK applies
+// are the effect with those values. Nothing is clipped.
 TEST_F(EffectDialogTest, EachEffectsControlsReachItsFunction) {
   using K = EffectKind;
   const Image& f = *frame_;
+  const Color picked{41, 61, 91, 255};
+  dialogs_.PickColor(picked).Cancel();  // the erase colour: chosen, then kept when cancelled
   const struct {
     K kind;
-    std::vector<std::pair<QString, QString>> set;  // a field and its text, or a box or choice
+    std::vector<std::pair<QString, QString>> set;
     Image expected;
   } cases[] = {
       // clang-format off
@@ -44,88 +47,55 @@ TEST_F(EffectDialogTest, EachEffectsControlsReachItsFunction) {
       {K::Colorize, {{"Hue", "400"}}, Colorize(f, 359)},
       {K::SwapChannels, {}, SwapChannels(f, "RBG")},
       {K::SwapChannels, {{"RGB ==> BGR", ""}}, SwapChannels(f, "BGR")},
-      {K::Opacity, {{"Percent", "35"}}, Opacity(f, 35)},
-      {K::Posterize, {{"Level", "x"}}, Posterize(f, 2)},  // below the range: its least
+      {K::Opacity, {{"Percent", "-7"}}, Opacity(f, 0)}, {K::Opacity, {{"#Percent", "60"}}, Opacity(f, 60)},
+      {K::Posterize, {{"Level", "x"}}, Posterize(f, 2)},  // no number: the least
       {K::Mirror, {{"Mirror vertically", ""}}, Mirror(f, false, true)},
       {K::Rotate, {{"90", ""}}, RotateFrame(f, 90)},
       {K::Rotate, {{"Angle", "33"}, {"Free", ""}}, RotateFrame(f, 33)},
       {K::Scale, {{"Horizontal", "150"}}, ScaleFrame(f, 150, 150)},  // locked: both follow
+      {K::Scale, {{"Lock", ""}, {"Horizontal", "150"}, {"#Vertical", "80"}}, ScaleFrame(f, 150, 80)},
+      {K::Scale, {{"1/4", ""}}, ScaleFrame(f, 25, 25)}, {K::Scale, {{"1/2", ""}}, ScaleFrame(f, 50, 50)},
+      {K::Scale, {{"2x", ""}}, ScaleFrame(f, 200, 200)}, {K::Scale, {{"4x", ""}}, ScaleFrame(f, 400, 400)},
       {K::Shift, {{"Horizontal", "9"}, {"Vertical", "-1"}, {"Wrap vertically", ""}}, ShiftFrame(f, 6, -1, false, true)},
+      {K::EraseColor, {{"...", ""}, {"Tolerance", "12"}, {"...", ""}}, EraseColor(f, picked, 12)},
       // clang-format on
   };
   for (const auto& c : cases) {
     EffectDialog dialog(nullptr, c.kind, frame_);
     EXPECT_EQ(dialog.windowTitle(), EffectTitle(c.kind));
     for (const auto& [control, text] : c.set) {
+      if (control.startsWith('#')) dialog.slider(control.mid(1))->setValue(text.toInt());
       if (QLineEdit* field = dialog.field(control)) field->setText(text);
       if (QCheckBox* box = dialog.check(control)) box->click();
       if (QRadioButton* choice = dialog.choice(control)) choice->click();
+      if (control == "..." || control.contains('/') || control.endsWith('x'))
+        ClickButton(dialog, control);
+      const QString label = control.startsWith('#') ? control.mid(1) : control;
+      if (dialog.slider(label) && text != "x")
+        EXPECT_EQ(dialog.field(label)->text(), QString::number(dialog.slider(label)->value()));
     }
     EXPECT_EQ(dialog.preview(), c.expected) << EffectTitle(c.kind);
     EXPECT_EQ(dialog.Chosen()(f), c.expected) << EffectTitle(c.kind);
     EXPECT_TRUE(dialog.apply_all());
     test::ExpectNothingClipped(dialog, EffectTitle(c.kind));
   }
-}
-
-// Slider and field stay in step; a typed number is clamped to the range
-// (text that is no number reads 0); Lock keeps both scales equal and the
-// presets set both.
-TEST_F(EffectDialogTest, SlidersFieldsLockAndPresets) {
-  EffectDialog opacity(nullptr, EffectKind::Opacity, frame_);
-  QLineEdit* field = opacity.field("Percent");
-  EXPECT_EQ(field->text(), "100");
-  for (auto [typed, shown, value] : {std::tuple("300", "100", 100), std::tuple("-7", "0", 0),
-                                     std::tuple("35", "35", 35), std::tuple("abc", "abc", 0)}) {
-    field->setText(typed);
-    EXPECT_EQ(field->text(), shown);
-    EXPECT_EQ(opacity.slider("Percent")->value(), value);
-  }
-  opacity.slider("Percent")->setValue(60);
-  EXPECT_EQ(field->text(), "60");
   EffectDialog rotate(nullptr, EffectKind::Rotate, frame_);
   EXPECT_FALSE(rotate.slider("Angle")->isEnabled());  // until "Free" is chosen
-  rotate.choice("Free")->click();
-  EXPECT_TRUE(rotate.slider("Angle")->isEnabled());
-
-  EffectDialog scale(nullptr, EffectKind::Scale, frame_);
-  scale.check("Lock")->click();
-  scale.field("Horizontal")->setText("150");
-  scale.slider("Vertical")->setValue(80);
-  EXPECT_EQ(scale.preview(), ScaleFrame(*frame_, 150, 80));
-  for (auto [preset, percent] : std::initializer_list<std::pair<const char*, int>>{
-           {"1/4", 25}, {"1/2", 50}, {"2x", 200}, {"4x", 400}}) {
-    ClickButton(scale, preset);
-    EXPECT_EQ(scale.field("Vertical")->text(), QString::number(percent));
-    EXPECT_EQ(scale.preview(), ScaleFrame(*frame_, percent, percent));
-  }
 }
 
-// Noise adds nothing until a change, then a new plane on every change, the
-// one shown being the one applied; Erase a colour takes the colour chosen
-// and keeps it when the choice is cancelled.
-TEST_F(EffectDialogTest, NoiseAndEraseAColour) {
+// Noise adds nothing until a change, then draws a new plane on every
+// change, the one shown being the one applied.
+TEST_F(EffectDialogTest, NoiseDrawsANewPlaneOnEveryChange) {
   EffectDialog noise(nullptr, EffectKind::Noise, frame_);
   EXPECT_EQ(noise.noise_plane(), std::vector<std::uint8_t>(24, 0));
-  EXPECT_EQ(noise.preview(), Noise(*frame_, noise.noise_plane()));
   noise.field("Level")->setText("100");
   const std::vector<std::uint8_t> first = noise.noise_plane();
   for (std::uint8_t value : first) EXPECT_TRUE(value >= 1 && value <= 101);
-  EXPECT_EQ(noise.preview(), Noise(*frame_, first));
   noise.slider("Level")->setValue(99);
   noise.slider("Level")->setValue(100);
   EXPECT_NE(noise.noise_plane(), first);  // 24 draws of 101 values each
+  EXPECT_EQ(noise.preview(), Noise(*frame_, noise.noise_plane()));
   EXPECT_EQ(noise.Chosen()(*frame_), noise.preview());
-
-  dialogs_.PickColor(Color{41, 61, 91, 255}).Cancel();
-  EffectDialog erase(nullptr, EffectKind::EraseColor, frame_);
-  EXPECT_EQ(erase.preview(), EraseColor(*frame_, Color{0, 0, 0, 255}, 0));
-  ClickButton(erase, "...");
-  erase.field("Tolerance")->setText("12");
-  ClickButton(erase, "...");
-  EXPECT_EQ(erase.erase_color(), (Color{41, 61, 91, 255}));
-  EXPECT_EQ(erase.Chosen()(*frame_), EraseColor(*frame_, Color{41, 61, 91, 255}, 12));
-  EXPECT_EQ(erase.preview(), erase.Chosen()(*frame_));
 }
 
 }  // namespace
