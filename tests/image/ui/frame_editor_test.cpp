@@ -215,7 +215,9 @@ TEST_F(FrameEditorTest, AStripThatCannotBeSavedSaysWhy) {
   for (const char* sprite : {"spr_ball", "spr_ball", "spr_none"})
     EXPECT_FALSE(SaveSpriteStrip(nullptr, project_, sprite));
   ASSERT_EQ(dialogs_.Boxes().size(), 1u);
-  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: The strip could not be saved as \"missing/balls.png\"", 0), 0u);
+  EXPECT_EQ(
+      dialogs_.Boxes()[0].rfind("Error: The strip could not be saved as \"missing/balls.png\"", 0),
+      0u);
 }
 
 // A thousand frames are one canvas, painted only where it is seen, and a
@@ -224,7 +226,8 @@ TEST_F(FrameEditorTest, AThousandFramesAreOneCanvasThatFindsTheLast) {
   for (int i = 3; i < 1000; ++i) AddFrame("spr_ball", kGreen);
   Drive([this](FrameEditor& editor) {
     EXPECT_EQ(editor.strip()->picture_width(), 10 + 1000 * 14);
-    editor.strip()->tool()->Press(PointerEvent{10 + 999 * 14 + 3, 11, Qt::LeftButton, Qt::LeftButton});
+    editor.strip()->tool()->Press(
+        PointerEvent{10 + 999 * 14 + 3, 11, Qt::LeftButton, Qt::LeftButton});
     EXPECT_EQ(editor.current(), static_cast<int>(project_.frames.size()) - 1);
     Image part = Image::Opaque(30, 22);
     PaintFrameStrip(part, 10 + 500 * 14 - 5, 0, project_, editor.layout(), editor.current());

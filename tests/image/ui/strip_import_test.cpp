@@ -51,9 +51,11 @@ TEST_F(StripImportTest, TheCountsTypedCutTheStrip) {
   EXPECT_TRUE(ImportImageStrip(nullptr, project, 0));
   EXPECT_EQ(dialogs_.shown()[0].title, "Select an image strip");
   ASSERT_EQ(dialogs_.Boxes().size(), 3u);
-  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: The image \"broken.png\" could not be loaded", 0), 0u);
-  EXPECT_EQ(dialogs_.Boxes()[1] + dialogs_.Boxes()[2],
-            "Error: Invalid column or row number" + std::string("Error: Invalid column or row number"));
+  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: The image \"broken.png\" could not be loaded", 0),
+            0u);
+  EXPECT_EQ(
+      dialogs_.Boxes()[1] + dialogs_.Boxes()[2],
+      "Error: Invalid column or row number" + std::string("Error: Invalid column or row number"));
   ASSERT_EQ(SpriteFrames(project, "spr_hero").size(), 2u);
   EXPECT_EQ(*project.frames[1].image, strip.Copy(4, 0, 4, 4));
 }
