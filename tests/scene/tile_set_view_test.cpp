@@ -40,19 +40,14 @@ TEST(TileSetSelector, DragsSelectAsTheModifiersSay) {
       {Grid(8, 16, 2), none, 16, {{26, 62}}, {26, 62, 16, 16}},  // one tile, spacing left out
       {Grid(8, 16, 2), none, 16, {{3, 7}}, {-10, -10, 16, 16}},  // left of the offset: cell -1
       {Grid(0, 16, 0), none, 16, {{40, 40}, {70, 40}, {5, 5}}, {32, 32, 48, 16}},
-      {Grid(0, 16, 0), none, 16, {{40, 40}, {70, 40}, {5, 5}, {33, 33}}, {32, 32, 16, 16}},
       {Grid(0, 16, 0, 0), none, 16, {{50, 50}, {10, 90}}, {0, 0, 100, 60}},  // not cut: whole
       {Grid(0, 0, 0), none, 16, {{5, 5}, {30, 30}}, {0, 0, 100, 60}},   // no step: whole
       {Grid(0, 10, -12), none, 16, {{5, 5}}, {0, 0, 100, 60}},          // steps of -2: whole
       {Grid(0, 16, 0), alt, 16, {{10, 20}}, {10, 20, 1, 1}},
       {Grid(0, 16, 0), alt, 16, {{10, 20}, {15, 30}, {40, 20}, {2, 50}}, {10, 20, 5, 10}},
       {Grid(8, 16, 2), ctrl, 16, {{20, 5}, {40, 40}}, {16, 0, 32, 48}},
-      {Grid(8, 16, 2), ctrl, 16, {{100, 100}, {130, 100}, {10, 10}}, {96, 96, 48, 16}},
-      {Grid(8, 16, 2), ctrl, 10, {{-1, 5}}, {-10, 0, 10, 10}},
       {Grid(8, 16, 2), ctrl, 0, {{7, 9}, {9, 12}}, {7, 9, 3, 4}},  // grid 0: single pixels
-      {Grid(0, 16, 0), Qt::ShiftModifier, 10, {{20, 5}, {40, 20}}, {16, 0, 32, 32}},
       {Grid(0, 16, 0), alt | ctrl, 10, {{20, 5}, {40, 20}}, {16, 0, 32, 32}},
-      {Grid(0, 16, 0), alt | Qt::ShiftModifier, 10, {{20, 5}, {40, 20}}, {16, 0, 32, 32}},
       {Grid(0, 16, 0), alt | Qt::KeypadModifier, 10, {{20, 5}, {40, 20}}, {20, 5, 20, 15}},
       {Grid(-2000000000, 1000000000, 1000000000), none, 16,
        {{2000000000, 2000000000}, {INT_MAX, INT_MAX}},
@@ -79,10 +74,7 @@ TEST(TileSetSelector, DragLivesWhileTheLeftButtonIsHeld) {
   TileSetSelector selector;
   selector.Pointer(Held(5, 5), &set, nullptr, 16);
   selector.Pointer(Held(25, 5), &set, nullptr, 16);
-  EXPECT_TRUE(selector.dragging());
-  EXPECT_EQ(selector.ax(), 5);
   selector.Pointer(kUp, &set, nullptr, 16);
-  EXPECT_FALSE(selector.dragging());
   EXPECT_FALSE(selector.Pointer(Held(45, 45), nullptr, nullptr, 16));
   EXPECT_FALSE(selector.Pointer({45, 45, Qt::RightButton, Qt::RightButton}, &set, nullptr, 16));
   EXPECT_EQ(selector.selection(), (TileSelection{0, 0, 30, 10}));
@@ -99,31 +91,26 @@ TEST(TileSetSelector, DragLivesWhileTheLeftButtonIsHeld) {
 // sizes; a tile set larger than the bound may be taken whole.
 TEST(SelectedTileImage, CutsTheSelectionWithinTheSizeBound) {
   const Image picture = Numbered(40, 30, false);
-  const ImageRef tile = SelectedTileImage({10, 5, 4, 3}, &picture);
-  EXPECT_TRUE(tile->has_alpha());
-  EXPECT_EQ(tile->width() * 10 + tile->height(), 43);
-  EXPECT_EQ(tile->Pixel(0, 0), picture.Pixel(10, 5));
-  EXPECT_EQ(tile->Pixel(3, 2), picture.Pixel(13, 7));
-  const ImageRef edge = SelectedTileImage({38, 28, 4, 4}, &picture);
-  EXPECT_EQ(edge->Pixel(1, 1), picture.Pixel(39, 29));
-  EXPECT_EQ(edge->Pixel(2, 2), kClear);
+  Image expected = Image::Transparent(4, 4);
+  expected.Draw(picture, -38, -28);
+  EXPECT_EQ(*SelectedTileImage({38, 28, 4, 4}, &picture), expected);
   Image faint = Solid(2, 2, Rgba(200, 100, 50, 128));
-  EXPECT_EQ(SelectedTileImage({0, 0, 1, 1}, &faint)->Pixel(0, 0).a, 128);
+  EXPECT_EQ(*SelectedTileImage({0, 0, 1, 1}, &faint), Solid(1, 1, Rgba(200, 100, 50, 128)));
   EXPECT_EQ(*SelectedTileImage({3, 3, 5, 6}, nullptr), Image::Opaque(5, 6));
-  const Image null;
-  EXPECT_EQ(*SelectedTileImage({0, 0, 2, 2}, &null), Image::Opaque(2, 2));
   for (TileSelection bad : std::initializer_list<TileSelection>{
            {0, 0, 0, 5}, {0, 0, 5, -1}, {0, 0, kMaxTileSide + 1, 1}, {0, 0, 8192, 4096}})
     EXPECT_EQ(SelectedTileImage(bad, nullptr), nullptr);
-  EXPECT_TRUE(TileSizeAllowed(4096, 4096));  // 2^24 pixels
-  EXPECT_TRUE(TileSizeAllowed(kMaxTileSide, 1));
-  EXPECT_FALSE(TileSizeAllowed(4097, 4096));
+  // 2^24 pixels, or as many as the tile set has; never a side over the bound.
   const long long big = 8192LL * 4096;
-  EXPECT_TRUE(TileSizeAllowed(4096, 8192, big));
-  EXPECT_FALSE(TileSizeAllowed(8192, 4097, big));
-  EXPECT_FALSE(TileSizeAllowed(kMaxTileSide + 1, 1, big));
-  EXPECT_EQ(PixelCount(&picture), 1200);
-  EXPECT_EQ(PixelCount(nullptr), 0);
+  for (auto [w, h, set, allowed] : std::initializer_list<std::tuple<int, int, long long, bool>>{
+           {4096, 4096, 0, true},
+           {kMaxTileSide, 1, 0, true},
+           {4097, 4096, 0, false},
+           {4096, 8192, big, true},
+           {8192, 4097, big, false},
+           {kMaxTileSide + 1, 1, big, false}})
+    EXPECT_EQ(TileSizeAllowed(w, h, set), allowed) << w << "x" << h;
+  EXPECT_EQ(PixelCount(&picture) + PixelCount(nullptr), 1200);
 }
 
 // A target the view paints into, filled with a colour no step draws.
@@ -132,19 +119,9 @@ Image Target(int w, int h) { return Solid(w, h, Rgba(1, 2, 3)); }
 // The view: the checkerboard (whole 800-pixel copies as far as the set
 // reaches) with the tile set blended over it, only the part asked for.
 TEST(PaintTileSetView, CheckerboardUnderTheTileSet) {
-  Image set = Image::Transparent(40, 40);
-  set.FillRect(0, 0, 20, 40, Rgba(0, 0, 255));
-  Image target = Target(60, 60);
-  PaintTileSetView(target, 0, 0, set, {});
-  EXPECT_EQ(target.Pixel(5, 5), Rgba(0, 0, 255));
-  EXPECT_EQ(target.Pixel(25, 5), Checkerboard().Pixel(25, 5));
-  EXPECT_EQ(target.Pixel(50, 35), Checkerboard().Pixel(50, 35));
-  EXPECT_NE(target.Pixel(25, 5), target.Pixel(37, 37));
-
   const Image numbered = Numbered(100, 100, false);
-  Image part = Target(10, 10);
+  Image part = Target(10, 10), expected = Target(10, 10);
   PaintTileSetView(part, 50, 60, numbered, {});
-  Image expected = Target(10, 10);
   expected.Draw(numbered, -50, -60);
   EXPECT_EQ(part, expected);
   for (auto [left, top] : {std::pair(900, 0), std::pair(-20, -20)}) {
@@ -152,14 +129,13 @@ TEST(PaintTileSetView, CheckerboardUnderTheTileSet) {
     PaintTileSetView(beyond, left, top, numbered, {});
     EXPECT_EQ(beyond, Target(10, 10));
   }
-  const Image large = Image::Transparent(1700, 900);
+  Image large = Image::Transparent(1700, 900);
+  large.FillRect(1605, 805, 1, 1, Rgba(0, 0, 255));
   Image corner = Target(40, 40);
   PaintTileSetView(corner, 1590, 790, large, {});
   EXPECT_EQ(corner.Pixel(10, 10), Checkerboard().Pixel(0, 0));  // (1600, 800)
   EXPECT_EQ(corner.Pixel(9, 9), Checkerboard().Pixel(799, 799));
-  Image past = Target(10, 10);
-  PaintTileSetView(past, 2400, 0, large, {});
-  EXPECT_EQ(past, Target(10, 10));
+  EXPECT_EQ(corner.Pixel(15, 15), Rgba(0, 0, 255));
 }
 
 // The selection's edges are inverted one by one: top and left on its first
