@@ -63,32 +63,20 @@ TEST(SceneTools, AShiftDragPaintsOnePerCellAsOneStep) {
   }
 }
 
-// Clicks place (snapped to the grid), select (Shift too; not a step) and
-// remove, by the action chosen.
-TEST(InstanceTool, ClicksPlaceSnappedSelectAndRemove) {
+// Clicks place (snapped to the grid), select (not a step) and remove, by
+// the action chosen; the arrow keys move the selection by the grid (one
+// pixel without snapping); Delete asks first; Escape clears the selection.
+TEST(InstanceTool, ClicksAndKeysPlaceSelectMoveAndDelete) {
   Fixture f;
   InstanceTool tool(f.context);
-  tool.Press(Left(47, 33));
-  EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{40, 20}}));
-  f.view.instance_action = InstanceAction::Select;
-  tool.Press(Left(40, 20, kShift));
-  tool.Release(Up(40, 20));
-  EXPECT_EQ(f.project.objects[1].selected, 1);
-  EXPECT_EQ(f.stack.count(), 1);
-  f.view.instance_action = InstanceAction::Remove;
-  tool.Press(Left(40, 20));
-  EXPECT_TRUE(f.Placed().empty());
-  EXPECT_EQ(f.stack.count(), 2);
-}
-
-// The arrow keys move the selection by the grid (one pixel without
-// snapping); Delete asks first; Escape clears the selection.
-TEST(InstanceTool, KeysMoveByTheGridAndDeleteAfterAsking) {
-  Fixture f;
-  InstanceTool tool(f.context);
-  for (int x : {40, 80}) tool.Press(Left(x, 40));
+  for (int x : {47, 87}) tool.Press(Left(x, 45));
   tool.Key(KeyEvent{Qt::Key_Delete});  // nothing selected: no question
-  for (GameObject& record : f.project.objects) record.selected = record.prototype == 0;
+  f.view.instance_action = InstanceAction::Select;
+  for (int x : {40, 80}) {
+    tool.Press(Left(x, 40, kShift));
+    tool.Release(Up(x, 40));
+  }
+  EXPECT_EQ(f.stack.count(), 2);
   for (int key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}) tool.Key(KeyEvent{key});
   f.view.grid.snap = false;
   for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right}) tool.Key(KeyEvent{key});
@@ -100,6 +88,9 @@ TEST(InstanceTool, KeysMoveByTheGridAndDeleteAfterAsking) {
   EXPECT_EQ(f.questions, (std::vector<std::string>{"Delete 2 objects?", "Delete 2 objects?"}));
   EXPECT_TRUE(f.Placed().empty());
   f.stack.Undo();
+  f.view.instance_action = InstanceAction::Remove;
+  tool.Press(Left(22, 1));
+  EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{62, 1}}));
   tool.Key(KeyEvent{Qt::Key_Escape});
   EXPECT_TRUE(SelectedInstances(f.project, "hall").empty());
   EXPECT_FALSE(tool.Key(KeyEvent{Qt::Key_A}));

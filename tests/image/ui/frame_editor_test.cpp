@@ -25,7 +25,7 @@ namespace vorlane {
 namespace {
 
 constexpr Color kRed{200, 0, 0, 255}, kGreen{0, 180, 0, 255}, kBlue{0, 0, 220, 128};
-using Colours = std::vector<Color>;
+using Images = std::vector<Image>;
 const auto kCtrl = Qt::ControlModifier;
 
 void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = kCtrl) {
@@ -33,44 +33,35 @@ void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = kCtrl) {
   QApplication::sendEvent(target, &press);
 }
 
+// Queues `act` to drive a window of type W.
+template <class W>
+std::function<void(QDialog&)> As(std::function<void(W&)> act) {
+  return [act](QDialog& window) { act(static_cast<W&>(window)); };
+}
+
 class FrameEditorTest : public test::DialogTest {
  protected:
-  // spr_ball's frames are red, green and blue, 4 x 2 with a white corner;
-  // another sprite's frame sits between its first two.
+  // spr_ball's frames are red, green and blue, 4 x 2; another sprite's
+  // frame sits between its first two.
   FrameEditorTest() {
     for (auto [sprite, colour] : {std::pair("spr_ball", kRed), std::pair("spr_other", kRed),
                                   std::pair("spr_ball", kGreen), std::pair("spr_ball", kBlue)})
-      AddFrame(sprite, colour);
+      AppendFrame(project_, sprite, test::Solid(4, 2, colour));
     project_.sprites = {Sprite{.name = "spr_ball"}, Sprite{.name = "spr_other"}};
   }
-  void AddFrame(const std::string& sprite, Color colour) {
-    Image image = test::Solid(4, 2, colour);
-    image.Plot(0, 0, Color{255, 255, 255, 255});
-    AppendFrame(project_, sprite, image);
-  }
   // Queues `act` to drive the frame editor, which Done then closes.
-  ScriptedDialogs& Drive(std::function<void(FrameEditor&)> act) {
-    return dialogs_.Drive([act](QDialog& window) {
-      act(static_cast<FrameEditor&>(window));
-      static_cast<FrameEditor&>(window).done_button()->click();
-    });
-  }
-  template <class Window>
-  ScriptedDialogs& DriveAs(std::function<void(Window&)> act) {
-    return dialogs_.Drive([act](QDialog& window) { act(static_cast<Window&>(window)); });
+  void Drive(std::function<void(FrameEditor&)> act) {
+    dialogs_.Drive(As<FrameEditor>([act](FrameEditor& editor) {
+      act(editor);
+      editor.done_button()->click();
+    }));
   }
   void Open(const std::string& sprite = "spr_ball") { OpenFrameEditor(nullptr, project_, sprite); }
-  std::vector<Image> Pictures() const {
-    std::vector<Image> pictures;
+  Images Pictures() const {
+    Images pictures;
     for (int index : SpriteFrames(project_, "spr_ball"))
       pictures.push_back(*project_.frames[index].image);
     return pictures;
-  }
-  // The colour at (1, 1) of each frame: which frame went where.
-  Colours Shown() const {
-    Colours colours;
-    for (const Image& picture : Pictures()) colours.push_back(picture.Pixel(1, 1));
-    return colours;
   }
   Project project_;
 };
@@ -90,19 +81,17 @@ TEST_F(FrameEditorTest, TheStripButtonsAndKeysReachTheirOperations) {
       strip.Press(PointerEvent{static_cast<int>(x), 11, button, button});
     EXPECT_EQ(editor.current(), 3);
     editor.SetCurrent(0);
+    const Images before = Pictures();
     // Duplicate, move left, move right and delete leave the frames as they were.
     for (QToolButton* button : editor.findChildren<QToolButton*>())
       if (!editor.menu_bar()->isAncestorOf(button)) button->click();
-    EXPECT_EQ(Shown(), (Colours{kRed, kGreen, kBlue}));
     EXPECT_EQ(editor.stack().count(), 4);
     Key(&editor, Qt::Key_D);
     Key(&editor, Qt::Key_Left);
-    EXPECT_EQ(Shown(), (Colours{kRed, kGreen, kRed, kBlue}));
+    EXPECT_EQ(Pictures(), (Images{before[0], before[1], before[0], before[2]}));
     Key(&editor, Qt::Key_Right);
     Key(&editor, Qt::Key_Delete, Qt::NoModifier);
-    EXPECT_EQ(Shown(), (Colours{kRed, kGreen, kBlue}));
-    EXPECT_EQ(editor.stack().count(), 8);
-    // Undo, redo, undo, redo: the keys reach the history.
+    EXPECT_EQ(Pictures(), before);
     for (const Qt::KeyboardModifiers shift : {Qt::NoModifier, Qt::ShiftModifier}) {
       Key(&editor, Qt::Key_Z);
       EXPECT_TRUE(editor.action("Redo")->isEnabled());
@@ -121,12 +110,12 @@ TEST_F(FrameEditorTest, TheStripButtonsAndKeysReachTheirOperations) {
   EXPECT_EQ(dialogs_.shown()[3].text, "PNG Images (*.png)|*.png");
   std::string titles;
   for (const auto& shown : dialogs_.shown()) titles += shown.title + "|";
-  // clang-format off
-  EXPECT_EQ(titles, "Edit sprite frames|Create new sprite|Select an image|Save sprite as PNG strip|"
-            "Shift the images|Mirror the images|Rotate the images|Scale the images|Resize canvas|"
-            "Stretch the images|Convert to grayscale|Colorize|Color balance|Swap RGB channels|Invert|"
-            "Brightness|Opacity|Posterize|Noise|Erase a color|Make opaque|");
-  // clang-format on
+  EXPECT_EQ(
+      titles,
+      "Edit sprite frames|Create new sprite|Select an image|Save sprite as PNG strip|Shift the "
+      "images|Mirror the images|Rotate the images|Scale the images|Resize canvas|Stretch the "
+      "images|Convert to grayscale|Colorize|Color balance|Swap RGB channels|Invert|Brightness|"
+      "Opacity|Posterize|Noise|Erase a color|Make opaque|");
   EXPECT_EQ(project_.modified, 1);
   EXPECT_EQ(*project_.sprites[0].thumbnail, MakeCard(project_.frames[0].image.get()));
 }
@@ -139,23 +128,23 @@ TEST_F(FrameEditorTest, TheStripButtonsAndKeysReachTheirOperations) {
 TEST_F(FrameEditorTest, TheWindowsReachTheFrames) {
   ASSERT_TRUE(SavePng(test::Solid(6, 3, kGreen), "wide.png"));
   test::WriteAll("broken.png", "not a picture");
-  const std::vector<Image> before = Pictures();
+  const Images before = Pictures();
   Drive([this, &before](FrameEditor& editor) {
     editor.action("New...")->trigger();
-    EXPECT_EQ(Pictures(), std::vector<Image>{Image::Transparent(16, 8)});
+    EXPECT_EQ(Pictures(), Images{Image::Transparent(16, 8)});
     Key(&editor, Qt::Key_Z);
     editor.action("Invert")->trigger();
     editor.button("Brightness")->click();
-    EXPECT_EQ(Pictures(), (std::vector<Image>{Brightness(Invert(before[0]), -20), Invert(before[1]),
-                                              Invert(before[2])}));
+    EXPECT_EQ(Pictures(),
+              (Images{Brightness(Invert(before[0]), -20), Invert(before[1]), Invert(before[2])}));
     editor.action("Stretch")->trigger();
     editor.action("Resize canvas")->trigger();
     EXPECT_EQ(Pictures()[2].width() * 10 + Pictures()[2].height(), 104);
     for (int i = 0; i < 3; ++i) Key(&editor, Qt::Key_A);
-    EXPECT_EQ(Shown().size(), 4u);
+    EXPECT_EQ(Pictures().size(), 4u);
     for (const Image& picture : Pictures()) EXPECT_EQ(picture.width() * 10 + picture.height(), 63);
   });
-  DriveAs<NewSpriteDialog>([](NewSpriteDialog& dialog) {
+  dialogs_.Drive(As<NewSpriteDialog>([](NewSpriteDialog& dialog) {
     test::ExpectNothingClipped(dialog, "new_sprite");
     EXPECT_EQ(dialog.width_field()->text() + dialog.height_field()->text(), "4040");
     dialog.width_field()->setText("0");
@@ -163,14 +152,14 @@ TEST_F(FrameEditorTest, TheWindowsReachTheFrames) {
     dialog.width_field()->setText("16");
     dialog.height_field()->setText("-8");  // digits only
     dialog.ok_button()->click();
-  });
+  }));
   dialogs_.Drive([](QDialog& window) { ClickButton(window, "OK"); });
-  DriveAs<EffectDialog>([](EffectDialog& dialog) {
+  dialogs_.Drive(As<EffectDialog>([](EffectDialog& dialog) {
     dialog.field("Level")->setText("-20");
     dialog.check("Apply to all frames in the sprite")->setChecked(false);
     ClickButton(dialog, "OK");
-  });
-  DriveAs<FrameSizeDialog>([](FrameSizeDialog& dialog) {
+  }));
+  dialogs_.Drive(As<FrameSizeDialog>([](FrameSizeDialog& dialog) {
     test::ExpectNothingClipped(dialog, "stretch");
     EXPECT_TRUE(dialog.smooth()->isChecked());
     dialog.width_field()->setText("0");
@@ -179,21 +168,21 @@ TEST_F(FrameEditorTest, TheWindowsReachTheFrames) {
     dialog.width_field()->setText("8");
     EXPECT_EQ(dialog.height_field()->text(), "4");
     dialog.ok_button()->click();
-  });
-  DriveAs<FrameSizeDialog>([](FrameSizeDialog& dialog) {
+  }));
+  dialogs_.Drive(As<FrameSizeDialog>([](FrameSizeDialog& dialog) {
     EXPECT_EQ(dialog.smooth(), nullptr);
     dialog.keep_aspect()->setChecked(false);
     dialog.width_field()->setText("10");
     dialog.ok_button()->click();
-  });
+  }));
   dialogs_.PickFile("broken.png").PickFile("wide.png").Cancel().PickFile("wide.png");
-  DriveAs<AddFrameDialog>([](AddFrameDialog& dialog) {
+  dialogs_.Drive(As<AddFrameDialog>([](AddFrameDialog& dialog) {
     test::ExpectNothingClipped(dialog, "add_frame");
     EXPECT_TRUE(dialog.choice("Resize all frames to the new image size (6 x 3)")->isChecked());
     EXPECT_TRUE(dialog.choice("Stretch images")->isChecked());
     EXPECT_FALSE(dialog.choice("Keep the original image size (10 x 4)")->isChecked());
     ClickButton(dialog, "OK");
-  });
+  }));
   Drive([](FrameEditor& editor) {
     for (const char* item : {"Grayscale", "Resize canvas", "Duplicate frame"})
       editor.action(item)->trigger();
@@ -220,18 +209,14 @@ TEST_F(FrameEditorTest, AStripThatCannotBeSavedSaysWhy) {
       0u);
 }
 
-// A thousand frames are one canvas, painted only where it is seen, and a
-// click finds the last of them.
+// A thousand frames are one canvas, and a click finds the last of them.
 TEST_F(FrameEditorTest, AThousandFramesAreOneCanvasThatFindsTheLast) {
-  for (int i = 3; i < 1000; ++i) AddFrame("spr_ball", kGreen);
+  for (int i = 3; i < 1000; ++i) AppendFrame(project_, "spr_ball", test::Solid(4, 2, kGreen));
   Drive([this](FrameEditor& editor) {
     EXPECT_EQ(editor.strip()->picture_width(), 10 + 1000 * 14);
     editor.strip()->tool()->Press(
         PointerEvent{10 + 999 * 14 + 3, 11, Qt::LeftButton, Qt::LeftButton});
     EXPECT_EQ(editor.current(), static_cast<int>(project_.frames.size()) - 1);
-    Image part = Image::Opaque(30, 22);
-    PaintFrameStrip(part, 10 + 500 * 14 - 5, 0, project_, editor.layout(), editor.current());
-    EXPECT_EQ(part.Pixel(5 + 1, 10 + 1), kGreen);
   });
   Open();
 }
