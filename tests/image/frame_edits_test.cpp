@@ -90,8 +90,7 @@ TEST(FrameList, OperationsOnTheCurrentFrame) {
   } cases[] = {
       // clang-format off
       {'d', 0, 4, {"0.0", "1.1", "2.2", "3.0"}}, {'d', 2, 2, same}, {'d', -1, -1, same},
-      {'d', 99, 99, same}, {'l', 0, 0, same}, {'r', 3, 3, same}, {'r', 1, 1, same},
-      {'l', 3, 3, same}, {'r', -1, -1, same}, {'r', 0, 1, {"1.1", "0.0", "2.2"}},
+      {'l', 0, 0, same}, {'r', 3, 3, same}, {'r', 1, 1, same}, {'r', 0, 1, {"1.1", "0.0", "2.2"}},
       {'l', 1, 0, {"1.1", "0.0", "2.2"}}, {'x', 2, 2, same}, {'x', 0, 0, {"1.1", "2.2"}},
       {'x', 3, 0, {"0.0", "1.1"}},
       // clang-format on
@@ -128,63 +127,52 @@ TEST(FrameSizes, RefusedSizesAndNewSprite) {
             kMaxFrameSide);
 }
 
-// A picture of another size than the last frame: Keep redraws it at that
-// size (stretched pictures smoothed); the first frame or one of the same
-// size goes in as it is.
-TEST(AddFramePicture, KeepRedrawsThePictureAtTheLastFramesSize) {
-  Project first;
-  EXPECT_EQ(AddFramePicture(first, "hero", Image::Opaque(3, 2), FrameFit::ResizeAll,
-                            FramePlacement::Stretch),
-            0);
-  AddFramePicture(first, "hero", Numbered(3, 2, true), FrameFit::Keep, FramePlacement::Centre);
-  EXPECT_EQ(Pictures(first), (Images{Image::Opaque(3, 2), Numbered(3, 2, true)}));  // stays 24-bit
-
-  Project project = HeroAndCoin();
-  project.frames[3].image = ShareImage(Numbered(5, 3, true));  // the last frame decides
-  const Image small = Numbered(2, 1, true), big = Numbered(7, 4, true);
-  const auto add = [&](const Image& picture, FramePlacement placement) {
-    return *project.frames[AddFramePicture(project, "hero", picture, FrameFit::Keep, placement)]
-                .image;
+// Adding a picture to frames (after another sprite's frame): the first,
+// or one of the last frame's size, goes in as it is (24-bit too); else
+// Keep redraws the picture at the last frame's size and ResizeAll every old
+// frame at the picture's size, placed at (0, 0), centred in whole halves by
+// the last frame's size, or stretched (the picture smoothed, old frames to
+// the nearest pixel). Old frames come out 32-bit.
+TEST(AddFramePicture, KeepOrResizeAllPlacesAsAsked) {
+  using F = FrameFit;
+  using P = FramePlacement;
+  const Image a = Numbered(2, 2, true, 0), b = Numbered(4, 4, false, 1), n53 = Numbered(5, 3, true);
+  const Image small = Numbered(2, 1, true), big = Numbered(7, 4, true),
+              opaque = Image::Opaque(3, 2);
+  const Image ramp = Row({Rgba(0, 0, 0), Rgba(200, 200, 200)}), clear = Image::Transparent(4, 1);
+  const Image row0 = Row({Rgba(1, 1, 0), Rgba(11, 1, 0)}),
+              row1 = Row({Rgba(1, 1, 1), Rgba(11, 1, 1)});
+  const struct {
+    Images frames;
+    Image picture;
+    FrameFit fit;
+    FramePlacement placement;
+    Images expected;
+  } cases[] = {
+      // clang-format off
+      {{}, opaque, F::ResizeAll, P::Stretch, {opaque}},
+      {{opaque}, Numbered(3, 2, true), F::Keep, P::Centre, {opaque, Numbered(3, 2, true)}},
+      {{a, n53}, small, F::Keep, P::TopLeft, {a, n53, At(small, 5, 3, 0, 0)}},
+      {{n53}, small, F::Keep, P::Centre, {n53, At(small, 5, 3, 1, 1)}},  // 5/2 - 2/2, 3/2 - 1/2
+      {{n53}, big, F::Keep, P::Centre, {n53, At(big, 5, 3, -1, -1)}},
+      {{clear}, ramp, F::Keep, P::Stretch, {clear, Row({Rgba(0, 0, 0), Rgba(50, 50, 50), Rgba(150, 150, 150), Rgba(200, 200, 200)})}},
+      {{row0, row1}, Image::Opaque(4, 1), F::ResizeAll, P::Stretch,
+       {Row({Rgba(1, 1, 0), Rgba(1, 1, 0), Rgba(11, 1, 0), Rgba(11, 1, 0)}),
+        Row({Rgba(1, 1, 1), Rgba(1, 1, 1), Rgba(11, 1, 1), Rgba(11, 1, 1)}), Image::Opaque(4, 1)}},
+      {{a, b}, Image::Opaque(6, 6), F::ResizeAll, P::Centre, {At(a, 6, 6, 1, 1), At(b, 6, 6, 1, 1), Image::Opaque(6, 6)}},
+      {{b}, opaque, F::ResizeAll, P::TopLeft, {At(b, 3, 2, 0, 0), opaque}},
+      // clang-format on
   };
-  EXPECT_EQ(add(small, FramePlacement::TopLeft), At(small, 5, 3, 0, 0));
-  EXPECT_EQ(add(small, FramePlacement::Centre), At(small, 5, 3, 1, 1));  // 5/2 - 2/2, 3/2 - 1/2
-  EXPECT_EQ(add(big, FramePlacement::Centre), At(big, 5, 3, -1, -1));
-  project.frames.back().image = ShareImage(Image::Transparent(4, 1));
-  EXPECT_EQ(add(Row({Rgba(0, 0, 0), Rgba(200, 200, 200)}), FramePlacement::Stretch),
-            Row({Rgba(0, 0, 0), Rgba(50, 50, 50), Rgba(150, 150, 150), Rgba(200, 200, 200)}));
-}
-
-// ResizeAll redraws every old frame of the sprite at the picture's size
-// (stretched to the nearest pixel, or placed by the last frame's size),
-// and appends the picture as it is.
-TEST(AddFramePicture, ResizeAllRedrawsEveryOldFrame) {
-  Project project = Frames({{"0", "hero", Row({Rgba(1, 1, 0), Rgba(11, 1, 0)})},
-                            {"0", "coin", Numbered(2, 1, true, 9)},
-                            {"1", "hero", Row({Rgba(1, 1, 1), Rgba(11, 1, 1)})}});
-  EXPECT_EQ(AddFramePicture(project, "hero", Image::Opaque(4, 1), FrameFit::ResizeAll,
-                            FramePlacement::Stretch),
-            3);
-  EXPECT_EQ(Pictures(project),
-            (Images{Row({Rgba(1, 1, 0), Rgba(1, 1, 0), Rgba(11, 1, 0), Rgba(11, 1, 0)}),
-                    Numbered(2, 1, true, 9),
-                    Row({Rgba(1, 1, 1), Rgba(1, 1, 1), Rgba(11, 1, 1), Rgba(11, 1, 1)}),
-                    Image::Opaque(4, 1)}));
-  EXPECT_EQ(project.frames[3].file, "2");
-
-  const Image a = Numbered(2, 2, true, 0), b = Numbered(4, 4, false, 1);
-  Project centred = Frames({{"0", "hero", a}, {"1", "hero", b}});
-  AddFramePicture(centred, "hero", Image::Opaque(6, 6), FrameFit::ResizeAll,
-                  FramePlacement::Centre);
-  EXPECT_EQ(Pictures(centred),
-            (Images{At(a, 6, 6, 1, 1), At(b, 6, 6, 1, 1), Image::Opaque(6, 6)}));  // 6/2 - 4/2
-  AddFramePicture(centred, "hero", Image::Opaque(3, 2), FrameFit::ResizeAll,
-                  FramePlacement::TopLeft);
-  EXPECT_EQ(*centred.frames[1].image, At(b, 3, 2, 1, 1));
-  EXPECT_EQ(*centred.frames[2].image, Solid(3, 2, Rgba(0, 0, 0)));  // 24-bit frames come out 32-bit
-  Project square = Frames({{"0", "hero", Solid(32, 32, Rgba(1, 2, 3))}});
-  AddFramePicture(square, "hero", Image::Opaque(64, 32), FrameFit::ResizeAll,
-                  FramePlacement::Stretch);
-  EXPECT_EQ(*square.frames[0].image, Solid(64, 32, Rgba(1, 2, 3)));
+  for (const auto& c : cases) {
+    Project project = Frames({{"0", "coin", Numbered(3, 3, true, 9)}});
+    for (const Image& frame : c.frames) AppendFrame(project, "hero", frame);
+    const int added = AddFramePicture(project, "hero", c.picture, c.fit, c.placement);
+    EXPECT_EQ(project.frames[added].file, std::to_string(c.frames.size()));
+    Images expected = c.expected;
+    expected.insert(expected.begin(), Numbered(3, 3, true, 9));
+    EXPECT_EQ(Pictures(project), expected)
+        << c.frames.size() << " " << int(c.fit) << int(c.placement);
+  }
 }
 
 // The PNG strip: frames side by side at the last frame's width, wider ones

@@ -1,12 +1,16 @@
-#include "image/ui/frame_editor.h"
-
+// One wiring test per window of the image folder: the frame editor and the
+// windows it opens, each effect's window, and the strip import.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QToolButton>
 
 #include "gui/file_util.h"
@@ -15,8 +19,11 @@
 #include "image/effects.h"
 #include "image/frame_edits.h"
 #include "image/test_pictures.h"
+#include "image/ui/effect_dialog.h"
 #include "image/ui/frame_dialogs.h"
+#include "image/ui/frame_editor.h"
 #include "image/ui/image_editor.h"
+#include "image/ui/strip_import.h"
 #include "image/ui/window_check.h"
 #include "project/thumbnails.h"
 #include "support/qt_app.h"
@@ -39,11 +46,11 @@ std::function<void(QDialog&)> As(std::function<void(W&)> act) {
   return [act](QDialog& window) { act(static_cast<W&>(window)); };
 }
 
-class FrameEditorTest : public test::DialogTest {
+class ImageWindowTest : public test::DialogTest {
  protected:
   // spr_ball's frames are red, green and blue, 4 x 2; another sprite's
   // frame sits between its first two.
-  FrameEditorTest() {
+  ImageWindowTest() {
     for (auto [sprite, colour] : {std::pair("spr_ball", kRed), std::pair("spr_other", kRed),
                                   std::pair("spr_ball", kGreen), std::pair("spr_ball", kBlue)})
       AppendFrame(project_, sprite, test::Solid(4, 2, colour));
@@ -64,6 +71,12 @@ class FrameEditorTest : public test::DialogTest {
     return pictures;
   }
   Project project_;
+  // The effects' frame: 6 x 4, its last column see-through.
+  ImageRef frame_ = [] {
+    Image picture = test::Numbered(6, 4, true);
+    for (int y = 0; y < 4; ++y) picture.Plot(5, y, test::Rgba(9, 9, 9, 0));
+    return ShareImage(picture);
+  }();
 };
 
 // A click on a frame of the strip chooses it; every button of the row runs
@@ -71,7 +84,7 @@ class FrameEditorTest : public test::DialogTest {
 // the name chosen plus ".png"); the keys reach the frame operations and the
 // history; Escape and closing do not end the editor, Done does, with the
 // card remade. Nothing is clipped.
-TEST_F(FrameEditorTest, TheStripButtonsAndKeysReachTheirOperations) {
+TEST_F(ImageWindowTest, TheStripButtonsAndKeysReachTheirOperations) {
   Drive([this](FrameEditor& editor) {
     test::ExpectNothingClipped(editor, "frame_editor");
     CanvasTool& strip = *editor.strip()->tool();
@@ -125,7 +138,7 @@ TEST_F(FrameEditorTest, TheStripButtonsAndKeysReachTheirOperations) {
 // adding a picture of another size asks how (a broken file says why, a
 // cancelled question adds nothing); an effect applies to every frame or the
 // current one; a sprite without frames opens no effect window.
-TEST_F(FrameEditorTest, TheWindowsReachTheFrames) {
+TEST_F(ImageWindowTest, TheWindowsReachTheFrames) {
   ASSERT_TRUE(SavePng(test::Solid(6, 3, kGreen), "wide.png"));
   test::WriteAll("broken.png", "not a picture");
   const Images before = Pictures();
@@ -199,7 +212,7 @@ TEST_F(FrameEditorTest, TheWindowsReachTheFrames) {
 
 // A strip that cannot be saved says why; a cancelled requester or a
 // sprite without frames writes nothing.
-TEST_F(FrameEditorTest, AStripThatCannotBeSavedSaysWhy) {
+TEST_F(ImageWindowTest, AStripThatCannotBeSavedSaysWhy) {
   dialogs_.PickFile("missing/balls").Cancel();
   for (const char* sprite : {"spr_ball", "spr_ball", "spr_none"})
     EXPECT_FALSE(SaveSpriteStrip(nullptr, project_, sprite));
@@ -210,7 +223,7 @@ TEST_F(FrameEditorTest, AStripThatCannotBeSavedSaysWhy) {
 }
 
 // A thousand frames are one canvas, and a click finds the last of them.
-TEST_F(FrameEditorTest, AThousandFramesAreOneCanvasThatFindsTheLast) {
+TEST_F(ImageWindowTest, AThousandFramesAreOneCanvasThatFindsTheLast) {
   for (int i = 3; i < 1000; ++i) AppendFrame(project_, "spr_ball", test::Solid(4, 2, kGreen));
   Drive([this](FrameEditor& editor) {
     EXPECT_EQ(editor.strip()->picture_width(), 10 + 1000 * 14);
@@ -219,6 +232,135 @@ TEST_F(FrameEditorTest, AThousandFramesAreOneCanvasThatFindsTheLast) {
     EXPECT_EQ(editor.current(), static_cast<int>(project_.frames.size()) - 1);
   });
   Open();
+}
+
+// Each effect's window, its controls used as a person would (a number typed
+// and clamped, a slider moved with "#", a box, a choice or a button
+// clicked): slider and field agree, and the preview and what OK applies
+// are the effect with those values. Nothing is clipped.
+TEST_F(ImageWindowTest, EachEffectsControlsReachItsFunction) {
+  using K = EffectKind;
+  const Image& f = *frame_;
+  const Color picked{41, 61, 91, 255};
+  dialogs_.PickColor(picked).Cancel();  // the erase colour: chosen, then kept when cancelled
+  const struct {
+    K kind;
+    std::vector<std::pair<QString, QString>> set;
+    Image expected;
+  } cases[] = {
+      // clang-format off
+      {K::Grayscale, {}, Grayscale(f)}, {K::Invert, {}, Invert(f)}, {K::MakeOpaque, {}, MakeOpaque(f)},
+      {K::Brightness, {{"Level", "-300"}}, Brightness(f, -255)},
+      {K::ColorBalance, {{"Red", "30"}, {"Green", "7"}, {"Blue", "-40"}}, ColorBalance(f, 30, 7, -40)},
+      {K::Colorize, {{"Hue", "400"}}, Colorize(f, 359)},
+      {K::SwapChannels, {}, SwapChannels(f, "RBG")},
+      {K::SwapChannels, {{"RGB ==> BGR", ""}}, SwapChannels(f, "BGR")},
+      {K::Opacity, {{"Percent", "-7"}}, Opacity(f, 0)}, {K::Opacity, {{"#Percent", "60"}}, Opacity(f, 60)},
+      {K::Posterize, {{"Level", "x"}}, Posterize(f, 2)},  // no number: the least
+      {K::Mirror, {{"Mirror vertically", ""}}, Mirror(f, false, true)},
+      {K::Rotate, {{"90", ""}}, RotateFrame(f, 90)},
+      {K::Rotate, {{"Angle", "33"}, {"Free", ""}}, RotateFrame(f, 33)},
+      {K::Scale, {{"Horizontal", "150"}}, ScaleFrame(f, 150, 150)},  // locked: both follow
+      {K::Scale, {{"Lock", ""}, {"Horizontal", "150"}, {"#Vertical", "80"}}, ScaleFrame(f, 150, 80)},
+      {K::Scale, {{"1/4", ""}}, ScaleFrame(f, 25, 25)}, {K::Scale, {{"1/2", ""}}, ScaleFrame(f, 50, 50)},
+      {K::Scale, {{"2x", ""}}, ScaleFrame(f, 200, 200)}, {K::Scale, {{"4x", ""}}, ScaleFrame(f, 400, 400)},
+      {K::Shift, {{"Horizontal", "9"}, {"Vertical", "-1"}, {"Wrap vertically", ""}}, ShiftFrame(f, 6, -1, false, true)},
+      {K::EraseColor, {{"...", ""}, {"Tolerance", "12"}, {"...", ""}}, EraseColor(f, picked, 12)},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    EffectDialog dialog(nullptr, c.kind, frame_);
+    EXPECT_EQ(dialog.windowTitle(), EffectTitle(c.kind));
+    for (const auto& [control, text] : c.set) {
+      if (control.startsWith('#')) dialog.slider(control.mid(1))->setValue(text.toInt());
+      if (QLineEdit* field = dialog.field(control)) field->setText(text);
+      if (QCheckBox* box = dialog.check(control)) box->click();
+      if (QRadioButton* choice = dialog.choice(control)) choice->click();
+      if (control == "..." || control.contains('/') || control.endsWith('x'))
+        ClickButton(dialog, control);
+      const QString label = control.startsWith('#') ? control.mid(1) : control;
+      if (dialog.slider(label) && text != "x")
+        EXPECT_EQ(dialog.field(label)->text(), QString::number(dialog.slider(label)->value()));
+    }
+    EXPECT_EQ(dialog.preview(), c.expected) << EffectTitle(c.kind);
+    EXPECT_EQ(dialog.Chosen()(f), c.expected) << EffectTitle(c.kind);
+    EXPECT_TRUE(dialog.apply_all());
+    test::ExpectNothingClipped(dialog, EffectTitle(c.kind));
+  }
+  EffectDialog rotate(nullptr, EffectKind::Rotate, frame_);
+  EXPECT_FALSE(rotate.slider("Angle")->isEnabled());  // until "Free" is chosen
+}
+
+// Noise adds nothing until a change, then draws a new plane on every
+// change, the one shown being the one applied.
+TEST_F(ImageWindowTest, NoiseDrawsANewPlaneOnEveryChange) {
+  EffectDialog noise(nullptr, EffectKind::Noise, frame_);
+  EXPECT_EQ(noise.noise_plane(), std::vector<std::uint8_t>(24, 0));
+  noise.field("Level")->setText("100");
+  const std::vector<std::uint8_t> first = noise.noise_plane();
+  for (std::uint8_t value : first) EXPECT_TRUE(value >= 1 && value <= 101);
+  noise.slider("Level")->setValue(99);
+  noise.slider("Level")->setValue(100);
+  EXPECT_NE(noise.noise_plane(), first);  // 24 draws of 101 values each
+  EXPECT_EQ(noise.preview(), Noise(*frame_, noise.noise_plane()));
+  EXPECT_EQ(noise.Chosen()(*frame_), noise.preview());
+}
+
+// A broken file says why; a cancelled requester or a closed window change
+// nothing; the window shows the strip and its size, refuses counts of 0 or
+// more than the strip has pixels with a message and stays open, and the
+// counts typed cut the strip. Nothing is clipped.
+TEST_F(ImageWindowTest, StripImportCutsTheStripByTheCountsTyped) {
+  const Image strip = test::Numbered(8, 4, true);
+  ASSERT_TRUE(SavePng(strip, "strip.png"));
+  test::WriteAll("broken.png", "no picture");
+  const std::vector<Frame> before = project_.frames;
+  const auto cut = [](QDialog& window) {
+    auto& dialog = static_cast<StripImportDialog&>(window);
+    test::ExpectNothingClipped(dialog, "strip_import");
+    EXPECT_EQ(dialog.columns_field()->text() + dialog.rows_field()->text(), "11");
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
+    EXPECT_TRUE(labels.contains("Dimensions: 8 x 4 pixels"));
+    EXPECT_EQ(dialog.canvas()->picture_width(), 8);
+    for (const char* count : {"0", "9", "2"}) {
+      dialog.columns_field()->setText(count);
+      dialog.import_button()->click();
+    }
+  };
+  dialogs_.PickFile("broken.png").Cancel();
+  dialogs_.PickFile("strip.png").Drive([](QDialog& window) { window.reject(); });
+  dialogs_.PickFile("strip.png").Drive(cut);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(ImportImageStrip(nullptr, project_, 0));
+  EXPECT_EQ(project_.frames, before);
+  EXPECT_TRUE(ImportImageStrip(nullptr, project_, 0));
+  EXPECT_EQ(dialogs_.shown()[0].title, "Select an image strip");
+  ASSERT_EQ(dialogs_.Boxes().size(), 3u);
+  EXPECT_EQ(dialogs_.Boxes()[0].rfind("Error: The image \"broken.png\" could not be loaded", 0),
+            0u);
+  EXPECT_EQ(
+      dialogs_.Boxes()[1] + dialogs_.Boxes()[2],
+      "Error: Invalid column or row number" + std::string("Error: Invalid column or row number"));
+  const std::vector<int> frames = SpriteFrames(project_, "spr_ball");
+  ASSERT_EQ(frames.size(), 2u);
+  EXPECT_EQ(*project_.frames[frames[1]].image, strip.Copy(4, 0, 4, 4));
+}
+
+// The grid over the strip: lines between the cells and at the far edges,
+// only in the part asked for; none without a whole grid.
+TEST(StripImportGrid, LinesFollowTheCounts) {
+  Image part = Image::Transparent(8, 4);
+  PaintCellGrid(part, 0, 0, 8, 4, 2, 2);
+  for (auto [x, y] : {std::pair(4, 0), std::pair(0, 2), std::pair(7, 1), std::pair(1, 3)})
+    EXPECT_EQ(part.Pixel(x, y).a, 200) << x << "," << y;
+  EXPECT_EQ(part.Pixel(1, 1).a, 0);
+  Image right = Image::Transparent(3, 4);
+  PaintCellGrid(right, 3, 0, 8, 4, 2, 2);
+  EXPECT_EQ(right.Pixel(1, 0).a, 200);
+  EXPECT_EQ(right.Pixel(0, 0).a, 0);
+  Image none = Image::Transparent(8, 4);
+  PaintCellGrid(none, 0, 0, 8, 4, 0, 2);
+  EXPECT_EQ(none, Image::Transparent(8, 4));
 }
 
 }  // namespace
