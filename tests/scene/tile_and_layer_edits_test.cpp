@@ -1,10 +1,10 @@
-#include "scene/tile_edits.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "image/test_pictures.h"
+#include "scene/layer_edits.h"
+#include "scene/tile_edits.h"
 
 namespace vorlane {
 namespace {
@@ -19,14 +19,31 @@ Tile At(const std::string& name, const std::string& scene, int depth, int x, int
 }
 
 // Scene "a" has t1 and t2 on the back layer and t3 in front; "b" has t4
-// where a's are. Every tile is 16 x 16.
+// where a's are, and the same layers. Every tile is 16 x 16.
 Project TwoScenes() {
   Project p;
   p.uid = 50;
+  p.layers = {{"layer_1", kLayer, "a"},
+              {"layer_2", kLayer, "b"},
+              {"layer_3", kFront, "a"},
+              {"layer_4", kFront, "b"}};
   p.tiles = {At("t1", "a", kLayer, 0, 0), At("t2", "a", kLayer, 8, 8), At("t3", "a", kFront, 0, 0),
              At("t4", "b", kLayer, 0, 0)};
   return p;
 }
+
+// The scene's layers as "name:value" and its tiles as "name:depth", in list order.
+std::string Layers(const Project& p, const std::string& scene) {
+  std::string out;
+  for (const auto& l : p.layers)
+    if (l.scene == scene) out += l.name + ":" + std::to_string(l.value) + " ";
+  out += "|";
+  for (const auto& t : p.tiles)
+    if (t.scene == scene) out += " " + t.name + ":" + std::to_string(t.depth);
+  return out;
+}
+const std::string kSceneA = "layer_1:1000000 layer_3:10 | t1:1000000 t2:1000000 t3:10";
+const std::string kSceneB = "layer_2:1000000 layer_4:10 | t4:1000000";
 
 Names TileNames(const Project& p) {
   Names names;
@@ -133,6 +150,52 @@ TEST(CutTile, BlendsTheBackgroundOrShowsRed) {
   for (auto [w, h] : std::initializer_list<std::pair<int, int>>{
            {0, 2}, {2, -2}, {kMaxTileSide + 1, 1}, {8192, 8192}})
     EXPECT_TRUE(CutTile(&set, 0, 0, w, h).is_null());
+}
+
+// A new value (its leading number) is appended under a fresh name; one the
+// scene has is refused with nothing added; other scenes' values do not count.
+TEST(AddSceneLayer, AppendsANewValueAndRefusesOneTheSceneHas) {
+  Project p = TwoScenes();
+  EXPECT_EQ(LayerValues(p, "nowhere"), std::vector<int>{});
+  EXPECT_EQ(AddSceneLayer(p, "a", "  -12 deep"), "");
+  EXPECT_EQ(p.layers.back(), (Layer{"layer_51", -12, "a"}));
+  EXPECT_EQ(AddSceneLayer(p, "a", "10 "), "Depth already exists");
+  EXPECT_EQ(AddSceneLayer(p, "a", "-12"), kDepthExists);
+  EXPECT_EQ(AddSceneLayer(p, "b", "top"), "");
+  EXPECT_EQ(AddSceneLayer(p, "b", "0"), kDepthExists);
+  EXPECT_EQ(LayerValues(p, "a"), (std::vector{kLayer, kFront, -12}));
+  EXPECT_EQ(LayerValues(p, "b"), (std::vector{kLayer, kFront, 0}));
+}
+
+// Deleting takes every layer of the value in the scene with its tiles (stray
+// ones too); the last layer gives way to a fresh default one.
+TEST(DeleteSceneLayer, TakesTheLayerAndItsTilesOfThatSceneOnly) {
+  Project p = TwoScenes();
+  p.tiles.push_back(At("stray", "a", 77, 0, 0));
+  DeleteSceneLayer(p, "a", kFront);
+  DeleteSceneLayer(p, "a", 77);
+  EXPECT_EQ(Layers(p, "a"), "layer_1:1000000 | t1:1000000 t2:1000000");
+  p.layers.push_back({"layer_dup", kLayer, "a"});
+  DeleteSceneLayer(p, "a", kLayer);
+  EXPECT_EQ(Layers(p, "a"), "layer_51:1000000 |");
+  EXPECT_EQ(Layers(p, "b"), kSceneB);
+}
+
+// Changing a layer's value carries its tiles; onto another layer's value
+// the two merge, the later in the list going and both sets of tiles staying.
+TEST(ChangeSceneLayer, MovesTheLayerAndItsTilesAndMergesOntoATakenValue) {
+  for (auto [current, text, changed, after] :
+       std::initializer_list<std::tuple<int, const char*, bool, std::string>>{
+           {kFront, "-3", true, "layer_1:1000000 layer_3:-3 | t1:1000000 t2:1000000 t3:-3"},
+           {9, "7", false, kSceneA},
+           {kFront, "10", true, kSceneA},
+           {kLayer, "10", true, "layer_1:10 | t1:10 t2:10 t3:10"},
+           {kFront, "1000000", true, "layer_1:1000000 | t1:1000000 t2:1000000 t3:1000000"}}) {
+    Project p = TwoScenes();
+    EXPECT_EQ(ChangeSceneLayer(p, "a", current, text), changed) << text;
+    EXPECT_EQ(Layers(p, "a"), after) << current << " -> " << text;
+    EXPECT_EQ(Layers(p, "b"), kSceneB);
+  }
 }
 
 }  // namespace
