@@ -134,19 +134,17 @@ TEST(TileOpacity, OtherLayersFadeWhileSelectingOrRemovingTiles) {
 // A tile's picture: the background blended at minus the corner, see-through
 // outside it however far; red without a picture; null for bad sizes.
 TEST(CutTile, BlendsTheBackgroundOrShowsRed) {
-  Image set = Image::Opaque(20, 10);
-  set.Plot(5, 3, Rgba(10, 20, 30));
-  Image expected = Solid(3, 3, Rgba(0, 0, 0));
-  expected.Plot(1, 1, Rgba(10, 20, 30));
-  EXPECT_EQ(CutTile(&set, 4, 2, 3, 3), expected);
-  Image edge = Image::Transparent(2, 2);  // partly outside
-  edge.Plot(1, 0, Rgba(0, 0, 0));
-  EXPECT_EQ(CutTile(&set, -1, 9, 2, 2), edge);
+  const Image set = Numbered(20, 10, false);
+  for (auto [x, y] : {std::pair(4, 2), std::pair(-1, 9)}) {  // inside, partly outside
+    Image expected = Image::Transparent(3, 3);
+    expected.Draw(set, -x, -y);
+    EXPECT_EQ(CutTile(&set, x, y, 3, 3), expected);
+  }
   for (auto [x, y] : {std::pair(INT_MIN, 0), std::pair(0, INT_MAX)})
     EXPECT_EQ(CutTile(&set, x, y, 2, 2), Image::Transparent(2, 2));
   const Image none;
+  EXPECT_EQ(CutTile(nullptr, 7, 7, 4, 2), CutTile(&none, 0, 0, 4, 2));
   EXPECT_EQ(CutTile(nullptr, 7, 7, 4, 2), Solid(4, 2, Rgba(255, 0, 0)));
-  EXPECT_EQ(CutTile(&none, 0, 0, 4, 2), Solid(4, 2, Rgba(255, 0, 0)));
   for (auto [w, h] : std::initializer_list<std::pair<int, int>>{
            {0, 2}, {2, -2}, {kMaxTileSide + 1, 1}, {8192, 8192}})
     EXPECT_TRUE(CutTile(&set, 0, 0, w, h).is_null());

@@ -62,8 +62,7 @@ TEST(TileSetSelector, DragsSelectAsTheModifiersSay) {
 TEST(TileSetSelector, DragLivesWhileTheLeftButtonIsHeld) {
   const Background set = Grid(0, 10, 0);
   TileSetSelector selector;
-  selector.Pointer(Held(5, 5), &set, nullptr, 16);
-  selector.Pointer(Held(25, 5), &set, nullptr, 16);
+  for (int x : {5, 25}) selector.Pointer(Held(x, 5), &set, nullptr, 16);
   EXPECT_FALSE(selector.Pointer({0, 0, Qt::LeftButton, Qt::NoButton}, &set, nullptr, 16));
   EXPECT_FALSE(selector.dragging());
   EXPECT_FALSE(selector.Pointer(Held(45, 45), nullptr, nullptr, 16));

@@ -2,14 +2,10 @@
 // windows it opens, each effect's window, and the strip import.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
 

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QToolButton>
 
 #include "gui/file_util.h"
