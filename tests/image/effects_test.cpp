@@ -25,13 +25,6 @@ struct ColourCase {
   std::vector<Color> in, out;
 };
 
-Image RowOf(const std::vector<Color>& pixels, bool alpha) {
-  Image image =
-      alpha ? Image::Transparent(int(pixels.size()), 1) : Image::Opaque(int(pixels.size()), 1);
-  for (size_t x = 0; x < pixels.size(); ++x) image.Plot(int(x), 0, pixels[x]);
-  return image;
-}
-
 // Each colour effect on worked-out pixels: rounding, clamping and channel
 // order; an opaque row gives the same on a 24-bit frame.
 TEST(ColourEffects, WorkedPixels) {
@@ -70,10 +63,10 @@ TEST(ColourEffects, WorkedPixels) {
   };
   // clang-format on
   for (const ColourCase& c : cases) {
-    EXPECT_EQ(c.effect(RowOf(c.in, true)), RowOf(c.out, true)) << c.what;
+    EXPECT_EQ(c.effect(Row(c.in, true)), Row(c.out, true)) << c.what;
     bool opaque = true;
     for (const Color& in : c.in) opaque = opaque && in.a == 255;
-    if (opaque) EXPECT_EQ(c.effect(RowOf(c.in, false)), RowOf(c.out, true)) << c.what << ", 24-bit";
+    if (opaque) EXPECT_EQ(c.effect(Row(c.in, false)), Row(c.out, true)) << c.what << ", 24-bit";
   }
   // The hue's tint, sector by sector; products round to even: 76.5 -> 76,
   // 50.5 -> 50, 75.5 -> 76 (114.75 -> 115).

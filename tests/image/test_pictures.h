@@ -1,7 +1,7 @@
 // Small pictures the image and scene tests build their cases from.
 #pragma once
 
-#include <initializer_list>
+#include <vector>
 
 #include "gui/image.h"
 
@@ -29,11 +29,11 @@ inline Image Numbered(int w, int h, bool alpha, int tag = 7) {
   return image;
 }
 
-// A one-row 32-bit picture of the given pixels.
-inline Image Row(std::initializer_list<Color> pixels) {
-  Image image = Image::Transparent(static_cast<int>(pixels.size()), 1);
-  int x = 0;
-  for (const Color& c : pixels) image.Plot(x++, 0, c);
+// A one-row picture of the given pixels, 32-bit unless `alpha` is false.
+inline Image Row(const std::vector<Color>& pixels, bool alpha = true) {
+  const int w = static_cast<int>(pixels.size());
+  Image image = alpha ? Image::Transparent(w, 1) : Image::Opaque(w, 1);
+  for (int x = 0; x < w; ++x) image.Plot(x, 0, pixels[x]);
   return image;
 }
 
