@@ -27,20 +27,12 @@
 namespace vorlane {
 namespace {
 
+using test::As;
+using test::Key;
+
 constexpr Color kRed{200, 0, 0, 255}, kGreen{0, 180, 0, 255}, kBlue{0, 0, 220, 128};
 using Images = std::vector<Image>;
 const auto kCtrl = Qt::ControlModifier;
-
-void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = kCtrl) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers);
-  QApplication::sendEvent(target, &press);
-}
-
-// Queues `act` to drive a window of type W.
-template <class W>
-std::function<void(QDialog&)> As(std::function<void(W&)> act) {
-  return [act](QDialog& window) { act(static_cast<W&>(window)); };
-}
 
 class ImageWindowTest : public test::DialogTest {
  protected:
@@ -260,8 +252,9 @@ TEST_F(ImageWindowTest, EachEffectsControlsReachItsFunction) {
       if (control == "..." || control.contains('/') || control.endsWith('x'))
         ClickButton(dialog, control);
       const QString label = control.startsWith('#') ? control.mid(1) : control;
-      if (dialog.slider(label) && text != "x")
+      if (dialog.slider(label) && text != "x") {
         EXPECT_EQ(dialog.field(label)->text(), QString::number(dialog.slider(label)->value()));
+      }
     }
     EXPECT_EQ(dialog.preview(), c.expected) << EffectTitle(c.kind);
     EXPECT_EQ(dialog.Chosen()(f), c.expected) << EffectTitle(c.kind);

@@ -20,21 +20,13 @@
 namespace vorlane {
 namespace {
 
+using test::As;
+using test::Key;
+
 using At = std::vector<std::pair<int, int>>;
 
 PointerEvent Click(int x, int y, Qt::MouseButtons held = Qt::LeftButton) {
   return PointerEvent{x, y, Qt::LeftButton, held};
-}
-
-void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers);
-  QApplication::sendEvent(target, &press);
-}
-
-// Queues `act` to drive a window of type W.
-template <class W>
-std::function<void(QDialog&)> As(std::function<void(W&)> act) {
-  return [act](QDialog& window) { act(static_cast<W&>(window)); };
 }
 
 class SceneEditorTest : public test::DialogTest {
