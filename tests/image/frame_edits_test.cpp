@@ -3,440 +3,275 @@
 #include <gtest/gtest.h>
 
 #include "image/effects.h"
+#include "image/strip.h"
+#include "image/test_pictures.h"
 #include "project/thumbnails.h"
 
 namespace vorlane {
 namespace {
 
-Color Rgba(int r, int g, int b, int a = 255) {
-  return Color{std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), std::uint8_t(a)};
-}
+using namespace test;
+using Files = std::vector<std::string>;
+using Images = std::vector<Image>;
 
-const Color kClear{0, 0, 0, 0};
-
-Image Solid(int w, int h, Color color) {
-  Image image = Image::Transparent(w, h);
-  image.Fill(color);
-  return image;
-}
-
-// Every pixel different and opaque: red counts columns, green rows, blue
-// tells pictures apart.
-Image Numbered(int w, int h, int tag = 0) {
-  Image image = Image::Transparent(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) image.Plot(x, y, Rgba(10 * x + 1, 10 * y + 1, tag));
-  return image;
-}
-
-void AddFrame(Project& project, const std::string& file, const std::string& sprite, Image image) {
-  Frame frame;
-  frame.file = file;
-  frame.sprite = sprite;
-  frame.image = ShareImage(std::move(image));
-  project.frames.push_back(std::move(frame));
-}
-
-// hero has frames 0, 1, 2 with coin's frame between its second and third.
-Project HeroAndCoin() {
+// Frames named "number" of the sprite, each with its picture, in list order.
+Project Frames(std::initializer_list<std::tuple<const char*, const char*, Image>> frames) {
   Project project;
-  for (const char* name : {"hero", "coin"}) {
-    Sprite sprite;
-    sprite.name = name;
-    project.sprites.push_back(sprite);
-  }
-  AddFrame(project, "0", "hero", Numbered(4, 4, 0));
-  AddFrame(project, "1", "hero", Numbered(4, 4, 1));
-  AddFrame(project, "0", "coin", Numbered(2, 2, 9));
-  AddFrame(project, "2", "hero", Numbered(4, 4, 2));
+  for (const auto& [file, sprite, image] : frames)
+    project.frames.push_back(Frame{file, sprite, ShareImage(image)});
   return project;
 }
 
-std::vector<std::string> Files(const Project& project, const std::string& sprite) {
-  std::vector<std::string> files;
-  for (int i : SpriteFrames(project, sprite)) files.push_back(project.frames[i].file);
+// hero has frames 0, 1, 2 (4 x 4, blue = the number) with coin's frame
+// between its second and third.
+Project HeroAndCoin() {
+  Project project = Frames({{"0", "hero", Numbered(4, 4, true, 0)},
+                            {"1", "hero", Numbered(4, 4, true, 1)},
+                            {"0", "coin", Numbered(2, 2, true, 9)},
+                            {"2", "hero", Numbered(4, 4, true, 2)}});
+  project.sprites = {Sprite{.name = "hero"}, Sprite{.name = "coin"}};
+  return project;
+}
+
+// The sprite's frames in order as "number.picture", the picture told by its
+// blue: records move whole.
+Files Numbers(const Project& project, const std::string& sprite) {
+  Files files;
+  for (int i : SpriteFrames(project, sprite))
+    files.push_back(project.frames[i].file + "." +
+                    std::to_string(project.frames[i].image->Pixel(0, 0).b));
   return files;
 }
 
-const Image& PictureAt(const Project& project, int index) { return *project.frames[index].image; }
+Images Pictures(const Project& project) {
+  Images images;
+  for (const Frame& frame : project.frames) images.push_back(*frame.image);
+  return images;
+}
 
-TEST(FrameNumbers, NewFramesGoAtTheEndAndNumbersAreNeverReused) {
+// `picture` drawn at (x, y) on a see-through w x h picture.
+Image At(const Image& picture, int w, int h, int x, int y) {
+  Image image = Image::Transparent(w, h);
+  image.Draw(picture, x, y);
+  return image;
+}
+
+// A frame made or added takes one more than the highest number, wherever
+// that frame is; numbers are never reused, and at the top of the range the
+// lowest free one is taken.
+TEST(FrameNumbers, NewFramesGoLastAndNumbersAreNeverReused) {
   Project project = HeroAndCoin();
   EXPECT_EQ(SpriteFrames(project, "hero"), (std::vector<int>{0, 1, 3}));
-  EXPECT_EQ(SpriteFrames(project, "coin"), (std::vector<int>{2}));
-  EXPECT_TRUE(SpriteFrames(project, "ghost").empty());
-  EXPECT_EQ(NextFrameNumber(project, "hero"), "3");
   EXPECT_EQ(NextFrameNumber(project, "ghost"), "0");
-
-  // Frames 0, 1, 2; delete 1; add: 0, 2, 3.
   EXPECT_EQ(DeleteFrame(project, "hero", 1), 0);
   const int added = AppendFrame(project, "hero", Image::Opaque(3, 1));
-  EXPECT_EQ(added, 3);
-  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"0", "2", "3"}));
-  EXPECT_EQ(PictureAt(project, added), Image::Opaque(3, 1));  // kept as given
-
-  // The number is one more than the highest leading integer, wherever that
-  // frame is: a moved frame keeps its number.
+  EXPECT_EQ(Numbers(project, "hero"), (Files{"0.0", "2.2", "3.0"}));
+  EXPECT_EQ(*project.frames[added].image, Image::Opaque(3, 1));  // kept as given
   project.frames[added].file = "41b";
-  EXPECT_EQ(NextFrameNumber(project, "hero"), "42");
   EXPECT_EQ(NextFrameNumber(project, "coin"), "1");
   EXPECT_EQ(MoveFrame(project, "hero", added, false), 2);
-  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"0", "41b", "2"}));
   EXPECT_EQ(project.frames[DuplicateFrame(project, "hero", 0)].file, "42");
-  // At the top of the range the lowest free number is taken.
   project.frames[0].file = "2147483647";
   AppendFrame(project, "hero", Image::Opaque(1, 1));
   AppendFrame(project, "hero", Image::Opaque(1, 1));
-  EXPECT_EQ(Files(project, "hero"),
-            (std::vector<std::string>{"2147483647", "41b", "2", "42", "0", "1"}));
+  EXPECT_EQ(Numbers(project, "hero"),
+            (Files{"2147483647.0", "41b.0", "2.2", "42.0", "0.0", "1.0"}));
 }
 
-TEST(FrameNumbers, NewSpriteFramesLeavesOneClearFrameNumberedZero) {
-  Project project = HeroAndCoin();
-  EXPECT_EQ(NewSpriteFrames(project, "hero", 0, 5), -1);
-  EXPECT_EQ(NewSpriteFrames(project, "hero", 5, kMaxFrameSide + 1), -1);
-  EXPECT_EQ(project.frames.size(), 4u);
-
-  const int index = NewSpriteFrames(project, "hero", 5, 3);
-  ASSERT_EQ(project.frames.size(), 2u);
-  EXPECT_EQ(index, 1);
-  EXPECT_EQ(project.frames[0].sprite, "coin");
-  EXPECT_EQ(project.frames[1].file, "0");
-  EXPECT_EQ(project.frames[1].sprite, "hero");
-  EXPECT_EQ(PictureAt(project, 1), Image::Transparent(5, 3));
-}
-
-TEST(AddFramePicture, SameSizeOrFirstFrameIsAddedAsItIs) {
-  Project project;
-  const Image opaque = Image::Opaque(3, 2);
-  EXPECT_EQ(AddFramePicture(project, "hero", opaque, FrameFit::ResizeAll, FramePlacement::Stretch),
-            0);
-  EXPECT_EQ(
-      AddFramePicture(project, "hero", Numbered(3, 2), FrameFit::Keep, FramePlacement::Centre), 1);
-  EXPECT_EQ(PictureAt(project, 0), opaque);  // stays 24-bit
-  EXPECT_EQ(PictureAt(project, 1), Numbered(3, 2));
-  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"0", "1"}));
-}
-
-TEST(AddFramePicture, KeepRedrawsThePictureAtTheLastFramesSize) {
-  Project project = HeroAndCoin();
-  project.frames[3].image = ShareImage(Numbered(5, 3));  // the last frame decides
-  const Image small = Numbered(2, 1, 7);
-
-  const int top_left =
-      AddFramePicture(project, "hero", small, FrameFit::Keep, FramePlacement::TopLeft);
-  EXPECT_EQ(top_left, 4);
-  Image expected = Image::Transparent(5, 3);
-  expected.Plot(0, 0, small.Pixel(0, 0));
-  expected.Plot(1, 0, small.Pixel(1, 0));
-  EXPECT_EQ(PictureAt(project, top_left), expected);
-
-  // Centred in whole halves: (5/2 - 2/2, 3/2 - 1/2) = (1, 1).
-  const int centred =
-      AddFramePicture(project, "hero", small, FrameFit::Keep, FramePlacement::Centre);
-  const Image& c = PictureAt(project, centred);
-  ASSERT_EQ(c.width(), 5);
-  EXPECT_EQ(c.Pixel(1, 1), small.Pixel(0, 0));
-  EXPECT_EQ(c.Pixel(2, 1), small.Pixel(1, 0));
-  EXPECT_EQ(c.Pixel(0, 1), kClear);
-  EXPECT_EQ(c.Pixel(1, 0), kClear);
-
-  // A bigger picture is cropped around its centre: (2 - 3, 1 - 2).
-  const int cropped =
-      AddFramePicture(project, "hero", Numbered(7, 4, 3), FrameFit::Keep, FramePlacement::Centre);
-  EXPECT_EQ(PictureAt(project, cropped), Numbered(7, 4, 3).Copy(1, 1, 5, 3));
-
-  // Stretched pictures are smoothed: 0 and 200 across four pixels.
-  Image ramp = Image::Transparent(2, 1);
-  ramp.Plot(1, 0, Rgba(200, 200, 200));
-  ramp.Plot(0, 0, Rgba(0, 0, 0));
-  project.frames.back().image = ShareImage(Image::Transparent(4, 1));
-  AddFramePicture(project, "hero", ramp, FrameFit::Keep, FramePlacement::Stretch);
-  const Image& stretched = PictureAt(project, static_cast<int>(project.frames.size()) - 1);
-  ASSERT_EQ(stretched.width(), 4);
-  EXPECT_EQ(stretched.Pixel(0, 0), Rgba(0, 0, 0));
-  EXPECT_EQ(stretched.Pixel(1, 0), Rgba(50, 50, 50));
-  EXPECT_EQ(stretched.Pixel(2, 0), Rgba(150, 150, 150));
-  EXPECT_EQ(stretched.Pixel(3, 0), Rgba(200, 200, 200));
-  // The old frames are untouched.
-  EXPECT_EQ(PictureAt(project, 0), Numbered(4, 4, 0));
-}
-
-TEST(AddFramePicture, ResizeAllRedrawsEveryOldFrameAtThePicturesSize) {
-  // 2 x 1 frames stretched to 4 x 1 pixel by pixel; the picture goes in as it is.
-  Project project;
-  AddFrame(project, "0", "hero", Numbered(2, 1, 0));
-  AddFrame(project, "0", "coin", Numbered(2, 1, 9));
-  AddFrame(project, "1", "hero", Numbered(2, 1, 1));
-  const Image picture = Image::Opaque(4, 1);
-  EXPECT_EQ(AddFramePicture(project, "hero", picture, FrameFit::ResizeAll, FramePlacement::Stretch),
-            3);
-  for (int index : {0, 2}) {
-    const Image& frame = PictureAt(project, index);
-    ASSERT_EQ(frame.width(), 4);
-    ASSERT_EQ(frame.height(), 1);
-    const int tag = index / 2;
-    EXPECT_EQ(frame.Pixel(0, 0), Rgba(1, 1, tag));
-    EXPECT_EQ(frame.Pixel(1, 0), Rgba(1, 1, tag));
-    EXPECT_EQ(frame.Pixel(2, 0), Rgba(11, 1, tag));
-    EXPECT_EQ(frame.Pixel(3, 0), Rgba(11, 1, tag));
+// Duplicate ('d'), move left and right ('l', 'r') and delete ('x'): what
+// each returns and leaves, and the moves that do nothing (an end, another
+// sprite's neighbour, no current frame).
+TEST(FrameList, OperationsOnTheCurrentFrame) {
+  const Files same{"0.0", "1.1", "2.2"};
+  const struct {
+    char op;
+    int current, returns;
+    Files hero;
+  } cases[] = {
+      // clang-format off
+      {'d', 0, 4, {"0.0", "1.1", "2.2", "3.0"}}, {'d', 2, 2, same}, {'d', -1, -1, same},
+      {'l', 0, 0, same}, {'r', 3, 3, same}, {'r', 1, 1, same}, {'r', 0, 1, {"1.1", "0.0", "2.2"}},
+      {'l', 1, 0, {"1.1", "0.0", "2.2"}}, {'x', 2, 2, same}, {'x', 0, 0, {"1.1", "2.2"}},
+      {'x', 3, 0, {"0.0", "1.1"}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    Project p = HeroAndCoin();
+    const int got = c.op == 'd'   ? DuplicateFrame(p, "hero", c.current)
+                    : c.op == 'x' ? DeleteFrame(p, "hero", c.current)
+                                  : MoveFrame(p, "hero", c.current, c.op == 'r');
+    EXPECT_EQ(got, c.returns) << c.op << c.current;
+    EXPECT_EQ(Numbers(p, "hero"), c.hero) << c.op << c.current;
+    EXPECT_EQ(Numbers(p, "coin"), Files{"0.9"});
   }
-  EXPECT_EQ(PictureAt(project, 1), Numbered(2, 1, 9));
-  EXPECT_EQ(PictureAt(project, 3), picture);
-  EXPECT_EQ(project.frames[3].file, "2");
-
-  // The 64 x 32 picture stretches 32 x 32 frames to its size.
-  Project square;
-  AddFrame(square, "0", "hero", Solid(32, 32, Rgba(1, 2, 3)));
-  AddFramePicture(square, "hero", Image::Opaque(64, 32), FrameFit::ResizeAll,
-                  FramePlacement::Stretch);
-  EXPECT_EQ(PictureAt(square, 0), Solid(64, 32, Rgba(1, 2, 3)));
+  Project project = HeroAndCoin();
+  for (int i : {0, 0}) DeleteFrame(project, "hero", i);
+  EXPECT_EQ(DeleteFrame(project, "hero", 1), -1);  // the last one
 }
 
-TEST(AddFramePicture, ResizeAllCentresEveryFrameByTheLastFramesSize) {
-  Project project;
-  AddFrame(project, "0", "hero", Numbered(2, 2, 0));
-  AddFrame(project, "1", "hero", Numbered(4, 4, 1));
-  AddFramePicture(project, "hero", Image::Opaque(6, 6), FrameFit::ResizeAll,
-                  FramePlacement::Centre);
-  // (6/2 - 4/2) = 1 for both frames, the small one included.
-  Image first = Image::Transparent(6, 6);
-  first.Draw(Numbered(2, 2, 0), 1, 1);
-  Image second = Image::Transparent(6, 6);
-  second.Draw(Numbered(4, 4, 1), 1, 1);
-  EXPECT_EQ(PictureAt(project, 0), first);
-  EXPECT_EQ(PictureAt(project, 1), second);
-  EXPECT_EQ(PictureAt(project, 2), Image::Opaque(6, 6));
-
-  // At the top left, cropped; old 24-bit frames come out 32-bit.
-  AddFramePicture(project, "hero", Image::Opaque(3, 2), FrameFit::ResizeAll,
-                  FramePlacement::TopLeft);
-  EXPECT_EQ(PictureAt(project, 0), first.Copy(0, 0, 3, 2));
-  EXPECT_EQ(PictureAt(project, 1), second.Copy(0, 0, 3, 2));
-  EXPECT_EQ(PictureAt(project, 2), Solid(3, 2, Rgba(0, 0, 0)));
-  EXPECT_EQ(PictureAt(project, 3), Image::Opaque(3, 2));
+// Every change of size refuses sides outside 1..kMaxFrameSide and changes
+// nothing; "Create new sprite" leaves one see-through frame "0".
+TEST(FrameSizes, RefusedSizesAndNewSprite) {
+  Project project = HeroAndCoin();
+  for (auto [w, h] : {std::pair(0, 5), std::pair(5, kMaxFrameSide + 1), std::pair(-1, 1)}) {
+    EXPECT_EQ(NewSpriteFrames(project, "hero", w, h), -1);
+    EXPECT_FALSE(ResizeFrameCanvas(project, "hero", w, h));
+    EXPECT_FALSE(StretchFrames(project, "hero", h, w, true));
+  }
+  EXPECT_EQ(Pictures(project), Pictures(HeroAndCoin()));
+  EXPECT_EQ(NewSpriteFrames(project, "hero", 5, 3), 1);
+  EXPECT_EQ(Numbers(project, "coin"), Files{"0.9"});
+  EXPECT_EQ(project.frames[1].file + ".", "0.");
+  EXPECT_EQ(*project.frames[1].image, Image::Transparent(5, 3));
+  EXPECT_EQ(project.frames[NewSpriteFrames(project, "hero", kMaxFrameSide, 1)].image->width(),
+            kMaxFrameSide);
 }
 
+// Adding a picture to frames (after another sprite's frame): the first,
+// or one of the last frame's size, goes in as it is (24-bit too); else
+// Keep redraws the picture at the last frame's size and ResizeAll every old
+// frame at the picture's size, placed at (0, 0), centred in whole halves by
+// the last frame's size, or stretched (the picture smoothed, old frames to
+// the nearest pixel). Old frames come out 32-bit.
+TEST(AddFramePicture, KeepOrResizeAllPlacesAsAsked) {
+  using F = FrameFit;
+  using P = FramePlacement;
+  const Image a = Numbered(2, 2, true, 0), b = Numbered(4, 4, false, 1), n53 = Numbered(5, 3, true);
+  const Image small = Numbered(2, 1, true), big = Numbered(7, 4, true),
+              opaque = Image::Opaque(3, 2);
+  const Image ramp = Row({Rgba(0, 0, 0), Rgba(200, 200, 200)}), clear = Image::Transparent(4, 1);
+  const Image row0 = Row({Rgba(1, 1, 0), Rgba(11, 1, 0)}),
+              row1 = Row({Rgba(1, 1, 1), Rgba(11, 1, 1)});
+  const struct {
+    Images frames;
+    Image picture;
+    FrameFit fit;
+    FramePlacement placement;
+    Images expected;
+  } cases[] = {
+      // clang-format off
+      {{}, opaque, F::ResizeAll, P::Stretch, {opaque}},
+      {{opaque}, Numbered(3, 2, true), F::Keep, P::Centre, {opaque, Numbered(3, 2, true)}},
+      {{a, n53}, small, F::Keep, P::TopLeft, {a, n53, At(small, 5, 3, 0, 0)}},
+      {{n53}, small, F::Keep, P::Centre, {n53, At(small, 5, 3, 1, 1)}},  // 5/2 - 2/2, 3/2 - 1/2
+      {{n53}, big, F::Keep, P::Centre, {n53, At(big, 5, 3, -1, -1)}},
+      {{clear}, ramp, F::Keep, P::Stretch, {clear, Row({Rgba(0, 0, 0), Rgba(50, 50, 50), Rgba(150, 150, 150), Rgba(200, 200, 200)})}},
+      {{row0, row1}, Image::Opaque(4, 1), F::ResizeAll, P::Stretch,
+       {Row({Rgba(1, 1, 0), Rgba(1, 1, 0), Rgba(11, 1, 0), Rgba(11, 1, 0)}),
+        Row({Rgba(1, 1, 1), Rgba(1, 1, 1), Rgba(11, 1, 1), Rgba(11, 1, 1)}), Image::Opaque(4, 1)}},
+      {{a, b}, Image::Opaque(6, 6), F::ResizeAll, P::Centre, {At(a, 6, 6, 1, 1), At(b, 6, 6, 1, 1), Image::Opaque(6, 6)}},
+      {{b}, opaque, F::ResizeAll, P::TopLeft, {At(b, 3, 2, 0, 0), opaque}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    Project project = Frames({{"0", "coin", Numbered(3, 3, true, 9)}});
+    for (const Image& frame : c.frames) AppendFrame(project, "hero", frame);
+    const int added = AddFramePicture(project, "hero", c.picture, c.fit, c.placement);
+    EXPECT_EQ(project.frames[added].file, std::to_string(c.frames.size()));
+    Images expected = c.expected;
+    expected.insert(expected.begin(), Numbered(3, 3, true, 9));
+    EXPECT_EQ(Pictures(project), expected)
+        << c.frames.size() << " " << int(c.fit) << int(c.placement);
+  }
+}
+
+// The PNG strip: frames side by side at the last frame's width, wider ones
+// covered and taller ones cut; null without frames or an empty last one.
 TEST(FrameStrip, FramesSideBySideAtTheLastFramesWidth) {
-  Project project;
-  EXPECT_TRUE(FrameStrip(project, "hero").is_null());
-  AddFrame(project, "0", "hero", Numbered(3, 1, 0));  // wider: its last column is covered
-  AddFrame(project, "0", "coin", Numbered(2, 1, 9));
-  AddFrame(project, "1", "hero", Numbered(1, 2, 1));  // taller: cut at the bottom
-  AddFrame(project, "2", "hero", Numbered(2, 1, 2));
-  const Image strip = FrameStrip(project, "hero");
-  ASSERT_EQ(strip.width(), 6);
-  ASSERT_EQ(strip.height(), 1);
-  EXPECT_TRUE(strip.has_alpha());
-  EXPECT_EQ(strip.Pixel(0, 0), Rgba(1, 1, 0));
-  EXPECT_EQ(strip.Pixel(1, 0), Rgba(11, 1, 0));
-  EXPECT_EQ(strip.Pixel(2, 0), Rgba(1, 1, 1));
-  EXPECT_EQ(strip.Pixel(3, 0), kClear);
-  EXPECT_EQ(strip.Pixel(4, 0), Rgba(1, 1, 2));
-  EXPECT_EQ(strip.Pixel(5, 0), Rgba(11, 1, 2));
-
+  Project project = Frames({{"0", "hero", Row({Rgba(1, 1, 0), Rgba(2, 1, 0), Rgba(3, 1, 0)})},
+                            {"0", "coin", Numbered(2, 1, true, 9)},
+                            {"1", "hero", Solid(1, 2, Rgba(1, 1, 1))},
+                            {"2", "hero", Row({Rgba(1, 1, 2), Rgba(2, 1, 2)})}});
+  EXPECT_TRUE(FrameStrip(Project{}, "hero").is_null());
+  EXPECT_EQ(FrameStrip(project, "hero"), Row({Rgba(1, 1, 0), Rgba(2, 1, 0), Rgba(1, 1, 1), kClear,
+                                              Rgba(1, 1, 2), Rgba(2, 1, 2)}));
   project.frames.back().image = ShareImage(Image());
   EXPECT_TRUE(FrameStrip(project, "hero").is_null());
 }
 
-TEST(FrameList, DuplicateAppendsACopyAfterTheLastFrame) {
-  Project project = HeroAndCoin();
-  const int copy = DuplicateFrame(project, "hero", 0);
-  EXPECT_EQ(copy, 4);
-  EXPECT_EQ(project.frames[4].sprite, "hero");
-  EXPECT_EQ(project.frames[4].file, "3");
-  EXPECT_EQ(PictureAt(project, 4), Numbered(4, 4, 0));
-  EXPECT_EQ(SpriteFrames(project, "hero"), (std::vector<int>{0, 1, 3, 4}));
-
-  // Not a frame of the sprite: nothing happens.
-  EXPECT_EQ(DuplicateFrame(project, "hero", 2), 2);
-  EXPECT_EQ(DuplicateFrame(project, "hero", -1), -1);
-  EXPECT_EQ(DuplicateFrame(project, "hero", 99), 99);
-  EXPECT_EQ(project.frames.size(), 5u);
-}
-
-TEST(FrameList, MoveSwapsWholeRecordsWithASameSpriteNeighbour) {
-  Project project = HeroAndCoin();
-  const Project before = project;
-  EXPECT_EQ(MoveFrame(project, "hero", 0, false), 0);  // first, left
-  EXPECT_EQ(MoveFrame(project, "hero", 3, true), 3);   // last, right
-  EXPECT_EQ(MoveFrame(project, "hero", 1, true), 1);   // next record is coin's
-  EXPECT_EQ(MoveFrame(project, "hero", 3, false), 3);
-  EXPECT_EQ(MoveFrame(project, "hero", 2, true), 2);  // not hero's
-  EXPECT_EQ(MoveFrame(project, "hero", -1, true), -1);
-  EXPECT_EQ(project.frames, before.frames);
-
-  EXPECT_EQ(MoveFrame(project, "hero", 0, true), 1);
-  EXPECT_EQ(project.frames[0], before.frames[1]);
-  EXPECT_EQ(project.frames[1], before.frames[0]);
-  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"1", "0", "2"}));
-  EXPECT_EQ(MoveFrame(project, "hero", 1, false), 0);
-  EXPECT_EQ(project.frames, before.frames);
-}
-
-TEST(FrameList, DeleteGoesBackToTheFirstFrame) {
-  Project project = HeroAndCoin();
-  EXPECT_EQ(DeleteFrame(project, "hero", 2), 2);  // coin's frame stays
-  EXPECT_EQ(project.frames.size(), 4u);
-  EXPECT_EQ(DeleteFrame(project, "hero", 0), 0);
-  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"1", "2"}));
-  EXPECT_EQ(DeleteFrame(project, "hero", 2), 0);
-  EXPECT_EQ(DeleteFrame(project, "hero", 0), -1);
-  EXPECT_TRUE(SpriteFrames(project, "hero").empty());
-  EXPECT_EQ(Files(project, "coin"), (std::vector<std::string>{"0"}));
-}
-
-TEST(FrameSizes, ResizeCanvasCentresEachFrameByItsOwnSize) {
-  Project project;
-  AddFrame(project, "0", "hero", Numbered(32, 32, 0));
-  AddFrame(project, "0", "coin", Numbered(3, 3, 9));
-  AddFrame(project, "1", "hero", Numbered(30, 31, 1));
-  EXPECT_FALSE(ResizeFrameCanvas(project, "hero", 0, 10));
-  EXPECT_FALSE(ResizeFrameCanvas(project, "hero", 10, kMaxFrameSide + 1));
-  EXPECT_EQ(PictureAt(project, 0), Numbered(32, 32, 0));
-
+// Resize canvas centres each frame by its own size; Stretch smooths only
+// when asked; "Keep aspect ratio" rounds halves away from zero.
+TEST(FrameSizes, ResizeCanvasAndStretch) {
+  const Image a = Numbered(32, 32, true, 0), b = Numbered(30, 31, true, 1),
+              coin = Numbered(3, 3, true, 9);
+  Project project = Frames({{"0", "hero", a}, {"0", "coin", coin}, {"1", "hero", b}});
   ASSERT_TRUE(ResizeFrameCanvas(project, "hero", 33, 34));
-  // 32 x 32 at (16 - 16, 17 - 16); 30 x 31 at (16 - 15, 17 - 15).
-  Image first = Image::Transparent(33, 34);
-  first.Draw(Numbered(32, 32, 0), 0, 1);
-  Image second = Image::Transparent(33, 34);
-  second.Draw(Numbered(30, 31, 1), 1, 2);
-  EXPECT_EQ(PictureAt(project, 0), first);
-  EXPECT_EQ(PictureAt(project, 2), second);
-  EXPECT_EQ(PictureAt(project, 1), Numbered(3, 3, 9));
+  EXPECT_EQ(Pictures(project), (Images{At(a, 33, 34, 0, 1), coin, At(b, 33, 34, 1, 2)}));
+  ASSERT_TRUE(ResizeFrameCanvas(project, "hero", 2, 3));  // cropped around the centre
+  EXPECT_EQ(*project.frames[0].image, At(a, 2, 3, -15, -15));
 
-  // Smaller: cropped around the centre, (1 - 16, 1 - 17).
-  ASSERT_TRUE(ResizeFrameCanvas(project, "hero", 2, 3));
-  EXPECT_EQ(PictureAt(project, 0), first.Copy(15, 16, 2, 3));
-}
-
-TEST(FrameSizes, StretchSmoothsOnlyWhenAsked) {
-  Image ramp = Image::Opaque(2, 1);
-  ramp.Plot(1, 0, Rgba(200, 200, 200));
-  Project project;
-  AddFrame(project, "0", "hero", ramp);
-  AddFrame(project, "0", "coin", ramp);
-  EXPECT_FALSE(StretchFrames(project, "hero", 4, 0, true));
-  EXPECT_EQ(PictureAt(project, 0), ramp);
-
-  ASSERT_TRUE(StretchFrames(project, "hero", 4, 2, false));
-  Image blocky = Image::Transparent(4, 2);
-  blocky.FillRect(2, 0, 2, 2, Rgba(200, 200, 200));
-  blocky.FillRect(0, 0, 2, 2, Rgba(0, 0, 0));
-  EXPECT_EQ(PictureAt(project, 0), blocky);
-  EXPECT_EQ(PictureAt(project, 1), ramp);
-
-  project.frames[0].image = ShareImage(ramp);
-  ASSERT_TRUE(StretchFrames(project, "hero", 4, 1, true));
-  const Image& smooth = PictureAt(project, 0);
-  EXPECT_EQ(smooth.Pixel(1, 0), Rgba(50, 50, 50));
-  EXPECT_EQ(smooth.Pixel(2, 0), Rgba(150, 150, 150));
-}
-
-TEST(FrameSizes, KeepAspectRoundsTheOtherSide) {
+  const Image ramp = Row({Rgba(0, 0, 0), Rgba(200, 200, 200)});
+  for (bool smooth : {false, true}) {
+    project.frames[0].image = ShareImage(ramp);
+    ASSERT_TRUE(StretchFrames(project, "hero", 4, 1, smooth));
+    EXPECT_EQ(project.frames[0].image->Pixel(1, 0), smooth ? Rgba(50, 50, 50) : Rgba(0, 0, 0));
+  }
+  EXPECT_EQ(*project.frames[1].image, coin);
   EXPECT_EQ(KeepAspect(32, 64, 100), 50);
-  EXPECT_EQ(KeepAspect(30, 20, 15), 23);  // 22.5 away from zero
-  EXPECT_EQ(KeepAspect(10, 3, 1), 3);     // 3.33
+  EXPECT_EQ(KeepAspect(30, 20, 15), 23);
   EXPECT_EQ(KeepAspect(10, 0, 5), 0);
 }
 
-TEST(ApplyToFrames, EachFrameIsProcessedAtTheCurrentFramesSize) {
-  Project project;
-  AddFrame(project, "0", "hero", Image::Opaque(2, 2));  // smaller than the current one
-  AddFrame(project, "0", "coin", Numbered(3, 3, 9));
-  AddFrame(project, "1", "hero", Numbered(3, 3, 1));  // current
-  AddFrame(project, "2", "hero", Numbered(4, 1, 2));  // wider, shorter
-  std::vector<Image> seen;
+// An effect runs on the current frame or every frame of the sprite, each
+// read at the current frame's size (see-through where it is smaller).
+TEST(ApplyToFrames, EachFrameAtTheCurrentFramesSize) {
+  const Image small = Image::Opaque(2, 2), current = Numbered(3, 3, true, 1),
+              wide = Numbered(4, 1, true, 2);
+  Project project = Frames({{"0", "hero", small},
+                            {"0", "coin", Numbered(3, 3, true, 9)},
+                            {"1", "hero", current},
+                            {"2", "hero", wide}});
+  Images seen;
   const auto record = [&seen](const Image& image) {
     seen.push_back(image);
     return Invert(image);
   };
-
   ApplyToFrames(project, "hero", 1, true, record);  // coin's frame: nothing
   ApplyToFrames(project, "hero", 7, true, record);
-  EXPECT_TRUE(seen.empty());
-
   ApplyToFrames(project, "hero", 2, false, record);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0], Numbered(3, 3, 1));
-  EXPECT_EQ(PictureAt(project, 2), Invert(Numbered(3, 3, 1)));
-  EXPECT_EQ(PictureAt(project, 0), Image::Opaque(2, 2));
-
+  EXPECT_EQ(seen, Images{current});
+  project.frames[2].image = ShareImage(current);
   seen.clear();
-  project.frames[2].image = ShareImage(Numbered(3, 3, 1));
   ApplyToFrames(project, "hero", 2, true, record);
-  ASSERT_EQ(seen.size(), 3u);
-  // The 24-bit 2 x 2 frame as a 32-bit 3 x 3 image, see-through outside it.
-  Image padded = Image::Transparent(3, 3);
-  padded.FillRect(0, 0, 2, 2, Rgba(0, 0, 0));
-  EXPECT_EQ(seen[0], padded);
-  EXPECT_EQ(seen[1], Numbered(3, 3, 1));
-  Image cropped = Image::Transparent(3, 3);
-  cropped.Draw(Numbered(4, 1, 2), 0, 0);
-  EXPECT_EQ(seen[2], cropped);
-  EXPECT_EQ(PictureAt(project, 0), Invert(padded));
-  EXPECT_EQ(PictureAt(project, 3), Invert(cropped));
-  EXPECT_EQ(PictureAt(project, 1), Numbered(3, 3, 9));
+  const Images read = {At(Solid(2, 2, Rgba(0, 0, 0)), 3, 3, 0, 0), current, At(wide, 3, 3, 0, 0)};
+  EXPECT_EQ(seen, read);
+  EXPECT_EQ(Pictures(project),
+            (Images{Invert(read[0]), Numbered(3, 3, true, 9), Invert(read[1]), Invert(read[2])}));
 }
 
+// The strip import: the cells, row by row with what is left over dropped,
+// replace the frames (numbered from 0); origin and collision fit one cell,
+// and the card and the objects show the first; bad counts change nothing.
 TEST(ImportStrip, CellsReplaceTheFramesAndSetTheOriginAndCollision) {
   Project project = HeroAndCoin();
   project.sprites[0].centerx = 7;
-  project.sprites[0].centery = 8;
-  project.sprites[0].collisionleft = 3;
-  project.sprites[0].collisiontop = 4;
-  GameObject player;
-  player.name = "player";
-  player.sprite = "hero";
+  GameObject player{.name = "player", .sprite = "hero"};
   SetObjectImage(player, project.frames[0].image);
   project.objects.push_back(player);
   const Project before = project;
-  Image strip = Image::Opaque(11, 6);  // 2 x 2 cells of 5 x 3, a column left over
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 11; ++x) strip.Plot(x, y, Rgba(x, y, 5));
-  EXPECT_FALSE(ImportStrip(project, 0, strip, 0, 2));
-  EXPECT_FALSE(ImportStrip(project, 0, strip, 2, 0));
-  EXPECT_FALSE(ImportStrip(project, 0, strip, 12, 1));  // more cells than pixels
-  EXPECT_FALSE(ImportStrip(project, 0, strip, 1, 2000000000));
+  const Image strip = Numbered(11, 6, false);  // 2 x 2 cells of 5 x 3, a column left over
+  for (auto [columns, rows] :
+       {std::pair(0, 2), std::pair(2, 0), std::pair(12, 1), std::pair(1, 2000000000)})
+    EXPECT_FALSE(ImportStrip(project, 0, strip, columns, rows));
   EXPECT_EQ(project.frames, before.frames);
   EXPECT_EQ(project.sprites, before.sprites);
 
   ASSERT_TRUE(ImportStrip(project, 0, strip, 2, 2));
-  ASSERT_EQ(project.frames.size(), 5u);
-  EXPECT_EQ(project.frames[0], before.frames[2]);  // coin's frame stays first
-  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"0", "1", "2", "3"}));
-  const int corner[4][2] = {{0, 0}, {5, 0}, {0, 3}, {5, 3}};
-  for (int k = 0; k < 4; ++k) {
-    const Image& cell = PictureAt(project, 1 + k);
-    ASSERT_EQ(cell.width(), 5);
-    ASSERT_EQ(cell.height(), 3);
-    EXPECT_TRUE(cell.has_alpha());
-    EXPECT_EQ(cell.Pixel(0, 0), Rgba(corner[k][0], corner[k][1], 5));
-    EXPECT_EQ(cell.Pixel(4, 2), Rgba(corner[k][0] + 4, corner[k][1] + 2, 5));
-  }
+  EXPECT_EQ(Numbers(project, "hero"), (Files{"0.7", "1.7", "2.7", "3.7"}));
+  EXPECT_EQ(Pictures(project),
+            (Images{Numbered(2, 2, true, 9), At(strip, 5, 3, 0, 0), At(strip, 5, 3, -5, 0),
+                    At(strip, 5, 3, 0, -3), At(strip, 5, 3, -5, -3)}));
   const Sprite& hero = project.sprites[0];
-  EXPECT_EQ(hero.centerx, 0);
-  EXPECT_EQ(hero.centery, 0);
-  EXPECT_EQ(hero.collisionleft, 0);
-  EXPECT_EQ(hero.collisiontop, 0);
-  EXPECT_EQ(hero.collisionright, 5);
-  EXPECT_EQ(hero.collisionbottom, 3);
-  EXPECT_EQ(hero.collisionradius, 2);
-  EXPECT_EQ(hero.name, "hero");
+  EXPECT_EQ((std::vector{hero.centerx, hero.centery, hero.collisionleft, hero.collisiontop,
+                         hero.collisionright, hero.collisionbottom, hero.collisionradius}),
+            (std::vector{0, 0, 0, 0, 5, 3, 2}));
   EXPECT_EQ(project.sprites[1].collisionright, before.sprites[1].collisionright);
-  // The card and the objects now show the first cell.
-  ASSERT_TRUE(hero.thumbnail);
-  EXPECT_EQ(*hero.thumbnail, MakeCard(&PictureAt(project, 1)));
+  EXPECT_EQ(*hero.thumbnail, MakeCard(project.frames[1].image.get()));
   EXPECT_EQ(project.objects[0].image, project.frames[1].image);
   EXPECT_EQ(project.objects[0].imagewidth, 5);
-
-  // Importing again starts numbering from 0 once more.
-  ASSERT_TRUE(ImportStrip(project, 0, strip, 1, 1));
-  EXPECT_EQ(Files(project, "hero"), (std::vector<std::string>{"0"}));
-  Image whole = Image::Transparent(11, 6);
-  whole.Draw(strip, 0, 0, DrawMode::Copy);
-  EXPECT_EQ(PictureAt(project, 1), whole);
-  EXPECT_EQ(project.sprites[0].collisionradius, 5);
+  // More cells than pixels are null.
+  EXPECT_TRUE(CutStrip(strip, 0, 1).empty());
+  EXPECT_TRUE(CutStrip(strip, 12, 1)[11].is_null());
 }
 
 }  // namespace

@@ -7,153 +7,116 @@
 namespace vorlane {
 namespace {
 
-int Count(const Project& project) {
-  int n = 0;
-  for (const GameObject& record : project.objects) n += record.prototype == 0;
-  return n;
+PointerEvent Left(int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+  return PointerEvent{x, y, Qt::LeftButton, Qt::LeftButton, keys};
 }
-
-PointerEvent Left(int x, int y, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  return PointerEvent{x, y, Qt::LeftButton, Qt::LeftButton, modifiers};
+PointerEvent Up(int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+  return PointerEvent{x, y, Qt::LeftButton, Qt::NoButton, keys};
 }
+const auto kShift = Qt::ShiftModifier;
 
+// A scene "hall", an object without a sprite (the 15 x 15 marker) to
+// place, and a brush of a 16 x 16 tile; questions are noted and answered.
 struct Fixture {
-  Project project;
+  Project project{.objects = {GameObject{.name = "obj"}}, .scenes = {Scene{.name = "hall"}}};
   std::string scene = "hall";
   SceneViewState view;
   std::vector<std::string> questions;
   bool answer = true;
-  std::unique_ptr<EditStack> stack;
-  std::unique_ptr<InstanceTool> tool;
-  Fixture() {
-    project.scenes.push_back(Scene{.name = "hall"});
-    project.objects.push_back(GameObject{.name = "obj"});  // no sprite: the 15 x 15 marker
-    view.place_object = "obj";
-    view.tab = SceneTab::Objects;
-    stack = std::make_unique<EditStack>(project);
-    tool = std::make_unique<InstanceTool>(
-        SceneToolContext{project, *stack, scene, view, [this](const std::string& question) {
-                           questions.push_back(question);
-                           return answer;
-                         }});
+  EditStack stack{project};
+  TileBrush brush{"bg_tiles", TileSelection{16, 0, 16, 16}, ShareImage(Image::Transparent(16, 16))};
+  SceneToolContext context{project, stack, scene, view, [this](const std::string& question) {
+                             questions.push_back(question);
+                             return answer;
+                           }};
+  Fixture() { view.place_object = "obj"; }
+  std::vector<std::pair<int, int>> Placed() const {
+    std::vector<std::pair<int, int>> at;
+    for (const GameObject& record : project.objects)
+      if (record.prototype == 0) at.emplace_back(record.x, record.y);
+    for (const Tile& tile : project.tiles) at.emplace_back(tile.x, tile.y);
+    return at;
   }
 };
 
-TEST(InstanceTool, AShiftDragPaintsOnePerCellAndUndoesInOneStep) {
-  Fixture f;
-  f.view.grid.snap = false;
-  f.tool->Press(Left(5, 5, Qt::ShiftModifier));
-  f.tool->Move(Left(9, 5, Qt::ShiftModifier));   // same cell
-  f.tool->Move(Left(25, 5, Qt::ShiftModifier));  // next cell
-  // The last cell is first seen by the release, and a late move follows it.
-  f.tool->Release(PointerEvent{45, 7, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier});
-  f.tool->Move(Left(47, 7, Qt::ShiftModifier));
-  // A new press in a painted cell stacks nothing on it.
-  f.tool->Press(Left(12, 12, Qt::ShiftModifier));
-  f.tool->Release(PointerEvent{12, 12, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier});
-  ASSERT_EQ(Count(f.project), 3);
-  EXPECT_EQ(f.project.objects[2].x, 25);  // where the pointer entered the cell: no snapping
-  EXPECT_EQ(f.stack->count(), 1);
-  f.stack->Undo();
-  EXPECT_EQ(Count(f.project), 0);
-  f.stack->Redo();
-  EXPECT_EQ(Count(f.project), 3);
+// A Shift-drag places one thing per grid cell entered, where the pointer
+// entered it (the release too, a late move not), never a second one in a
+// cell that holds one, all as one step; both tools alike.
+TEST(SceneTools, AShiftDragPaintsOnePerCellAsOneStep) {
+  for (bool tiles : {false, true}) {
+    Fixture f;
+    f.view.grid.snap = false;
+    InstanceTool instances(f.context);
+    TileTool stamp(f.context, f.brush);
+    CanvasTool& tool = tiles ? static_cast<CanvasTool&>(stamp) : instances;
+    tool.Press(Left(5, 5, kShift));
+    tool.Move(Left(9, 5, kShift));   // same cell
+    tool.Move(Left(25, 5, kShift));  // next cell
+    tool.Release(Up(45, 7, kShift));
+    tool.Move(Left(47, 7, kShift));
+    tool.Press(Left(12, 12, kShift));
+    tool.Release(Up(12, 12, kShift));
+    EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{5, 5}, {25, 5}, {45, 7}})) << tiles;
+    EXPECT_EQ(f.stack.count(), 1);
+    f.stack.Undo();
+    EXPECT_TRUE(f.Placed().empty());
+  }
 }
 
-TEST(InstanceTool, ClicksPlaceSnappedSelectAndRemove) {
+// Clicks place (snapped to the grid), select (not a step) and remove, by
+// the action chosen; the arrow keys move the selection by the grid (one
+// pixel without snapping); Delete asks first; Escape clears the selection.
+TEST(InstanceTool, ClicksAndKeysPlaceSelectMoveAndDelete) {
   Fixture f;
-  f.tool->Press(Left(47, 33));
-  ASSERT_EQ(Count(f.project), 1);
-  EXPECT_EQ(f.project.objects[1].x, 40);
-  EXPECT_EQ(f.project.objects[1].y, 20);
+  InstanceTool tool(f.context);
+  for (int x : {47, 87}) tool.Press(Left(x, 45));
+  tool.Key(KeyEvent{Qt::Key_Delete});  // nothing selected: no question
   f.view.instance_action = InstanceAction::Select;
-  f.tool->Press(Left(40, 20, Qt::ShiftModifier));  // Shift selects as well
-  f.tool->Release(PointerEvent{40, 20, Qt::LeftButton, Qt::NoButton});
-  EXPECT_EQ(f.project.objects[1].selected, 1);
-  EXPECT_EQ(f.stack->count(), 1);  // selecting is not a step
-  f.view.instance_action = InstanceAction::Remove;
-  f.tool->Press(Left(40, 20));
-  EXPECT_EQ(Count(f.project), 0);
-  EXPECT_EQ(f.stack->count(), 2);
-}
-
-TEST(InstanceTool, KeysMoveByTheGridAndDeleteAfterAsking) {
-  Fixture f;
-  f.tool->Press(Left(40, 40));
-  f.tool->Press(Left(80, 40));
-  f.tool->Key(KeyEvent{Qt::Key_Delete});  // nothing selected: no question
-  EXPECT_TRUE(f.questions.empty());
-  for (GameObject& record : f.project.objects) record.selected = record.prototype == 0;
-  f.tool->Key(KeyEvent{Qt::Key_Left});
-  EXPECT_EQ(f.project.objects[1].x, 20);
+  for (int x : {40, 80}) {
+    tool.Press(Left(x, 40, kShift));
+    tool.Release(Up(x, 40));
+  }
+  EXPECT_EQ(f.stack.count(), 2);
+  for (int key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up}) tool.Key(KeyEvent{key});
   f.view.grid.snap = false;
-  f.tool->Key(KeyEvent{Qt::Key_Down});
-  EXPECT_EQ(f.project.objects[2].y, 41);
-  f.answer = false;
-  f.tool->Key(KeyEvent{Qt::Key_Delete});
-  EXPECT_EQ(Count(f.project), 2);
-  f.answer = true;
-  f.tool->Key(KeyEvent{Qt::Key_Delete});
+  for (int key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right}) tool.Key(KeyEvent{key});
+  EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{22, 1}, {62, 1}}));
+  for (bool answer : {false, true}) {
+    f.answer = answer;
+    tool.Key(KeyEvent{Qt::Key_Delete});
+  }
   EXPECT_EQ(f.questions, (std::vector<std::string>{"Delete 2 objects?", "Delete 2 objects?"}));
-  EXPECT_EQ(Count(f.project), 0);
-  f.stack->Undo();
-  EXPECT_EQ(Count(f.project), 2);
-  f.tool->Key(KeyEvent{Qt::Key_Escape});
+  EXPECT_TRUE(f.Placed().empty());
+  f.stack.Undo();
+  f.view.instance_action = InstanceAction::Remove;
+  tool.Press(Left(22, 1));
+  EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{62, 1}}));
+  tool.Key(KeyEvent{Qt::Key_Escape});
   EXPECT_TRUE(SelectedInstances(f.project, "hall").empty());
+  EXPECT_FALSE(tool.Key(KeyEvent{Qt::Key_A}));
 }
 
-}  // namespace
-}  // namespace vorlane
-
-namespace vorlane {
-namespace {
-
+// The tile tool stamps the brush on the current layer, snapped; it selects
+// tiles of that layer only, strictly inside; keys act on every layer.
 TEST(TileTool, StampsTheBrushOnTheCurrentLayerAndActsOnItsTilesOnly) {
-  Project project;
-  project.scenes.push_back(Scene{.name = "hall"});
-  std::string scene = "hall";
-  SceneViewState view;
-  view.tab = SceneTab::Tiles;
-  view.current_layer = 5;
-  EditStack stack(project);
-  std::vector<std::string> questions;
-  TileBrush brush{"bg_tiles", TileSelection{16, 0, 16, 16}, ShareImage(Image::Transparent(16, 16))};
-  TileTool tool(SceneToolContext{project, stack, scene, view,
-                                 [&](const std::string& q) {
-                                   questions.push_back(q);
-                                   return true;
-                                 }},
-                brush);
-  // A Shift-drag over three cells: three tiles, one step.
-  tool.Press(Left(3, 3, Qt::ShiftModifier));
-  tool.Move(Left(23, 3, Qt::ShiftModifier));
-  tool.Move(Left(43, 3, Qt::ShiftModifier));
-  tool.Release(PointerEvent{43, 3, Qt::LeftButton, Qt::NoButton});
-  tool.Press(Left(30, 10, Qt::ShiftModifier));  // a painted cell: nothing stacked
-  tool.Release(PointerEvent{30, 10, Qt::LeftButton, Qt::NoButton});
-  ASSERT_EQ(project.tiles.size(), 3u);
-  EXPECT_EQ(project.tiles[1].x, 20);  // snapped
-  EXPECT_EQ(project.tiles[1].left, 16);
-  EXPECT_EQ(project.tiles[1].depth, 5);
-  EXPECT_EQ(project.tiles[1].background, "bg_tiles");
-  EXPECT_EQ(stack.count(), 1);
-
-  project.tiles[2].depth = 6;  // another layer
-  view.tile_action = TileAction::Select;
-  tool.Press(Left(30, 5));  // strictly inside the second tile
-  tool.Press(Left(50, 5));  // the third is on another layer
-  tool.Press(Left(20, 5));  // on the edge: no tile
-  EXPECT_EQ(project.tiles[1].selected, 1);
-  EXPECT_EQ(project.tiles[2].selected + project.tiles[0].selected, 0);
-  project.tiles[2].selected = 1;
-  tool.Key(KeyEvent{Qt::Key_Right});  // selected tiles of every layer move
-  EXPECT_EQ(project.tiles[1].x, 40);
-  EXPECT_EQ(project.tiles[2].x, 60);
+  Fixture f;
+  f.view.current_layer = 5;
+  TileTool tool(f.context, f.brush);
+  for (int x : {3, 23, 43}) tool.Press(Left(x, 3));
+  EXPECT_EQ(f.project.tiles[1],
+            (Tile{"tile_3", "bg_tiles", 16, 0, 16, 16, 20, 0, 5, "hall", f.brush.image, 0}));
+  f.project.tiles[2].depth = 6;  // another layer
+  f.view.tile_action = TileAction::Select;
+  for (int x : {30, 50}) tool.Press(Left(x, 5));  // its layer, another layer
+  EXPECT_EQ(f.project.tiles[1].selected + f.project.tiles[2].selected, 1);
+  f.project.tiles[2].selected = 1;
+  tool.Key(KeyEvent{Qt::Key_Right});
+  EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{0, 0}, {40, 0}, {60, 0}}));
   tool.Key(KeyEvent{Qt::Key_Delete});
-  EXPECT_EQ(questions, (std::vector<std::string>{"Delete 2 tiles?"}));
-  EXPECT_EQ(project.tiles.size(), 1u);
-  stack.Undo();
-  EXPECT_EQ(project.tiles.size(), 3u);
+  EXPECT_EQ(f.questions, (std::vector<std::string>{"Delete 2 tiles?"}));
+  f.view.tile_action = TileAction::Remove;
+  tool.Press(Left(5, 5));
+  EXPECT_EQ(f.project.tiles.size(), 0u);
 }
 
 }  // namespace

@@ -2,21 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "image/golden_picture.h"
+#include "image/test_pictures.h"
 #include "scene/instance_edits.h"
+#include "scene/scene_settings.h"
 
 namespace vorlane {
 namespace {
 
-Image Solid(int w, int h, Color color) {
-  Image image = Image::Transparent(w, h);
-  image.Fill(color);
-  return image;
-}
+using namespace test;
+constexpr Color kRed{255, 0, 0, 255}, kBlue{0, 0, 255, 255}, kGrey{50, 50, 50, 255};
 
-constexpr Color kRed{255, 0, 0, 255};
-constexpr Color kBlue{0, 0, 255, 255};
-
-// A 100 x 80 scene, grey, with a red 10 x 10 instance (origin (0, 0)) at
+// A 100 x 80 grey scene with a red 10 x 10 instance (origin (0, 0)) at
 // (20, 20) and a blue 10 x 10 tile at (25, 25), both at depth 7.
 struct Fixture {
   Project project;
@@ -28,8 +25,7 @@ struct Fixture {
     project.frames.push_back(Frame{"0", "spr", ShareImage(Solid(10, 10, kRed))});
     project.objects.push_back(GameObject{.name = "obj", .sprite = "spr", .depth = 7});
     PlaceInstance(project, "hall", "obj", 20, 20);
-    project.tiles.push_back(Tile{.name = "tile_1",
-                                 .width = 10,
+    project.tiles.push_back(Tile{.width = 10,
                                  .height = 10,
                                  .x = 25,
                                  .y = 25,
@@ -46,94 +42,136 @@ struct Fixture {
   }
 };
 
-TEST(SceneView, LowerDepthsDrawOnTopAndTilesCoverInstancesOfTheirDepth) {
-  Fixture f;
-  EXPECT_EQ(f.Paint().Pixel(27, 27), kBlue);
-  EXPECT_EQ(f.Paint().Pixel(0, 0), (Color{50, 50, 50, 255}));
-  f.project.objects[1].depth = 6;
-  const auto list = SceneDrawList(f.project, "hall");
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0].tile, 0);  // the higher depth first
-  EXPECT_EQ(f.Paint().Pixel(27, 27), kRed);
-  f.state.grid.show_objects = false;
-  EXPECT_EQ(f.Paint().Pixel(22, 22), (Color{50, 50, 50, 255}));
-  f.state.tab = SceneTab::Objects;  // the Objects tab always shows them
-  EXPECT_EQ(f.Paint().Pixel(22, 22), kRed);
+// Each state of the view, painted whole, against its picture in golden/:
+// higher depths first and tiles over instances at equal depth; hidden
+// instances shown on the Objects tab; selection boxes and the grid in XOR
+// (crossing lines cancel); the background once, tiled to the scene's last
+// row and column, or stretched (winning over tiling); the faint ghost of
+// the object to place at the snapped pointer, inside the scene only. Any
+// part paints as the whole does.
+TEST(SceneView, EachStatePaintsAsItsGoldenPicture) {
+  Image background = Solid(30, 30, kBlue);
+  background.FillRect(0, 0, 15, 30, kRed);
+  const auto tiled = [&background](int x, int y, int stretch) {
+    return [=, &background](Fixture& f) {
+      Scene& scene = f.project.scenes[0];
+      f.state.background = &background;
+      scene.background = "bg";
+      std::tie(scene.backgroundtilex, scene.backgroundtiley, scene.backgroundstretch) =
+          std::tuple(x, y, stretch);
+    };
+  };
+  const auto ghost = [](int x) {
+    return [x](Fixture& f) {
+      f.state = SceneViewState{.tab = SceneTab::Objects,
+                               .pointer_inside = true,
+                               .pointer_x = x,
+                               .pointer_y = 5,
+                               .place_object = "obj"};
+    };
+  };
+  const std::pair<const char*, std::function<void(Fixture&)>> cases[] = {
+      {"tile_over_instance", [](Fixture&) {}},
+      {"instance_in_front", [](Fixture& f) { f.project.objects[1].depth = 6; }},
+      {"objects_hidden", [](Fixture& f) { f.state.grid.show_objects = false; }},
+      {"hidden_on_objects_tab",
+       [](Fixture& f) { f.state.grid.show_objects = false, f.state.tab = SceneTab::Objects; }},
+      {"selection_and_grid",
+       [](Fixture& f) {
+         f.project.objects[1].selected = f.project.tiles[0].selected = 1,
+         f.state.grid.show_grid = true;
+       }},
+      {"background_once", tiled(0, 0, 0)},
+      {"background_across", tiled(1, 0, 0)},
+      {"background_tiled", tiled(1, 1, 0)},
+      {"background_stretched", tiled(1, 1, 1)},
+      {"ghost", ghost(47)},
+      {"ghost_on_the_edge", ghost(0)},
+  };
+  for (const auto& [name, setup] : cases) {
+    Fixture f;
+    setup(f);
+    const Image whole = f.Paint();
+    EXPECT_GOLDEN(whole, std::string("scene_") + name);
+    EXPECT_EQ(f.Paint(23, 17, 30, 40), whole.Copy(23, 17, 30, 40)) << name;
+  }
 }
 
-TEST(SceneView, AnyPartPaintsAsTheWholeDoes) {
+// The status names the selected instance; the grid takes sizes above 4.
+TEST(SceneView, StatusAndGridSize) {
   Fixture f;
-  f.state.grid.show_grid = true;
-  f.state.grid.size = 8;
-  f.project.objects[1].selected = 1;
-  f.project.tiles[0].selected = 1;
-  const Image whole = f.Paint();
   std::string status;
-  const Image part = f.Paint(23, 17, 30, 40, &status);
-  EXPECT_EQ(part, whole.Copy(23, 17, 30, 40));
-  EXPECT_EQ(status, "[obj] x:20 y:20");
-  f.project.objects[1].selected = 0;
   f.Paint(0, 0, 100, 80, &status);
   EXPECT_EQ(status, "");
-}
-
-TEST(SceneView, SelectionAndGridAreDrawnInXor) {
-  Fixture f;
   f.project.objects[1].selected = 1;
-  EXPECT_EQ(f.Paint().Pixel(20, 20), (Color{255 ^ 200, 64, 64, 255}));
-  f.state.grid.show_grid = true;
-  const Image grid = f.Paint();
-  EXPECT_EQ(grid.Pixel(40, 5), (Color{205, 205, 205, 255}));  // a line at 2 x 20
-  EXPECT_EQ(grid.Pixel(40, 45), (Color{205, 205, 205, 255}));
-  EXPECT_EQ(grid.Pixel(41, 5), (Color{50, 50, 50, 255}));
-  EXPECT_EQ(grid.Pixel(5, 40), (Color{205, 205, 205, 255}));
-  // Where two lines cross they cancel out.
-  EXPECT_EQ(grid.Pixel(60, 60), (Color{50, 50, 50, 255}));
-}
-
-TEST(SceneView, BackgroundIsStretchedOrTiledInsideTheScene) {
-  Fixture f;
-  f.project.objects.pop_back();
-  f.project.tiles.clear();
-  const Image picture = Solid(30, 30, kBlue);
-  f.state.background = &picture;
-  Scene& scene = f.project.scenes[0];
-  scene.background = "bg";
-  EXPECT_EQ(f.Paint().Pixel(29, 29), kBlue);
-  EXPECT_EQ(f.Paint().Pixel(30, 29), (Color{50, 50, 50, 255}));
-  scene.backgroundtilex = 1;
-  EXPECT_EQ(f.Paint().Pixel(95, 5), kBlue);
-  EXPECT_EQ(f.Paint().Pixel(95, 35), (Color{50, 50, 50, 255}));
-  scene.backgroundtiley = 1;
-  EXPECT_EQ(f.Paint(60, 40, 40, 40).Pixel(35, 35), kBlue);  // (95, 75)
-  // Stretching wins over both tiling flags: one picture over the scene.
-  Image halves = Solid(30, 30, kBlue);
-  halves.FillRect(0, 0, 15, 30, kRed);
-  f.state.background = &halves;
-  scene.backgroundstretch = 1;
-  const Image stretched = f.Paint();
-  EXPECT_EQ(stretched.Pixel(40, 70), kRed);
-  EXPECT_EQ(stretched.Pixel(60, 5), kBlue);
-  EXPECT_EQ(stretched.Pixel(99, 79), kBlue);
-}
-
-TEST(SceneView, GhostFollowsTheSnappedPointerInsideTheScene) {
-  Fixture f;
-  f.project.objects.pop_back();
-  f.state.tab = SceneTab::Objects;
-  f.state.place_object = "obj";
-  f.state.pointer_inside = true;
-  f.state.pointer_x = 47;
-  f.state.pointer_y = 5;
-  const Image ghost = f.Paint();
-  EXPECT_NEAR(ghost.Pixel(45, 5).r, 50 + (255 - 50) * 150 / 255.0, 1);  // snapped to (40, 0)
-  EXPECT_EQ(ghost.Pixel(55, 5).r, 50);
-  f.state.pointer_x = 0;  // on the scene's edge: no ghost
-  EXPECT_EQ(f.Paint().Pixel(5, 5).r, 50);
-  EXPECT_TRUE(SetGridSize(f.state.grid, "5"));
+  f.Paint(0, 0, 100, 80, &status);
+  EXPECT_EQ(status, "[obj] x:20 y:20");
   EXPECT_FALSE(SetGridSize(f.state.grid, "4"));
-  EXPECT_EQ(f.state.grid.size, 5);
+  EXPECT_TRUE(SetGridSize(f.state.grid, "5"));
   EXPECT_EQ(SnapPosition(f.state.grid, -1), -5);
+}
+
+using Errors = std::vector<std::string>;
+
+// Scenes "hall" (with an instance, a layer and a tile) and "yard".
+Project TwoScenes() {
+  Project project;
+  project.scenes = {Scene{.name = "hall"}, Scene{.name = "yard"}};
+  project.objects = {GameObject{.prototype = 0, .name = "SceneObject1", .scene = "hall"},
+                     GameObject{.prototype = 0, .name = "SceneObject2", .scene = "yard"}};
+  project.layers.push_back(Layer{"layer_3", 1000000, "hall"});
+  project.tiles.push_back(Tile{.name = "tile_4", .scene = "hall"});
+  return project;
+}
+
+SceneFields Fields(const std::string& name, const std::string& speed) {
+  return SceneFields{name, "800", "600", "320", "240", "obj_player", "16", "8", speed, "bg_sky"};
+}
+
+// "Done" checks the name and the speed (above 1) together; a good one of
+// them is stored at once (the scene's records following a new name), the
+// other fields only when both are good.
+TEST(SceneSettings, NameAndSpeedAreCheckedTogetherAndTheRestWaits) {
+  Project project = TwoScenes();
+  EXPECT_EQ(StoreSceneSettings(project, 0, Fields("", "")),
+            (Errors{"The scene name is missing", "Invalid scene speed value"}));
+  EXPECT_EQ(project.modified, 1);
+  EXPECT_EQ(StoreSceneSettings(project, 0, Fields("yard", "30")),
+            (Errors{"The scene name 'yard' already exists"}));
+  EXPECT_EQ(project.scenes[0].speed, 30);
+  EXPECT_EQ(StoreSceneSettings(project, 0, Fields("cellar", "1")),
+            (Errors{"Invalid scene speed value"}));
+  EXPECT_EQ((Errors{project.scenes[0].name, project.objects[0].scene, project.objects[1].scene,
+                    project.layers[0].scene, project.tiles[0].scene}),
+            (Errors{"cellar", "cellar", "yard", "cellar", "cellar"}));
+  EXPECT_EQ(project.scenes[0].width, 640);  // nothing else yet
+
+  EXPECT_EQ(StoreSceneSettings(project, 0, Fields("cellar", "2")), Errors{});  // its own name
+  const Scene& s = project.scenes[0];
+  EXPECT_EQ((std::vector{s.speed, s.width, s.height, s.viewportwidth, s.viewportheight,
+                         s.viewportxborder, s.viewportyborder}),
+            (std::vector{2, 800, 600, 320, 240, 16, 8}));
+  EXPECT_EQ((Errors{s.viewportobject, s.background}), (Errors{"obj_player", "bg_sky"}));
+}
+
+// The scene's pictures fit it into their box, shape kept, top left; a huge
+// scene is sampled instead of drawn whole.
+TEST(SceneSettings, PicturesFitTheSceneAndSampleHugeOnes) {
+  Project project;
+  project.scenes.push_back(Scene{.name = "wide", .width = 400, .height = 100, .red = 9});
+  const SceneViewState state;
+  const Image small = ScenePicture(project, project.scenes[0], state, 80, 80);
+  EXPECT_EQ(small.Pixel(79, 19), (Color{9, 0, 0, 255}));
+  EXPECT_EQ(small.Pixel(79, 20).a, 0);
+  EXPECT_EQ(SceneCard(project, project.scenes[0], state).Pixel(35 + 79, 10 + 19),
+            (Color{9, 0, 0, 255}));
+  EXPECT_EQ(ProjectPicture(project, project.scenes[0], state).Pixel(10, 200),
+            (Color{0, 0, 0, 255}));
+  // 30000 x 30000 would need 3.6 GB drawn whole.
+  project.scenes[0] = Scene{.name = "huge", .width = 30000, .height = 30000, .green = 7};
+  const Image huge = ScenePicture(project, project.scenes[0], state, 80, 80);
+  EXPECT_EQ(huge.Pixel(0, 0), (Color{0, 7, 0, 255}));
+  EXPECT_EQ(huge.Pixel(79, 79), (Color{0, 7, 0, 255}));
 }
 
 }  // namespace
