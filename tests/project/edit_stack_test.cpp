@@ -74,6 +74,12 @@ TEST(EditStack, ModifiedFlagLimitAndSteps) {
   EXPECT_EQ(p.modified, 0);
   stack.Undo();
   EXPECT_EQ(p.modified, 1);
+  Project r = test::SampleProject();
+  r.modified = 1;  // modified before the history began: undoing all of it keeps it so
+  EditStack from_modified(r);
+  from_modified.Apply("Move", [](Project& s) { s.objects[2].x += 5; });
+  from_modified.Undo();
+  EXPECT_EQ(r.modified, 1);
   Project q = test::SampleProject();
   q.modified = 1;
   EditStack limited(q, 3);
