@@ -40,7 +40,9 @@ TEST_F(LifecycleTest, NewProjectMakesFoldersAndPreferences) {
     std::tm local{};
     MakeDirectory(taken = WorkingFolderName(*localtime_r(&now, &local)));
     name = NewWorkingFolderName("");
-    if (name.starts_with(taken)) EXPECT_EQ(name, taken + "_2");  // else past the second: again
+    if (name.starts_with(taken)) {  // else past the second: again
+      EXPECT_EQ(name, taken + "_2");
+    }
   }
   Project p = test::SampleProject();
   Preferences prefs;
