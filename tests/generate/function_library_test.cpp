@@ -167,7 +167,9 @@ TEST(LibraryImportTest, CountDecidesHowManyChildrenAreRead) {
         p, "<lib version=\"999\"><fns" + std::string(count) + ">" + children + "</fns></lib>",
         nullptr));
     EXPECT_EQ(Names(p), names) << count;
-    if (!names.empty()) EXPECT_EQ(p.fns[0].code, "xy");
+    if (!names.empty()) {
+      EXPECT_EQ(p.fns[0].code, "xy");
+    }
   }
 }
 

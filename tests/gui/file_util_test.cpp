@@ -100,7 +100,9 @@ TEST_F(FileUtilTest, ReadsTakeOnlyRegularFilesUpToTheirLimit) {
     WriteAll("old", "old");
     EXPECT_EQ(CopyFile(c.path, "old", c.limit, &error), *c.why == '\0');
     EXPECT_EQ(ReadAll("old"), *c.why ? "old" : "eleven char");
-    if (c.limit == 1000) EXPECT_EQ(OpenRegularFile(c.path), nullptr);
+    if (c.limit == 1000) {
+      EXPECT_EQ(OpenRegularFile(c.path), nullptr);
+    }
   }
   for (const char* path : {"pipe", "huge.png"}) {
     std::string error;

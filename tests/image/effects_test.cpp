@@ -66,7 +66,9 @@ TEST(ColourEffects, WorkedPixels) {
     EXPECT_EQ(c.effect(Row(c.in, true)), Row(c.out, true)) << c.what;
     bool opaque = true;
     for (const Color& in : c.in) opaque = opaque && in.a == 255;
-    if (opaque) EXPECT_EQ(c.effect(Row(c.in, false)), Row(c.out, true)) << c.what << ", 24-bit";
+    if (opaque) {
+      EXPECT_EQ(c.effect(Row(c.in, false)), Row(c.out, true)) << c.what << ", 24-bit";
+    }
   }
   // The hue's tint, sector by sector; products round to even: 76.5 -> 76,
   // 50.5 -> 50, 75.5 -> 76 (114.75 -> 115).
@@ -108,7 +110,9 @@ TEST(Effects, SameSize32BitAndHiddenPixelsCleared) {
       ASSERT_EQ(result.width() * 10 + result.height(), 53);
       for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-          if (result.Pixel(x, y).a == 0) EXPECT_EQ(result.Pixel(x, y), kClear) << x << "," << y;
+          if (result.Pixel(x, y).a == 0) {
+            EXPECT_EQ(result.Pixel(x, y), kClear) << x << "," << y;
+          }
     }
   }
   EXPECT_TRUE(Grayscale(Image()).is_null());

@@ -15,8 +15,9 @@ inline void ExpectGolden(const Image& picture, const std::string& name, const ch
   // `test_file` may be relative to the build folder, two up from the program.
   const auto build = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
   const std::string path = (build / test_file).parent_path() / "golden" / (name + ".png");
-  if (qEnvironmentVariableIsSet("VORLANE_UPDATE_GOLDEN"))
+  if (qEnvironmentVariableIsSet("VORLANE_UPDATE_GOLDEN")) {
     ASSERT_TRUE(SavePng(picture, path)) << path;
+  }
   EXPECT_EQ(LoadImageFile(path), picture) << name;
 }
 

@@ -96,7 +96,9 @@ TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseAskBeforeLosingIt) {
         else
           EXPECT_TRUE(ClickButton(dialog, step.way_out));
         EXPECT_EQ(dialog.isVisible(), step.question == kNo);
-        if (dialog.isVisible()) EXPECT_TRUE(ClickButton(dialog, "OK"));
+        if (dialog.isVisible()) {
+          EXPECT_TRUE(ClickButton(dialog, "OK"));
+        }
       });
       if (step.question != kNone)
         step.question == kYes ? dialogs_.AnswerYes() : dialogs_.AnswerNo();

@@ -142,7 +142,9 @@ TEST_F(WidgetsTest, TimersAndWorkEndWithTheirWindow) {
                               while (go_on(cancel ? 0.5 : 1) && cancel) std::this_thread::yield();
                             });
     progress.show();
-    if (cancel) EXPECT_TRUE(ClickButton(progress, "Cancel"));
+    if (cancel) {
+      EXPECT_TRUE(ClickButton(progress, "Cancel"));
+    }
     EXPECT_TRUE(test::WaitFor([&] { return progress.isHidden(); }));
     EXPECT_EQ(progress.result(), cancel ? QDialog::Rejected : QDialog::Accepted);
   }
