@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "code/keyword_list.h"
-#include "generate/golden.h"
+#include "support/golden.h"
 #include "gui/file_util.h"
 
 namespace vorlane {

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "generate/game_page.h"
-#include "generate/golden.h"
+#include "support/golden.h"
 #include "support/sample_project.h"
 
 namespace vorlane {

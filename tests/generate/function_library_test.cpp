@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "generate/golden.h"
+#include "support/golden.h"
 #include "gui/file_util.h"
 #include "support/random_text.h"
 #include "support/temp_dir.h"

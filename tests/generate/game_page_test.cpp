@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "generate/emitters.h"
-#include "generate/golden.h"
+#include "support/golden.h"
 #include "gui/file_util.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"

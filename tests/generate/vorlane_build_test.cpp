@@ -16,7 +16,7 @@
 #include <map>
 #include <sstream>
 
-#include "generate/golden.h"
+#include "support/golden.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
 #include "project/project_file.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "gui/file_util.h"
-#include "gui/golden.h"
+#include "support/golden.h"
 #include "gui/number_text.h"
 #include "gui/pref_file.h"
 #include "support/temp_dir.h"

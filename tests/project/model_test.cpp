@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "gui/file_util.h"
-#include "gui/golden.h"
+#include "support/golden.h"
 #include "project/project_file.h"
 #include "project/rename.h"
 #include "project/reserved_names.h"

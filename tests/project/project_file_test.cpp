@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "gui/file_util.h"
-#include "gui/golden.h"
+#include "support/golden.h"
 #include "project/thumbnails.h"
 #include "support/random_text.h"
 #include "support/sample_project.h"

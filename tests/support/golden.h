@@ -1,6 +1,7 @@
 // Golden files: bytes a test's output must equal exactly, kept in
-// tests/<folder>/golden/ (VORLANE_GOLDEN_DIR). Run the tests with VORLANE_UPDATE_GOLDEN=1 to
-// rewrite them after an intended change, then review their diff.
+// tests/<folder>/golden/ (VORLANE_GOLDEN_DIR). Run the tests with
+// VORLANE_UPDATE_GOLDEN=1 to rewrite them after an intended change, then
+// review their diff.
 #pragma once
 
 #include <gtest/gtest.h>
