@@ -44,12 +44,6 @@ mkdir -p "$tree" "$fresh"
     [ -e "$fresh/$f" ] || [ -L "$fresh/$f" ] || rm -f "$tree/$f"
   done
 rm -rf "$fresh"
-# A run stopped just after putting a mutated file back leaves a build newer
-# than the original: make ninja see that file again.
-if [ -f "$scratch/applied" ]; then
-  touch "$tree/$(cat "$scratch/applied")" 2>/dev/null || true
-  rm -f "$scratch/applied"
-fi
 [ -d "$root/tests/engine/node_modules" ] && ln -sfn "$root/tests/engine/node_modules" "$tree/tests/engine/node_modules"
 build="$tree/build"
 cmake -S "$tree" -B "$build" -G Ninja -DVORLANE_BENCH=OFF >/dev/null
@@ -116,7 +110,6 @@ while IFS= read -r line; do
     continue
   fi
   cp "$file" "$file.orig"
-  printf '%s' "$path" >"$scratch/applied"
   FROM="$from" TO="$to" perl -0pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$file"
   read -ra targets <<<"$(programs_for "$path")"
   built=1
@@ -133,10 +126,10 @@ while IFS= read -r line; do
     total=$((total + 1)) caught=$((caught + 1))
     echo "caught:   $line"
   fi
-  mv "$file.orig" "$file"
-  # The original is older than the mutant's build: make ninja see it again.
-  touch "$file"
-  rm -f "$scratch/applied"
+  # Copied back, not moved, so the original is newer than the mutant's build
+  # and ninja builds it again, even after a run stopped right here.
+  cp "$file.orig" "$file"
+  rm "$file.orig"
 done <"$list"
 
 [ "$unbuilt" -gt 0 ] && echo "($unbuilt mutants not applied or not built, left out)"
