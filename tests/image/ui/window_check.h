@@ -28,12 +28,12 @@ std::function<void(QDialog&)> As(std::function<void(W&)> act) {
 }
 
 // No visible control of the window sticks out of its parent or is too
-// narrow for its text. With VORLANE_SHOTS set to a folder, the window is
+// narrow for its text. With VORLANE_SCREENSHOTS set to a folder, the window is
 // saved there as a PNG to look at.
 inline void ExpectNothingClipped(QWidget& window, const QString& shot) {
   window.show();
-  if (qEnvironmentVariableIsSet("VORLANE_SHOTS"))
-    window.grab().save(qEnvironmentVariable("VORLANE_SHOTS") + "/" + shot + ".png");
+  if (qEnvironmentVariableIsSet("VORLANE_SCREENSHOTS"))
+    window.grab().save(qEnvironmentVariable("VORLANE_SCREENSHOTS") + "/" + shot + ".png");
   for (QWidget* w : window.findChildren<QWidget*>()) {
     QWidget* parent = w->parentWidget();
     if (!w->isVisibleTo(&window) || !parent || qobject_cast<QScrollArea*>(parent->parentWidget()))
