@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
@@ -44,15 +45,31 @@ inline bool WaitFor(const std::function<bool()>& done) {
   return done();
 }
 
+// Sends a key, with Ctrl unless told otherwise, to `target`.
+inline void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(target, &press);
+}
+
+// Queues `act` to drive a window of type W.
+template <class W>
+std::function<void(QDialog&)> As(std::function<void(W&)> act) {
+  return [act](QDialog& window) { act(static_cast<W&>(window)); };
+}
+
 // The controls of `window` a user cannot see whole: a text wider than its
 // control, or a control partly outside its parent. Controls moved wholly out
 // of sight (a hidden panel), the toolkit's own parts and what scrolls are
-// passed over. Shows the window, so that its containers are laid out; with
-// VORLANE_SCREENSHOTS set to a folder, saves a picture of it there to look at.
-inline std::vector<std::string> Clipped(QWidget& window) {
+// passed over; the pages of tabs not shown are checked at the size they get
+// when shown. Shows the window, so that its containers are laid out; with
+// VORLANE_SCREENSHOTS set to a folder, saves a picture of it there to look
+// at, named `shot` or the window's title.
+inline std::vector<std::string> Clipped(QWidget& window, QString shot = {}) {
   window.show();
   if (const QString folder = qEnvironmentVariable("VORLANE_SCREENSHOTS"); !folder.isEmpty())
-    window.grab().save(folder + "/" + window.windowTitle() + ".png");
+    window.grab().save(folder + "/" + (shot.isEmpty() ? window.windowTitle() : shot) + ".png");
+  for (QStackedWidget* stack : window.findChildren<QStackedWidget*>())
+    for (int i = 0; i < stack->count(); ++i) stack->widget(i)->setGeometry(stack->contentsRect());
   std::vector<std::string> clipped;
   for (QWidget* w : window.findChildren<QWidget*>()) {
     if (w->isHidden() || w->window() != &window || w->objectName().startsWith("qt_")) continue;

@@ -20,7 +20,6 @@
 #include "image/ui/frame_editor.h"
 #include "image/ui/image_editor.h"
 #include "image/ui/strip_import.h"
-#include "image/ui/window_check.h"
 #include "project/thumbnails.h"
 #include "support/qt_app.h"
 
@@ -29,6 +28,7 @@ namespace {
 
 using test::As;
 using test::Key;
+using Strings = std::vector<std::string>;
 
 constexpr Color kRed{200, 0, 0, 255}, kGreen{0, 180, 0, 255}, kBlue{0, 0, 220, 128};
 using Images = std::vector<Image>;
@@ -74,7 +74,7 @@ class ImageWindowTest : public test::DialogTest {
 // card remade. Nothing is clipped.
 TEST_F(ImageWindowTest, TheStripButtonsAndKeysReachTheirOperations) {
   Drive([this](FrameEditor& editor) {
-    test::ExpectNothingClipped(editor, "frame_editor");
+    EXPECT_EQ(test::Clipped(editor, "frame_editor"), Strings{});
     CanvasTool& strip = *editor.strip()->tool();
     for (auto [x, button] : {std::pair(editor.layout().x(2) + 1, Qt::LeftButton),
                              std::pair(editor.layout().x(1) - 1, Qt::LeftButton),  // the gap
@@ -146,7 +146,7 @@ TEST_F(ImageWindowTest, TheWindowsReachTheFrames) {
     for (const Image& picture : Pictures()) EXPECT_EQ(picture.width() * 10 + picture.height(), 63);
   });
   dialogs_.Drive(As<NewSpriteDialog>([](NewSpriteDialog& dialog) {
-    test::ExpectNothingClipped(dialog, "new_sprite");
+    EXPECT_EQ(test::Clipped(dialog, "new_sprite"), Strings{});
     dialog.width_field()->setText("0");
     dialog.ok_button()->click();
     dialog.width_field()->setText("16");
@@ -160,7 +160,7 @@ TEST_F(ImageWindowTest, TheWindowsReachTheFrames) {
     ClickButton(dialog, "OK");
   }));
   dialogs_.Drive(As<FrameSizeDialog>([](FrameSizeDialog& dialog) {
-    test::ExpectNothingClipped(dialog, "stretch");
+    EXPECT_EQ(test::Clipped(dialog, "stretch"), Strings{});
     EXPECT_TRUE(dialog.smooth()->isChecked());
     dialog.width_field()->setText("0");
     EXPECT_EQ(dialog.height_field()->text(), "0");
@@ -177,7 +177,7 @@ TEST_F(ImageWindowTest, TheWindowsReachTheFrames) {
   }));
   dialogs_.PickFile("broken.png").PickFile("wide.png").Cancel().PickFile("wide.png");
   dialogs_.Drive(As<AddFrameDialog>([](AddFrameDialog& dialog) {
-    test::ExpectNothingClipped(dialog, "add_frame");
+    EXPECT_EQ(test::Clipped(dialog, "add_frame"), Strings{});
     EXPECT_TRUE(dialog.choice("Resize all frames to the new image size (6 x 3)")->isChecked());
     ClickButton(dialog, "OK");
   }));
@@ -259,7 +259,7 @@ TEST_F(ImageWindowTest, EachEffectsControlsReachItsFunction) {
     EXPECT_EQ(dialog.preview(), c.expected) << EffectTitle(c.kind);
     EXPECT_EQ(dialog.Chosen()(f), c.expected) << EffectTitle(c.kind);
     EXPECT_TRUE(dialog.apply_all());
-    test::ExpectNothingClipped(dialog, EffectTitle(c.kind));
+    EXPECT_EQ(test::Clipped(dialog, EffectTitle(c.kind)), Strings{});
   }
   EffectDialog rotate(nullptr, EffectKind::Rotate, frame_);
   EXPECT_FALSE(rotate.slider("Angle")->isEnabled());  // until "Free" is chosen
@@ -291,7 +291,7 @@ TEST_F(ImageWindowTest, StripImportCutsTheStripByTheCountsTyped) {
   const std::vector<Frame> before = project_.frames;
   const auto cut = [](QDialog& window) {
     auto& dialog = static_cast<StripImportDialog&>(window);
-    test::ExpectNothingClipped(dialog, "strip_import");
+    EXPECT_EQ(test::Clipped(dialog, "strip_import"), Strings{});
     EXPECT_EQ(dialog.columns_field()->text() + dialog.rows_field()->text(), "11");
     QStringList labels;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();

@@ -11,7 +11,6 @@
 #include "gui/file_util.h"
 #include "gui/ui/canvas.h"
 #include "gui/ui/controls.h"
-#include "image/ui/window_check.h"
 #include "scene/layer_edits.h"
 #include "scene/ui/scene_dialogs.h"
 #include "scene/ui/tiles_tab.h"
@@ -22,6 +21,7 @@ namespace {
 
 using test::As;
 using test::Key;
+using Strings = std::vector<std::string>;
 
 using At = std::vector<std::pair<int, int>>;
 
@@ -65,7 +65,7 @@ TEST_F(SceneEditorTest, ControlsKeysAndDoneReachTheScene) {
   dialogs_.Drive(As<SceneEditor>([this](SceneEditor& editor) {
     for (int tab = 0; tab < 4; ++tab) {
       editor.tabs()->setCurrentIndex(tab);
-      test::ExpectNothingClipped(editor, "scene_editor_" + QString::number(tab));
+      EXPECT_EQ(test::Clipped(editor, "scene_editor_" + QString::number(tab)), Strings{});
       EXPECT_EQ(editor.new_button()->isVisibleTo(&editor), tab % 2 == 1);
     }
     editor.tabs()->setCurrentIndex(1);
@@ -146,13 +146,13 @@ TEST_F(SceneEditorTest, TheWindowsAndTheTilesTabReachTheScene) {
     editor.done_button()->click();
   }));
   dialogs_.Drive(As<InstanceDialog>([](InstanceDialog& dialog) {
-    test::ExpectNothingClipped(dialog, "instance");
+    EXPECT_EQ(test::Clipped(dialog, "instance"), Strings{});
     EXPECT_EQ(dialog.windowTitle(), "Instance properties - SceneObject2");
     dialog.field(0)->setText("12");
     ClickButton(dialog, "OK");
   }));
   dialogs_.Drive(As<ShiftDialog>([](ShiftDialog& dialog) {
-    test::ExpectNothingClipped(dialog, "shift");
+    EXPECT_EQ(test::Clipped(dialog, "shift"), Strings{});
     EXPECT_EQ(dialog.horizontal()->text(), "20");
     dialog.horizontal()->setText("5");
     dialog.vertical()->setText("-18");
@@ -160,7 +160,7 @@ TEST_F(SceneEditorTest, TheWindowsAndTheTilesTabReachTheScene) {
   }));
   dialogs_.PickColor(Color{10, 20, 30, 255});
   dialogs_.Drive(As<LayerDepthDialog>([](LayerDepthDialog& dialog) {
-    test::ExpectNothingClipped(dialog, "layer");
+    EXPECT_EQ(test::Clipped(dialog, "layer"), Strings{});
     dialog.ok_button()->click();  // 3: refused, the window stays
     dialog.depth()->setText("7");
     dialog.ok_button()->click();
