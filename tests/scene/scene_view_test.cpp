@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "image/golden_picture.h"
 #include "image/test_pictures.h"
 #include "scene/instance_edits.h"
 #include "scene/scene_settings.h"
+#include "support/golden.h"
 
 namespace vorlane {
 namespace {
@@ -92,7 +92,7 @@ TEST(SceneView, EachStatePaintsAsItsGoldenPicture) {
     Fixture f;
     setup(f);
     const Image whole = f.Paint();
-    EXPECT_GOLDEN(whole, std::string("scene_") + name);
+    test::ExpectGolden(std::string("scene_") + name, whole);
     EXPECT_EQ(f.Paint(23, 17, 30, 40), whole.Copy(23, 17, 30, 40)) << name;
   }
 }

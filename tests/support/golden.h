@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "gui/image.h"
 #include "support/temp_dir.h"
 
 namespace vorlane::test {
@@ -33,6 +34,16 @@ inline void ExpectGolden(const std::string& name, const std::string& bytes) {
                 << ":\n  golden: " << golden.substr(line, golden.find('\n', at) - line)
                 << "\n  output: " << bytes.substr(line, bytes.find('\n', at) - line)
                 << "\n(VORLANE_UPDATE_GOLDEN=1 rewrites the file when the change is intended)";
+}
+
+// A picture kept as `name`.png, compared by its pixels: looked at by eye
+// when made.
+inline void ExpectGolden(const std::string& name, const Image& picture) {
+  const std::string path = std::string(VORLANE_GOLDEN_DIR) + "/" + name + ".png";
+  if (std::getenv("VORLANE_UPDATE_GOLDEN")) {
+    ASSERT_TRUE(SavePng(picture, path)) << path;
+  }
+  EXPECT_EQ(LoadImageFile(path), picture) << name;
 }
 
 }  // namespace vorlane::test
