@@ -1,7 +1,7 @@
 // A long working session in one process, meant to run under AddressSanitizer
 // and UndefinedBehaviorSanitizer: every cycle makes a resource through the
-// main window and its property dialog (driven headless), renames and deletes
-// resources through the dialogs and the browser, changes pictures,
+// main window and its property dialog (driven headless), deletes the oldest
+// as the browser's popup does, changes pictures,
 // saves with the Save command and opens the project again with Open.
 //
 //   vorlane_soak [CYCLES [RSS_MARGIN_MB]]     (10,000 cycles)
@@ -48,7 +48,6 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"
 #include "app/ui/registered_dialogs.h"
 #include "editors/ui/background_dialog.h"
 #include "editors/ui/editor_dialogs.h"
-#include "project/project_file.h"
 #include "project/rename.h"
 #include "scene/instance_edits.h"
 #include "scene/ui/scene_editor.h"
@@ -102,13 +101,12 @@ class Soak : public test::MainWindowFixture {
     random_.seed(static_cast<unsigned>(cycle));
     const ResourceKind kind = kResourceKinds[cycle % 8];
     const int count = ResourceCount(project(), kind);
-    dialogs_.Drive(Driver(kind, count, false));
+    dialogs_.Drive(Driver(kind, count));
     window().RunCommand(InfoOf(kind).add_command);  // Add new opens the editor
     if (ResourceCount(project(), kind) != count + 1) Fail(std::string("no new ") + KindWord(kind));
     if (kind == ResourceKind::Scene)
       for (const std::string& object : Names(ResourceKind::Object))
         PlaceInstance(project(), project().scenes.back().name, object, Pick(600), Pick(400));
-    EditWithDialog(kResourceKinds[Pick(8)]);
     ChangeFrames();
     for (const ResourceKind k : kResourceKinds) {  // the oldest go by the popup's Delete
       const std::vector<std::string> names = Names(k);
@@ -147,50 +145,30 @@ class Soak : public test::MainWindowFixture {
   // The names of the kind's records (objects: not the instances).
   std::vector<std::string> Names(ResourceKind kind) {
     std::vector<std::string> names;
-    for (int i = 0; i < ResourceCount(project(), kind); ++i)
-      if (kind != ResourceKind::Object || project().objects[i].prototype == 1)
-        names.push_back(ResourceName(project(), kind, i));
+    for (const ShownResource& shown : ShownResources(project(), kind)) names.push_back(shown.name);
     return names;
   }
 
   // What the user does in the property dialog of record `index` of `kind`:
-  // a background takes a picture, then every kind a free name and Done; or,
-  // with `remove`, Delete and Yes.
-  std::function<void(QDialog&)> Driver(ResourceKind kind, int index, bool remove) {
-    return [this, kind, index, remove](QDialog& window) {
+  // a background takes a picture, then every kind a free name and Done.
+  std::function<void(QDialog&)> Driver(ResourceKind kind, int index) {
+    return [this, kind, index](QDialog& window) {
       const QString name = QString::fromStdString(FreeName(kind, index));
       if (kind == ResourceKind::Scene) {
         auto& editor = static_cast<SceneEditor&>(window);
         editor.name_field()->setText(name);
         return editor.done_button()->click();
       }
-      auto& dialog = static_cast<ResourceDialog&>(window);
-      if (remove) {
-        dialogs_.AnswerYes();
-        return dialog.delete_button()->click();
-      }
       if (kind == ResourceKind::Background) {
         dialogs_.PickFile(Pick(2) ? "media/tiles.png" : "media/sky.png");
         static_cast<BackgroundDialog&>(window).select_button()->click();
       }
+      auto& dialog = static_cast<ResourceDialog&>(window);
       dialog.name_field()->setText(name);
       dialog.done_button()->click();
       if (dialog.result() != QDialog::Accepted)
         Fail(std::string(KindWord(kind)) + ": Done refused");
     };
-  }
-
-  // The registered editor of an existing record, as Edit in the browser
-  // opens it; now and then its Delete button is used instead of Done.
-  void EditWithDialog(ResourceKind kind) {
-    const std::vector<std::string> names = Names(kind);
-    if (names.empty()) return;
-    const std::string name = names[Pick(static_cast<int>(names.size()))];
-    const bool remove = kind != ResourceKind::Scene && Pick(4) == 0;
-    dialogs_.Drive(Driver(kind, ResourceIndex(project(), kind, name), remove));
-    window().RefreshBrowser();
-    window().OnBrowserDoubleClick(CardOf(kind, name));
-    if (remove && ResourceIndex(project(), kind, name) >= 0) Fail("Delete left the record");
   }
 
   // A sprite's frames replaced by one to three new pictures.

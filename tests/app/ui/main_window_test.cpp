@@ -26,7 +26,7 @@ using Strings = std::vector<std::string>;
 
 // What a killed run left is cleaned up, the preferences are written before
 // the version check reads them, the supplied files are read, and the window
-// is ready.
+// is ready: each menu item has its picture and the shortcuts are on.
 TEST_F(MainWindowTest, StartUpLeavesTheProgramFolderReady) {
   test::WriteAll("keywords.dat", "!instance_create\nMakes an instance\nx, y, object\n");
   ProcessStamp killed = ThisProcess();
@@ -49,6 +49,10 @@ TEST_F(MainWindowTest, StartUpLeavesTheProgramFolderReady) {
   EXPECT_TRUE(IsDirectory(project().tempfolder));
   EXPECT_EQ(window().windowTitle().toStdString(), "Vorlane v1.2.9");
   EXPECT_EQ(window().status(), "STATUS: READY.");
+  QMenu* file = window().menuBar()->actions()[0]->menu();
+  for (QAction* item : file->actions())
+    EXPECT_TRUE(item->isSeparator() || !item->icon().isNull()) << item->text().toStdString();
+  EXPECT_EQ(file->actions()[3]->shortcut(), QKeySequence("Ctrl+S"));
 }
 
 // A supplied file that cannot be read is named and the program starts all
@@ -67,23 +71,20 @@ TEST_F(MainWindowTest, UnreadableSuppliedFilesAreSaid) {
                     "file may hold."});
 }
 
-// Built from the command table: every menu item finds its picture, and the
-// shortcuts are on once the window has started.
-TEST_F(MainWindowTest, MenuItemsHaveTheirPicturesAndShortcuts) {
-  Start();
-  QMenu* file = window().menuBar()->actions()[0]->menu();
-  for (QAction* item : file->actions())
-    EXPECT_TRUE(item->isSeparator() || !item->icon().isNull()) << item->text().toStdString();
-  EXPECT_EQ(file->actions()[3]->shortcut(), QKeySequence("Ctrl+S"));
-}
-
 // Cards and their name labels sit where LayoutCards puts them for the
-// panel's width; the add-new card does what the Resources menu does.
-TEST_F(MainWindowTest, BrowserCardsFollowTheLayoutAndAddNew) {
+// panel's width; the add-new card does what the Resources menu does; the Game
+// and Functions tabs' buttons reach their commands; the advanced mode box is
+// the project's setting and marks it modified.
+TEST_F(MainWindowTest, BrowserCardsAndTabButtons) {
+  const std::vector<Command> buttons = {Command::EditGlobalVariables, Command::EditGlobalFunctions,
+                                        Command::EditGameComments,    Command::Extensions,
+                                        Command::ExportFunctions,     Command::ImportFunctions};
+  std::vector<Command> ran;
   Strings edited;
   Start([&](MainWindow& window) {
     window.SetResourceEditor(ResourceKind::Function,
                              [&](const std::string& name) { edited.push_back(name); });
+    for (Command c : buttons) window.SetCommandHandler(c, [&ran, c] { ran.push_back(c); });
   });
   for (int i = 0; i < 9; ++i) NewSprite(project());
   window().resize(900, 600);
@@ -103,6 +104,18 @@ TEST_F(MainWindowTest, BrowserCardsFollowTheLayoutAndAddNew) {
   ASSERT_EQ(project().fns.size(), 2u);
   EXPECT_EQ(edited, (Strings{project().fns[0].name, project().fns[1].name}));
   EXPECT_EQ(window().tabs()->currentIndex(), 7);
+
+  for (int i = 0; i < 4; ++i) window().game_button(i)->Click();
+  for (const char* text : {"Export...", "Import..."})
+    EXPECT_TRUE(ClickButton(*functions, text)) << text;
+  EXPECT_EQ(ran, buttons);
+  project().modified = 0;
+  window().advanced_mode_box()->setChecked(true);
+  EXPECT_EQ(project().settings.advancedscriptmode, 1);
+  EXPECT_EQ(project().modified, 1);
+  project().settings.advancedscriptmode = 0;
+  window().RefreshBrowser();
+  EXPECT_FALSE(window().advanced_mode_box()->isChecked());
 }
 
 // The popups reach their actions (Delete after asking), a double click opens
@@ -141,28 +154,6 @@ TEST_F(MainWindowTest, BrowserPopupsAndDoubleClick) {
   EXPECT_EQ(window().browser_items().SelectedItem(), -1);
   window().OnPopupAction(PopupAction::Delete);
   EXPECT_EQ(project().scenes.size(), 2u);
-}
-
-// The Game and Functions tabs' buttons reach their commands; the advanced
-// mode box is the project's setting and marks it modified.
-TEST_F(MainWindowTest, GameAndFunctionsTabButtons) {
-  const std::vector<Command> buttons = {Command::EditGlobalVariables, Command::EditGlobalFunctions,
-                                        Command::EditGameComments,    Command::Extensions,
-                                        Command::ExportFunctions,     Command::ImportFunctions};
-  std::vector<Command> ran;
-  Start([&](MainWindow& window) {
-    for (Command c : buttons) window.SetCommandHandler(c, [&ran, c] { ran.push_back(c); });
-  });
-  for (int i = 0; i < 4; ++i) window().game_button(i)->Click();
-  for (const char* text : {"Export...", "Import..."})
-    EXPECT_TRUE(ClickButton(*window().grid(ResourceKind::Function), text)) << text;
-  EXPECT_EQ(ran, buttons);
-  window().advanced_mode_box()->setChecked(true);
-  EXPECT_EQ(project().settings.advancedscriptmode, 1);
-  EXPECT_EQ(project().modified, 1);
-  project().settings.advancedscriptmode = 0;
-  window().RefreshBrowser();
-  EXPECT_FALSE(window().advanced_mode_box()->isChecked());
 }
 
 // Help gives the manual to the browser as Run game gives the page, and says
