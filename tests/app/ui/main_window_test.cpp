@@ -14,7 +14,6 @@
 #include "gui/ui/card_grid.h"
 #include "gui/ui/image_view.h"
 #include "project/leftovers.h"
-#include "project/project_list.h"
 #include "project/reserved_names.h"
 #include "ui_fixture.h"
 

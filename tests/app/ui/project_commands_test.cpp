@@ -5,7 +5,6 @@
 #include <QMessageBox>
 
 #include "project/project_file.h"
-#include "project/project_list.h"
 #include "project/recovery.h"
 #include "support/sample_project.h"
 #include "ui_fixture.h"
