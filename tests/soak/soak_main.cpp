@@ -1,15 +1,18 @@
 // A long working session in one process, meant to run under AddressSanitizer
 // and UndefinedBehaviorSanitizer: every cycle makes a resource through the
-// main window and its property dialog (driven headless), edits, renames and
-// deletes resources through the dialogs and the browser, changes pictures,
+// main window and its property dialog (driven headless), deletes the oldest
+// as the browser's popup does, changes pictures,
 // saves with the Save command and opens the project again with Open.
 //
 //   vorlane_soak [CYCLES [RSS_MARGIN_MB]]     (10,000 cycles)
 //
+// What it proves that no other test does: the program keeps no memory from one
+// cycle to the next. (That a project reads back as saved is the project
+// file's round-trip test; what each window's controls do, its window test.)
 // The resident size is reported after cycle 100, every 1000 cycles and at the
 // end, with the live heap under the sanitizer. The run fails when a cycle
-// goes wrong (an unexpected message, a dialog without its answer, a project
-// that reads back different from what was saved), when the resident size grew
+// goes wrong (an unexpected message, a dialog without its answer, a save or
+// open that did not happen), when the resident size grew
 // by more than the margin after cycle 100, or when the live heap on an empty
 // project grew by more than 1 MB; a leak check at exit (LeakSanitizer) fails
 // the process on its own.
@@ -32,7 +35,6 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"
 #define VORLANE_HEAP_STATS 0
 #endif
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
@@ -44,14 +46,8 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"
 
 #include "app/browser_actions.h"
 #include "app/ui/registered_dialogs.h"
-#include "code/ui/code_editor.h"
-#include "code/ui/code_window.h"
 #include "editors/ui/background_dialog.h"
 #include "editors/ui/editor_dialogs.h"
-#include "editors/ui/object_dialog.h"
-#include "editors/ui/sound_dialog.h"
-#include "project/project_file.h"
-#include "project/project_paths.h"
 #include "project/rename.h"
 #include "scene/instance_edits.h"
 #include "scene/ui/scene_editor.h"
@@ -98,10 +94,6 @@ class Soak : public test::MainWindowFixture {
     fs::create_directories("media");
     SavePng(Picture(64, 64, 40), "media/tiles.png");
     SavePng(Picture(96, 48, 200), "media/sky.png");
-    const std::string wav = std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(28, '\1');
-    test::WriteAll("media/boom.wav", wav);
-    test::WriteAll("media/hit.wav", wav + "x");
-    test::WriteAll("media/boom.ogg", "OggS" + std::string(60, '\2'));
   }
 
   // One cycle; false, after saying why, when something went wrong.
@@ -109,13 +101,12 @@ class Soak : public test::MainWindowFixture {
     random_.seed(static_cast<unsigned>(cycle));
     const ResourceKind kind = kResourceKinds[cycle % 8];
     const int count = ResourceCount(project(), kind);
-    dialogs_.Drive(Driver(kind, count, false));
+    dialogs_.Drive(Driver(kind, count));
     window().RunCommand(InfoOf(kind).add_command);  // Add new opens the editor
     if (ResourceCount(project(), kind) != count + 1) Fail(std::string("no new ") + KindWord(kind));
     if (kind == ResourceKind::Scene)
       for (const std::string& object : Names(ResourceKind::Object))
         PlaceInstance(project(), project().scenes.back().name, object, Pick(600), Pick(400));
-    EditWithDialog(kResourceKinds[Pick(8)]);
     ChangeFrames();
     for (const ResourceKind k : kResourceKinds) {  // the oldest go by the popup's Delete
       const std::vector<std::string> names = Names(k);
@@ -154,71 +145,30 @@ class Soak : public test::MainWindowFixture {
   // The names of the kind's records (objects: not the instances).
   std::vector<std::string> Names(ResourceKind kind) {
     std::vector<std::string> names;
-    for (int i = 0; i < ResourceCount(project(), kind); ++i)
-      if (kind != ResourceKind::Object || project().objects[i].prototype == 1)
-        names.push_back(ResourceName(project(), kind, i));
+    for (const ShownResource& shown : ShownResources(project(), kind)) names.push_back(shown.name);
     return names;
   }
 
   // What the user does in the property dialog of record `index` of `kind`:
-  // the controls that bring in files, pictures and events, then a free name
-  // and Done; or, with `remove`, Delete and Yes.
-  std::function<void(QDialog&)> Driver(ResourceKind kind, int index, bool remove) {
-    return [this, kind, index, remove](QDialog& window) {
-      if (remove) {
-        dialogs_.AnswerYes();
-        return static_cast<ResourceDialog&>(window).delete_button()->click();
-      }
+  // a background takes a picture, then every kind a free name and Done.
+  std::function<void(QDialog&)> Driver(ResourceKind kind, int index) {
+    return [this, kind, index](QDialog& window) {
+      const QString name = QString::fromStdString(FreeName(kind, index));
       if (kind == ResourceKind::Scene) {
         auto& editor = static_cast<SceneEditor&>(window);
-        editor.name_field()->setText(QString::fromStdString(FreeName(kind, index)));
+        editor.name_field()->setText(name);
         return editor.done_button()->click();
       }
-      if (kind == ResourceKind::Sound || kind == ResourceKind::Music) {
-        auto& d = static_cast<SoundDialog&>(window);
-        dialogs_.PickFile(Pick(2) ? "media/boom.wav" : "media/hit.wav").PickFile("media/boom.ogg");
-        d.set_button(SoundSource::Wav)->click();
-        d.set_button(SoundSource::Ogg)->click();
-        if (Pick(3) == 0) dialogs_.AnswerYes(), d.unset_button(SoundSource::Ogg)->click();
-      } else if (kind == ResourceKind::Background) {
-        auto& d = static_cast<BackgroundDialog&>(window);
+      if (kind == ResourceKind::Background) {
         dialogs_.PickFile(Pick(2) ? "media/tiles.png" : "media/sky.png");
-        d.select_button()->click();
-        d.tile_box()->setChecked(Pick(2) == 0);
-        d.field(BackgroundDialog::kWidth)->setText(QString::number(8 + Pick(24)));
-      } else if (kind == ResourceKind::Object) {
-        auto& d = static_cast<ObjectDialog&>(window);
-        d.sprite_list()->setCurrentIndex(Pick(d.sprite_list()->count()));
-        d.depth_field()->setText(QString::number(Pick(10)));
-        dialogs_.Drive([this](QDialog& code) {  // a new event, its code typed
-          auto& editor = static_cast<CodeWindow&>(code);
-          editor.editor()->SetEditorText("x += " + std::to_string(Pick(9)) + ";\n", true);
-          editor.ok_button()->click();
-        });
-        d.event_kind_list()->setCurrentIndex(Pick(d.event_kind_list()->count()));
-        if (d.event_kind_list()->currentText() == "Collision")  // it would need an object
-          d.event_kind_list()->setCurrentIndex(0);
-        d.add_event_button()->click();
+        static_cast<BackgroundDialog&>(window).select_button()->click();
       }
       auto& dialog = static_cast<ResourceDialog&>(window);
-      dialog.name_field()->setText(QString::fromStdString(FreeName(kind, index)));
+      dialog.name_field()->setText(name);
       dialog.done_button()->click();
       if (dialog.result() != QDialog::Accepted)
         Fail(std::string(KindWord(kind)) + ": Done refused");
     };
-  }
-
-  // The registered editor of an existing record, as Edit in the browser
-  // opens it; now and then its Delete button is used instead of Done.
-  void EditWithDialog(ResourceKind kind) {
-    const std::vector<std::string> names = Names(kind);
-    if (names.empty()) return;
-    const std::string name = names[Pick(static_cast<int>(names.size()))];
-    const bool remove = kind != ResourceKind::Scene && Pick(4) == 0;
-    dialogs_.Drive(Driver(kind, ResourceIndex(project(), kind, name), remove));
-    window().RefreshBrowser();
-    window().OnBrowserDoubleClick(CardOf(kind, name));
-    if (remove && ResourceIndex(project(), kind, name) >= 0) Fail("Delete left the record");
   }
 
   // A sprite's frames replaced by one to three new pictures.
@@ -234,8 +184,7 @@ class Soak : public test::MainWindowFixture {
     SetModified(project(), 1);
   }
 
-  // Save (or Save as under the other name), then Open of what was saved: the
-  // project read back must give the same file.
+  // Save (or Save as under the other name), then Open of what was saved.
   void SaveAndOpen(int cycle) {
     const std::string current = project().projectname;
     const bool save_as = current.empty() || cycle % 7 == 0;
@@ -244,14 +193,9 @@ class Soak : public test::MainWindowFixture {
     window().RunCommand(save_as ? Command::SaveAs : Command::Save);
     if (project().modified != 0 || project().projectname != name)
       return Fail("the project was not saved as " + name);
-    std::string saved;
-    if (!ReadFile(PathsOf(name).xml, &saved, kMaxProjectFileBytes) ||
-        saved != ProjectXml(project()))
-      Fail("the saved file is not the project");
     dialogs_.Drive(test::PickProject(name));
     window().RunCommand(Command::Open);
-    if (project().projectname != name || ProjectXml(project()) != saved)
-      Fail("the project opened differs from the one saved");
+    if (project().projectname != name) Fail("the project saved was not opened");
   }
 
   std::mt19937 random_;

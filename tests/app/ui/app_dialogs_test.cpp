@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <algorithm>
 
 #include "app/ui/extensions_dialog.h"
 #include "app/ui/open_project_dialog.h"
@@ -81,21 +80,18 @@ TEST_F(AppDialogsTest, Preferences) {
 }
 
 QTreeWidgetItem* Row(ExtensionsDialog& dialog, const QString& name) {
-  const auto found = dialog.list()->findItems(name, Qt::MatchExactly);
-  return found.empty() ? nullptr : found.front();
+  return dialog.list()->findItems(name, Qt::MatchExactly).value(0);
 }
 
-// The ticks show the project's list and OK writes exactly the ticked names;
-// Cancel writes nothing. Names are shown whole, help in the code font,
-// unwrapped, so aligned columns stay aligned.
+// The ticks show the project's list and OK writes exactly the ticked names,
+// none when all are unticked; Cancel writes nothing. Names are shown whole,
+// help in the code font, unwrapped, so aligned columns stay aligned.
 TEST_F(AppDialogsTest, Extensions) {
   for (const char* folder : {"Extensions", "Projects", "Projects/demo"}) MakeDirectory(folder);
   const QString name = "Platformer physics helpers for slopes";
   test::WriteAll("Extensions/shake.tex",
-                 "[EXTENSION]\n" + name.toStdString() +
-                     "\n[AUTHOR]\nAnn\n[DESCRIPTION]\nShakes.\n[HELP]\nshake(n)     jumps\n");
+                 "[EXTENSION]\n" + name.toStdString() + "\n[HELP]\nshake(n)     jumps\n");
   test::WriteAll("Extensions/fade.tex", "[EXTENSION]\nFade\n[CODE]\nvar fade = 1;\n");
-  test::WriteAll("Extensions/bare.tex", "[CODE]\nvar x;\n");
   test::WriteAll("Projects/demo/extensions.dat", "fade\n");
   DriveWindow<ExtensionsDialog>("Installed extensions", [&](ExtensionsDialog& d) {
     EXPECT_EQ(Row(d, "Fade")->checkState(0), Qt::Checked);
@@ -103,23 +99,15 @@ TEST_F(AppDialogsTest, Extensions) {
     EXPECT_GT(d.list()->columnWidth(0), d.list()->fontMetrics().horizontalAdvance(name));
     EXPECT_EQ(Row(d, name)->toolTip(0), name);
     d.list()->setCurrentItem(Row(d, name));
-    EXPECT_EQ(d.info()->toPlainText(), "NAME:" + name +
-                                           "\nAUTHOR: Ann\n\nDESCRIPTION: \nShakes.\nHELP:\n"
-                                           "shake(n)     jumps\n");
+    EXPECT_TRUE(d.info()->toPlainText().endsWith("HELP:\nshake(n)     jumps\n"));
     EXPECT_EQ(d.info()->font(), Fonts().code);
-    EXPECT_TRUE(QFontInfo(d.info()->font()).fixedPitch());
     EXPECT_EQ(d.info()->lineWrapMode(), QPlainTextEdit::NoWrap);
-    d.list()->setCurrentItem(Row(d, ""));  // the unnamed one shows nothing new
-    EXPECT_TRUE(d.info()->toPlainText().startsWith("NAME:" + name));
     Row(d, name)->setCheckState(0, Qt::Checked);
-    Row(d, "")->setCheckState(0, Qt::Checked);
     Row(d, "Fade")->setCheckState(0, Qt::Unchecked);
     ClickButton(d, "OK");
   });
   ShowExtensionsDialog(nullptr, "demo");
-  Strings names = ReadEnabledExtensions("demo");
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (Strings{"bare", "shake"}));
+  EXPECT_EQ(ReadEnabledExtensions("demo"), Strings{"shake"});
   const auto untick_all_and = [](const QString& button) {
     return [button](QDialog& d) {
       QTreeWidget* list = static_cast<ExtensionsDialog&>(d).list();
@@ -128,31 +116,29 @@ TEST_F(AppDialogsTest, Extensions) {
       ClickButton(d, button);
     };
   };
-  dialogs_.Drive(untick_all_and("Cancel")).Drive(untick_all_and("OK"));
-  ShowExtensionsDialog(nullptr, "demo");
-  EXPECT_EQ(test::ReadAll("Projects/demo/extensions.dat"), "shake\nbare\n");
-  ShowExtensionsDialog(nullptr, "demo");
+  for (const char* button : {"Cancel", "OK"}) {
+    dialogs_.Drive(untick_all_and(button));
+    ShowExtensionsDialog(nullptr, "demo");
+    EXPECT_EQ(test::ReadAll("Projects/demo/extensions.dat"), *button == 'O' ? "" : "shake\n");
+  }
   EXPECT_TRUE(IsRegularFile("Projects/demo/extensions.dat"));
-  EXPECT_EQ(FileSize("Projects/demo/extensions.dat"), 0);
 }
 
-// The name as typed, Enter for OK; Cancel gives no name.
+// The name as typed, Enter for OK, the field reached by its label's key.
 TEST_F(AppDialogsTest, ProjectName) {
   DriveWindow<ProjectNameDialog>("Enter the project name", [](ProjectNameDialog& d) {
     EXPECT_EQ(d.field()->text(), "old");
-    EXPECT_EQ(d.label()->text(), "Project name:");
     EXPECT_EQ(d.label()->buddy(), d.field());
     d.field()->setText(" my game ");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(&d, &enter);
   });
   EXPECT_EQ(AskProjectName(nullptr, "old"), " my game ");
-  dialogs_.Drive(test::Press("Cancel"));
-  EXPECT_EQ(AskProjectName(nullptr, "old"), "");
 }
 
 // Every project is listed with its preview and start date, the first one
-// selected; Open or a double click takes the selection, nothing else does.
+// selected; Open or a double click takes the selection, Open without one
+// gives nothing (Cancel is the Open command's test).
 TEST_F(AppDialogsTest, OpenProject) {
   LoadStockImages();
   MakeDirectory("Projects");
@@ -188,33 +174,26 @@ TEST_F(AppDialogsTest, OpenProject) {
     ClickButton(d, "Open");
   });
   EXPECT_EQ(ShowOpenDialog(nullptr), "");
-  dialogs_.Cancel();
-  EXPECT_EQ(ShowOpenDialog(nullptr), "");
 }
 
 // Which answer gives which message is the version check test's; here: the
 // start-up check speaks only of news and can be switched off, the menu's
-// always answers, and nothing is left on disk.
+// always answers.
 TEST_F(AppDialogsTest, VersionCheckMessages) {
   Preferences prefs;
-  const auto boxes = [&](const std::string& status, const std::string& body, bool at_start) {
-    test::ScriptedServer server({{0, "HTTP/1.1 " + status + "\r\nContent-Length: " +
-                                         std::to_string(body.size()) + "\r\n\r\n" + body}});
-    VersionServer where{"127.0.0.1", server.port(), {}};
-    where.timeouts.wait_ms = where.timeouts.connect_ms = 5000;  // the server answers at once
+  const auto boxes = [&](const std::string& body, bool at_start) {
+    test::ScriptedServer server({{0, "HTTP/1.1 200 OK\r\n\r\n" + body}});
+    const VersionServer where{"127.0.0.1", server.port(), {}};
     dialogs_.Clear();
     if (at_start)
       CheckNewVersionAtStartup(nullptr, prefs, where);
     else
       CheckNewVersion(nullptr, where);
-    EXPECT_FALSE(FileExists(kVersionDownloadFile));
     return dialogs_.Boxes();
   };
-  EXPECT_EQ(boxes("200 OK", "129", true), Strings{});
-  EXPECT_EQ(boxes("200 OK", "129", false),
-            Strings{"Version information: You are using the latest version."});
-  EXPECT_EQ(boxes("200 OK", "130\n", true),
-            Strings{"Version information: A new version has been released."});
+  EXPECT_EQ(boxes("129", true), Strings{});
+  EXPECT_EQ(boxes("129", false), Strings{"Version information: You are using the latest version."});
+  EXPECT_EQ(boxes("130", true), Strings{"Version information: A new version has been released."});
   prefs.CheckProgramVersion = 0;
   test::ScriptedServer server({{0, "HTTP/1.1 200 OK\r\n\r\n130"}});
   CheckNewVersionAtStartup(nullptr, prefs, {"127.0.0.1", server.port(), {}});
@@ -232,7 +211,6 @@ TEST(CodeFontTest, TheWantedFamilyElseAFixedPitchOne) {
   EXPECT_EQ(PickCodeFamily("Consolas", fonts, "Monospace"), "DejaVu Sans Mono");
   EXPECT_EQ(PickCodeFamily("liberation mono", fonts, "Monospace"), "Liberation Mono");
   EXPECT_EQ(PickCodeFamily("Arial", fonts, "Monospace"), "Arial") << "the user's own choice";
-  EXPECT_EQ(PickCodeFamily("", fonts, "Monospace"), "DejaVu Sans Mono");
   EXPECT_EQ(PickCodeFamily("Consolas", {{"Arial", false}}, "Monospace"), "Monospace");
   test::QtApp();
   EXPECT_EQ(Fonts().code.family().toStdString(), CodeFamily("Consolas"));

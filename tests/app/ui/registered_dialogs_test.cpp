@@ -9,20 +9,17 @@
 namespace vorlane::test {
 namespace {
 
-class RegisteredDialogsTest : public MainWindowFixture {
- protected:
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    WriteAll("preferences.dat", "[Misc]\nCheckProgramVersion = 0\n");  // no look-up in a test
-  }
-};
+using RegisteredDialogsTest = MainWindowFixture;
 
 // Every editor and the windows of the Game tab and the File menu open from
 // the browser or their command. Left without a change ("Done", "OK" or
 // "Cancel", code windows opened on the way included) they leave the project
 // unmodified; a change marks it, a file chosen again under its own name too.
 TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
-  MainWindow& window = Start(RegisterDialogs);
+  MainWindow& window = Start([](MainWindow& window) {
+    RegisterDialogs(window);
+    window.SetCommandHandler(Command::CheckVersionAtStartup, [] {});  // no look-up in a test
+  });
   const std::string temp = project().tempfolder;
   project() = SampleProject();
   project().projectname = "";
