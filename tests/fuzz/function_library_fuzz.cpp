@@ -3,8 +3,6 @@
 // library that reads back with the same functions.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,12 +22,6 @@ Project SmallProject() {
   return p;
 }
 
-void Check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "The imported functions do not export as they are: %s\n", what);
-  std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -43,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ImportFunctionLibraryText(project, bytes, &result)) {
     const std::string library = FunctionLibraryXml(project, {}, "author", "description");
     std::vector<UserFunction> back;
-    Check(ParseFunctionLibrary(library, &back, &error), "the library no longer parses");
-    Check(back.size() == project.fns.size(), "count");
+    fuzz::Require(ParseFunctionLibrary(library, &back, &error), "the exported library parses");
+    fuzz::Require(back.size() == project.fns.size(), "the export holds every function");
     for (size_t i = 0; i < back.size(); ++i) {
       UserFunction expected = project.fns[i];
       expected.code = LibraryCode(expected.code);
-      Check(back[i] == expected, "a function");
+      fuzz::Require(back[i] == expected, "an imported function exports as it is");
     }
   }
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +67,12 @@ void WritePart(const std::string& folder, const Part& part) {
     path += "/" + std::string(second);
   }
   WriteBytes(path, part.bytes);
+}
+
+void Require(bool holds, const char* what) {
+  if (holds) return;
+  std::fprintf(stderr, "Broken: %s\n", what);
+  std::abort();
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {

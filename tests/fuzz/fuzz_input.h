@@ -34,6 +34,10 @@ void EnterScratchFolder();
 // that no input writes outside the scratch folder.
 void WritePart(const std::string& folder, const Part& part);
 
+// Stops the run with a crash, naming the property the input broke, unless
+// `holds`: what the fuzzing engine saves as a failing input.
+void Require(bool holds, const char* what);
+
 // Writes `bytes` to `path`, replacing what is there.
 void WriteBytes(const std::string& path, std::string_view bytes);
 

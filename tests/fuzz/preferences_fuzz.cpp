@@ -3,8 +3,6 @@
 // gave. The low-level reader is also asked for keys of every kind.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "fuzz/fuzz_input.h"
@@ -35,9 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!SavePreferences(first, kPreferencesFile, &error)) return 0;
   Preferences second;
   LoadPreferences(second, kPreferencesFile, &error);
-  if (!(second == first)) {
-    std::fprintf(stderr, "The preferences changed when saved and read again.\n");
-    std::abort();
-  }
+  fuzz::Require(second == first, "the preferences, saved and read again, are as they were");
   return 0;
 }

@@ -3,24 +3,13 @@
 // followed by an open does.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <tuple>
 
+#include "fuzz/fuzz_input.h"
 #include "project/project_file.h"
 
 using namespace vorlane;
-
-namespace {
-
-void Check(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "The project changed when written and read again: %s\n", what);
-  std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -34,13 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string written = ProjectXml(first);
   Project second;
   ProjectHeader again;
-  Check(ParseProjectXml(written, second, &again, &error), "it no longer parses");
-  Check(again.version == kVersion, "version");
-  Check(again.imgfolder == header.imgfolder && again.audfolder == header.audfolder, "folders");
+  fuzz::Require(ParseProjectXml(written, second, &again, &error), "a written project parses");
+  fuzz::Require(again.version == kVersion, "it is written as this version");
+  fuzz::Require(again.imgfolder == header.imgfolder && again.audfolder == header.audfolder,
+                "its media folders come back");
   const auto records = [](const Project& p) {
     return std::tie(p.uid, p.settings, p.sprites, p.frames, p.sounds, p.musics, p.backgrounds,
                     p.fonts, p.objects, p.scripts, p.scenes, p.layers, p.tiles, p.fns);
   };
-  Check(records(second) == records(first), "a record differs");
+  fuzz::Require(records(second) == records(first), "every record comes back as it was");
   return 0;
 }

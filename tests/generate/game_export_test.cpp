@@ -116,35 +116,55 @@ TEST_F(GameExportTest, TheZipHoldsExactlyTheGamesFilesAsTheyAreOnDisk) {
   ExpectOnly("demo.zip");
 }
 
-// Every file is looked at before anything is written: a missing one, a folder
-// in its place, a media folder or project name leading outside, refuse the
-// export and leave the older zip.
+// An export that cannot be complete leaves the older zip and nothing else:
+// every file is looked at before anything is written (a missing one, a
+// folder in its place, a media folder or project name leading outside), and
+// an export stopped half-way, cancelled or by a file changed while it was
+// read, stops.
 TEST_F(GameExportTest, AnExportThatCannotBeCompleteLeavesTheOldZip) {
+  const std::string theme = "Projects/demo/aud/theme.mp3";  // read last
   const std::string folders = "the project's picture or sound folder is not a plain folder name.";
+  const std::string changed =
+      "the file \"" + theme + "\" changed while it was exported; export again once it is complete.";
+  const auto keep = [](Project&) {};
   const struct {
     std::function<void(Project&)> spoil;
+    std::function<bool()> half_way;  // answers the progress
     std::string error;
   } cases[] = {
-      {[](Project&) { DeleteFile("Projects/demo/img/spr_hero_1.png"); },
+      {[](Project&) { DeleteFile("Projects/demo/img/spr_hero_1.png"); }, nullptr,
        "the file \"Projects/demo/img/spr_hero_1.png\" the game needs is missing."},
-      {[](Project&) {
-         DeleteFile("Projects/demo/aud/theme.mp3"), MakeDirectory("Projects/demo/aud/theme.mp3");
-       },
-       "\"Projects/demo/aud/theme.mp3\" was not read: it is not a regular file."},
-      {[](Project& p) { p.imgfolder = "../.."; }, folders},
-      {[](Project& p) { p.audfolder = "../.."; }, folders},
-      {[](Project& p) { p.projectname = "../demo"; },
+      {[&](Project&) { DeleteFile(theme), MakeDirectory(theme); }, nullptr,
+       "\"" + theme + "\" was not read: it is not a regular file."},
+      {[](Project& p) { p.imgfolder = "../.."; }, nullptr, folders},
+      {[](Project& p) { p.audfolder = "../.."; }, nullptr, folders},
+      {[](Project& p) { p.projectname = "../demo"; }, nullptr,
        "the project has no name that can be used as a folder name."},
+      {keep, [] { return false; }, "it was cancelled."},
+      {keep, [&] { return fs::resize_file(theme, 1000), true; }, changed},
+      {keep,
+       [&] {
+         return fs::last_write_time(theme, fs::last_write_time(theme) + std::chrono::seconds(1)),
+                true;
+       },
+       changed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.error);
     Save();
+    WriteAll(theme, std::string(1 << 20, 'm'));
     WriteAll("old.zip", "older export");
     Project p = project_;
     c.spoil(p);
     ExportReport report;
-    EXPECT_FALSE(ExportGame(p, "old.zip", &report));
+    bool stopped = false;
+    EXPECT_FALSE(ExportGame(p, "old.zip", &report, [&](double done) {
+      if (!c.half_way || done < 0.5 || stopped) return true;
+      stopped = true;
+      return c.half_way();
+    }));
     EXPECT_EQ(report.error, "The game could not be exported: " + c.error);
+    EXPECT_EQ(report.cancelled, c.error == "it was cancelled.");
     EXPECT_EQ(ReadAll("old.zip"), "older export");
     ExpectOnly("old.zip");
   }
@@ -208,48 +228,9 @@ TEST_F(GameExportTest, MediaLinkedOutsideTheProgramFolderAreNeverRead) {
   }
 }
 
-// An export stopped half-way, because it was cancelled or because a file
-// changed while it was read, leaves the older zip and nothing else.
-TEST_F(GameExportTest, AnExportStoppedHalfWayLeavesTheOldZip) {
-  const std::string theme = "Projects/demo/aud/theme.mp3";  // read last
-  const std::string changed =
-      "the file \"Projects/demo/aud/theme.mp3\" changed while it was exported; export again "
-      "once it is complete.";
-  const struct {
-    const char* what;
-    std::function<bool()> half_way;  // answers the progress
-    std::string error;
-  } cases[] = {
-      {"cancelled", [] { return false; }, "it was cancelled."},
-      {"cut short", [&] { return fs::resize_file(theme, 1000), true; }, changed},
-      {"rewritten",
-       [&] {
-         return fs::last_write_time(theme, fs::last_write_time(theme) + std::chrono::seconds(1)),
-                true;
-       },
-       changed},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    WriteAll(theme, std::string(1 << 20, 'm'));
-    WriteAll("old.zip", "older export");
-    ExportReport report;
-    bool stopped = false;
-    EXPECT_FALSE(ExportGame(project_, "old.zip", &report, [&](double done) {
-      if (done < 0.5 || stopped) return true;
-      stopped = true;
-      return c.half_way();
-    }));
-    EXPECT_EQ(report.error, "The game could not be exported: " + c.error);
-    EXPECT_EQ(report.cancelled, std::string(c.what) == "cancelled");
-    EXPECT_EQ(ReadAll("old.zip"), "older export");
-    ExpectOnly("old.zip");
-  }
-}
-
-TEST(GameExportNamesTest, ZipPathsAndStatus) {
+// (The status after an export is the export command's test.)
+TEST(GameExportNamesTest, ZipPathsAndProgressText) {
   EXPECT_EQ(ExportFileName("my game"), "my game.zip");
-  EXPECT_EQ(ExportedStatus("g.zip", 3), "GAME EXPORTED: g.zip (3 files).");
   EXPECT_EQ(ExportingText("out/g.zip"), "Exporting the game to g.zip...");
   for (const auto& [chosen, path] : {std::pair{"", ""},
                                      {"out/game", "out/game.zip"},

@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "generate/emitters.h"
-#include "support/golden.h"
 #include "gui/file_util.h"
+#include "support/golden.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
 
@@ -95,52 +95,35 @@ TEST_F(GamePageTest, WritesThePageWhenAskedOrMissingAndTheScriptAlways) {
   }
 }
 
-// Checked before anything is written, so the old game stays playable; ten
-// names are listed whole (more are counted, see the test below).
+// Names JavaScript cannot take are checked before anything is written, so the
+// old game stays playable: ten are listed whole, more are counted. How the
+// files fail to be written is writers_test.cpp's.
 TEST_F(GamePageTest, UnusableNamesAreListedAndNothingIsWritten) {
   std::filesystem::create_directories("Projects/demo");
   WriteAll("Projects/demo/game.js", "old");
-  Project p = SampleProject();
-  p.fns.assign(10, {"if", "", "", ""});
-  GenerateReport report;
-  EXPECT_FALSE(GenerateGame(p, "new", 1, &report));
-  std::string expected =
-      "The game could not be generated, as these names cannot be used in its code:";
-  for (int i = 0; i < 10; ++i)
-    expected +=
-        "\nThe function name 'if' is not a valid name: it is a word JavaScript keeps for itself.";
-  EXPECT_EQ(report.error, expected);
-  EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");
-  EXPECT_FALSE(FileExists("Projects/demo/index.html"));
-}
-
-// Names JavaScript cannot take are listed, at most ten, and nothing is
-// written. How the files fail to be written is writers_test.cpp's.
-TEST_F(GamePageTest, UnusableNamesWriteNothing) {
-  const Project p = SampleProject();
-  GenerateReport report;
-  std::filesystem::create_directories("Projects/demo");
-  WriteAll("Projects/demo/game.js", "old");
   WriteAll("Projects/demo/index.html", "old page");
-  Project bad = p;
-  bad.sprites[0].name = "my sprite";
-  bad.fns.assign(12, {"if", "", "", ""});
-  std::string expected =
+  Project p = SampleProject();
+  p.sprites[0].name = "my sprite";
+  const std::string head =
       "The game could not be generated, as these names cannot be used in its code:\n"
       "The sprite name 'my sprite' is not a valid name: use letters, digits and _, not starting "
-      "with "
-      "a digit.";
-  for (int i = 0; i < 9; ++i)
-    expected +=
-        "\nThe function name 'if' is not a valid name: it is a word JavaScript keeps for itself.";
-  EXPECT_FALSE(GenerateGame(bad, "new", 1, &report));
-  EXPECT_EQ(report.error, expected + "\n... and 3 more.");
-  EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");
-  EXPECT_EQ(ReadAll("Projects/demo/index.html"), "old page");
-
-  Project outside = p;
-  outside.projectname = "../escape";
-  EXPECT_FALSE(GenerateGame(outside, "new", 1, &report));
+      "with a digit.";
+  const std::string keyword =
+      "\nThe function name 'if' is not a valid name: it is a word JavaScript keeps for itself.";
+  for (const auto& [functions, more] : {std::pair{9, ""}, {12, "\n... and 3 more."}}) {
+    p.fns.assign(functions, {"if", "", "", ""});
+    GenerateReport report;
+    EXPECT_FALSE(GenerateGame(p, "new", 1, &report));
+    std::string expected = head;
+    for (int i = 0; i < 9; ++i) expected += keyword;
+    EXPECT_EQ(report.error, expected + more);
+    EXPECT_EQ(ReadAll("Projects/demo/game.js"), "old");
+    EXPECT_EQ(ReadAll("Projects/demo/index.html"), "old page");
+  }
+  p = SampleProject();
+  p.projectname = "../escape";
+  GenerateReport report;
+  EXPECT_FALSE(GenerateGame(p, "new", 1, &report));
   EXPECT_FALSE(report.error.empty());
   EXPECT_FALSE(FileExists("../escape"));
 }

@@ -12,14 +12,13 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <sstream>
 
-#include "support/golden.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
 #include "project/project_file.h"
+#include "support/golden.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
 
@@ -74,11 +73,6 @@ class VorlaneBuildTest : public ::testing::Test {
     fs::create_directory("program folder");
     fs::current_path("program folder");
     WriteAll("export.js", kTemplate);
-  }
-
-  void SaveSample() {
-    Project p = test::SampleProject();
-    ASSERT_TRUE(WriteProject(p));
   }
 
   test::ScopedTempDir dir_;
@@ -156,7 +150,8 @@ TEST_F(VorlaneBuildTest, RunsAsTheTranscriptSays) {
 // What a killed run left is removed (which leftovers count is the project
 // tests' business), but not what this running session is writing.
 TEST_F(VorlaneBuildTest, RemovesWhatKilledRunsLeftButNothingInUse) {
-  SaveSample();
+  Project p = test::SampleProject();
+  ASSERT_TRUE(WriteProject(p));
   const pid_t gone = ::fork();  // the number of a process that has ended
   if (gone == 0) ::_exit(0);
   ::waitpid(gone, nullptr, 0);
@@ -194,11 +189,11 @@ TEST_F(VorlaneBuildTest, UnwritableFoldersAreReportedBeforeAnythingIsWritten) {
     std::vector<std::string> read_only;
     std::vector<std::string> messages;  // one line each
   } cases[] = {
-      {"--resave demo", {"Projects/demo"}, {"\"Projects/demo/\" cannot be written"}},
       {"demo", {"."}, {"The program folder"}},
       {"--resave demo",
        {".", "Projects/demo", "Projects/demo/img"},
-       {"The program folder", "\"Projects/demo/\" cannot", "\"Projects/demo/img/\" cannot"}},
+       {"The program folder", "\"Projects/demo/\" cannot be written",
+        "\"Projects/demo/img/\" cannot"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.messages.back());
