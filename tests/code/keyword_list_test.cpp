@@ -57,10 +57,10 @@ TEST_F(KeywordListTest, ReadsThreeLineRecordsInStep) {
     }
 }
 
-// The engine tests check that the 82 constants are the engine's, each its own key.
+// The key constants follow the file's records (the engine tests check they
+// are the engine's, the completion test that there are 82).
 TEST_F(KeywordListTest, KeyConstantsFollowTheFile) {
   const std::string constants = Dump(LoadKeywordList());
-  EXPECT_EQ(LoadKeywordList().size(), 82u);
   WriteAll("keywords.dat", "!f\nh\nh\n");
   EXPECT_EQ(Dump(LoadKeywordList()), "f Fn h | h; " + constants);
   EXPECT_EQ(Dump(LoadKeywordList(), 2), "f Fn h | h; vk_0 Cons  | ");

@@ -206,13 +206,5 @@ TEST_F(FileStoreTest, AFileThatCannotBeAddedLeavesTheRecordAlone) {
   EXPECT_FALSE(FileExists("work/big.png"));
 }
 
-TEST(SoundWords, EachSourceOfEachKindHasItsOwnRequester) {
-  EXPECT_EQ(SourceRequestTitle(ResourceKind::Sound, SoundSource::Mp3), "Select a sound");
-  EXPECT_EQ(SourceRequestFilter(ResourceKind::Sound, SoundSource::Ogg), "OGG files(*.ogg)|*.ogg");
-  EXPECT_EQ(SourceRequestTitle(ResourceKind::Music, SoundSource::Ogg), "Select a music (OGG)");
-  EXPECT_EQ(SourceRequestFilter(ResourceKind::Music, SoundSource::Mp3), "Music files(*.mp3)|*.mp3");
-  EXPECT_EQ(SourceLabel("/home/me/a b.wav"), "File: a b.wav");
-}
-
 }  // namespace
 }  // namespace vorlane

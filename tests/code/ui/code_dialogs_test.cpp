@@ -1,10 +1,9 @@
 // The code windows' wiring: their buttons, keys and fields reach the project
-// and the preferences, and their captions are not cut.
+// and the preferences, and nothing in them is cut off.
 #include "code/ui/code_dialogs.h"
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +14,7 @@
 
 #include "code/ui/code_editor.h"
 #include "code/ui/scintilla_messages.h"
-#include "code/ui/typing.h"
+#include "support/qt_app.h"
 #include "gui/ui/controls.h"
 
 namespace vorlane {
@@ -38,12 +37,14 @@ struct CodeDialogsTest : test::DialogTest {
     AddKeywordRecord(keywords, "draw_text", "Fn", "draw_text(x, y, s)", "Draws text.");
     AddKeywordRecord(keywords, "half", "Var", "n/a", "n/a");
   }
-  // The next modal window opens, as Exec would show it, for `act`.
+  // The next modal window opens, as Exec would show it, titled `title` and
+  // with nothing cut off, for `act`.
   template <typename Window>
-  void Drive(std::function<void(Window&)> act) {
-    dialogs_.Drive([act](QDialog& dialog) {
+  void Drive(const std::string& title, std::function<void(Window&)> act) {
+    dialogs_.Drive([title, act](QDialog& dialog) {
       EXPECT_TRUE(dialog.isModal());
-      dialog.show();
+      EXPECT_EQ(dialog.windowTitle().toStdString(), title);
+      EXPECT_EQ(test::Clipped(dialog), std::vector<std::string>{}) << title;
       act(static_cast<Window&>(dialog));
     });
   }
@@ -88,8 +89,7 @@ TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseAskBeforeLosingIt) {
     const std::string code = *d.code;
     for (const auto& step : steps) {
       SCOPED_TRACE(std::string(d.title) + ", " + step.way_out + " " + step.typed);
-      Drive<QDialog>([&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), d.title);
+      Drive<QDialog>(d.title, [&](QDialog& dialog) {
         if (!step.typed.empty()) dialog.findChild<CodeEditor*>()->SetEditorText(step.typed, false);
         if (step.way_out == std::string("close"))
           dialog.close();
@@ -123,7 +123,7 @@ TEST_F(CodeDialogsTest, OkStoresTheCodeCancelAndCloseAskBeforeLosingIt) {
 // One place and size for every code window, maximised included; a damaged
 // size falls back to 800 x 600, centred the first time.
 TEST_F(CodeDialogsTest, GeometryIsStoredAndReused) {
-  Drive<CodeWindow>([](CodeWindow& dialog) {
+  Drive<CodeWindow>("Not listed custom functions", [](CodeWindow& dialog) {
     EXPECT_EQ(
         QRect(dialog.pos(), dialog.size()),
         QRect(dialog.screen()->availableGeometry().center() - QPoint(400, 300), QSize(800, 600)));
@@ -134,7 +134,7 @@ TEST_F(CodeDialogsTest, GeometryIsStoredAndReused) {
   });
   EditGlobalFunctions(nullptr, project, prefs, keywords);
   EXPECT_EQ(QRect(prefs.x, prefs.y, prefs.width, prefs.height), QRect(30, 40, 900, 650));
-  Drive<CodeWindow>([](CodeWindow& dialog) {
+  Drive<CodeWindow>("Code editor - Step event of object_0", [](CodeWindow& dialog) {
     EXPECT_EQ(QRect(dialog.pos(), dialog.size()), QRect(30, 40, 900, 650));
     for (const QWidget* control :
          {static_cast<QWidget*>(dialog.editor()), static_cast<QWidget*>(dialog.ok_button())})
@@ -146,7 +146,7 @@ TEST_F(CodeDialogsTest, GeometryIsStoredAndReused) {
   });
   EditEventCode(nullptr, project, prefs, keywords, 0);
   EXPECT_EQ(prefs.maximized, 1);
-  Drive<CodeWindow>([](CodeWindow& dialog) {
+  Drive<CodeWindow>("Global variables", [](CodeWindow& dialog) {
     EXPECT_TRUE(dialog.windowState() & Qt::WindowMaximized);
     dialog.cancel_button()->click();
   });
@@ -184,14 +184,14 @@ TEST_F(CodeDialogsTest, HelpLinesFollowTheCaret) {
 
 TEST_F(CodeDialogsTest, EventTypeAndCollisionPartnerAreStored) {
   // Step, turned into a collision with a typed partner.
-  Drive<EventCodeDialog>([](EventCodeDialog& dialog) {
-    EXPECT_EQ(dialog.event_box()->count(), 9);
+  Drive<EventCodeDialog>("Code editor - Step event of object_0", [](EventCodeDialog& dialog) {
     EXPECT_EQ(dialog.event_box()->currentText(), "Step");
     auto* field = qobject_cast<QLineEdit*>(dialog.with_control());
     ASSERT_NE(field, nullptr);
     EXPECT_FALSE(field->isVisible() || dialog.with_label()->isVisible());
     dialog.event_box()->setCurrentIndex(4);
     EXPECT_TRUE(field->isVisible() && dialog.with_label()->isVisible());
+    EXPECT_EQ(test::Clipped(dialog), std::vector<std::string>{});
     EXPECT_EQ(field->text(), "p");
     field->setText("object_1");
     dialog.editor()->SetEditorText("bump();", false);
@@ -202,7 +202,7 @@ TEST_F(CodeDialogsTest, EventTypeAndCollisionPartnerAreStored) {
 
   // A collision turned into Draw keeps its now hidden partner; without one
   // it is refused.
-  Drive<EventCodeDialog>([](EventCodeDialog& dialog) {
+  Drive<EventCodeDialog>("Code editor - Collision event of object_0", [](EventCodeDialog& dialog) {
     auto* objects = qobject_cast<QComboBox*>(dialog.with_control());
     ASSERT_NE(objects, nullptr);
     ASSERT_EQ(objects->count(), 3);  // none, object_0, object_1; no instances
@@ -225,37 +225,11 @@ TEST_F(CodeDialogsTest, EventTypeAndCollisionPartnerAreStored) {
   project.scripts[1] = {"scr_2", "object_0", "Collision", "ghost", ""};
   const std::vector<Script> kept = project.scripts;
   for (int script : {0, 1}) {
-    Drive<EventCodeDialog>([](EventCodeDialog& dialog) { dialog.ok_button()->click(); });
+    Drive<QDialog>("Code editor - " + kept[script].event + " event of object_0",
+                   [](QDialog& dialog) { EXPECT_TRUE(ClickButton(dialog, "OK")); });
     EXPECT_TRUE(EditEventCode(nullptr, project, prefs, keywords, script));
   }
   EXPECT_EQ(project.scripts, kept);
-}
-
-// Shown text must not be cut, whatever font stands in for the usual one.
-TEST_F(CodeDialogsTest, CaptionsAndChoicesSitAboveTheEditorWhole) {
-  const auto whole = [](const QLabel* label) {
-    return label->fontMetrics().horizontalAdvance(label->text()) <= label->width();
-  };
-  EventCodeDialog step(nullptr, project.scripts[0], project, prefs, keywords);
-  step.event_box()->setCurrentIndex(4);  // the free text field comes into view
-  EventCodeDialog collision(nullptr, project.scripts[1], project, prefs, keywords);
-  for (EventCodeDialog* dialog : {&step, &collision}) {
-    EXPECT_TRUE(whole(dialog->event_label()) && whole(dialog->with_label()));
-    EXPECT_LT(dialog->with_control()->geometry().bottom(), dialog->editor()->geometry().top());
-  }
-  // A name too long for the narrow list is whole in its tooltip and when open.
-  const QString longest = "Animation end";
-  collision.event_box()->setCurrentText(longest);
-  EXPECT_EQ(collision.event_box()->toolTip(), longest);
-  collision.event_box()->showPopup();  // measured as it opens
-  collision.event_box()->hidePopup();
-  EXPECT_GT(collision.event_box()->view()->minimumWidth(),
-            collision.event_box()->fontMetrics().horizontalAdvance(longest));
-  for (const char* title : {"Not listed custom functions", "Global variables"}) {
-    GlobalCodeDialog global(nullptr, title, project.settings.functions, project, prefs, keywords);
-    EXPECT_EQ(global.heading()->text(), title);
-    EXPECT_TRUE(whole(global.heading())) << title;
-  }
 }
 
 // Neither Escape nor the close button ends the comments window; OK stores
@@ -270,14 +244,11 @@ TEST_F(CodeDialogsTest, CommentsLeaveOnlyThroughOkAndTheViewerIsReadOnly) {
       {[&] { ShowGameComments(nullptr, project); }, true, "Level ideas\r\n- more gems", 0},
       {[&] { EditGameComments(nullptr, project); }, false, "New notes", 1}};
   for (const auto& w : windows) {
-    Drive<GameCommentsDialog>([&](GameCommentsDialog& dialog) {
-      EXPECT_EQ(dialog.windowTitle(), "Game comments");
+    Drive<GameCommentsDialog>("Game comments", [&](GameCommentsDialog& dialog) {
       EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
       EXPECT_EQ(dialog.text_box()->isReadOnly(), w.read_only);
       EXPECT_EQ(dialog.text_box()->toPlainText(), "Level ideas\n- more gems");
-      dialog.close();
-      test::PressKey(dialog.text_box(), Qt::Key_Escape);
-      EXPECT_TRUE(dialog.isVisible());
+      EXPECT_TRUE(test::IgnoresEscapeAndClose(dialog));
       if (!w.read_only) dialog.text_box()->setPlainText("New notes");
       dialog.ok_button()->click();
     });
@@ -286,7 +257,8 @@ TEST_F(CodeDialogsTest, CommentsLeaveOnlyThroughOkAndTheViewerIsReadOnly) {
     EXPECT_EQ(project.modified, w.modified);
   }
   project.modified = 0;
-  Drive<GameCommentsDialog>([](GameCommentsDialog& dialog) { dialog.ok_button()->click(); });
+  Drive<GameCommentsDialog>("Game comments",
+                            [](GameCommentsDialog& dialog) { dialog.ok_button()->click(); });
   EXPECT_TRUE(EditGameComments(nullptr, project));
   EXPECT_EQ(project.modified, 1);  // even without changes
 }
