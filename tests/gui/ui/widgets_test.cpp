@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -18,6 +19,7 @@
 #include "gui/ui/controls.h"
 #include "gui/ui/file_filter.h"
 #include "gui/ui/image_view.h"
+#include "gui/ui/picture_list.h"
 #include "gui/ui/progress_window.h"
 #include "gui/ui/scripted_dialogs.h"
 #include "gui/ui/window_timer.h"
@@ -101,6 +103,21 @@ TEST_F(WidgetsTest, ActionTableBuildsMenusToolbarAndShortcuts) {
   buttons[0]->click();
   buttons[1]->click();  // no handler: nothing happens
   EXPECT_EQ(news, 2);
+}
+
+// A cut name shows whole in the open list and in tooltips.
+TEST_F(WidgetsTest, NameListsShowLongNamesWhole) {
+  QWidget window;
+  auto* list = new PictureList(&window);
+  list->setGeometry(0, 0, 60, 25);
+  const QString name = "obj_collectible_with_a_long_name";
+  list->Fill({{QIcon(), "x"}, {QIcon(), name}}, name);
+  window.show();
+  EXPECT_EQ(list->toolTip(), name);
+  list->showPopup();
+  EXPECT_GE(list->view()->width(), list->view()->fontMetrics().horizontalAdvance(name));
+  EXPECT_EQ(list->itemData(1, Qt::ToolTipRole).toString(), name);
+  list->hidePopup();
 }
 
 // Timers and delayed work of a closed window never run; Cancel stops the
