@@ -25,12 +25,7 @@ namespace {
 constexpr int kWidth = 800, kHeight = 600;
 constexpr int kViewSide = 380;
 constexpr int kControlsTop = 425;
-constexpr int kRowStep = 35;
 constexpr int kSliderLeft = 100;
-
-const char* const kSwapChoices[] = {"RGB ==> RBG", "RGB ==> GRB", "RGB ==> GBR", "RGB ==> BRG",
-                                    "RGB ==> BGR"};
-const char* const kRotateChoices[] = {"0", "90", "180", "270", "Free"};
 
 QScrollArea* MakeView(QWidget* parent, int x, Canvas** canvas) {
   auto* area = new QScrollArea(parent);
@@ -44,33 +39,13 @@ QScrollArea* MakeView(QWidget* parent, int x, Canvas** canvas) {
 
 }  // namespace
 
-const char* EffectTitle(EffectKind kind) {
-  switch (kind) {
-    case EffectKind::Grayscale: return "Convert to grayscale";
-    case EffectKind::Invert: return "Invert";
-    case EffectKind::MakeOpaque: return "Make opaque";
-    case EffectKind::Brightness: return "Brightness";
-    case EffectKind::ColorBalance: return "Color balance";
-    case EffectKind::Colorize: return "Colorize";
-    case EffectKind::SwapChannels: return "Swap RGB channels";
-    case EffectKind::Opacity: return "Opacity";
-    case EffectKind::Posterize: return "Posterize";
-    case EffectKind::Noise: return "Noise";
-    case EffectKind::EraseColor: return "Erase a color";
-    case EffectKind::Mirror: return "Mirror the images";
-    case EffectKind::Rotate: return "Rotate the images";
-    case EffectKind::Scale: return "Scale the images";
-    case EffectKind::Shift: return "Shift the images";
-  }
-  return "";
-}
-
 EffectDialog::EffectDialog(QWidget* parent, EffectKind kind, ImageRef frame)
     : QDialog(parent),
       kind_(kind),
+      entry_(EffectEntryFor(kind)),
       frame_(frame ? std::move(frame) : ShareImage()),
       seeds_(std::random_device{}()) {
-  setWindowTitle(EffectTitle(kind));
+  setWindowTitle(entry_.title);
   setFixedSize(kWidth, kHeight);
   CentreOnScreen(this, parent);
 
@@ -97,7 +72,7 @@ EffectDialog::EffectDialog(QWidget* parent, EffectKind kind, ImageRef frame)
                         });
 
   // Before the first change the noise adds nothing.
-  if (kind_ == EffectKind::Noise)
+  if (entry_.draws_noise)
     plane_.assign(static_cast<size_t>(picture.width()) * picture.height(), 0);
   BuildControls();
 
@@ -112,123 +87,92 @@ EffectDialog::EffectDialog(QWidget* parent, EffectKind kind, ImageRef frame)
   preview_ = Chosen()(*frame_);
 }
 
-EffectDialog::Number& EffectDialog::AddNumber(const QString& label, int y, int min, int max,
-                                              int value, int width) {
+void EffectDialog::AddNumber(const EffectControl& control, int y) {
+  constexpr int kSliderWidth = 440;
+  const Image& picture = *frame_;
+  const int side = control.range == EffectControl::kFrameWidth    ? picture.width()
+                   : control.range == EffectControl::kFrameHeight ? picture.height()
+                                                                  : 0;
+  const int min = side ? -side : control.min, max = side ? side : control.max;
   auto* slider = new QSlider(Qt::Horizontal, this);
-  slider->setGeometry(kSliderLeft, y, width, 25);
+  slider->setGeometry(kSliderLeft, y, kSliderWidth, 25);
   slider->setRange(min, max);
-  slider->setValue(value);
+  slider->setValue(control.value);
   slider->setPageStep(std::max(1, (max - min) / 20));
-  MakeLabel(this, label, 10, y, kSliderLeft - 15, 25);
-  QLineEdit* field = MakeTextField(this, QString::number(value), kSliderLeft + width + 10, y, 60, 25);
-  Number& number = numbers_.emplace_back(Number{label, slider, field});
+  MakeLabel(this, control.label, 10, y, kSliderLeft - 15, 25);
+  QLineEdit* field =
+      MakeTextField(this, QString::number(control.value), kSliderLeft + kSliderWidth + 10, y, 60, 25);
+  Number& number = numbers_.emplace_back(Number{control.label, slider, field});
   connect(slider, &QSlider::valueChanged, this, [this, &number] { SliderMoved(number); });
   connect(field, &QLineEdit::textChanged, this, [this, &number] { FieldEdited(number); });
-  return number;
 }
 
-QCheckBox* EffectDialog::AddCheck(const QString& text, int x, int y, int w) {
-  QCheckBox* box = MakeCheckBox(this, text, x, y, w, 25);
-  checks_.push_back(box);
-  connect(box, &QCheckBox::toggled, this, &EffectDialog::Recompute);
-  return box;
-}
-
-QRadioButton* EffectDialog::AddChoice(const QString& text, int x, int y, int w) {
-  auto* radio = new QRadioButton(text, this);
-  radio->setGeometry(x, y, w, 25);
-  radio->setChecked(choices_.empty());  // the first is chosen
-  choices_.push_back(radio);
-  connect(radio, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Recompute();  // once per change, not for the choice left
-  });
-  return radio;
+void EffectDialog::AddColourPicker(int y) {
+  MakeLabel(this, "Color", 10, y, kSliderLeft - 15, 25);
+  colour_box_ = MakeLabel(this, "", kSliderLeft, y, 60, 25);
+  colour_box_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  colour_box_->setAutoFillBackground(true);
+  QPushButton* pick = MakeButton(this, "...", kSliderLeft + 70, y, 30, 25);
+  connect(pick, &QPushButton::clicked, this, &EffectDialog::PickEraseColor);
+  erase_color_ = Color{0, 0, 0, 255};
+  QPalette palette = colour_box_->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  colour_box_->setPalette(palette);
 }
 
 void EffectDialog::BuildControls() {
-  const int y = kControlsTop;
-  const Image& picture = *frame_;
-  switch (kind_) {
-    case EffectKind::Grayscale:
-    case EffectKind::Invert:
-    case EffectKind::MakeOpaque:
-      break;
-    case EffectKind::Brightness: AddNumber("Level", y, -255, 255, 0); break;
-    case EffectKind::ColorBalance:
-      AddNumber("Red", y, -255, 255, 0);
-      AddNumber("Green", y + kRowStep, -255, 255, 0);
-      AddNumber("Blue", y + 2 * kRowStep, -255, 255, 0);
-      break;
-    case EffectKind::Colorize: {
-      AddNumber("Hue", y, 0, 359, 0);
-      // The scale lies under the slider's groove, the handle's half width in
-      // from each end, so the handle points at its colour.
-      const int inset = 6;
-      PictureControl* scale = MakePicture(this, kSliderLeft + inset, y + 28, 440 - 2 * inset, 18);
-      scale->SetPicture(ToPixmap(HueScale(440 - 2 * inset, 18)));
-      break;
-    }
-    case EffectKind::SwapChannels: {
-      auto* group = new QButtonGroup(this);
-      for (int i = 0; i < 5; ++i) group->addButton(AddChoice(kSwapChoices[i], 10 + i * 130, y, 125));
-      break;
-    }
-    case EffectKind::Opacity: AddNumber("Percent", y, 0, 100, 100); break;
-    case EffectKind::Posterize: AddNumber("Level", y, 2, 120, 50); break;
-    case EffectKind::Noise: AddNumber("Level", y, 0, 100, 0); break;
-    case EffectKind::EraseColor: {
-      AddNumber("Tolerance", y, 0, 255, 0);
-      MakeLabel(this, "Color", 10, y + kRowStep, kSliderLeft - 15, 25);
-      colour_box_ = MakeLabel(this, "", kSliderLeft, y + kRowStep, 60, 25);
-      colour_box_->setFrameStyle(QFrame::Box | QFrame::Plain);
-      colour_box_->setAutoFillBackground(true);
-      QPushButton* pick = MakeButton(this, "...", kSliderLeft + 70, y + kRowStep, 30, 25);
-      connect(pick, &QPushButton::clicked, this, &EffectDialog::PickEraseColor);
-      erase_color_ = Color{0, 0, 0, 255};
-      QPalette palette = colour_box_->palette();
-      palette.setColor(QPalette::Window, Qt::black);
-      colour_box_->setPalette(palette);
-      break;
-    }
-    case EffectKind::Mirror:
-      AddCheck("Mirror horizontally", 10, y, 200);
-      AddCheck("Mirror vertically", 10, y + kRowStep, 200);
-      break;
-    case EffectKind::Rotate: {
-      auto* group = new QButtonGroup(this);
-      for (int i = 0; i < 5; ++i) group->addButton(AddChoice(kRotateChoices[i], 10 + i * 80, y, 75));
-      Number& angle = AddNumber("Angle", y + kRowStep, 0, 359, 0);
-      const auto follow = [this, &angle] {
-        const bool free = choices_.back()->isChecked();
-        angle.slider->setEnabled(free);
-        angle.field->setEnabled(free);
-      };
-      connect(choices_.back(), &QRadioButton::toggled, this, follow);
-      follow();
-      break;
-    }
-    case EffectKind::Scale: {
-      AddNumber("Horizontal", y, 1, 400, 100);
-      AddNumber("Vertical", y + kRowStep, 1, 400, 100);
-      AddCheck("Lock", 625, y + kRowStep / 2, 100)->setChecked(true);
-      const std::pair<const char*, int> presets[] = {{"1/4", 25}, {"1/2", 50}, {"2x", 200},
-                                                     {"4x", 400}};
-      for (int i = 0; i < 4; ++i) {
-        QPushButton* preset =
-            MakeButton(this, presets[i].first, kSliderLeft + i * 70, y + 2 * kRowStep + 5, 60, 25);
-        const int percent = presets[i].second;
-        connect(preset, &QPushButton::clicked, this, [this, percent] {
+  QButtonGroup* group = nullptr;
+  for (const EffectControl& control : entry_.controls) {
+    const int y = kControlsTop + control.top;
+    switch (control.kind) {
+      case EffectControl::kNumber: AddNumber(control, y); break;
+      case EffectControl::kColour: AddColourPicker(y); break;
+      case EffectControl::kCheck: {
+        QCheckBox* box = MakeCheckBox(this, control.label, control.x, y, control.width, 25);
+        checks_.push_back(box);
+        connect(box, &QCheckBox::toggled, this, &EffectDialog::Recompute);
+        break;
+      }
+      case EffectControl::kChoice: {
+        if (!group) group = new QButtonGroup(this);
+        auto* radio = new QRadioButton(control.label, this);
+        radio->setGeometry(control.x, y, control.width, 25);
+        radio->setChecked(choices_.empty());  // the first is chosen
+        group->addButton(radio);
+        choices_.push_back(radio);
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+          if (on) Recompute();  // once per change, not for the choice left
+        });
+        break;
+      }
+      case EffectControl::kPreset: {
+        QPushButton* preset = MakeButton(this, control.label, control.x, y, control.width, 25);
+        connect(preset, &QPushButton::clicked, this, [this, percent = control.value] {
           for (Number& number : numbers_) number.slider->setValue(percent);
         });
+        break;
       }
-      break;
+      case EffectControl::kHueScale: {
+        // The scale lies under the slider's groove, the handle's half width
+        // in from each end, so the handle points at its colour.
+        const int inset = 6, width = 440 - 2 * inset;
+        MakePicture(this, kSliderLeft + inset, y, width, 18)
+            ->SetPicture(ToPixmap(HueScale(width, 18)));
+        break;
+      }
     }
-    case EffectKind::Shift:
-      AddNumber("Horizontal", y, -picture.width(), picture.width(), 0);
-      AddCheck("Wrap horizontally", 625, y, 165);
-      AddNumber("Vertical", y + kRowStep, -picture.height(), picture.height(), 0);
-      AddCheck("Wrap vertically", 625, y + kRowStep, 165);
-      break;
+  }
+  if (entry_.locks_numbers) checks_.front()->setChecked(true);
+  if (const char* freeing = entry_.frees_last_number) {
+    // The last number is used only while its choice is chosen.
+    QRadioButton* free = choice(freeing);
+    const Number& number = numbers_.back();
+    const auto follow = [free, &number] {
+      number.slider->setEnabled(free->isChecked());
+      number.field->setEnabled(free->isChecked());
+    };
+    connect(free, &QRadioButton::toggled, this, follow);
+    follow();
   }
 }
 
@@ -254,7 +198,7 @@ void EffectDialog::FieldEdited(Number& number) {
 void EffectDialog::NumberChanged(const Number& number) {
   // "Lock" keeps both scales equal: the other one follows, and its own
   // change recomputes the preview.
-  if (kind_ == EffectKind::Scale && checks_.front()->isChecked()) {
+  if (entry_.locks_numbers && checks_.front()->isChecked()) {
     for (Number& other : numbers_)
       if (&other != &number && other.slider->value() != number.slider->value()) {
         other.slider->setValue(number.slider->value());
@@ -264,15 +208,13 @@ void EffectDialog::NumberChanged(const Number& number) {
   Recompute();
 }
 
-int EffectDialog::Value(const QString& label) const {
-  const QSlider* found = slider(label);
-  return found ? found->value() : 0;
-}
-
-QString EffectDialog::ChosenText() const {
+EffectValues EffectDialog::Values() const {
+  EffectValues values{.colour = erase_color_, .noise = plane_};
+  for (const Number& number : numbers_) values.numbers.push_back(number.slider->value());
+  for (const QCheckBox* box : checks_) values.checks.push_back(box->isChecked());
   for (const QRadioButton* radio : choices_)
-    if (radio->isChecked()) return radio->text();
-  return "";
+    if (radio->isChecked()) values.choice = radio->text().toStdString();
+  return values;
 }
 
 void EffectDialog::PickEraseColor() {
@@ -286,59 +228,17 @@ void EffectDialog::PickEraseColor() {
 }
 
 EffectDialog::Effect EffectDialog::Chosen() const {
-  switch (kind_) {
-    case EffectKind::Grayscale: return [](const Image& image) { return Grayscale(image); };
-    case EffectKind::Invert: return [](const Image& image) { return Invert(image); };
-    case EffectKind::MakeOpaque: return [](const Image& image) { return MakeOpaque(image); };
-    case EffectKind::Brightness:
-      return [level = Value("Level")](const Image& image) { return Brightness(image, level); };
-    case EffectKind::ColorBalance:
-      return [r = Value("Red"), g = Value("Green"), b = Value("Blue")](const Image& image) {
-        return ColorBalance(image, r, g, b);
-      };
-    case EffectKind::Colorize:
-      return [hue = Value("Hue")](const Image& image) { return Colorize(image, hue); };
-    case EffectKind::SwapChannels:
-      return [order = ChosenText().section("==> ", 1).toStdString()](const Image& image) {
-        return SwapChannels(image, order);
-      };
-    case EffectKind::Opacity:
-      return [percent = Value("Percent")](const Image& image) { return Opacity(image, percent); };
-    case EffectKind::Posterize:
-      return [level = Value("Level")](const Image& image) { return Posterize(image, level); };
-    case EffectKind::Noise:
-      return [plane = plane_](const Image& image) { return Noise(image, plane); };
-    case EffectKind::EraseColor:
-      return [colour = erase_color_, tolerance = Value("Tolerance")](const Image& image) {
-        return EraseColor(image, colour, tolerance);
-      };
-    case EffectKind::Mirror:
-      return [h = checks_[0]->isChecked(), v = checks_[1]->isChecked()](const Image& image) {
-        return Mirror(image, h, v);
-      };
-    case EffectKind::Rotate: {
-      const QString chosen = ChosenText();
-      const int degrees = chosen == "Free" ? Value("Angle") : chosen.toInt();
-      return [degrees](const Image& image) { return RotateFrame(image, degrees); };
-    }
-    case EffectKind::Scale:
-      return [h = Value("Horizontal"), v = Value("Vertical")](const Image& image) {
-        return ScaleFrame(image, h, v);
-      };
-    case EffectKind::Shift:
-      return [dx = Value("Horizontal"), dy = Value("Vertical"), wx = checks_[0]->isChecked(),
-              wy = checks_[1]->isChecked()](const Image& image) {
-        return ShiftFrame(image, dx, dy, wx, wy);
-      };
-  }
-  return [](const Image& image) { return image; };
+  return [apply = entry_.apply, values = Values()](const Image& image) {
+    return apply(image, values);
+  };
 }
 
 void EffectDialog::Recompute() {
   if (building_) return;
   // Every change draws new noise; OK applies the noise last shown.
-  if (kind_ == EffectKind::Noise)
-    plane_ = MakeNoisePlane(frame_->width(), frame_->height(), Value("Level"), seeds_());
+  if (entry_.draws_noise)
+    plane_ = MakeNoisePlane(frame_->width(), frame_->height(), numbers_.front().slider->value(),
+                            seeds_());
   preview_ = Chosen()(*frame_);
   modified_->update();
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/image.h"
+#include "image/effect_table.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,14 +22,6 @@ class QSlider;
 namespace vorlane {
 
 class Canvas;
-
-enum class EffectKind {
-  Grayscale, Invert, MakeOpaque, Brightness, ColorBalance, Colorize, SwapChannels, Opacity,
-  Posterize, Noise, EraseColor, Mirror, Rotate, Scale, Shift,
-};
-
-// The window's title, also the name of the undo step.
-const char* EffectTitle(EffectKind kind);
 
 class EffectDialog : public QDialog {
   Q_OBJECT
@@ -62,20 +55,19 @@ class EffectDialog : public QDialog {
     QSlider* slider;
     QLineEdit* field;
   };
-  Number& AddNumber(const QString& label, int y, int min, int max, int value, int width = 440);
-  QCheckBox* AddCheck(const QString& text, int x, int y, int w);
-  QRadioButton* AddChoice(const QString& text, int x, int y, int w);
+  void AddNumber(const EffectControl& control, int y);
+  void AddColourPicker(int y);
   void BuildControls();
   // The slider moved, or the field was edited.
   void SliderMoved(Number& number);
   void FieldEdited(Number& number);
   void NumberChanged(const Number& number);
-  int Value(const QString& label) const;
-  QString ChosenText() const;
+  EffectValues Values() const;
   void PickEraseColor();
   void Recompute();
 
   const EffectKind kind_;
+  const EffectEntry& entry_;
   const ImageRef frame_;
   Image preview_;
   std::vector<std::uint8_t> plane_;
