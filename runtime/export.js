@@ -337,13 +337,6 @@ var on_draw_i = __vr_default_handler('on_draw');
 var __vr_events = ['on_creation', 'on_destroy', 'on_step', 'on_end_step', 'on_collision',
                    'on_roomstart', 'on_roomend', 'on_animationend', 'on_draw'];
 
-// Names as JavaScript reads them, Unicode letters and digits included, so
-// that an object or variable named with an accented letter is found too.
-var __vr_id_part = '[\\p{ID_Continue}$\\u200C\\u200D]';
-var __vr_id = '[\\p{ID_Start}$_]' + __vr_id_part + '*';
-var __vr_parent_arg = new RegExp('__instance_init__\\(\\s*this\\s*,\\s*' + __vr_id_part +
-                                 '+\\s*,\\s*(' + __vr_id_part + '+)', 'u');
-
 function __instance_init__(self, unused, parent, visible, depth, sprite, collision, index) {
   var ctor = self.constructor;
   // The parent object may come later in the project and still be undefined
@@ -394,6 +387,13 @@ function __vr_is_instance(o) {
 function __vr_me(t) {
   return (t !== null && typeof t === 'object' && t.__vr_alive !== undefined) ? t : __vr.self;
 }
+
+// Names as JavaScript reads them, Unicode letters and digits included, so
+// that an object or variable named with an accented letter is found too.
+var __vr_id_part = '[\\p{ID_Continue}$\\u200C\\u200D]';
+var __vr_id = '[\\p{ID_Start}$_]' + __vr_id_part + '*';
+var __vr_parent_arg = new RegExp('__instance_init__\\(\\s*this\\s*,\\s*' + __vr_id_part +
+                                 '+\\s*,\\s*(' + __vr_id_part + '+)', 'u');
 
 var __vr_js_words = {};
 ('break case catch class const continue debugger default delete do else enum export extends ' +

@@ -1,0 +1,175 @@
+// Resolves parents, inherited handlers and instance variables once all
+// objects exist.
+function __vr_prepare_types() {
+  var types = __vr.types, i, j, t;
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    var p = t.parent_ref;
+    if (!p && t.parent_name && typeof window !== 'undefined') p = window[t.parent_name];
+    t.parent = (p && p.__vr_type && p.__vr_type !== t) ? p.__vr_type : null;
+  }
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    // A parent loop made by hand in the project file is cut where it closes.
+    var seen = [t];
+    for (var a = t.parent; a; a = a.parent) {
+      if (seen.indexOf(a) >= 0) { seen[seen.length - 1].parent = null; break; }
+      seen.push(a);
+    }
+  }
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    t.family = [];
+    for (j = 0; j < types.length; j++) {
+      for (var b = types[j]; b; b = b.parent) if (b === t) { t.family.push(types[j]); break; }
+    }
+    for (var e = 0; e < __vr_events.length; e++) {
+      var prop = __vr_events[e], h = null;
+      for (var c = t; c && !h; c = c.parent) {
+        var f = Object.prototype.hasOwnProperty.call(c.obj, prop) ? c.obj[prop] : null;
+        if (typeof f === 'function' && !f.__vr_default) h = f;
+      }
+      t.h[prop] = h;
+    }
+    // Names given a value in any event of the object or of its ancestors
+    // belong to each instance, which starts with them undefined; the code
+    // then finds them through with(this). Global variables keep their
+    // global meaning.
+    var names = [], src = '';
+    for (var d = t; d; d = d.parent) {
+      for (var ev = 0; ev < __vr_events.length; ev++) {
+        var ef = Object.prototype.hasOwnProperty.call(d.obj, __vr_events[ev]) ? d.obj[__vr_events[ev]] : null;
+        if (typeof ef === 'function' && !ef.__vr_default) src += Function.prototype.toString.call(ef) + '\n';
+      }
+    }
+    if (src) {
+      var found = __vr_assigned_names(src);
+      for (j = 0; j < found.length; j++) {
+        var n = found[j];
+        if (n in __vr_Instance.prototype || __vr_is_global(n)) continue;
+        names.push(n);
+      }
+    }
+    t.ivars = names;
+    t.make = __vr_maker(t.obj);
+  }
+  var shared = __vr_shared_names(types), known = __vr_known_names();
+  for (i = 0; i < types.length; i++) {
+    t = types[i];
+    var field = __vr_field_test(t);
+    for (var h = 0; h < __vr_events.length; h++) {
+      var handler = t.h[__vr_events[h]];
+      if (handler) t.h[__vr_events[h]] = __vr_unwith(handler, field, shared, known) || handler;
+    }
+  }
+}
+
+function __vr_maker(proto) {
+  var Make = function() {};
+  Make.prototype = proto;
+  return Make;
+}
+
+function __vr_new_instance(type, x, y) {
+  var o = new type.make();
+  o.id = __vr.next_id++;
+  __vr_init_fields(o, type, x, y);
+  __vr.instances.push(o);
+  type.instances.push(o);
+  __vr.order_dirty = true;
+  return o;
+}
+
+// The fields every instance starts with, in this order so that all
+// instances share one shape.
+function __vr_init_fields(o, type, x, y) {
+  var spr = type.obj.sprite_index;
+  o.x = x; o.y = y; o.xstart = x; o.ystart = y; o.xprevious = x; o.yprevious = y;
+  o.hspeed = 0; o.vspeed = 0; o.speed = 0; o.direction = 0;
+  o.gravity = 0; o.gravity_direction = 270; o.friction = 0;
+  o.sprite_index = spr;
+  o.image_index = 0; o.image_speed = 1;
+  o.image_xscale = 1; o.image_yscale = 1; o.image_angle = 0; o.image_alpha = 1;
+  o.visible = type.obj.visible; o.depth = type.obj.depth; o.collision = type.obj.collision;
+  o.other = null;
+  o.__vr_alive = true;
+  o.__vr_sp = 0; o.__vr_dir = 0; o.__vr_hs = 0; o.__vr_vs = 0;
+  o.__vr_alarm = null;
+  var iv = type.ivars;
+  for (var i = 0; i < iv.length; i++) o[iv[i]] = undefined;
+}
+
+function __vr_run(o, handler) {
+  if (!handler || !o.__vr_alive) return;
+  var prev = __vr.self;
+  __vr.self = o;
+  try { handler.call(o); } finally { __vr.self = prev; }
+}
+
+function instance_create(x, y, obj) {
+  var type = __vr_type_of(obj);
+  if (!type || !type.make) return null;
+  var o = __vr_new_instance(type, x, y);
+  __vr_run(o, type.h.on_creation);
+  return o;
+}
+
+function instance_destroy(target) {
+  var o = (target !== undefined && target !== null) ? target : __vr_me(this);
+  if (__vr_type_of(o) && !__vr_is_instance(o)) {
+    // An object given: destroy all of its instances.
+    var list = __vr_family_list(o);
+    for (var i = 0; i < list.length; i++) instance_destroy(list[i]);
+    return;
+  }
+  if (!__vr_is_instance(o) || !o.__vr_alive) return;
+  __vr_run(o, o.__vr_type.h.on_destroy);
+  if (!o.__vr_alive) return;
+  o.__vr_alive = false;
+  __vr.dead++;
+  __vr.order_dirty = true;
+}
+
+// Live instances of an object and of the objects that descend from it.
+function __vr_family_list(obj) {
+  var out = [];
+  if (__vr_is_instance(obj)) { if (obj.__vr_alive) out.push(obj); return out; }
+  var type = __vr_type_of(obj);
+  if (!type || !type.family) return out;
+  for (var f = 0; f < type.family.length; f++) {
+    var list = type.family[f].instances;
+    for (var i = 0; i < list.length; i++) if (list[i].__vr_alive) out.push(list[i]);
+  }
+  return out;
+}
+
+function instance_exists(obj) {
+  if (__vr_is_instance(obj)) return obj.__vr_alive;
+  return __vr_family_list(obj).length > 0;
+}
+
+function instance_number(obj) {
+  return __vr_family_list(obj).length;
+}
+
+function instance_find(obj, n) {
+  var list = __vr_family_list(obj);
+  return (n >= 0 && n < list.length) ? list[n | 0] : null;
+}
+
+// The instance of obj nearest to (x, y), other than `skip`.
+function __vr_nearest(x, y, obj, skip) {
+  var list = __vr_family_list(obj), best = null, bd = Infinity;
+  for (var i = 0; i < list.length; i++) {
+    if (list[i] === skip) continue;
+    var dx = list[i].x - x, dy = list[i].y - y, d = dx * dx + dy * dy;
+    if (d < bd) { bd = d; best = list[i]; }
+  }
+  return best;
+}
+
+// Called from an event, the instance running it is not a candidate.
+function instance_nearest(x, y, obj) {
+  return __vr_nearest(x, y, obj, __vr.self);
+}
+

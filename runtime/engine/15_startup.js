@@ -1,0 +1,187 @@
+/* ---------------------------------------------------------------------
+ * Start-up and the loop
+ * ------------------------------------------------------------------- */
+
+function __vr_now() {
+  return typeof performance !== 'undefined' ? performance.now() : Date.now();
+}
+
+function __vr_boot() {
+  if (__vr.booted) return;
+  // A page of the user's own may load the game before its body exists.
+  if (typeof document !== 'undefined' && document.createElement && !document.body &&
+      !document.getElementById('vorlanegame')) {
+    document.addEventListener('DOMContentLoaded', __vr_boot);
+    return;
+  }
+  __vr.booted = true;
+  __vr.start_time = __vr_now();
+  if (typeof window !== 'undefined' && window.__vr_manual) __vr.manual = true;
+  if (typeof document !== 'undefined' && document.createElement) {
+    var holder = document.getElementById('vorlanegame') || document.body;
+    var c = document.createElement('canvas');
+    c.width = 640;
+    c.height = 480;
+    c.style.display = 'block';
+    c.style.margin = '0 auto';
+    c.style.imageRendering = 'pixelated';
+    c.style.touchAction = 'none';
+    holder.appendChild(c);
+    __vr.canvas = c;
+    __vr.ctx = c.getContext('2d');
+    __vr.ctx.imageSmoothingEnabled = false;
+  }
+  __vr_prepare_types();
+  __vr_listen();
+  if (__vr.pending > 0) {
+    // The first scene starts while the pictures load; its first frame is
+    // drawn once the pictures it shows are there, the others coming in
+    // behind it.
+    __vr_enter_first_scene();
+    __vr.needed = __vr_needed_pictures();
+    __vr_ask_pictures(__vr.needed);
+    if (__vr_pictures_ready()) { __vr_start(); return; }
+    __vr_loading_screen();
+    // A picture that never answers must not keep the game from starting.
+    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
+  } else {
+    __vr_start();
+  }
+}
+
+function __vr_pictures_ready() {
+  if (__vr.pending === 0) return true;
+  var list = __vr.needed;
+  if (!list) return false;
+  for (var i = 0; i < list.length; i++) if (!list[i].__vr_done) return false;
+  return true;
+}
+
+// The pictures the first frame of the scene shows: the frames of its
+// instances' sprites, of the sprites their Draw events name, its background
+// and its tiles.
+function __vr_needed_pictures() {
+  var out = [], sprites = [], i, j;
+  var add_sprite = function(spr) {
+    if (spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) {
+      sprites.push(spr);
+      for (var k = 0; k < spr.images.length; k++) out.push(spr.images[k]);
+    }
+  };
+  var types = [];
+  for (i = 0; i < __vr.instances.length; i++) {
+    var o = __vr.instances[i];
+    if (!o.__vr_alive) continue;
+    add_sprite(o.sprite_index);
+    if (types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
+  }
+  var word = new RegExp(__vr_id, 'gu'), m;
+  for (i = 0; i < types.length; i++) {
+    var h = types[i].h.on_draw;
+    if (!h) continue;
+    var src = Function.prototype.toString.call(h);
+    while ((m = word.exec(src)) !== null) {
+      var v;
+      // Some browser attributes (storage in a sandboxed frame) throw when read.
+      try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
+      if (v && typeof v === 'object') {
+        if (v.__vr_sprite) add_sprite(v);
+        else if (v.__vr_background && out.indexOf(v.image) < 0) out.push(v.image);
+      }
+    }
+  }
+  if (__vr.bg) out.push(__vr.bg.image);
+  for (i = 0; i < __vr.layers.length; i++) {
+    var t = __vr.layers[i].tiles;
+    for (j = 0; j < t.length; j += 7) if (t[j] && out.indexOf(t[j]) < 0) out.push(t[j]);
+  }
+  return out;
+}
+
+function __vr_loading_screen() {
+  var ctx = __vr.ctx;
+  if (!ctx) return;
+  ctx.fillStyle = '#000';
+  ctx.fillRect(0, 0, __vr.canvas.width, __vr.canvas.height);
+  ctx.fillStyle = '#888';
+  ctx.font = '12pt sans-serif';
+  ctx.textAlign = 'center';
+  ctx.textBaseline = 'middle';
+  ctx.fillText('Loading...', __vr.canvas.width / 2, __vr.canvas.height / 2);
+}
+
+function __vr_enter_first_scene() {
+  if (__vr.entered) return;
+  __vr.entered = true;
+  var first = vr_room_to_go || vr_scenes[0];
+  vr_room_to_go = null;
+  if (!first) return;
+  __vr.switches++;
+  __vr_switch_room(first);
+  if (vr_room_to_go) __vr_change_rooms();
+}
+
+function __vr_start() {
+  if (__vr.started) return;
+  __vr.started = true;
+  __vr_enter_first_scene();
+  if (!__vr.scene) {
+    if (__vr.ctx) {
+      __vr_loading_screen();
+      __vr.ctx.fillStyle = '#000';
+      __vr.ctx.fillRect(0, 0, __vr.canvas.width, __vr.canvas.height);
+      __vr.ctx.fillStyle = '#ccc';
+      __vr.ctx.fillText('This game has no scene.', __vr.canvas.width / 2, __vr.canvas.height / 2);
+    }
+    return;
+  }
+  __vr_draw();
+  __vr_ask_pictures(null);
+  for (var s = 0; s < __vr.sounds.length; s++) {
+    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
+  }
+  if (__vr.manual) return;
+  __vr.running = true;
+  __vr.last = -1;
+  __vr.fps_time = __vr_now();
+  __vr_request(__vr_frame);
+}
+
+function __vr_request(f) {
+  if (typeof requestAnimationFrame !== 'undefined') requestAnimationFrame(f);
+  else setTimeout(function() { f(__vr_now()); }, 1000 / 60);
+}
+
+// Steps run at the scene's speed whatever the screen's refresh rate; a frame
+// is drawn after one or more steps. A long pause does not make the game race.
+function __vr_frame(now) {
+  if (!__vr.running) return;
+  __vr_request(__vr_frame);
+  if (__vr.last < 0) __vr.last = now;
+  var dt = now - __vr.last;
+  __vr.last = now;
+  if (dt > 250) dt = 250;
+  __vr.acc += dt;
+  var ms = 1000 / (room_speed > 0 ? room_speed : 30), n = 0;
+  while (__vr.acc >= ms - 0.5 && n < 4) {
+    __vr.acc -= ms;
+    n++;
+    __vr_step();
+    __vr.fps_count++;
+  }
+  if (__vr.acc > ms) __vr.acc = 0;
+  if (__vr.acc < -ms) __vr.acc = 0;
+  if (now - __vr.fps_time >= 1000) {
+    fps = Math.round(__vr.fps_count * 1000 / (now - __vr.fps_time));
+    __vr.fps_count = 0;
+    __vr.fps_time = now;
+  }
+  if (n > 0) __vr_draw();
+}
+
+// For tests and measurements: stop the loop and drive it by hand.
+__vr.stop = function() { __vr.running = false; };
+__vr.step = function() { __vr_step(); };
+__vr.draw = function() { __vr_draw(); };
+__vr.tick = function() { __vr_step(); __vr_draw(); };
+
