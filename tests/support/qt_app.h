@@ -108,8 +108,7 @@ inline std::function<void(QDialog&)> Press(const QString& button) {
 // buttons end it.
 inline bool IgnoresEscapeAndClose(QDialog& dialog) {
   dialog.show();
-  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-  QApplication::sendEvent(&dialog, &escape);
+  Key(&dialog, Qt::Key_Escape, Qt::NoModifier);
   dialog.close();
   return dialog.isVisible();
 }

@@ -10,7 +10,6 @@
 #include "code/ui/code_editor.h"
 #include "code/ui/script_setup.h"
 #include "gui/ui/dialog_service.h"
-#include "gui/ui/fonts.h"
 #include "gui/ui/qt_text.h"
 
 namespace vorlane {
@@ -34,8 +33,6 @@ QFont DialogBoldFont() {
   font.setBold(true);
   return font;
 }
-
-QFont FixedEditorFont() { return Fonts().code; }
 
 void CentreWindow(QWidget* window, QWidget* parent) {
   window->resize(kWindowWidth, kWindowHeight);

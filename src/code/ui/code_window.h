@@ -18,9 +18,8 @@ namespace vorlane {
 
 class CodeEditor;
 
-// The window's caption fonts.
+// The window's caption font.
 QFont DialogBoldFont();    // Arial 11 bold
-QFont FixedEditorFont();   // the stock code font: fixed pitch on every machine
 
 class CodeWindow : public QDialog {
   Q_OBJECT

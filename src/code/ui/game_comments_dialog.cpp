@@ -6,6 +6,7 @@
 
 #include "code/ui/code_window.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/fonts.h"
 #include "gui/ui/qt_text.h"
 
 namespace vorlane {
@@ -21,7 +22,7 @@ GameCommentsDialog::GameCommentsDialog(QWidget* parent, const std::string& comme
 
   text_ = new QPlainTextEdit(this);
   text_->setGeometry(10, 10, 780, 540);
-  text_->setFont(FixedEditorFont());
+  text_->setFont(Fonts().code);
   text_->setPlainText(Q(comments));
   shown_ = text_->toPlainText();
   text_->setReadOnly(project == nullptr);

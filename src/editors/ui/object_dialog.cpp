@@ -20,6 +20,7 @@
 #include "editors/ui/editor_dialogs.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
+#include "gui/ui/fonts.h"
 #include "gui/ui/image_view.h"
 #include "gui/ui/picture_list.h"
 #include "gui/ui/qt_text.h"
@@ -109,7 +110,7 @@ ObjectDialog::ObjectDialog(QWidget* parent, Project& project, Preferences& prefs
   code_preview_->setGeometry(330, 45, 460, kHeight - 90);
   code_preview_->setReadOnly(true);
   code_preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  code_preview_->setFont(FixedEditorFont());
+  code_preview_->setFont(Fonts().code);
   QPalette preview_colours = code_preview_->palette();
   preview_colours.setColor(QPalette::Base, QColor(0xEE, 0xEE, 0xEE));
   preview_colours.setColor(QPalette::Text, Qt::black);

@@ -25,7 +25,7 @@ namespace {
 constexpr int kWidth = 800, kHeight = 600;
 constexpr int kViewSide = 380;
 constexpr int kControlsTop = 425;
-constexpr int kSliderLeft = 100;
+constexpr int kSliderLeft = 100, kSliderWidth = 440;
 
 QScrollArea* MakeView(QWidget* parent, int x, Canvas** canvas) {
   auto* area = new QScrollArea(parent);
@@ -41,7 +41,6 @@ QScrollArea* MakeView(QWidget* parent, int x, Canvas** canvas) {
 
 EffectDialog::EffectDialog(QWidget* parent, EffectKind kind, ImageRef frame)
     : QDialog(parent),
-      kind_(kind),
       entry_(EffectEntryFor(kind)),
       frame_(frame ? std::move(frame) : ShareImage()),
       seeds_(std::random_device{}()) {
@@ -88,7 +87,6 @@ EffectDialog::EffectDialog(QWidget* parent, EffectKind kind, ImageRef frame)
 }
 
 void EffectDialog::AddNumber(const EffectControl& control, int y) {
-  constexpr int kSliderWidth = 440;
   const Image& picture = *frame_;
   const int side = control.range == EffectControl::kFrameWidth    ? picture.width()
                    : control.range == EffectControl::kFrameHeight ? picture.height()
@@ -155,7 +153,7 @@ void EffectDialog::BuildControls() {
       case EffectControl::kHueScale: {
         // The scale lies under the slider's groove, the handle's half width
         // in from each end, so the handle points at its colour.
-        const int inset = 6, width = 440 - 2 * inset;
+        const int inset = 6, width = kSliderWidth - 2 * inset;
         MakePicture(this, kSliderLeft + inset, y, width, 18)
             ->SetPicture(ToPixmap(HueScale(width, 18)));
         break;

@@ -30,7 +30,7 @@ class EffectDialog : public QDialog {
   // `frame` is the current frame; it is shown, never changed.
   EffectDialog(QWidget* parent, EffectKind kind, ImageRef frame);
 
-  EffectKind kind() const { return kind_; }
+  EffectKind kind() const { return entry_.kind; }
   // The effect with the values chosen now, as OK applies it to the frames.
   Effect Chosen() const;
   bool apply_all() const;
@@ -66,7 +66,6 @@ class EffectDialog : public QDialog {
   void PickEraseColor();
   void Recompute();
 
-  const EffectKind kind_;
   const EffectEntry& entry_;
   const ImageRef frame_;
   Image preview_;

@@ -14,7 +14,6 @@
 #include "app/ui/stock_images.h"
 #include "app/ui/version_check_ui.h"
 #include "code/ui/code_editor.h"
-#include "code/ui/code_window.h"
 #include "code/ui/script_setup.h"
 #include "gui/ui/fonts.h"
 #include "gui/ui/image_view.h"
@@ -214,7 +213,6 @@ TEST(CodeFontTest, TheWantedFamilyElseAFixedPitchOne) {
   EXPECT_EQ(PickCodeFamily("Consolas", {{"Arial", false}}, "Monospace"), "Monospace");
   test::QtApp();
   EXPECT_EQ(Fonts().code.family().toStdString(), CodeFamily("Consolas"));
-  EXPECT_EQ(FixedEditorFont(), Fonts().code);
   CodeEditor editor;  // the preferences' family, when the machine lacks it
   Preferences prefs;
   prefs.sci_font_family = "No Such Family";
