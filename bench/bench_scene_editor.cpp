@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
 
   Preferences prefs;
   KeywordList keywords;
-  SceneEditor editor(nullptr, project, prefs, keywords, 0);
+  EditStack history(project);
+  SceneEditor editor(nullptr, history, prefs, keywords, 0);
   editor.resize(1280 + 340, 800 + 60);
   editor.show();
   QApplication::processEvents();

@@ -88,4 +88,16 @@ bool ApplyPopupAction(Project& project, ResourceKind kind, PopupAction action,
   return changed;
 }
 
+std::string PopupStepText(PopupAction action, ResourceKind kind, const std::string& name) {
+  const std::string what = std::string(KindWord(kind)) + " " + name;
+  switch (action) {
+    case PopupAction::Edit: return "Edit " + what;
+    case PopupAction::Delete: return "Delete " + what;
+    case PopupAction::Duplicate: return "Duplicate " + what;
+    case PopupAction::MoveBackward: return "Move " + what + " backward";
+    case PopupAction::MoveForward: return "Move " + what + " forward";
+  }
+  return what;
+}
+
 }  // namespace vorlane

@@ -38,4 +38,8 @@ bool MoveSceneForward(Project& project, const std::string& name);
 bool ApplyPopupAction(Project& project, ResourceKind kind, PopupAction action,
                       const std::string& name);
 
+// What the Edit menu calls the step an action on the resource `name` makes:
+// "Delete sprite spr_gem", "Move scene rm_hall backward", "Edit font fnt_hud".
+std::string PopupStepText(PopupAction action, ResourceKind kind, const std::string& name);
+
 }  // namespace vorlane

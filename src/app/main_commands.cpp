@@ -32,6 +32,8 @@ std::vector<MenuEntry> MakeMenuTable() {
       Item(C::Preferences, "File", "Preferences...", "", "", "preferences-system", "preferences"),
       Separator("File"),
       Item(C::Exit, "File", "Exit", "Ctrl + X", "Ctrl+X", "application-exit", "exit"),
+      Item(C::Undo, "Edit", "Undo", "Ctrl + Z", "Ctrl+Z", "edit-undo", ""),
+      Item(C::Redo, "Edit", "Redo", "Ctrl + Shift + Z", "Ctrl+Shift+Z; Ctrl+Y", "edit-redo", ""),
       Item(C::AddSprite, "Resources", "Add new sprite", "Ctrl + 1", "Ctrl+1", "", "add_sprite"),
       Item(C::AddSound, "Resources", "Add new sound", "Ctrl + 2", "Ctrl+2", "", "add_sound"),
       Item(C::AddMusic, "Resources", "Add new music", "Ctrl + 3", "Ctrl+3", "", "add_music"),
@@ -55,6 +57,12 @@ std::vector<MenuEntry> MakeMenuTable() {
 const std::vector<MenuEntry>& MenuTable() {
   static const std::vector<MenuEntry> table = MakeMenuTable();
   return table;
+}
+
+const MenuEntry& MenuEntryOf(Command command) {
+  for (const MenuEntry& entry : MenuTable())
+    if (!entry.separator && entry.command == command) return entry;
+  return MenuTable().front();
 }
 
 const std::vector<ToolbarEntry>& ToolbarTable() {

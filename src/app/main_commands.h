@@ -18,6 +18,9 @@ enum class Command {
   ExportGame,
   Preferences,
   Exit,
+  // Edit menu
+  Undo,
+  Redo,
   // Resources menu
   AddSprite,
   AddSound,
@@ -48,7 +51,7 @@ struct MenuEntry {
   Command command = Command::New;
   std::string menu;        // "File", "Resources", "Help"
   std::string text;        // "New\tCtrl + N"
-  std::string shortcut;    // "Ctrl+N"
+  std::string shortcut;    // "Ctrl+N"; more than one: "Ctrl+Shift+Z; Ctrl+Y"
   std::string theme_icon;  // the desktop theme's name for a standard action
   std::string picture;     // our own picture's name
 };
@@ -63,6 +66,8 @@ struct ToolbarEntry {
 
 // The menu bar in order, separators included.
 const std::vector<MenuEntry>& MenuTable();
+// The menu bar's entry of `command`, which must have one.
+const MenuEntry& MenuEntryOf(Command command);
 // The toolbar buttons, left to right; all at y 10 and 25 high.
 const std::vector<ToolbarEntry>& ToolbarTable();
 

@@ -1,17 +1,21 @@
-// What one run of the program works on: the project, the user's settings,
-// and the keyword list and engine template read at start-up.
+// What one run of the program works on: the project and its undo history,
+// the user's settings, and the keyword list and engine template read at
+// start-up.
 #pragma once
 
 #include <string>
 
 #include "gui/preferences.h"
 #include "code/keyword_list.h"
+#include "project/edit_stack.h"
 #include "project/model.h"
 
 namespace vorlane {
 
 struct Session {
   Project project;
+  // Every window's steps, kept until New or Open.
+  EditStack history{project};
   Preferences prefs;
   KeywordList keywords;
   std::string engine_template;

@@ -7,15 +7,15 @@
 namespace vorlane {
 namespace {
 
-constexpr char kOutsideStep[] = "Changes";
-
 // One step, applied to the project and to the stack's copy of it alike.
 // The change is already made when the step is pushed, so the first redo()
 // (which QUndoStack::push calls) does nothing.
 class ProjectEdit : public QUndoCommand {
  public:
-  ProjectEdit(Project& project, Project& known, const std::string& text, ProjectDiff diff)
+  ProjectEdit(Project& project, Project& known, const std::string& text, ProjectDiff diff,
+              EditStack::Mark serial)
       : QUndoCommand(QString::fromStdString(text)),
+        serial_(serial),
         project_(project),
         known_(known),
         diff_(std::move(diff)) {}
@@ -31,6 +31,8 @@ class ProjectEdit : public QUndoCommand {
     }
     pushed_ = true;
   }
+
+  const EditStack::Mark serial_;
 
  private:
   Project& project_;
@@ -53,15 +55,28 @@ EditStack::~EditStack() {
   }
 }
 
+void EditStack::Reset() {
+  depth_ = 0;
+  stack_.clear();
+  known_ = project_;
+  modified_before_ = project_.modified != 0;
+}
+
 void EditStack::Apply(const std::string& text, const std::function<void(Project&)>& change) {
   Begin(text);
   change(project_);
   End();
 }
 
+void EditStack::Commit(const std::string& text) {
+  if (depth_ > 0) return;  // the open step takes the changes
+  Record(text);
+  PublishModified();
+}
+
 void EditStack::Begin(const std::string& text) {
   if (depth_++ > 0) return;
-  Record(kOutsideStep);
+  Record(loose_text_);
   step_text_ = text;
 }
 
@@ -71,22 +86,45 @@ void EditStack::End() {
   PublishModified();
 }
 
-bool EditStack::Undo() { return Move(true); }
-bool EditStack::Redo() { return Move(false); }
+EditStack::Mark EditStack::MarkHere() {
+  if (depth_ == 0) Record(loose_text_);
+  return next_serial_;
+}
 
-bool EditStack::Move(bool back) {
+bool EditStack::Undo(Mark since) { return Move(true, since); }
+bool EditStack::Redo(Mark since) { return Move(false, since); }
+
+std::int64_t EditStack::SerialAt(int index) const {
+  if (index < 0 || index >= stack_.count()) return -1;
+  return static_cast<std::int64_t>(static_cast<const ProjectEdit*>(stack_.command(index))->serial_);
+}
+
+bool EditStack::can_undo(Mark since) const {
+  return depth_ == 0 && SerialAt(stack_.index() - 1) >= static_cast<std::int64_t>(since);
+}
+
+bool EditStack::can_redo(Mark since) const {
+  return depth_ == 0 && SerialAt(stack_.index()) >= static_cast<std::int64_t>(since);
+}
+
+bool EditStack::Move(bool back, Mark since) {
   if (depth_ > 0) return false;
-  Record(kOutsideStep);
-  if (back ? !stack_.canUndo() : !stack_.canRedo()) return false;
+  Record(loose_text_);
+  if (back ? !can_undo(since) : !can_redo(since)) return false;
   back ? stack_.undo() : stack_.redo();
   PublishModified();
   return true;
 }
 
 void EditStack::MarkSaved() {
-  Record(kOutsideStep);
+  Record(loose_text_);
   modified_before_ = false;
   stack_.setClean();
+  PublishModified();
+}
+
+void EditStack::MarkChangedOutside() {
+  modified_before_ = true;
   PublishModified();
 }
 
@@ -95,7 +133,7 @@ void EditStack::Record(const std::string& text) {
   if (diff.empty()) return;
   ReapplyDiff(known_, diff);
   if (diff.ChangesStoredData())
-    stack_.push(new ProjectEdit(project_, known_, text, std::move(diff)));
+    stack_.push(new ProjectEdit(project_, known_, text, std::move(diff), next_serial_++));
 }
 
 void EditStack::PublishModified() {

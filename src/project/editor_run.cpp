@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "project/project_diff.h"
 #include "project/safe_name.h"
 
 namespace vorlane {
@@ -35,14 +34,15 @@ std::vector<FileStamp> MediaStamps(const Project& project) {
 
 }  // namespace
 
-void RunEditor(Project& project, const std::function<void()>& editor) {
-  if (project.modified != 0) return editor();
-  const Project before = project;
-  const std::vector<FileStamp> media = MediaStamps(project);
+void RunEditor(EditStack& history, const std::function<std::string()>& text,
+               const std::function<void()>& editor) {
+  history.Commit("Changes");  // what came before is not this window's
+  const std::vector<FileStamp> media = MediaStamps(history.project());
+  history.SetLooseText(text());
   editor();
-  if (project.modified != 0 && !DiffProjects(before, project).ChangesStoredData() &&
-      MediaStamps(project) == media)
-    SetModified(project, 0);
+  history.SetLooseText("Changes");
+  history.Commit(text());
+  if (MediaStamps(history.project()) != media) history.MarkChangedOutside();
 }
 
 }  // namespace vorlane

@@ -1,19 +1,21 @@
-// Running an editor window on the project. Editors mark the project modified
-// when they store, most of them on "Done" whatever was typed; whether the
-// project really changed is decided here, once for every editor.
+// Running a window that changes the project directly (a property dialog, a
+// code window): what it stored on "Done" becomes one step of the history.
 #pragma once
 
 #include <functional>
+#include <string>
 
-#include "project/model.h"
+#include "project/edit_stack.h"
 
 namespace vorlane {
 
-// Runs `editor`. When the project was unmodified before and the editor left
-// everything that is saved as it was (the stored records and settings, and
-// the media files they name in the working folder, which choosing a file
-// again under the same name replaces) the project stays unmodified: opening
-// and closing an editor, or "Done" without a change, is no edit.
-void RunEditor(Project& project, const std::function<void()>& editor);
+// Runs `editor` and makes what it stored one step called `text()` (asked
+// before, to name steps the window makes inside, and after, when a rename
+// may have changed it). Opening and closing it, or "Done" without a change,
+// makes no step and leaves the modified flag as it was. A media file it
+// replaced in the working folder (choosing a file again under the same name
+// replaces it) cannot be taken back: the project stays modified until saved.
+void RunEditor(EditStack& history, const std::function<std::string()>& text,
+               const std::function<void()>& editor);
 
 }  // namespace vorlane

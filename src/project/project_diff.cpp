@@ -1,9 +1,54 @@
 #include "project/project_diff.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace vorlane {
 namespace {
+
+// Adds a changed record (`before` replaced by `after`, a removed one, or an
+// added one) at `at`, joining the last hunk when it ends there. One diff
+// adds records of one sort only.
+template <typename Record>
+void Add(ListChange<Record>& change, size_t at, const Record* before, const Record* after) {
+  auto& hunks = change.hunks;
+  if (hunks.empty() || hunks.back().at + hunks.back().before.size() != at)
+    hunks.push_back({at, {}, {}});
+  if (before) hunks.back().before.push_back(*before);
+  if (after) hunks.back().after.push_back(*after);
+}
+
+// The changes of `before[from, b_end)` into `after[from, a_end)` as small
+// hunks, when the lists differ in place only, or by records removed only,
+// or by records added only. False for a mixed change.
+template <typename Record>
+bool SmallHunks(const std::vector<Record>& before, const std::vector<Record>& after, size_t from,
+                size_t b_end, size_t a_end, ListChange<Record>& change) {
+  if (b_end - from == a_end - from) {
+    for (size_t k = from; k < b_end; ++k)
+      if (!(before[k] == after[k])) Add(change, k, &before[k], &after[k]);
+    return true;
+  }
+  // Which records went (or came) is found by walking both lists: a list is
+  // the other less some records exactly when this walk uses it all up.
+  size_t i = from, j = from;
+  if (b_end > a_end) {
+    for (; i < b_end; ++i) {
+      if (j < a_end && before[i] == after[j])
+        ++j;
+      else
+        Add<Record>(change, i, &before[i], nullptr);
+    }
+    return j == a_end;
+  }
+  for (; j < a_end; ++j) {
+    if (i < b_end && before[i] == after[j])
+      ++i;
+    else
+      Add<Record>(change, i, nullptr, &after[j]);
+  }
+  return i == b_end;
+}
 
 template <typename Record>
 ListChange<Record> DiffList(const std::vector<Record>& before, const std::vector<Record>& after) {
@@ -14,21 +59,50 @@ ListChange<Record> DiffList(const std::vector<Record>& before, const std::vector
   while (tail < shorter - head &&
          before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
     ++tail;
+  const size_t b_end = before.size() - tail, a_end = after.size() - tail;
   ListChange<Record> change;
-  change.at = head;
-  change.before.assign(before.begin() + head, before.end() - tail);
-  change.after.assign(after.begin() + head, after.end() - tail);
+  if (head == b_end && head == a_end) return change;
+  if (SmallHunks(before, after, head, b_end, a_end, change)) return change;
+  // A mixed change keeps the whole stretch between the unchanged ends.
+  change.hunks.assign(1, {head, {before.begin() + head, before.begin() + b_end},
+                          {after.begin() + head, after.begin() + a_end}});
   return change;
 }
 
-// Replaces the stretch `from` at change.at with `to`.
+// Turns a list in the change's "before" state into "after" (or back, for
+// undo) in one pass over it.
 template <typename Record>
-void Splice(std::vector<Record>& list, const ListChange<Record>& change,
-            const std::vector<Record>& from, const std::vector<Record>& to) {
+void Splice(std::vector<Record>& list, const ListChange<Record>& change, bool undo) {
   if (change.empty()) return;
-  const auto start = list.begin() + static_cast<std::ptrdiff_t>(change.at);
-  list.erase(start, start + static_cast<std::ptrdiff_t>(from.size()));
-  list.insert(list.begin() + static_cast<std::ptrdiff_t>(change.at), to.begin(), to.end());
+  const bool in_place = std::all_of(change.hunks.begin(), change.hunks.end(), [](const auto& h) {
+    return h.before.size() == h.after.size();
+  });
+  if (in_place) {
+    for (const auto& h : change.hunks) {
+      const auto& to = undo ? h.before : h.after;
+      std::copy(to.begin(), to.end(), list.begin() + static_cast<std::ptrdiff_t>(h.at));
+    }
+    return;
+  }
+  std::vector<Record> out;
+  out.reserve(list.size());
+  size_t read = 0;
+  std::ptrdiff_t shift = 0;  // how far the hunks so far moved positions, undoing
+  const auto take = [&](size_t until) {
+    out.insert(out.end(), std::make_move_iterator(list.begin() + static_cast<std::ptrdiff_t>(read)),
+               std::make_move_iterator(list.begin() + static_cast<std::ptrdiff_t>(until)));
+  };
+  for (const auto& h : change.hunks) {
+    const auto& from = undo ? h.after : h.before;
+    const auto& to = undo ? h.before : h.after;
+    const size_t at = undo ? static_cast<size_t>(static_cast<std::ptrdiff_t>(h.at) + shift) : h.at;
+    take(at);
+    out.insert(out.end(), to.begin(), to.end());
+    read = at + from.size();
+    shift += static_cast<std::ptrdiff_t>(h.after.size()) - static_cast<std::ptrdiff_t>(h.before.size());
+  }
+  take(list.size());
+  list.swap(out);
 }
 
 // Calls visit(list of a, list of b, change) for every list of the project.
@@ -49,13 +123,10 @@ void ForEachList(A& a, B& b, D& d, Visit visit) {
 }
 
 void Apply(Project& project, const ProjectDiff& diff, bool undo) {
-  ForEachList(project, project, diff, [undo](auto& list, auto&, const auto& change) {
-    if (undo)
-      Splice(list, change, change.after, change.before);
-    else
-      Splice(list, change, change.before, change.after);
-  });
+  ForEachList(project, project, diff,
+              [undo](auto& list, auto&, const auto& change) { Splice(list, change, undo); });
   if (diff.settings) project.settings = undo ? diff.settings->first : diff.settings->second;
+  if (diff.uid) project.uid = undo ? diff.uid->first : diff.uid->second;
 }
 
 // A record with its run-time fields cleared: what the project file holds.
@@ -84,9 +155,11 @@ const Record& Stored(const Record& r) { return r; }
 
 template <typename Record>
 bool ChangesStored(const ListChange<Record>& change) {
-  if (change.before.size() != change.after.size()) return true;
-  for (size_t i = 0; i < change.before.size(); ++i)
-    if (!(Stored(change.before[i]) == Stored(change.after[i]))) return true;
+  for (const auto& h : change.hunks) {
+    if (h.before.size() != h.after.size()) return true;
+    for (size_t i = 0; i < h.before.size(); ++i)
+      if (!(Stored(h.before[i]) == Stored(h.after[i]))) return true;
+  }
   return false;
 }
 
@@ -111,6 +184,7 @@ ProjectDiff DiffProjects(const Project& before, const Project& after) {
   ForEachList(before, after, diff,
               [](const auto& b, const auto& a, auto& change) { change = DiffList(b, a); });
   if (!(before.settings == after.settings)) diff.settings = {before.settings, after.settings};
+  if (before.uid != after.uid && !diff.empty()) diff.uid = {before.uid, after.uid};
   return diff;
 }
 

@@ -1,6 +1,7 @@
 // What one edit changed in a project, kept small: for every list only the
-// stretch between the unchanged beginning and the unchanged end, before and
-// after. Placing one instance among ten thousand keeps one record.
+// records that changed, before and after. Placing one instance among ten
+// thousand keeps one record; moving every instance of a scene, or deleting
+// an object with its instances, keeps those records and no others.
 #pragma once
 
 #include <optional>
@@ -11,12 +12,19 @@
 
 namespace vorlane {
 
+// One changed stretch of a list: `before` replaced by `after` at `at`.
 template <typename Record>
-struct ListChange {
-  size_t at = 0;  // where the changed stretch starts
+struct Hunk {
+  size_t at = 0;  // where the stretch starts in the list before the change
   std::vector<Record> before;
   std::vector<Record> after;
-  bool empty() const { return before.empty() && after.empty(); }
+};
+
+// The changed stretches of one list, in list order, none overlapping.
+template <typename Record>
+struct ListChange {
+  std::vector<Hunk<Record>> hunks;
+  bool empty() const { return hunks.empty(); }
 };
 
 struct ProjectDiff {
@@ -33,6 +41,9 @@ struct ProjectDiff {
   ListChange<Tile> tiles;
   ListChange<UserFunction> fns;
   std::optional<std::pair<ProjectSettings, ProjectSettings>> settings;  // before, after
+  // The next number for names, when it moved with a change: undoing the
+  // change that made "font_18" gives the number back with the font.
+  std::optional<std::pair<int, int>> uid;
 
   bool empty() const;
   // False when every changed record differs only in fields that are never
@@ -40,8 +51,9 @@ struct ProjectDiff {
   bool ChangesStoredData() const;
 };
 
-// The records and settings that differ between `before` and `after`. The
-// program-wide values (uid, names of folders, modified) are not edits.
+// The records and settings that differ between `before` and `after`, and
+// the uid when it moved with them. The program-wide values (names of
+// folders, modified) are not edits.
 ProjectDiff DiffProjects(const Project& before, const Project& after);
 
 // Turns a project that is in the diff's "after" state back into "before"

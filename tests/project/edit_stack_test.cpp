@@ -20,7 +20,7 @@ namespace {
 TEST(EditStack, RandomEditsUndoAndRedoExactly) {
   std::mt19937 random(7);
   Project p = test::SampleProject();
-  const auto stored = [](Project q) { return q.uid = 0, ProjectXml(q); };  // uid is no edit
+  const auto stored = [](const Project& q) { return ProjectXml(q); };
   const std::string start = stored(p);
   EditStack stack(p, 1000);
   const auto pick = [&](size_t n) { return random() % n; };
@@ -108,19 +108,76 @@ TEST(EditStack, ModifiedFlagLimitAndSteps) {
   EXPECT_EQ(p.objects[2].selected, 1);
 }
 
-// A step keeps only the stretch of a list that changed, so a long history
-// of small edits to a large project stays small.
-TEST(EditStack, DiffKeepsOnlyTheChangedStretch) {
+// An editor's undo and redo reach only the steps made since it opened;
+// changes made before, past the stack, are a step before its mark. A
+// commit without a change makes no step; a change the history cannot take
+// back keeps the project modified; a reset starts an empty history.
+TEST(EditStack, MarksCommitsAndReset) {
+  Project p = test::SampleProject();
+  EditStack stack(p);
+  p.objects[2].x = 2;  // a dialog writing straight into the project
+  const EditStack::Mark mark = stack.MarkHere();
+  stack.Apply("Move", [](Project& q) { q.objects[2].y = 9; });
+  EXPECT_TRUE(stack.Undo(mark));
+  EXPECT_FALSE(stack.Undo(mark));
+  EXPECT_EQ(p.objects[2].x, 2);
+  EXPECT_TRUE(stack.Undo());
+  EXPECT_EQ(p.objects[2].x, 0);
+  EXPECT_FALSE(stack.can_redo(mark));
+  EXPECT_TRUE(stack.Redo());
+  EXPECT_TRUE(stack.can_redo(mark));
+
+  stack.Commit("Done");
+  EXPECT_EQ(stack.undo_text(), "Changes");
+  p.fonts[0].size = 30;
+  stack.Commit("Edit font fnt_score");
+  EXPECT_EQ(stack.undo_text(), "Edit font fnt_score");
+  stack.MarkSaved();
+  stack.MarkChangedOutside();
+  stack.Undo(), stack.Redo();
+  EXPECT_EQ(p.modified, 1);
+  stack.Reset();
+  EXPECT_EQ(stack.count() + stack.can_undo(), 0);
+}
+
+// A step keeps only the records that changed (in place, removed or added,
+// wherever they are in the list), or the stretch between the unchanged ends
+// for a mixed change, so a long history of edits to a large project stays
+// small; either way it turns one project into the other and back.
+TEST(EditStack, DiffKeepsOnlyWhatChanged) {
   Project before;
   for (int i = 0; i < 1000; ++i) before.objects.push_back({.name = "o" + std::to_string(i)});
-  Project after = before;
-  after.objects.insert(after.objects.begin() + 500, GameObject{.name = "new"});
-  after.objects[700].x = 3;
-  const ProjectDiff diff = DiffProjects(before, after);
-  EXPECT_EQ(diff.objects.at, 500u);
-  EXPECT_EQ(diff.objects.before.size(), 200u);
-  EXPECT_EQ(diff.objects.after.size(), 201u);
-  EXPECT_TRUE(diff.scripts.empty());
+  const auto changed = [&](const std::function<void(std::vector<GameObject>&)>& change) {
+    Project after = before;
+    change(after.objects);
+    return after;
+  };
+  const auto erase = [](std::vector<GameObject>& l, size_t at) { l.erase(l.begin() + at); };
+  const auto insert = [](std::vector<GameObject>& l, size_t at) {
+    l.insert(l.begin() + at, GameObject{.name = "new"});
+  };
+  const struct {
+    Project after;
+    size_t hunks, records;  // records kept, before and after together
+  } cases[] = {
+      {changed([](auto& l) { l[10].x = 1, l[11].x = 1, l[900].x = 1; }), 2, 6},
+      {changed([&](auto& l) { erase(l, 900), erase(l, 11), erase(l, 10); }), 2, 3},
+      {changed([&](auto& l) { insert(l, 900), insert(l, 10), insert(l, 10); }), 2, 3},
+      {changed([&](auto& l) { insert(l, 500), l[700].x = 3; }), 1, 200 + 201},
+  };
+  for (const auto& c : cases) {
+    const ProjectDiff diff = DiffProjects(before, c.after);
+    size_t records = 0;
+    for (const auto& hunk : diff.objects.hunks) records += hunk.before.size() + hunk.after.size();
+    EXPECT_EQ(diff.objects.hunks.size(), c.hunks);
+    EXPECT_EQ(records, c.records);
+    EXPECT_TRUE(diff.scripts.empty());
+    Project p = before;
+    ReapplyDiff(p, diff);
+    EXPECT_EQ(p.objects, c.after.objects);
+    RevertDiff(p, diff);
+    EXPECT_EQ(p.objects, before.objects);
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/qt_text.h"
 #include "project/editor_run.h"
+#include "project/rename.h"
 
 namespace vorlane {
 namespace {
@@ -120,14 +121,23 @@ void MainWindow::OnPopupAction(PopupAction action) {
   }
   if (action == PopupAction::Delete && !Dialogs().AskYesNo(this, "Confirm", DeleteQuestion(*kind)))
     return;
-  if (ApplyPopupAction(session_.project, *kind, action, item.name)) RefreshBrowser();
+  bool changed = false;
+  session_.history.Apply(PopupStepText(action, *kind, item.name), [&](Project& project) {
+    changed = ApplyPopupAction(project, *kind, action, item.name);
+  });
+  if (changed) RefreshBrowser();
 }
 
 bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {
   const auto found = editors_.find(kind);
   if (found == editors_.end() || !found->second) return false;
   const Editor editor = found->second;
-  RunEditor(session_.project, [&] { editor(name); });
+  // The step is named after the resource as "Done" left it: renamed, maybe.
+  const int index = ResourceIndex(session_.project, kind, name);
+  RunEditor(
+      session_.history,
+      [&] { return PopupStepText(PopupAction::Edit, kind, ResourceName(session_.project, kind, index)); },
+      [&] { editor(name); });
   RefreshBrowser();
   Autosave();
   return true;
@@ -136,6 +146,7 @@ bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {
 void MainWindow::AddNewResource(ResourceKind kind) {
   Project& project = session_.project;
   const std::string name = NewResource(project, kind);
+  session_.history.Commit("New " + std::string(KindWord(kind)) + " " + name);
   tabs_->setCurrentIndex(static_cast<int>(Slot(kind)));
   // Without an editor the new card must still appear.
   if (!OpenEditor(kind, name)) RefreshBrowser();

@@ -2,6 +2,7 @@
 // title, the About window, Help and the exit rule.
 #include "app/ui/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -95,6 +96,8 @@ MainWindow::MainWindow(Session& session) : session_(session) {
   BuildPopupMenus();
   BuildTabPanel();
   InstallDefaultCommands();
+  connect(&session_.history.undo_stack(), &QUndoStack::indexChanged, this, [this] { ShowHistory(); });
+  ShowHistory();
   RelayoutMainWindow();
   // The timer only looks at the modified flag once a minute.
   autosave_timer_ =
@@ -218,8 +221,8 @@ QWidget* MainWindow::BuildGameTab() {
   advanced_mode_->resize(std::max(200, advanced_mode_->sizeHint().width()), 30);
   // Only the user's clicks arrive here: the browser refresh sets it quietly.
   connect(advanced_mode_, &QCheckBox::toggled, this, [this](bool on) {
-    session_.project.settings.advancedscriptmode = on ? 1 : 0;
-    SetModified(session_.project, 1);
+    session_.history.Apply(on ? "Turn on advanced scripting mode" : "Turn off advanced scripting mode",
+                           [on](Project& project) { project.settings.advancedscriptmode = on ? 1 : 0; });
   });
   scroll->setWidget(content);
   return page;
@@ -240,6 +243,8 @@ void MainWindow::InstallDefaultCommands() {
   SetCommandHandler(C::Exit, [this] { ExitProgram(); });
   for (ResourceKind kind : BrowserKinds())
     SetCommandHandler(InfoOf(kind).add_command, [this, kind] { AddNewResource(kind); });
+  SetCommandHandler(C::Undo, [this] { MoveInHistory(true); });
+  SetCommandHandler(C::Redo, [this] { MoveInHistory(false); });
   SetCommandHandler(C::Help, [this] { ShowHelp(); });
   SetCommandHandler(C::About, [this] { ShowAbout(); });
 }
@@ -266,7 +271,33 @@ std::string MainWindow::PathList() const {
 }
 
 void MainWindow::SetCommandHandler(Command command, std::function<void()> handler) {
-  actions_->SetHandler(Id(command), std::move(handler));
+  if (!handler) return actions_->SetHandler(Id(command), nullptr);
+  // Whatever a command changed that it did not make a step of is one now,
+  // so the history and the modified flag describe the project as it is.
+  actions_->SetHandler(Id(command), [this, handler = std::move(handler)] {
+    handler();
+    session_.history.Commit("Changes");
+  });
+}
+
+void MainWindow::MoveInHistory(bool back) {
+  EditStack& history = session_.history;
+  if (!(back ? history.Undo() : history.Redo())) return;
+  RefreshBrowser();
+}
+
+void MainWindow::ShowHistory() {
+  const EditStack& history = session_.history;
+  // The menu's items name the step: "Undo Delete sprite spr_gem".
+  const auto show = [this](Command command, bool can, const std::string& step) {
+    QAction* action = actions_->action(Id(command));
+    const std::string& text = MenuEntryOf(command).text;  // "Undo\tCtrl + Z"
+    const size_t tab = text.find('\t');
+    action->setText(Q(can ? text.substr(0, tab) + " " + step + text.substr(tab) : text));
+    action->setEnabled(can);
+  };
+  show(Command::Undo, history.can_undo(), history.undo_text());
+  show(Command::Redo, history.can_redo(), history.redo_text());
 }
 
 bool MainWindow::RunCommand(Command command) { return actions_->Trigger(Id(command)); }

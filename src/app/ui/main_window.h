@@ -135,6 +135,10 @@ class MainWindow : public QMainWindow {
   QWidget* BuildGameTab();
   void InstallDefaultCommands();
   void AddNewResource(ResourceKind kind);
+  // Undo (back) or redo one step of the history, from the Edit menu.
+  void MoveInHistory(bool back);
+  // The Edit menu's items name the steps they would undo and redo.
+  void ShowHistory();
   bool OpenEditor(ResourceKind kind, const std::string& name);  // false: no editor yet
   void FillTab(ResourceKind kind, int panel_width);
   void OnGridClicked(ResourceKind kind, int control);

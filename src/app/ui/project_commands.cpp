@@ -24,6 +24,7 @@ void MainWindow::StartFreshProject() {
   items_.Clear();
   for (CardGrid* cards : grids_) cards->Clear();
   StartNewProject(session_.project, session_.prefs);
+  session_.history.Reset();
   tabs_->setCurrentIndex(0);
 }
 
@@ -54,6 +55,7 @@ void MainWindow::OpenProject() {
         report.error.empty() ? "The project \"" + name + "\" could not be opened." : report.error);
     return;
   }
+  session_.history.Reset();
   items_.Clear();
   tabs_->setCurrentIndex(0);
   RefreshBrowser();
@@ -67,7 +69,10 @@ bool MainWindow::WriteAndReport(const std::string& name) {
   FileReport report;
   const bool saved = WriteProjectUnder(session_.project, name, &report);
   UpdateTitle();
-  if (saved) autosaver_.Remove(session_.project.tempfolder);
+  if (saved) {
+    session_.history.MarkSaved();
+    autosaver_.Remove(session_.project.tempfolder);
+  }
   if (!saved) {
     // The project stays marked modified, so nothing is lost by a later New.
     Dialogs().Message(this, "Error",
@@ -196,6 +201,7 @@ void MainWindow::OfferRecovery() {
       Dialogs().Message(this, "Error", report.error);
       continue;
     }
+    session_.history.Reset();  // restored as modified: nothing to undo, all to save
     items_.Clear();
     UpdateTitle();
     RefreshBrowser();

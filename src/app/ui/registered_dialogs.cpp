@@ -29,21 +29,23 @@ void RegisterDialogs(MainWindow& window) {
   window.SetCommandHandler(Command::CheckVersion, [w] { CheckNewVersion(w); });
   window.SetCommandHandler(Command::Extensions,
                            [&s, w] { ShowExtensionsDialog(w, s.project.projectname); });
-  // Left without a change, the Game tab's editors leave the project
-  // unmodified, as the resource editors do.
-  const auto edits = [&s](std::function<void()> edit) {
-    return [&s, edit] { RunEditor(s.project, edit); };
+  // What the Game tab's editors store is one step each; left without a
+  // change, they make none, as the resource editors do.
+  const auto edits = [&s](std::string text, std::function<void()> edit) {
+    return [&s, text, edit] { RunEditor(s.history, [&text] { return text; }, edit); };
   };
   const auto variables = [&s, w] { EditGlobalVariables(w, s.project, s.prefs, s.keywords); };
   const auto functions = [&s, w] { EditGlobalFunctions(w, s.project, s.prefs, s.keywords); };
   const auto comments = [&s, w] { EditGameComments(w, s.project); };
-  window.SetCommandHandler(Command::EditGlobalVariables, edits(variables));
-  window.SetCommandHandler(Command::EditGlobalFunctions, edits(functions));
-  window.SetCommandHandler(Command::EditGameComments, edits(comments));
+  window.SetCommandHandler(Command::EditGlobalVariables, edits("Edit global variables", variables));
+  window.SetCommandHandler(Command::EditGlobalFunctions, edits("Edit global functions", functions));
+  window.SetCommandHandler(Command::EditGameComments, edits("Edit game comments", comments));
   window.SetCommandHandler(Command::ShowGameComments, [&s, w] { ShowGameComments(w, s.project); });
   window.SetCommandHandler(Command::ExportFunctions, [&s, w] { ExportFunctions(w, s.project); });
   window.SetCommandHandler(Command::ImportFunctions, [&s, &window] {
-    if (ImportFunctions(&window, s.project)) window.RefreshBrowser();
+    if (!ImportFunctions(&window, s.project)) return;
+    s.history.Commit("Import functions");
+    window.RefreshBrowser();
   });
 
   // Resource property dialogs.
@@ -51,7 +53,7 @@ void RegisterDialogs(MainWindow& window) {
     EditObject(w, s.project, s.prefs, s.keywords, name);
   });
   window.SetResourceEditor(ResourceKind::Sprite,
-                           [&s, w](const std::string& name) { EditSprite(w, s.project, name); });
+                           [&s, w](const std::string& name) { EditSprite(w, s.history, name); });
   window.SetResourceEditor(ResourceKind::Sound,
                            [&s, w](const std::string& name) { EditSound(w, s.project, name); });
   window.SetResourceEditor(ResourceKind::Music,
@@ -65,7 +67,7 @@ void RegisterDialogs(MainWindow& window) {
     EditBackground(w, s.project, name);
   });
   window.SetResourceEditor(ResourceKind::Scene, [&s, w](const std::string& name) {
-    OpenSceneEditor(w, s.project, s.prefs, s.keywords, name);
+    OpenSceneEditor(w, s.history, s.prefs, s.keywords, name);
   });
 }
 

@@ -7,6 +7,7 @@
 
 #include "code/keyword_list.h"
 #include "gui/preferences.h"
+#include "project/edit_stack.h"
 #include "project/model.h"
 
 class QWidget;
@@ -19,7 +20,7 @@ void EditObject(QWidget* parent, Project& project, Preferences& prefs, const Key
 
 // "Sprite properties": the animated preview, origin and collision shape;
 // opens the frame editor and the strip import.
-void EditSprite(QWidget* parent, Project& project, const std::string& name);
+void EditSprite(QWidget* parent, EditStack& history, const std::string& name);
 
 // "Sound properties" and "Music properties": up to three source files each.
 void EditSound(QWidget* parent, Project& project, const std::string& name);

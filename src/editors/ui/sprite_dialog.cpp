@@ -28,9 +28,10 @@ constexpr int kHeight = 600;
 
 }  // namespace
 
-SpriteDialog::SpriteDialog(QWidget* parent, Project& project, int index)
-    : ResourceDialog(parent, project, ResourceKind::Sprite, index, "Sprite properties - ", kWidth,
-                     kHeight, 100, " Done ") {
+SpriteDialog::SpriteDialog(QWidget* parent, EditStack& history, int index)
+    : ResourceDialog(parent, history.project(), ResourceKind::Sprite, index,
+                     "Sprite properties - ", kWidth, kHeight, 100, " Done "),
+      history_(history) {
   QPushButton* load = MakeButton(this, "Load...", 10, 40, 100, 25);
   QPushButton* save = MakeButton(this, "Save as PNG...", 10, 70, 100, 25);
   QPushButton* edit = MakeButton(this, "Edit", 10, 100, 100, 25);
@@ -86,7 +87,7 @@ SpriteDialog::SpriteDialog(QWidget* parent, Project& project, int index)
   connect(save, &QPushButton::clicked, this,
           [this] { SaveSpriteStrip(this, project_, sprite().name); });
   connect(edit, &QPushButton::clicked, this, [this] {
-    OpenFrameEditor(this, project_, sprite().name);
+    OpenFrameEditor(this, history_, sprite().name);
     RebuildPreview();
   });
   connect(show_shape_, &QCheckBox::toggled, this, [this](bool on) {
@@ -191,9 +192,9 @@ std::vector<std::string> SpriteDialog::Done() {
   return {std::move(refusal)};
 }
 
-void EditSprite(QWidget* parent, Project& project, const std::string& name) {
-  EditEveryNamed(project, ResourceKind::Sprite, name,
-                 [&](int index) { return std::make_unique<SpriteDialog>(parent, project, index); });
+void EditSprite(QWidget* parent, EditStack& history, const std::string& name) {
+  EditEveryNamed(history.project(), ResourceKind::Sprite, name,
+                 [&](int index) { return std::make_unique<SpriteDialog>(parent, history, index); });
 }
 
 }  // namespace vorlane

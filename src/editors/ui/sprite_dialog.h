@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "editors/ui/resource_dialog.h"
+#include "project/edit_stack.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,7 +23,8 @@ class Canvas;
 class SpriteDialog : public ResourceDialog {
   Q_OBJECT
  public:
-  SpriteDialog(QWidget* parent, Project& project, int index);
+  // The frame editor it opens makes steps of `history`.
+  SpriteDialog(QWidget* parent, EditStack& history, int index);
 
   Canvas* preview() const { return canvas_; }
   QLabel* size_label() const { return size_label_; }
@@ -55,6 +57,7 @@ class SpriteDialog : public ResourceDialog {
   QLineEdit* origin_y_;
   QComboBox* shape_;
   QLineEdit* shape_fields_[5];
+  EditStack& history_;
   QTimer timer_;
   std::vector<ImageRef> pictures_;
   int current_ = 0;

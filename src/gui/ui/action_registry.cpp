@@ -63,7 +63,7 @@ void ActionRegistry::EnableShortcuts() {
   for (const auto& [id, shortcut] : shortcuts_) {
     QAction* target = action(id);
     if (!target) continue;
-    target->setShortcut(QKeySequence(shortcut));
+    target->setShortcuts(QKeySequence::listFromString(shortcut));
     target->setShortcutContext(Qt::WindowShortcut);
   }
 }

@@ -21,7 +21,7 @@ struct ActionSpec {
   int id = -1;         // -1 stands for a separator
   QString menu;        // the menu it appears in
   QString text;        // the label, a tab, then the shortcut's text
-  QString shortcut;    // in portable form, "Ctrl+N"; "" for none
+  QString shortcut;    // in portable form, "Ctrl+N"; "; " between several; "" for none
   QString theme_icon;  // the desktop icon theme's name; "" when there is none
   QString picture;     // our own picture: the fallback, or the icon itself
 };

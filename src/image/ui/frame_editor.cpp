@@ -37,11 +37,12 @@ QString Bare(const QString& text) { return text.section('\t', 0, 0); }
 
 }  // namespace
 
-FrameEditor::FrameEditor(QWidget* parent, Project& project, const std::string& sprite)
+FrameEditor::FrameEditor(QWidget* parent, EditStack& history, const std::string& sprite)
     : QDialog(parent),
-      project_(project),
+      project_(history.project()),
       sprite_(sprite),
-      stack_(std::make_unique<EditStack>(project)) {
+      stack_(history),
+      opened_(history.MarkHere()) {
   setWindowTitle("Edit sprite frames");
   setFixedSize(kWidth, kHeight);
   CentreOnScreen(this, parent);
@@ -66,7 +67,7 @@ FrameEditor::FrameEditor(QWidget* parent, Project& project, const std::string& s
 
   done_ = MakeButton(this, "Done", kWidth - 75, kHeight - 35, 65, 25);
   connect(done_, &QPushButton::clicked, this, &FrameEditor::OnDone);
-  connect(&stack_->undo_stack(), &QUndoStack::indexChanged, this, &FrameEditor::OnHistoryChanged);
+  connect(&stack_.undo_stack(), &QUndoStack::indexChanged, this, &FrameEditor::OnHistoryChanged);
 
   const std::vector<int> frames = SpriteFrames(project_, sprite_);
   current_ = frames.empty() ? -1 : frames.front();
@@ -76,7 +77,7 @@ FrameEditor::FrameEditor(QWidget* parent, Project& project, const std::string& s
 
 FrameEditor::~FrameEditor() {
   strip_->SetTool(nullptr);
-  disconnect(&stack_->undo_stack(), nullptr, this, nullptr);  // it signals as it goes
+  disconnect(&stack_.undo_stack(), nullptr, this, nullptr);  // it outlives the editor
 }
 
 QAction* FrameEditor::AddAction(QMenu* menu, const QString& text, const Operation& run,
@@ -251,7 +252,7 @@ void FrameEditor::Refresh() {
 
 void FrameEditor::FrameStep(const std::string& text, const std::function<int(Project&)>& change) {
   int chosen = current_;
-  stack_->Apply(text, [&](Project& project) { chosen = change(project); });
+  stack_.Apply(text, [&](Project& project) { chosen = change(project); });
   Refresh();
   SetCurrent(chosen);
 }
@@ -259,7 +260,7 @@ void FrameEditor::FrameStep(const std::string& text, const std::function<int(Pro
 void FrameEditor::NewFrames() {
   NewSpriteDialog dialog(this, [this](int width, int height) {
     int made = -1;
-    stack_->Apply("New sprite", [&](Project& project) {
+    stack_.Apply("New sprite", [&](Project& project) {
       made = NewSpriteFrames(project, sprite_, width, height);
     });
     if (made < 0) return false;
@@ -307,7 +308,7 @@ void FrameEditor::ChangeSize(bool stretch) {
   FrameSizeDialog dialog(this, stretch, last ? last->width() : 0, last ? last->height() : 0,
                          [this, stretch](int width, int height, bool smooth) {
                            bool done = false;
-                           stack_->Apply(stretch ? "Stretch" : "Resize canvas",
+                           stack_.Apply(stretch ? "Stretch" : "Resize canvas",
                                          [&](Project& project) {
                                            done = stretch ? StretchFrames(project, sprite_, width,
                                                                           height, smooth)
@@ -326,23 +327,23 @@ void FrameEditor::RunEffect(EffectKind kind) {
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
   const EffectDialog::Effect effect = dialog.Chosen();
   const bool all = dialog.apply_all();
-  stack_->Apply(EffectTitle(kind), [&](Project& project) {
+  stack_.Apply(EffectTitle(kind), [&](Project& project) {
     ApplyToFrames(project, sprite_, current_, all, effect);
   });
   Refresh();
 }
 
 void FrameEditor::Undo() {
-  if (stack_->Undo()) Refresh();
+  if (stack_.Undo(opened_)) Refresh();
 }
 
 void FrameEditor::Redo() {
-  if (stack_->Redo()) Refresh();
+  if (stack_.Redo(opened_)) Refresh();
 }
 
 void FrameEditor::OnHistoryChanged() {
-  undo_->setEnabled(stack_->can_undo());
-  redo_->setEnabled(stack_->can_redo());
+  undo_->setEnabled(stack_.can_undo(opened_));
+  redo_->setEnabled(stack_.can_redo(opened_));
   // A step undone or redone may have taken the current frame away: the
   // nearest frame of the sprite before it takes its place.
   const std::vector<int> frames = SpriteFrames(project_, sprite_);
@@ -363,8 +364,8 @@ void FrameEditor::OnDone() {
   accept();
 }
 
-void OpenFrameEditor(QWidget* parent, Project& project, const std::string& sprite) {
-  FrameEditor editor(parent, project, sprite);
+void OpenFrameEditor(QWidget* parent, EditStack& history, const std::string& sprite) {
+  FrameEditor editor(parent, history, sprite);
   Dialogs().Exec(editor);
 }
 

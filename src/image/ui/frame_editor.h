@@ -30,7 +30,7 @@ class Canvas;
 class FrameEditor : public QDialog {
   Q_OBJECT
  public:
-  FrameEditor(QWidget* parent, Project& project, const std::string& sprite);
+  FrameEditor(QWidget* parent, EditStack& history, const std::string& sprite);
   ~FrameEditor() override;
 
   // The current frame, an index into the project's frame list (-1: none).
@@ -45,7 +45,7 @@ class FrameEditor : public QDialog {
   QPushButton* done_button() const { return done_; }
   Canvas* strip() const { return strip_; }
   const FrameStripLayout& layout() const { return layout_; }
-  EditStack& stack() { return *stack_; }
+  EditStack& stack() { return stack_; }
 
   // Escape and the window's close button do not end the editor: "Done" does.
   void reject() override {}
@@ -76,7 +76,8 @@ class FrameEditor : public QDialog {
 
   Project& project_;
   const std::string sprite_;
-  std::unique_ptr<EditStack> stack_;
+  EditStack& stack_;
+  const EditStack::Mark opened_;  // undo and redo reach the steps made since
   int current_ = -1;
   FrameStripLayout layout_;
   std::unique_ptr<FrameStripTool> tool_;

@@ -4,15 +4,17 @@
 
 #include <string>
 
+#include "project/edit_stack.h"
 #include "project/model.h"
 
 class QWidget;
 
 namespace vorlane {
 
-// "Edit sprite frames" for the sprite named `sprite`; returns on "Done",
-// the project marked modified and the sprite's thumbnail rebuilt.
-void OpenFrameEditor(QWidget* parent, Project& project, const std::string& sprite);
+// "Edit sprite frames" for the sprite named `sprite` of the history's
+// project, each change a step of the history; returns on "Done", the
+// sprite's thumbnail rebuilt.
+void OpenFrameEditor(QWidget* parent, EditStack& history, const std::string& sprite);
 
 // "Save sprite as PNG strip": asks for a file name and writes the sprite's
 // frames side by side into it (".png" appended). False when nothing was

@@ -51,15 +51,16 @@ EditorGrid& SceneEditor::Grid() {
   return grid;
 }
 
-SceneEditor::SceneEditor(QWidget* parent, Project& project, Preferences& prefs,
+SceneEditor::SceneEditor(QWidget* parent, EditStack& history, Preferences& prefs,
                          const KeywordList& keywords, int index)
     : QDialog(parent),
-      project_(project),
+      project_(history.project()),
       prefs_(prefs),
       keywords_(keywords),
       index_(index),
-      scene_name_(project.scenes[static_cast<size_t>(index)].name),
-      stack_(std::make_unique<EditStack>(project)) {
+      scene_name_(project_.scenes[static_cast<size_t>(index)].name),
+      stack_(history),
+      opened_(history.MarkHere()) {
   setWindowTitle(Q("Scene properties - " + scene_name_));
   setMinimumSize(640, 400);
   resize(kWidth, kHeight);
@@ -71,7 +72,7 @@ SceneEditor::SceneEditor(QWidget* parent, Project& project, Preferences& prefs,
   canvas_ = new Canvas;
   canvas_->setMouseTracking(true);  // the placement ghost follows the pointer
   scroll_->setWidget(canvas_);
-  const SceneToolContext context{project_, *stack_, scene_name_, view_,
+  const SceneToolContext context{project_, stack_, scene_name_, view_,
                                  [this](const std::string& question) {
                                    return Dialogs().AskYesNo(this, "Confirm", question);
                                  }};
@@ -96,14 +97,16 @@ SceneEditor::SceneEditor(QWidget* parent, Project& project, Preferences& prefs,
 
   connect(done_, &QPushButton::clicked, this, &SceneEditor::OnDone);
   connect(tabs_, &QTabWidget::currentChanged, this, &SceneEditor::OnTabChanged);
-  connect(&stack_->undo_stack(), &QUndoStack::indexChanged, this, &SceneEditor::OnHistoryChanged);
+  connect(&stack_.undo_stack(), &QUndoStack::indexChanged, this, &SceneEditor::OnHistoryChanged);
   resizeEvent(nullptr);
 }
 
 SceneEditor::~SceneEditor() {
   canvas_->SetTool(nullptr);
-  disconnect(&stack_->undo_stack(), nullptr, this, nullptr);  // it signals as it goes
-  delete tabs_;  // the tabs' tools use the history, which goes before child widgets
+  disconnect(&stack_.undo_stack(), nullptr, this, nullptr);  // it outlives the editor
+  delete tabs_;  // the tabs' tools go before the editor's fields they use
+  // A drag the window closed under is a step of its own, as far as it got.
+  while (stack_.in_step()) stack_.End();
 }
 
 Scene& SceneEditor::scene() { return project_.scenes[static_cast<size_t>(index_)]; }
@@ -189,7 +192,7 @@ void SceneEditor::OnTabChanged() {
 void SceneEditor::ChangeScene(const std::string& text, const std::function<void(Scene&)>& change) {
   if (showing_values_) return;
   const int index = index_;
-  stack_->Apply(text,
+  stack_.Apply(text,
                 [&](Project& project) { change(project.scenes[static_cast<size_t>(index)]); });
 }
 
@@ -213,7 +216,7 @@ void SceneEditor::OnNew() {
   if (view_.tab == SceneTab::Tiles) return tiles_->DeleteAllTiles();
   if (view_.tab != SceneTab::Objects) return;
   if (!Dialogs().AskYesNo(this, "Confirm", "Delete all objects in this scene?")) return;
-  stack_->Apply("Delete all instances",
+  stack_.Apply("Delete all instances",
                 [this](Project& project) { DeleteAllInstances(project, scene_name_); });
 }
 
@@ -224,7 +227,7 @@ void SceneEditor::OnShift() {
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
   const int dx = LeadingInt(dialog.horizontal()->text().toStdString());
   const int dy = LeadingInt(dialog.vertical()->text().toStdString());
-  stack_->Apply("Shift instances",
+  stack_.Apply("Shift instances",
                 [&](Project& project) { ShiftInstances(project, scene_name_, dx, dy); });
 }
 
@@ -235,24 +238,24 @@ void SceneEditor::EditSelectedInstance() {
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
   std::string texts[4];
   for (int row = 0; row < 4; ++row) texts[row] = dialog.field(row)->text().toStdString();
-  stack_->Apply("Instance properties", [&](Project& project) {
+  stack_.Apply("Instance properties", [&](Project& project) {
     StoreInstanceProperties(project, index, texts[0], texts[1], texts[2], texts[3]);
   });
 }
 
 void SceneEditor::Undo() {
-  if (stack_->Undo()) canvas_->update();
+  if (stack_.Undo(opened_)) canvas_->update();
 }
 
 void SceneEditor::Redo() {
-  if (stack_->Redo()) canvas_->update();
+  if (stack_.Redo(opened_)) canvas_->update();
 }
 
 void SceneEditor::OnHistoryChanged() {
-  undo_->setEnabled(stack_->can_undo());
-  redo_->setEnabled(stack_->can_redo());
-  undo_->setToolTip(Q("Undo " + stack_->undo_text() + " (Ctrl+Z)"));
-  redo_->setToolTip(Q("Redo " + stack_->redo_text() + " (Ctrl+Shift+Z)"));
+  undo_->setEnabled(stack_.can_undo(opened_));
+  redo_->setEnabled(stack_.can_redo(opened_));
+  undo_->setToolTip(Q("Undo " + stack_.undo_text() + " (Ctrl+Z)"));
+  redo_->setToolTip(Q("Redo " + stack_.redo_text() + " (Ctrl+Shift+Z)"));
   // An undone step may have changed the scene's own values.
   const std::string shown_background = background_list_->currentText().toStdString();
   ShowSceneValues();
@@ -277,7 +280,7 @@ void SceneEditor::OnDone() {
       .background = background_list_->currentText().toStdString(),
   };
   std::vector<std::string> errors;
-  stack_->Apply("Scene settings",
+  stack_.Apply("Scene settings",
                 [&](Project& project) { errors = StoreSceneSettings(project, index_, fields); });
   scene_name_ = scene().name;  // a good name is kept even when something else is refused
   for (const std::string& error : errors) Dialogs().Message(this, "Error", error);
@@ -293,11 +296,11 @@ void SceneEditor::OnDone() {
   accept();
 }
 
-void OpenSceneEditor(QWidget* parent, Project& project, Preferences& prefs,
+void OpenSceneEditor(QWidget* parent, EditStack& history, Preferences& prefs,
                      const KeywordList& keywords, const std::string& name) {
-  const int index = ResourceIndex(project, ResourceKind::Scene, name);
+  const int index = ResourceIndex(history.project(), ResourceKind::Scene, name);
   if (index < 0) return;
-  SceneEditor editor(parent, project, prefs, keywords, index);
+  SceneEditor editor(parent, history, prefs, keywords, index);
   Dialogs().Exec(editor);
 }
 

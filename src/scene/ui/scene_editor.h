@@ -35,7 +35,9 @@ class TilesTab;
 class SceneEditor : public QDialog {
   Q_OBJECT
  public:
-  SceneEditor(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
+  // Every change is a step of `history`; undo and redo in the editor reach
+  // the steps made since it opened.
+  SceneEditor(QWidget* parent, EditStack& history, Preferences& prefs, const KeywordList& keywords,
               int index);
   ~SceneEditor() override;
 
@@ -47,7 +49,7 @@ class SceneEditor : public QDialog {
   QPushButton* done_button() const { return done_; }
   QTabWidget* tabs() const { return tabs_; }
   Canvas* canvas() const { return canvas_; }
-  EditStack& stack() { return *stack_; }
+  EditStack& stack() { return stack_; }
   QToolButton* new_button() const { return new_; }
   QToolButton* shift_button() const { return shift_; }
   QToolButton* undo_button() const { return undo_; }
@@ -99,7 +101,8 @@ class SceneEditor : public QDialog {
   const KeywordList& keywords_;
   const int index_;
   std::string scene_name_;
-  std::unique_ptr<EditStack> stack_;
+  EditStack& stack_;
+  const EditStack::Mark opened_;
   SceneViewState view_;
   Image background_picture_;
   std::unique_ptr<InstanceTool> instance_tool_;
@@ -145,7 +148,7 @@ class SceneEditor : public QDialog {
 };
 
 // Opens the editor for the scene named `name`; nothing when there is none.
-void OpenSceneEditor(QWidget* parent, Project& project, Preferences& prefs,
+void OpenSceneEditor(QWidget* parent, EditStack& history, Preferences& prefs,
                      const KeywordList& keywords, const std::string& name);
 
 }  // namespace vorlane

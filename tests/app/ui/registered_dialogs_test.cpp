@@ -2,7 +2,10 @@
 
 #include <QTreeWidget>
 
+#include "editors/ui/resource_dialog.h"
+#include "project/project_file.h"
 #include "project/rename.h"
+#include "scene/ui/scene_editor.h"
 #include "support/sample_project.h"
 #include "ui_fixture.h"
 
@@ -24,6 +27,7 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
   project() = SampleProject();
   project().projectname = "";
   project().tempfolder = temp;
+  history().Reset();
   WriteSampleMedia(temp);
   MakeDirectory("picked");
   WriteAll("picked/jump.wav", "RIFF again");
@@ -42,7 +46,7 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
   const auto check = [&](const std::function<void()>& open, std::vector<Act> windows,
                          int modified) {
     window.RefreshBrowser();
-    SetModified(project(), 0);
+    history().MarkSaved();
     dialogs_.Clear();
     for (const Act& act : windows) dialogs_.Drive(act);
     open();
@@ -82,6 +86,74 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
   dialogs_.Clear();
   window.RunCommand(Command::Extensions);  // needs a saved project
   EXPECT_EQ(dialogs_.Boxes(), std::vector<std::string>{"Message: Please save your project."});
+}
+
+// Every kind of change, made in the main window or in an editor since
+// closed, is one step the Edit menu names, undoes and redoes to the same
+// project file byte for byte; undo opens no window.
+TEST_F(RegisteredDialogsTest, EveryChangeIsOneStepTheEditMenuUndoes) {
+  MainWindow& window = Start([](MainWindow& window) {
+    RegisterDialogs(window);
+    window.SetCommandHandler(Command::CheckVersionAtStartup, [] {});  // no look-up in a test
+  });
+  const std::string temp = project().tempfolder;
+  project() = SampleProject();
+  project().scenes.push_back({.name = "rm_last"});
+  project().tempfolder = temp;
+  history().Reset();
+  window.RefreshBrowser();
+  const auto edit = [&](ResourceKind kind, const char* name, std::function<void(QDialog&)> act) {
+    return [&, kind, name, act] {
+      dialogs_.Drive(act);
+      window.OnBrowserDoubleClick(CardOf(kind, name));
+    };
+  };
+  const auto rename = [](const char* name) {
+    return [name](QDialog& d) {
+      auto* scene = dynamic_cast<SceneEditor*>(&d);
+      (scene ? scene->name_field() : static_cast<ResourceDialog&>(d).name_field())->setText(name);
+      ClickButton(d, "Done");
+    };
+  };
+  const auto frame_step = [&](QDialog& d) {
+    dialogs_.Drive([](QDialog& frames) {  // the frame editor: one step, then Done
+      for (QAction* action : frames.findChildren<QAction*>())
+        if (action->text().startsWith("Duplicate frame")) action->trigger();
+      ClickButton(frames, "Done");
+    });
+    ClickButton(d, "Edit");
+    ClickButton(d, "Done");
+  };
+  const std::pair<std::string, std::function<void()>> changes[] = {
+      {"Turn on advanced scripting mode", [&] { window.advanced_mode_box()->click(); }},
+      {"Duplicate object obj_wall", [&] { Choose(ResourceKind::Object, "obj_wall", "Duplicate"); }},
+      {"Edit object obj_floor", edit(ResourceKind::Object, "obj_wall", rename("obj_floor"))},
+      {"Scene settings", edit(ResourceKind::Scene, "level", rename("rm_first"))},
+      {"Move scene rm_first forward",
+       [&] { Choose(ResourceKind::Scene, "rm_first", "Move forward"); }},
+      {"Duplicate frame", edit(ResourceKind::Sprite, "spr_hero", frame_step)},
+      {"New font font_18", [&] { dialogs_.Drive(Press("Done")), window.RunCommand(Command::AddFont); }},
+      {"Delete sprite spr_hero",
+       [&] { dialogs_.AnswerYes(), Choose(ResourceKind::Sprite, "spr_hero", "Delete"); }},
+  };
+  const auto undo_item = [&] {
+    for (QAction* action : window.findChildren<QAction*>())
+      if (action->text().startsWith("Undo")) return action->text().toStdString();
+    return std::string();
+  };
+  for (const auto& [text, change] : changes) {
+    SCOPED_TRACE(text);
+    const std::string before = ProjectXml(project());
+    change();
+    const std::string after = ProjectXml(project());
+    ASSERT_NE(before, after);
+    EXPECT_EQ(undo_item(), "Undo " + text + "\tCtrl + Z");
+    window.RunCommand(Command::Undo);
+    EXPECT_EQ(ProjectXml(project()), before);
+    window.RunCommand(Command::Redo);
+    EXPECT_EQ(ProjectXml(project()), after);
+  }
+  EXPECT_TRUE(dialogs_.problems().empty());
 }
 
 }  // namespace

@@ -99,6 +99,7 @@ class MainWindowFixture : public DialogTest {
 
   Project& project() { return app_.session().project; }
   Preferences& prefs() { return app_.session().prefs; }
+  EditStack& history() { return app_.session().history; }
   MainWindow& window() { return *app_.window(); }
 
   Application app_;

@@ -95,8 +95,9 @@ TEST_F(PropertyDialogsTest, Sprite) {
     EXPECT_FALSE(d.animation().isActive()) << "no frames: nothing to animate";
     d.done_button()->click();
   });
-  EditSprite(nullptr, project_, "spr_hero");
-  EditSprite(nullptr, project_, "spr_bare");
+  EditStack history(project_);
+  EditSprite(nullptr, history, "spr_hero");
+  EditSprite(nullptr, history, "spr_bare");
   EXPECT_EQ(project_.sprites[0].name, "spr_player");
   EXPECT_EQ(project_.frames.size(), 4u);
   EXPECT_EQ(project_.sprites[0].collisionradius, 5) << "Load fits the shape to one cell";

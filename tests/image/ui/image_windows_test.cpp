@@ -51,7 +51,10 @@ class ImageWindowTest : public test::DialogTest {
       editor.done_button()->click();
     });
   }
-  void Open(const std::string& sprite = "spr_ball") { OpenFrameEditor(nullptr, project_, sprite); }
+  void Open(const std::string& sprite = "spr_ball") {
+    EditStack history(project_);
+    OpenFrameEditor(nullptr, history, sprite);
+  }
   Images Pictures() const {
     Images pictures;
     for (int index : SpriteFrames(project_, "spr_ball"))

@@ -44,7 +44,10 @@ class SceneEditorTest : public test::DialogTest {
     MakeDirectory("work");
     EXPECT_TRUE(SavePng(Image::Opaque(64, 64), "work/tiles.png"));
   }
-  void Open() { OpenSceneEditor(nullptr, project_, prefs_, keywords_, "hall"); }
+  void Open() {
+    EditStack history(project_);
+    OpenSceneEditor(nullptr, history, prefs_, keywords_, "hall");
+  }
   At Instances() const {
     At at;
     for (const GameObject& record : project_.objects)
