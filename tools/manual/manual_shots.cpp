@@ -50,6 +50,7 @@ int Run() {
     std::fprintf(stderr, "the example game could not be opened: %s\n", report.error.c_str());
     return 1;
   }
+  session.history.Reset();
   Project& p = session.project;
   window.resize(900, 560);
   window.RefreshBrowser();
@@ -67,11 +68,11 @@ int Run() {
     Save(dialog, "object-dialog");
   }
   {
-    SpriteDialog dialog(&window, p, index(ResourceKind::Sprite, "spr_player"));
+    SpriteDialog dialog(&window, session.history, index(ResourceKind::Sprite, "spr_player"));
     Save(dialog, "sprite-dialog");
   }
   {
-    FrameEditor editor(&window, p, "spr_slime");
+    FrameEditor editor(&window, session.history, "spr_slime");
     Save(editor, "frame-editor");
   }
   {
@@ -80,7 +81,7 @@ int Run() {
   }
   for (const auto& [tab, name] :
        {std::pair{1, "scene-editor"}, std::pair{3, "scene-editor-tiles"}}) {
-    SceneEditor editor(&window, p, session.prefs, session.keywords,
+    SceneEditor editor(&window, session.history, session.prefs, session.keywords,
                        index(ResourceKind::Scene, "scene_level"));
     editor.tabs()->setCurrentIndex(tab);
     Save(editor, name);
