@@ -43,6 +43,7 @@ int main() {
   };
 
   const auto report = [](const char* what, double ms) { std::printf("%-36s %8.2f ms\n", what, ms); };
+  report("a fresh history (New, Open)", bench::BestOf(5, [&] { stack.Reset(); }));
   report("first step (history opened)", bench::BestOf(1, [&] { stack.Apply("Place", place); }));
   report("place one instance", bench::BestOf(10, [&] { stack.Apply("Place", place); }));
   report("move a scene's instances", bench::BestOf(10, [&] { stack.Apply("Move", move); }));

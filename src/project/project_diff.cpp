@@ -70,24 +70,39 @@ ListChange<Record> DiffList(const std::vector<Record>& before, const std::vector
 }
 
 // Turns a list in the change's "before" state into "after" (or back, for
-// undo) in one pass over it.
+// undo). Records of hunks that keep their size are copied in place; a few
+// hunks that do not are spliced in one by one, many in one pass over the
+// list.
 template <typename Record>
 void Splice(std::vector<Record>& list, const ListChange<Record>& change, bool undo) {
   if (change.empty()) return;
+  constexpr size_t kFewHunks = 8;
   const bool in_place = std::all_of(change.hunks.begin(), change.hunks.end(), [](const auto& h) {
     return h.before.size() == h.after.size();
   });
-  if (in_place) {
+  // Hunks are taken in list order, so the records before each are already
+  // in their new state: undoing, the hunk's own position holds; redoing, it
+  // moves by what the earlier hunks added or removed.
+  std::ptrdiff_t shift = 0;
+  if (in_place || change.hunks.size() <= kFewHunks) {
     for (const auto& h : change.hunks) {
+      const auto& from = undo ? h.after : h.before;
       const auto& to = undo ? h.before : h.after;
-      std::copy(to.begin(), to.end(), list.begin() + static_cast<std::ptrdiff_t>(h.at));
+      const auto at = list.begin() + static_cast<std::ptrdiff_t>(h.at) + (undo ? 0 : shift);
+      if (from.size() == to.size()) {
+        std::copy(to.begin(), to.end(), at);
+      } else {
+        const auto start = list.erase(at, at + static_cast<std::ptrdiff_t>(from.size()));
+        list.insert(start, to.begin(), to.end());
+      }
+      shift += static_cast<std::ptrdiff_t>(h.after.size()) - static_cast<std::ptrdiff_t>(h.before.size());
     }
     return;
   }
+  // Many hunks: the new list is built in one pass, reading the old one in
+  // its own positions.
   std::vector<Record> out;
-  out.reserve(list.size());
   size_t read = 0;
-  std::ptrdiff_t shift = 0;  // how far the hunks so far moved positions, undoing
   const auto take = [&](size_t until) {
     out.insert(out.end(), std::make_move_iterator(list.begin() + static_cast<std::ptrdiff_t>(read)),
                std::make_move_iterator(list.begin() + static_cast<std::ptrdiff_t>(until)));
@@ -96,6 +111,7 @@ void Splice(std::vector<Record>& list, const ListChange<Record>& change, bool un
     const auto& from = undo ? h.after : h.before;
     const auto& to = undo ? h.before : h.after;
     const size_t at = undo ? static_cast<size_t>(static_cast<std::ptrdiff_t>(h.at) + shift) : h.at;
+    if (out.empty()) out.reserve(list.size() + to.size() + 64);
     take(at);
     out.insert(out.end(), to.begin(), to.end());
     read = at + from.size();

@@ -152,8 +152,8 @@ TEST(EditStack, DiffKeepsOnlyWhatChanged) {
     change(after.objects);
     return after;
   };
-  const auto erase = [](std::vector<GameObject>& l, size_t at) { l.erase(l.begin() + at); };
-  const auto insert = [](std::vector<GameObject>& l, size_t at) {
+  const auto erase = [](std::vector<GameObject>& l, int at) { l.erase(l.begin() + at); };
+  const auto insert = [](std::vector<GameObject>& l, int at) {
     l.insert(l.begin() + at, GameObject{.name = "new"});
   };
   const struct {
@@ -164,6 +164,12 @@ TEST(EditStack, DiffKeepsOnlyWhatChanged) {
       {changed([&](auto& l) { erase(l, 900), erase(l, 11), erase(l, 10); }), 2, 3},
       {changed([&](auto& l) { insert(l, 900), insert(l, 10), insert(l, 10); }), 2, 3},
       {changed([&](auto& l) { insert(l, 500), l[700].x = 3; }), 1, 200 + 201},
+      {changed([&](auto& l) {  // many hunks: the list is rebuilt in one pass
+         for (int at = 990; at >= 10; at -= 20) erase(l, at);
+       }), 50, 50},
+      {changed([&](auto& l) {
+         for (int at = 990; at >= 10; at -= 20) insert(l, at);
+       }), 50, 50},
   };
   for (const auto& c : cases) {
     const ProjectDiff diff = DiffProjects(before, c.after);
