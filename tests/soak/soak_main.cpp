@@ -48,6 +48,7 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"
 #include "app/ui/registered_dialogs.h"
 #include "editors/ui/background_dialog.h"
 #include "editors/ui/editor_dialogs.h"
+#include "project/project_file.h"
 #include "project/rename.h"
 #include "scene/instance_edits.h"
 #include "scene/ui/scene_editor.h"
@@ -99,6 +100,7 @@ class Soak : public test::MainWindowFixture {
   // One cycle; false, after saying why, when something went wrong.
   bool Cycle(int cycle) {
     random_.seed(static_cast<unsigned>(cycle));
+    const std::string opened = ProjectXml(project());
     const ResourceKind kind = kResourceKinds[cycle % 8];
     const int count = ResourceCount(project(), kind);
     dialogs_.Drive(Driver(kind, count));
@@ -114,6 +116,7 @@ class Soak : public test::MainWindowFixture {
         if (!ApplyPopupAction(project(), k, PopupAction::Delete, names[i]))
           Fail(std::string("popup Delete refused a ") + KindWord(k));
     }
+    UndoAndRedoAll(opened);
     SaveAndOpen(cycle);
     if (cycle % 100 == 0) window().RunCommand(Command::New);
     // Deferred deletions and timers, as the event loop would run them.
@@ -182,6 +185,19 @@ class Soak : public test::MainWindowFixture {
       project().frames.push_back(
           {std::to_string(f), sprite, ShareImage(Picture(side, side, Pick(256)))});
     SetModified(project(), 1);
+  }
+
+  // The Edit menu takes the whole cycle back to the project as opened, and
+  // brings it all back, byte for byte.
+  void UndoAndRedoAll(const std::string& opened) {
+    const std::string edited = ProjectXml(project());
+    for (Command command : {Command::Undo, Command::Redo}) {
+      while (command == Command::Undo ? history().can_undo() : history().can_redo())
+        window().RunCommand(command);
+      if (ProjectXml(project()) != (command == Command::Undo ? opened : edited))
+        Fail(command == Command::Undo ? "undo did not give back the project as opened"
+                                      : "redo did not give back the edited project");
+    }
   }
 
   // Save (or Save as under the other name), then Open of what was saved.
