@@ -42,16 +42,19 @@ int main() {
     RenameResource(p, ResourceKind::Object, 2, name + "x");
   };
 
-  const auto report = [](const char* what, double ms) { std::printf("%-36s %8.2f ms\n", what, ms); };
+  const auto report = [](const char* what, double ms) {
+    std::printf("%-36s %8.2f ms\n", what, ms);
+  };
   report("a fresh history (New, Open)", bench::BestOf(5, [&] { stack.Reset(); }));
   report("first step (history opened)", bench::BestOf(1, [&] { stack.Apply("Place", place); }));
   report("place one instance", bench::BestOf(10, [&] { stack.Apply("Place", place); }));
   report("move a scene's instances", bench::BestOf(10, [&] { stack.Apply("Move", move); }));
   report("rename an object everywhere", bench::BestOf(5, [&] { stack.Apply("Rename", rename); }));
-  report("end of a Shift-drag (20 placed)", bench::BestOf(10, [&] { stack.End(); }, [&] {
-           stack.Begin("Paint");
-           for (int i = 0; i < 20; ++i) place(project);
-         }));
+  const auto paint = [&] {  // a Shift-drag's steps, up to its release
+    stack.Begin("Paint");
+    for (int i = 0; i < 20; ++i) place(project);
+  };
+  report("end of a Shift-drag (20 placed)", bench::BestOf(10, [&] { stack.End(); }, paint));
   {
     Project copy = project;
     report("  the deletion alone, without history",

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "gui/preferences.h"
 #include "code/keyword_list.h"
+#include "gui/preferences.h"
 #include "project/edit_stack.h"
 #include "project/model.h"
 

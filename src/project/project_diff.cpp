@@ -64,7 +64,8 @@ ListChange<Record> DiffList(const std::vector<Record>& before, const std::vector
   if (head == b_end && head == a_end) return change;
   if (SmallHunks(before, after, head, b_end, a_end, change)) return change;
   // A mixed change keeps the whole stretch between the unchanged ends.
-  change.hunks.assign(1, {head, {before.begin() + head, before.begin() + b_end},
+  change.hunks.assign(1, {head,
+                          {before.begin() + head, before.begin() + b_end},
                           {after.begin() + head, after.begin() + a_end}});
   return change;
 }
@@ -95,7 +96,8 @@ void Splice(std::vector<Record>& list, const ListChange<Record>& change, bool un
         const auto start = list.erase(at, at + static_cast<std::ptrdiff_t>(from.size()));
         list.insert(start, to.begin(), to.end());
       }
-      shift += static_cast<std::ptrdiff_t>(h.after.size()) - static_cast<std::ptrdiff_t>(h.before.size());
+      shift += static_cast<std::ptrdiff_t>(h.after.size()) -
+               static_cast<std::ptrdiff_t>(h.before.size());
     }
     return;
   }
@@ -115,7 +117,8 @@ void Splice(std::vector<Record>& list, const ListChange<Record>& change, bool un
     take(at);
     out.insert(out.end(), to.begin(), to.end());
     read = at + from.size();
-    shift += static_cast<std::ptrdiff_t>(h.after.size()) - static_cast<std::ptrdiff_t>(h.before.size());
+    shift +=
+        static_cast<std::ptrdiff_t>(h.after.size()) - static_cast<std::ptrdiff_t>(h.before.size());
   }
   take(list.size());
   list.swap(out);

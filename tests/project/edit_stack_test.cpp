@@ -166,10 +166,12 @@ TEST(EditStack, DiffKeepsOnlyWhatChanged) {
       {changed([&](auto& l) { insert(l, 500), l[700].x = 3; }), 1, 200 + 201},
       {changed([&](auto& l) {  // many hunks: the list is rebuilt in one pass
          for (int at = 990; at >= 10; at -= 20) erase(l, at);
-       }), 50, 50},
+       }),
+       50, 50},
       {changed([&](auto& l) {
          for (int at = 990; at >= 10; at -= 20) insert(l, at);
-       }), 50, 50},
+       }),
+       50, 50},
   };
   for (const auto& c : cases) {
     const ProjectDiff diff = DiffProjects(before, c.after);

@@ -136,7 +136,9 @@ bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {
   const int index = ResourceIndex(session_.project, kind, name);
   RunEditor(
       session_.history,
-      [&] { return PopupStepText(PopupAction::Edit, kind, ResourceName(session_.project, kind, index)); },
+      [&] {
+        return PopupStepText(PopupAction::Edit, kind, ResourceName(session_.project, kind, index));
+      },
       [&] { editor(name); });
   RefreshBrowser();
   Autosave();

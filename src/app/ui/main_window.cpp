@@ -96,7 +96,8 @@ MainWindow::MainWindow(Session& session) : session_(session) {
   BuildPopupMenus();
   BuildTabPanel();
   InstallDefaultCommands();
-  connect(&session_.history.undo_stack(), &QUndoStack::indexChanged, this, [this] { ShowHistory(); });
+  connect(&session_.history.undo_stack(), &QUndoStack::indexChanged, this,
+          [this] { ShowHistory(); });
   ShowHistory();
   RelayoutMainWindow();
   // The timer only looks at the modified flag once a minute.
@@ -221,8 +222,9 @@ QWidget* MainWindow::BuildGameTab() {
   advanced_mode_->resize(std::max(200, advanced_mode_->sizeHint().width()), 30);
   // Only the user's clicks arrive here: the browser refresh sets it quietly.
   connect(advanced_mode_, &QCheckBox::toggled, this, [this](bool on) {
-    session_.history.Apply(on ? "Turn on advanced scripting mode" : "Turn off advanced scripting mode",
-                           [on](Project& project) { project.settings.advancedscriptmode = on ? 1 : 0; });
+    session_.history.Apply(
+        on ? "Turn on advanced scripting mode" : "Turn off advanced scripting mode",
+        [on](Project& project) { project.settings.advancedscriptmode = on ? 1 : 0; });
   });
   scroll->setWidget(content);
   return page;

@@ -32,7 +32,10 @@ void RegisterDialogs(MainWindow& window) {
   // What the Game tab's editors store is one step each; left without a
   // change, they make none, as the resource editors do.
   const auto edits = [&s](std::string text, std::function<void()> edit) {
-    return [&s, text, edit] { RunEditor(s.history, [&text] { return text; }, edit); };
+    return [&s, text, edit] {
+      RunEditor(
+          s.history, [&text] { return text; }, edit);
+    };
   };
   const auto variables = [&s, w] { EditGlobalVariables(w, s.project, s.prefs, s.keywords); };
   const auto functions = [&s, w] { EditGlobalFunctions(w, s.project, s.prefs, s.keywords); };

@@ -29,8 +29,8 @@ constexpr int kHeight = 600;
 }  // namespace
 
 SpriteDialog::SpriteDialog(QWidget* parent, EditStack& history, int index)
-    : ResourceDialog(parent, history.project(), ResourceKind::Sprite, index,
-                     "Sprite properties - ", kWidth, kHeight, 100, " Done "),
+    : ResourceDialog(parent, history.project(), ResourceKind::Sprite, index, "Sprite properties - ",
+                     kWidth, kHeight, 100, " Done "),
       history_(history) {
   QPushButton* load = MakeButton(this, "Load...", 10, 40, 100, 25);
   QPushButton* save = MakeButton(this, "Save as PNG...", 10, 70, 100, 25);

@@ -308,13 +308,12 @@ void FrameEditor::ChangeSize(bool stretch) {
   FrameSizeDialog dialog(this, stretch, last ? last->width() : 0, last ? last->height() : 0,
                          [this, stretch](int width, int height, bool smooth) {
                            bool done = false;
-                           stack_.Apply(stretch ? "Stretch" : "Resize canvas",
-                                         [&](Project& project) {
-                                           done = stretch ? StretchFrames(project, sprite_, width,
-                                                                          height, smooth)
-                                                          : ResizeFrameCanvas(project, sprite_,
-                                                                              width, height);
-                                         });
+                           stack_.Apply(
+                               stretch ? "Stretch" : "Resize canvas", [&](Project& project) {
+                                 done = stretch
+                                            ? StretchFrames(project, sprite_, width, height, smooth)
+                                            : ResizeFrameCanvas(project, sprite_, width, height);
+                               });
                            return done;
                          });
   Dialogs().Exec(dialog);
@@ -327,9 +326,8 @@ void FrameEditor::RunEffect(EffectKind kind) {
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
   const EffectDialog::Effect effect = dialog.Chosen();
   const bool all = dialog.apply_all();
-  stack_.Apply(EffectTitle(kind), [&](Project& project) {
-    ApplyToFrames(project, sprite_, current_, all, effect);
-  });
+  stack_.Apply(EffectTitle(kind),
+               [&](Project& project) { ApplyToFrames(project, sprite_, current_, all, effect); });
   Refresh();
 }
 

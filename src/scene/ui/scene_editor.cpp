@@ -192,8 +192,7 @@ void SceneEditor::OnTabChanged() {
 void SceneEditor::ChangeScene(const std::string& text, const std::function<void(Scene&)>& change) {
   if (showing_values_) return;
   const int index = index_;
-  stack_.Apply(text,
-                [&](Project& project) { change(project.scenes[static_cast<size_t>(index)]); });
+  stack_.Apply(text, [&](Project& project) { change(project.scenes[static_cast<size_t>(index)]); });
 }
 
 void SceneEditor::LoadBackgroundPicture() {
@@ -217,7 +216,7 @@ void SceneEditor::OnNew() {
   if (view_.tab != SceneTab::Objects) return;
   if (!Dialogs().AskYesNo(this, "Confirm", "Delete all objects in this scene?")) return;
   stack_.Apply("Delete all instances",
-                [this](Project& project) { DeleteAllInstances(project, scene_name_); });
+               [this](Project& project) { DeleteAllInstances(project, scene_name_); });
 }
 
 void SceneEditor::OnShift() {
@@ -228,7 +227,7 @@ void SceneEditor::OnShift() {
   const int dx = LeadingInt(dialog.horizontal()->text().toStdString());
   const int dy = LeadingInt(dialog.vertical()->text().toStdString());
   stack_.Apply("Shift instances",
-                [&](Project& project) { ShiftInstances(project, scene_name_, dx, dy); });
+               [&](Project& project) { ShiftInstances(project, scene_name_, dx, dy); });
 }
 
 void SceneEditor::EditSelectedInstance() {
@@ -281,7 +280,7 @@ void SceneEditor::OnDone() {
   };
   std::vector<std::string> errors;
   stack_.Apply("Scene settings",
-                [&](Project& project) { errors = StoreSceneSettings(project, index_, fields); });
+               [&](Project& project) { errors = StoreSceneSettings(project, index_, fields); });
   scene_name_ = scene().name;  // a good name is kept even when something else is refused
   for (const std::string& error : errors) Dialogs().Message(this, "Error", error);
   if (!errors.empty()) return;

@@ -132,7 +132,8 @@ TEST_F(RegisteredDialogsTest, EveryChangeIsOneStepTheEditMenuUndoes) {
       {"Move scene rm_first forward",
        [&] { Choose(ResourceKind::Scene, "rm_first", "Move forward"); }},
       {"Duplicate frame", edit(ResourceKind::Sprite, "spr_hero", frame_step)},
-      {"New font font_18", [&] { dialogs_.Drive(Press("Done")), window.RunCommand(Command::AddFont); }},
+      {"New font font_18",
+       [&] { dialogs_.Drive(Press("Done")), window.RunCommand(Command::AddFont); }},
       {"Delete sprite spr_hero",
        [&] { dialogs_.AnswerYes(), Choose(ResourceKind::Sprite, "spr_hero", "Delete"); }},
   };
