@@ -53,8 +53,8 @@ void WriteRecord(XmlWriter& xml, std::string_view element, const Record& r) {
 }
 
 template <typename Record>
-void WriteList(XmlWriter& xml, std::string_view list, std::string_view element,
-               const std::vector<Record>& records) {
+void WriteList(XmlWriter& xml, std::string_view list, const std::vector<Record>& records) {
+  const std::string_view element = list.substr(0, list.size() - 1);
   xml.Start(list);
   xml.Attribute("count", static_cast<int>(records.size()));
   if (records.empty()) {
@@ -85,18 +85,12 @@ std::string ProjectXml(const Project& p) {
   for (const auto& f : settings)
     if (f.as == StoredAs::kText) xml.TextElement(f.name, p.settings.*f.text);
 
-  WriteList(xml, "sprites", "sprite", p.sprites);
-  WriteList(xml, "frames", "frame", p.frames);
-  WriteList(xml, "sounds", "sound", p.sounds);
-  WriteList(xml, "musics", "music", p.musics);
-  WriteList(xml, "backgrounds", "background", p.backgrounds);
-  WriteList(xml, "fonts", "font", p.fonts);
-  WriteList(xml, "objects", "object", p.objects);
-  WriteList(xml, "scripts", "script", p.scripts);
-  WriteList(xml, "scenes", "scene", p.scenes);
-  WriteList(xml, "layers", "layer", p.layers);
-  WriteList(xml, "tiles", "tile", p.tiles);
-  WriteList(xml, "fns", "fn", p.fns);
+  std::apply(
+      [&](const auto&... lists) {
+        size_t i = 0;
+        (WriteList(xml, kRecordLists[i++], lists), ...);
+      },
+      RecordLists(p));
   xml.End("vorlane");
   xml.Finish();
   return out;

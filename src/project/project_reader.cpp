@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -27,18 +28,28 @@ namespace {
 
 bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
-// Sets the field of `r` that the attribute `k` names. Attributes of no
-// field, or of one that files of this version do not have, are ignored.
+// Sets the fields of `r` that the attributes `a` (name, value, ..., null)
+// name. Attributes of no field, or of one that files of this version do not
+// have, are ignored. Files list a record's attributes in its table's order,
+// so each search starts after the field found last.
 template <typename Record>
-void Assign(Record& r, const char* k, const char* v, int version) {
-  for (const Field<Record>& f : FieldsOf<Record>()) {
-    if (f.name[0] != k[0] || f.as != StoredAs::kAttribute || !Is(k, f.name.data())) continue;
-    if (version < f.since) return;
-    if (f.number)
-      r.*f.number = LeadingInt(v);
-    else
-      r.*f.text = v;
-    return;
+void Assign(Record& r, const XML_Char** a, int version) {
+  const std::span<const Field<Record>> fields = FieldsOf<Record>();
+  const size_t count = fields.size();
+  size_t next = 0;
+  for (; *a; a += 2) {
+    const char* k = a[0];
+    for (size_t n = 0, i = next; n < count; ++n, i = i + 1 < count ? i + 1 : 0) {
+      const Field<Record>& f = fields[i];
+      if (f.name[0] != k[0] || f.as != StoredAs::kAttribute || !Is(k, f.name.data())) continue;
+      next = i + 1 < count ? i + 1 : 0;
+      if (version < f.since) break;
+      if (f.number)
+        r.*f.number = LeadingInt(a[1]);
+      else
+        r.*f.text = a[1];
+      break;
+    }
   }
 }
 
@@ -61,18 +72,16 @@ const std::vector<const Field<ProjectSettings>*>& SettingsTexts() {
   return texts;
 }
 
-// The lists of records, the root's children after the settings' texts.
+// The lists of records, the root's children after the settings' texts, in
+// the order of kRecordLists.
 enum List { kSprites, kFrames, kSounds, kMusics, kBackgrounds, kFonts, kObjects, kScripts,
             kScenes, kLayers, kTiles, kFns };
-
-const char* const kListNames[] = {"sprites", "frames", "sounds",  "musics", "backgrounds", "fonts",
-                                  "objects", "scripts", "scenes", "layers", "tiles",       "fns"};
 
 // The name of the root's `child`-th child (from 1).
 std::string ChildName(int child) {
   const int texts = static_cast<int>(SettingsTexts().size());
   if (child <= texts) return std::string(SettingsTexts()[child - 1]->name);
-  return kListNames[child - texts - 1];
+  return kRecordLists[child - texts - 1];
 }
 
 class Reader {
@@ -130,7 +139,7 @@ class Reader {
   void End() {
     if (depth_ == 2 && InList()) {
       if (seen_ < count_) {
-        Fail("The project file is damaged: the list \"" + std::string(kListNames[list_]) +
+        Fail("The project file is damaged: the list \"" + std::string(kRecordLists[list_]) +
              "\" should hold " + std::to_string(count_) + " records but holds " +
              std::to_string(seen_) + ".");
       }
@@ -140,17 +149,15 @@ class Reader {
   }
 
   void StartRoot(const XML_Char** a) {
-    // The version first, as it decides which fields the file has.
-    for (const XML_Char** at = a; *at; at += 2)
-      if (Is(at[0], "version")) version_ = LeadingInt(at[1]);
-    for (; *a; a += 2) {
-      const char* k = a[0];
-      const char* v = a[1];
-      if (Is(k, "uid")) p_.uid = LeadingInt(v);
+    for (const XML_Char** at = a; *at; at += 2) {
+      const char* k = at[0];
+      const char* v = at[1];
+      if (Is(k, "version")) version_ = LeadingInt(v);
+      else if (Is(k, "uid")) p_.uid = LeadingInt(v);
       else if (Is(k, "imgfolder")) imgfolder_ = v;
       else if (Is(k, "audfolder")) audfolder_ = v;
-      else Assign(p_.settings, k, v, version_);
     }
+    Assign(p_.settings, a, version_);
     // Files before version 129 have no list of functions.
     last_list_ = version_ >= 129 ? kFns : kTiles;
     if (version_ > kVersion) Fail(NewerVersionMessage(version_));
@@ -174,7 +181,7 @@ class Reader {
   void Append(std::vector<Record>& list, const XML_Char** a) {
     list.push_back(BlankRecord<Record>());
     Record& r = list.back();
-    for (; *a; a += 2) Assign(r, a[0], a[1], version_);
+    Assign(r, a, version_);
     static const auto text = TextMember<Record>();
     if (text) text_ = &(r.*text);
   }

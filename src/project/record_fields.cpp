@@ -5,7 +5,10 @@ namespace {
 
 constexpr StoredAs kText = StoredAs::kText;
 
-const Field<Sprite> kSprite[] = {
+// One field a line, so that adding one is adding a line.
+// clang-format off
+
+constexpr Field<Sprite> kSprite[] = {
     {"name", &Sprite::name},
     {"centerx", &Sprite::centerx},
     {"centery", &Sprite::centery},
@@ -17,19 +20,19 @@ const Field<Sprite> kSprite[] = {
     {"collisionbottom", &Sprite::collisionbottom},
 };
 
-const Field<Frame> kFrame[] = {
+constexpr Field<Frame> kFrame[] = {
     {"file", &Frame::file},
     {"sprite", &Frame::sprite},
 };
 
-const Field<Sound> kSound[] = {
+constexpr Field<Sound> kSound[] = {
     {"name", &Sound::name},
     {"wav", &Sound::wav},
     {"mp3", &Sound::mp3},
     {"ogg", &Sound::ogg},
 };
 
-const Field<Background> kBackground[] = {
+constexpr Field<Background> kBackground[] = {
     {"name", &Background::name},
     {"file", &Background::file},
     {"tile", &Background::tile},
@@ -41,7 +44,7 @@ const Field<Background> kBackground[] = {
     {"tileyspace", &Background::tileyspace},
 };
 
-const Field<Font> kFont[] = {
+constexpr Field<Font> kFont[] = {
     {"name", &Font::name},
     {"family", &Font::family},
     {"size", &Font::size},
@@ -49,7 +52,7 @@ const Field<Font> kFont[] = {
     {"italic", &Font::italic},
 };
 
-const Field<GameObject> kObject[] = {
+constexpr Field<GameObject> kObject[] = {
     {"name", &GameObject::name},
     {"template", &GameObject::template_},
     {"prototype", &GameObject::prototype},
@@ -66,7 +69,7 @@ const Field<GameObject> kObject[] = {
     {"image_angle", &GameObject::image_angle, 129},
 };
 
-const Field<Script> kScript[] = {
+constexpr Field<Script> kScript[] = {
     {"name", &Script::name},
     {"object", &Script::object},
     {"event", &Script::event},
@@ -74,7 +77,7 @@ const Field<Script> kScript[] = {
     {"code", &Script::code, kText},
 };
 
-const Field<Scene> kScene[] = {
+constexpr Field<Scene> kScene[] = {
     {"name", &Scene::name},
     {"width", &Scene::width},
     {"height", &Scene::height},
@@ -94,13 +97,13 @@ const Field<Scene> kScene[] = {
     {"code", &Scene::code, kText},
 };
 
-const Field<Layer> kLayer[] = {
+constexpr Field<Layer> kLayer[] = {
     {"name", &Layer::name},
     {"scene", &Layer::scene},
     {"value", &Layer::value},
 };
 
-const Field<Tile> kTile[] = {
+constexpr Field<Tile> kTile[] = {
     {"name", &Tile::name},
     {"background", &Tile::background},
     {"width", &Tile::width},
@@ -113,7 +116,7 @@ const Field<Tile> kTile[] = {
     {"scene", &Tile::scene},
 };
 
-const Field<UserFunction> kFunction[] = {
+constexpr Field<UserFunction> kFunction[] = {
     {"name", &UserFunction::name},
     {"params", &UserFunction::params},
     {"description", &UserFunction::description},
@@ -122,7 +125,7 @@ const Field<UserFunction> kFunction[] = {
 
 // The text elements are read by position: a new one goes after the others
 // and needs a version rule in the reader.
-const Field<ProjectSettings> kSettings[] = {
+constexpr Field<ProjectSettings> kSettings[] = {
     {"title", &ProjectSettings::title},
     {"advancedscriptmode", &ProjectSettings::advancedscriptmode},
     {"functions", &ProjectSettings::functions, kText},
@@ -130,21 +133,14 @@ const Field<ProjectSettings> kSettings[] = {
     {"comments", &ProjectSettings::comments, kText},
 };
 
+// clang-format on
+
 }  // namespace
 
-template <> std::span<const Field<Sprite>> FieldsOf<Sprite>() { return kSprite; }
-template <> std::span<const Field<Frame>> FieldsOf<Frame>() { return kFrame; }
-template <> std::span<const Field<Sound>> FieldsOf<Sound>() { return kSound; }
-template <> std::span<const Field<Background>> FieldsOf<Background>() { return kBackground; }
-template <> std::span<const Field<Font>> FieldsOf<Font>() { return kFont; }
-template <> std::span<const Field<GameObject>> FieldsOf<GameObject>() { return kObject; }
-template <> std::span<const Field<Script>> FieldsOf<Script>() { return kScript; }
-template <> std::span<const Field<Scene>> FieldsOf<Scene>() { return kScene; }
-template <> std::span<const Field<Layer>> FieldsOf<Layer>() { return kLayer; }
-template <> std::span<const Field<Tile>> FieldsOf<Tile>() { return kTile; }
-template <> std::span<const Field<UserFunction>> FieldsOf<UserFunction>() { return kFunction; }
-template <> std::span<const Field<ProjectSettings>> FieldsOf<ProjectSettings>() {
-  return kSettings;
+const AllFieldTables& AllFields() {
+  static constexpr AllFieldTables kAll{kSprite, kFrame, kSound, kBackground, kFont,     kObject,
+                                       kScript, kScene, kLayer, kTile,       kFunction, kSettings};
+  return kAll;
 }
 
 }  // namespace vorlane

@@ -1,12 +1,14 @@
 // The fields the project file stores of each kind of record, one table per
 // kind, in the order the file writes them. The reader and the writer walk
-// these tables, so a new stored field is one line here (and its member in
-// model.h); a field left out of its table is never saved.
+// these tables, so a new stored field is one line in its table in
+// record_fields.cpp (and its member in model.h); a field left out of its
+// table is never saved.
 #pragma once
 
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "project/model.h"
 
@@ -27,31 +29,39 @@ struct Field {
                   StoredAs stored_as = StoredAs::kAttribute)
       : name(file_name), text(member), as(stored_as) {}
 
-  std::string_view name;  // in the file; a string literal, so also NUL-terminated
+  std::string_view name;          // in the file; a string literal, so also NUL-terminated
   int Record::*number = nullptr;  // exactly one of `number` and `text` is set
   std::string Record::*text = nullptr;
   StoredAs as = StoredAs::kAttribute;
   int since = 0;  // read only from files of this version or later
 };
 
-// The table of `Record`; Music shares Sound's.
-template <typename Record>
-std::span<const Field<Record>> FieldsOf();
+template <typename... Records>
+using FieldTables = std::tuple<std::span<const Field<Records>>...>;
 
-template <> std::span<const Field<Sprite>> FieldsOf<Sprite>();
-template <> std::span<const Field<Frame>> FieldsOf<Frame>();
-template <> std::span<const Field<Sound>> FieldsOf<Sound>();
-template <> std::span<const Field<Background>> FieldsOf<Background>();
-template <> std::span<const Field<Font>> FieldsOf<Font>();
-template <> std::span<const Field<GameObject>> FieldsOf<GameObject>();
-template <> std::span<const Field<Script>> FieldsOf<Script>();
-template <> std::span<const Field<Scene>> FieldsOf<Scene>();
-template <> std::span<const Field<Layer>> FieldsOf<Layer>();
-template <> std::span<const Field<Tile>> FieldsOf<Tile>();
-template <> std::span<const Field<UserFunction>> FieldsOf<UserFunction>();
-// The settings' attributes go on the root element after its uid; their text
-// elements are the root's first children.
-template <> std::span<const Field<ProjectSettings>> FieldsOf<ProjectSettings>();
+// Every table; Music shares Sound's. The settings' attributes go on the root
+// element after its uid, and their text elements are the root's first
+// children.
+using AllFieldTables = FieldTables<Sprite, Frame, Sound, Background, Font, GameObject, Script,
+                                   Scene, Layer, Tile, UserFunction, ProjectSettings>;
+const AllFieldTables& AllFields();
+
+template <typename Record>
+std::span<const Field<Record>> FieldsOf() {
+  return std::get<std::span<const Field<Record>>>(AllFields());
+}
+
+// The lists of records in the file's order, and their names there. Each
+// record is an element named as its list without the final "s".
+inline constexpr const char* kRecordLists[] = {"sprites",     "frames", "sounds",  "musics",
+                                               "backgrounds", "fonts",  "objects", "scripts",
+                                               "scenes",      "layers", "tiles",   "fns"};
+
+template <typename P>  // a Project, const or not
+auto RecordLists(P& p) {
+  return std::tie(p.sprites, p.frames, p.sounds, p.musics, p.backgrounds, p.fonts, p.objects,
+                  p.scripts, p.scenes, p.layers, p.tiles, p.fns);
+}
 
 // A record as a read starts it: every stored field zero or empty, as the file
 // is the whole truth about a saved project; run-time fields keep their

@@ -9,7 +9,6 @@
 #include <random>
 #include <set>
 #include <sstream>
-#include <tuple>
 
 #include "gui/file_util.h"
 #include "support/golden.h"
@@ -37,22 +36,18 @@ TEST(ProjectXmlTest, TheFileIsExact) {
   test::ExpectGolden("empty.xml", ProjectXml(Project{}));
 }
 
-auto Lists(Project& p) {
-  return std::tie(p.sprites, p.frames, p.sounds, p.musics, p.backgrounds, p.fonts, p.objects,
-                  p.scripts, p.scenes, p.layers, p.tiles, p.fns);
-}
-
 // Calls visit(list) for every kind of record.
 template <typename Visit>
 void ForEachList(Project& p, Visit visit) {
-  std::apply([&](auto&... x) { (visit(x), ...); }, Lists(p));
+  std::apply([&](auto&... x) { (visit(x), ...); }, RecordLists(p));
 }
 
 // Calls visit(list of a, list of b) for every kind of record.
 template <typename Visit>
 void ForEachList(Project& a, Project& b, Visit visit) {
-  std::apply([&](auto&... x) { std::apply([&](auto&... y) { (visit(x, y), ...); }, Lists(b)); },
-             Lists(a));
+  std::apply(
+      [&](auto&... x) { std::apply([&](auto&... y) { (visit(x, y), ...); }, RecordLists(b)); },
+      RecordLists(a));
 }
 
 template <typename Record>
@@ -86,8 +81,10 @@ TEST(ProjectXmlTest, EveryStoredFieldReadsBack) {
   int n = 0;
   const auto fill = [&n](auto& r) {
     for (const auto& f : FieldsOf<std::remove_cvref_t<decltype(r)>>()) {
-      if (f.number) r.*f.number = ++n % 2 ? -1000 - n : 1000 + n;
-      else r.*f.text = std::string(f.name) + " " + std::to_string(++n);
+      if (f.number)
+        r.*f.number = ++n % 2 ? -1000 - n : 1000 + n;
+      else
+        r.*f.text = std::string(f.name) + " " + std::to_string(++n);
     }
   };
   fill(p.settings);
