@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <unordered_map>
+#include <vector>
 
 #include "gui/file_util.h"
 #include "gui/handles.h"
@@ -17,6 +19,7 @@
 #include "gui/parallel.h"
 #include "project/project_file.h"
 #include "project/project_paths.h"
+#include "project/record_fields.h"
 #include "project/safe_name.h"
 #include "project/thumbnails.h"
 
@@ -25,145 +28,61 @@ namespace {
 
 bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
-void Assign(Sprite& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "centerx")) r.centerx = LeadingInt(v);
-  else if (Is(k, "centery")) r.centery = LeadingInt(v);
-  else if (Is(k, "collisionshape")) r.collisionshape = v;
-  else if (Is(k, "collisionradius")) r.collisionradius = LeadingInt(v);
-  else if (Is(k, "collisionleft")) r.collisionleft = LeadingInt(v);
-  else if (Is(k, "collisionright")) r.collisionright = LeadingInt(v);
-  else if (Is(k, "collisiontop")) r.collisiontop = LeadingInt(v);
-  else if (Is(k, "collisionbottom")) r.collisionbottom = LeadingInt(v);
-}
-
-void Assign(Frame& r, const char* k, const char* v) {
-  if (Is(k, "file")) r.file = v;
-  else if (Is(k, "sprite")) r.sprite = v;
-}
-
-void Assign(Sound& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "wav")) r.wav = v;
-  else if (Is(k, "mp3")) r.mp3 = v;
-  else if (Is(k, "ogg")) r.ogg = v;
-}
-
-void Assign(Background& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "file")) r.file = v;
-  else if (Is(k, "tile")) r.tile = LeadingInt(v);
-  else if (Is(k, "tileheight")) r.tileheight = LeadingInt(v);
-  else if (Is(k, "tilewidth")) r.tilewidth = LeadingInt(v);
-  else if (Is(k, "tilexoffset")) r.tilexoffset = LeadingInt(v);
-  else if (Is(k, "tileyoffset")) r.tileyoffset = LeadingInt(v);
-  else if (Is(k, "tilexspace")) r.tilexspace = LeadingInt(v);
-  else if (Is(k, "tileyspace")) r.tileyspace = LeadingInt(v);
-}
-
-void Assign(Font& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "family")) r.family = v;
-  else if (Is(k, "size")) r.size = LeadingInt(v);
-  else if (Is(k, "bold")) r.bold = LeadingInt(v);
-  else if (Is(k, "italic")) r.italic = LeadingInt(v);
-}
-
-void Assign(GameObject& r, const char* k, const char* v, int version) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "template")) r.template_ = v;
-  else if (Is(k, "prototype")) r.prototype = LeadingInt(v);
-  else if (Is(k, "scene")) r.scene = v;
-  else if (Is(k, "sprite")) r.sprite = v;
-  else if (Is(k, "x")) r.x = LeadingInt(v);
-  else if (Is(k, "y")) r.y = LeadingInt(v);
-  else if (Is(k, "visible")) r.visible = LeadingInt(v);
-  else if (Is(k, "depth")) r.depth = LeadingInt(v);
-  else if (Is(k, "collision")) r.collision = LeadingInt(v);
-  else if (Is(k, "parent")) r.parent = v;
-  // Older files have no per-instance direction or angle.
-  else if (version >= 129 && Is(k, "direction")) r.direction = LeadingInt(v);
-  else if (version >= 129 && Is(k, "image_angle")) r.image_angle = LeadingInt(v);
-}
-
-void Assign(Script& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "object")) r.object = v;
-  else if (Is(k, "event")) r.event = v;
-  else if (Is(k, "parameter")) r.parameter = v;
-}
-
-void Assign(Scene& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "width")) r.width = LeadingInt(v);
-  else if (Is(k, "height")) r.height = LeadingInt(v);
-  else if (Is(k, "speed")) r.speed = LeadingInt(v);
-  else if (Is(k, "red")) r.red = LeadingInt(v);
-  else if (Is(k, "green")) r.green = LeadingInt(v);
-  else if (Is(k, "blue")) r.blue = LeadingInt(v);
-  else if (Is(k, "background")) r.background = v;
-  else if (Is(k, "backgroundstretch")) r.backgroundstretch = LeadingInt(v);
-  else if (Is(k, "backgroundtilex")) r.backgroundtilex = LeadingInt(v);
-  else if (Is(k, "backgroundtiley")) r.backgroundtiley = LeadingInt(v);
-  else if (Is(k, "viewportwidth")) r.viewportwidth = LeadingInt(v);
-  else if (Is(k, "viewportheight")) r.viewportheight = LeadingInt(v);
-  else if (Is(k, "viewportxborder")) r.viewportxborder = LeadingInt(v);
-  else if (Is(k, "viewportyborder")) r.viewportyborder = LeadingInt(v);
-  else if (Is(k, "viewportobject")) r.viewportobject = v;
-}
-
-void Assign(Layer& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "scene")) r.scene = v;
-  else if (Is(k, "value")) r.value = LeadingInt(v);
-}
-
-void Assign(Tile& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "background")) r.background = v;
-  else if (Is(k, "width")) r.width = LeadingInt(v);
-  else if (Is(k, "height")) r.height = LeadingInt(v);
-  else if (Is(k, "x")) r.x = LeadingInt(v);
-  else if (Is(k, "y")) r.y = LeadingInt(v);
-  else if (Is(k, "top")) r.top = LeadingInt(v);
-  else if (Is(k, "left")) r.left = LeadingInt(v);
-  else if (Is(k, "depth")) r.depth = LeadingInt(v);
-  else if (Is(k, "scene")) r.scene = v;
-}
-
-void Assign(UserFunction& r, const char* k, const char* v) {
-  if (Is(k, "name")) r.name = v;
-  else if (Is(k, "params")) r.params = v;
-  else if (Is(k, "description")) r.description = v;
-}
-
-// Records are read with all their fields zero or empty unless the file says
-// otherwise, as the file is the whole truth about a saved project.
+// Sets the fields of `r` that the attributes `a` (name, value, ..., null)
+// name. Attributes of no field, or of one that files of this version do not
+// have, are ignored. Files list a record's attributes in its table's order,
+// so each search starts after the field found last.
 template <typename Record>
-Record Blank() {
-  Record r{};
-  if constexpr (std::is_same_v<Record, Sprite>) r.collisionshape.clear();
-  if constexpr (std::is_same_v<Record, Background>) r.tilewidth = r.tileheight = 0;
-  if constexpr (std::is_same_v<Record, Font>) {
-    r.family.clear();
-    r.size = 0;
+void Assign(Record& r, const XML_Char** a, int version) {
+  const std::span<const Field<Record>> fields = FieldsOf<Record>();
+  const size_t count = fields.size();
+  size_t next = 0;
+  for (; *a; a += 2) {
+    const char* k = a[0];
+    for (size_t n = 0, i = next; n < count; ++n, i = i + 1 < count ? i + 1 : 0) {
+      const Field<Record>& f = fields[i];
+      if (f.name[0] != k[0] || f.as != StoredAs::kAttribute || !Is(k, f.name.data())) continue;
+      next = i + 1 < count ? i + 1 : 0;
+      if (version < f.since) break;
+      if (f.number)
+        r.*f.number = LeadingInt(a[1]);
+      else
+        r.*f.text = a[1];
+      break;
+    }
   }
-  if constexpr (std::is_same_v<Record, GameObject>) r.prototype = r.visible = r.collision = 0;
-  if constexpr (std::is_same_v<Record, Scene>) {
-    r.width = r.height = r.viewportwidth = r.viewportheight = r.speed = 0;
-    r.viewportxborder = r.viewportyborder = 0;
-  }
-  if constexpr (std::is_same_v<Record, Layer>) r.value = 0;
-  return r;
 }
 
-// The fifteen children of the root, by position.
-enum Child { kFunctions = 1, kVariables, kComments, kSprites, kFrames, kSounds, kMusics,
-             kBackgrounds, kFonts, kObjects, kScripts, kScenes, kLayers, kTiles, kFns };
+// The member a record's element text goes to, null when it has none.
+template <typename Record>
+std::string Record::*TextMember() {
+  for (const Field<Record>& f : FieldsOf<Record>())
+    if (f.as == StoredAs::kText) return f.text;
+  return nullptr;
+}
 
-const char* const kListNames[] = {"", "functions", "variables", "comments", "sprites", "frames",
-                                  "sounds", "musics", "backgrounds", "fonts", "objects",
-                                  "scripts", "scenes", "layers", "tiles", "fns"};
+// The settings' text elements: the root's first children, by position.
+const std::vector<const Field<ProjectSettings>*>& SettingsTexts() {
+  static const auto texts = [] {
+    std::vector<const Field<ProjectSettings>*> found;
+    for (const auto& f : FieldsOf<ProjectSettings>())
+      if (f.as == StoredAs::kText) found.push_back(&f);
+    return found;
+  }();
+  return texts;
+}
+
+// The lists of records, the root's children after the settings' texts, in
+// the order of kRecordLists.
+enum List { kSprites, kFrames, kSounds, kMusics, kBackgrounds, kFonts, kObjects, kScripts,
+            kScenes, kLayers, kTiles, kFns };
+
+// The name of the root's `child`-th child (from 1).
+std::string ChildName(int child) {
+  const int texts = static_cast<int>(SettingsTexts().size());
+  if (child <= texts) return std::string(SettingsTexts()[child - 1]->name);
+  return kRecordLists[child - texts - 1];
+}
 
 class Reader {
  public:
@@ -218,9 +137,9 @@ class Reader {
   }
 
   void End() {
-    if (depth_ == 2 && child_ >= kSprites && child_ <= last_child_) {
+    if (depth_ == 2 && InList()) {
       if (seen_ < count_) {
-        Fail("The project file is damaged: the list \"" + std::string(kListNames[child_]) +
+        Fail("The project file is damaged: the list \"" + std::string(kRecordLists[list_]) +
              "\" should hold " + std::to_string(count_) + " records but holds " +
              std::to_string(seen_) + ".");
       }
@@ -230,18 +149,17 @@ class Reader {
   }
 
   void StartRoot(const XML_Char** a) {
-    for (; *a; a += 2) {
-      const char* k = a[0];
-      const char* v = a[1];
+    for (const XML_Char** at = a; *at; at += 2) {
+      const char* k = at[0];
+      const char* v = at[1];
       if (Is(k, "version")) version_ = LeadingInt(v);
       else if (Is(k, "uid")) p_.uid = LeadingInt(v);
-      else if (Is(k, "title")) p_.settings.title = v;
-      else if (Is(k, "advancedscriptmode")) p_.settings.advancedscriptmode = LeadingInt(v);
       else if (Is(k, "imgfolder")) imgfolder_ = v;
       else if (Is(k, "audfolder")) audfolder_ = v;
     }
+    Assign(p_.settings, a, version_);
     // Files before version 129 have no list of functions.
-    last_child_ = version_ >= 129 ? kFns : kTiles;
+    last_list_ = version_ >= 129 ? kFns : kTiles;
     if (version_ > kVersion) Fail(NewerVersionMessage(version_));
   }
 
@@ -249,49 +167,48 @@ class Reader {
     ++child_;
     seen_ = 0;
     count_ = 0;
-    if (child_ == kFunctions) text_ = &p_.settings.functions;
-    else if (child_ == kVariables) text_ = &p_.settings.variables;
-    else if (child_ == kComments) text_ = &p_.settings.comments;
-    if (child_ < kSprites || child_ > last_child_) return;
+    const auto& texts = SettingsTexts();
+    list_ = child_ - static_cast<int>(texts.size()) - 1;
+    if (list_ < 0) text_ = &(p_.settings.*texts[child_ - 1]->text);
+    if (!InList()) return;
     for (; *a; a += 2)
       if (Is(a[0], "count")) count_ = std::max(0, LeadingInt(a[1]));
   }
 
+  bool InList() const { return list_ >= 0 && list_ <= last_list_; }
+
   template <typename Record>
-  Record* Append(std::vector<Record>& list, const XML_Char** a) {
-    list.push_back(Blank<Record>());
+  void Append(std::vector<Record>& list, const XML_Char** a) {
+    list.push_back(BlankRecord<Record>());
     Record& r = list.back();
-    for (; *a; a += 2) Assign(r, a[0], a[1]);
-    return &r;
+    Assign(r, a, version_);
+    static const auto text = TextMember<Record>();
+    if (text) text_ = &(r.*text);
   }
 
   void StartRecord(const XML_Char** a) {
-    if (child_ < kSprites || child_ > last_child_ || seen_ >= count_) return;
+    if (!InList() || seen_ >= count_) return;
     ++seen_;
-    switch (child_) {
-      case kSprites: Append(p_.sprites, a); break;
-      case kFrames: Append(p_.frames, a); break;
-      case kSounds: Append(p_.sounds, a); break;
-      case kMusics: Append(p_.musics, a); break;
-      case kBackgrounds: Append(p_.backgrounds, a); break;
-      case kFonts: Append(p_.fonts, a); break;
-      case kObjects: {
-        p_.objects.push_back(Blank<GameObject>());
-        for (; *a; a += 2) Assign(p_.objects.back(), a[0], a[1], version_);
-        break;
-      }
-      case kScripts: text_ = &Append(p_.scripts, a)->code; break;
-      case kScenes: text_ = &Append(p_.scenes, a)->code; break;
-      case kLayers: Append(p_.layers, a); break;
-      case kTiles: Append(p_.tiles, a); break;
-      case kFns: text_ = &Append(p_.fns, a)->code; break;
+    switch (list_) {
+      case kSprites: return Append(p_.sprites, a);
+      case kFrames: return Append(p_.frames, a);
+      case kSounds: return Append(p_.sounds, a);
+      case kMusics: return Append(p_.musics, a);
+      case kBackgrounds: return Append(p_.backgrounds, a);
+      case kFonts: return Append(p_.fonts, a);
+      case kObjects: return Append(p_.objects, a);
+      case kScripts: return Append(p_.scripts, a);
+      case kScenes: return Append(p_.scenes, a);
+      case kLayers: return Append(p_.layers, a);
+      case kTiles: return Append(p_.tiles, a);
+      case kFns: return Append(p_.fns, a);
     }
   }
 
   void CheckComplete() {
-    if (child_ < last_child_) {
-      error_ = ("The project file is damaged: the element \"" +
-           std::string(kListNames[child_ + 1]) + "\" is missing.");
+    if (list_ < last_list_) {
+      error_ = "The project file is damaged: the element \"" + ChildName(child_ + 1) +
+               "\" is missing.";
     }
   }
 
@@ -308,8 +225,9 @@ class Reader {
   XML_Parser parser_ = nullptr;
   int version_ = 0;
   int depth_ = 0;
-  int child_ = 0;
-  int last_child_ = kFns;
+  int child_ = 0;                   // children of the root started, from 1
+  int list_ = -1;                   // the list of the child being read; < 0 for a text
+  int last_list_ = kFns;
   int count_ = 0;
   int seen_ = 0;
   std::string* text_ = nullptr;

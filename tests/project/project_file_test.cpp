@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "gui/file_util.h"
 #include "support/golden.h"
+#include "project/record_fields.h"
 #include "project/thumbnails.h"
 #include "support/random_text.h"
 #include "support/sample_project.h"
@@ -34,23 +36,84 @@ TEST(ProjectXmlTest, TheFileIsExact) {
   test::ExpectGolden("empty.xml", ProjectXml(Project{}));
 }
 
-// Every text the project file stores, the project's own first.
+// Calls visit(list) for every kind of record.
+template <typename Visit>
+void ForEachList(Project& p, Visit visit) {
+  std::apply([&](auto&... x) { (visit(x), ...); }, RecordLists(p));
+}
+
+// Calls visit(list of a, list of b) for every kind of record.
+template <typename Visit>
+void ForEachList(Project& a, Project& b, Visit visit) {
+  std::apply(
+      [&](auto&... x) { std::apply([&](auto&... y) { (visit(x, y), ...); }, RecordLists(b)); },
+      RecordLists(a));
+}
+
+template <typename Record>
+std::string Value(const Record& r, const Field<Record>& f) {
+  return f.number ? std::to_string(r.*f.number) : r.*f.text;
+}
+
+// The records `read` hold what `written` do, but for the fields that files
+// of `version` do not have, which are zero or empty. Each name is used once
+// in the table, and a record has at most one text.
+template <typename Record>
+void ExpectRead(const std::vector<Record>& read, const std::vector<Record>& written, int version) {
+  ASSERT_EQ(read.size(), written.size());
+  std::set<std::string_view> names;
+  int texts = 0;
+  for (const Field<Record>& f : FieldsOf<Record>()) {
+    EXPECT_TRUE(!f.name.empty() && names.insert(f.name).second) << f.name;
+    texts += f.as == StoredAs::kText;
+    for (size_t i = 0; i < read.size(); ++i) {
+      const Record& expected = f.since > version ? BlankRecord<Record>() : written[i];
+      EXPECT_EQ(Value(read[i], f), Value(expected, f)) << f.name;
+    }
+  }
+  if constexpr (!std::is_same_v<Record, ProjectSettings>) EXPECT_LE(texts, 1);
+}
+
+// Every stored field of every kind of record, and of the settings, set to a
+// value of its own, reads back, also from a file of the version before.
+TEST(ProjectXmlTest, EveryStoredFieldReadsBack) {
+  Project p, q, older;
+  int n = 0;
+  const auto fill = [&n](auto& r) {
+    for (const auto& f : FieldsOf<std::remove_cvref_t<decltype(r)>>()) {
+      if (f.number)
+        r.*f.number = ++n % 2 ? -1000 - n : 1000 + n;
+      else
+        r.*f.text = std::string(f.name) + " " + std::to_string(++n);
+    }
+  };
+  fill(p.settings);
+  ForEachList(p, [&](auto& list) { fill(list.emplace_back()), fill(list.emplace_back()); });
+  std::string xml = ProjectXml(p), error;
+  ProjectHeader header;
+  ASSERT_TRUE(ParseProjectXml(xml, q, &header, &error)) << error;
+  const std::string now = "version=\"" + std::to_string(kVersion) + "\"";
+  xml.replace(xml.find(now), now.size(), "version=\"" + std::to_string(kVersion - 1) + "\"");
+  ASSERT_TRUE(ParseProjectXml(xml, older, &header, &error)) << error;
+  ExpectRead(std::vector{q.settings}, std::vector{p.settings}, kVersion);
+  ForEachList(p, q, [](auto& written, auto& read) { ExpectRead(read, written, kVersion); });
+  ForEachList(p, older, [](auto& written, auto& read) {
+    if (!read.empty()) ExpectRead(read, written, kVersion - 1);  // older files lack some lists
+  });
+}
+
+// Every text the project file stores: the media folders, the settings', the
+// records'.
 std::vector<std::string*> TextFields(Project& p) {
-  std::vector<std::string*> f = {&p.settings.title,    &p.settings.functions, &p.settings.variables,
-                                 &p.settings.comments, &p.imgfolder,          &p.audfolder};
-  const auto add = [&f](auto&... fields) { (f.push_back(&fields), ...); };
-  for (auto& r : p.sprites) add(r.name, r.collisionshape);
-  for (auto& r : p.frames) add(r.file, r.sprite);
-  for (auto& r : p.sounds) add(r.name, r.wav, r.mp3, r.ogg);
-  for (auto& r : p.musics) add(r.name, r.wav, r.mp3, r.ogg);
-  for (auto& r : p.backgrounds) add(r.name, r.file);
-  for (auto& r : p.fonts) add(r.name, r.family);
-  for (auto& r : p.objects) add(r.name, r.template_, r.scene, r.sprite, r.parent);
-  for (auto& r : p.scripts) add(r.name, r.object, r.event, r.parameter, r.code);
-  for (auto& r : p.scenes) add(r.name, r.background, r.viewportobject, r.code);
-  for (auto& r : p.layers) add(r.name, r.scene);
-  for (auto& r : p.tiles) add(r.name, r.background, r.scene);
-  for (auto& r : p.fns) add(r.name, r.params, r.description, r.code);
+  std::vector<std::string*> f = {&p.imgfolder, &p.audfolder};
+  const auto add = [&f](auto& r) {
+    for (const auto& field : FieldsOf<std::remove_cvref_t<decltype(r)>>())
+      if (field.text) f.push_back(&(r.*field.text));
+  };
+  add(p.settings);
+  ForEachList(p, [&add](auto& list) {
+    for (auto& r : list) add(r);
+  });
   return f;
 }
 
