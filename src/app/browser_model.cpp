@@ -41,22 +41,33 @@ std::vector<ShownResource> WithPicture(const std::vector<Record>& list, const Im
   return shown;
 }
 
-template <typename Record>
-std::vector<ShownResource> WithThumbnails(const std::vector<Record>& list) {
+// Each record with its card as `card_of(name)` gives it.
+template <typename Record, typename CardOf>
+std::vector<ShownResource> WithCards(const std::vector<Record>& list, CardOf card_of) {
   std::vector<ShownResource> shown;
   shown.reserve(list.size());
-  for (const auto& record : list) shown.push_back({record.name, OrEmpty(record.thumbnail)});
+  for (const auto& record : list) shown.push_back({record.name, OrEmpty(card_of(record.name))});
   return shown;
 }
 
+// Sprites and objects show the card of the sprite, drawn again where the
+// sprite's picture changed since.
+std::vector<ShownResource> Sprites(const Project& project) {
+  const auto pictures = CardPictures(project);
+  return WithCards(project.sprites, [&](const std::string& sprite) {
+    const auto found = pictures.find(sprite);
+    return SpriteCard(project, sprite, found == pictures.end() ? nullptr : found->second);
+  });
+}
+
 std::vector<ShownResource> Objects(const Project& project) {
-  std::unordered_map<std::string, ImageRef> thumbnails;
-  for (const auto& sprite : project.sprites) thumbnails.try_emplace(sprite.name, sprite.thumbnail);
+  std::unordered_map<std::string, ImageRef> cards;
+  for (const auto& sprite : Sprites(project)) cards.try_emplace(sprite.name, sprite.picture);
   std::vector<ShownResource> shown;
   for (const auto& object : project.objects) {
     if (object.prototype != 1) continue;
-    const auto found = thumbnails.find(object.sprite);
-    shown.push_back({object.name, OrEmpty(found == thumbnails.end() ? nullptr : found->second)});
+    const auto found = cards.find(object.sprite);
+    shown.push_back({object.name, OrEmpty(found == cards.end() ? nullptr : found->second)});
   }
   return shown;
 }
@@ -91,13 +102,17 @@ void SetStockKindCard(ResourceKind kind, ImageRef picture) {
 
 std::vector<ShownResource> ShownResources(const Project& project, ResourceKind kind) {
   switch (kind) {
-    case ResourceKind::Sprite: return WithThumbnails(project.sprites);
+    case ResourceKind::Sprite: return Sprites(project);
     case ResourceKind::Sound: return WithPicture(project.sounds, StockKindCard(kind));
     case ResourceKind::Music: return WithPicture(project.musics, StockKindCard(kind));
-    case ResourceKind::Background: return WithThumbnails(project.backgrounds);
+    case ResourceKind::Background:
+      return WithCards(project.backgrounds,
+                       [&](const std::string& name) { return BackgroundCardOf(project, name); });
     case ResourceKind::Font: return WithPicture(project.fonts, StockKindCard(kind));
     case ResourceKind::Object: return Objects(project);
-    case ResourceKind::Scene: return WithThumbnails(project.scenes);
+    case ResourceKind::Scene:
+      return WithCards(project.scenes,
+                       [&](const std::string& name) { return SceneCardOf(project, name); });
     case ResourceKind::Function: return WithPicture(project.fns, StockKindCard(kind));
   }
   return {};

@@ -47,7 +47,7 @@ Image LoadBackgroundPicture(const std::string& path, std::string* error);
 
 // Makes `picture` the picture of background `index` at once: its card, and
 // its tiles in every scene. A tile whose left is beyond the picture's width
-// or whose top is beyond its height is deleted; the others are cut anew.
+// or whose top is beyond its height is deleted.
 void ApplyBackgroundPicture(Project& project, int index, const Image& picture);
 
 // What the dialog holds when "Done" is pressed. `pending` is the stored

@@ -40,7 +40,7 @@ void RunEditor(Project& project, const std::function<void()>& editor) {
   const Project before = project;
   const std::vector<FileStamp> media = MediaStamps(project);
   editor();
-  if (project.modified != 0 && !DiffProjects(before, project).ChangesStoredData() &&
+  if (project.modified != 0 && DiffProjects(before, project).empty() &&
       MediaStamps(project) == media)
     SetModified(project, 0);
 }

@@ -35,9 +35,6 @@ struct ProjectDiff {
   std::optional<std::pair<ProjectSettings, ProjectSettings>> settings;  // before, after
 
   bool empty() const;
-  // False when every changed record differs only in fields that are never
-  // stored (selection, display images, thumbnails, what was last saved).
-  bool ChangesStoredData() const;
 };
 
 // The records and settings that differ between `before` and `after`. The

@@ -101,30 +101,29 @@ Image MakeCard(const Image* picture) {
   return card;
 }
 
-void BuildSpriteThumbnails(Project& project) {
-  // Each sprite shows the first of its frames that holds a picture.
-  std::unordered_map<std::string, const Image*> pictures;
+std::unordered_map<std::string, ImageRef> CardPictures(const Project& project) {
+  std::unordered_map<std::string, ImageRef> pictures;
   for (const auto& frame : project.frames)
-    if (frame.image && !frame.image->is_null()) pictures.try_emplace(frame.sprite, frame.image.get());
-  for (auto& sprite : project.sprites) {
-    const auto found = pictures.find(sprite.name);
-    sprite.thumbnail =
-        ShareImage(MakeCard(found == pictures.end() ? nullptr : found->second));
-  }
+    if (HasPicture(frame)) pictures.try_emplace(frame.sprite, frame.image);
+  return pictures;
+}
 
-  // Objects and instances follow their sprite's first frame, to none when
-  // its frames are gone, so that the scene shows, selects and removes them
-  // by what the sprite is now. A turned instance is turned again when the
-  // scene editor opens.
-  const auto first_frames = FirstFrameImages(project);
-  for (auto& object : project.objects) {
-    const auto found = first_frames.find(object.sprite);
-    ImageRef first = found == first_frames.end() ? nullptr : found->second;
-    if (first && first->is_null()) first = nullptr;
-    if (first == object.image) continue;
-    SetObjectImage(object, first);
-    object.displayimage = first;
+ImageRef SpriteCard(const Project& project, const std::string& sprite, const ImageRef& picture) {
+  Cards::Drawn& drawn = project.cards.sprites[sprite];
+  if (!drawn.card || drawn.from != picture)
+    drawn = {picture, ShareImage(MakeCard(picture.get()))};
+  return drawn.card;
+}
+
+void BuildSpriteThumbnails(const Project& project) {
+  const auto pictures = CardPictures(project);
+  std::unordered_map<std::string, Cards::Drawn> kept;
+  for (const auto& sprite : project.sprites) {
+    const auto found = pictures.find(sprite.name);
+    SpriteCard(project, sprite.name, found == pictures.end() ? nullptr : found->second);
+    kept[sprite.name] = project.cards.sprites[sprite.name];
   }
+  project.cards.sprites = std::move(kept);
 }
 
 ImageRef BackgroundCard(const Image* picture) {
@@ -133,19 +132,16 @@ ImageRef BackgroundCard(const Image* picture) {
 
 void BuildThumbnails(Project& project, const PictureLimits& limits) {
   BuildSpriteThumbnails(project);
-  // What the frames and tiles hold counts against the budget of each
+  // What the frames hold counts against the budget of each
   // background picture, decoded one at a time.
   std::unordered_set<const Image*> seen;
   std::int64_t held = 0;
-  const auto hold = [&](const ImageRef& image) {
-    if (image && seen.insert(image.get()).second)
-      held += std::int64_t{image->width()} * image->height();
-  };
-  for (const auto& frame : project.frames) hold(frame.image);
-  for (const auto& tile : project.tiles) hold(tile.image);
+  for (const auto& frame : project.frames)
+    if (frame.image && seen.insert(frame.image.get()).second)
+      held += std::int64_t{frame.image->width()} * frame.image->height();
 
   const std::string folder = PathsOf(project.projectname, project.imgfolder).images;
-  for (auto& background : project.backgrounds) {
+  for (const auto& background : project.backgrounds) {
     if (background.file.empty()) continue;
     Image picture;
     const std::string path = folder + background.file;
@@ -155,8 +151,18 @@ void BuildThumbnails(Project& project, const PictureLimits& limits) {
     if (size && size->width <= limits.max_side && size->height <= limits.max_side &&
         held + std::int64_t{size->width} * size->height <= limits.max_total_pixels)
       picture = LoadImageFile(path, nullptr, ReadFrom::ProgramFolder);
-    background.thumbnail = BackgroundCard(&picture);
+    project.cards.backgrounds[background.name] = BackgroundCard(&picture);
   }
+}
+
+ImageRef BackgroundCardOf(const Project& project, const std::string& background) {
+  const auto found = project.cards.backgrounds.find(background);
+  return found == project.cards.backgrounds.end() ? nullptr : found->second;
+}
+
+ImageRef SceneCardOf(const Project& project, const std::string& scene) {
+  const auto found = project.cards.scenes.find(scene);
+  return found == project.cards.scenes.end() ? nullptr : found->second;
 }
 
 }  // namespace vorlane

@@ -18,8 +18,10 @@
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/image_view.h"
 #include "gui/ui/qt_text.h"
+#include "project/project_file.h"
 #include "project/project_paths.h"
 #include "project/rename.h"
+#include "project/safe_name.h"
 #include "scene/instance_edits.h"
 #include "scene/scene_settings.h"
 #include "scene/ui/scene_dialogs.h"
@@ -59,13 +61,16 @@ SceneEditor::SceneEditor(QWidget* parent, Project& project, Preferences& prefs,
       keywords_(keywords),
       index_(index),
       scene_name_(project.scenes[static_cast<size_t>(index)].name),
-      stack_(std::make_unique<EditStack>(project)) {
+      stack_(std::make_unique<EditStack>(project)),
+      pictures_([&project](const Background& set) {
+        if (!IsPlainFileName(set.file) || project.tempfolder.empty()) return Image();
+        return LoadPicture(project.tempfolder + "/" + set.file, PictureLimits{}.max_side, nullptr);
+      }) {
   setWindowTitle(Q("Scene properties - " + scene_name_));
   setMinimumSize(640, 400);
   resize(kWidth, kHeight);
   CentreOnScreen(this, parent);
   view_.grid = Grid();
-  RebuildDisplayImages(project_);
 
   scroll_ = new QScrollArea(this);
   canvas_ = new Canvas;
@@ -205,7 +210,7 @@ void SceneEditor::ResizeCanvas() {
   canvas_->SetPicture(
       std::max(0, scene().width), std::max(0, scene().height),
       [this](Image& target, int left, int top) {
-        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_)));
+        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_, pictures_)));
       });
 }
 
@@ -229,7 +234,7 @@ void SceneEditor::OnShift() {
 }
 
 void SceneEditor::EditSelectedInstance() {
-  const int index = FirstSelectedInstance(project_, scene_name_);
+  const int index = FirstSelectedInstance(project_, scene_name_, view_.selected_instances);
   if (index < 0) return;
   InstanceDialog dialog(this, project_.objects[static_cast<size_t>(index)]);
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
@@ -284,12 +289,10 @@ void SceneEditor::OnDone() {
   if (!errors.empty()) return;
 
   // The history has set the modified flag: Done without a change is none.
-  scene().thumbnail = ShareImage(SceneCard(project_, scene(), view_));
+  project_.cards.scenes[scene_name_] = ShareImage(SceneCard(project_, scene(), view_, pictures_));
   if (!project_.projectname.empty())
     WriteProgramFile(PathsOf(project_.projectname).preview,
-                     EncodePng(ProjectPicture(project_, scene(), view_)));
-  ClearInstanceSelection(project_);
-  for (Tile& tile : project_.tiles) tile.selected = 0;
+                     EncodePng(ProjectPicture(project_, scene(), view_, pictures_)));
   accept();
 }
 

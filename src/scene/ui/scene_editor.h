@@ -63,6 +63,7 @@ class SceneEditor : public QDialog {
   QComboBox* follow_list() const;
   TilesTab* tiles_tab() const { return tiles_; }
   const SceneViewState& view() const { return view_; }
+  SceneViewState& view() { return view_; }
 
   // Escape and the window's close button do not end the editor: "Done" does.
   void reject() override {}
@@ -101,6 +102,7 @@ class SceneEditor : public QDialog {
   std::string scene_name_;
   std::unique_ptr<EditStack> stack_;
   SceneViewState view_;
+  ScenePictures pictures_;
   Image background_picture_;
   std::unique_ptr<InstanceTool> instance_tool_;
 
