@@ -1,6 +1,7 @@
 #include "app/browser_model.h"
 
 #include <array>
+#include <string_view>
 #include <unordered_map>
 
 #include "project/thumbnails.h"
@@ -50,24 +51,26 @@ std::vector<ShownResource> WithCards(const std::vector<Record>& list, CardOf car
   return shown;
 }
 
-// Sprites and objects show the card of the sprite, drawn again where the
-// sprite's picture changed since.
 std::vector<ShownResource> Sprites(const Project& project) {
-  const auto pictures = CardPictures(project);
-  return WithCards(project.sprites, [&](const std::string& sprite) {
-    const auto found = pictures.find(sprite);
-    return SpriteCard(project, sprite, found == pictures.end() ? nullptr : found->second);
-  });
+  const std::vector<ImageRef> cards = SpriteCards(project);
+  std::vector<ShownResource> shown;
+  shown.reserve(cards.size());
+  for (size_t i = 0; i < cards.size(); ++i) shown.push_back({project.sprites[i].name, cards[i]});
+  return shown;
 }
 
+// Objects show the card of their sprite.
 std::vector<ShownResource> Objects(const Project& project) {
-  std::unordered_map<std::string, ImageRef> cards;
-  for (const auto& sprite : Sprites(project)) cards.try_emplace(sprite.name, sprite.picture);
+  const std::vector<ImageRef> sprite_cards = SpriteCards(project);
+  std::unordered_map<std::string_view, const ImageRef*> cards;
+  cards.reserve(sprite_cards.size());
+  for (size_t i = 0; i < sprite_cards.size(); ++i)
+    cards.try_emplace(project.sprites[i].name, &sprite_cards[i]);
   std::vector<ShownResource> shown;
   for (const auto& object : project.objects) {
     if (object.prototype != 1) continue;
     const auto found = cards.find(object.sprite);
-    shown.push_back({object.name, OrEmpty(found == cards.end() ? nullptr : found->second)});
+    shown.push_back({object.name, OrEmpty(found == cards.end() ? nullptr : *found->second)});
   }
   return shown;
 }

@@ -189,6 +189,12 @@ struct Cards {
   std::unordered_map<std::string, Drawn> sprites;
   std::unordered_map<std::string, ImageRef> backgrounds;
   std::unordered_map<std::string, ImageRef> scenes;
+  // The sprite cards in list order as last looked up, and the frames and
+  // sprite names they were looked up for, so a browser refresh with neither
+  // changed looks nothing up.
+  std::vector<ImageRef> listed;
+  std::vector<Frame> listed_frames;
+  std::vector<std::string> listed_sprites;
 };
 
 // What a frame file holds as far as this run read or wrote it, so a save

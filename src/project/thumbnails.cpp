@@ -1,6 +1,8 @@
 #include "project/thumbnails.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -101,28 +103,53 @@ Image MakeCard(const Image* picture) {
   return card;
 }
 
-std::unordered_map<std::string, ImageRef> CardPictures(const Project& project) {
-  std::unordered_map<std::string, ImageRef> pictures;
-  for (const auto& frame : project.frames)
-    if (HasPicture(frame)) pictures.try_emplace(frame.sprite, frame.image);
-  return pictures;
+namespace {
+
+bool SameNames(const std::vector<std::string>& names, const std::vector<Sprite>& sprites) {
+  return std::equal(names.begin(), names.end(), sprites.begin(), sprites.end(),
+                    [](const std::string& name, const Sprite& sprite) { return name == sprite.name; });
 }
 
-ImageRef SpriteCard(const Project& project, const std::string& sprite, const ImageRef& picture) {
-  Cards::Drawn& drawn = project.cards.sprites[sprite];
-  if (!drawn.card || drawn.from != picture)
-    drawn = {picture, ShareImage(MakeCard(picture.get()))};
-  return drawn.card;
+}  // namespace
+
+std::vector<ImageRef> SpriteCards(const Project& project) {
+  Cards& memo = project.cards;
+  if (memo.listed_frames == project.frames && SameNames(memo.listed_sprites, project.sprites))
+    return memo.listed;
+  // Each sprite's first picture. A sprite's frames mostly come together:
+  // those after its first picture are passed over without a look-up.
+  std::unordered_map<std::string_view, const ImageRef*> pictures;
+  pictures.reserve(project.sprites.size());
+  const std::string* found_for = nullptr;
+  for (const auto& frame : project.frames) {
+    if ((found_for && *found_for == frame.sprite) || !HasPicture(frame)) continue;
+    pictures.try_emplace(frame.sprite, &frame.image);
+    found_for = &frame.sprite;
+  }
+  static const ImageRef kNone;
+  std::vector<ImageRef> cards;
+  cards.reserve(project.sprites.size());
+  for (const auto& sprite : project.sprites) {
+    const auto found = pictures.find(sprite.name);
+    const ImageRef& picture = found == pictures.end() ? kNone : *found->second;
+    Cards::Drawn& drawn = project.cards.sprites[sprite.name];
+    if (!drawn.card || drawn.from != picture)
+      drawn = {picture, ShareImage(MakeCard(picture.get()))};
+    cards.push_back(drawn.card);
+  }
+  memo.listed = cards;
+  memo.listed_frames = project.frames;
+  memo.listed_sprites.clear();
+  for (const auto& sprite : project.sprites) memo.listed_sprites.push_back(sprite.name);
+  return cards;
 }
 
 void BuildSpriteThumbnails(const Project& project) {
-  const auto pictures = CardPictures(project);
+  SpriteCards(project);
+  // Only the cards of the sprites there are now are kept.
   std::unordered_map<std::string, Cards::Drawn> kept;
-  for (const auto& sprite : project.sprites) {
-    const auto found = pictures.find(sprite.name);
-    SpriteCard(project, sprite.name, found == pictures.end() ? nullptr : found->second);
+  for (const auto& sprite : project.sprites)
     kept[sprite.name] = project.cards.sprites[sprite.name];
-  }
   project.cards.sprites = std::move(kept);
 }
 
@@ -132,8 +159,8 @@ ImageRef BackgroundCard(const Image* picture) {
 
 void BuildThumbnails(Project& project, const PictureLimits& limits) {
   BuildSpriteThumbnails(project);
-  // What the frames hold counts against the budget of each
-  // background picture, decoded one at a time.
+  // What the frames hold counts against the budget of each background
+  // picture, decoded one at a time.
   std::unordered_set<const Image*> seen;
   std::int64_t held = 0;
   for (const auto& frame : project.frames)

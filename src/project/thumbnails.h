@@ -2,8 +2,7 @@
 // cards, held in Project::cards.
 #pragma once
 
-#include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "project/model.h"
 #include "project/project_file.h"
@@ -21,12 +20,10 @@ void BuildThumbnails(Project& project, const PictureLimits& limits = {});
 // are gone are dropped.
 void BuildSpriteThumbnails(const Project& project);
 
-// The picture each sprite's card shows: its first frame that holds one.
-std::unordered_map<std::string, ImageRef> CardPictures(const Project& project);
-
-// A sprite's card showing `picture` (null: the empty card), drawn again
-// only when the card drawn last showed another picture.
-ImageRef SpriteCard(const Project& project, const std::string& sprite, const ImageRef& picture);
+// The card of each sprite, in list order: its first frame that holds a
+// picture, or the empty card. A card is drawn again only when the card
+// drawn last for that sprite showed another picture.
+std::vector<ImageRef> SpriteCards(const Project& project);
 
 // A background's card: the card showing `picture`, or the bare card when
 // there is none.

@@ -15,6 +15,7 @@ constexpr Color kWhite{255, 255, 255, 255};
 constexpr int kGhostOpacity = 150;
 constexpr int kTileGhostOpacity = 200;
 constexpr int kLargestGrid = 1 << 20;
+const ImageRef kNoPicture;
 
 // The first of the copies at 0, step, 2 step ... that can reach `left`.
 int FirstCopy(int left, int step) { return std::max(0, left / step); }
@@ -116,10 +117,11 @@ std::string PaintScene(Image& target, int left, int top, const Project& project,
     if (entry.instance >= 0) {
       const GameObject& instance = project.objects[static_cast<size_t>(entry.instance)];
       if (!show_instances) continue;
-      const bool selected = state.selected_instances.count(instance.name) > 0;
+      const bool selected =
+          !state.selected_instances.empty() && state.selected_instances.count(instance.name) > 0;
       if (selected) status = InstanceStatus(instance);
       const auto first = first_frames.find(instance.sprite);
-      const ImageRef& picture = first == first_frames.end() ? nullptr : first->second;
+      const ImageRef& picture = first == first_frames.end() ? kNoPicture : first->second;
       if (picture) {
         const auto [ox, oy] = origin_of(instance.sprite);
         const int x = instance.x - ox, y = instance.y - oy;

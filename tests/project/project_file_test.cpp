@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "gui/file_util.h"
+#include "project/edit_stack.h"
 #include "support/golden.h"
 #include "project/thumbnails.h"
 #include "support/random_text.h"
@@ -271,13 +272,17 @@ TEST_F(ProjectFileTest, SavingAgainWritesWhatChanged) {
 }
 
 // Pictures not loaded are never lost: their files are saved unchanged, under
-// the same name, a new project's or a renamed sprite's.
+// the same name, a new project's or a renamed sprite's, also for frames
+// brought back by undo.
 TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
   SavedSample();
   LayOver("frame-larger-than-can-be-edited");
   const std::string bytes = ReadAll("Projects/demo/img/spr_hero_1.png");
   Project q = Opened();
   ASSERT_FALSE(HasPicture(q.frames[1]));
+  EditStack stack(q);
+  stack.Apply("Delete", [](Project& p) { DeleteSprite(p, "spr_hero"); });
+  ASSERT_TRUE(stack.Undo());
   q.projectname = "copy";
   q.sprites[0].name = q.frames[0].sprite = q.frames[1].sprite = "spr_new";
   ASSERT_TRUE(WriteProject(q));

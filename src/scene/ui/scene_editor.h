@@ -63,7 +63,6 @@ class SceneEditor : public QDialog {
   QComboBox* follow_list() const;
   TilesTab* tiles_tab() const { return tiles_; }
   const SceneViewState& view() const { return view_; }
-  SceneViewState& view() { return view_; }
 
   // Escape and the window's close button do not end the editor: "Done" does.
   void reject() override {}
