@@ -42,12 +42,12 @@ std::vector<ShownResource> WithPicture(const std::vector<Record>& list, const Im
   return shown;
 }
 
-// Each record with its card as `card_of(name)` gives it.
+// Each record with its card as `card_of(record)` gives it.
 template <typename Record, typename CardOf>
 std::vector<ShownResource> WithCards(const std::vector<Record>& list, CardOf card_of) {
   std::vector<ShownResource> shown;
   shown.reserve(list.size());
-  for (const auto& record : list) shown.push_back({record.name, OrEmpty(card_of(record.name))});
+  for (const auto& record : list) shown.push_back({record.name, OrEmpty(card_of(record))});
   return shown;
 }
 
@@ -109,13 +109,14 @@ std::vector<ShownResource> ShownResources(const Project& project, ResourceKind k
     case ResourceKind::Sound: return WithPicture(project.sounds, StockKindCard(kind));
     case ResourceKind::Music: return WithPicture(project.musics, StockKindCard(kind));
     case ResourceKind::Background:
-      return WithCards(project.backgrounds,
-                       [&](const std::string& name) { return BackgroundCardOf(project, name); });
+      return WithCards(project.backgrounds, [&](const Background& background) {
+        return BackgroundCardOf(project, background);
+      });
     case ResourceKind::Font: return WithPicture(project.fonts, StockKindCard(kind));
     case ResourceKind::Object: return Objects(project);
     case ResourceKind::Scene:
       return WithCards(project.scenes,
-                       [&](const std::string& name) { return SceneCardOf(project, name); });
+                       [&](const Scene& scene) { return SceneCardOf(project, scene.name); });
     case ResourceKind::Function: return WithPicture(project.fns, StockKindCard(kind));
   }
   return {};

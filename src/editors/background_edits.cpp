@@ -87,9 +87,10 @@ Image LoadBackgroundPicture(const std::string& path, std::string* error) {
   return LoadPicture(path, PictureLimits{}.max_side, error);
 }
 
-void ApplyBackgroundPicture(Project& project, int index, const Image& picture) {
+void ApplyBackgroundPicture(Project& project, int index, const Image& picture,
+                            const std::string& file) {
   const Background& background = project.backgrounds[index];
-  project.cards.backgrounds[background.name] = BackgroundCard(&picture);
+  project.cards.backgrounds[file] = BackgroundCard(&picture);
   const auto beyond = [&](const Tile& tile) {
     return tile.background == background.name &&
            (tile.left > picture.width() || tile.top > picture.height());

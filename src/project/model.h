@@ -175,19 +175,20 @@ struct ProjectSettings {
   friend bool operator==(const ProjectSettings&, const ProjectSettings&) = default;
 };
 
-// Browser cards by resource name, drawn while the program runs and never
-// stored. A sprite's card remembers the picture it shows, so a card whose
-// sprite now starts with another picture is drawn again (SpriteCard); the
-// cards of backgrounds and scenes are drawn by what holds their picture
-// (the reader, the background dialog, the scene editor) and stand until
-// drawn again.
+// Browser cards, drawn while the program runs and never stored. A sprite's
+// card remembers the picture it shows, so a card whose sprite now starts
+// with another picture is drawn again (SpriteCards). A background's card
+// is kept by its picture's file name, so a background an undo takes back to
+// its earlier file shows that file's card. A scene's card is drawn by the
+// scene editor and kept by the scene's name. Both are drawn by what holds
+// the picture (the reader, the background dialog, the scene editor).
 struct Cards {
   struct Drawn {
     ImageRef from;  // kept, so that its identity is not reused
     ImageRef card;
   };
   std::unordered_map<std::string, Drawn> sprites;
-  std::unordered_map<std::string, ImageRef> backgrounds;
+  std::unordered_map<std::string, ImageRef> backgrounds;  // by file name
   std::unordered_map<std::string, ImageRef> scenes;
   // The sprite cards in list order as last looked up, and the frames and
   // sprite names they were looked up for, so a browser refresh with neither

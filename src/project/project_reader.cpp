@@ -468,7 +468,7 @@ class Loader {
           }
         }
       }
-      p_.cards.backgrounds[b.name] = BackgroundCard(picture.is_null() ? nullptr : &picture);
+      p_.cards.backgrounds[b.file] = BackgroundCard(picture.is_null() ? nullptr : &picture);
       if (held) total_pixels_ -= Pixels(*held);
     }
   }

@@ -31,18 +31,7 @@ void RenameSprite(Project& p, const std::string& from, const std::string& to) {
   for (auto& frame : p.frames) Follow(frame.sprite, from, to);
 }
 
-// A card drawn under the old name is the renamed resource's.
-void MoveCard(std::unordered_map<std::string, ImageRef>& cards, const std::string& from,
-              const std::string& to) {
-  const auto found = cards.find(from);
-  if (found == cards.end()) return;
-  ImageRef card = std::move(found->second);
-  cards.erase(found);
-  cards[to] = std::move(card);
-}
-
 void RenameBackground(Project& p, const std::string& from, const std::string& to) {
-  MoveCard(p.cards.backgrounds, from, to);
   for (auto& scene : p.scenes) Follow(scene.background, from, to);
   for (auto& tile : p.tiles) Follow(tile.background, from, to);
 }
@@ -62,7 +51,8 @@ void RenameObject(Project& p, const std::string& from, const std::string& to) {
 }
 
 void RenameScene(Project& p, const std::string& from, const std::string& to) {
-  MoveCard(p.cards.scenes, from, to);
+  // The card drawn under the old name is the renamed scene's.
+  if (const auto card = p.cards.scenes.extract(from)) p.cards.scenes[to] = std::move(card.mapped());
   for (auto& object : p.objects)
     if (object.prototype == 0) Follow(object.scene, from, to);
   for (auto& layer : p.layers) Follow(layer.scene, from, to);

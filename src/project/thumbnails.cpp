@@ -178,12 +178,13 @@ void BuildThumbnails(Project& project, const PictureLimits& limits) {
     if (size && size->width <= limits.max_side && size->height <= limits.max_side &&
         held + std::int64_t{size->width} * size->height <= limits.max_total_pixels)
       picture = LoadImageFile(path, nullptr, ReadFrom::ProgramFolder);
-    project.cards.backgrounds[background.name] = BackgroundCard(&picture);
+    project.cards.backgrounds[background.file] = BackgroundCard(&picture);
   }
 }
 
-ImageRef BackgroundCardOf(const Project& project, const std::string& background) {
-  const auto found = project.cards.backgrounds.find(background);
+ImageRef BackgroundCardOf(const Project& project, const Background& background) {
+  if (background.file.empty()) return nullptr;
+  const auto found = project.cards.backgrounds.find(background.file);
   return found == project.cards.backgrounds.end() ? nullptr : found->second;
 }
 

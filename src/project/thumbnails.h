@@ -30,7 +30,7 @@ std::vector<ImageRef> SpriteCards(const Project& project);
 ImageRef BackgroundCard(const Image* picture);
 
 // The card of a background or scene as last drawn, null when none was.
-ImageRef BackgroundCardOf(const Project& project, const std::string& background);
+ImageRef BackgroundCardOf(const Project& project, const Background& background);
 ImageRef SceneCardOf(const Project& project, const std::string& scene);
 
 // The 150 x 100 card drawn under every thumbnail, and the picture of a

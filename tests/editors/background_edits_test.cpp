@@ -143,13 +143,14 @@ TEST(ApplyBackgroundPicture, DeletesTilesBeyondItAndDrawsTheCard) {
                    tile("low", "bg", 0, 17),   tile("far", "other", 99, 99)};
   Image picture = Image::Transparent(32, 16);
   picture.Plot(2, 1, Color{1, 2, 3, 255});
-  ApplyBackgroundPicture(project, 0, picture);
+  ApplyBackgroundPicture(project, 0, picture, "sky.png");
 
   std::vector<std::string> left;
   for (const Tile& t : project.tiles) left.push_back(t.name + "@" + std::to_string(t.left));
   EXPECT_EQ(left, (std::vector<std::string>{"origin@2", "edge@32", "dup@0", "far@99"}));
-  EXPECT_EQ(*BackgroundCardOf(project, "bg"), MakeCard(&picture));
-  EXPECT_EQ(BackgroundCardOf(project, "other"), nullptr);
+  project.backgrounds[0].file = "sky.png";  // as "Done" stores it
+  EXPECT_EQ(*BackgroundCardOf(project, project.backgrounds[0]), MakeCard(&picture));
+  EXPECT_EQ(BackgroundCardOf(project, project.backgrounds[1]), nullptr);
   EXPECT_EQ(project.modified, 1);
 }
 

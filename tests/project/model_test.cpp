@@ -140,9 +140,9 @@ TEST(ThumbnailsTest, SpritesAndBackgrounds) {
   BuildThumbnails(p);
   EXPECT_EQ(*p.cards.sprites[empty].card, CardWith(StockEmptyCard().get()));
   EXPECT_EQ(*p.cards.sprites[hero].card, MakeCard(picture.get()));
-  EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[0].name), CardWith(nullptr));
-  EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[1].name), CardWith(nullptr));
-  EXPECT_EQ(BackgroundCardOf(p, p.backgrounds[2].name), nullptr);
+  EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[0]), CardWith(nullptr));
+  EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[1]), CardWith(nullptr));
+  EXPECT_EQ(BackgroundCardOf(p, p.backgrounds[2]), nullptr);
 
   fs::create_directories("Projects/demo/img");
   Image sky = Image::Opaque(120, 60);
@@ -153,7 +153,7 @@ TEST(ThumbnailsTest, SpritesAndBackgrounds) {
                                       {PictureLimits{16384, 120 * 60 + held - 1}, false},
                                       {PictureLimits{119, 120 * 60 + held}, false}}) {
     BuildThumbnails(p, limits);
-    EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[0].name), shown ? MakeCard(&sky) : CardWith(nullptr));
+    EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[0]), shown ? MakeCard(&sky) : CardWith(nullptr));
   }
 }
 

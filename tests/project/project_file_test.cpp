@@ -122,7 +122,7 @@ std::string Outcome(const Project& q, const FileReport& report, bool opened) {
   for (const Frame& f : q.frames)
     out += "frame " + f.sprite + "_" + f.file + ": " + size(f.image) + "\n";
   for (const Background& b : q.backgrounds) {
-    const ImageRef card = BackgroundCardOf(q, b.name);
+    const ImageRef card = BackgroundCardOf(q, b);
     const bool bare = card && *card == *StockCardPicture();
     out += "card " + b.name + ": " + (bare ? "bare" : size(card)) + "\n";
   }

@@ -33,7 +33,7 @@ Project Hall() {
 
 // Placing names the instance after the next uid and gives it the object's
 // sprite and depth.
-TEST(InstanceEdits, PlacingMakesANamedInstanceWithTheObjectsPictureAndDepth) {
+TEST(InstanceEdits, PlacingMakesANamedInstanceWithTheObjectsSpriteAndDepth) {
   Project project = Hall();
   EXPECT_EQ(PlaceInstance(project, "hall", "obj_missing", 1, 2), -1);
   const GameObject &box = project.objects[2], &ghost = project.objects[3];
