@@ -109,8 +109,8 @@ class Saver {
       const std::string from = StandInSource(saved, frame.image, path);
       if (from.empty() || from == path) continue;
       carry[i] = 1;
-      if (IsPlainFileName(file) && !ReadFile(from, &carried[i], kMaxPictureFileBytes, &reasons[i],
-                                             ReadFrom::ProgramFolder))
+      if (IsPlainFileName(file) &&
+          !ReadFile(from, &carried[i], kMaxPictureFileBytes, &reasons[i], ReadFrom::ProgramFolder))
         failed[i] = path;
     }
     // What each file written holds now, gathered into saved_frames once all

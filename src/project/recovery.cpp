@@ -124,8 +124,7 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
                !from.empty()) {
       // A picture that was never loaded is carried over from its file once.
       if (written.count(file) && FileExists(path)) continue;
-      if (!CopyProgramFile(from, path, kMaxPictureFileBytes, &why, false,
-                           ReadFrom::ProgramFolder))
+      if (!CopyProgramFile(from, path, kMaxPictureFileBytes, &why, false, ReadFrom::ProgramFolder))
         continue;  // its own file still holds it
       written[file] = 0;
     }

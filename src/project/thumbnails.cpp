@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "project/safe_name.h"
 #include "project/project_paths.h"
+#include "project/safe_name.h"
 
 namespace vorlane {
 namespace {
@@ -106,8 +106,9 @@ Image MakeCard(const Image* picture) {
 namespace {
 
 bool SameNames(const std::vector<std::string>& names, const std::vector<Sprite>& sprites) {
-  return std::equal(names.begin(), names.end(), sprites.begin(), sprites.end(),
-                    [](const std::string& name, const Sprite& sprite) { return name == sprite.name; });
+  return std::equal(
+      names.begin(), names.end(), sprites.begin(), sprites.end(),
+      [](const std::string& name, const Sprite& sprite) { return name == sprite.name; });
 }
 
 }  // namespace
@@ -148,8 +149,7 @@ void BuildSpriteThumbnails(const Project& project) {
   SpriteCards(project);
   // Only the cards of the sprites there are now are kept.
   std::unordered_map<std::string, Cards::Drawn> kept;
-  for (const auto& sprite : project.sprites)
-    kept[sprite.name] = project.cards.sprites[sprite.name];
+  for (const auto& sprite : project.sprites) kept[sprite.name] = project.cards.sprites[sprite.name];
   project.cards.sprites = std::move(kept);
 }
 

@@ -11,8 +11,7 @@ const Image& ScenePictures::Turned(const ImageRef& picture, int angle) {
   if (angle == 0) return *picture;
   Made& turned = turned_[{picture.get(), angle}];
   if (!turned.made)
-    turned = {picture,
-              ShareImage(RotateImage(*picture, angle, true, Color{255, 255, 255, 255}))};
+    turned = {picture, ShareImage(RotateImage(*picture, angle, true, Color{255, 255, 255, 255}))};
   return *turned.made;
 }
 

@@ -41,8 +41,7 @@ int RemoveTilesAt(Project& project, const std::string& scene, int layer, int x, 
 void MoveSelectedTiles(Project& project, const std::string& scene, const TileNames& selected,
                        int dx, int dy);
 
-int CountSelectedTiles(const Project& project, const std::string& scene,
-                       const TileNames& selected);
+int CountSelectedTiles(const Project& project, const std::string& scene, const TileNames& selected);
 // The question asked before DeleteSelectedTiles, titled "Confirm".
 std::string DeleteSelectedTilesQuestion(int count);
 // Deletes the selected tiles of `scene` (any layer). Returns how many.

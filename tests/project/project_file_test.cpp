@@ -11,8 +11,8 @@
 
 #include "gui/file_util.h"
 #include "project/edit_stack.h"
-#include "support/golden.h"
 #include "project/thumbnails.h"
+#include "support/golden.h"
 #include "support/random_text.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"

@@ -103,8 +103,7 @@ TEST(TileTool, StampsTheBrushOnTheCurrentLayerAndActsOnItsTilesOnly) {
   f.view.current_layer = 5;
   TileTool tool(f.context, f.brush);
   for (int x : {3, 23, 43}) tool.Press(Left(x, 3));
-  EXPECT_EQ(f.project.tiles[1],
-            (Tile{"tile_3", "bg_tiles", 16, 0, 16, 16, 20, 0, 5, "hall"}));
+  EXPECT_EQ(f.project.tiles[1], (Tile{"tile_3", "bg_tiles", 16, 0, 16, 16, 20, 0, 5, "hall"}));
   f.project.tiles[2].depth = 6;  // another layer
   f.view.tile_action = TileAction::Select;
   for (int x : {30, 50}) tool.Press(Left(x, 5));  // its layer, another layer

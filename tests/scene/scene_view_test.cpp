@@ -129,7 +129,10 @@ TEST(SceneView, SelectingMakesNoStepAndUndoShowsTheRestoredPicture) {
   EXPECT_FALSE(stack.Undo());
   f.project.sprites.push_back(Sprite{.name = "wide"});
   f.project.frames.push_back(Frame{"0", "wide", ShareImage(Solid(30, 4, kBlue))});
-  stack.Apply("Turn", [](Project& p) { p.objects[1].sprite = "wide", p.objects[1].image_angle = 45; });
+  stack.Apply("Turn", [](Project& p) {
+    p.objects[1].sprite = "wide";
+    p.objects[1].image_angle = 45;
+  });
   f.state.selected_instances.clear();
   f.state.selected_tiles.clear();
   EXPECT_NE(f.Paint(), before);

@@ -55,8 +55,7 @@ Names NamesOf(const Project& p) {
 TEST(PlaceTile, AppendsANewTileCutFromTheSelection) {
   Project p = TwoScenes();
   EXPECT_EQ(PlaceTile(p, "a", kFront, "bg_ground", {16, 32, 3, 4}, 40, -8), 4);
-  EXPECT_EQ(p.tiles[4],
-            (Tile{"tile_51", "bg_ground", 16, 32, 3, 4, 40, -8, kFront, "a"}));
+  EXPECT_EQ(p.tiles[4], (Tile{"tile_51", "bg_ground", 16, 32, 3, 4, 40, -8, kFront, "a"}));
 }
 
 // Clicks select or remove the tiles of the scene and layer strictly under

@@ -64,8 +64,8 @@ Project SampleProject() {
 
   // name, size, view size, colour, code, speed, background with
   // tiling x / y and stretch, followed object and its borders
-  p.scenes.push_back({"level", 1000, 800, 320, 240, 1, 2, 3, "start();", 60, "bg_tiles",
-                      1, 0, 1, "obj_player", 11, 12});
+  p.scenes.push_back({"level", 1000, 800, 320, 240, 1, 2, 3, "start();", 60, "bg_tiles", 1, 0, 1,
+                      "obj_player", 11, 12});
   p.layers.push_back({"lay_front", 500, "level"});
   p.tiles.push_back({"tile_16", "bg_tiles", 4, 8, 16, 24, 32, 48, 500, "level"});
   p.tiles.push_back({"tile_17", "bg_tiles", 20, 8, 16, 24, 48, 48, 500, "level"});
