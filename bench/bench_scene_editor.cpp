@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 
 #include "gui/ui/canvas.h"
 #include "gui/ui/scripted_dialogs.h"
@@ -55,8 +56,13 @@ int main(int argc, char** argv) {
     tile.depth = 1000 * static_cast<int>(i % 10);
     tile.x = static_cast<int>(i * 29 % 4000);
     tile.y = static_cast<int>(i * 31 % 2500);
-    tile.image = CutTileImage(tile, Image::Transparent(256, 256));
   }
+  // The tile sets' pictures, which the editor cuts the tiles from.
+  const auto folder = std::filesystem::temp_directory_path() / "vorlane-bench-scene";
+  std::filesystem::create_directories(folder);
+  project.tempfolder = folder.string();
+  for (const Background& set : project.backgrounds)
+    SavePng(Image::Transparent(256, 256), project.tempfolder + "/" + set.file);
   for (int layer = 0; layer < 10; ++layer)
     AddSceneLayer(project, scene, std::to_string(1000 * layer));
 

@@ -1,6 +1,7 @@
 #include "app/browser_model.h"
 
 #include <array>
+#include <string_view>
 #include <unordered_map>
 
 #include "project/thumbnails.h"
@@ -41,22 +42,35 @@ std::vector<ShownResource> WithPicture(const std::vector<Record>& list, const Im
   return shown;
 }
 
-template <typename Record>
-std::vector<ShownResource> WithThumbnails(const std::vector<Record>& list) {
+// Each record with its card as `card_of(record)` gives it.
+template <typename Record, typename CardOf>
+std::vector<ShownResource> WithCards(const std::vector<Record>& list, CardOf card_of) {
   std::vector<ShownResource> shown;
   shown.reserve(list.size());
-  for (const auto& record : list) shown.push_back({record.name, OrEmpty(record.thumbnail)});
+  for (const auto& record : list) shown.push_back({record.name, OrEmpty(card_of(record))});
   return shown;
 }
 
+std::vector<ShownResource> Sprites(const Project& project) {
+  const std::vector<ImageRef> cards = SpriteCards(project);
+  std::vector<ShownResource> shown;
+  shown.reserve(cards.size());
+  for (size_t i = 0; i < cards.size(); ++i) shown.push_back({project.sprites[i].name, cards[i]});
+  return shown;
+}
+
+// Objects show the card of their sprite.
 std::vector<ShownResource> Objects(const Project& project) {
-  std::unordered_map<std::string, ImageRef> thumbnails;
-  for (const auto& sprite : project.sprites) thumbnails.try_emplace(sprite.name, sprite.thumbnail);
+  const std::vector<ImageRef> sprite_cards = SpriteCards(project);
+  std::unordered_map<std::string_view, const ImageRef*> cards;
+  cards.reserve(sprite_cards.size());
+  for (size_t i = 0; i < sprite_cards.size(); ++i)
+    cards.try_emplace(project.sprites[i].name, &sprite_cards[i]);
   std::vector<ShownResource> shown;
   for (const auto& object : project.objects) {
     if (object.prototype != 1) continue;
-    const auto found = thumbnails.find(object.sprite);
-    shown.push_back({object.name, OrEmpty(found == thumbnails.end() ? nullptr : found->second)});
+    const auto found = cards.find(object.sprite);
+    shown.push_back({object.name, OrEmpty(found == cards.end() ? nullptr : *found->second)});
   }
   return shown;
 }
@@ -91,13 +105,18 @@ void SetStockKindCard(ResourceKind kind, ImageRef picture) {
 
 std::vector<ShownResource> ShownResources(const Project& project, ResourceKind kind) {
   switch (kind) {
-    case ResourceKind::Sprite: return WithThumbnails(project.sprites);
+    case ResourceKind::Sprite: return Sprites(project);
     case ResourceKind::Sound: return WithPicture(project.sounds, StockKindCard(kind));
     case ResourceKind::Music: return WithPicture(project.musics, StockKindCard(kind));
-    case ResourceKind::Background: return WithThumbnails(project.backgrounds);
+    case ResourceKind::Background:
+      return WithCards(project.backgrounds, [&](const Background& background) {
+        return BackgroundCardOf(project, background);
+      });
     case ResourceKind::Font: return WithPicture(project.fonts, StockKindCard(kind));
     case ResourceKind::Object: return Objects(project);
-    case ResourceKind::Scene: return WithThumbnails(project.scenes);
+    case ResourceKind::Scene:
+      return WithCards(project.scenes,
+                       [&](const Scene& scene) { return SceneCardOf(project, scene.name); });
     case ResourceKind::Function: return WithPicture(project.fns, StockKindCard(kind));
   }
   return {};

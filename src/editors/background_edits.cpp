@@ -87,19 +87,16 @@ Image LoadBackgroundPicture(const std::string& path, std::string* error) {
   return LoadPicture(path, PictureLimits{}.max_side, error);
 }
 
-void ApplyBackgroundPicture(Project& project, int index, const Image& picture) {
-  Background& background = project.backgrounds[index];
-  background.thumbnail = BackgroundCard(&picture);
+void ApplyBackgroundPicture(Project& project, int index, const Image& picture,
+                            const std::string& file) {
+  const Background& background = project.backgrounds[index];
+  project.cards.backgrounds[file] = BackgroundCard(&picture);
   const auto beyond = [&](const Tile& tile) {
     return tile.background == background.name &&
            (tile.left > picture.width() || tile.top > picture.height());
   };
   // The records themselves go, not every tile of the same name.
   std::erase_if(project.tiles, beyond);
-  const int max_side = PictureLimits{}.max_side;
-  for (Tile& tile : project.tiles)
-    if (tile.background == background.name && tile.width <= max_side && tile.height <= max_side)
-      tile.image = CutTileImage(tile, picture);
   SetModified(project, 1);
 }
 

@@ -45,10 +45,12 @@ void PaintBackgroundPreview(Image& target, int left, int top, const Image& pictu
 // read, does not decode, or is larger than a picture may be.
 Image LoadBackgroundPicture(const std::string& path, std::string* error);
 
-// Makes `picture` the picture of background `index` at once: its card, and
-// its tiles in every scene. A tile whose left is beyond the picture's width
-// or whose top is beyond its height is deleted; the others are cut anew.
-void ApplyBackgroundPicture(Project& project, int index, const Image& picture);
+// Makes `picture`, to be stored as `file`, the picture of background
+// `index` at once: its card, and its tiles in every scene. A tile whose left
+// is beyond the picture's width or whose top is beyond its height is
+// deleted.
+void ApplyBackgroundPicture(Project& project, int index, const Image& picture,
+                            const std::string& file);
 
 // What the dialog holds when "Done" is pressed. `pending` is the stored
 // file name or the full path of a newly chosen picture (pending_file.h).

@@ -49,14 +49,8 @@ std::string StoreObject(Project& project, int index, const ObjectFields& fields)
   object.collision = fields.collision ? 1 : 0;
   object.parent = fields.parent;
 
-  const ImageRef first = FirstFrameImage(project, fields.sprite);
-  for (GameObject& record : project.objects) {
-    if (record.prototype == 0 && record.template_ == fields.name) {
-      record.sprite = fields.sprite;
-      SetObjectImage(record, first);
-    }
-  }
-  SetObjectImage(project.objects[static_cast<size_t>(index)], first);
+  for (GameObject& record : project.objects)
+    if (record.prototype == 0 && record.template_ == fields.name) record.sprite = fields.sprite;
   return "";
 }
 

@@ -31,9 +31,8 @@ struct ObjectFields {
 // "Done" for objects[index]: marks the project modified, then checks the
 // name. On a refusal returns the message and changes nothing else.
 // Otherwise returns "" after renaming (every reference follows, and every
-// instance of the object takes the new depth), storing the fields and
-// giving the object and its instances the sprite's first frame as their
-// display image (instances also take the sprite).
+// instance of the object takes the new depth) and storing the fields
+// (instances also take the sprite).
 std::string StoreObject(Project& project, int index, const ObjectFields& fields);
 
 // Appends an event to the script list ("scr_" + the next uid, empty code)

@@ -126,8 +126,8 @@ std::optional<ImageSize> ReadImageSize(const std::string& path, std::string* err
                                        ReadFrom from = ReadFrom::Anywhere);
 
 // Reads a PNG, JPEG or BMP picture of at most `max_side` pixels on each
-// side. A null image when it cannot be used, with `error` a sentence naming
-// the file and the reason.
+// side. A null image when it cannot be used, with `error` (when given) a
+// sentence naming the file and the reason.
 Image LoadPicture(const std::string& path, int max_side, std::string* error);
 // Decodes an image from bytes in memory. Null, as for a file that does not
 // decode, when the bytes declare a picture larger than 16384 pixels on a

@@ -200,7 +200,7 @@ Image LoadPicture(const std::string& path, int max_side, std::string* error) {
   Image picture;
   if (size && size->width <= max_side && size->height <= max_side)
     picture = LoadImageFile(path, &why);
-  if (!picture.is_null()) return picture;
+  if (!picture.is_null() || !error) return picture;
   if (!why.empty())
     *error = what + ". " + why;
   else if (size && (size->width > max_side || size->height > max_side))

@@ -132,8 +132,7 @@ void EditStack::Record(const std::string& text) {
   ProjectDiff diff = DiffProjects(known_, project_);
   if (diff.empty()) return;
   ReapplyDiff(known_, diff);
-  if (diff.ChangesStoredData())
-    stack_.push(new ProjectEdit(project_, known_, text, std::move(diff), next_serial_++));
+  stack_.push(new ProjectEdit(project_, known_, text, std::move(diff), next_serial_++));
 }
 
 void EditStack::PublishModified() {

@@ -50,8 +50,8 @@ std::vector<std::string> RenumberRepeatedFrames(Project& project) {
   for (Frame* frame : repeated) {
     const std::string old = frame->file;
     frame->file = FreeNumber(project, frame->sprite, names);
-    // `stored_path` still names the shared file, so a picture that was
-    // never loaded is carried over from it into the new one.
+    // The shared file still holds the picture a stand-in stands for, so a
+    // picture that was never loaded is carried over from it into the new one.
     names.insert(FrameFileName(*frame));
     notes.push_back(frame->sprite + " frame " + old + " is now frame " + frame->file);
   }

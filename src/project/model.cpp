@@ -39,12 +39,6 @@ Record* FindNamed(std::vector<Record>& list, const std::string& name) {
 
 int NextUID(Project& project) { return ++project.uid; }
 
-void SetObjectImage(GameObject& object, ImageRef image) {
-  object.imagewidth = image ? image->width() : 0;
-  object.imageheight = image ? image->height() : 0;
-  object.image = std::move(image);
-}
-
 void SetModified(Project& project, int flag) { project.modified = flag ? 1 : 0; }
 
 std::string NewSprite(Project& p) { return AppendNew(p, p.sprites, "sprite_"); }
@@ -73,20 +67,10 @@ std::string NewScript(Project& project, const std::string& object, const std::st
 }
 
 void DeleteSprite(Project& project, const std::string& name) {
-  for (auto& object : project.objects) {
-    if (object.sprite == name) {
-      object.sprite.clear();
-      object.image.reset();
-    }
-  }
+  for (auto& object : project.objects)
+    if (object.sprite == name) object.sprite.clear();
   RemoveWhere(project.frames, [&](const Frame& f) { return f.sprite == name; });
   RemoveNamed(project.sprites, name);
-  const auto first_frames = FirstFrameImages(project);
-  for (auto& object : project.objects) {
-    if (object.sprite.empty()) continue;
-    const auto found = first_frames.find(object.sprite);
-    SetObjectImage(object, found == first_frames.end() ? nullptr : found->second);
-  }
 }
 
 void DeleteBackground(Project& project, const std::string& name) {
@@ -144,13 +128,14 @@ void DuplicateObject(Project& project, const std::string& name) {
 
 std::unordered_map<std::string, ImageRef> FirstFrameImages(const Project& project) {
   std::unordered_map<std::string, ImageRef> first;
-  for (const auto& frame : project.frames) first.try_emplace(frame.sprite, frame.image);
+  for (const auto& frame : project.frames)
+    first.try_emplace(frame.sprite, HasPicture(frame) ? frame.image : nullptr);
   return first;
 }
 
 ImageRef FirstFrameImage(const Project& project, const std::string& sprite) {
   for (const auto& frame : project.frames)
-    if (frame.sprite == sprite) return frame.image;
+    if (frame.sprite == sprite) return HasPicture(frame) ? frame.image : nullptr;
   return nullptr;
 }
 
@@ -169,6 +154,18 @@ ImageRef CutTileImage(const Tile& tile, const Image& set) {
   return ShareImage(std::move(image));
 }
 
+std::string StandInSource(const SavedFrames& saved, const ImageRef& image,
+                          const std::string& path) {
+  if (!image || !image->is_null()) return "";
+  if (const auto found = saved.find(path); found != saved.end() && found->second.stand_in == image)
+    return path;
+  for (const auto& [file, entry] : saved)
+    if (entry.stand_in == image) return file;
+  return "";
+}
+
+bool HasPicture(const Frame& frame) { return frame.image && !frame.image->is_null(); }
+
 void ResetProject(Project& project) {
   project.uid = 1;
   project.settings = ProjectSettings{};
@@ -184,6 +181,7 @@ void ResetProject(Project& project) {
   project.layers.clear();
   project.tiles.clear();
   project.fns.clear();
+  project.cards = Cards{};
 }
 
 Sprite* FindSprite(Project& p, const std::string& n) { return FindNamed(p.sprites, n); }

@@ -15,11 +15,13 @@ namespace vorlane {
 // The program's own version, written into every saved project.
 inline constexpr int kVersion = 129;
 
-// Records compare field by field; run-time images compare by identity, which
-// is exact because shared images are never changed in place.
+// Records hold only what the project file stores, so they compare field by
+// field; the frames' pictures compare by identity, which is exact because
+// shared images are never changed in place. What the program derives from
+// them while it runs lives beside the lists (Project::cards, saved_frames)
+// or in the editor that shows it.
 struct Sprite {
   std::string name;
-  ImageRef thumbnail;  // run-time
   std::string collisionshape = "Box";
   int collisionradius = 0;
   int collisionleft = 0;
@@ -37,13 +39,9 @@ struct Sprite {
 struct Frame {
   std::string file;    // the frame's number as text
   std::string sprite;  // owning sprite
-  ImageRef image;      // run-time
-  // Run-time: the PNG file this frame's picture was last read from or saved
-  // to, with the picture's fingerprint and the file's size then, so a save
-  // can leave files of unchanged frames alone.
-  std::string stored_path;
-  std::uint64_t stored_fingerprint = 0;
-  std::int64_t stored_size = -1;
+  // The picture; a null picture of its own when it was never loaded and
+  // lives only in its file (see SavedFrames), null when there is none.
+  ImageRef image;
 
   friend bool operator==(const Frame&, const Frame&) = default;
 };
@@ -61,7 +59,6 @@ using Music = Sound;
 struct Background {
   std::string name;
   std::string file;
-  ImageRef thumbnail;  // run-time
   int tile = 0;
   int tilewidth = 32;
   int tileheight = 32;
@@ -93,11 +90,6 @@ struct GameObject {
   std::string scene;
   int x = 0;
   int y = 0;
-  int selected = 0;        // run-time
-  ImageRef image;          // run-time: first frame of `sprite`
-  ImageRef displayimage;   // run-time: `image` rotated by image_angle
-  int imagewidth = 0;      // run-time
-  int imageheight = 0;     // run-time
   int visible = 1;
   int depth = 0;
   int collision = 1;
@@ -121,7 +113,6 @@ struct Script {
 
 struct Scene {
   std::string name;
-  ImageRef thumbnail;  // run-time
   int width = 640;
   int height = 480;
   int viewportwidth = 640;
@@ -161,8 +152,6 @@ struct Tile {
   int y = 0;
   int depth = 0;
   std::string scene;
-  ImageRef image;    // run-time: the cut-out pixels
-  int selected = 0;  // run-time
 
   friend bool operator==(const Tile&, const Tile&) = default;
 };
@@ -186,6 +175,51 @@ struct ProjectSettings {
   friend bool operator==(const ProjectSettings&, const ProjectSettings&) = default;
 };
 
+// Browser cards, drawn while the program runs and never stored. A sprite's
+// card remembers the picture it shows, so a card whose sprite now starts
+// with another picture is drawn again (SpriteCards). A background's card
+// is kept by its picture's file name, so a background an undo takes back to
+// its earlier file shows that file's card. A scene's card is drawn by the
+// scene editor and kept by the scene's name, with a stamp of what it shows,
+// so one an undo made stale is drawn again (RedrawStaleSceneCards). Both are drawn by what holds
+// the picture (the reader, the background dialog, the scene editor).
+struct Cards {
+  struct Drawn {
+    ImageRef from;  // kept, so that its identity is not reused
+    ImageRef card;
+  };
+  std::unordered_map<std::string, Drawn> sprites;
+  std::unordered_map<std::string, ImageRef> backgrounds;  // by file name
+  struct SceneDrawn {
+    ImageRef card;
+    std::uint64_t stamp = 0;  // of what the card shows; 0: the stock card
+  };
+  std::unordered_map<std::string, SceneDrawn> scenes;
+  // The sprite cards in list order as last looked up, and the frames and
+  // sprite names they were looked up for, so a browser refresh with neither
+  // changed looks nothing up.
+  std::vector<ImageRef> listed;
+  std::vector<Frame> listed_frames;
+  std::vector<std::string> listed_sprites;
+};
+
+// What a frame file holds as far as this run read or wrote it, so a save
+// leaves files of unchanged frames alone. A picture never loaded is stood
+// for by a null picture of its own, which its frame holds wherever undo or
+// renames take the record; the file whose entry names that stand-in is
+// where the picture is carried from.
+struct SavedFile {
+  ImageRef stand_in;              // null for a picture that was loaded
+  std::uint64_t fingerprint = 0;  // of the loaded picture
+  std::int64_t size = -1;
+};
+using SavedFrames = std::unordered_map<std::string, SavedFile>;  // by path
+
+// The file holding the picture `image` stands in for, preferring `path`;
+// "" when `image` is no stand-in.
+std::string StandInSource(const SavedFrames& saved, const ImageRef& image,
+                          const std::string& path = "");
+
 struct Project {
   // Program-wide values that travel with the project.
   int uid = 1;
@@ -208,6 +242,11 @@ struct Project {
   std::vector<Layer> layers;
   std::vector<Tile> tiles;
   std::vector<UserFunction> fns;
+
+  // Beside the lists: derived or learnt while the program runs, never
+  // stored, compared or undone.
+  mutable Cards cards;
+  SavedFrames saved_frames;
 };
 
 int NextUID(Project& project);
@@ -243,17 +282,20 @@ void DeleteFunction(Project& project, const std::string& name);
 // scripts. No uniqueness test is made, as users expect a plain copy.
 void DuplicateObject(Project& project, const std::string& name);
 
-// The image of the first frame of `sprite`, null when it has none.
+// The picture of the first frame of `sprite`, null when it has no frame or
+// the first holds no picture.
 ImageRef FirstFrameImage(const Project& project, const std::string& sprite);
 // The same for every sprite that has frames at once, keyed by sprite name.
 std::unordered_map<std::string, ImageRef> FirstFrameImages(const Project& project);
-// Sets an object's or instance's `image` and its size fields.
-void SetObjectImage(GameObject& object, ImageRef image);
 // A tile's cut-out of its tile set's picture `set`: transparent where the
 // tile reaches past the picture, plain red when the picture is not loaded
 // (null), so the user sees which tiles lost theirs. The caller checks that
 // the tile's size is one it may hold; a size of 0 or less gives null.
 ImageRef CutTileImage(const Tile& tile, const Image& set);
+
+// Whether a frame's picture was loaded and holds something (a stand-in for a
+// picture left in its file does not).
+bool HasPicture(const Frame& frame);
 
 // Settings to their defaults, uid to 1, every list emptied. The program-wide
 // folder names, project name, working folder and modified flag are left to

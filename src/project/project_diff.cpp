@@ -148,48 +148,7 @@ void Apply(Project& project, const ProjectDiff& diff, bool undo) {
   if (diff.uid) project.uid = undo ? diff.uid->first : diff.uid->second;
 }
 
-// A record with its run-time fields cleared: what the project file holds.
-Sprite Stored(Sprite r) { r.thumbnail = nullptr; return r; }
-Frame Stored(Frame r) {
-  r.stored_path.clear();
-  r.stored_fingerprint = 0;
-  r.stored_size = -1;
-  return r;
-}
-Background Stored(Background r) { r.thumbnail = nullptr; return r; }
-GameObject Stored(GameObject r) {
-  r.selected = 0;
-  r.image = r.displayimage = nullptr;
-  r.imagewidth = r.imageheight = 0;
-  return r;
-}
-Scene Stored(Scene r) { r.thumbnail = nullptr; return r; }
-Tile Stored(Tile r) {
-  r.selected = 0;
-  r.image = nullptr;
-  return r;
-}
-template <typename Record>
-const Record& Stored(const Record& r) { return r; }
-
-template <typename Record>
-bool ChangesStored(const ListChange<Record>& change) {
-  for (const auto& h : change.hunks) {
-    if (h.before.size() != h.after.size()) return true;
-    for (size_t i = 0; i < h.before.size(); ++i)
-      if (!(Stored(h.before[i]) == Stored(h.after[i]))) return true;
-  }
-  return false;
-}
-
 }  // namespace
-
-bool ProjectDiff::ChangesStoredData() const {
-  bool changes = settings.has_value();
-  ForEachList(*this, *this, *this,
-              [&](const auto&, const auto&, const auto& change) { changes |= ChangesStored(change); });
-  return changes;
-}
 
 bool ProjectDiff::empty() const {
   bool all_empty = !settings;

@@ -46,9 +46,6 @@ struct ProjectDiff {
   std::optional<std::pair<int, int>> uid;
 
   bool empty() const;
-  // False when every changed record differs only in fields that are never
-  // stored (selection, display images, thumbnails, what was last saved).
-  bool ChangesStoredData() const;
 };
 
 // The records and settings that differ between `before` and `after`, and

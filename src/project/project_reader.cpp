@@ -267,7 +267,7 @@ class Loader {
     for (const auto& s : p_.sounds) CopySound(s);
     for (const auto& m : p_.musics) CopySound(m);
     for (const auto& b : p_.backgrounds) CopyIn(b.file, images_, kMaxPictureFileBytes);
-    for (auto& scene : p_.scenes) scene.thumbnail = StockCardPicture();
+    for (const auto& scene : p_.scenes) p_.cards.scenes[scene.name] = {StockCardPicture()};
     LoadBackgrounds();
     BuildSpriteThumbnails(p_);
     // An instance always takes its object's depth.
@@ -292,6 +292,8 @@ class Loader {
     std::vector<std::optional<ImageSize>> sizes(count);
     std::vector<char> unreadable(count, 0);
     std::vector<std::string> why(count);  // a file that could not be read at all
+    std::vector<std::string> paths(count);
+    std::vector<std::uint64_t> fingerprints(count);
     for (size_t i = 0; i < count; ++i) {
       Frame& frame = p_.frames[i];
       files[i] = frame.sprite + "_" + frame.file + ".png";
@@ -300,12 +302,15 @@ class Loader {
         continue;
       }
       const std::string path = images_ + files[i];
-      frame.stored_size = FileSize(path);
-      if (frame.stored_size < 0) {  // a frame whose file is missing stays empty
+      const std::int64_t size = FileSize(path);
+      if (size < 0) {  // a frame whose file is missing stays empty
         if (report_missing_) report_.missing.push_back(files[i]);
         continue;
       }
-      frame.stored_path = path;
+      // Until its picture is decoded the frame lives only in its file.
+      frame.image = ShareImage(Image());
+      p_.saved_frames[path] = {frame.image, 0, size};
+      paths[i] = path;
       sizes[i] = ReadImageSize(path, &why[i], ReadFrom::ProgramFolder);
       if (!sizes[i]) {
         unreadable[i] = 1;
@@ -317,15 +322,20 @@ class Loader {
     ParallelFor(count, [&](size_t i) {
       if (!sizes[i]) return;
       Frame& frame = p_.frames[i];
-      Image image = Decode(frame.stored_path, *sizes[i], &why[i]);
+      Image image = Decode(paths[i], *sizes[i], &why[i]);
       if (image.is_null()) {
         unreadable[i] = 1;
         return;
       }
-      frame.stored_fingerprint = Fingerprint(image);
+      fingerprints[i] = Fingerprint(image);
       frame.image = ShareImage(std::move(image));
     });
     for (size_t i = 0; i < count; ++i) {
+      if (HasPicture(p_.frames[i])) {
+        SavedFile& saved = p_.saved_frames[paths[i]];
+        saved.stand_in = nullptr;
+        saved.fingerprint = fingerprints[i];
+      }
       if (!unreadable[i]) continue;
       Unreadable(files[i], why[i]);
       if (sizes[i]) total_pixels_ -= Pixels(*sizes[i]);  // admitted, but never held
@@ -353,19 +363,9 @@ class Loader {
   }
 
   // Background pictures are decoded one at a time, counted only while they
-  // are held: each is cut into its tiles and made into its card, then freed.
-  // A picture is decoded only when its tiles fit beside it, as it is of no
-  // use to them otherwise.
+  // are held: each is made into its card, then freed. The scene editor cuts
+  // tiles from the pictures it shows.
   void LoadBackgrounds() {
-    // Tiles are cut from the last background of their name.
-    std::unordered_map<std::string, Background*> sets;
-    for (auto& b : p_.backgrounds)
-      if (!b.file.empty()) sets[b.name] = &b;
-    std::unordered_map<const Background*, std::vector<Tile*>> tiles;
-    for (auto& tile : p_.tiles) {
-      const auto found = sets.find(tile.background);
-      if (found != sets.end()) tiles[found->second].push_back(&tile);
-    }
     for (auto& b : p_.backgrounds) {
       if (b.file.empty()) continue;
       Image picture;
@@ -376,7 +376,7 @@ class Loader {
         const std::optional<ImageSize> size = ReadImageSize(path, &why, ReadFrom::ProgramFolder);
         if (!size) {
           Unreadable(b.file, why);
-        } else if (Allowed(size->width, size->height, b.file, TilePixels(tiles[&b]))) {
+        } else if (Allowed(size->width, size->height, b.file)) {
           picture = Decode(path, *size, &why);
           if (!picture.is_null()) {
             held = size;
@@ -386,31 +386,12 @@ class Loader {
           }
         }
       }
-      for (Tile* tile : tiles[&b]) CutTile(*tile, picture);
-      b.thumbnail = BackgroundCard(picture.is_null() ? nullptr : &picture);
+      p_.cards.backgrounds[b.file] = BackgroundCard(picture.is_null() ? nullptr : &picture);
       if (held) total_pixels_ -= Pixels(*held);
     }
   }
 
-  // A tile gets its cut-out (CutTileImage) when its size may be held.
-  void CutTile(Tile& tile, const Image& set) {
-    if (tile.width <= 0 || tile.height <= 0) return;
-    if (!Allowed(tile.width, tile.height, tile.name)) return;
-    tile.image = CutTileImage(tile, set);
-  }
-
   static std::int64_t Pixels(ImageSize size) { return std::int64_t{size.width} * size.height; }
-
-  // The pixels of the cut-outs that may be made of these tiles.
-  std::int64_t TilePixels(const std::vector<Tile*>& tiles) const {
-    std::int64_t pixels = 0;
-    for (const Tile* tile : tiles) {
-      if (tile->width > 0 && tile->height > 0 && tile->width <= limits_.max_side &&
-          tile->height <= limits_.max_side)
-        pixels += std::int64_t{tile->width} * tile->height;
-    }
-    return pixels;
-  }
 
   // A picture not loaded: a file that could not be read at all (`why` says
   // so), or one that did not decode.
@@ -429,17 +410,15 @@ class Loader {
     return image;
   }
 
-  // Whether a picture of this size may be held, with room left for `beside`
-  // more pixels; if so its pixels are counted, otherwise `what` is reported
-  // with the reason.
-  bool Allowed(std::int64_t width, std::int64_t height, const std::string& what,
-               std::int64_t beside = 0) {
+  // Whether a picture of this size may be held; if so its pixels are
+  // counted, otherwise `what` is reported with the reason.
+  bool Allowed(std::int64_t width, std::int64_t height, const std::string& what) {
     if (width > limits_.max_side || height > limits_.max_side) {
       report_.too_large.push_back(what);
       return false;
     }
     const std::int64_t pixels = width * height;
-    if (total_pixels_ + pixels + beside > limits_.max_total_pixels) {
+    if (total_pixels_ + pixels > limits_.max_total_pixels) {
       report_.over_budget.push_back(what);
       return false;
     }

@@ -1,5 +1,6 @@
 // Saving a project: frame PNGs, media copied out of the working folder, then
 // the project file itself, which replaces the old one only once complete.
+#include <optional>
 #include <unordered_map>
 
 #include "gui/file_util.h"
@@ -96,6 +97,7 @@ class Saver {
     // is carried over as it is. Those files are all read before anything is
     // written: a renamed sprite may save to a file another frame still
     // reads from.
+    SavedFrames& saved = project_.saved_frames;
     std::vector<std::string> carried(order.size());
     std::vector<char> carry(order.size(), 0);
     std::vector<std::string> failed(order.size());
@@ -104,12 +106,16 @@ class Saver {
       const Frame& frame = *order[i];
       const std::string file = FrameFileName(frame);
       const std::string path = paths_.images + file;
-      if (HasPicture(frame) || frame.stored_path.empty() || frame.stored_path == path) continue;
+      const std::string from = StandInSource(saved, frame.image, path);
+      if (from.empty() || from == path) continue;
       carry[i] = 1;
-      if (IsPlainFileName(file) && !ReadFile(frame.stored_path, &carried[i], kMaxPictureFileBytes,
-                                             &reasons[i], ReadFrom::ProgramFolder))
+      if (IsPlainFileName(file) &&
+          !ReadFile(from, &carried[i], kMaxPictureFileBytes, &reasons[i], ReadFrom::ProgramFolder))
         failed[i] = path;
     }
+    // What each file written holds now, gathered into saved_frames once all
+    // are written (a failed write's size of -1 matches no file).
+    std::vector<std::optional<SavedFile>> learnt(order.size());
     // Each frame is its own file: they are coded and written side by side,
     // and their outcomes gathered in frame order afterwards. A frame whose
     // picture is what its file already holds is left alone.
@@ -129,32 +135,30 @@ class Saver {
           failed[i] = path;
           return;
         }
-        frame.stored_path = path;
-        frame.stored_size = static_cast<std::int64_t>(carried[i].size());
+        learnt[i] = SavedFile{frame.image, 0, static_cast<std::int64_t>(carried[i].size())};
         return;
       }
       const std::uint64_t fingerprint = Fingerprint(*frame.image);
-      if (frame.stored_path == path && frame.stored_fingerprint == fingerprint &&
-          frame.stored_size >= 0 && FileSize(path) == frame.stored_size)
+      const auto known = saved.find(path);  // only read while the frames are written
+      if (known != saved.end() && !known->second.stand_in &&
+          known->second.fingerprint == fingerprint && known->second.size >= 0 &&
+          FileSize(path) == known->second.size)
         return;
       const std::string png = EncodePng(*frame.image);
       if (png.empty() || !WriteFileAtomic(path, png, nullptr, false)) {
         failed[i] = path;
-        frame.stored_path.clear();
+        learnt[i].emplace();  // the size of -1 matches no file
         return;
       }
-      frame.stored_path = path;
-      frame.stored_fingerprint = fingerprint;
-      frame.stored_size = static_cast<std::int64_t>(png.size());
+      learnt[i] = SavedFile{nullptr, fingerprint, static_cast<std::int64_t>(png.size())};
     });
     for (size_t i = 0; i < order.size(); ++i) {
+      if (learnt[i]) saved[paths_.images + FrameFileName(*order[i])] = *learnt[i];
       if (unsafe[i]) report_.skipped.push_back(FrameFileName(*order[i]));
       if (!failed[i].empty()) Fail(failed[i]);
       if (!reasons[i].empty()) reasons_ += "\n" + reasons[i];
     }
   }
-
-  static bool HasPicture(const Frame& frame) { return frame.image && !frame.image->is_null(); }
 
   void CopySound(const Sound& sound) {
     CopyMedia(sound.wav, paths_.audio, kMaxSoundFileBytes);

@@ -5,6 +5,7 @@
 // table is never saved.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -61,6 +62,27 @@ template <typename P>  // a Project, const or not
 auto RecordLists(P& p) {
   return std::tie(p.sprites, p.frames, p.sounds, p.musics, p.backgrounds, p.fonts, p.objects,
                   p.scripts, p.scenes, p.layers, p.tiles, p.fns);
+}
+
+// Folds every stored field of `r` into `hash` (FNV-1a): records alike in
+// all the file holds fold alike.
+template <typename Record>
+std::uint64_t FoldStored(std::uint64_t hash, const Record& r) {
+  const auto fold = [&hash](const void* bytes, size_t size) {
+    for (size_t i = 0; i < size; ++i)
+      hash = (hash ^ static_cast<const unsigned char*>(bytes)[i]) * 1099511628211ull;
+  };
+  for (const Field<Record>& f : FieldsOf<Record>()) {
+    if (f.number) {
+      fold(&(r.*f.number), sizeof(int));
+    } else {
+      const std::string& text = r.*f.text;
+      const size_t size = text.size();
+      fold(&size, sizeof size);  // "ab","c" and "a","bc" fold apart
+      fold(text.data(), size);
+    }
+  }
+  return hash;
 }
 
 // A record as a read starts it: every stored field zero or empty, as the file

@@ -112,7 +112,7 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
     if (!IsPlainFileName(file)) continue;  // never read back either
     named.insert(kRecoveryFramePrefix + file);
     const std::string path = prefix + file;
-    if (frame.image) {
+    if (HasPicture(frame)) {
       const std::uint64_t fingerprint = Fingerprint(*frame.image);
       const auto found = written.find(file);
       if (found != written.end() && found->second == fingerprint && FileExists(path)) continue;
@@ -120,11 +120,11 @@ bool WriteRecovery(const RecoverySnapshot& snapshot, RecoveryCache& cache, std::
       if (png.empty() || !WriteProgramFile(path, png, &why, false))
         return fail("The recovery file could not be written. " + why);
       written[file] = fingerprint;
-    } else if (!frame.stored_path.empty()) {
+    } else if (const std::string from = StandInSource(project.saved_frames, frame.image);
+               !from.empty()) {
       // A picture that was never loaded is carried over from its file once.
       if (written.count(file) && FileExists(path)) continue;
-      if (!CopyProgramFile(frame.stored_path, path, kMaxPictureFileBytes, &why, false,
-                           ReadFrom::ProgramFolder))
+      if (!CopyProgramFile(from, path, kMaxPictureFileBytes, &why, false, ReadFrom::ProgramFolder))
         continue;  // its own file still holds it
       written[file] = 0;
     }
@@ -217,10 +217,8 @@ bool RestoreRecovery(Project& project, const FoundRecovery& found, FileReport* r
                 "\" is in use or cannot be written.";
     return false;
   }
-  // The pictures are in memory now; the next save writes them into the
-  // project, wherever the user saves it.
-  for (Frame& frame : recovered.frames)
-    if (frame.image) frame.stored_path.clear();
+  // The pictures in memory were read from the working folder, so the next
+  // save writes them into the project, wherever the user saves it.
   ReleaseWorkingFolder(project.tempfolder);
   project = std::move(recovered);
   SetModified(project, 1);

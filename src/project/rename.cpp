@@ -27,12 +27,7 @@ void Follow(std::string& field, const std::string& from, const std::string& to) 
 }
 
 void RenameSprite(Project& p, const std::string& from, const std::string& to) {
-  const ImageRef first = FirstFrameImage(p, from);
-  for (auto& object : p.objects) {
-    if (object.sprite != from) continue;
-    object.sprite = to;
-    SetObjectImage(object, first);
-  }
+  for (auto& object : p.objects) Follow(object.sprite, from, to);
   for (auto& frame : p.frames) Follow(frame.sprite, from, to);
 }
 
@@ -56,6 +51,8 @@ void RenameObject(Project& p, const std::string& from, const std::string& to) {
 }
 
 void RenameScene(Project& p, const std::string& from, const std::string& to) {
+  // The card drawn under the old name is the renamed scene's.
+  if (const auto card = p.cards.scenes.extract(from)) p.cards.scenes[to] = std::move(card.mapped());
   for (auto& object : p.objects)
     if (object.prototype == 0) Follow(object.scene, from, to);
   for (auto& layer : p.layers) Follow(layer.scene, from, to);

@@ -1,11 +1,13 @@
 #include "project/thumbnails.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "project/safe_name.h"
 #include "project/project_paths.h"
+#include "project/safe_name.h"
 
 namespace vorlane {
 namespace {
@@ -101,30 +103,54 @@ Image MakeCard(const Image* picture) {
   return card;
 }
 
-void BuildSpriteThumbnails(Project& project) {
-  // Each sprite shows the first of its frames that holds a picture.
-  std::unordered_map<std::string, const Image*> pictures;
-  for (const auto& frame : project.frames)
-    if (frame.image && !frame.image->is_null()) pictures.try_emplace(frame.sprite, frame.image.get());
-  for (auto& sprite : project.sprites) {
-    const auto found = pictures.find(sprite.name);
-    sprite.thumbnail =
-        ShareImage(MakeCard(found == pictures.end() ? nullptr : found->second));
-  }
+namespace {
 
-  // Objects and instances follow their sprite's first frame, to none when
-  // its frames are gone, so that the scene shows, selects and removes them
-  // by what the sprite is now. A turned instance is turned again when the
-  // scene editor opens.
-  const auto first_frames = FirstFrameImages(project);
-  for (auto& object : project.objects) {
-    const auto found = first_frames.find(object.sprite);
-    ImageRef first = found == first_frames.end() ? nullptr : found->second;
-    if (first && first->is_null()) first = nullptr;
-    if (first == object.image) continue;
-    SetObjectImage(object, first);
-    object.displayimage = first;
+bool SameNames(const std::vector<std::string>& names, const std::vector<Sprite>& sprites) {
+  return std::equal(
+      names.begin(), names.end(), sprites.begin(), sprites.end(),
+      [](const std::string& name, const Sprite& sprite) { return name == sprite.name; });
+}
+
+}  // namespace
+
+std::vector<ImageRef> SpriteCards(const Project& project) {
+  Cards& memo = project.cards;
+  if (memo.listed_frames == project.frames && SameNames(memo.listed_sprites, project.sprites))
+    return memo.listed;
+  // Each sprite's first picture. A sprite's frames mostly come together:
+  // those after its first picture are passed over without a look-up.
+  std::unordered_map<std::string_view, const ImageRef*> pictures;
+  pictures.reserve(project.sprites.size());
+  const std::string* found_for = nullptr;
+  for (const auto& frame : project.frames) {
+    if ((found_for && *found_for == frame.sprite) || !HasPicture(frame)) continue;
+    pictures.try_emplace(frame.sprite, &frame.image);
+    found_for = &frame.sprite;
   }
+  static const ImageRef kNone;
+  std::vector<ImageRef> cards;
+  cards.reserve(project.sprites.size());
+  for (const auto& sprite : project.sprites) {
+    const auto found = pictures.find(sprite.name);
+    const ImageRef& picture = found == pictures.end() ? kNone : *found->second;
+    Cards::Drawn& drawn = project.cards.sprites[sprite.name];
+    if (!drawn.card || drawn.from != picture)
+      drawn = {picture, ShareImage(MakeCard(picture.get()))};
+    cards.push_back(drawn.card);
+  }
+  memo.listed = cards;
+  memo.listed_frames = project.frames;
+  memo.listed_sprites.clear();
+  for (const auto& sprite : project.sprites) memo.listed_sprites.push_back(sprite.name);
+  return cards;
+}
+
+void BuildSpriteThumbnails(const Project& project) {
+  SpriteCards(project);
+  // Only the cards of the sprites there are now are kept.
+  std::unordered_map<std::string, Cards::Drawn> kept;
+  for (const auto& sprite : project.sprites) kept[sprite.name] = project.cards.sprites[sprite.name];
+  project.cards.sprites = std::move(kept);
 }
 
 ImageRef BackgroundCard(const Image* picture) {
@@ -133,19 +159,16 @@ ImageRef BackgroundCard(const Image* picture) {
 
 void BuildThumbnails(Project& project, const PictureLimits& limits) {
   BuildSpriteThumbnails(project);
-  // What the frames and tiles hold counts against the budget of each
-  // background picture, decoded one at a time.
+  // What the frames hold counts against the budget of each background
+  // picture, decoded one at a time.
   std::unordered_set<const Image*> seen;
   std::int64_t held = 0;
-  const auto hold = [&](const ImageRef& image) {
-    if (image && seen.insert(image.get()).second)
-      held += std::int64_t{image->width()} * image->height();
-  };
-  for (const auto& frame : project.frames) hold(frame.image);
-  for (const auto& tile : project.tiles) hold(tile.image);
+  for (const auto& frame : project.frames)
+    if (frame.image && seen.insert(frame.image.get()).second)
+      held += std::int64_t{frame.image->width()} * frame.image->height();
 
   const std::string folder = PathsOf(project.projectname, project.imgfolder).images;
-  for (auto& background : project.backgrounds) {
+  for (const auto& background : project.backgrounds) {
     if (background.file.empty()) continue;
     Image picture;
     const std::string path = folder + background.file;
@@ -155,8 +178,19 @@ void BuildThumbnails(Project& project, const PictureLimits& limits) {
     if (size && size->width <= limits.max_side && size->height <= limits.max_side &&
         held + std::int64_t{size->width} * size->height <= limits.max_total_pixels)
       picture = LoadImageFile(path, nullptr, ReadFrom::ProgramFolder);
-    background.thumbnail = BackgroundCard(&picture);
+    project.cards.backgrounds[background.file] = BackgroundCard(&picture);
   }
+}
+
+ImageRef BackgroundCardOf(const Project& project, const Background& background) {
+  if (background.file.empty()) return nullptr;
+  const auto found = project.cards.backgrounds.find(background.file);
+  return found == project.cards.backgrounds.end() ? nullptr : found->second;
+}
+
+ImageRef SceneCardOf(const Project& project, const std::string& scene) {
+  const auto found = project.cards.scenes.find(scene);
+  return found == project.cards.scenes.end() ? nullptr : found->second.card;
 }
 
 }  // namespace vorlane

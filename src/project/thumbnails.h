@@ -1,26 +1,37 @@
-// Browser pictures derived from the project: sprite and background cards and
-// the objects' first-frame images.
+// Browser pictures derived from the project: sprite, background and scene
+// cards, held in Project::cards.
 #pragma once
+
+#include <vector>
 
 #include "project/model.h"
 #include "project/project_file.h"
 
 namespace vorlane {
 
-// Rebuilds every sprite and background thumbnail and sets `image`,
-// `imagewidth`, `imageheight` and `displayimage` of every object and
-// instance to its sprite's first frame (none when it has no frames). A background's picture is decoded only when the size its
-// file declares fits `limits` beside the frames and tiles the project holds;
-// otherwise, as when it cannot be loaded, its card is bare.
+// Draws every sprite and background card. A background's picture is
+// decoded only when the size its file declares fits `limits` beside the
+// frames the project holds; otherwise, as when it cannot be loaded, its
+// card is bare.
 void BuildThumbnails(Project& project, const PictureLimits& limits = {});
 
 // BuildThumbnails without the backgrounds, for a caller that has their
-// pictures at hand and gives each its BackgroundCard.
-void BuildSpriteThumbnails(Project& project);
+// pictures at hand and gives each its BackgroundCard. Cards of sprites that
+// are gone are dropped.
+void BuildSpriteThumbnails(const Project& project);
 
-// A background's thumbnail: the card showing `picture`, or the bare card
-// when there is none.
+// The card of each sprite, in list order: its first frame that holds a
+// picture, or the empty card. A card is drawn again only when the card
+// drawn last for that sprite showed another picture.
+std::vector<ImageRef> SpriteCards(const Project& project);
+
+// A background's card: the card showing `picture`, or the bare card when
+// there is none.
 ImageRef BackgroundCard(const Image* picture);
+
+// The card of a background or scene as last drawn, null when none was.
+ImageRef BackgroundCardOf(const Project& project, const Background& background);
+ImageRef SceneCardOf(const Project& project, const std::string& scene);
 
 // The 150 x 100 card drawn under every thumbnail, and the picture of a
 // resource that has none. Built-in drawings until the program installs its

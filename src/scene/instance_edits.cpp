@@ -5,7 +5,6 @@
 #include <unordered_set>
 
 #include "gui/number_text.h"
-#include "scene/rotate_image.h"
 
 namespace vorlane {
 namespace {
@@ -14,19 +13,25 @@ struct FrameSize {
   int w, h;
 };
 
-// The sizes of every sprite's frames and the sprite's origin, looked up
-// once for a whole scan.
+// The sizes of every sprite's frames, the sprite's origin and whether its
+// first frame holds a picture (it is shown by it), looked up once for a
+// whole scan.
 struct SpriteShapes {
   std::unordered_map<std::string, std::vector<FrameSize>> frames;
   std::unordered_map<std::string, std::pair<int, int>> origins;
+  std::unordered_set<std::string> pictured;
 
   explicit SpriteShapes(const Project& project) {
     for (const Sprite& sprite : project.sprites)
       origins.try_emplace(sprite.name, sprite.centerx, sprite.centery);
     for (const Frame& frame : project.frames)
-      if (frame.image && !frame.image->is_null())
+      if (HasPicture(frame))
         frames[frame.sprite].push_back({frame.image->width(), frame.image->height()});
+    for (const auto& [sprite, picture] : FirstFrameImages(project))
+      if (picture) pictured.insert(sprite);
   }
+
+  bool Pictured(const GameObject& instance) const { return pictured.count(instance.sprite) > 0; }
 };
 
 bool Hit(const GameObject& instance, const SpriteShapes& shapes, int x, int y) {
@@ -38,7 +43,7 @@ bool Hit(const GameObject& instance, const SpriteShapes& shapes, int x, int y) {
     std::tie(ox, oy) = found->second;
   }
   const int left = instance.x - ox, top = instance.y - oy;
-  if (!instance.image) {
+  if (!shapes.Pictured(instance)) {
     return left <= x && x <= left + kMarkerSize && top <= y && y <= top + kMarkerSize;
   }
   const auto found = shapes.frames.find(instance.sprite);
@@ -73,16 +78,14 @@ int PlaceInstance(Project& project, const std::string& scene, const std::string&
   instance.depth = source->depth;
   instance.x = x;
   instance.y = y;
-  const ImageRef picture = FirstFrameImage(project, source->sprite);
-  SetObjectImage(instance, picture && !picture->is_null() ? picture : nullptr);
-  if (!instance.image) instance.imagewidth = instance.imageheight = kMarkerSize;
-  instance.displayimage = instance.image;
   project.objects.push_back(std::move(instance));
   return static_cast<int>(project.objects.size()) - 1;
 }
 
-std::vector<int> HitInstances(const Project& project, const std::string& scene, int x, int y) {
-  const SpriteShapes shapes(project);
+namespace {
+
+std::vector<int> Hits(const Project& project, const SpriteShapes& shapes, const std::string& scene,
+                      int x, int y) {
   std::vector<int> hits;
   for (size_t i = 0; i < project.objects.size(); ++i)
     if (IsInstanceOf(project.objects[i], scene) && Hit(project.objects[i], shapes, x, y))
@@ -90,11 +93,19 @@ std::vector<int> HitInstances(const Project& project, const std::string& scene, 
   return hits;
 }
 
-void SelectInstancesAt(Project& project, const std::string& scene, int x, int y) {
-  for (const int index : HitInstances(project, scene, x, y)) {
-    GameObject& instance = project.objects[static_cast<size_t>(index)];
-    instance.selected = instance.selected ? 0 : 1;
-    if (!instance.image) return;
+}  // namespace
+
+std::vector<int> HitInstances(const Project& project, const std::string& scene, int x, int y) {
+  return Hits(project, SpriteShapes(project), scene, x, y);
+}
+
+void SelectInstancesAt(const Project& project, const std::string& scene, int x, int y,
+                       std::unordered_set<std::string>& selected) {
+  const SpriteShapes shapes(project);
+  for (const int index : Hits(project, shapes, scene, x, y)) {
+    const GameObject& instance = project.objects[static_cast<size_t>(index)];
+    if (!selected.erase(instance.name)) selected.insert(instance.name);
+    if (!shapes.Pictured(instance)) return;
   }
 }
 
@@ -106,28 +117,26 @@ int RemoveInstancesAt(Project& project, const std::string& scene, int x, int y) 
   return static_cast<int>(names.size());
 }
 
-void ClearInstanceSelection(Project& project) {
-  for (GameObject& record : project.objects)
-    if (record.prototype == 0) record.selected = 0;
-}
-
-std::vector<std::string> SelectedInstances(const Project& project, const std::string& scene) {
+std::vector<std::string> SelectedInstances(const Project& project, const std::string& scene,
+                                           const std::unordered_set<std::string>& selected) {
   std::vector<std::string> names;
   for (const GameObject& record : project.objects)
-    if (IsInstanceOf(record, scene) && record.selected) names.push_back(record.name);
+    if (IsInstanceOf(record, scene) && selected.count(record.name)) names.push_back(record.name);
   return names;
 }
 
-int FirstSelectedInstance(const Project& project, const std::string& scene) {
+int FirstSelectedInstance(const Project& project, const std::string& scene,
+                          const std::unordered_set<std::string>& selected) {
   for (size_t i = 0; i < project.objects.size(); ++i)
-    if (IsInstanceOf(project.objects[i], scene) && project.objects[i].selected)
+    if (IsInstanceOf(project.objects[i], scene) && selected.count(project.objects[i].name))
       return static_cast<int>(i);
   return -1;
 }
 
-void MoveSelectedInstances(Project& project, const std::string& scene, int dx, int dy) {
+void MoveSelectedInstances(Project& project, const std::string& scene,
+                           const std::unordered_set<std::string>& selected, int dx, int dy) {
   for (GameObject& record : project.objects)
-    if (IsInstanceOf(record, scene) && record.selected) MoveInstance(record, dx, dy);
+    if (IsInstanceOf(record, scene) && selected.count(record.name)) MoveInstance(record, dx, dy);
 }
 
 void ShiftInstances(Project& project, const std::string& scene, int dx, int dy) {
@@ -151,22 +160,6 @@ void DeleteAllInstances(Project& project, const std::string& scene) {
   DeleteInstances(project, names);
 }
 
-void RebuildDisplayImage(GameObject& instance) {
-  if (!instance.image) {
-    instance.displayimage = nullptr;
-    return;
-  }
-  instance.displayimage = instance.image_angle == 0
-                              ? instance.image
-                              : ShareImage(RotateImage(*instance.image, instance.image_angle, true,
-                                                       Color{255, 255, 255, 255}));
-}
-
-void RebuildDisplayImages(Project& project) {
-  for (GameObject& record : project.objects)
-    if (record.prototype == 0 && record.image) RebuildDisplayImage(record);
-}
-
 std::string InstanceStatus(const GameObject& instance) {
   return "[" + instance.template_ + "] x:" + std::to_string(instance.x) +
          " y:" + std::to_string(instance.y);
@@ -181,7 +174,6 @@ void StoreInstanceProperties(Project& project, int index, const std::string& x,
   instance.y = LeadingInt(y);
   instance.direction = LeadingInt(direction);
   instance.image_angle = LeadingInt(image_angle);
-  RebuildDisplayImage(instance);
   SetModified(project, 1);
 }
 

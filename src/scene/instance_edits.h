@@ -1,10 +1,13 @@
 // What the scene editor does to the instances of a scene, without a window:
 // placing, hit testing, selecting, moving, removing. Each function changes
 // the project directly; the editor wraps each user action in an undo step.
-// `selected` is never stored, so selecting alone changes nothing saved.
+// The selection is the editor's own: the names of the selected instances,
+// which are unique (made from the project's uid) and survive undo, so
+// selecting changes nothing in the project.
 #pragma once
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "project/model.h"
@@ -20,8 +23,8 @@ bool IsInstanceOf(const GameObject& record, const std::string& scene);
 
 // Appends an instance of the object resource `object` at (x, y): named
 // "SceneObject" + the next uid, with the object's sprite, its first frame
-// as picture and the object's depth. Returns its index, or -1 when there is
-// no such object.
+// and the object's depth. Returns its index, or -1 when there is no such
+// object.
 int PlaceInstance(Project& project, const std::string& scene, const std::string& object, int x,
                   int y);
 
@@ -31,21 +34,23 @@ int PlaceInstance(Project& project, const std::string& scene, const std::string&
 std::vector<int> HitInstances(const Project& project, const std::string& scene, int x, int y);
 
 // A click of the select tool: each hit instance with a picture toggles its
-// selection; the first hit one without a picture toggles and ends the scan.
-void SelectInstancesAt(Project& project, const std::string& scene, int x, int y);
+// selection in `selected`; the first hit one without a picture toggles and
+// ends the scan.
+void SelectInstancesAt(const Project& project, const std::string& scene, int x, int y,
+                       std::unordered_set<std::string>& selected);
 
 // A click of the remove tool: every hit instance goes. Returns how many.
 int RemoveInstancesAt(Project& project, const std::string& scene, int x, int y);
 
-// Clears the selection of every instance of every scene.
-void ClearInstanceSelection(Project& project);
+// The instances of the scene named in `selected`, in list order.
+std::vector<std::string> SelectedInstances(const Project& project, const std::string& scene,
+                                           const std::unordered_set<std::string>& selected);
+// The first of them, -1 for none.
+int FirstSelectedInstance(const Project& project, const std::string& scene,
+                          const std::unordered_set<std::string>& selected);
 
-// The selected instances of the scene, by name.
-std::vector<std::string> SelectedInstances(const Project& project, const std::string& scene);
-// The first selected instance of the scene in list order, -1 for none.
-int FirstSelectedInstance(const Project& project, const std::string& scene);
-
-void MoveSelectedInstances(Project& project, const std::string& scene, int dx, int dy);
+void MoveSelectedInstances(Project& project, const std::string& scene,
+                           const std::unordered_set<std::string>& selected, int dx, int dy);
 void ShiftInstances(Project& project, const std::string& scene, int dx, int dy);
 
 // Deletes the named instances (with anything made from or keyed by their
@@ -53,17 +58,12 @@ void ShiftInstances(Project& project, const std::string& scene, int dx, int dy);
 void DeleteInstances(Project& project, const std::vector<std::string>& names);
 void DeleteAllInstances(Project& project, const std::string& scene);
 
-// The picture an instance is shown with: its image turned by its image
-// angle (smoothed, white around it), or the image itself when unturned.
-void RebuildDisplayImage(GameObject& instance);
-void RebuildDisplayImages(Project& project);
-
 // "[obj_player] x:32 y:64": the status line for a selected instance.
 std::string InstanceStatus(const GameObject& instance);
 
 // The instance properties dialog's OK: each text's leading integer (0 for
-// none) becomes x, y, direction and image angle; the display image follows
-// the angle and the project is marked modified.
+// none) becomes x, y, direction and image angle, and the project is marked
+// modified.
 void StoreInstanceProperties(Project& project, int index, const std::string& x,
                              const std::string& y, const std::string& direction,
                              const std::string& image_angle);

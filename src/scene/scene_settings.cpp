@@ -51,7 +51,7 @@ std::vector<std::string> StoreSceneSettings(Project& project, int index,
 }
 
 Image ScenePicture(const Project& project, const Scene& scene, const SceneViewState& state,
-                   int box_width, int box_height) {
+                   ScenePictures& pictures, int box_width, int box_height) {
   Image picture = Image::Transparent(box_width, box_height);
   if (scene.width <= 0 || scene.height <= 0) return picture;
   SceneViewState plain = state;
@@ -62,7 +62,7 @@ Image ScenePicture(const Project& project, const Scene& scene, const SceneViewSt
   const auto [w, h] = Fit(scene.width, scene.height, box_width, box_height);
   if (1LL * scene.width * scene.height <= kWholeScenePixels) {
     Image whole = Image::Opaque(scene.width, scene.height);
-    PaintScene(whole, 0, 0, project, scene, plain);
+    PaintScene(whole, 0, 0, project, scene, plain, pictures);
     picture.Draw(whole.Scaled(w, h, Scaling::Bilinear), 0, 0, DrawMode::Copy);
     return picture;
   }
@@ -70,7 +70,7 @@ Image ScenePicture(const Project& project, const Scene& scene, const SceneViewSt
   Image row = Image::Opaque(scene.width, 1);
   for (int y = 0; y < h; ++y) {
     const int scene_y = static_cast<int>((2LL * y + 1) * scene.height / (2LL * h));
-    PaintScene(row, 0, scene_y, project, scene, plain);
+    PaintScene(row, 0, scene_y, project, scene, plain, pictures);
     for (int x = 0; x < w; ++x) {
       const int scene_x = static_cast<int>((2LL * x + 1) * scene.width / (2LL * w));
       picture.Plot(x, y, row.Pixel(scene_x, 0));
@@ -79,16 +79,18 @@ Image ScenePicture(const Project& project, const Scene& scene, const SceneViewSt
   return picture;
 }
 
-Image SceneCard(const Project& project, const Scene& scene, const SceneViewState& state) {
+Image SceneCard(const Project& project, const Scene& scene, const SceneViewState& state,
+                ScenePictures& pictures) {
   Image card = Image::Transparent(150, 100);
   if (const ImageRef stock = StockCardPicture()) card.Draw(*stock, 0, 0, DrawMode::Copy);
-  card.Draw(ScenePicture(project, scene, state, 80, 80), 35, 10);
+  card.Draw(ScenePicture(project, scene, state, pictures, 80, 80), 35, 10);
   return card;
 }
 
-Image ProjectPicture(const Project& project, const Scene& scene, const SceneViewState& state) {
+Image ProjectPicture(const Project& project, const Scene& scene, const SceneViewState& state,
+                     ScenePictures& pictures) {
   Image picture = Image::Opaque(240, 240);
-  picture.Draw(ScenePicture(project, scene, state, 240, 240), 0, 0);
+  picture.Draw(ScenePicture(project, scene, state, pictures, 240, 240), 0, 0);
   return picture;
 }
 

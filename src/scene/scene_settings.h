@@ -36,14 +36,16 @@ std::vector<std::string> StoreSceneSettings(Project& project, int index, const S
 // the top left of a see-through image of that size. A very large scene is
 // sampled rather than drawn whole.
 Image ScenePicture(const Project& project, const Scene& scene, const SceneViewState& state,
-                   int box_width, int box_height);
+                   ScenePictures& pictures, int box_width, int box_height);
 
 // The browser card of a scene: the stock card with the scene fitted into
 // an 80 x 80 box at (35, 10).
-Image SceneCard(const Project& project, const Scene& scene, const SceneViewState& state);
+Image SceneCard(const Project& project, const Scene& scene, const SceneViewState& state,
+                ScenePictures& pictures);
 
 // The project picture shown when opening projects: the scene fitted into
 // 240 x 240 over black.
-Image ProjectPicture(const Project& project, const Scene& scene, const SceneViewState& state);
+Image ProjectPicture(const Project& project, const Scene& scene, const SceneViewState& state,
+                     ScenePictures& pictures);
 
 }  // namespace vorlane

@@ -142,7 +142,7 @@ void InstanceTool::PlaceAt(int x, int y) {
 }
 
 void InstanceTool::SelectAt(int x, int y) {
-  SelectInstancesAt(context_.project, context_.scene, x, y);
+  SelectInstancesAt(context_.project, context_.scene, x, y, context_.view.selected_instances);
 }
 
 void InstanceTool::RemoveAt(int x, int y) {
@@ -150,20 +150,22 @@ void InstanceTool::RemoveAt(int x, int y) {
                        [&](Project& project) { RemoveInstancesAt(project, context_.scene, x, y); });
 }
 
-void InstanceTool::ClearSelection() { ClearInstanceSelection(context_.project); }
+void InstanceTool::ClearSelection() { context_.view.selected_instances.clear(); }
 
 int InstanceTool::CountSelected() const {
-  return static_cast<int>(SelectedInstances(context_.project, context_.scene).size());
+  return static_cast<int>(
+      SelectedInstances(context_.project, context_.scene, context_.view.selected_instances).size());
 }
 
 void InstanceTool::MoveSelected(int dx, int dy) {
   context_.stack.Apply("Move instances", [&](Project& project) {
-    MoveSelectedInstances(project, context_.scene, dx, dy);
+    MoveSelectedInstances(project, context_.scene, context_.view.selected_instances, dx, dy);
   });
 }
 
 void InstanceTool::DeleteSelected() {
-  const auto names = SelectedInstances(context_.project, context_.scene);
+  const auto names =
+      SelectedInstances(context_.project, context_.scene, context_.view.selected_instances);
   context_.stack.Apply("Delete instances",
                        [&](Project& project) { DeleteInstances(project, names); });
 }
@@ -190,12 +192,13 @@ void TileTool::PlaceAt(int x, int y) {
   if (!brush_.image) return;
   context_.stack.Apply("Place tile", [&](Project& project) {
     PlaceTile(project, context_.scene, context_.view.current_layer, brush_.tile_set,
-              brush_.selection, brush_.image, x, y);
+              brush_.selection, x, y);
   });
 }
 
 void TileTool::SelectAt(int x, int y) {
-  SelectTilesAt(context_.project, context_.scene, context_.view.current_layer, x, y);
+  SelectTilesAt(context_.project, context_.scene, context_.view.current_layer, x, y,
+                context_.view.selected_tiles);
 }
 
 void TileTool::RemoveAt(int x, int y) {
@@ -204,18 +207,22 @@ void TileTool::RemoveAt(int x, int y) {
   });
 }
 
-void TileTool::ClearSelection() { ClearTileSelection(context_.project); }
+void TileTool::ClearSelection() { context_.view.selected_tiles.clear(); }
 
-int TileTool::CountSelected() const { return CountSelectedTiles(context_.project, context_.scene); }
+int TileTool::CountSelected() const {
+  return CountSelectedTiles(context_.project, context_.scene, context_.view.selected_tiles);
+}
 
 void TileTool::MoveSelected(int dx, int dy) {
-  context_.stack.Apply(
-      "Move tiles", [&](Project& project) { MoveSelectedTiles(project, context_.scene, dx, dy); });
+  context_.stack.Apply("Move tiles", [&](Project& project) {
+    MoveSelectedTiles(project, context_.scene, context_.view.selected_tiles, dx, dy);
+  });
 }
 
 void TileTool::DeleteSelected() {
-  context_.stack.Apply("Delete tiles",
-                       [&](Project& project) { DeleteSelectedTiles(project, context_.scene); });
+  context_.stack.Apply("Delete tiles", [&](Project& project) {
+    DeleteSelectedTiles(project, context_.scene, context_.view.selected_tiles);
+  });
 }
 
 std::string TileTool::DeleteQuestion(int count) const { return DeleteSelectedTilesQuestion(count); }

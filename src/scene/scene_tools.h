@@ -20,7 +20,7 @@ using AskYesNo = std::function<bool(const std::string& question)>;
 
 // What the scene tools share with the window: the project, its history,
 // the scene's name (it may be renamed while the editor is open) and the
-// view state they update (pointer, ghost).
+// view state they update (pointer, ghost, selection).
 struct SceneToolContext {
   Project& project;
   EditStack& stack;

@@ -1,6 +1,7 @@
 #include "scene/scene_view.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 
 #include "gui/number_text.h"
@@ -14,6 +15,7 @@ constexpr Color kWhite{255, 255, 255, 255};
 constexpr int kGhostOpacity = 150;
 constexpr int kTileGhostOpacity = 200;
 constexpr int kLargestGrid = 1 << 20;
+const ImageRef kNoPicture;
 
 // The first of the copies at 0, step, 2 step ... that can reach `left`.
 int FirstCopy(int left, int step) { return std::max(0, left / step); }
@@ -86,7 +88,7 @@ std::vector<DrawEntry> SceneDrawList(const Project& project, const std::string& 
 }
 
 std::string PaintScene(Image& target, int left, int top, const Project& project, const Scene& scene,
-                       const SceneViewState& state) {
+                       const SceneViewState& state, ScenePictures& pictures) {
   target.Fill(Color{static_cast<std::uint8_t>(scene.red), static_cast<std::uint8_t>(scene.green),
                     static_cast<std::uint8_t>(scene.blue), 255});
   if (!scene.background.empty() && state.background && !state.background->is_null())
@@ -97,38 +99,59 @@ std::string PaintScene(Image& target, int left, int top, const Project& project,
     const auto found = origins.find(sprite);
     return found == origins.end() ? std::pair(0, 0) : found->second;
   };
+  const auto first_frames = FirstFrameImages(project);
+  // Tiles are cut from the last background of their name that has a picture.
+  std::unordered_map<std::string, const Background*> sets;
+  for (const Background& background : project.backgrounds)
+    if (!background.file.empty()) sets[background.name] = &background;
   const bool show_instances = state.grid.show_objects || state.tab == SceneTab::Objects;
   const bool show_tiles = state.grid.show_tiles || state.tab == SceneTab::Tiles;
+  const std::int64_t right = std::int64_t{left} + target.width();
+  const std::int64_t bottom = std::int64_t{top} + target.height();
+  // Whether a box of w x h at (x, y) of the scene reaches the screen.
+  const auto on_screen = [&](std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    return x < right && x + w > left && y < bottom && y + h > top;
+  };
   std::string status;
   for (const DrawEntry& entry : SceneDrawList(project, scene.name)) {
     if (entry.instance >= 0) {
-      if (!show_instances) continue;
       const GameObject& instance = project.objects[static_cast<size_t>(entry.instance)];
-      if (instance.image) {
+      if (!show_instances) continue;
+      const bool selected =
+          !state.selected_instances.empty() && state.selected_instances.count(instance.name) > 0;
+      if (selected) status = InstanceStatus(instance);
+      const auto first = first_frames.find(instance.sprite);
+      const ImageRef& picture = first == first_frames.end() ? kNoPicture : first->second;
+      if (picture) {
         const auto [ox, oy] = origin_of(instance.sprite);
-        const Image& shown = instance.displayimage ? *instance.displayimage : *instance.image;
-        const int dx = (shown.width() - instance.image->width()) / 2;
-        const int dy = (shown.height() - instance.image->height()) / 2;
-        target.Draw(shown, instance.x - ox - dx - left, instance.y - oy - dy - top);
-        if (instance.selected && state.show_selection)
-          target.FillRect(instance.x - ox - left, instance.y - oy - top, instance.imagewidth,
-                          instance.imageheight, kSelection, DrawMode::Xor);
+        const int x = instance.x - ox, y = instance.y - oy;
+        const int w = picture->width(), h = picture->height();
+        // A turned picture stays within half its sides around its centre.
+        if (!on_screen(std::int64_t{x} - (w + h) / 2, std::int64_t{y} - (w + h) / 2, 2 * (w + h),
+                       2 * (w + h)))
+          continue;
+        const Image& shown = pictures.Turned(picture, instance.image_angle);
+        const int dx = (shown.width() - w) / 2, dy = (shown.height() - h) / 2;
+        target.Draw(shown, x - dx - left, y - dy - top);
+        if (selected && state.show_selection)
+          target.FillRect(x - left, y - top, w, h, kSelection, DrawMode::Xor);
       } else {
         const int x = instance.x - kMarkerHalf - left, y = instance.y - kMarkerHalf - top;
         target.Draw(InstanceMarker(), x, y);
-        if (instance.selected && state.show_selection)
+        if (selected && state.show_selection)
           target.FillRect(x, y, kMarkerSize, kMarkerSize, kSelection, DrawMode::Xor);
       }
-      if (instance.selected) status = InstanceStatus(instance);
     } else {
       if (!show_tiles) continue;
       const Tile& tile = project.tiles[static_cast<size_t>(entry.tile)];
-      if (tile.image) {
-        target.DrawWithOpacity(*tile.image, tile.x - left, tile.y - top,
+      if (!on_screen(tile.x, tile.y, tile.width, tile.height)) continue;
+      const auto set = sets.find(tile.background);
+      if (const Image* cut = set == sets.end() ? nullptr : pictures.TileImage(tile, *set->second)) {
+        target.DrawWithOpacity(*cut, tile.x - left, tile.y - top,
                                TileOpacity(state.tab == SceneTab::Tiles, state.tile_action,
                                            state.current_layer, tile));
       }
-      if (tile.selected && state.show_selection)
+      if (state.selected_tiles.count(tile.name) && state.show_selection)
         target.FillRect(tile.x - left, tile.y - top, tile.width, tile.height, kSelection,
                         DrawMode::Xor);
     }

@@ -9,6 +9,7 @@
 
 #include "gui/image.h"
 #include "project/model.h"
+#include "scene/scene_pictures.h"
 #include "scene/tile_edits.h"
 
 namespace vorlane {
@@ -61,13 +62,17 @@ struct SceneViewState {
   std::string place_object;           // "Object to place"
   const Image* tile_ghost = nullptr;  // the selected tile's picture
   bool show_selection = true;         // off for pictures of the scene
+  // What is selected, by name; never stored, so selecting makes no step.
+  std::unordered_set<std::string> selected_instances;
+  TileNames selected_tiles;
 };
 
 // Draws the part of `scene` whose top-left pixel is (left, top) into
-// `target`, which is that part's size. Returns the status line: the last
-// selected instance drawn, "" when none is.
+// `target`, which is that part's size, with the pictures of `pictures`
+// (made for what is on screen only). Returns the status line: the last
+// selected instance in drawing order, "" when none is.
 std::string PaintScene(Image& target, int left, int top, const Project& project, const Scene& scene,
-                       const SceneViewState& state);
+                       const SceneViewState& state, ScenePictures& pictures);
 
 // The 15 x 15 marker drawn for an instance without a picture.
 const Image& InstanceMarker();

@@ -33,7 +33,7 @@ void MoveTile(Tile& tile, int dx, int dy) {
 }  // namespace
 
 int PlaceTile(Project& project, const std::string& scene, int layer, const std::string& tile_set,
-              const TileSelection& selection, ImageRef image, int x, int y) {
+              const TileSelection& selection, int x, int y) {
   Tile tile;
   tile.name = "tile_" + std::to_string(NextUID(project));
   tile.background = tile_set;
@@ -42,20 +42,19 @@ int PlaceTile(Project& project, const std::string& scene, int layer, const std::
   tile.top = selection.sy;
   tile.width = selection.sw;
   tile.height = selection.sh;
-  tile.image = std::move(image);
   tile.x = x;
   tile.y = y;
   tile.scene = scene;
-  tile.selected = 0;
   project.tiles.push_back(std::move(tile));
   return static_cast<int>(project.tiles.size()) - 1;
 }
 
-int SelectTilesAt(Project& project, const std::string& scene, int layer, int x, int y) {
+int SelectTilesAt(const Project& project, const std::string& scene, int layer, int x, int y,
+                  TileNames& selected) {
   int toggled = 0;
-  for (auto& tile : project.tiles) {
+  for (const auto& tile : project.tiles) {
     if (OnLayer(tile, scene, layer) && Holds(tile, x, y)) {
-      tile.selected = tile.selected ? 0 : 1;
+      if (!selected.erase(tile.name)) selected.insert(tile.name);
       ++toggled;
     }
   }
@@ -67,27 +66,26 @@ int RemoveTilesAt(Project& project, const std::string& scene, int layer, int x, 
                      [&](const Tile& t) { return OnLayer(t, scene, layer) && Holds(t, x, y); });
 }
 
-void ClearTileSelection(Project& project) {
-  for (auto& tile : project.tiles) tile.selected = 0;
-}
-
-void MoveSelectedTiles(Project& project, const std::string& scene, int dx, int dy) {
+void MoveSelectedTiles(Project& project, const std::string& scene, const TileNames& selected,
+                       int dx, int dy) {
   for (auto& tile : project.tiles)
-    if (tile.scene == scene && tile.selected) MoveTile(tile, dx, dy);
+    if (tile.scene == scene && selected.count(tile.name)) MoveTile(tile, dx, dy);
 }
 
-int CountSelectedTiles(const Project& project, const std::string& scene) {
+int CountSelectedTiles(const Project& project, const std::string& scene,
+                       const TileNames& selected) {
   return static_cast<int>(
       std::count_if(project.tiles.begin(), project.tiles.end(),
-                    [&](const Tile& t) { return t.scene == scene && t.selected; }));
+                    [&](const Tile& t) { return t.scene == scene && selected.count(t.name); }));
 }
 
 std::string DeleteSelectedTilesQuestion(int count) {
   return "Delete " + std::to_string(count) + " tiles?";
 }
 
-int DeleteSelectedTiles(Project& project, const std::string& scene) {
-  return RemoveTiles(project, [&](const Tile& t) { return t.scene == scene && t.selected; });
+int DeleteSelectedTiles(Project& project, const std::string& scene, const TileNames& selected) {
+  return RemoveTiles(project,
+                     [&](const Tile& t) { return t.scene == scene && selected.count(t.name); });
 }
 
 int DeleteAllTiles(Project& project, const std::string& scene) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 
 #include "gui/image.h"
 #include "project/model.h"
@@ -19,30 +20,32 @@ namespace vorlane {
 // What the left button does on the scene while the Tiles tab is shown.
 enum class TileAction { Place, Select, Remove };
 
-// Appends a tile of `tile_set` cut at `selection`, showing `image`, at
-// (x, y) of `scene` on the layer `layer`, unselected. Returns its index in
-// project.tiles.
+// Appends a tile of `tile_set` cut at `selection` at (x, y) of `scene` on
+// the layer `layer`. Returns its index in project.tiles.
 int PlaceTile(Project& project, const std::string& scene, int layer, const std::string& tile_set,
-              const TileSelection& selection, ImageRef image, int x, int y);
+              const TileSelection& selection, int x, int y);
 
-// Toggles the selection of every tile of `scene` on `layer` under the point.
+// The selection is the editor's own, by tile name (unique, made from the
+// project's uid, and kept across undo).
+using TileNames = std::unordered_set<std::string>;
+
+// Toggles in `selected` every tile of `scene` on `layer` under the point.
 // Returns how many were toggled.
-int SelectTilesAt(Project& project, const std::string& scene, int layer, int x, int y);
+int SelectTilesAt(const Project& project, const std::string& scene, int layer, int x, int y,
+                  TileNames& selected);
 
 // Deletes every tile of `scene` on `layer` under the point. Returns how many.
 int RemoveTilesAt(Project& project, const std::string& scene, int layer, int x, int y);
 
-// Unselects every tile of every scene.
-void ClearTileSelection(Project& project);
-
 // Moves every selected tile of `scene`, whatever its layer, by (dx, dy).
-void MoveSelectedTiles(Project& project, const std::string& scene, int dx, int dy);
+void MoveSelectedTiles(Project& project, const std::string& scene, const TileNames& selected,
+                       int dx, int dy);
 
-int CountSelectedTiles(const Project& project, const std::string& scene);
+int CountSelectedTiles(const Project& project, const std::string& scene, const TileNames& selected);
 // The question asked before DeleteSelectedTiles, titled "Confirm".
 std::string DeleteSelectedTilesQuestion(int count);
 // Deletes the selected tiles of `scene` (any layer). Returns how many.
-int DeleteSelectedTiles(Project& project, const std::string& scene);
+int DeleteSelectedTiles(Project& project, const std::string& scene, const TileNames& selected);
 
 // The question asked before DeleteAllTiles, titled "Confirm".
 inline constexpr char kDeleteAllTilesQuestion[] = "Delete all tiles in this scene?";

@@ -41,10 +41,10 @@ TEST(BrowserModelTest, EachTabShowsItsResourcesWithTheirPictures) {
   BuildThumbnails(p);
   const auto sprites = ShownResources(p, ResourceKind::Sprite);
   EXPECT_EQ(Names(sprites), (Strings{"spr_hero", bare}));
-  EXPECT_EQ(sprites[0].picture, p.sprites[0].thumbnail);
+  EXPECT_EQ(sprites[0].picture, p.cards.sprites["spr_hero"].card);
   const auto objects = ShownResources(p, ResourceKind::Object);
   EXPECT_EQ(Names(objects), (Strings{"obj_player", "obj_wall"})) << "instances never appear";
-  EXPECT_EQ(objects[0].picture, p.sprites[0].thumbnail);
+  EXPECT_EQ(objects[0].picture, sprites[0].picture);
   EXPECT_EQ(objects[1].picture, StockEmptyCard()) << "an object whose sprite was deleted";
   EXPECT_EQ(ShownResources(p, ResourceKind::Sound)[0].picture, StockKindCard(ResourceKind::Sound));
   for (ResourceKind kind : BrowserKinds())

@@ -125,11 +125,10 @@ TEST_F(BackgroundPictureTest, AFileThatIsNoPictureIsNamedWithTheReason) {
   EXPECT_EQ(LoadBackgroundPicture("small.png", &error), Paper(3, 2));
 }
 
-// Tiles starting strictly beyond the new picture go; the rest are cut anew.
-TEST(ApplyBackgroundPicture, DeletesTilesBeyondItAndCutsTheRest) {
+// Tiles starting strictly beyond the new picture go; the card shows it.
+TEST(ApplyBackgroundPicture, DeletesTilesBeyondItAndDrawsTheCard) {
   Project project;
   project.backgrounds = {{.name = "bg"}, {.name = "other"}};
-  const ImageRef old_picture = ShareImage(Paper(1, 1));
   const auto tile = [&](const std::string& name, const std::string& background, int left, int top) {
     return Tile{.name = name,
                 .background = background,
@@ -137,24 +136,21 @@ TEST(ApplyBackgroundPicture, DeletesTilesBeyondItAndCutsTheRest) {
                 .top = top,
                 .width = 4,
                 .height = 4,
-                .scene = "level",
-                .image = old_picture};
+                .scene = "level"};
   };
   project.tiles = {tile("origin", "bg", 2, 1), tile("dup", "bg", 33, 0),
                    tile("edge", "bg", 32, 16), tile("dup", "bg", 0, 0),
                    tile("low", "bg", 0, 17),   tile("far", "other", 99, 99)};
   Image picture = Image::Transparent(32, 16);
   picture.Plot(2, 1, Color{1, 2, 3, 255});
-  ApplyBackgroundPicture(project, 0, picture);
+  ApplyBackgroundPicture(project, 0, picture, "sky.png");
 
   std::vector<std::string> left;
   for (const Tile& t : project.tiles) left.push_back(t.name + "@" + std::to_string(t.left));
   EXPECT_EQ(left, (std::vector<std::string>{"origin@2", "edge@32", "dup@0", "far@99"}));
-  EXPECT_EQ(project.tiles[0].image->Pixel(0, 0), (Color{1, 2, 3, 255}));
-  EXPECT_EQ(*project.tiles[1].image, Image::Transparent(4, 4));
-  EXPECT_EQ(project.tiles[3].image, old_picture);  // another background's tile
-  EXPECT_EQ(*project.backgrounds[0].thumbnail, MakeCard(&picture));
-  EXPECT_EQ(project.backgrounds[1].thumbnail, nullptr);
+  project.backgrounds[0].file = "sky.png";  // as "Done" stores it
+  EXPECT_EQ(*BackgroundCardOf(project, project.backgrounds[0]), MakeCard(&picture));
+  EXPECT_EQ(BackgroundCardOf(project, project.backgrounds[1]), nullptr);
   EXPECT_EQ(project.modified, 1);
 }
 

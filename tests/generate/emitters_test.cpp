@@ -71,14 +71,14 @@ void Edges(Project& p) {
   p.sounds.push_back({"snd_ogg", "../x.wav", "", "x.ogg"});
   p.sounds.push_back({"silent", "", "", ""});
   p.musics[0].mp3 = "sub\\theme.mp3";
-  p.backgrounds.push_back({"bg_gone", "..", nullptr});
-  p.backgrounds.push_back({"bg_b", "b.png", nullptr});
+  p.backgrounds.push_back({"bg_gone", ".."});
+  p.backgrounds.push_back({"bg_b", "b.png"});
   // Another sprite's frame in between is not the hero's; the hero's last frame
   // has no picture (0 x 0); a frame with a path for a name is left out.
-  p.frames.insert(p.frames.begin() + 1, {"7", "other", ShareImage(Image::Opaque(5, 5)), "", 0, -1});
+  p.frames.insert(p.frames.begin() + 1, {"7", "other", ShareImage(Image::Opaque(5, 5))});
   p.frames.back().image = nullptr;
-  p.frames.push_back({"1/x", "spr_hero", ShareImage(Image::Opaque(3, 3)), "", 0, -1});
-  p.sprites.push_back({"empty", nullptr, "Box", 0, -1, 2, -3, 4, -5, 6});
+  p.frames.push_back({"1/x", "spr_hero", ShareImage(Image::Opaque(3, 3))});
+  p.sprites.push_back({"empty", "Box", 0, -1, 2, -3, 4, -5, 6});
   p.objects[1].image_angle = 15;  // an angle alone
   // A second scene: its background, followed object, an instance's object
   // and a tile set are gone.
@@ -90,7 +90,7 @@ void Edges(Project& p) {
   p.objects.push_back(GameObject{0, "gone_object", "inst_9", "", "second"});
   // Depth groups, then tile-set groups, in order of first appearance.
   const auto tile = [](const char* set, int depth, int left) {
-    return Tile{"", set, left, 0, 16, 16, 0, 0, depth, "second", nullptr, 0};
+    return Tile{"", set, left, 0, 16, 16, 0, 0, depth, "second"};
   };
   p.tiles = {tile("bg_b", 10, 1), tile("bg_tiles", 20, 2), tile("bg_tiles", 10, 3),
              tile("bg_b", 20, 4), tile("bg_b", 10, 5),     tile("bg_gone", 10, 6)};
@@ -136,7 +136,7 @@ TEST(UnusableNamesTest, TheNamesWrittenAsVariablesThatCannotBeOne) {
   Project p = test::SampleProject();
   p.objects[1].name = p.tiles[0].name = p.layers[0].name = p.scripts[0].name = "not a name";
   p.sounds.push_back({"no files", "", "", "../x.ogg"});
-  p.backgrounds.push_back({"no file", "", nullptr});
+  p.backgrounds.push_back({"no file", ""});
   p.objects[2].name = "v\xc3\xa9";
   EXPECT_EQ(UnusableNames(p), std::vector<std::string>{});
   p.fns[0].name = "do";

@@ -83,9 +83,9 @@ TEST(GameFilesTest, ThePageTheScriptAndTheMediaTheScriptLoadsEachOnce) {
                           "img/spr_hero_1.png", "img/tiles.png", "aud/jump.wav",
                           "aud/jump.ogg",       "aud/theme.mp3"};
   EXPECT_EQ(GameFiles(p), sample);
-  p.frames.push_back({"0", "spr_gone", nullptr, "", 0, -1});
-  p.backgrounds.push_back({"bg_odd", "../secret.png", nullptr});
-  p.backgrounds.push_back({"bg_again", "tiles.png", nullptr});
+  p.frames.push_back({"0", "spr_gone", nullptr});
+  p.backgrounds.push_back({"bg_odd", "../secret.png"});
+  p.backgrounds.push_back({"bg_again", "tiles.png"});
   p.sounds.push_back({"snd_again", "jump.wav", "", ""});
   EXPECT_EQ(GameFiles(p), sample);
   p.imgfolder = "";
@@ -186,8 +186,8 @@ TEST_F(GameExportTest, MediaLinkedOutsideTheProgramFolderAreNeverRead) {
     return report.error;
   };
   const auto save_as = [&](Project& p) {
-    p.frames[0].image = nullptr;  // carried over from its file
-    p.frames[0].stored_path = "Projects/demo/img/spr_hero_0.png";
+    p.frames[0].image = ShareImage(Image());  // carried over from its file
+    p.saved_frames["Projects/demo/img/spr_hero_0.png"] = {p.frames[0].image, 0, 0};
     p.projectname = "copy";
     return save(p);
   };

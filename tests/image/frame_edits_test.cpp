@@ -241,13 +241,10 @@ TEST(ApplyToFrames, EachFrameAtTheCurrentFramesSize) {
 
 // The strip import: the cells, row by row with what is left over dropped,
 // replace the frames (numbered from 0); origin and collision fit one cell,
-// and the card and the objects show the first; bad counts change nothing.
+// and the card shows the first; bad counts change nothing.
 TEST(ImportStrip, CellsReplaceTheFramesAndSetTheOriginAndCollision) {
   Project project = HeroAndCoin();
   project.sprites[0].centerx = 7;
-  GameObject player{.name = "player", .sprite = "hero"};
-  SetObjectImage(player, project.frames[0].image);
-  project.objects.push_back(player);
   const Project before = project;
   const Image strip = Numbered(11, 6, false);  // 2 x 2 cells of 5 x 3, a column left over
   for (auto [columns, rows] :
@@ -266,9 +263,7 @@ TEST(ImportStrip, CellsReplaceTheFramesAndSetTheOriginAndCollision) {
                          hero.collisionright, hero.collisionbottom, hero.collisionradius}),
             (std::vector{0, 0, 0, 0, 5, 3, 2}));
   EXPECT_EQ(project.sprites[1].collisionright, before.sprites[1].collisionright);
-  EXPECT_EQ(*hero.thumbnail, MakeCard(project.frames[1].image.get()));
-  EXPECT_EQ(project.objects[0].image, project.frames[1].image);
-  EXPECT_EQ(project.objects[0].imagewidth, 5);
+  EXPECT_EQ(*project.cards.sprites[hero.name].card, MakeCard(project.frames[1].image.get()));
   // More cells than pixels are null.
   EXPECT_TRUE(CutStrip(strip, 0, 1).empty());
   EXPECT_TRUE(CutStrip(strip, 12, 1)[11].is_null());

@@ -21,20 +21,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What an edit leaves: the records as they would be saved, the names it
-// gave, and each object's picture (its size, and whether it is its sprite's
-// first frame).
+// What an edit leaves: the records as they would be saved and the names it
+// gave.
 std::string Described(const Project& p, const std::vector<std::string>& names) {
   std::string out = ProjectXml(p) + "\nmodified " + std::to_string(p.modified) + "\nnames";
   for (const std::string& name : names) out += " " + name;
-  for (const GameObject& o : p.objects) {
-    out += "\n" + o.name + ": ";
-    if (!o.image)
-      out += "-";
-    else
-      out += std::to_string(o.imagewidth) + " x " + std::to_string(o.imageheight) +
-             (o.image == FirstFrameImage(p, o.sprite) ? " first frame" : " other");
-  }
   return out + "\n";
 }
 
@@ -58,7 +49,7 @@ void Edit(const std::string& edit, Project& p, std::vector<std::string>& made) {
     DeleteScene(p, "level");
   } else if (edit == "delete-sprite") {
     made = {NewSprite(p)};
-    p.frames.push_back({"0", made[0], ShareImage(Image::Transparent(16, 4)), "", 0, -1});
+    p.frames.push_back({"0", made[0], ShareImage(Image::Transparent(16, 4))});
     p.objects[2].sprite = made[0];
     DeleteSprite(p, "spr_hero");
   } else if (edit == "delete-function") {
@@ -131,34 +122,27 @@ TEST(ThumbnailsTest, PicturesAreFittedIntoTheBox) {
   EXPECT_EQ(card.Pixel(44, 20), StockCardPicture()->Pixel(44, 20));
 }
 
-// A sprite shows its first frame that has a picture; an object whose sprite
-// has none loses the one it had; a background shows its file, decoded only
+// A sprite shows its first frame that has a picture; a background shows its
+// file, decoded only
 // when it fits the budget beside the pictures the project holds, and the
 // bare card when missing, outside the project or past the budget.
-TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
+TEST(ThumbnailsTest, SpritesAndBackgrounds) {
   test::ScopedTempDir dir;
   Project p;
   p.projectname = "demo";
   const auto empty = NewSprite(p), hero = NewSprite(p);
   auto picture = ShareImage(Image::Opaque(4, 4)), other = ShareImage(Image::Opaque(2, 2));
   p.frames = {{"0", hero, ShareImage()}, {"1", hero, picture}, {"2", hero, other}};
-  NewObject(p);
-  p.objects[0].sprite = empty;
-  SetObjectImage(p.objects[0], picture);
-  p.objects[0].displayimage = picture;
   for (const char* file : {"sky.png", "../escape.png", ""}) {
     NewBackground(p);
     p.backgrounds.back().file = file;
   }
   BuildThumbnails(p);
-  EXPECT_EQ(*p.sprites[0].thumbnail, CardWith(StockEmptyCard().get()));
-  EXPECT_EQ(*p.sprites[1].thumbnail, MakeCard(picture.get()));
-  EXPECT_EQ(p.objects[0].image, nullptr);
-  EXPECT_EQ(p.objects[0].displayimage, nullptr);
-  EXPECT_EQ(p.objects[0].imagewidth, 0);
-  EXPECT_EQ(*p.backgrounds[0].thumbnail, CardWith(nullptr));
-  EXPECT_EQ(*p.backgrounds[1].thumbnail, CardWith(nullptr));
-  EXPECT_EQ(p.backgrounds[2].thumbnail, nullptr);
+  EXPECT_EQ(*p.cards.sprites[empty].card, CardWith(StockEmptyCard().get()));
+  EXPECT_EQ(*p.cards.sprites[hero].card, MakeCard(picture.get()));
+  EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[0]), CardWith(nullptr));
+  EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[1]), CardWith(nullptr));
+  EXPECT_EQ(BackgroundCardOf(p, p.backgrounds[2]), nullptr);
 
   fs::create_directories("Projects/demo/img");
   Image sky = Image::Opaque(120, 60);
@@ -169,7 +153,7 @@ TEST(ThumbnailsTest, SpritesObjectsAndBackgrounds) {
                                       {PictureLimits{16384, 120 * 60 + held - 1}, false},
                                       {PictureLimits{119, 120 * 60 + held}, false}}) {
     BuildThumbnails(p, limits);
-    EXPECT_EQ(*p.backgrounds[0].thumbnail, shown ? MakeCard(&sky) : CardWith(nullptr));
+    EXPECT_EQ(*BackgroundCardOf(p, p.backgrounds[0]), shown ? MakeCard(&sky) : CardWith(nullptr));
   }
 }
 

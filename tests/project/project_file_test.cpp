@@ -13,7 +13,9 @@
 #include "gui/file_util.h"
 #include "support/golden.h"
 #include "project/record_fields.h"
+#include "project/edit_stack.h"
 #include "project/thumbnails.h"
+#include "support/golden.h"
 #include "support/random_text.h"
 #include "support/sample_project.h"
 #include "support/temp_dir.h"
@@ -71,7 +73,9 @@ void ExpectRead(const std::vector<Record>& read, const std::vector<Record>& writ
       EXPECT_EQ(Value(read[i], f), Value(expected, f)) << f.name;
     }
   }
-  if constexpr (!std::is_same_v<Record, ProjectSettings>) EXPECT_LE(texts, 1);
+  if constexpr (!std::is_same_v<Record, ProjectSettings>) {
+    EXPECT_LE(texts, 1);
+  }
 }
 
 // Every stored field of every kind of record, and of the settings, set to a
@@ -168,21 +172,14 @@ class ProjectFileTest : public test::InTempDir {
   const std::string temp = "_temp_000000";
 };
 
-Image Red() {
-  Image red = Image::Transparent(16, 24);
-  red.Fill(Color{255, 0, 0, 255});
-  return red;
-}
-
 // What opening gave, as text: the error, or the warning, the records as they
-// would be saved again, each picture's size ("-" when not loaded, "red" for a
-// tile of a tile set that was not, "bare" for a card without its picture)
-// with a fingerprint of its pixels, and the files copied into the working
-// folder.
+// would be saved again, each picture's size ("-" when not loaded, "bare" for
+// a card without its picture) with a fingerprint of its pixels, and the
+// files copied into the working folder.
 std::string Outcome(const Project& q, const FileReport& report, bool opened) {
   if (!opened) return "error: " + report.error + "\n";
   const auto size = [](const ImageRef& image) {
-    if (!image) return std::string("-");
+    if (!image || image->is_null()) return std::string("-");
     std::ostringstream text;
     text << image->width() << " x " << image->height() << " #" << std::hex << Fingerprint(*image);
     return text.str();
@@ -190,11 +187,10 @@ std::string Outcome(const Project& q, const FileReport& report, bool opened) {
   std::string out = "warning: " + WarningText(report) + "\nfile: " + ProjectXml(q) + "\n";
   for (const Frame& f : q.frames)
     out += "frame " + f.sprite + "_" + f.file + ": " + size(f.image) + "\n";
-  for (const Tile& t : q.tiles)
-    out += "tile " + t.name + ": " + (t.image && *t.image == Red() ? "red" : size(t.image)) + "\n";
   for (const Background& b : q.backgrounds) {
-    const bool bare = b.thumbnail && *b.thumbnail == *StockCardPicture();
-    out += "card " + b.name + ": " + (bare ? "bare" : size(b.thumbnail)) + "\n";
+    const ImageRef card = BackgroundCardOf(q, b);
+    const bool bare = card && *card == *StockCardPicture();
+    out += "card " + b.name + ": " + (bare ? "bare" : size(card)) + "\n";
   }
   std::vector<std::string> copies = ListFolder(q.tempfolder);
   std::sort(copies.begin(), copies.end());
@@ -211,8 +207,8 @@ std::string Outcome(const Project& q, const FileReport& report, bool opened) {
 // project (a folder that would gives way to the preferences' one, checked
 // the same way, then to the usual one), pictures larger than can be
 // edited or past the budget of all pictures together (frames, then each
-// tile set while it is cut, then its tiles), counted from the size their
-// headers declare before anything is decoded, tiles far off their picture.
+// tile set while its card is made), counted from the size their headers
+// declare before anything is decoded.
 // A failed open changes nothing.
 TEST_F(ProjectFileTest, OpenCases) {
   const fs::path cases = fs::path(VORLANE_GOLDEN_DIR) / "open";
@@ -262,9 +258,7 @@ TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameBytes) {
   EXPECT_EQ(ListFolder("Projects").size(), 2u);  // no temporary files left behind
   Project q = Opened();
   EXPECT_EQ(q.projectname, "demo");
-  EXPECT_EQ(q.objects[1].image, q.frames[0].image);  // inst_11
-  EXPECT_EQ(q.objects[2].image, nullptr);
-  EXPECT_TRUE(q.sprites[0].thumbnail && q.scenes[0].thumbnail);
+  EXPECT_TRUE(q.cards.sprites.count("spr_hero") && SceneCardOf(q, "level"));
   ASSERT_TRUE(WriteProject(q));
   EXPECT_EQ(ReadAll("Projects/demo.xml"), saved);
   EXPECT_EQ(ReadProjectVersion("demo"), 129);
@@ -344,13 +338,17 @@ TEST_F(ProjectFileTest, SavingAgainWritesWhatChanged) {
 }
 
 // Pictures not loaded are never lost: their files are saved unchanged, under
-// the same name, a new project's or a renamed sprite's.
+// the same name, a new project's or a renamed sprite's, also for frames
+// brought back by undo.
 TEST_F(ProjectFileTest, FramesNotLoadedKeepTheirFiles) {
   SavedSample();
   LayOver("frame-larger-than-can-be-edited");
   const std::string bytes = ReadAll("Projects/demo/img/spr_hero_1.png");
   Project q = Opened();
-  ASSERT_EQ(q.frames[1].image, nullptr);
+  ASSERT_FALSE(HasPicture(q.frames[1]));
+  EditStack stack(q);
+  stack.Apply("Delete", [](Project& p) { DeleteSprite(p, "spr_hero"); });
+  ASSERT_TRUE(stack.Undo());
   q.projectname = "copy";
   q.sprites[0].name = q.frames[0].sprite = q.frames[1].sprite = "spr_new";
   ASSERT_TRUE(WriteProject(q));
@@ -378,7 +376,7 @@ TEST_F(ProjectFileTest, SpecialFilesAreReportedAndNotRead) {
                             "to \"/dev/zero\"."))
       << text;
   EXPECT_TRUE(Has(text, "\"" + sound + "\" was not read: it is not a regular file.")) << text;
-  EXPECT_EQ(q.frames[1].image, nullptr);
+  EXPECT_FALSE(HasPicture(q.frames[1]));
   EXPECT_FALSE(FileExists(temp + "/jump.wav"));
   fs::remove(temp + "/jump.ogg");
   ASSERT_EQ(::mkfifo((temp + "/jump.ogg").c_str(), 0600), 0);

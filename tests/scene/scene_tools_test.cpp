@@ -92,7 +92,7 @@ TEST(InstanceTool, ClicksAndKeysPlaceSelectMoveAndDelete) {
   tool.Press(Left(22, 1));
   EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{62, 1}}));
   tool.Key(KeyEvent{Qt::Key_Escape});
-  EXPECT_TRUE(SelectedInstances(f.project, "hall").empty());
+  EXPECT_TRUE(f.view.selected_instances.empty());
   EXPECT_FALSE(tool.Key(KeyEvent{Qt::Key_A}));
 }
 
@@ -103,13 +103,12 @@ TEST(TileTool, StampsTheBrushOnTheCurrentLayerAndActsOnItsTilesOnly) {
   f.view.current_layer = 5;
   TileTool tool(f.context, f.brush);
   for (int x : {3, 23, 43}) tool.Press(Left(x, 3));
-  EXPECT_EQ(f.project.tiles[1],
-            (Tile{"tile_3", "bg_tiles", 16, 0, 16, 16, 20, 0, 5, "hall", f.brush.image, 0}));
+  EXPECT_EQ(f.project.tiles[1], (Tile{"tile_3", "bg_tiles", 16, 0, 16, 16, 20, 0, 5, "hall"}));
   f.project.tiles[2].depth = 6;  // another layer
   f.view.tile_action = TileAction::Select;
   for (int x : {30, 50}) tool.Press(Left(x, 5));  // its layer, another layer
-  EXPECT_EQ(f.project.tiles[1].selected + f.project.tiles[2].selected, 1);
-  f.project.tiles[2].selected = 1;
+  EXPECT_EQ(f.view.selected_tiles, TileNames{"tile_3"});
+  f.view.selected_tiles.insert(f.project.tiles[2].name);
   tool.Key(KeyEvent{Qt::Key_Right});
   EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{0, 0}, {40, 0}, {60, 0}}));
   tool.Key(KeyEvent{Qt::Key_Delete});

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "image/test_pictures.h"
+#include "project/edit_stack.h"
+#include "project/thumbnails.h"
 #include "scene/instance_edits.h"
+#include "scene/scene_cards.h"
 #include "scene/scene_settings.h"
 #include "support/golden.h"
 
@@ -18,6 +21,7 @@ constexpr Color kRed{255, 0, 0, 255}, kBlue{0, 0, 255, 255}, kGrey{50, 50, 50, 2
 struct Fixture {
   Project project;
   SceneViewState state;
+  ScenePictures pictures{[](const Background&) { return Solid(10, 10, kBlue); }};
   Fixture() {
     project.scenes.push_back(
         Scene{.name = "hall", .width = 100, .height = 80, .red = 50, .green = 50, .blue = 50});
@@ -25,18 +29,21 @@ struct Fixture {
     project.frames.push_back(Frame{"0", "spr", ShareImage(Solid(10, 10, kRed))});
     project.objects.push_back(GameObject{.name = "obj", .sprite = "spr", .depth = 7});
     PlaceInstance(project, "hall", "obj", 20, 20);
-    project.tiles.push_back(Tile{.width = 10,
+    project.backgrounds.push_back(Background{.name = "set", .file = "set.png"});
+    project.tiles.push_back(Tile{.name = "tile_1",
+                                 .background = "set",
+                                 .width = 10,
                                  .height = 10,
                                  .x = 25,
                                  .y = 25,
                                  .depth = 7,
-                                 .scene = "hall",
-                                 .image = ShareImage(Solid(10, 10, kBlue))});
+                                 .scene = "hall"});
     state.grid.show_grid = false;
   }
   Image Paint(int left = 0, int top = 0, int w = 100, int h = 80, std::string* status = nullptr) {
     Image target = Image::Opaque(w, h);
-    const std::string line = PaintScene(target, left, top, project, project.scenes[0], state);
+    const std::string line =
+        PaintScene(target, left, top, project, project.scenes[0], state, pictures);
     if (status) *status = line;
     return target;
   }
@@ -78,7 +85,8 @@ TEST(SceneView, EachStatePaintsAsItsGoldenPicture) {
        [](Fixture& f) { f.state.grid.show_objects = false, f.state.tab = SceneTab::Objects; }},
       {"selection_and_grid",
        [](Fixture& f) {
-         f.project.objects[1].selected = f.project.tiles[0].selected = 1,
+         f.state.selected_instances = {f.project.objects[1].name};
+         f.state.selected_tiles = {"tile_1"};
          f.state.grid.show_grid = true;
        }},
       {"background_once", tiled(0, 0, 0)},
@@ -103,12 +111,35 @@ TEST(SceneView, StatusAndGridSize) {
   std::string status;
   f.Paint(0, 0, 100, 80, &status);
   EXPECT_EQ(status, "");
-  f.project.objects[1].selected = 1;
+  f.state.selected_instances = {f.project.objects[1].name};
   f.Paint(0, 0, 100, 80, &status);
   EXPECT_EQ(status, "[obj] x:20 y:20");
   EXPECT_FALSE(SetGridSize(f.state.grid, "4"));
   EXPECT_TRUE(SetGridSize(f.state.grid, "5"));
   EXPECT_EQ(SnapPosition(f.state.grid, -1), -5);
+}
+
+// Selecting and painting change no record, so they make no undo step; an
+// undone edit paints the instance with the sprite and angle it restored.
+TEST(SceneView, SelectingMakesNoStepAndUndoShowsTheRestoredPicture) {
+  Fixture f;
+  EditStack stack(f.project);
+  const Image before = f.Paint();
+  f.state.selected_instances = {f.project.objects[1].name};
+  f.state.selected_tiles = {"tile_1"};
+  f.Paint();
+  EXPECT_FALSE(stack.Undo());
+  f.project.sprites.push_back(Sprite{.name = "wide"});
+  f.project.frames.push_back(Frame{"0", "wide", ShareImage(Solid(30, 4, kBlue))});
+  stack.Apply("Turn", [](Project& p) {
+    p.objects[1].sprite = "wide";
+    p.objects[1].image_angle = 45;
+  });
+  f.state.selected_instances.clear();
+  f.state.selected_tiles.clear();
+  EXPECT_NE(f.Paint(), before);
+  ASSERT_TRUE(stack.Undo());
+  EXPECT_EQ(f.Paint(), before);
 }
 
 using Errors = std::vector<std::string>;
@@ -160,18 +191,44 @@ TEST(SceneSettings, PicturesFitTheSceneAndSampleHugeOnes) {
   Project project;
   project.scenes.push_back(Scene{.name = "wide", .width = 400, .height = 100, .red = 9});
   const SceneViewState state;
-  const Image small = ScenePicture(project, project.scenes[0], state, 80, 80);
+  ScenePictures pictures;
+  const Image small = ScenePicture(project, project.scenes[0], state, pictures, 80, 80);
   EXPECT_EQ(small.Pixel(79, 19), (Color{9, 0, 0, 255}));
   EXPECT_EQ(small.Pixel(79, 20).a, 0);
-  EXPECT_EQ(SceneCard(project, project.scenes[0], state).Pixel(35 + 79, 10 + 19),
+  EXPECT_EQ(SceneCard(project, project.scenes[0], state, pictures).Pixel(35 + 79, 10 + 19),
             (Color{9, 0, 0, 255}));
-  EXPECT_EQ(ProjectPicture(project, project.scenes[0], state).Pixel(10, 200),
+  EXPECT_EQ(ProjectPicture(project, project.scenes[0], state, pictures).Pixel(10, 200),
             (Color{0, 0, 0, 255}));
   // 30000 x 30000 would need 3.6 GB drawn whole.
   project.scenes[0] = Scene{.name = "huge", .width = 30000, .height = 30000, .green = 7};
-  const Image huge = ScenePicture(project, project.scenes[0], state, 80, 80);
+  const Image huge = ScenePicture(project, project.scenes[0], state, pictures, 80, 80);
   EXPECT_EQ(huge.Pixel(0, 0), (Color{0, 7, 0, 255}));
   EXPECT_EQ(huge.Pixel(79, 79), (Color{0, 7, 0, 255}));
+}
+
+// A drawn scene card is drawn again when an instance, tile or layer of its
+// scene or the scene itself changed (as an undo in the main window does),
+// and only then; the stock card of a scene never edited stays.
+TEST(SceneCards, OnlyStaleDrawnCardsAreDrawnAgain) {
+  Project project;
+  project.scenes = {Scene{.name = "drawn"}, Scene{.name = "stock"}};
+  project.objects.push_back({.prototype = 0, .name = "i", .scene = "drawn"});
+  project.cards.scenes["stock"] = {StockCardPicture()};
+  KeepSceneCard(project, "drawn", ShareImage(Image::Opaque(1, 1)));
+  const auto card = [&](const char* scene) { return project.cards.scenes[scene].card.get(); };
+  const Image* first = card("drawn");
+  RedrawStaleSceneCards(project);
+  EXPECT_EQ(card("drawn"), first);
+  for (const auto& change : std::vector<std::function<void()>>{
+           [&] { project.objects[0].x = 5; },
+           [&] { project.tiles.push_back({.name = "t", .scene = "drawn"}); },
+           [&] { project.scenes[0].red = 9; }}) {
+    const Image* before = card("drawn");
+    change();
+    RedrawStaleSceneCards(project);
+    EXPECT_NE(card("drawn"), before);
+    EXPECT_EQ(card("stock"), StockCardPicture().get());
+  }
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ std::string Layers(const Project& p, const std::string& scene) {
 const std::string kSceneA = "layer_1:1000000 layer_3:10 | t1:1000000 t2:1000000 t3:10";
 const std::string kSceneB = "layer_2:1000000 layer_4:10 | t4:1000000";
 
-Names TileNames(const Project& p) {
+Names NamesOf(const Project& p) {
   Names names;
   for (const auto& t : p.tiles) names.push_back(t.name);
   return names;
@@ -54,10 +54,8 @@ Names TileNames(const Project& p) {
 // Placing appends a tile named after the next uid, cut from the selection.
 TEST(PlaceTile, AppendsANewTileCutFromTheSelection) {
   Project p = TwoScenes();
-  const ImageRef image = ShareImage(Image::Opaque(3, 4));
-  EXPECT_EQ(PlaceTile(p, "a", kFront, "bg_ground", {16, 32, 3, 4}, image, 40, -8), 4);
-  EXPECT_EQ(p.tiles[4],
-            (Tile{"tile_51", "bg_ground", 16, 32, 3, 4, 40, -8, kFront, "a", image, 0}));
+  EXPECT_EQ(PlaceTile(p, "a", kFront, "bg_ground", {16, 32, 3, 4}, 40, -8), 4);
+  EXPECT_EQ(p.tiles[4], (Tile{"tile_51", "bg_ground", 16, 32, 3, 4, 40, -8, kFront, "a"}));
 }
 
 // Clicks select or remove the tiles of the scene and layer strictly under
@@ -77,34 +75,34 @@ TEST(TilesAtAPoint, SelectAndRemoveTakeTheTilesStrictlyUnderThePoint) {
     for (size_t i = 0; i < 4; ++i)
       if (!c.hit[i]) left.push_back(p.tiles[i].name);
     const int hits = 4 - static_cast<int>(left.size());
-    EXPECT_EQ(SelectTilesAt(p, "a", c.layer, c.x, c.y), hits) << c.x << "," << c.y;
-    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(p.tiles[i].selected, c.hit[i]) << c.x << "," << c.y;
-    EXPECT_EQ(SelectTilesAt(p, "a", c.layer, c.x, c.y), hits);  // and back
-    EXPECT_EQ(CountSelectedTiles(p, "a"), 0);
+    TileNames selected;
+    EXPECT_EQ(SelectTilesAt(p, "a", c.layer, c.x, c.y, selected), hits) << c.x << "," << c.y;
+    for (size_t i = 0; i < 4; ++i)
+      EXPECT_EQ(selected.count(p.tiles[i].name), c.hit[i]) << c.x << "," << c.y;
+    EXPECT_EQ(SelectTilesAt(p, "a", c.layer, c.x, c.y, selected), hits);  // and back
+    EXPECT_EQ(CountSelectedTiles(p, "a", selected), 0);
     EXPECT_EQ(RemoveTilesAt(p, "a", c.layer, c.x, c.y), hits);
-    EXPECT_EQ(TileNames(p), left);
+    EXPECT_EQ(NamesOf(p), left);
   }
   Project far;
   far.tiles = {At("t", "a", kLayer, INT_MAX - 4, INT_MAX - 4)};
-  EXPECT_EQ(SelectTilesAt(far, "a", kLayer, INT_MAX - 2, INT_MAX - 2), 1);  // no overflow
+  TileNames selected;
+  EXPECT_EQ(SelectTilesAt(far, "a", kLayer, INT_MAX - 2, INT_MAX - 2, selected), 1);  // no overflow
   EXPECT_EQ(RemoveTilesAt(far, "a", kLayer, INT_MAX - 2, INT_MAX - 2), 1);
 }
 
-// The selection: cleared in every scene; moved, counted and deleted on
-// every layer of its scene only; positions stop at the ends of the int range.
-TEST(SelectedTiles, ClearMoveCountDeleteAndShift) {
+// The selection: moved, counted and deleted on every layer of its scene
+// only; positions stop at the ends of the int range.
+TEST(SelectedTiles, MoveCountDeleteAndShift) {
   Project p = TwoScenes();
-  for (auto& t : p.tiles) t.selected = 1;
-  ClearTileSelection(p);
-  EXPECT_EQ(CountSelectedTiles(p, "a") + CountSelectedTiles(p, "b"), 0);
-  p.tiles[0].selected = p.tiles[2].selected = p.tiles[3].selected = 1;
-  EXPECT_EQ(CountSelectedTiles(p, "a"), 2);
-  MoveSelectedTiles(p, "a", 5, -3);
+  const TileNames selected{p.tiles[0].name, p.tiles[2].name, p.tiles[3].name};
+  EXPECT_EQ(CountSelectedTiles(p, "a", selected), 2);
+  MoveSelectedTiles(p, "a", selected, 5, -3);
   EXPECT_EQ((std::vector{p.tiles[0].x, p.tiles[0].y, p.tiles[1].x, p.tiles[2].x, p.tiles[3].x}),
             (std::vector{5, -3, 8, 5, 0}));
   EXPECT_EQ(DeleteSelectedTilesQuestion(2), "Delete 2 tiles?");
-  EXPECT_EQ(DeleteSelectedTiles(p, "a"), 2);
-  EXPECT_EQ(TileNames(p), (Names{"t2", "t4"}));
+  EXPECT_EQ(DeleteSelectedTiles(p, "a", selected), 2);
+  EXPECT_EQ(NamesOf(p), (Names{"t2", "t4"}));
 
   p = TwoScenes();
   ShiftTiles(p, "a", kLayer, false, 32, 16);
@@ -115,7 +113,7 @@ TEST(SelectedTiles, ClearMoveCountDeleteAndShift) {
   ShiftTiles(p, "b", kLayer, true, -1, 0);
   EXPECT_EQ(p.tiles[3].x, INT_MIN);
   EXPECT_EQ(DeleteAllTiles(p, "a"), 3);
-  EXPECT_EQ(TileNames(p), Names{"t4"});
+  EXPECT_EQ(NamesOf(p), Names{"t4"});
 }
 
 // While the Tiles tab selects or removes, other layers' tiles are faint.

@@ -17,7 +17,7 @@ PointerEvent Held(int x, int y, Qt::KeyboardModifiers keys = Qt::NoModifier) {
 
 // A tile set cut into size x size tiles from (offset, offset), `space` apart.
 Background Grid(int offset, int size, int space, int tile = 1) {
-  return Background{"bg", "", nullptr, tile, size, size, offset, offset, space, space};
+  return Background{"bg", "", tile, size, size, offset, offset, space, space};
 }
 
 // Each drag from a fresh selector, pressed at the first point, moved through

@@ -37,18 +37,18 @@ Project SampleProject() {
   p.projectname = "demo";
   p.settings = {"My <game>", "var score = 0;", "function f() {}", 0, "notes & more"};
 
-  p.sprites.push_back({"spr_hero", nullptr, "Circle", 5, 1, 2, 3, 4, 6, 7});
+  p.sprites.push_back({"spr_hero", "Circle", 5, 1, 2, 3, 4, 6, 7});
   Image first = Image::Transparent(16, 16);
   first.FillRect(2, 2, 12, 12, Color{200, 30, 40, 255});
   first.Plot(0, 0, Color{1, 2, 3, 128});
   Image second = Image::Opaque(24, 20);
   second.Fill(Color{30, 160, 90, 255});
-  p.frames.push_back({"0", "spr_hero", ShareImage(std::move(first)), "", 0, -1});
-  p.frames.push_back({"1", "spr_hero", ShareImage(std::move(second)), "", 0, -1});
+  p.frames.push_back({"0", "spr_hero", ShareImage(std::move(first))});
+  p.frames.push_back({"1", "spr_hero", ShareImage(std::move(second))});
 
   p.sounds.push_back({"snd_jump", "jump.wav", "", "jump.ogg"});
   p.musics.push_back({"mus_theme", "", "theme.mp3", ""});
-  p.backgrounds.push_back({"bg_tiles", "tiles.png", nullptr, 1, 16, 24, 1, 2, 3, 4});
+  p.backgrounds.push_back({"bg_tiles", "tiles.png", 1, 16, 24, 1, 2, 3, 4});
   p.fonts.push_back({"fnt_score", "Sans", 20, 1, 0});
 
   // An instance placed before the next object was made: list order, not kind.
@@ -62,13 +62,13 @@ Project SampleProject() {
   p.scripts.push_back({"scr_14", "obj_player", "Collision", "obj_wall", "if (a < b && c) {\n}"});
   p.scripts.push_back({"scr_15", "obj_wall", "Step", "", "x += 1;"});
 
-  // name, thumbnail, size, view size, colour, code, speed, background with
+  // name, size, view size, colour, code, speed, background with
   // tiling x / y and stretch, followed object and its borders
-  p.scenes.push_back({"level", nullptr, 1000, 800, 320, 240, 1, 2, 3, "start();", 60, "bg_tiles",
-                      1, 0, 1, "obj_player", 11, 12});
+  p.scenes.push_back({"level", 1000, 800, 320, 240, 1, 2, 3, "start();", 60, "bg_tiles", 1, 0, 1,
+                      "obj_player", 11, 12});
   p.layers.push_back({"lay_front", 500, "level"});
-  p.tiles.push_back({"tile_16", "bg_tiles", 4, 8, 16, 24, 32, 48, 500, "level", nullptr, 0});
-  p.tiles.push_back({"tile_17", "bg_tiles", 20, 8, 16, 24, 48, 48, 500, "level", nullptr, 0});
+  p.tiles.push_back({"tile_16", "bg_tiles", 4, 8, 16, 24, 32, 48, 500, "level"});
+  p.tiles.push_back({"tile_17", "bg_tiles", 20, 8, 16, 24, 48, 48, 500, "level"});
 
   p.fns.push_back({"add", "a, b", "Adds \"two\"", "return a + b;"});
   return p;

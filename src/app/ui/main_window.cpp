@@ -32,6 +32,7 @@
 #include "gui/ui/qt_text.h"
 #include "gui/ui/window_timer.h"
 #include "project/lifecycle.h"
+#include "scene/scene_cards.h"
 
 namespace vorlane {
 namespace {
@@ -285,6 +286,7 @@ void MainWindow::SetCommandHandler(Command command, std::function<void()> handle
 void MainWindow::MoveInHistory(bool back) {
   EditStack& history = session_.history;
   if (!(back ? history.Undo() : history.Redo())) return;
+  RedrawStaleSceneCards(session_.project);
   RefreshBrowser();
 }
 

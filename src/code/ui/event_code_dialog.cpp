@@ -45,10 +45,12 @@ EventCodeDialog::EventCodeDialog(QWidget* parent, Script& script, const Project&
   if (script.event == EventNames()[kCollisionEventIndex]) {
     object_box_ = new PictureList(this);
     object_box_->addItem(QString());
+    const auto first_frames = FirstFrameImages(project);
     for (const GameObject& object : project.objects) {
       if (object.prototype != 1) continue;
-      ImageRef picture = object.image ? object.image : FirstFrameImage(project, object.sprite);
-      object_box_->addItem(ObjectIcon(picture.get()), Q(object.name));
+      const auto found = first_frames.find(object.sprite);
+      object_box_->addItem(ObjectIcon(found == first_frames.end() ? nullptr : found->second.get()),
+                           Q(object.name));
     }
     int selected = object_box_->findText(parameter);
     // An object that no longer exists stays the stored partner instead of

@@ -123,7 +123,7 @@ void BackgroundDialog::SelectImage() {
   // The card and the tiles change now; "Done" copies the file.
   pending_ = path;
   file_label_->setText(FileText(pending_));
-  ApplyBackgroundPicture(project_, index_, picture);
+  ApplyBackgroundPicture(project_, index_, picture, BareName(pending_));
   ShowPicture(std::move(picture));
 }
 

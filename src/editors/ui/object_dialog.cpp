@@ -160,19 +160,14 @@ void ObjectDialog::FillSpriteList() {
 
 void ObjectDialog::FillParentList() {
   const GameObject& self = project_.objects[static_cast<size_t>(index_)];
-  std::unordered_map<std::string, ImageRef> first_frames;
+  const auto first_frames = FirstFrameImages(project_);
   std::vector<PictureList::Entry> entries;
   entries.push_back({});
   for (const GameObject& object : project_.objects) {
     if (object.prototype != 1 || object.name == self.name) continue;
-    const Image* picture = object.image.get();
-    if (!picture && !object.sprite.empty()) {
-      // Display images are made when a project is read; a new object has none yet.
-      if (first_frames.empty()) first_frames = FirstFrameImages(project_);
-      const auto found = first_frames.find(object.sprite);
-      if (found != first_frames.end()) picture = found->second.get();
-    }
-    entries.push_back({IconOf(picture), Q(object.name)});
+    const auto found = first_frames.find(object.sprite);
+    entries.push_back(
+        {IconOf(found == first_frames.end() ? nullptr : found->second.get()), Q(object.name)});
   }
   parent_list_->Fill(entries, Q(self.parent), IconOf(nullptr));
 }

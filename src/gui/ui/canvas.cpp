@@ -74,11 +74,14 @@ void Canvas::paintEvent(QPaintEvent* event) {
     painter.fillRect(area, palette().window());
     return;
   }
-  Image part = Image::Opaque(right - left, bottom - top);
-  if (paint_) paint_(part, left, top);
-  if (tool_) tool_->PaintOverlay(part, left, top);
-  painter.drawImage(QRect(left * zoom_, top * zoom_, part.width() * zoom_, part.height() * zoom_),
-                    ToQImage(part));
+  if (part_.width() == right - left && part_.height() == bottom - top && !part_.has_alpha())
+    part_.Fill(Color{0, 0, 0, 255});  // as a new opaque picture starts
+  else
+    part_ = Image::Opaque(right - left, bottom - top);
+  if (paint_) paint_(part_, left, top);
+  if (tool_) tool_->PaintOverlay(part_, left, top);
+  painter.drawImage(QRect(left * zoom_, top * zoom_, part_.width() * zoom_, part_.height() * zoom_),
+                    ToQImage(part_));
 }
 
 PointerEvent Canvas::ToPointer(const QMouseEvent& event) const {

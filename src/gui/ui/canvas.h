@@ -58,6 +58,9 @@ class Canvas : public QWidget {
   int zoom_ = 1;
   PaintPicture paint_;
   CanvasTool* tool_ = nullptr;
+  // The part painted last, kept so that a repaint of the same size draws
+  // into memory already in use instead of megabytes fresh from the system.
+  Image part_;
 };
 
 }  // namespace vorlane

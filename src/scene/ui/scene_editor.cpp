@@ -18,9 +18,12 @@
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/image_view.h"
 #include "gui/ui/qt_text.h"
+#include "project/project_file.h"
 #include "project/project_paths.h"
 #include "project/rename.h"
+#include "project/safe_name.h"
 #include "scene/instance_edits.h"
+#include "scene/scene_cards.h"
 #include "scene/scene_settings.h"
 #include "scene/ui/scene_dialogs.h"
 #include "scene/ui/scene_icons.h"
@@ -60,13 +63,13 @@ SceneEditor::SceneEditor(QWidget* parent, EditStack& history, Preferences& prefs
       index_(index),
       scene_name_(project_.scenes[static_cast<size_t>(index)].name),
       stack_(history),
-      opened_(history.MarkHere()) {
+      opened_(history.MarkHere()),
+      pictures_(TileSetLoader(project_)) {
   setWindowTitle(Q("Scene properties - " + scene_name_));
   setMinimumSize(640, 400);
   resize(kWidth, kHeight);
   CentreOnScreen(this, parent);
   view_.grid = Grid();
-  RebuildDisplayImages(project_);
 
   scroll_ = new QScrollArea(this);
   canvas_ = new Canvas;
@@ -207,7 +210,7 @@ void SceneEditor::ResizeCanvas() {
   canvas_->SetPicture(
       std::max(0, scene().width), std::max(0, scene().height),
       [this](Image& target, int left, int top) {
-        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_)));
+        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_, pictures_)));
       });
 }
 
@@ -231,7 +234,7 @@ void SceneEditor::OnShift() {
 }
 
 void SceneEditor::EditSelectedInstance() {
-  const int index = FirstSelectedInstance(project_, scene_name_);
+  const int index = FirstSelectedInstance(project_, scene_name_, view_.selected_instances);
   if (index < 0) return;
   InstanceDialog dialog(this, project_.objects[static_cast<size_t>(index)]);
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
@@ -286,12 +289,10 @@ void SceneEditor::OnDone() {
   if (!errors.empty()) return;
 
   // The history has set the modified flag: Done without a change is none.
-  scene().thumbnail = ShareImage(SceneCard(project_, scene(), view_));
+  KeepSceneCard(project_, scene_name_, ShareImage(SceneCard(project_, scene(), view_, pictures_)));
   if (!project_.projectname.empty())
     WriteProgramFile(PathsOf(project_.projectname).preview,
-                     EncodePng(ProjectPicture(project_, scene(), view_)));
-  ClearInstanceSelection(project_);
-  for (Tile& tile : project_.tiles) tile.selected = 0;
+                     EncodePng(ProjectPicture(project_, scene(), view_, pictures_)));
   accept();
 }
 

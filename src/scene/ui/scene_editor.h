@@ -104,6 +104,7 @@ class SceneEditor : public QDialog {
   EditStack& stack_;
   const EditStack::Mark opened_;
   SceneViewState view_;
+  ScenePictures pictures_;
   Image background_picture_;
   std::unique_ptr<InstanceTool> instance_tool_;
 

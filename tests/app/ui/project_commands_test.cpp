@@ -159,7 +159,7 @@ TEST_F(ProjectCommandsTest, ExportGame) {
   EXPECT_EQ(test::ReadAll("out.zip"), zipped);
   EXPECT_EQ(window().status(), "EXPORT CANCELLED.");
 
-  project().backgrounds.push_back({"bg_sky", "sky.png", nullptr});
+  project().backgrounds.push_back({"bg_sky", "sky.png"});
   SetModified(project(), 1);
   dialogs_.PickFile("sky.zip").Drive(run_to_end);
   window().RunCommand(Command::ExportGame);

@@ -116,7 +116,7 @@ TEST_F(ImageWindowTest, TheStripButtonsAndKeysReachTheirOperations) {
       "images|Convert to grayscale|Colorize|Color balance|Swap RGB channels|Invert|Brightness|"
       "Opacity|Posterize|Noise|Erase a color|Make opaque|");
   EXPECT_EQ(project_.modified, 1);
-  EXPECT_EQ(*project_.sprites[0].thumbnail, MakeCard(project_.frames[0].image.get()));
+  EXPECT_EQ(*project_.cards.sprites["spr_ball"].card, MakeCard(project_.frames[0].image.get()));
 }
 
 // The windows of the frame operations: a size of 0 is refused with a

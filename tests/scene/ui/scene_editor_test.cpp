@@ -11,6 +11,7 @@
 #include "gui/file_util.h"
 #include "gui/ui/canvas.h"
 #include "gui/ui/controls.h"
+#include "project/thumbnails.h"
 #include "scene/layer_edits.h"
 #include "scene/ui/scene_dialogs.h"
 #include "scene/ui/tiles_tab.h"
@@ -105,7 +106,7 @@ TEST_F(SceneEditorTest, ControlsKeysAndDoneReachTheScene) {
                                       "Error: The scene name is missing"}));
   EXPECT_EQ(project_.scenes[0].speed, 2);
   EXPECT_EQ(project_.layers[0].scene, "cellar");
-  ASSERT_NE(project_.scenes[0].thumbnail, nullptr);
+  ASSERT_NE(SceneCardOf(project_, "cellar"), nullptr);
   EXPECT_EQ(project_.modified, 1);
 }
 
