@@ -12,23 +12,31 @@
 namespace vorlane::test {
 namespace {
 
-using RegisteredDialogsTest = MainWindowFixture;
+class RegisteredDialogsTest : public MainWindowFixture {
+ protected:
+  // The main window with every window plugged in, on the sample project
+  // (kept in the working folder the window made) with an empty history.
+  MainWindow& StartOnSample() {
+    MainWindow& window = Start([](MainWindow& window) {
+      RegisterDialogs(window);
+      window.SetCommandHandler(Command::CheckVersionAtStartup, [] {});  // no look-up in a test
+    });
+    const std::string temp = project().tempfolder;
+    project() = SampleProject();
+    project().tempfolder = temp;
+    history().Reset();
+    return window;
+  }
+};
 
 // Every editor and the windows of the Game tab and the File menu open from
 // the browser or their command. Left without a change ("Done", "OK" or
 // "Cancel", code windows opened on the way included) they leave the project
 // unmodified; a change marks it, a file chosen again under its own name too.
 TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
-  MainWindow& window = Start([](MainWindow& window) {
-    RegisterDialogs(window);
-    window.SetCommandHandler(Command::CheckVersionAtStartup, [] {});  // no look-up in a test
-  });
-  const std::string temp = project().tempfolder;
-  project() = SampleProject();
+  MainWindow& window = StartOnSample();
   project().projectname = "";
-  project().tempfolder = temp;
-  history().Reset();
-  WriteSampleMedia(temp);
+  WriteSampleMedia(project().tempfolder);
   MakeDirectory("picked");
   WriteAll("picked/jump.wav", "RIFF again");
   using Act = std::function<void(QDialog&)>;
@@ -92,14 +100,8 @@ TEST_F(RegisteredDialogsTest, EditorsMarkTheProjectModifiedOnlyForAChange) {
 // closed, is one step the Edit menu names, undoes and redoes to the same
 // project file byte for byte; undo opens no window.
 TEST_F(RegisteredDialogsTest, EveryChangeIsOneStepTheEditMenuUndoes) {
-  MainWindow& window = Start([](MainWindow& window) {
-    RegisterDialogs(window);
-    window.SetCommandHandler(Command::CheckVersionAtStartup, [] {});  // no look-up in a test
-  });
-  const std::string temp = project().tempfolder;
-  project() = SampleProject();
+  MainWindow& window = StartOnSample();
   project().scenes.push_back({.name = "rm_last"});
-  project().tempfolder = temp;
   history().Reset();
   window.RefreshBrowser();
   const auto edit = [&](ResourceKind kind, const char* name, std::function<void(QDialog&)> act) {
