@@ -11,9 +11,8 @@
 #include <sstream>
 
 #include "gui/file_util.h"
-#include "support/golden.h"
-#include "project/record_fields.h"
 #include "project/edit_stack.h"
+#include "project/record_fields.h"
 #include "project/thumbnails.h"
 #include "support/golden.h"
 #include "support/random_text.h"
