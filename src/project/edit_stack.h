@@ -7,8 +7,8 @@
 //
 // Changes made to the project past the stack (a dialog writing a script)
 // become a step of their own before the next step, undo or redo, so the
-// history always describes the project as it is. Changes only to what is
-// never stored (selection, display images, thumbnails) make no step.
+// history always describes the project as it is. Records hold only what the
+// project file stores, so selecting or redrawing makes no step.
 //
 // The project's "modified" flag follows the history: modified when the
 // history is not where it was at the last save (or at the start, for a
@@ -45,7 +45,8 @@ class EditStack {
   // dialog stored on "Done"). Nothing changed, no step.
   void Commit(const std::string& text);
   // What a step of changes made past the stack is called, while a window
-  // that changes the project directly is open ("Changes" otherwise).
+  // that changes the project directly is open (kChanges otherwise).
+  static constexpr char kChanges[] = "Changes";
   void SetLooseText(std::string text) { loose_text_ = std::move(text); }
 
   // A step made of several events (press, moves, release). Begin and End
@@ -96,7 +97,7 @@ class EditStack {
   bool modified_before_;
   int depth_ = 0;
   std::string step_text_;
-  std::string loose_text_ = "Changes";
+  std::string loose_text_ = kChanges;
   Mark next_serial_ = 1;
 };
 

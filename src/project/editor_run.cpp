@@ -36,11 +36,11 @@ std::vector<FileStamp> MediaStamps(const Project& project) {
 
 void RunEditor(EditStack& history, const std::function<std::string()>& text,
                const std::function<void()>& editor) {
-  history.Commit("Changes");  // what came before is not this window's
+  history.Commit(EditStack::kChanges);  // what came before is not this window's
   const std::vector<FileStamp> media = MediaStamps(history.project());
   history.SetLooseText(text());
   editor();
-  history.SetLooseText("Changes");
+  history.SetLooseText(EditStack::kChanges);
   history.Commit(text());
   if (MediaStamps(history.project()) != media) history.MarkChangedOutside();
 }

@@ -279,7 +279,7 @@ void MainWindow::SetCommandHandler(Command command, std::function<void()> handle
   // so the history and the modified flag describe the project as it is.
   actions_->SetHandler(Id(command), [this, handler = std::move(handler)] {
     handler();
-    session_.history.Commit("Changes");
+    session_.history.Commit(EditStack::kChanges);
   });
 }
 
