@@ -4,15 +4,15 @@ namespace vorlane {
 
 bool DebugLog::Add(const DebugEntry& entry) {
   if (!lines_.empty()) {
-    DebugLine& last = lines_.back();
-    if (last.entry.kind == entry.kind && last.entry.text == entry.text &&
-        last.entry.place == entry.place && last.entry.line == entry.line) {
-      ++last.count;
-      last.entry.time = entry.time;
+    DebugEntry& last = lines_.back();
+    if (last.kind == entry.kind && last.text == entry.text && last.place == entry.place &&
+        last.line == entry.line) {
+      last.count += entry.count;
+      last.time = entry.time;
       return false;
     }
   }
-  lines_.push_back(DebugLine{entry, 1});
+  lines_.push_back(entry);
   if (lines_.size() > kMaxLines) {
     lines_.pop_front();
     ++dropped_;

@@ -10,30 +10,25 @@
 
 namespace vorlane {
 
-struct DebugLine {
-  DebugEntry entry;  // its time is the time of the latest one merged into it
-  int count = 1;     // how many equal entries in a row it stands for
-};
-
 class DebugLog {
  public:
   static constexpr std::size_t kMaxLines = 10000;
 
   // Merges `entry` into the last line when it has the same kind, text, place
-  // and line (the count grows, the line's time becomes the entry's);
+  // and line (their counts add up, the line's time becomes the entry's);
   // otherwise adds a line, dropping the oldest past kMaxLines. True when a
   // line was added.
   bool Add(const DebugEntry& entry);
   void Clear();
 
   std::size_t size() const { return lines_.size(); }
-  const DebugLine& line(std::size_t i) const { return lines_[i]; }
+  const DebugEntry& line(std::size_t i) const { return lines_[i]; }
   // Lines dropped from the front since the log was made (Clear counts its
   // lines too), so a model knows how many rows went since it last looked.
   std::uint64_t dropped() const { return dropped_; }
 
  private:
-  std::deque<DebugLine> lines_;
+  std::deque<DebugEntry> lines_;
   std::uint64_t dropped_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 namespace vorlane {
@@ -63,9 +64,13 @@ bool ReadEntry(const QJsonValue& value, const GameMap& map, const std::string& t
   if (!known || !o.value("text").isString()) return false;
   entry->text = o.value("text").toString().toStdString();
   entry->time = time;
-  if (const auto found = map.Find(WholeNumber(o.value("line")))) {
-    entry->place = found->place;
-    entry->line = found->line;
+  entry->count = std::max(1, WholeNumber(o.value("count")));
+  for (const QJsonValue& line : o.value("lines").toArray()) {
+    if (const auto found = map.Find(WholeNumber(line))) {
+      entry->place = found->place;
+      entry->line = found->line;
+      break;
+    }
   }
   entry->stack = StackText(o.value("stack").toString(), map);
   return true;

@@ -21,6 +21,7 @@ struct DebugEntry {
   int line = 0;                      // 1-based line in that script; 0 without a place
   std::string stack;                 // frames, one a line, named as the user knows them
   std::string time;                  // "HH:MM:SS", local time when Vorlane received it
+  int count = 1;                     // equal entries in a row the page sent as one
 
   friend bool operator==(const DebugEntry&, const DebugEntry&) = default;
 };
@@ -42,12 +43,12 @@ struct DebugMessage {
   std::optional<bool> paused;                     // the game paused or went on
 };
 
-// Reads a message: {"type":"report","entries":[{"kind":"error","text":...,
-// "line":N,"stack":"..."}],"dropped":N}, {"type":"instances","list":[{"object":
-// ...,"x":..,"y":..,"depth":..,"vars":{...}}],"more":N} or {"type":"paused",
-// "paused":true}. game.js lines (of the entry and of "game.js:LINE:COL"
-// stack frames) are named through `map`; `time` stamps the entries. False
-// for anything else (malformed text is ignored by the caller).
+// Reads a message of runtime/debug.js (its comment shows them). An entry
+// takes the place of the first of its game.js lines (innermost first) that
+// `map` knows, so a message written through the engine is named by the
+// user's line that called it; "game.js:LINE:COL" stack frames are named
+// through `map` too. `time` stamps the entries. False for anything else
+// (malformed text is ignored by the caller).
 bool ParseDebugMessage(const std::string& json, const GameMap& map, const std::string& time,
                        DebugMessage* message);
 

@@ -123,7 +123,7 @@ void DebugServer::Stop() {
   }
   http_.reset();
   port_ = 0;
-  if (std::exchange(paused_, false)) emit PausedChanged(false);
+  paused_ = false;
   watching_ = false;
 }
 
@@ -170,7 +170,7 @@ void DebugServer::Received(const QString& text) {
   if (!ParseDebugMessage(text.toStdString(), map_, time, &message)) return;
   if (!message.entries.empty()) emit Reported(message.entries);
   if (message.instances) emit InstancesShown(*message.instances);
-  if (message.paused && *message.paused != paused_) {
+  if (message.paused) {
     paused_ = *message.paused;
     emit PausedChanged(paused_);
   }
@@ -185,16 +185,17 @@ void DebugServer::Reload() {
   Send("reload");
 }
 
-// The state changes at once: a page that opens meanwhile starts paused too.
+// A page that opens meanwhile starts paused too; PausedChanged waits for
+// the page to say it has paused.
 void DebugServer::Pause() {
-  if (!std::exchange(paused_, true)) emit PausedChanged(true);
+  paused_ = true;
   Send("pause");
 }
 
 void DebugServer::Step() { Send("step"); }
 
 void DebugServer::Resume() {
-  if (std::exchange(paused_, false)) emit PausedChanged(false);
+  paused_ = false;
   Send("resume");
 }
 

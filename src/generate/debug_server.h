@@ -19,6 +19,9 @@ class QWebSocket;
 
 namespace vorlane {
 
+// The debug script, shipped beside export.js in the program folder.
+inline constexpr char kDebugScriptFile[] = "debug.js";
+
 class DebugHttpServer;
 
 class DebugServer : public QObject {
@@ -49,6 +52,8 @@ class DebugServer : public QObject {
  signals:
   void Reported(const std::vector<vorlane::DebugEntry>& entries);
   void InstancesShown(const std::vector<vorlane::DebugInstance>& instances);
+  // The page paused or went on (it says so after every pause and resume,
+  // and when it opens).
   void PausedChanged(bool paused);
 
  private:
