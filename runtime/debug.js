@@ -158,11 +158,23 @@
       socket.send(JSON.stringify({ type: 'paused', paused: !!__vr.paused }));
   }
 
+  // A pause asked for before game.js has run (a page loaded again while the
+  // run is paused) waits for the engine.
+  var wanted = null;
+  function applyPause() {
+    if (wanted === null || typeof __vr === 'undefined') return;
+    if (wanted) __vr.pause();
+    else __vr.resume();
+    wanted = null;
+    tellPaused();
+  }
+  document.addEventListener('DOMContentLoaded', applyPause);
+
   var commands = {
     'reload': function() { location.reload(); },
-    'pause': function() { if (typeof __vr !== 'undefined') { __vr.pause(); tellPaused(); } },
+    'pause': function() { wanted = true; applyPause(); },
     'step': function() { if (typeof __vr !== 'undefined') __vr.step_paused(); },
-    'resume': function() { if (typeof __vr !== 'undefined') { __vr.resume(); tellPaused(); } },
+    'resume': function() { wanted = false; applyPause(); },
     'watch on': function() {
       if (watcher === null) watcher = setInterval(sendInstances, WATCH_MS);
       sendInstances();

@@ -45,7 +45,12 @@ class DebugHttpServer : public QAbstractHttpServer {
   explicit DebugHttpServer(DebugServer* owner) : owner_(owner) {}
 
  protected:
+  // A WebSocket request taken without an answer goes on to the socket side
+  // (Qt 6.4); one not taken is refused by missingHandler. Only the page's
+  // own socket address is taken.
   bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override {
+    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+      return request.url().path(QUrl::FullyEncoded).toStdString() == owner_->SocketPath();
     Answer(request, makeResponder(request, socket));
     return true;
   }
@@ -131,6 +136,8 @@ std::string DebugServer::Base() const {
   return "http://127.0.0.1:" + std::to_string(port_) + "/" + token_ + "/";
 }
 
+std::string DebugServer::SocketPath() const { return "/" + token_ + "/" + kSocketName; }
+
 std::string DebugServer::PageAddress() const { return running() ? Base() + "index.html" : ""; }
 
 void DebugServer::ReadMap() {
@@ -145,8 +152,7 @@ void DebugServer::ReadMap() {
 void DebugServer::TakeSockets() {
   while (http_ && http_->hasPendingWebSocketConnections()) {
     QWebSocket* socket = http_->nextPendingWebSocketConnection().release();
-    if (socket->requestUrl().path(QUrl::FullyEncoded).toStdString() !=
-        "/" + token_ + "/" + kSocketName) {
+    if (socket->requestUrl().path(QUrl::FullyEncoded).toStdString() != SocketPath()) {
       socket->abort();
       socket->deleteLater();
       continue;

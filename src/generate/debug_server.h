@@ -62,7 +62,8 @@ class DebugServer : public QObject {
   void TakeSockets();
   void Received(const QString& message);
   void Send(const char* command);
-  std::string Base() const;  // "http://127.0.0.1:PORT/TOKEN/"
+  std::string Base() const;        // "http://127.0.0.1:PORT/TOKEN/"
+  std::string SocketPath() const;  // "/TOKEN/socket"
 
   std::unique_ptr<DebugHttpServer> http_;
   std::vector<QWebSocket*> sockets_;  // owned, deleted when they close
