@@ -168,7 +168,11 @@
     wanted = null;
     tellPaused();
   }
-  document.addEventListener('DOMContentLoaded', applyPause);
+  // The socket may have opened before the engine was there to ask.
+  document.addEventListener('DOMContentLoaded', function() {
+    if (wanted === null) tellPaused();
+    else applyPause();
+  });
 
   var commands = {
     'reload': function() { location.reload(); },

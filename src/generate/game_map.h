@@ -18,6 +18,8 @@ struct GameMapEntry {
   int first_line = 0;  // game.js line (1-based) of the script's first line
   int line_count = 0;  // lines of the script
   ScriptPlace place;
+
+  friend bool operator==(const GameMapEntry&, const GameMapEntry&) = default;
 };
 
 struct GameMap {
