@@ -53,6 +53,8 @@ var __vr = {
   started: false,
   running: false,
   manual: false,        // tests drive steps themselves
+  paused: false,        // the debug run paused the loop
+  step_wanted: false,   // and asked for one step
   acc: 0,
   last: -1,
   steps: 0,             // steps run since the game started
@@ -1987,6 +1989,13 @@ function angle_difference(a, b) {
 function string(v) { return String(v); }
 function real(s) { var v = parseFloat(s); return isNaN(v) ? 0 : v; }
 function show_debug_message(msg) { if (typeof console !== 'undefined') console.log(String(msg)); }
+// In a debug run the page's debug script takes the message to Vorlane's
+// Output panel; elsewhere it goes to the console.
+function debug_message(text) {
+  var d = typeof window !== 'undefined' ? window.__vr_debug : undefined;
+  if (d && typeof d.message === 'function') d.message(String(text));
+  else if (typeof console !== 'undefined') console.log(String(text));
+}
 
 // Milliseconds since the game started.
 function get_timer() {
@@ -2152,6 +2161,7 @@ function __vr_request(f) {
 function __vr_frame(now) {
   if (!__vr.running) return;
   __vr_request(__vr_frame);
+  if (__vr.paused) { __vr_paused_frame(now); return; }
   if (__vr.last < 0) __vr.last = now;
   var dt = now - __vr.last;
   __vr.last = now;
@@ -2173,6 +2183,23 @@ function __vr_frame(now) {
   }
   if (n > 0) __vr_draw();
 }
+
+// A paused game runs no step and draws nothing new, except one step and
+// one drawing when the debug run asked for a step. Its clock stays at now,
+// so going on does not make up for the pause.
+function __vr_paused_frame(now) {
+  __vr.last = now;
+  __vr.acc = 0;
+  if (!__vr.step_wanted) return;
+  __vr.step_wanted = false;
+  __vr_step();
+  __vr_draw();
+}
+
+// The debug run's controls (runtime/debug.js calls them).
+__vr.pause = function() { __vr.paused = true; };
+__vr.resume = function() { __vr.paused = false; __vr.step_wanted = false; };
+__vr.step_paused = function() { if (__vr.paused) __vr.step_wanted = true; };
 
 // For tests and measurements: stop the loop and drive it by hand.
 __vr.stop = function() { __vr.running = false; };

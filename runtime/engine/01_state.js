@@ -53,6 +53,8 @@ var __vr = {
   started: false,
   running: false,
   manual: false,        // tests drive steps themselves
+  paused: false,        // the debug run paused the loop
+  step_wanted: false,   // and asked for one step
   acc: 0,
   last: -1,
   steps: 0,             // steps run since the game started

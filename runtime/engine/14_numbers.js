@@ -51,6 +51,13 @@ function angle_difference(a, b) {
 function string(v) { return String(v); }
 function real(s) { var v = parseFloat(s); return isNaN(v) ? 0 : v; }
 function show_debug_message(msg) { if (typeof console !== 'undefined') console.log(String(msg)); }
+// In a debug run the page's debug script takes the message to Vorlane's
+// Output panel; elsewhere it goes to the console.
+function debug_message(text) {
+  var d = typeof window !== 'undefined' ? window.__vr_debug : undefined;
+  if (d && typeof d.message === 'function') d.message(String(text));
+  else if (typeof console !== 'undefined') console.log(String(text));
+}
 
 // Milliseconds since the game started.
 function get_timer() {

@@ -157,6 +157,7 @@ function __vr_request(f) {
 function __vr_frame(now) {
   if (!__vr.running) return;
   __vr_request(__vr_frame);
+  if (__vr.paused) { __vr_paused_frame(now); return; }
   if (__vr.last < 0) __vr.last = now;
   var dt = now - __vr.last;
   __vr.last = now;
@@ -178,6 +179,23 @@ function __vr_frame(now) {
   }
   if (n > 0) __vr_draw();
 }
+
+// A paused game runs no step and draws nothing new, except one step and
+// one drawing when the debug run asked for a step. Its clock stays at now,
+// so going on does not make up for the pause.
+function __vr_paused_frame(now) {
+  __vr.last = now;
+  __vr.acc = 0;
+  if (!__vr.step_wanted) return;
+  __vr.step_wanted = false;
+  __vr_step();
+  __vr_draw();
+}
+
+// The debug run's controls (runtime/debug.js calls them).
+__vr.pause = function() { __vr.paused = true; };
+__vr.resume = function() { __vr.paused = false; __vr.step_wanted = false; };
+__vr.step_paused = function() { if (__vr.paused) __vr.step_wanted = true; };
 
 // For tests and measurements: stop the loop and drive it by hand.
 __vr.stop = function() { __vr.running = false; };

@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+
+#include "generate/debug_console.h"
+#include "generate/debug_stub.h"
 #include "generate/emitters.h"
 #include "generate/game_export.h"
 #include "generate/game_page.h"
@@ -30,6 +34,7 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: vorlane-build [--resave] [--export FILE.zip] NAME\n"
+    "       vorlane-build --debug NAME\n"
     "       vorlane-build --help\n"
     "\n"
     "Builds the game of the Vorlane project NAME without opening the program.\n"
@@ -49,6 +54,14 @@ constexpr char kUsage[] =
     "              FILE.zip is replaced only by a complete zip, and none is\n"
     "              written when a file the game needs is missing, leads\n"
     "              outside the program folder or changes while it is read.\n"
+    "  --debug     builds the game as Run game does, with game.map.json beside\n"
+    "              game.js, then serves Projects/NAME/ on 127.0.0.1 for a debug\n"
+    "              run (the page gets debug.js from this folder) and prints\n"
+    "              \"ADDRESS <url>\": open it in a browser. Then prints a line per\n"
+    "              report of the page, \"<kind>\\t<where>, line N: <text>\" or\n"
+    "              \"<kind>\\t<text>\", and reads commands from stdin, one a line:\n"
+    "              pause, step, resume, reload, instances (watch them or stop).\n"
+    "              Ends when stdin closes.\n"
     "  --help      shows this text.\n"
     "\n"
     "Before anything is written it checks that it can write the folders it\n"
@@ -201,7 +214,7 @@ void WarnNotLoaded(const FileReport& report) {
 // removed and the preferences saved whatever happens, as on leaving the
 // program. Everything that can be checked is, before the first write.
 int Build(const std::string& name, bool resave, const std::string& zip_path,
-          const std::string& engine_template) {
+          const std::string& engine_template, bool with_map) {
   const ProjectPaths paths = PathsOf(name);
   // The preferences as the session will read them, without creating them.
   Preferences stored;
@@ -276,6 +289,7 @@ int Build(const std::string& name, bool resave, const std::string& zip_path,
       const bool ok = GenerateGame(project, engine_template, prefs.GenerateIndexHTML, &generated);
       for (const std::string& file : generated.written) std::printf("%s\n", file.c_str());
       if (!ok) status = Fail(generated.error);
+      else if (with_map) WriteGameMapStub(project, paths.folder);
     }
     if (status == 0 && !zip_path.empty()) {
       ExportReport exported;
@@ -297,6 +311,7 @@ int Build(const std::string& name, bool resave, const std::string& zip_path,
 
 int Main(int argc, char** argv) {
   bool resave = false;
+  bool debug = false;
   std::string zip_path;
   bool options_done = false;  // after "--" a name may start with "-"
   std::string name;
@@ -309,6 +324,8 @@ int Main(int argc, char** argv) {
     }
     if (!options_done && arg == "--resave") {
       resave = true;
+    } else if (!options_done && arg == "--debug") {
+      debug = true;
     } else if (!options_done && arg == "--export") {
       if (i + 1 >= argc || std::string(argv[i + 1]).empty())
         return Usage("--export needs the zip file to write");
@@ -325,6 +342,8 @@ int Main(int argc, char** argv) {
     }
   }
   if (!have_name) return Usage("no project name given");
+  if (debug && (resave || !zip_path.empty()))
+    return Usage("--debug cannot be given with --resave or --export");
 
   // Checked before anything is touched, so a mistyped name changes nothing.
   if (!IsPlainFileName(name)) return Fail("\"" + name + "\" is not a project name.");
@@ -336,7 +355,14 @@ int Main(int argc, char** argv) {
   if (!ReadFile("export.js", &engine_template))
     return Fail("The engine template export.js is missing from this folder.");
   LoadEngineNames(engine_template);
-  return Build(name, resave, zip_path, engine_template);
+  std::string debug_script;
+  if (debug && !ReadFile(kDebugScriptFile, &debug_script, kMaxEngineTemplateBytes))
+    return Fail("The debug script debug.js is missing from this folder.");
+  const int status = Build(name, resave, zip_path, engine_template, debug);
+  if (status != 0 || !debug) return status;
+  int argc_qt = 1;
+  QCoreApplication app(argc_qt, argv);
+  return RunDebugConsole(PathsOf(name).folder, debug_script);
 }
 
 }  // namespace

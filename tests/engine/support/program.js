@@ -19,10 +19,10 @@ function vorlaneBuild() {
   return exe;
 }
 
-// A fresh program folder: export.js, keywords.dat, Extensions/ and Projects/.
+// A fresh program folder: export.js, debug.js, keywords.dat, Extensions/ and Projects/.
 function makeProgramFolder(withExamples) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlane-engine-'));
-  for (const f of ['export.js', 'keywords.dat']) fs.copyFileSync(path.join(RUNTIME, f), path.join(dir, f));
+  for (const f of ['export.js', 'debug.js', 'keywords.dat']) fs.copyFileSync(path.join(RUNTIME, f), path.join(dir, f));
   fs.cpSync(path.join(RUNTIME, 'Extensions'), path.join(dir, 'Extensions'), { recursive: true });
   if (withExamples) fs.cpSync(path.join(RUNTIME, 'Projects'), path.join(dir, 'Projects'), { recursive: true });
   else fs.mkdirSync(path.join(dir, 'Projects'));
