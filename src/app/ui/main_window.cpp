@@ -21,6 +21,8 @@
 
 #include "app/app_text.h"
 #include "app/help_file.h"
+#include "app/ui/output_panel.h"
+#include "generate/debug_server.h"
 #include "app/ui/about_window.h"
 #include "app/ui/stock_images.h"
 #include "gui/ui/action_registry.h"
