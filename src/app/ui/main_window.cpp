@@ -261,8 +261,8 @@ void MainWindow::ShowHelp() {
   const HelpChoice help = ChooseHelp(WorkingDirectory(), session_.prefs.add_file_protocol);
   switch (help.kind) {
     case HelpKind::HelpFile:
-      // A help viewer that cannot show the file is not reported.
-      QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.path)));
+      if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.path))))
+        Dialogs().Message(this, "Message", "No program could be started to show " + help.path + ".");
       return;
     case HelpKind::Missing: Dialogs().Message(this, "Message", help.message); return;
     case HelpKind::Manual:
