@@ -36,8 +36,8 @@ inline QApplication& QtApp() {
 }
 
 // Runs the event loop until `done` holds; the bound only ends a broken wait.
-inline bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 3000 && !done(); ++i) {
+inline bool WaitFor(const std::function<bool()>& done, int bound_ms = 30000) {
+  for (int i = 0; i < bound_ms / 10 && !done(); ++i) {
     QEventLoop loop;
     QTimer::singleShot(10, &loop, &QEventLoop::quit);
     loop.exec();
