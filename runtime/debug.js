@@ -76,22 +76,62 @@
   }
 
   // `where` gives the entry's game.js lines: a stack, or a function that
-  // makes one (called only when the entry is kept).
+  // makes one (called only when the entry is kept). An entry equal to the
+  // last one (same kind, text and lines, no stack) is counted in it.
   function add(kind, text, where, stack, first_line) {
     text = cut(text, MAX_TEXT);
     var last = queue[queue.length - 1];
-    if (last && last.kind === kind && last.text === text && !stack) {
+    if (queue.length >= MAX_ENTRIES) {
+      if (last.kind === kind && last.text === text && !stack) last.count++;
+      else dropped++;
+      return;
+    }
+    var lines = gameLines(handlerLines(typeof where === 'function' ? where() : where));
+    if (first_line) lines.unshift(first_line);
+    if (last && last.kind === kind && last.text === text && !stack && String(last.lines) === String(lines)) {
       last.count++;
       return;
     }
-    if (queue.length >= MAX_ENTRIES) {
-      dropped++;
-      return;
-    }
-    var lines = gameLines(typeof where === 'function' ? where() : where);
-    if (first_line) lines.unshift(first_line);
-    queue.push({ kind: kind, text: text, count: 1, lines: lines, stack: stack ? cut(stack, MAX_STACK) : '' });
+    queue.push({ kind: kind, text: text, count: 1, lines: lines, stack: stack ? cut(handlerLines(stack), MAX_STACK) : '' });
     schedule();
+  }
+
+  // The engine rewrites most event handlers into new functions (see
+  // __vr_unwith), whose lines are their own, not game.js's. In a debug run it
+  // names each after the handler it came from ("vorlane-handler-N.js"); their
+  // frames are turned back into game.js lines here. The rewrite keeps the
+  // lines of the handler's body, which starts on the line of its "{"; a new
+  // function's body starts on its line 3.
+  var handlers = [];
+  var handlerStart = [];
+  var gameText = null;
+  function handlerLines(stack) {
+    stack = String(stack || '');
+    if (stack.indexOf('vorlane-handler-') < 0) return stack;
+    return stack.replace(/(?:[^\s(]*\/)?vorlane-handler-(\d+)\.js:(\d+)/g, function(all, k, line) {
+      var start = handlerStart[k];
+      if (start === undefined) start = handlerStart[k] = findHandler(handlers[k]);
+      return start ? 'game.js:' + (start + Number(line) - 3) : all;
+    });
+  }
+  // The game.js line of the handler's "{"; 0 when it cannot be found. The
+  // page's game.js is read once, when the first such frame comes: a
+  // synchronous read, so that the reports keep their order.
+  function findHandler(f) {
+    if (typeof f !== 'function') return 0;
+    if (gameText === null) {
+      gameText = '';
+      try {
+        var request = new XMLHttpRequest();
+        request.open('GET', base + 'game.js', false);
+        request.send();
+        if (request.status === 200) gameText = request.responseText;
+      } catch (e) { /* reported without the line */ }
+    }
+    var source = Function.prototype.toString.call(f);
+    var at = gameText.indexOf(source);
+    if (at < 0) return 0;
+    return gameText.slice(0, at + source.indexOf('{')).split('\n').length;
   }
 
   function here() {
@@ -203,5 +243,10 @@
 
   window.__vr_debug = {
     message: function(text) { add('debug', text, here); },
+    // The name the engine gives a handler it rewrote from `f`.
+    handler: function(f) {
+      handlers.push(f);
+      return 'vorlane-handler-' + (handlers.length - 1) + '.js';
+    },
   };
 })();
