@@ -26,6 +26,11 @@ std::string BaseName(const std::string& path) { return path.substr(path.rfind('/
 
 }  // namespace
 
+std::string SavedStatus(const std::string& projectname, int files_written) {
+  return "SAVED " + projectname + ": " + std::to_string(files_written) +
+         (files_written == 1 ? " file written" : " files written");
+}
+
 std::string RunGameStatus(const std::vector<std::string>& written, const std::string& address,
                           const std::string& program) {
   std::string text;

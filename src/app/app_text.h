@@ -26,7 +26,8 @@ inline constexpr char kNoSceneWarning[] = "There is no scene added.";
 // Status line texts.
 inline constexpr char kStatusReady[] = "STATUS: READY.";
 inline constexpr char kStatusOpening[] = "OPENING PROJECT...";
-inline constexpr char kStatusSaved[] = "PROJECT SAVED.";
+// "SAVED demo: 7 files written"
+std::string SavedStatus(const std::string& projectname, int files_written);
 
 // The status line after Run game: the files the generation wrote, then the
 // page handed to `program` (a path; "" when no browser could be started).

@@ -21,6 +21,9 @@ enum class Command {
   // Edit menu
   Undo,
   Redo,
+  // Run menu
+  DebugGame,
+  ShowOutput,
   // Resources menu
   AddSprite,
   AddSound,

@@ -94,10 +94,16 @@ std::string EmitVersion(int version) {
   return out;
 }
 
-std::string EmitExtensions(const std::vector<Extension>& extensions) {
+std::string EmitExtensions(const std::vector<Extension>& extensions, CodeMarks* marks) {
   std::string out;
-  for (const Extension& e : extensions) {
-    if (e.enabled == 1) Append(out, "/* ", e.extension, " by ", e.author, " */", kNL, e.code);
+  for (size_t i = 0; i < extensions.size(); ++i) {
+    const Extension& e = extensions[i];
+    if (e.enabled == 1) {
+      Append(out, "/* ", e.extension, " by ", e.author, " */", kNL);
+      if (marks)
+        marks->push_back({out.size(), {ScriptKind::Extension, e.extension, "", "", int(i)}, &e.code});
+      out += e.code;
+    }
     out += kNL;
   }
   return out;
@@ -105,11 +111,16 @@ std::string EmitExtensions(const std::vector<Extension>& extensions) {
 
 std::string EmitGlobalVariables(const Project& project) { return project.settings.variables; }
 
-std::string EmitGlobalFunctions(const Project& project) {
+std::string EmitGlobalFunctions(const Project& project, CodeMarks* marks) {
+  if (marks) marks->push_back({0, {ScriptKind::GlobalFunctions}, &project.settings.functions});
   std::string out = project.settings.functions;
   out += kNL;
-  for (const UserFunction& f : project.fns)
-    Append(out, "function ", f.name, "(", f.params, ") { ", kNL, f.code, kNL, "}", kNL);
+  for (size_t i = 0; i < project.fns.size(); ++i) {
+    const UserFunction& f = project.fns[i];
+    Append(out, "function ", f.name, "(", f.params, ") { ", kNL);
+    if (marks) marks->push_back({out.size(), {ScriptKind::Function, f.name, "", "", int(i)}, &f.code});
+    Append(out, f.code, kNL, "}", kNL);
+  }
   return out;
 }
 

@@ -8,17 +8,28 @@
 #include <vector>
 
 #include "generate/extensions.h"
+#include "generate/script_place.h"
 #include "project/model.h"
 
 namespace vorlane {
+
+// Where an emitter wrote a user's script: its first byte in the emitter's
+// output, and where it came from. Collected only when asked for (a debug
+// run's map); the text written is the same either way.
+struct CodeMark {
+  size_t offset = 0;
+  ScriptPlace place;
+  const std::string* code = nullptr;
+};
+using CodeMarks = std::vector<CodeMark>;
 
 // "v1.2.9" for 129: the digits of the version joined by dots.
 std::string EmitVersion(int version = kVersion);
 // The code of the enabled extensions, each with a comment naming it; every
 // extension, enabled or not, adds one line break.
-std::string EmitExtensions(const std::vector<Extension>& extensions);
+std::string EmitExtensions(const std::vector<Extension>& extensions, CodeMarks* marks = nullptr);
 std::string EmitGlobalVariables(const Project& project);
-std::string EmitGlobalFunctions(const Project& project);
+std::string EmitGlobalFunctions(const Project& project, CodeMarks* marks = nullptr);
 std::string EmitSprites(const Project& project);
 std::string EmitSounds(const Project& project);
 std::string EmitMusics(const Project& project);
@@ -30,8 +41,13 @@ std::string EmitScenes(const Project& project);
 // The emitters with the most output also append to `out`, so that their
 // code is written straight into the game text.
 void EmitSprites(const Project& project, std::string& out);
-void EmitObjects(const Project& project, std::string& out);
-void EmitScenes(const Project& project, std::string& out);
+void EmitObjects(const Project& project, std::string& out, CodeMarks* marks = nullptr);
+void EmitScenes(const Project& project, std::string& out, CodeMarks* marks = nullptr);
+
+// The event scripts EmitObjects writes, in the order it writes them: objects
+// in list order, events by kind, scripts in list order; a Collision only
+// with an object the game defines.
+std::vector<const Script*> EmittedEventScripts(const Project& project);
 
 // A message ("The sprite name 'my sprite' is not a valid name: ...", "The
 // object name 'score' is already used by the game engine", "The scene name

@@ -42,8 +42,26 @@ int KindOf(std::string_view event) {
   return -1;
 }
 
+// Every object's scripts by event kind, in script-list order, in one pass.
+std::unordered_map<std::string_view, ScriptsByKind> ScriptsOf(const Project& project) {
+  std::unordered_map<std::string_view, ScriptsByKind> scripts_of;
+  for (const Script& s : project.scripts) {
+    const int kind = KindOf(s.event);
+    if (kind >= 0) scripts_of[s.object][static_cast<size_t>(kind)].push_back(&s);
+  }
+  return scripts_of;
+}
+
+// The partner is typed in a free field, so blanks around it may remain; a
+// collision with an object the game does not define is left out.
+std::string_view EmittedPartner(const Script& s, const emit::DefinedNames& names) {
+  const std::string_view other = TrimBlanks(s.parameter);
+  return names.objects.count(other) ? other : std::string_view();
+}
+
 void AppendHandler(std::string& out, size_t kind, const std::vector<const Script*>& scripts,
-                   bool wrap_with_this, const emit::DefinedNames& names) {
+                   bool wrap_with_this, const emit::DefinedNames& names, const Project& project,
+                   CodeMarks* marks) {
   const EventKind& e = kEventKinds[kind];
   if (scripts.empty()) {
     Append(out, "this.", e.handler, " = ", e.fallback, ";", kNL);
@@ -53,16 +71,25 @@ void AppendHandler(std::string& out, size_t kind, const std::vector<const Script
   if (kind == kAnimationEnd) Append(out, "if(this.image_index >= this.image_number - 1) {", kNL);
   if (kind == kDraw) Append(out, "if (this.visible == 1) {", kNL, "__handle_sprite__(this);", kNL);
   if (wrap_with_this) Append(out, "with(this) {", kNL);
+  const auto mark = [&](const Script* s, std::string_view parameter) {
+    if (marks)
+      marks->push_back({out.size(),
+                        {ScriptKind::Event, s->object, s->event, std::string(parameter),
+                         static_cast<int>(s - project.scripts.data())},
+                        &s->code});
+  };
   for (const Script* s : scripts) {
     if (kind != kCollision) {
+      mark(s, {});
       Append(out, s->code, kNL);
       continue;
     }
-    // The partner is typed in a free field, so blanks around it may remain.
-    const std::string_view other = TrimBlanks(s->parameter);
-    if (names.objects.count(other))
-      Append(out, "this.other = this.place_meeting(this.x, this.y, ", other, ");", kNL,
-             "if(this.other != null) {", kNL, s->code, kNL, "}", kNL);
+    const std::string_view other = EmittedPartner(*s, names);
+    if (other.empty()) continue;
+    Append(out, "this.other = this.place_meeting(this.x, this.y, ", other, ");", kNL,
+           "if(this.other != null) {", kNL);
+    mark(s, other);
+    Append(out, s->code, kNL, "}", kNL);
   }
   if (wrap_with_this) Append(out, "}", kNL);
   if (kind == kAnimationEnd || kind == kDraw) Append(out, "}", kNL);
@@ -77,16 +104,24 @@ std::string EmitObjects(const Project& project) {
   return out;
 }
 
-void EmitObjects(const Project& project, std::string& out) {
-  // Every object's scripts by event kind, in script-list order, in one pass.
-  std::unordered_map<std::string_view, ScriptsByKind> scripts_of;
-  size_t code_size = 0;
-  for (const Script& s : project.scripts) {
-    const int kind = KindOf(s.event);
-    if (kind < 0) continue;
-    scripts_of[s.object][static_cast<size_t>(kind)].push_back(&s);
-    code_size += s.code.size() + s.parameter.size() + 80;
+std::vector<const Script*> EmittedEventScripts(const Project& project) {
+  const auto scripts_of = ScriptsOf(project);
+  const emit::DefinedNames names(project);
+  std::vector<const Script*> list;
+  for (const GameObject& o : project.objects) {
+    const auto found = scripts_of.find(o.name);
+    if (o.prototype != 1 || found == scripts_of.end()) continue;
+    for (size_t kind = 0; kind < kEventKinds.size(); ++kind)
+      for (const Script* s : found->second[kind])
+        if (kind != kCollision || !EmittedPartner(*s, names).empty()) list.push_back(s);
   }
+  return list;
+}
+
+void EmitObjects(const Project& project, std::string& out, CodeMarks* marks) {
+  const auto scripts_of = ScriptsOf(project);
+  size_t code_size = 0;
+  for (const Script& s : project.scripts) code_size += s.code.size() + s.parameter.size() + 80;
   const ScriptsByKind none;
   const bool wrap_with_this = project.settings.advancedscriptmode == 0;
   const emit::DefinedNames names(project);
@@ -104,7 +139,7 @@ void EmitObjects(const Project& project, std::string& out) {
     const auto found = scripts_of.find(o.name);
     const ScriptsByKind& scripts = found == scripts_of.end() ? none : found->second;
     for (size_t kind = 0; kind < kEventKinds.size(); ++kind)
-      AppendHandler(out, kind, scripts[kind], wrap_with_this, names);
+      AppendHandler(out, kind, scripts[kind], wrap_with_this, names, project, marks);
     Append(out, "}; var ", o.name, " = new __", o.name, "();", kNL, kNL);
   }
 }

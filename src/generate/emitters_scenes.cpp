@@ -77,7 +77,7 @@ std::string EmitScenes(const Project& project) {
   return out;
 }
 
-void EmitScenes(const Project& project, std::string& out) {
+void EmitScenes(const Project& project, std::string& out, CodeMarks* marks) {
   const emit::DefinedNames names(project);
   // Tiles of a tile set without a picture, and instances of an object that
   // is gone, have nothing to show.
@@ -110,7 +110,12 @@ void EmitScenes(const Project& project, std::string& out) {
            s.viewportwidth, ", ", s.viewportheight, ", ", names.Known(names.objects, s.viewportobject),
            ", ",
            s.viewportxborder, ", ", s.viewportyborder, ");", kNL);
-    if (!s.code.empty()) Append(out, kNL, s.code, kNL);
+    if (!s.code.empty()) {
+      out += kNL;
+      if (marks)
+        marks->push_back({out.size(), {ScriptKind::Scene, s.name, "", "", int(&s - project.scenes.data())}, &s.code});
+      Append(out, s.code, kNL);
+    }
     Append(out, "};", kNL, "}", kNL, "var ", s.name, " = new __", s.name, "();", kNL,
            "vr_scenes.push(", s.name, ");", kNL);
   }

@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "generate/emitters.h"
+#include "generate/game_map.h"
+#include "generate/script_scan.h"
 #include "gui/file_util.h"
 #include "project/safe_name.h"
 #include "project/project_paths.h"
@@ -23,6 +25,23 @@ std::string UnusableNamesMessage(const std::vector<std::string>& names) {
   return text;
 }
 
+// Marks are in the order their code was written, so one pass over the text
+// finds every mark's line.
+GameMap MapOf(std::string_view text, const CodeMarks& marks) {
+  GameMap map;
+  int line = 1;
+  size_t i = 0;
+  for (const CodeMark& mark : marks) {
+    for (; i < mark.offset && i < text.size();) {
+      const size_t n = LineBreakAt(text, i);
+      line += n ? 1 : 0;
+      i += n ? n : 1;
+    }
+    map.entries.push_back({line, ScriptLineCount(*mark.code), mark.place});
+  }
+  return map;
+}
+
 }  // namespace
 
 std::string LoadEngineTemplate(const std::string& path, std::string* error) {
@@ -33,32 +52,51 @@ std::string LoadEngineTemplate(const std::string& path, std::string* error) {
 }
 
 std::string BuildGameScript(const Project& project, const std::string& engine_template,
-                            const std::vector<Extension>& extensions) {
+                            const std::vector<Extension>& extensions, GameMap* map) {
+  // Where user code lands, collected only for a map. Marks of the emitters
+  // that return their text are moved by where that text went.
+  CodeMarks marks;
+  CodeMarks* const m = map ? &marks : nullptr;
+  const auto placed = [&](std::string& out, CodeMarks&& local, std::string text) {
+    for (CodeMark& mark : local) marks.push_back({mark.offset + out.size(), mark.place, mark.code});
+    out += text;
+  };
   using Emitter = std::function<void(std::string&)>;
   const std::array<Emitter, kTemplateMarkers.size()> emitters = {
       [&](std::string& out) { out += EmitVersion(); },
-      [&](std::string& out) { out += EmitExtensions(extensions); },
-      [&](std::string& out) { out += EmitGlobalVariables(project); },
-      [&](std::string& out) { out += EmitGlobalFunctions(project); },
+      [&](std::string& out) {
+        CodeMarks local;
+        std::string text = EmitExtensions(extensions, m ? &local : nullptr);
+        placed(out, std::move(local), std::move(text));
+      },
+      [&](std::string& out) {
+        if (m) marks.push_back({out.size(), {ScriptKind::GlobalVariables}, &project.settings.variables});
+        out += EmitGlobalVariables(project);
+      },
+      [&](std::string& out) {
+        CodeMarks local;
+        std::string text = EmitGlobalFunctions(project, m ? &local : nullptr);
+        placed(out, std::move(local), std::move(text));
+      },
       [&](std::string& out) { EmitSprites(project, out); },
       [&](std::string& out) { out += EmitSounds(project); },
       [&](std::string& out) { out += EmitMusics(project); },
       [&](std::string& out) { out += EmitBackgrounds(project); },
       [&](std::string& out) { out += EmitFonts(project); },
-      [&](std::string& out) { EmitObjects(project, out); },
-      [&](std::string& out) { EmitScenes(project, out); },
+      [&](std::string& out) { EmitObjects(project, out, m); },
+      [&](std::string& out) { EmitScenes(project, out, m); },
   };
   // The markers are found in the template before anything is inserted, so
   // that a marker's text in user code (a string, a comment) stays as it is.
   // No marker holds another one's text, so they never overlap.
   std::vector<std::pair<size_t, size_t>> found;  // where, which marker
   std::array<int, kTemplateMarkers.size()> count{};
-  for (size_t m = 0; m < kTemplateMarkers.size(); ++m) {
-    const std::string_view marker = kTemplateMarkers[m];
+  for (size_t k = 0; k < kTemplateMarkers.size(); ++k) {
+    const std::string_view marker = kTemplateMarkers[k];
     for (size_t at = engine_template.find(marker); at != std::string::npos;
          at = engine_template.find(marker, at + marker.size())) {
-      found.emplace_back(at, m);
-      ++count[m];
+      found.emplace_back(at, k);
+      ++count[k];
     }
   }
   std::sort(found.begin(), found.end());
@@ -70,17 +108,21 @@ std::string BuildGameScript(const Project& project, const std::string& engine_te
   std::string text;
   text.reserve(engine_template.size());
   size_t from = 0;
-  for (const auto& [at, m] : found) {
+  for (const auto& [at, which] : found) {
     text.append(engine_template, from, at - from);
-    if (count[m] == 1) {
-      emitters[m](text);
+    if (count[which] == 1) {
+      emitters[which](text);
     } else {
-      if (!repeated[m]) emitters[m](repeated[m].emplace());
-      text += *repeated[m];
+      // Code written more than once has no single place: left out of the map.
+      const size_t kept = marks.size();
+      if (!repeated[which]) emitters[which](repeated[which].emplace());
+      marks.resize(kept);
+      text += *repeated[which];
     }
-    from = at + kTemplateMarkers[m].size();
+    from = at + kTemplateMarkers[which].size();
   }
   text.append(engine_template, from, std::string::npos);
+  if (map) *map = MapOf(text, marks);
   return text;
 }
 
@@ -123,7 +165,7 @@ std::string IndexHtml() {
 }
 
 bool GenerateGame(const Project& project, const std::string& engine_template,
-                  int generate_index_html, GenerateReport* report) {
+                  int generate_index_html, GenerateReport* report, bool write_map) {
   GenerateReport local;
   GenerateReport& out = report ? *report : local;
   out = GenerateReport{};
@@ -148,7 +190,9 @@ bool GenerateGame(const Project& project, const std::string& engine_template,
                 "\" could not be created.";
     return false;
   }
-  const std::string script = BuildGameScript(project, engine_template, extensions);
+  GameMap map;
+  const std::string script =
+      BuildGameScript(project, engine_template, extensions, write_map ? &map : nullptr);
 
   std::string error;
   const std::string page = PathsOf(project.projectname).page;
@@ -165,6 +209,14 @@ bool GenerateGame(const Project& project, const std::string& engine_template,
     return false;
   }
   out.written.push_back(game);
+  if (write_map) {
+    const std::string map_file = folder + kGameMapFile;
+    if (!WriteProgramFile(map_file, GameMapText(map), &error)) {
+      out.error = "The game could not be generated. " + error;
+      return false;
+    }
+    out.written.push_back(map_file);
+  }
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "generate/extensions.h"
+#include "generate/game_map.h"
 #include "project/model.h"
 
 namespace vorlane {
@@ -30,8 +31,9 @@ std::string LoadEngineTemplate(const std::string& path = "export.js", std::strin
 // The template with every marker it holds replaced by the output of that
 // marker's emitter. Code inserted for one marker is not searched for others:
 // a marker's text in user code stays as the user wrote it.
+// With `map`, also where each user script landed in the text.
 std::string BuildGameScript(const Project& project, const std::string& engine_template,
-                            const std::vector<Extension>& extensions);
+                            const std::vector<Extension>& extensions, GameMap* map = nullptr);
 // The same with the extensions as LoadExtensions finds them for the project.
 std::string BuildGameScript(const Project& project, const std::string& engine_template);
 
@@ -52,7 +54,10 @@ struct GenerateReport {
 // program folder) or when a name the game would use as a variable cannot be one
 // (UnusableNames, each listed; nothing is written). `no_scene` is set for
 // every named project without scenes, whatever the outcome.
+// With `write_map`, game.map.json (GameMapText) is written after game.js,
+// for a debug run.
 bool GenerateGame(const Project& project, const std::string& engine_template,
-                  int generate_index_html, GenerateReport* report = nullptr);
+                  int generate_index_html, GenerateReport* report = nullptr,
+                  bool write_map = false);
 
 }  // namespace vorlane

@@ -1,6 +1,7 @@
 // vorlane-build: builds a project's game from scripts and CI, doing exactly
 // what the program does in the same program folder when the project is
 // opened and saved.
+#include <QCoreApplication>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "generate/emitters.h"
 #include "generate/game_export.h"
 #include "generate/game_page.h"
+#include "generate/script_check.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
 #include "project/leftovers.h"
@@ -176,6 +178,14 @@ std::string ParentFolder(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A game with a script that does not parse would stop in the browser with
+// a black page: each one is named and nothing is written.
+bool ScriptsParse(const Project& project) {
+  const auto problems = CheckGameScripts(project, LoadExtensions(project.projectname));
+  for (const ScriptProblem& problem : problems) Fail(ProblemLine(problem));
+  return problems.empty();
+}
+
 int Usage(const std::string& message) {
   std::fprintf(stderr, "vorlane-build: %s (see vorlane-build --help)\n", OneLine(message).c_str());
   return 2;
@@ -242,6 +252,8 @@ int Build(const std::string& name, bool resave, const std::string& zip_path,
     // Checked writable, yet it could not be made: a full disk, say.
     status = Fail("The working folder \"" + project.tempfolder +
                   "\" could not be made in the program folder.");
+  } else if (!ScriptsParse(project)) {
+    status = 1;
   } else {
     skipped.insert(report.skipped.begin(), report.skipped.end());
     const FileReport opened = report;
@@ -356,4 +368,8 @@ int Main(int argc, char** argv) {
 }  // namespace
 }  // namespace vorlane
 
-int main(int argc, char** argv) { return vorlane::Main(argc, argv); }
+int main(int argc, char** argv) {
+  // The script check's parser needs an application object.
+  QCoreApplication app(argc, argv);
+  return vorlane::Main(argc, argv);
+}

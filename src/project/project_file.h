@@ -28,6 +28,8 @@ struct PictureLimits {
 // save carries over unchanged.
 struct FileReport {
   std::string error;
+  // Files a save wrote: changed frames, media copied, the project file.
+  int files_written = 0;
   std::vector<std::string> skipped;
   std::vector<std::string> too_large;
   std::vector<std::string> over_budget;

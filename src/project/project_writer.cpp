@@ -38,6 +38,7 @@ class Saver {
       report_.error = "The project could not be saved. " + error;
       return false;
     }
+    ++report_.files_written;
     if (!failures_.empty()) {
       report_.error =
           "The project file was saved, but these files could not be written: " + failures_ + "." +
@@ -154,6 +155,7 @@ class Saver {
     });
     for (size_t i = 0; i < order.size(); ++i) {
       if (learnt[i]) saved[paths_.images + FrameFileName(*order[i])] = *learnt[i];
+      if (learnt[i] && failed[i].empty()) ++report_.files_written;
       if (unsafe[i]) report_.skipped.push_back(FrameFileName(*order[i]));
       if (!failed[i].empty()) Fail(failed[i]);
       if (!reasons[i].empty()) reasons_ += "\n" + reasons[i];
@@ -179,6 +181,8 @@ class Saver {
     if (!CopyFile(source, to_folder + file, max_bytes, &error, false, ReadFrom::ProgramFolder)) {
       Fail(to_folder + file);
       reasons_ += "\n" + error;
+    } else {
+      ++report_.files_written;
     }
   }
 

@@ -97,11 +97,13 @@ void Prepare(const std::string& line, std::string& transcript) {
   in >> verb >> path;
   std::getline(in >> std::ws, text);
   for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
-  if (verb == "sample" || verb == "sample-without-scenes") {  // [NAME [OBJECT NAME]]
+  if (verb == "sample" || verb == "sample-without-scenes" || verb == "sample-broken") {
+    // [NAME [OBJECT NAME]]; broken: two scripts that do not parse
     Project p = test::SampleProject();
     if (!path.empty()) p.projectname = path;
     if (!text.empty()) p.objects[0].name = text;
-    if (verb != "sample") p.scenes.clear();
+    if (verb == "sample-without-scenes") p.scenes.clear();
+    if (verb == "sample-broken") p.scripts[2].code = p.fns[0].code = "x += ;";
     EXPECT_TRUE(WriteProject(p));
   } else if (verb == "prefs") {  // GenerateIndexHTML
     Preferences prefs;

@@ -304,6 +304,25 @@ void RunSymbol(QPainter& p) {
   p.drawPolygon(QPolygonF({QPointF(12.5, 9.5), QPointF(23.5, 16), QPointF(12.5, 22.5)}));
 }
 
+// A beetle: the game run to find what goes wrong in it.
+void DebugSymbol(QPainter& p) {
+  Outline(p, QColor("#8a2a1c"));
+  p.setBrush(Vertical(6, 30, QColor("#f07a5a"), QColor("#c23a24")));
+  p.drawEllipse(QPointF(16, 18), 9.5, 11.5);
+  p.setBrush(QColor("#3a2a28"));
+  p.drawEllipse(QPointF(16, 7.5), 5, 4);
+  p.setPen(QPen(QColor("#3a2a28"), 1.6, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(16, 9), QPointF(16, 29));
+  for (const double y : {13.0, 19.0, 25.0}) {
+    p.drawLine(QPointF(6.5, y), QPointF(2.5, y - 2));
+    p.drawLine(QPointF(25.5, y), QPointF(29.5, y - 2));
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor("#3a2a28"));
+  for (const QPointF c : {QPointF(11.5, 16), QPointF(20.5, 16), QPointF(12, 23.5), QPointF(20, 23.5)})
+    p.drawEllipse(c, 1.8, 1.8);
+}
+
 // A parcel with an arrow leaving it: the game packed to be handed on.
 void ExportSymbol(QPainter& p) {
   Outline(p, QColor("#8a5a1c"));
@@ -846,6 +865,7 @@ int main(int argc, char** argv) {
   Icon("save", DiskSymbol);
   Icon("save_as", SaveAsSymbol);
   Icon("run", RunSymbol);
+  Icon("debug", DebugSymbol);
   Icon("export", ExportSymbol);
   Icon("preferences", [](QPainter& p) { GearSymbol(p); });
   Icon("exit", ExitSymbol);

@@ -97,6 +97,7 @@ MainWindow::MainWindow(Session& session) : session_(session) {
   BuildPopupMenus();
   BuildTabPanel();
   InstallDefaultCommands();
+  BuildOutputPanel();
   connect(&session_.history.undo_stack(), &QUndoStack::indexChanged, this,
           [this] { ShowHistory(); });
   ShowHistory();
@@ -107,7 +108,7 @@ MainWindow::MainWindow(Session& session) : session_(session) {
   autosave_timer_->Start();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { StopDebugRun(); }
 
 void MainWindow::BuildToolbarAndMenus() {
   std::vector<ActionSpec> menu;
@@ -243,6 +244,8 @@ void MainWindow::InstallDefaultCommands() {
   });
   SetCommandHandler(C::RunGame, [this] { RunGame(); });
   SetCommandHandler(C::ExportGame, [this] { ExportGame(); });
+  SetCommandHandler(C::DebugGame, [this] { DebugGame(); });
+  SetCommandHandler(C::ShowOutput, [this] { output_->show(); });
   SetCommandHandler(C::Exit, [this] { ExitProgram(); });
   for (ResourceKind kind : BrowserKinds())
     SetCommandHandler(InfoOf(kind).add_command, [this, kind] { AddNewResource(kind); });
@@ -372,6 +375,7 @@ bool MainWindow::ExitProgram() {
 }
 
 void MainWindow::Leave() {
+  StopDebugRun();
   // A normal exit leaves nothing to restore.
   autosaver_.Remove(session_.project.tempfolder);
   FinishSession(session_.project, session_.prefs);

@@ -15,6 +15,7 @@
 #include "app/main_commands.h"
 #include "app/session.h"
 #include "generate/run_game.h"
+#include "generate/script_place.h"
 #include "project/autosaver.h"
 
 class QCheckBox;
@@ -26,6 +27,9 @@ class QTabWidget;
 namespace vorlane {
 
 class ActionRegistry;
+class BrowserStarts;
+class DebugServer;
+class OutputPanel;
 class CardGrid;
 class PictureButton;
 class WindowTimer;
@@ -61,6 +65,11 @@ class MainWindow : public QMainWindow {
     path_list_set_ = true;
   }
   void SetExitAction(std::function<void()> action) { exit_action_ = std::move(action); }
+  // Opens the code dialog of a script at a line (the Output panel, the
+  // window naming scripts that do not parse).
+  using ScriptOpener = std::function<void(const ScriptPlace& place, int line)>;
+  void SetScriptOpener(ScriptOpener opener) { script_opener_ = std::move(opener); }
+  void OpenScriptAt(const ScriptPlace& place, int line);
 
   // --- Main window ---
   void UpdateTitle();
@@ -109,6 +118,16 @@ class MainWindow : public QMainWindow {
   void RunGame();
   // Saves, generates and packs the game into a zip the user chooses.
   void ExportGame();
+  // Debug game: saves and generates as Run game does (with the map from
+  // game.js lines to scripts), serves the project folder on 127.0.0.1 and
+  // opens the page; its reports go to the Output panel.
+  void DebugGame();
+  void StopDebugRun();
+  DebugServer* debug_server() const { return debug_.get(); }
+  OutputPanel* output_panel() const { return output_; }
+  // False, after naming each broken script, when a script of the game does
+  // not parse.
+  bool ScriptsParse();
   // A fresh, empty project without asking (start-up, and New once agreed).
   void StartFreshProject();
 
@@ -147,6 +166,8 @@ class MainWindow : public QMainWindow {
   bool WriteAndReport(const std::string& name);
   // Writes the game files; false, the user told, when they could not be.
   bool WriteGameFiles(GenerateReport* report);
+  bool StartBrowser(const std::string& program, const std::string& argument);
+  void BuildOutputPanel();
   void Leave();
 
   Session& session_;
@@ -162,7 +183,12 @@ class MainWindow : public QMainWindow {
   std::array<PictureButton*, 4> game_buttons_{};
   BrowserItems items_;
   std::map<ResourceKind, Editor> editors_;
-  Launcher launcher_ = StartDetached;
+  Launcher launcher_;
+  BrowserStarts* browser_starts_ = nullptr;
+  std::unique_ptr<DebugServer> debug_;
+  OutputPanel* output_ = nullptr;
+  ScriptOpener script_opener_;
+  int saved_files_ = 0;  // by the last save of the project, for the status line
   std::string path_list_;
   bool path_list_set_ = false;
   std::function<void()> exit_action_;

@@ -7,17 +7,18 @@
 #include "app/ui/main_window.h"
 #include "app/ui/open_project_dialog.h"
 #include "app/ui/project_name_dialog.h"
+#include "generate/debug_server.h"
 #include "generate/game_export.h"
 #include "generate/game_page.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/progress_window.h"
-#include "gui/ui/window_timer.h"
 #include "project/lifecycle.h"
 #include "project/recovery.h"
 
 namespace vorlane {
 void MainWindow::StartFreshProject() {
+  StopDebugRun();
   // The working folder goes, recovery file and all, once no write is busy.
   autosaver_.Remove(session_.project.tempfolder);
   // The cards go first: they show pictures of the project about to go.
@@ -55,6 +56,7 @@ void MainWindow::OpenProject() {
         report.error.empty() ? "The project \"" + name + "\" could not be opened." : report.error);
     return;
   }
+  StopDebugRun();
   session_.history.Reset();
   items_.Clear();
   tabs_->setCurrentIndex(0);
@@ -69,6 +71,7 @@ bool MainWindow::WriteAndReport(const std::string& name) {
   FileReport report;
   const bool saved = WriteProjectUnder(session_.project, name, &report);
   UpdateTitle();
+  saved_files_ = report.files_written;
   if (saved) {
     session_.history.MarkSaved();
     autosaver_.Remove(session_.project.tempfolder);
@@ -95,8 +98,11 @@ bool MainWindow::SaveProjectAs() {
 
 bool MainWindow::WriteGameFiles(GenerateReport* report) {
   const Project& project = session_.project;
+  // While a debug run is open its page follows every save, map and all.
+  const bool debugging = debug_server() && debug_server()->running();
   const bool written = vorlane::GenerateGame(project, session_.engine_template,
-                                             session_.prefs.GenerateIndexHTML, report);
+                                             session_.prefs.GenerateIndexHTML, report, debugging);
+  if (written && debugging) debug_server()->Reload();
   if (project.projectname.empty()) return false;
   if (!written) {
     Dialogs().Message(
@@ -110,11 +116,8 @@ bool MainWindow::WriteGameFiles(GenerateReport* report) {
 bool MainWindow::GenerateGame() {
   GenerateReport report;
   if (!WriteGameFiles(&report)) return false;
-  SetStatus(kStatusSaved);
-  // Only this text goes: a report written meanwhile (Run game's) stays.
-  AfterDelay(this, 500, [this] {
-    if (status() == kStatusSaved) SetStatus(kStatusReady);
-  });
+  SetStatus(SavedStatus(session_.project.projectname,
+                        saved_files_ + static_cast<int>(report.written.size())));
   if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
   return true;
 }
@@ -125,6 +128,7 @@ void MainWindow::RunGame() {
     Dialogs().Message(this, "Message", kPleaseSaveMessage);
     return;
   }
+  if (!ScriptsParse()) return;
   // A game that could not be saved or generated would run stale files.
   GenerateReport report;
   if (!SaveProject() || !WriteGameFiles(&report)) return;
@@ -149,6 +153,7 @@ void MainWindow::RunGame() {
 }
 
 void MainWindow::ExportGame() {
+  if (!ScriptsParse()) return;
   // The zip holds what Save writes, so the project is saved first, asking
   // for a name when it has none.
   GenerateReport report;

@@ -1,0 +1,104 @@
+#include "generate/script_check.h"
+
+#include <QJSEngine>
+#include <QJSValue>
+
+#include "generate/script_scan.h"
+
+namespace vorlane {
+namespace {
+
+// The parser names tokens in its own way: `numeric literal' where any value
+// would do, `identifier' for a name. Said in the words a game maker uses.
+std::string Reworded(std::string message) {
+  static const std::pair<std::string_view, std::string_view> kWords[] = {
+      {"Expected token `numeric literal'", "Expected a value"},
+      {"Expected token `identifier'", "Expected a name"},
+      {"Unexpected token `identifier'", "Unexpected name"},
+      {"Unexpected token `numeric literal'", "Unexpected number"},
+      {"Unexpected token `string literal'", "Unexpected string"},
+  };
+  for (const auto& [theirs, ours] : kWords)
+    if (message == theirs) return std::string(ours);
+  // "Expected token `)'" -> "Expected ')'"
+  for (const std::string_view lead : {"Expected token `", "Unexpected token `"}) {
+    if (message.rfind(lead, 0) == 0 && message.size() > lead.size() && message.back() == '\'') {
+      const std::string token = message.substr(lead.size(), message.size() - lead.size() - 1);
+      return std::string(lead.substr(0, lead.find(' '))) + " '" + token + "'";
+    }
+  }
+  return message;
+}
+
+}  // namespace
+
+ScriptChecker::ScriptChecker() : engine_(std::make_unique<QJSEngine>()) {}
+ScriptChecker::~ScriptChecker() = default;
+
+std::optional<SyntaxError> ScriptChecker::Check(std::string_view code, std::string_view params) {
+  const QString body = QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size()));
+  const QString list = QString::fromUtf8(params.data(), static_cast<qsizetype>(params.size()));
+  // The Function constructor parses the parameters and the body each on
+  // their own and runs neither, so a body such as `}); evil(); (function(){`
+  // cannot reach outside itself.
+  QJSValue function = engine_->globalObject().property("Function");
+  const QJSValue made = function.callAsConstructor({QJSValue(list), QJSValue(body)});
+  if (!made.isError()) return std::nullopt;
+
+  // It says only "Parse error", so the same text is parsed once more as a
+  // whole program to learn the line and the reason. The program throws
+  // before its first statement, so nothing of it runs even when the broken
+  // body closes the function early.
+  const QString program = "throw 0;(function(" + list + "\n){\n" + body + "\n})";
+  const QJSValue parsed = engine_->evaluate(program, QString(), 1);
+  if (!parsed.isError()) return SyntaxError{1, "Syntax error"};
+  const int program_line = parsed.property("lineNumber").toInt();
+  if (program_line <= 0) return std::nullopt;  // the parser cannot say where: not trusted
+  const std::string message = parsed.property("message").toString().toStdString();
+  if (message.rfind("Invalid regular expression flag", 0) == 0) return std::nullopt;
+  int line = std::max(1, program_line - 2);
+  std::string said = Reworded(message);
+  // Past the script's end the parser has met the function's own closing:
+  // a bracket of the script is left open or closes too early.
+  const int last_line = ScriptLineCount(code);
+  if (line > last_line) {
+    const auto bracket = UnbalancedBracket(code);
+    line = bracket ? std::min(bracket->line, last_line) : last_line;
+    if (bracket) said = bracket->message;
+  }
+  const int newer = FirstNewerSyntaxLine(code);
+  if (newer > 0 && newer <= line) return std::nullopt;
+  return SyntaxError{line, said};
+}
+
+std::vector<ScriptProblem> CheckGameScripts(const Project& project,
+                                            const std::vector<Extension>& extensions) {
+  ScriptChecker checker;
+  std::vector<ScriptProblem> problems;
+  for (const GameScript& script : GameScripts(project, extensions)) {
+    if (script.code->empty()) continue;
+    const std::string_view params = script.params ? std::string_view(*script.params) : "";
+    if (auto error = checker.Check(*script.code, params))
+      problems.push_back({script.place, std::move(*error)});
+  }
+  return problems;
+}
+
+std::string ProblemLine(const ScriptProblem& problem) {
+  return PlaceLabel(problem.place) + ", line " + std::to_string(problem.error.line) + ": " +
+         problem.error.message;
+}
+
+std::string ScriptProblemsMessage(const std::vector<ScriptProblem>& problems) {
+  constexpr size_t kShown = 10;
+  std::string text = problems.size() == 1 ? "The game was not written: a script has an error."
+                                          : "The game was not written: " +
+                                                std::to_string(problems.size()) +
+                                                " scripts have errors.";
+  for (size_t i = 0; i < problems.size() && i < kShown; ++i) text += "\n" + ProblemLine(problems[i]);
+  if (problems.size() > kShown)
+    text += "\n... and " + std::to_string(problems.size() - kShown) + " more.";
+  return text;
+}
+
+}  // namespace vorlane
