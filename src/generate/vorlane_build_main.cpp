@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 
 #include "generate/debug_console.h"
-#include "generate/debug_stub.h"
 #include "generate/emitters.h"
 #include "generate/game_export.h"
 #include "generate/game_page.h"
@@ -286,10 +285,10 @@ int Build(const std::string& name, bool resave, const std::string& zip_path,
       }
     }
     if (status == 0) {
-      const bool ok = GenerateGame(project, engine_template, prefs.GenerateIndexHTML, &generated);
+      const bool ok =
+          GenerateGame(project, engine_template, prefs.GenerateIndexHTML, &generated, with_map);
       for (const std::string& file : generated.written) std::printf("%s\n", file.c_str());
       if (!ok) status = Fail(generated.error);
-      else if (with_map) WriteGameMapStub(project, paths.folder);
     }
     if (status == 0 && !zip_path.empty()) {
       ExportReport exported;
