@@ -29,6 +29,7 @@
   var MAX_LINES = 8;        // game.js lines of an entry
   var WATCH_MS = 250;       // how often the instances are sent while watched
   var MAX_INSTANCES = 500;  // instances in one snapshot
+  var MAX_MESSAGE = 256 * 1024;  // characters of one message (Vorlane takes up to 1 MiB)
   var MAX_VARS = 40;        // variables of one instance
 
   var me = document.currentScript;
@@ -65,14 +66,24 @@
     if (timer === null) timer = setTimeout(flush, SEND_MS);
   }
 
+  // Sends what is queued, at most MAX_MESSAGE characters of it; the rest
+  // goes with the next batch.
   function flush() {
     if (timer !== null) clearTimeout(timer);
     timer = null;
     if (!socket || socket.readyState !== 1) return;  // sent once the socket opens
     if (!queue.length && !dropped) return;
-    socket.send(JSON.stringify({ type: 'report', entries: queue, dropped: dropped }));
-    queue = [];
+    var parts = [], size = 0, n = 0;
+    for (; n < queue.length; n++) {
+      var json = JSON.stringify(queue[n]);
+      if (n > 0 && size + json.length > MAX_MESSAGE) break;
+      parts.push(json);
+      size += json.length + 1;
+    }
+    socket.send('{"type":"report","dropped":' + dropped + ',"entries":[' + parts.join(',') + ']}');
+    queue = queue.slice(n);
     dropped = 0;
+    if (queue.length) schedule();
   }
 
   // `where` gives the entry's game.js lines: a stack, or a function that
@@ -172,7 +183,7 @@
           (typeof __vr_defaults !== 'undefined' && k in __vr_defaults)) continue;
       var v = o[k], t = typeof v;
       if (t === 'number' || t === 'boolean' || t === 'string') {
-        vars[k] = t === 'string' ? cut(v, 200) : v;
+        vars[k] = t === 'string' ? cut(v, 100) : v;
         n++;
       }
     }
@@ -181,14 +192,16 @@
 
   function sendInstances() {
     if (!socket || socket.readyState !== 1 || typeof __vr === 'undefined') return;
-    var list = [], all = __vr.instances;
-    for (var i = 0; i < all.length && list.length < MAX_INSTANCES; i++) {
+    var list = [], size = 0, all = __vr.instances;
+    for (var i = 0; i < all.length && list.length < MAX_INSTANCES && size < MAX_MESSAGE; i++) {
       var o = all[i];
       if (!o.__vr_alive) continue;
-      list.push({ object: o.__vr_type ? String(o.__vr_type.name) : '',
+      var json = JSON.stringify({ object: o.__vr_type ? String(o.__vr_type.name) : '',
         x: o.x, y: o.y, depth: o.depth, vars: variables(o) });
+      list.push(json);
+      size += json.length + 1;
     }
-    socket.send(JSON.stringify({ type: 'instances', list: list }));
+    socket.send('{"type":"instances","list":[' + list.join(',') + ']}');
   }
 
   // What the game reported before it paused goes out first.
