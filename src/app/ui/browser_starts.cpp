@@ -42,7 +42,7 @@ bool BrowserStarts::Start(const std::string& program, const std::string& argumen
 }
 
 std::string BrowserFailedMessage(const std::string& program, const std::string& first_line) {
-  return "The web browser \"" + program + "\" could not show the game: " + first_line;
+  return "The web browser \"" + program + "\" stopped with an error: " + first_line;
 }
 
 }  // namespace vorlane

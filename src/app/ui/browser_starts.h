@@ -26,7 +26,7 @@ class BrowserStarts : public QObject {
   void Failed(const std::string& program, const std::string& first_line);
 };
 
-// "The web browser \"x-www-browser\" could not show the game: <line>"
+// "The web browser \"x-www-browser\" stopped with an error: <line>"
 std::string BrowserFailedMessage(const std::string& program, const std::string& first_line);
 
 }  // namespace vorlane

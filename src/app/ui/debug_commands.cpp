@@ -2,6 +2,7 @@
 // main window's side of seeing why a game breaks.
 #include <QDockWidget>
 
+#include "app/app_text.h"
 #include "app/ui/browser_starts.h"
 #include "app/ui/main_window.h"
 #include "app/ui/output_panel.h"
@@ -10,6 +11,7 @@
 #include "generate/game_page.h"
 #include "gui/file_util.h"
 #include "gui/ui/dialog_service.h"
+#include "project/editor_run.h"
 #include "project/project_paths.h"
 
 namespace vorlane {

@@ -21,6 +21,8 @@
 
 #include "app/app_text.h"
 #include "app/help_file.h"
+#include "app/ui/output_panel.h"
+#include "generate/debug_server.h"
 #include "app/ui/about_window.h"
 #include "app/ui/stock_images.h"
 #include "gui/ui/action_registry.h"
@@ -259,8 +261,8 @@ void MainWindow::ShowHelp() {
   const HelpChoice help = ChooseHelp(WorkingDirectory(), session_.prefs.add_file_protocol);
   switch (help.kind) {
     case HelpKind::HelpFile:
-      // A help viewer that cannot show the file is not reported.
-      QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.path)));
+      if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.path))))
+        Dialogs().Message(this, "Message", "No program could be started to show " + help.path + ".");
       return;
     case HelpKind::Missing: Dialogs().Message(this, "Message", help.message); return;
     case HelpKind::Manual:
