@@ -29,6 +29,7 @@
   var MAX_LINES = 8;        // game.js lines of an entry
   var WATCH_MS = 250;       // how often the instances are sent while watched
   var MAX_INSTANCES = 500;  // instances in one snapshot
+  var MAX_MESSAGE = 256 * 1024;  // characters of one message (Vorlane takes up to 1 MiB)
   var MAX_VARS = 40;        // variables of one instance
 
   var me = document.currentScript;
@@ -65,33 +66,83 @@
     if (timer === null) timer = setTimeout(flush, SEND_MS);
   }
 
+  // Sends what is queued, at most MAX_MESSAGE characters of it; the rest
+  // goes with the next batch.
   function flush() {
     if (timer !== null) clearTimeout(timer);
     timer = null;
     if (!socket || socket.readyState !== 1) return;  // sent once the socket opens
     if (!queue.length && !dropped) return;
-    socket.send(JSON.stringify({ type: 'report', entries: queue, dropped: dropped }));
-    queue = [];
+    var parts = [], size = 0, n = 0;
+    for (; n < queue.length; n++) {
+      var json = JSON.stringify(queue[n]);
+      if (n > 0 && size + json.length > MAX_MESSAGE) break;
+      parts.push(json);
+      size += json.length + 1;
+    }
+    socket.send('{"type":"report","dropped":' + dropped + ',"entries":[' + parts.join(',') + ']}');
+    queue = queue.slice(n);
     dropped = 0;
+    if (queue.length) schedule();
   }
 
   // `where` gives the entry's game.js lines: a stack, or a function that
-  // makes one (called only when the entry is kept).
+  // makes one (called only when the entry is kept). An entry equal to the
+  // last one (same kind, text and lines, no stack) is counted in it.
   function add(kind, text, where, stack, first_line) {
     text = cut(text, MAX_TEXT);
     var last = queue[queue.length - 1];
-    if (last && last.kind === kind && last.text === text && !stack) {
+    if (queue.length >= MAX_ENTRIES) {
+      if (last.kind === kind && last.text === text && !stack) last.count++;
+      else dropped++;
+      return;
+    }
+    var lines = gameLines(handlerLines(typeof where === 'function' ? where() : where));
+    if (first_line) lines.unshift(first_line);
+    if (last && last.kind === kind && last.text === text && !stack && String(last.lines) === String(lines)) {
       last.count++;
       return;
     }
-    if (queue.length >= MAX_ENTRIES) {
-      dropped++;
-      return;
-    }
-    var lines = gameLines(typeof where === 'function' ? where() : where);
-    if (first_line) lines.unshift(first_line);
-    queue.push({ kind: kind, text: text, count: 1, lines: lines, stack: stack ? cut(stack, MAX_STACK) : '' });
+    queue.push({ kind: kind, text: text, count: 1, lines: lines, stack: stack ? cut(handlerLines(stack), MAX_STACK) : '' });
     schedule();
+  }
+
+  // The engine rewrites most event handlers into new functions (see
+  // __vr_unwith), whose lines are their own, not game.js's. In a debug run it
+  // names each after the handler it came from ("vorlane-handler-N.js"); their
+  // frames are turned back into game.js lines here. The rewrite keeps the
+  // lines of the handler's body, which starts on the line of its "{"; a new
+  // function's body starts on its line 3.
+  var handlers = [];
+  var handlerStart = [];
+  var gameText = null;
+  function handlerLines(stack) {
+    stack = String(stack || '');
+    if (stack.indexOf('vorlane-handler-') < 0) return stack;
+    return stack.replace(/(?:[^\s(]*\/)?vorlane-handler-(\d+)\.js:(\d+)/g, function(all, k, line) {
+      var start = handlerStart[k];
+      if (start === undefined) start = handlerStart[k] = findHandler(handlers[k]);
+      return start ? 'game.js:' + (start + Number(line) - 3) : all;
+    });
+  }
+  // The game.js line of the handler's "{"; 0 when it cannot be found. The
+  // page's game.js is read once, when the first such frame comes: a
+  // synchronous read, so that the reports keep their order.
+  function findHandler(f) {
+    if (typeof f !== 'function') return 0;
+    if (gameText === null) {
+      gameText = '';
+      try {
+        var request = new XMLHttpRequest();
+        request.open('GET', base + 'game.js', false);
+        request.send();
+        if (request.status === 200) gameText = request.responseText;
+      } catch (e) { /* reported without the line */ }
+    }
+    var source = Function.prototype.toString.call(f);
+    var at = gameText.indexOf(source);
+    if (at < 0) return 0;
+    return gameText.slice(0, at + source.indexOf('{')).split('\n').length;
   }
 
   function here() {
@@ -132,7 +183,7 @@
           (typeof __vr_defaults !== 'undefined' && k in __vr_defaults)) continue;
       var v = o[k], t = typeof v;
       if (t === 'number' || t === 'boolean' || t === 'string') {
-        vars[k] = t === 'string' ? cut(v, 200) : v;
+        vars[k] = t === 'string' ? cut(v, 100) : v;
         n++;
       }
     }
@@ -141,14 +192,16 @@
 
   function sendInstances() {
     if (!socket || socket.readyState !== 1 || typeof __vr === 'undefined') return;
-    var list = [], all = __vr.instances;
-    for (var i = 0; i < all.length && list.length < MAX_INSTANCES; i++) {
+    var list = [], size = 0, all = __vr.instances;
+    for (var i = 0; i < all.length && list.length < MAX_INSTANCES && size < MAX_MESSAGE; i++) {
       var o = all[i];
       if (!o.__vr_alive) continue;
-      list.push({ object: o.__vr_type ? String(o.__vr_type.name) : '',
+      var json = JSON.stringify({ object: o.__vr_type ? String(o.__vr_type.name) : '',
         x: o.x, y: o.y, depth: o.depth, vars: variables(o) });
+      list.push(json);
+      size += json.length + 1;
     }
-    socket.send(JSON.stringify({ type: 'instances', list: list }));
+    socket.send('{"type":"instances","list":[' + list.join(',') + ']}');
   }
 
   // What the game reported before it paused goes out first.
@@ -203,5 +256,10 @@
 
   window.__vr_debug = {
     message: function(text) { add('debug', text, here); },
+    // The name the engine gives a handler it rewrote from `f`.
+    handler: function(f) {
+      handlers.push(f);
+      return 'vorlane-handler-' + (handlers.length - 1) + '.js';
+    },
   };
 })();

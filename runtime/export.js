@@ -649,7 +649,14 @@ function __vr_unwith(f, field, shared, known) {
   var rest = src.slice(mark + __vr_with_mark.length + inner.end);
   var body = src.slice(open + 1, mark) + '{ var __vr_w = this;' + inner.code + rest;
   body = body.slice(0, body.lastIndexOf('}'));
-  try { return new Function(body); } catch (e) { return null; }
+  try { return new Function(body + __vr_debug_name(f)); } catch (e) { return null; }
+}
+
+// In a debug run a rewritten handler is named after the one it came from,
+// so that the debug script can name the game.js lines of its errors.
+function __vr_debug_name(f) {
+  var d = typeof window !== 'undefined' ? window.__vr_debug : undefined;
+  return d && typeof d.handler === 'function' ? '\n//# sourceURL=' + d.handler(f) : '';
 }
 
 // The global object, whatever the page calls it.

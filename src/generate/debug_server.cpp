@@ -8,7 +8,7 @@
 #include <QTime>
 #include <QWebSocket>
 #include <algorithm>
-#include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "generate/debug_files.h"
@@ -157,6 +157,7 @@ void DebugServer::TakeSockets() {
       socket->deleteLater();
       continue;
     }
+    socket->setParent(this);  // gone with the server even if no event loop deletes it later
     socket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
     sockets_.push_back(socket);
     connect(socket, &QWebSocket::textMessageReceived, this, &DebugServer::Received);

@@ -66,7 +66,7 @@ class DebugServer : public QObject {
   std::string SocketPath() const;  // "/TOKEN/socket"
 
   std::unique_ptr<DebugHttpServer> http_;
-  std::vector<QWebSocket*> sockets_;  // owned, deleted when they close
+  std::vector<QWebSocket*> sockets_;  // children, deleted when they close
   std::string folder_;                // canonical
   std::string script_;
   std::string token_;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTcpSocket>
 #include <QTimer>
@@ -15,6 +14,7 @@
 #include <QWebSocket>
 #include <filesystem>
 
+#include "support/core_app.h"
 #include "support/temp_dir.h"
 
 namespace vorlane {
@@ -76,10 +76,7 @@ class DebugServerTest : public test::InTempDir {
     token_ = url.path().section('/', 1, 1).toStdString();
   }
 
-  int argc_ = 1;
-  char name_[8] = "test";
-  char* argv_[1] = {name_};
-  QCoreApplication app_{argc_, argv_};
+  QCoreApplication& app_ = test::CoreApp();
   DebugServer server_;
   int port_ = 0;
   std::string token_;
