@@ -49,6 +49,7 @@ TEST_F(DebugRunTest, AnErrorInAStepEventReachesTheOutputPanelAtItsLine) {
   PlaceInstance(project(), scene, object, 10, 10);
   project().scripts.push_back(
       {"scr_1", object, "Step", "", "x = 1;\ndebug_message('step ' + x);\nnot_a_function();"});
+  InstallBrowser();  // found on the search path, then started as Chromium
   window().SetLauncher([this](const std::string&, const std::string& address) {
     const QString profile = QString::fromStdString(WorkingDirectory() + "profile");
     browser_.start(kChromium, {"--headless=new", "--no-sandbox", "--disable-gpu",
@@ -59,7 +60,9 @@ TEST_F(DebugRunTest, AnErrorInAStepEventReachesTheOutputPanelAtItsLine) {
   window().RunCommand(Command::DebugGame);
   ASSERT_TRUE(window().debug_server() && window().debug_server()->running());
   const std::string error = object + ", Step event, line 3: Uncaught ReferenceError: not_a_function is not defined";
-  ASSERT_TRUE(test::WaitFor([&] { return Rows().size() >= 2; }, 60000));
+  ASSERT_TRUE(test::WaitFor([&] { return Rows().size() >= 2; }, 60000))
+      << browser_.readAllStandardError().toStdString() << "\nrows: " << Rows().size()
+      << "\n" << window().debug_server()->PageAddress();
   const std::vector<std::string> rows = Rows();
   EXPECT_EQ(rows[0], object + ", Step event, line 2: step 1");
   EXPECT_EQ(rows[1].substr(0, rows[1].find(" (")), error);
