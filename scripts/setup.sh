@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqscintilla2-qt6-dev
-          qt6-declarative-dev qt6-httpserver-dev qt6-websockets-dev chromium
+          qt6-declarative-dev qt6-declarative-private-dev qt6-httpserver-dev qt6-websockets-dev chromium
           libexpat1-dev libzip-dev libgtest-dev xvfb xauth fonts-dejavu-core fonts-liberation)
 source scripts/install-packages.sh
 install_missing "${packages[@]}"

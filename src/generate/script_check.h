@@ -1,5 +1,5 @@
 // Checks the scripts that go into the game with a real JavaScript parser
-// (Qt's), before the game is written, so a broken script is named in
+// (Qt Qml's), before the game is written, so a broken script is named in
 // Vorlane rather than found as a black page in the browser.
 #pragma once
 
@@ -34,7 +34,7 @@ class ScriptChecker {
   std::optional<SyntaxError> Check(std::string_view code, std::string_view params = {});
 
  private:
-  std::unique_ptr<QJSEngine> engine_;
+  std::unique_ptr<QJSEngine> engine_;  // made when first needed
 };
 
 struct ScriptProblem {

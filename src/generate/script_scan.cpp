@@ -21,12 +21,13 @@ class Scanner {
   explicit Scanner(std::string_view code) : s_(code) {}
 
   int Run() {
-    while (i_ < s_.size() && !found_) Token();
+    while (i_ < s_.size() && !Done()) Token();
     return found_;
   }
 
   std::optional<BracketProblem> Brackets() {
-    while (i_ < s_.size() && !bracket_) Token();
+    brackets_ = true;
+    while (i_ < s_.size() && !Done()) Token();
     if (bracket_) return bracket_;
     if (open_.empty()) return std::nullopt;
     return BracketProblem{line_, std::string("The '") + open_.back().bracket + "' of line " +
@@ -74,6 +75,7 @@ class Scanner {
     if (c == '/' && At(i_ + 1) == '*') {
       Step(), Step();
       while (i_ < s_.size() && !(s_[i_] == '*' && At(i_ + 1) == '/')) Step();
+      if (i_ >= s_.size()) unterminated_ = true;
       i_ = std::min(i_ + 2, s_.size());
       return;
     }
@@ -130,6 +132,7 @@ class Scanner {
       if (s_[i_] == '\\') Step();
       if (i_ < s_.size()) Step();
     }
+    if (i_ >= s_.size() || s_[i_] == '\n') unterminated_ = true;
     if (i_ < s_.size()) Step();
     regex_allowed_ = false;
     last_was_word_ = false;
@@ -147,11 +150,12 @@ class Scanner {
         const size_t depth = open_.size();
         open_.push_back({'{', 0, line_});
         regex_allowed_ = true;
-        while (i_ < s_.size() && !found_ && open_.size() > depth) Token();
+        while (i_ < s_.size() && !Done() && open_.size() > depth) Token();
       } else {
         Step();
       }
     }
+    if (i_ >= s_.size()) unterminated_ = true;
     if (i_ < s_.size()) Step();
     regex_allowed_ = false;
   }
@@ -167,6 +171,7 @@ class Scanner {
       if (i_ < s_.size()) Step();
     }
     if (i_ < s_.size() && s_[i_] == '/') Step();
+    else unterminated_ = true;
     while (i_ < s_.size() && IsWordChar(s_[i_])) {
       if (s_[i_] == 's' || s_[i_] == 'd' || s_[i_] == 'v') Newer(line);
       Step();
@@ -215,6 +220,12 @@ class Scanner {
   bool last_was_word_ = false;
   std::vector<Open> open_;
   std::optional<BracketProblem> bracket_;
+  bool brackets_ = false;  // looking for a bracket problem rather than newer syntax
+  bool unterminated_ = false;
+
+ public:
+  bool Done() const { return brackets_ ? bracket_.has_value() : found_ != 0; }
+  bool unterminated() const { return unterminated_; }
 };
 
 }  // namespace
@@ -242,6 +253,11 @@ int FirstNewerSyntaxLine(std::string_view code) { return Scanner(code).Run(); }
 
 std::optional<BracketProblem> UnbalancedBracket(std::string_view code) {
   return Scanner(code).Brackets();
+}
+
+bool SelfContained(std::string_view code) {
+  Scanner scanner(code);
+  return !scanner.Brackets() && !scanner.unterminated();
 }
 
 }  // namespace vorlane
