@@ -58,7 +58,7 @@ TEST_F(ScriptCheckTest, ErrorsAreNamedAtTheUsersLine) {
       {"if (a) {\n  x = [1, 2;\n}", "", 2, "Expected ','"},
       {"if (a) {\n  x = 1;\n", "", 3, "The '{' of line 1 is not closed"},
       // a body that would close the function early
-      {"}); (function(){", "", 1, "Syntax error"},
+      {"}); (function(){", "", 1, "Unexpected '}'"},
   };
   ScriptChecker checker;
   for (const auto& c : cases) {
