@@ -11,6 +11,8 @@
 
 #include "app/ui/application.h"
 #include "app/ui/main_window.h"
+#include "app/ui/output_panel.h"
+#include "app/ui/script_problems_dialog.h"
 #include "code/ui/event_code_dialog.h"
 #include "editors/ui/background_dialog.h"
 #include "editors/ui/object_dialog.h"
@@ -91,6 +93,34 @@ int Run() {
     EventCodeDialog dialog(&window, script, p, session.prefs, session.keywords);
     Save(dialog, "event-code");
     break;
+  }
+  {
+    const std::vector<ScriptProblem> problems = {
+        {{ScriptKind::Event, "obj_player", "Creation", "", 0}, {1, "Expected a value"}},
+        {{ScriptKind::Function, "fn_jump", "", "", 0}, {4, "The '{' of line 2 is not closed"}},
+    };
+    ScriptProblemsDialog dialog(&window, problems);
+    Save(dialog, "script-problems");
+  }
+  {
+    // A debug run's Output panel as the game's reports fill it.
+    const ScriptPlace step{ScriptKind::Event, "obj_player", "Step", "", 0};
+    DebugEntry message{DebugEntry::Kind::Debug, "gems: 3", step, 2, "", "14:02:07", 57};
+    DebugEntry error{DebugEntry::Kind::Error,
+                     "Uncaught ReferenceError: not_a_function is not defined", step, 3, "",
+                     "14:02:08", 1};
+    DebugEntry log{DebugEntry::Kind::Log, "level loaded", std::nullopt, 0, "", "14:02:09", 1};
+    window.resize(900, 700);
+    window.output_panel()->Add({message, error, log});
+    window.output_panel()->show();
+    Save(window, "debug-output");
+    window.output_panel()->tabs()->setCurrentIndex(1);
+    window.output_panel()->ShowInstances(
+        {{"obj_player", 120, 64, -10, {{"gems", "3"}, {"hurt", "false"}}},
+         {"obj_gem", 200, 96, 0, {{"value", "10"}}},
+         {"obj_slime", 320, 128, 0, {{"dir", "1"}}}});
+    window.output_panel()->SetPaused(true);
+    Save(window, "debug-instances");
   }
   return failures == 0 ? 0 : 1;
 }

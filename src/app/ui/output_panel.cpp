@@ -15,6 +15,8 @@
 
 namespace vorlane {
 
+namespace {
+
 const char* KindText(DebugEntry::Kind kind) {
   switch (kind) {
     case DebugEntry::Kind::Error: return "Error";
@@ -85,6 +87,8 @@ class DebugLogModel : public QAbstractTableModel {
   std::uint64_t dropped_ = 0;
 };
 
+}  // namespace
+
 OutputPanel::OutputPanel(QWidget* parent) : QDockWidget("Output", parent) {
   setObjectName("output");
   setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetFloatable |
@@ -124,6 +128,7 @@ OutputPanel::OutputPanel(QWidget* parent) : QDockWidget("Output", parent) {
   instances_->setHorizontalHeaderLabels({"Object", "x", "y", "Depth", "Variables"});
   instances_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   instances_->verticalHeader()->hide();
+  instances_->verticalHeader()->setDefaultSectionSize(20);
   instances_->horizontalHeader()->setStretchLastSection(true);
   column->addWidget(instances_);
   tabs_->addTab(page, "Instances");
