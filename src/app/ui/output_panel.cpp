@@ -28,6 +28,8 @@ const char* KindText(DebugEntry::Kind kind) {
   return "";
 }
 
+}  // namespace
+
 // The log's lines as rows; it follows the log by its counters, so a batch
 // of reports is one insertion and the dropped oldest lines one removal.
 class DebugLogModel : public QAbstractTableModel {
@@ -86,8 +88,6 @@ class DebugLogModel : public QAbstractTableModel {
   int rows_ = 0;
   std::uint64_t dropped_ = 0;
 };
-
-}  // namespace
 
 OutputPanel::OutputPanel(QWidget* parent) : QDockWidget("Output", parent) {
   setObjectName("output");
