@@ -93,6 +93,27 @@ std::string CodeEditor::GetEditorLine(int line) const {
   return bytes;
 }
 
+void CodeEditor::ShowLine(int line) {
+  if (line <= 0) return;
+  const long index = std::min<long>(line, Send(sci::GETLINECOUNT)) - 1;
+  Send(sci::ENSUREVISIBLE, index);  // unfolds it
+  Send(sci::SETSEL, Send(sci::GETLINEENDPOSITION, index), Send(sci::POSITIONFROMLINE, index));
+  ScrollCaretLineIntoView();
+  scroll_when_shown_ = !isVisible();
+}
+
+void CodeEditor::showEvent(QShowEvent* event) {
+  QsciScintillaBase::showEvent(event);
+  if (scroll_when_shown_) ScrollCaretLineIntoView();
+  scroll_when_shown_ = false;
+}
+
+void CodeEditor::ScrollCaretLineIntoView() {
+  // A third of the window above it: the code that leads to the line shows too.
+  const long line = Send(sci::VISIBLEFROMDOCLINE, Send(sci::LINEFROMPOSITION, Send(sci::GETCURRENTPOS)));
+  Send(sci::SETFIRSTVISIBLELINE, std::max(0L, line - Send(sci::LINESONSCREEN) / 3));
+}
+
 // --- appearance ---
 
 void CodeEditor::SetEditorColor(int attribute, unsigned colour) {
