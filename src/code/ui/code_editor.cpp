@@ -54,8 +54,10 @@ CodeEditor::CodeEditor(QWidget* parent, int options) : QsciScintillaBase(parent)
   // every reported insertion or deletion with a character count from the
   // start of the text (for accessibility), 8 ms a keystroke at 50,000 lines.
   // What the notifications served (margin size, completion after a
-  // deletion) is done after each key instead.
-  Send(sci::SETMODEVENTMASK, sci::kModBeforeDelete);
+  // deletion) is done after each key instead. Insertions are reported before
+  // they happen, which costs nothing: every change, by the keyboard, the
+  // mouse or a menu, then reaches the syntax check (SCEN_CHANGE).
+  Send(sci::SETMODEVENTMASK, sci::kModBeforeInsert | sci::kModBeforeDelete);
 
   connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this, &CodeEditor::OnStyleNeeded);
   connect(this, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::OnCharAdded);

@@ -105,6 +105,7 @@ inline constexpr int kStyleCallTip = 38;
 inline constexpr unsigned kMaskFolders = 0xFE000000u;
 inline constexpr int kModInsertText = 0x1;
 inline constexpr int kModDeleteText = 0x2;
+inline constexpr int kModBeforeInsert = 0x400;
 inline constexpr int kModBeforeDelete = 0x800;
 inline constexpr int kMarkShortArrow = 4;
 inline constexpr int kMarkBackground = 22;
