@@ -15,7 +15,7 @@ constexpr int kPauseMilliseconds = 400;
 // Scintilla colours are 0xBBGGRR.
 constexpr long kErrorRed = 0x2020D0;
 constexpr long kErrorLineTint = 0x6060FF;
-constexpr int kErrorLineAlpha = 40;  // of 255: the text and the caret line stay readable
+constexpr int kErrorLineAlpha = 60;  // of 255: the text and the caret line stay readable
 
 }  // namespace
 
