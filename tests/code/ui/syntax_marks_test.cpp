@@ -1,11 +1,7 @@
-// Every code dialog marks a syntax error as the user types, and opens at a
-// line when asked to.
+// Every code dialog marks a syntax error as the user types, and opens at a line.
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLineEdit>
-#include <functional>
-#include <memory>
 
 #include "code/ui/code_dialogs.h"
 #include "code/ui/code_editor.h"
@@ -21,21 +17,14 @@ namespace {
 
 struct SyntaxMarksTest : test::DialogTest {
   SyntaxMarksTest() {
-    const std::string code = "draw_text(1, 2, s);\n";
+    std::string code = "draw_text(1, 2, s);\n";
+    for (int i = 2; i <= 90; ++i) code += "x = " + std::to_string(i) + ";\n";
     project.settings.functions = project.settings.variables = code;
-    project.objects.resize(1);
-    project.objects[0].name = "obj_ball";
     project.scripts = {{"scr_1", "obj_ball", "Step", "", code}};
-    project.scenes.resize(1);
-    project.scenes[0].code = code;
+    project.scenes = {Scene{.code = code}};
     project.fns = {{"fn_add", "a, b", "", code}};
     AddKeywordRecord(keywords, "draw_text", "Fn", "draw_text(x, y, s)", "Draws text.");
   }
-  // The 0-based line the error marker is on, or -1.
-  static int Marked(CodeEditor* editor) {
-    return static_cast<int>(editor->Send(sci::MARKERNEXT, 0, 1 << kSyntaxErrorMarker));
-  }
-
   Preferences prefs;
   Project project;
   KeywordList keywords;
@@ -52,41 +41,33 @@ TEST_F(SyntaxMarksTest, TypedErrorIsMarkedAndNamedUntilFixed) {
     SCOPED_TRACE(window->windowTitle().toStdString());
     auto* editor = window->findChild<CodeEditor*>();
     auto* marker = window->findChild<SyntaxMarker*>();
-    ASSERT_TRUE(editor && marker);
+    const auto marked = [&] { return editor->Send(sci::MARKERNEXT, 0, 1 << kSyntaxErrorMarker); };
     // The help of the name at the caret, in the windows that give one.
     auto* code_window = dynamic_cast<CodeWindow*>(window.get());
     if (code_window) code_window->RefreshHelpLines();
+    const QString usual = code_window ? "Draws text." : "";
     marker->CheckNow();
-    const QString usual = marker->help_line()->text();
-    EXPECT_EQ(usual, code_window ? "Draws text." : "");
+    EXPECT_EQ(marker->help_line()->text(), usual);
 
     editor->Send(sci::GOTOPOS, editor->Send(sci::GETLENGTH));
     test::Type(editor, "y = );");
     EXPECT_TRUE(marker->pending());
     marker->CheckNow();
-    EXPECT_FALSE(marker->pending());
-    ASSERT_TRUE(marker->error());
-    EXPECT_EQ(marker->error()->line, 2);
-    EXPECT_EQ(Marked(editor), 1);
+    ASSERT_TRUE(marker->error() && !marker->pending());
+    EXPECT_EQ(marker->error()->line, 91);
+    EXPECT_EQ(marked(), 90);
     EXPECT_EQ(marker->help_line()->text().toStdString(), SyntaxErrorText(*marker->error()));
     EXPECT_EQ(test::Clipped(*window), std::vector<std::string>{});
 
-    test::PressKey(editor, Qt::Key_Backspace);
-    test::PressKey(editor, Qt::Key_Backspace);
+    for (int i = 0; i < 2; ++i) test::PressKey(editor, Qt::Key_Backspace);
     test::Type(editor, "1;");
     marker->CheckNow();
-    EXPECT_FALSE(marker->error());
-    EXPECT_EQ(Marked(editor), -1);
+    EXPECT_EQ(marked(), -1);
     EXPECT_EQ(marker->help_line()->text(), usual);
-    window->hide();
   }
 }
 
 TEST_F(SyntaxMarksTest, OpensAtTheGivenLine) {
-  std::string code;
-  for (int i = 1; i <= 90; ++i) code += "x = " + std::to_string(i) + ";\n";
-  project.settings.functions = project.settings.variables = project.scripts[0].code =
-      project.scenes[0].code = project.fns[0].code = code;
   const std::function<void()> opens[] = {
       [&] { EditEventCode(nullptr, project, prefs, keywords, 0, 70); },
       [&] { EditSceneCode(nullptr, project, prefs, keywords, 0, 70); },
@@ -98,9 +79,7 @@ TEST_F(SyntaxMarksTest, OpensAtTheGivenLine) {
       SCOPED_TRACE(dialog.windowTitle().toStdString());
       dialog.show();
       auto* editor = dialog.findChild<CodeEditor*>();
-      const long caret = editor->Send(sci::GETCURRENTPOS);
-      EXPECT_EQ(editor->Send(sci::LINEFROMPOSITION, caret), 69);
-      EXPECT_EQ(caret, editor->Send(sci::POSITIONFROMLINE, 69));
+      EXPECT_EQ(editor->Send(sci::GETCURRENTPOS), editor->Send(sci::POSITIONFROMLINE, 69));
       EXPECT_EQ(editor->Send(sci::GETSELECTIONEND), editor->Send(sci::GETLINEENDPOSITION, 69));
       const long first = editor->Send(sci::GETFIRSTVISIBLELINE);
       EXPECT_TRUE(first < 69 && 69 < first + editor->Send(sci::LINESONSCREEN)) << first;
