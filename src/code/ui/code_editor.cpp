@@ -54,8 +54,10 @@ CodeEditor::CodeEditor(QWidget* parent, int options) : QsciScintillaBase(parent)
   // every reported insertion or deletion with a character count from the
   // start of the text (for accessibility), 8 ms a keystroke at 50,000 lines.
   // What the notifications served (margin size, completion after a
-  // deletion) is done after each key instead.
-  Send(sci::SETMODEVENTMASK, sci::kModBeforeDelete);
+  // deletion) is done after each key instead. Insertions are reported before
+  // they happen, which costs nothing: every change, by the keyboard, the
+  // mouse or a menu, then reaches the syntax check (SCEN_CHANGE).
+  Send(sci::SETMODEVENTMASK, sci::kModBeforeInsert | sci::kModBeforeDelete);
 
   connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this, &CodeEditor::OnStyleNeeded);
   connect(this, &QsciScintillaBase::SCN_CHARADDED, this, &CodeEditor::OnCharAdded);
@@ -91,6 +93,27 @@ std::string CodeEditor::GetEditorLine(int line) const {
   const_cast<CodeEditor*>(this)->GetLine(line, bytes);
   while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) bytes.pop_back();
   return bytes;
+}
+
+void CodeEditor::ShowLine(int line) {
+  if (line <= 0) return;
+  const long index = std::min<long>(line, Send(sci::GETLINECOUNT)) - 1;
+  Send(sci::ENSUREVISIBLE, index);  // unfolds it
+  Send(sci::SETSEL, Send(sci::GETLINEENDPOSITION, index), Send(sci::POSITIONFROMLINE, index));
+  ScrollCaretLineIntoView();
+  scroll_when_shown_ = !isVisible();
+}
+
+void CodeEditor::showEvent(QShowEvent* event) {
+  QsciScintillaBase::showEvent(event);
+  if (scroll_when_shown_) ScrollCaretLineIntoView();
+  scroll_when_shown_ = false;
+}
+
+void CodeEditor::ScrollCaretLineIntoView() {
+  // A third of the window above it: the code that leads to the line shows too.
+  const long line = Send(sci::VISIBLEFROMDOCLINE, Send(sci::LINEFROMPOSITION, Send(sci::GETCURRENTPOS)));
+  Send(sci::SETFIRSTVISIBLELINE, std::max(0L, line - Send(sci::LINESONSCREEN) / 3));
 }
 
 // --- appearance ---

@@ -48,6 +48,10 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
   std::string GetEditorText() const;
   // The line without its line end; "" for a line that does not exist.
   std::string GetEditorLine(int line) const;
+  // Selects `line` (1-based; past the end: the last) with the caret at its
+  // start, and scrolls it into view, again when the editor is first shown
+  // at its real size. 0 or less leaves the caret where it is.
+  void ShowLine(int line);
 
   void SetEditorColor(int attribute, unsigned colour);
   void SetEditorFont(const std::string& family, int size, int flags);
@@ -114,6 +118,8 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
   void FlushStyling();
 
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void ScrollCaretLineIntoView();
 
   void RestyleAll() { RestyleLines(0, -1); }
   // Resizes the line-number margin when the line count changed.
@@ -128,6 +134,7 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
   int margin_extra_ = 0;
   long line_count_shown_ = -1;
   bool deletion_pending_ = false;
+  bool scroll_when_shown_ = false;
   // Adjacent runs of one style go to the widget as one.
   int pending_length_ = 0;
   int pending_style_ = -1;

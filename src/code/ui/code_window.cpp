@@ -9,6 +9,7 @@
 
 #include "code/ui/code_editor.h"
 #include "code/ui/script_setup.h"
+#include "code/ui/syntax_marker.h"
 #include "gui/ui/dialog_service.h"
 #include "gui/ui/qt_text.h"
 
@@ -98,6 +99,7 @@ CodeWindow::CodeWindow(QWidget* parent, const std::string& title, Preferences& p
   help1_->setFont(DialogBoldFont());
   help2_ = new QLabel(this);
   for (QLabel* help : {help1_, help2_}) help->setTextFormat(Qt::PlainText);
+  marker_ = new SyntaxMarker(editor_, help2_);
 
   ApplyStoredGeometry();
   LayoutCodeWindow();
@@ -140,12 +142,13 @@ void CodeWindow::RefreshHelpLines() {
   const int k = editor_->FindKeywordAtCaret(keywords_);
   if (k < 0) {
     help1_->clear();
-    help2_->clear();
+    marker_->SetUsualHelp(QString());
     return;
   }
   const KeywordRecord& record = keywords_[static_cast<size_t>(k)];
   if (!keep_on_not_applicable_ || record.help1 != kNotApplicable) help1_->setText(Q(record.help1));
-  if (!keep_on_not_applicable_ || record.help2 != kNotApplicable) help2_->setText(Q(record.help2));
+  if (!keep_on_not_applicable_ || record.help2 != kNotApplicable)
+    marker_->SetUsualHelp(Q(record.help2));
 }
 
 void CodeWindow::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 // What the resizable code windows share (global functions, global variables,
 // event code): the editor, OK and Cancel, two help lines refreshed every
-// 100 ms, and a geometry remembered in the "Code editor" preferences.
+// 100 ms (the second gives way to a syntax error), and a geometry remembered
+// in the "Code editor" preferences.
 #pragma once
 
 #include <QDialog>
@@ -17,6 +18,7 @@ class QPushButton;
 namespace vorlane {
 
 class CodeEditor;
+class SyntaxMarker;
 
 // The window's caption font.
 QFont DialogBoldFont();    // Arial 11 bold
@@ -30,6 +32,7 @@ class CodeWindow : public QDialog {
   QPushButton* cancel_button() const { return cancel_; }
   QLabel* help_line1() const { return help1_; }
   QLabel* help_line2() const { return help2_; }
+  SyntaxMarker* syntax_marker() const { return marker_; }
 
   // The help timer's work: the help of the engine name at the caret.
   void RefreshHelpLines();
@@ -64,6 +67,7 @@ class CodeWindow : public QDialog {
   QPushButton* cancel_;
   QLabel* help1_;
   QLabel* help2_;
+  SyntaxMarker* marker_;
   QTimer help_timer_;
   std::string opening_text_;
 };

@@ -30,23 +30,24 @@ void GlobalCodeDialog::accept() {
 namespace {
 
 bool RunGlobalCode(QWidget* parent, const char* title, std::string& field, Project& project,
-                   Preferences& prefs, const KeywordList& keywords) {
+                   Preferences& prefs, const KeywordList& keywords, int line) {
   GlobalCodeDialog dialog(parent, title, field, project, prefs, keywords);
+  dialog.editor()->ShowLine(line);
   return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 }  // namespace
 
 bool EditGlobalFunctions(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords) {
+                         const KeywordList& keywords, int line) {
   return RunGlobalCode(parent, "Not listed custom functions", project.settings.functions, project,
-                       prefs, keywords);
+                       prefs, keywords, line);
 }
 
 bool EditGlobalVariables(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords) {
+                         const KeywordList& keywords, int line) {
   return RunGlobalCode(parent, "Global variables", project.settings.variables, project, prefs,
-                       keywords);
+                       keywords, line);
 }
 
 }  // namespace vorlane

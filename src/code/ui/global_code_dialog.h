@@ -26,10 +26,10 @@ class GlobalCodeDialog : public CodeWindow {
 };
 
 // Each returns true when OK stored the text and marked the project modified
-// (even when nothing changed).
+// (even when nothing changed). With `line` > 0 the window opens at that line.
 bool EditGlobalFunctions(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords);
+                         const KeywordList& keywords, int line = 0);
 bool EditGlobalVariables(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords);
+                         const KeywordList& keywords, int line = 0);
 
 }  // namespace vorlane

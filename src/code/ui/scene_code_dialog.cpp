@@ -1,11 +1,13 @@
 #include "code/ui/scene_code_dialog.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 
 #include "code/ui/code_editor.h"
 #include "code/ui/code_window.h"
 #include "code/ui/script_setup.h"
+#include "code/ui/syntax_marker.h"
 #include "gui/ui/dialog_service.h"
 
 namespace vorlane {
@@ -32,6 +34,10 @@ SceneCodeDialog::SceneCodeDialog(QWidget* parent, Scene& scene, Project& project
   editor_ = new CodeEditor(this, kShowLineNumbers);
   editor_->setGeometry(10, 10, 780, 540);
   SetupScriptStyling(*editor_, prefs, project, keywords);
+  auto* error_line = new QLabel(this);
+  error_line->setTextFormat(Qt::PlainText);
+  error_line->setGeometry(85, 567, 630, 21);
+  marker_ = new SyntaxMarker(editor_, error_line);
   editor_->SetEditorText(scene.code, false);
   opening_text_ = editor_->GetEditorText();
   editor_->setFocus();
@@ -53,16 +59,17 @@ void SceneCodeDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, Scene& scene) {
+                   const KeywordList& keywords, Scene& scene, int line) {
   SceneCodeDialog dialog(parent, scene, project, prefs, keywords);
+  dialog.editor()->ShowLine(line);
   return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, int scene_index) {
+                   const KeywordList& keywords, int scene_index, int line) {
   if (scene_index < 0 || scene_index >= static_cast<int>(project.scenes.size())) return false;
   return EditSceneCode(parent, project, prefs, keywords,
-                       project.scenes[static_cast<size_t>(scene_index)]);
+                       project.scenes[static_cast<size_t>(scene_index)], line);
 }
 
 }  // namespace vorlane

@@ -32,8 +32,9 @@ void EditBackground(QWidget* parent, Project& project, const std::string& name);
 // "Font properties".
 void EditFont(QWidget* parent, Project& project, const std::string& name);
 
-// "Function properties": name, parameters and code in the script editor.
+// "Function properties": name, parameters and code in the script editor;
+// with `line` > 0 it opens at that line of the code.
 void EditFunction(QWidget* parent, Project& project, Preferences& prefs,
-                  const KeywordList& keywords, const std::string& name);
+                  const KeywordList& keywords, const std::string& name, int line = 0);
 
 }  // namespace vorlane

@@ -6,6 +6,7 @@
 #include "code/ui/code_editor.h"
 #include "code/ui/code_window.h"
 #include "code/ui/script_setup.h"
+#include "code/ui/syntax_marker.h"
 #include "editors/function_edits.h"
 #include "editors/ui/editor_dialogs.h"
 #include "gui/ui/controls.h"
@@ -25,6 +26,12 @@ FunctionDialog::FunctionDialog(QWidget* parent, Project& project, const Preferen
   // The same colours, word table and completion as every other code window.
   SetupScriptStyling(*editor_, prefs, project, keywords);
   editor_->SetEditorText(function.code, true);
+  auto* error_line = new QLabel(this);
+  error_line->setTextFormat(Qt::PlainText);
+  error_line->setGeometry(85, 567, 630, 21);
+  // The code is the body of a function taking these parameters.
+  marker_ = new SyntaxMarker(editor_, error_line, [this] { return params_->text().toStdString(); });
+  connect(params_, &QLineEdit::textChanged, marker_, &SyntaxMarker::Schedule);
 }
 
 std::vector<std::string> FunctionDialog::Done() {
@@ -35,9 +42,11 @@ std::vector<std::string> FunctionDialog::Done() {
 }
 
 void EditFunction(QWidget* parent, Project& project, Preferences& prefs,
-                  const KeywordList& keywords, const std::string& name) {
+                  const KeywordList& keywords, const std::string& name, int line) {
   EditEveryNamed(project, ResourceKind::Function, name, [&](int index) {
-    return std::make_unique<FunctionDialog>(parent, project, prefs, keywords, index);
+    auto dialog = std::make_unique<FunctionDialog>(parent, project, prefs, keywords, index);
+    dialog->editor()->ShowLine(line);
+    return dialog;
   });
 }
 

@@ -1,5 +1,5 @@
 // The property dialog of a function: its name, its parameters and its code
-// in the program's script editor.
+// in the program's script editor, a syntax error named between its buttons.
 #pragma once
 
 #include <QWidget>
@@ -11,6 +11,7 @@
 namespace vorlane {
 
 class CodeEditor;
+class SyntaxMarker;
 
 class FunctionDialog : public ResourceDialog {
   Q_OBJECT
@@ -21,6 +22,7 @@ class FunctionDialog : public ResourceDialog {
 
   QLineEdit* params_field() const { return params_; }
   CodeEditor* editor() const { return editor_; }
+  SyntaxMarker* syntax_marker() const { return marker_; }
 
  protected:
   std::vector<std::string> Done() override;
@@ -28,6 +30,7 @@ class FunctionDialog : public ResourceDialog {
  private:
   QLineEdit* params_;
   CodeEditor* editor_;
+  SyntaxMarker* marker_;
 };
 
 }  // namespace vorlane
