@@ -1,5 +1,7 @@
 #include "app/ui/registered_dialogs.h"
 
+#include <algorithm>
+
 #include "app/ui/extensions_dialog.h"
 #include "app/ui/main_window.h"
 #include "app/ui/preferences_dialog.h"
@@ -7,7 +9,9 @@
 #include "code/ui/code_dialogs.h"
 #include "editors/ui/editor_dialogs.h"
 #include "generate/ui/function_library_dialogs.h"
+#include "gui/text_lines.h"
 #include "project/editor_run.h"
+#include "project/rename.h"
 #include "scene/ui/scene_editor.h"
 
 namespace vorlane {
@@ -49,6 +53,38 @@ void RegisterDialogs(MainWindow& window) {
     if (!ImportFunctions(&window, s.project)) return;
     s.history.Commit("Import functions");
     window.RefreshBrowser();
+  });
+
+  // A script's code at a line, from the Output panel or the window naming
+  // scripts that do not parse. The place may be out of date: an event
+  // script is looked for by its object, event and partner when its index no
+  // longer holds it.
+  window.SetScriptOpener([&s, w](const ScriptPlace& place, int line) {
+    Project& p = s.project;
+    switch (place.kind) {
+      case ScriptKind::Event: {
+        const auto is_it = [&](const Script& script) {
+          return script.object == place.resource && script.event == place.event &&
+                 (place.parameter.empty() || TrimBlanks(script.parameter) == place.parameter);
+        };
+        int index = place.index;
+        if (index < 0 || index >= static_cast<int>(p.scripts.size()) || !is_it(p.scripts[index]))
+          index = static_cast<int>(std::find_if(p.scripts.begin(), p.scripts.end(), is_it) -
+                                   p.scripts.begin());
+        EditEventCode(w, p, s.prefs, s.keywords, index, line);
+        return;
+      }
+      case ScriptKind::Scene:
+        EditSceneCode(w, p, s.prefs, s.keywords, ResourceIndex(p, ResourceKind::Scene, place.resource),
+                      line);
+        return;
+      case ScriptKind::Function:
+        EditFunction(w, p, s.prefs, s.keywords, place.resource, line);
+        return;
+      case ScriptKind::GlobalVariables: EditGlobalVariables(w, p, s.prefs, s.keywords, line); return;
+      case ScriptKind::GlobalFunctions: EditGlobalFunctions(w, p, s.prefs, s.keywords, line); return;
+      case ScriptKind::Extension: return;
+    }
   });
 
   // Resource property dialogs.
