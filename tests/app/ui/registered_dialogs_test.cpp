@@ -2,6 +2,8 @@
 
 #include <QTreeWidget>
 
+#include "code/ui/code_editor.h"
+#include "code/ui/scintilla_messages.h"
 #include "editors/ui/resource_dialog.h"
 #include "project/project_file.h"
 #include "project/rename.h"
@@ -157,6 +159,28 @@ TEST_F(RegisteredDialogsTest, EveryChangeIsOneStepTheEditMenuUndoes) {
     EXPECT_EQ(ProjectXml(project()), after);
   }
   EXPECT_TRUE(dialogs_.problems().empty());
+}
+
+// A place reported before the scripts moved still opens the right script,
+// found by its object and event, at the line; the edit is one step.
+TEST_F(RegisteredDialogsTest, AScriptIsOpenedWhereverItMovedSince) {
+  StartOnSample();
+  const std::string object = "obj_wall";
+  project().scripts[2].code = "x = 1;\ny = 2;\nz = 3;";
+  std::string title;
+  long line = -1;
+  dialogs_.Drive([&](QDialog& dialog) {
+    title = dialog.windowTitle().toStdString();
+    auto* editor = dialog.findChild<CodeEditor*>();
+    line = editor->Send(sci::LINEFROMPOSITION, editor->Send(sci::GETCURRENTPOS));
+    editor->SetEditorText("x = 2;", false);
+    dialog.accept();
+  });
+  window().OpenScriptAt({ScriptKind::Event, object, "Step", "", 0}, 2);  // 0: another script
+  EXPECT_EQ(title, "Code editor - Step event of " + object);
+  EXPECT_EQ(line, 1);
+  EXPECT_EQ(project().scripts[2].code, "x = 2;");
+  EXPECT_EQ(history().undo_text(), "Edit code of " + object + ", Step event");
 }
 
 }  // namespace
