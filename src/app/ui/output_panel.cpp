@@ -137,6 +137,8 @@ OutputPanel::OutputPanel(QWidget* parent) : QDockWidget("Output", parent) {
   connect(resume_, &QPushButton::clicked, this, &OutputPanel::ResumeAsked);
   connect(tabs_, &QTabWidget::currentChanged, this,
           [this] { emit InstancesShownChanged(instances_shown()); });
+  connect(this, &QDockWidget::visibilityChanged, this,
+          [this] { emit InstancesShownChanged(instances_shown()); });
   SetPaused(false);
 }
 
