@@ -7,6 +7,7 @@
 #include "generate/game_page.h"
 #include "gui/text_lines.h"
 #include "support/core_app.h"
+#include "support/golden.h"
 #include "support/sample_project.h"
 
 namespace vorlane {
@@ -19,23 +20,19 @@ class ScriptCheckTest : public ::testing::Test {
 
 // Syntax a browser runs, including what the check's parser does not know.
 TEST_F(ScriptCheckTest, ValidModernSyntaxIsNeverRefused) {
-  const char* const valid[] = {
-      "const f = (a, b) => a + b;", "class A extends B { constructor() { super(); } get y() {} }",
-      "var s = `a ${`b${c}`} b`;", "const {a = 1, b: [c, ...d]} = o;", "f(...[1, 2], 3,);",
-      "var q = o?.a?.[0]?.() ?? 3;", "outer: for (;;) { break outer; }", "function* g() { yield 1; }",
-      "var r = /a+b[/]/gimuy.test(s) / 2;", "var o = { [k]() {}, get z() { return 1; }, a };",
-      "with (this) { x = 1; }\nreturn 5;", "x **= 2; var n = 0o17 + 0b1 + .5;",
-      // newer than the parser
-      "async function g() {\n  await 1;\n}", "const h = async () => { await g(); };",
-      "class B { #p = 1; m() { return this.#p; } }", "class C {\n  static x = 3;\n  y;\n}",
-      "class D { static { } }", "var o = {...{a: 1}};", "x ??= 1; y ||= 2; z &&= 3;",
-      "var n = 1_000_000 + 10n;", "try { } catch { }", "var re = /a.b/s, re2 = /a/dg;",
-      "import('./x.js');", "if (a) function f() {}",
-      // text that only looks like code
-      "var s = 'it\\'s' + \"#ff0000\" + `async ${1}`; // await #x\n/* ??= */ x = 1;",
-  };
+  // Shared with the engine tests, which prove a browser's engine takes them.
+  std::string corpus = test::ReadAll(VORLANE_GOLDEN_DIR "/modern_syntax.txt");
+  corpus = corpus.substr(corpus.find("\n", corpus.find("\n") + 1) + 1);
+  std::vector<std::string> valid;
+  for (size_t at = 0; at < corpus.size();) {
+    size_t end = corpus.find("\n----\n", at);
+    if (end == std::string::npos) end = corpus.size() - 1;
+    valid.push_back(corpus.substr(at, end - at));
+    at = end + 6;
+  }
+  ASSERT_GT(valid.size(), 20u);
   ScriptChecker checker;
-  for (const char* code : valid) {
+  for (const std::string& code : valid) {
     const auto error = checker.Check(code);
     EXPECT_FALSE(error) << code << "\n -> line " << error->line << ": " << error->message;
   }
