@@ -93,7 +93,11 @@ bool MainWindow::SaveProject() {
 }
 
 bool MainWindow::SaveProjectAs() {
-  return WriteAndReport(AskProjectName(this, session_.project.projectname));
+  const std::string before = session_.project.projectname;
+  if (!WriteAndReport(AskProjectName(this, before))) return false;
+  // A debug run serves the folder of the name it started with.
+  if (session_.project.projectname != before) StopDebugRun();
+  return true;
 }
 
 bool MainWindow::WriteGameFiles(GenerateReport* report) {
