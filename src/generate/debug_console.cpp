@@ -12,17 +12,6 @@
 namespace vorlane {
 namespace {
 
-const char* KindWord(DebugEntry::Kind kind) {
-  switch (kind) {
-    case DebugEntry::Kind::Error: return "Error";
-    case DebugEntry::Kind::Log: return "Log";
-    case DebugEntry::Kind::Info: return "Info";
-    case DebugEntry::Kind::Warning: return "Warning";
-    case DebugEntry::Kind::Debug: return "Debug";
-  }
-  return "Log";
-}
-
 void PrintLine(const std::string& line) {
   std::fputs((line + "\n").c_str(), stdout);
   std::fflush(stdout);
@@ -48,7 +37,7 @@ bool Command(DebugServer& server, const std::string& line, bool* watching) {
 }  // namespace
 
 std::string DebugConsoleLine(const DebugEntry& entry) {
-  std::string line = std::string(KindWord(entry.kind)) + "\t";
+  std::string line = std::string(DebugKindName(entry.kind)) + "\t";
   if (entry.place) line += PlaceLabel(*entry.place) + ", line " + std::to_string(entry.line) + ": ";
   line += OneLine(entry.text);
   if (entry.count > 1) line += " (" + std::to_string(entry.count) + " times)";

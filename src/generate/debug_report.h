@@ -52,6 +52,9 @@ struct DebugMessage {
 bool ParseDebugMessage(const std::string& json, const GameMap& map, const std::string& time,
                        DebugMessage* message);
 
+// "Error", "Log", "Info", "Warning" or "Debug".
+const char* DebugKindName(DebugEntry::Kind kind);
+
 // "obj_wall, Step event, line 3" or "game.js line 120" for engine lines.
 std::string GameLineText(const GameMap& map, int game_line);
 
