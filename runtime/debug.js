@@ -175,12 +175,12 @@
   });
 
   function variables(o) {
-    var vars = {}, n = 0;
-    for (var k in o) {
-      if (n >= MAX_VARS) break;
+    var vars = {}, n = 0, keys = Object.keys(o);
+    var engine = typeof __vr_defaults !== 'undefined' ? __vr_defaults : {};
+    for (var i = 0; i < keys.length && n < MAX_VARS; i++) {
+      var k = keys[i];
       // The engine's own fields (x, speed, ...) are left out: the game's variables count.
-      if (!Object.prototype.hasOwnProperty.call(o, k) || k.indexOf('__') === 0 ||
-          (typeof __vr_defaults !== 'undefined' && k in __vr_defaults)) continue;
+      if (k.charCodeAt(0) === 95 && k.charCodeAt(1) === 95 || k in engine) continue;
       var v = o[k], t = typeof v;
       if (t === 'number' || t === 'boolean' || t === 'string') {
         vars[k] = t === 'string' ? cut(v, 100) : v;
