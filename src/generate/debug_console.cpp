@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 #include "generate/debug_server.h"
 
@@ -25,13 +26,29 @@ std::string OneLine(std::string text) {
 
 // Carries out one command line; false for an unknown one.
 bool Command(DebugServer& server, const std::string& line, bool* watching) {
-  if (line == "pause") server.Pause();
-  else if (line == "step") server.Step();
-  else if (line == "resume") server.Resume();
-  else if (line == "reload") server.Reload();
-  else if (line == "instances") server.WatchInstances(*watching = !*watching);
-  else return false;
-  return true;
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"pause", [&] { server.Pause(); }},
+      {"step", [&] { server.Step(); }},
+      {"resume", [&] { server.Resume(); }},
+      {"reload", [&] { server.Reload(); }},
+      {"instances", [&] { server.WatchInstances(*watching = !*watching); }},
+  };
+  for (const auto& [name, run] : commands)
+    if (line == name) {
+      run();
+      return true;
+    }
+  return false;
+}
+
+void PrintInstances(const std::vector<DebugInstance>& list) {
+  for (const DebugInstance& i : list) {
+    std::string line = "INSTANCE " + OneLine(i.object);
+    for (double v : {i.x, i.y, i.depth}) line += " " + QString::number(v).toStdString();
+    for (const auto& [name, value] : i.variables) line += " " + name + "=" + OneLine(value);
+    PrintLine(line);
+  }
+  PrintLine("INSTANCES END");
 }
 
 }  // namespace
@@ -56,15 +73,7 @@ int RunDebugConsole(const std::string& project_folder, const std::string& debug_
   });
   QObject::connect(&server, &DebugServer::PausedChanged,
                    [](bool paused) { PrintLine(paused ? "PAUSED" : "RUNNING"); });
-  QObject::connect(&server, &DebugServer::InstancesShown, [](const std::vector<DebugInstance>& list) {
-    for (const DebugInstance& i : list) {
-      std::string line = "INSTANCE " + OneLine(i.object);
-      for (double v : {i.x, i.y, i.depth}) line += " " + QString::number(v).toStdString();
-      for (const auto& [name, value] : i.variables) line += " " + name + "=" + OneLine(value);
-      PrintLine(line);
-    }
-    PrintLine("INSTANCES END");
-  });
+  QObject::connect(&server, &DebugServer::InstancesShown, &PrintInstances);
   PrintLine("ADDRESS " + server.PageAddress());
 
   bool watching = false;

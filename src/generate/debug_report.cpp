@@ -43,7 +43,8 @@ std::string StackText(const QString& stack, const GameMap& map) {
   int frames = 0;
   for (QString line : stack.split('\n')) {
     line = line.trimmed();
-    if (!line.startsWith(QLatin1String("at ")) || line.contains(QLatin1String("__vorlane_debug.js")))
+    if (!line.startsWith(QLatin1String("at ")) ||
+        line.contains(QLatin1String("__vorlane_debug.js")))
       continue;
     if (++frames > kMaxStackFrames) break;
     const QRegularExpressionMatch m = game_frame.match(line);

@@ -38,9 +38,9 @@ struct DebugInstance {
 
 // One message of the page.
 struct DebugMessage {
-  std::vector<DebugEntry> entries;                // a batch of reports
+  std::vector<DebugEntry> entries;                      // a batch of reports
   std::optional<std::vector<DebugInstance>> instances;  // a snapshot of the instances
-  std::optional<bool> paused;                     // the game paused or went on
+  std::optional<bool> paused;                           // the game paused or went on
 };
 
 // Reads a message of runtime/debug.js (its comment shows them). An entry
