@@ -47,7 +47,7 @@
 
   // The game.js lines of a stack's frames, innermost first.
   function gameLines(stack) {
-    var out = [], re = /game\.js:(\d+)(?::\d+)?/g, m;
+    var out = [], re = /\/game\.js:(\d+)/g, m;
     while (out.length < MAX_LINES && (m = re.exec(String(stack || ''))) !== null) out.push(Number(m[1]));
     return out;
   }
@@ -122,7 +122,7 @@
     return stack.replace(/(?:[^\s(]*\/)?vorlane-handler-(\d+)\.js:(\d+)/g, function(all, k, line) {
       var start = handlerStart[k];
       if (start === undefined) start = handlerStart[k] = findHandler(handlers[k]);
-      return start ? 'game.js:' + (start + Number(line) - 3) : all;
+      return start ? base + 'game.js:' + (start + Number(line) - 3) : all;
     });
   }
   // The game.js line of the handler's "{"; 0 when it cannot be found. The
@@ -152,7 +152,7 @@
   window.addEventListener('error', function(e) {
     var err = e.error;
     var stack = err && err.stack ? String(err.stack) : '';
-    var line = /game\.js(?:[?#].*)?$/.test(e.filename || '') ? e.lineno : 0;
+    var line = /\/game\.js(?:[?#].*)?$/.test(e.filename || '') ? e.lineno : 0;
     add('error', e.message || String(err), stack, stack, line);
   });
 
@@ -175,12 +175,12 @@
   });
 
   function variables(o) {
-    var vars = {}, n = 0;
-    for (var k in o) {
-      if (n >= MAX_VARS) break;
+    var vars = {}, n = 0, keys = Object.keys(o);
+    var engine = typeof __vr_defaults !== 'undefined' ? __vr_defaults : {};
+    for (var i = 0; i < keys.length && n < MAX_VARS; i++) {
+      var k = keys[i];
       // The engine's own fields (x, speed, ...) are left out: the game's variables count.
-      if (!Object.prototype.hasOwnProperty.call(o, k) || k.indexOf('__') === 0 ||
-          (typeof __vr_defaults !== 'undefined' && k in __vr_defaults)) continue;
+      if (k.charCodeAt(0) === 95 && k.charCodeAt(1) === 95 || k in engine) continue;
       var v = o[k], t = typeof v;
       if (t === 'number' || t === 'boolean' || t === 'string') {
         vars[k] = t === 'string' ? cut(v, 100) : v;

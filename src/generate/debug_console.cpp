@@ -6,22 +6,12 @@
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 #include "generate/debug_server.h"
 
 namespace vorlane {
 namespace {
-
-const char* KindWord(DebugEntry::Kind kind) {
-  switch (kind) {
-    case DebugEntry::Kind::Error: return "Error";
-    case DebugEntry::Kind::Log: return "Log";
-    case DebugEntry::Kind::Info: return "Info";
-    case DebugEntry::Kind::Warning: return "Warning";
-    case DebugEntry::Kind::Debug: return "Debug";
-  }
-  return "Log";
-}
 
 void PrintLine(const std::string& line) {
   std::fputs((line + "\n").c_str(), stdout);
@@ -36,19 +26,35 @@ std::string OneLine(std::string text) {
 
 // Carries out one command line; false for an unknown one.
 bool Command(DebugServer& server, const std::string& line, bool* watching) {
-  if (line == "pause") server.Pause();
-  else if (line == "step") server.Step();
-  else if (line == "resume") server.Resume();
-  else if (line == "reload") server.Reload();
-  else if (line == "instances") server.WatchInstances(*watching = !*watching);
-  else return false;
-  return true;
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"pause", [&] { server.Pause(); }},
+      {"step", [&] { server.Step(); }},
+      {"resume", [&] { server.Resume(); }},
+      {"reload", [&] { server.Reload(); }},
+      {"instances", [&] { server.WatchInstances(*watching = !*watching); }},
+  };
+  for (const auto& [name, run] : commands)
+    if (line == name) {
+      run();
+      return true;
+    }
+  return false;
+}
+
+void PrintInstances(const std::vector<DebugInstance>& list) {
+  for (const DebugInstance& i : list) {
+    std::string line = "INSTANCE " + OneLine(i.object);
+    for (double v : {i.x, i.y, i.depth}) line += " " + QString::number(v).toStdString();
+    for (const auto& [name, value] : i.variables) line += " " + name + "=" + OneLine(value);
+    PrintLine(line);
+  }
+  PrintLine("INSTANCES END");
 }
 
 }  // namespace
 
 std::string DebugConsoleLine(const DebugEntry& entry) {
-  std::string line = std::string(KindWord(entry.kind)) + "\t";
+  std::string line = std::string(DebugKindName(entry.kind)) + "\t";
   if (entry.place) line += PlaceLabel(*entry.place) + ", line " + std::to_string(entry.line) + ": ";
   line += OneLine(entry.text);
   if (entry.count > 1) line += " (" + std::to_string(entry.count) + " times)";
@@ -67,15 +73,7 @@ int RunDebugConsole(const std::string& project_folder, const std::string& debug_
   });
   QObject::connect(&server, &DebugServer::PausedChanged,
                    [](bool paused) { PrintLine(paused ? "PAUSED" : "RUNNING"); });
-  QObject::connect(&server, &DebugServer::InstancesShown, [](const std::vector<DebugInstance>& list) {
-    for (const DebugInstance& i : list) {
-      std::string line = "INSTANCE " + OneLine(i.object);
-      for (double v : {i.x, i.y, i.depth}) line += " " + QString::number(v).toStdString();
-      for (const auto& [name, value] : i.variables) line += " " + name + "=" + OneLine(value);
-      PrintLine(line);
-    }
-    PrintLine("INSTANCES END");
-  });
+  QObject::connect(&server, &DebugServer::InstancesShown, &PrintInstances);
   PrintLine("ADDRESS " + server.PageAddress());
 
   bool watching = false;

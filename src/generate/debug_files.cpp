@@ -28,7 +28,8 @@ std::string Canonical(const std::string& path) {
 }  // namespace
 
 bool ServedName(const std::string& encoded, std::string* name) {
-  const std::string decoded = QUrl::fromPercentEncoding(QByteArray::fromStdString(encoded)).toStdString();
+  const std::string decoded =
+      QUrl::fromPercentEncoding(QByteArray::fromStdString(encoded)).toStdString();
   if (decoded.empty() || decoded.front() == '/' || decoded.find('\\') != std::string::npos ||
       decoded.find('\0') != std::string::npos)
     return false;

@@ -11,12 +11,18 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<std::pair<DebugEntry::Kind, const char*>, 5> kKinds{{
-    {DebugEntry::Kind::Error, "error"},
-    {DebugEntry::Kind::Log, "log"},
-    {DebugEntry::Kind::Info, "info"},
-    {DebugEntry::Kind::Warning, "warning"},
-    {DebugEntry::Kind::Debug, "debug"},
+// Each kind as the page sends it and as it is shown.
+struct KindNames {
+  DebugEntry::Kind kind;
+  const char* sent;
+  const char* shown;
+};
+constexpr std::array<KindNames, 5> kKinds{{
+    {DebugEntry::Kind::Error, "error", "Error"},
+    {DebugEntry::Kind::Log, "log", "Log"},
+    {DebugEntry::Kind::Info, "info", "Info"},
+    {DebugEntry::Kind::Warning, "warning", "Warning"},
+    {DebugEntry::Kind::Debug, "debug", "Debug"},
 }};
 
 // Far above what the page sends; they only bound what a broken page costs.
@@ -31,13 +37,14 @@ int WholeNumber(const QJsonValue& value) {
 // debug script itself are left out, others keep their text without the
 // server's address.
 std::string StackText(const QString& stack, const GameMap& map) {
-  static const QRegularExpression game_frame(QStringLiteral("game\\.js:(\\d+)(?::\\d+)?"));
+  static const QRegularExpression game_frame(QStringLiteral("/game\\.js:(\\d+)"));
   static const QRegularExpression address(QStringLiteral("https?://[^\\s)]*/"));
   std::string out;
   int frames = 0;
   for (QString line : stack.split('\n')) {
     line = line.trimmed();
-    if (!line.startsWith(QLatin1String("at ")) || line.contains(QLatin1String("__vorlane_debug.js")))
+    if (!line.startsWith(QLatin1String("at ")) ||
+        line.contains(QLatin1String("__vorlane_debug.js")))
       continue;
     if (++frames > kMaxStackFrames) break;
     const QRegularExpressionMatch m = game_frame.match(line);
@@ -56,9 +63,9 @@ bool ReadEntry(const QJsonValue& value, const GameMap& map, const std::string& t
   const QJsonObject o = value.toObject();
   const QString kind = o.value("kind").toString();
   bool known = false;
-  for (const auto& [k, name] : kKinds)
-    if (kind == QLatin1String(name)) {
-      entry->kind = k;
+  for (const KindNames& k : kKinds)
+    if (kind == QLatin1String(k.sent)) {
+      entry->kind = k.kind;
       known = true;
     }
   if (!known || !o.value("text").isString()) return false;
@@ -97,6 +104,12 @@ bool ReadInstance(const QJsonValue& value, DebugInstance* instance) {
 }
 
 }  // namespace
+
+const char* DebugKindName(DebugEntry::Kind kind) {
+  for (const KindNames& k : kKinds)
+    if (k.kind == kind) return k.shown;
+  return "";
+}
 
 std::string GameLineText(const GameMap& map, int game_line) {
   if (const auto found = map.Find(game_line))

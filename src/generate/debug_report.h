@@ -38,9 +38,9 @@ struct DebugInstance {
 
 // One message of the page.
 struct DebugMessage {
-  std::vector<DebugEntry> entries;                // a batch of reports
+  std::vector<DebugEntry> entries;                      // a batch of reports
   std::optional<std::vector<DebugInstance>> instances;  // a snapshot of the instances
-  std::optional<bool> paused;                     // the game paused or went on
+  std::optional<bool> paused;                           // the game paused or went on
 };
 
 // Reads a message of runtime/debug.js (its comment shows them). An entry
@@ -51,6 +51,9 @@ struct DebugMessage {
 // (malformed text is ignored by the caller).
 bool ParseDebugMessage(const std::string& json, const GameMap& map, const std::string& time,
                        DebugMessage* message);
+
+// "Error", "Log", "Info", "Warning" or "Debug".
+const char* DebugKindName(DebugEntry::Kind kind);
 
 // "obj_wall, Step event, line 3" or "game.js line 120" for engine lines.
 std::string GameLineText(const GameMap& map, int game_line);

@@ -114,7 +114,8 @@ bool DebugServer::Start(const std::string& project_folder, const std::string& de
     *error = "The debug server could not listen on 127.0.0.1.";
     return false;
   }
-  connect(http.get(), &QAbstractHttpServer::newWebSocketConnection, this, &DebugServer::TakeSockets);
+  connect(http.get(), &QAbstractHttpServer::newWebSocketConnection, this,
+          &DebugServer::TakeSockets);
   http_ = std::move(http);
   ReadMap();
   return true;

@@ -51,8 +51,9 @@ bool IntOf(const QJsonValue& value, int min, int* out) {
 
 std::optional<GameMap::Found> GameMap::Find(int game_line) const {
   // The last script starting at or before the line.
-  auto after = std::upper_bound(entries.begin(), entries.end(), game_line,
-                                [](int line, const GameMapEntry& e) { return line < e.first_line; });
+  auto after =
+      std::upper_bound(entries.begin(), entries.end(), game_line,
+                       [](int line, const GameMapEntry& e) { return line < e.first_line; });
   if (after == entries.begin()) return std::nullopt;
   const GameMapEntry& entry = *std::prev(after);
   if (game_line >= entry.first_line + entry.line_count) return std::nullopt;
@@ -88,11 +89,12 @@ bool ReadGameMap(const std::string& text, GameMap* map) {
     const QJsonObject o = value.toObject();
     GameMapEntry e;
     if (!IntOf(o.value("line"), 1, &e.first_line) || !IntOf(o.value("lines"), 0, &e.line_count) ||
-        !IntOf(o.value("index"), -1, &e.place.index) || !KindOf(o.value("kind").toString(), &e.place.kind))
+        !IntOf(o.value("index"), -1, &e.place.index) ||
+        !KindOf(o.value("kind").toString(), &e.place.kind))
       return false;
-    for (const auto& [key, field] : {std::pair{"resource", &e.place.resource},
-                                     std::pair{"event", &e.place.event},
-                                     std::pair{"parameter", &e.place.parameter}}) {
+    for (const auto& [key, field] :
+         {std::pair{"resource", &e.place.resource}, std::pair{"event", &e.place.event},
+          std::pair{"parameter", &e.place.parameter}}) {
       if (!o.value(key).isString()) return false;
       *field = o.value(key).toString().toStdString();
     }

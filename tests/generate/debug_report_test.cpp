@@ -23,8 +23,8 @@ TEST(GameMapTest, TextReadsBackAndFindsLines) {
   EXPECT_EQ(read, TwoScripts());
   // game.js line -> script resource and its line; 0 for none.
   const std::vector<std::tuple<int, std::string, int>> lines = {
-      {119, "", 0}, {120, "obj_wall", 1}, {122, "obj_wall", 3}, {123, "", 0},
-      {131, "obj_ball", 2}, {132, "", 0}};
+      {119, "", 0}, {120, "obj_wall", 1}, {122, "obj_wall", 3},
+      {123, "", 0}, {131, "obj_ball", 2}, {132, "", 0}};
   for (const auto& [game_line, resource, line] : lines) {
     const auto found = read.Find(game_line);
     EXPECT_EQ(found ? found->place.resource : "", resource) << game_line;
@@ -33,14 +33,17 @@ TEST(GameMapTest, TextReadsBackAndFindsLines) {
 }
 
 TEST(GameMapTest, BadTextIsRefusedAndLeavesTheMap) {
-  const std::string ok = R"({"line":1,"lines":2,"kind":"event","resource":"o","event":"Step","parameter":"","index":0})";
-  const std::string overlapping = R"({"line":2,"lines":1,"kind":"scene","resource":"s","event":"","parameter":"","index":0})";
-  for (const std::string& text : std::vector<std::string>{
-           "not json", "[]", R"({"version":2,"scripts":[]})",
-        R"({"version":1,"scripts":[)" + ok + "," + overlapping + "]}",
-        R"({"version":1,"scripts":[{"line":1,"lines":2,"kind":"bogus","resource":"o","event":"","parameter":"","index":0}]})",
-        R"({"version":1,"scripts":[{"line":1,"lines":2,"kind":"event","resource":"o","parameter":"","index":0}]})",
-        R"({"version":1,"scripts":[{"line":0,"lines":2,"kind":"event","resource":"o","event":"","parameter":"","index":0}]})"}) {
+  const std::string ok =
+      R"({"line":1,"lines":2,"kind":"event","resource":"o","event":"Step","parameter":"","index":0})";
+  const std::string overlapping =
+      R"({"line":2,"lines":1,"kind":"scene","resource":"s","event":"","parameter":"","index":0})";
+  for (
+      const std::string& text : std::vector<std::string>{
+          "not json", "[]", R"({"version":2,"scripts":[]})",
+          R"({"version":1,"scripts":[)" + ok + "," + overlapping + "]}",
+          R"({"version":1,"scripts":[{"line":1,"lines":2,"kind":"bogus","resource":"o","event":"","parameter":"","index":0}]})",
+          R"({"version":1,"scripts":[{"line":1,"lines":2,"kind":"event","resource":"o","parameter":"","index":0}]})",
+          R"({"version":1,"scripts":[{"line":0,"lines":2,"kind":"event","resource":"o","event":"","parameter":"","index":0}]})"}) {
     GameMap map = TwoScripts();
     EXPECT_FALSE(ReadGameMap(text, &map)) << text;
     EXPECT_EQ(map, TwoScripts());

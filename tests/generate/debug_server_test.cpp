@@ -44,7 +44,8 @@ Answer Get(int port, const std::string& path) {
     answer.head = got.left(end).toStdString();
     const QByteArray lower = got.left(end).toLower();
     const qsizetype at = lower.indexOf("content-length:");
-    const qsizetype length = at < 0 ? 0 : lower.mid(at + 15, lower.indexOf("\r\n", at) - at - 15).trimmed().toLongLong();
+    const qsizetype length =
+        at < 0 ? 0 : lower.mid(at + 15, lower.indexOf("\r\n", at) - at - 15).trimmed().toLongLong();
     if (got.size() - end - 4 >= length) loop.quit();
   });
   QObject::connect(&socket, &QTcpSocket::disconnected, &loop, &QEventLoop::quit);
@@ -61,7 +62,8 @@ class DebugServerTest : public test::InTempDir {
  protected:
   void SetUp() override {
     std::filesystem::create_directories("proj/img");
-    test::WriteAll("proj/index.html", "<html><body>\n<script src=\"game.js\"></script>\n</body></html>\n");
+    test::WriteAll("proj/index.html",
+                   "<html><body>\n<script src=\"game.js\"></script>\n</body></html>\n");
     test::WriteAll("proj/game.js", "var a;\n");
     test::WriteAll("secret.txt", "secret\n");
     ASSERT_EQ(::symlink("../secret.txt", "proj/link.txt"), 0);
@@ -108,7 +110,8 @@ TEST_F(DebugServerTest, ServesOnlyRegularFilesOfTheFolderWithTheToken) {
   EXPECT_EQ(Get(port_, t + "game.js").body, "var a;\n");
   EXPECT_EQ(Get(port_, t + "__vorlane_debug.js").body, "/* debug */");
   EXPECT_NE(Get(port_, t + "index.html")
-                .body.find("<script src=\"" + t + "__vorlane_debug.js\"></script><script src=\"game.js\">"),
+                .body.find("<script src=\"" + t +
+                           "__vorlane_debug.js\"></script><script src=\"game.js\">"),
             std::string::npos);
 }
 
@@ -125,7 +128,8 @@ TEST_F(DebugServerTest, TakesReportsOnlyOnThePageSocket) {
     QObject::connect(&socket, &QWebSocket::connected, [&] {
       opened = true;
       socket.sendTextMessage("{");
-      socket.sendTextMessage(R"({"type":"report","entries":[{"kind":"debug","text":"hi","lines":[1]}]})");
+      socket.sendTextMessage(
+          R"({"type":"report","entries":[{"kind":"debug","text":"hi","lines":[1]}]})");
     });
     QObject::connect(&server_, &DebugServer::Reported, &loop, &QEventLoop::quit);
     QObject::connect(&socket, &QWebSocket::disconnected, &loop, &QEventLoop::quit);
