@@ -63,6 +63,12 @@ class Scanner {
     }
     return '\0';
   }
+  // Only blanks since the line began.
+  bool AtLineStart() const {
+    for (size_t k = i_; k > 0 && s_[k - 1] != '\n'; --k)
+      if (!IsBlank(s_[k - 1])) return false;
+    return true;
+  }
   bool InClassBody() const { return !open_.empty() && open_.back().class_line > 0; }
 
   void Token() {
@@ -77,6 +83,12 @@ class Scanner {
       while (i_ < s_.size() && !(s_[i_] == '*' && At(i_ + 1) == '/')) Step();
       if (i_ >= s_.size()) unterminated_ = true;
       i_ = std::min(i_ + 2, s_.size());
+      return;
+    }
+    // A comment in the manner of old pages, which browsers still take.
+    if (s_.substr(i_, 4) == "<!--" || (s_.substr(i_, 3) == "-->" && AtLineStart())) {
+      Newer(line_);
+      while (i_ < s_.size() && s_[i_] != '\n') ++i_;
       return;
     }
     if (c == '\'' || c == '"') return Quoted(c);
@@ -195,7 +207,7 @@ class Scanner {
     const char next = Next(i_);
     const bool after_dot = start > 0 && s_[start - 1] == '.';
     if (!after_dot) {
-      if (word == "async" || word == "await") Newer(line_);
+      if (word == "async") Newer(line_);  // valid `await` always follows one
       if (word == "catch" && next == '{') Newer(line_);
       if (word == "import" && (next == '(' || next == '.')) Newer(line_);
       if (word == "class") pending_class_ = line_;

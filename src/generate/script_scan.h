@@ -19,11 +19,13 @@ int ScriptLineCount(std::string_view text);
 // check's parser knows, so that an error that parser reports at or after it
 // is not taken for the user's (browsers accept what it refuses).
 
-// 0 when the script uses none of: async and await, private names (#x),
+// 0 when the script uses none of: async functions, private names (#x),
 // class fields and static blocks, object spread and rest, ??= ||= &&=,
 // numeric separators and BigInt literals, a catch without its binding,
-// import(), regular expressions with the s, d or v flag. Strings, template
-// texts and comments are skipped; a doubtful case counts as newer.
+// import(), regular expressions with the s, d or v flag, `<!--` and `-->`
+// comments.
+// Strings, template texts and comments are skipped; a doubtful case counts
+// as newer.
 int FirstNewerSyntaxLine(std::string_view code);
 
 struct BracketProblem {
