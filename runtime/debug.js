@@ -23,7 +23,7 @@
   if (typeof window === 'undefined' || window.__vr_debug) return;
 
   var SEND_MS = 100;        // how often a batch goes out
-  var MAX_ENTRIES = 100;    // entries in one batch
+  var MAX_ENTRIES = 1000;   // entries in one batch (10,000 a second)
   var MAX_TEXT = 2000;      // characters of an entry's text
   var MAX_STACK = 4000;     // characters of a stack
   var MAX_LINES = 8;        // game.js lines of an entry

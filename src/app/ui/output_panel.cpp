@@ -15,21 +15,6 @@
 
 namespace vorlane {
 
-namespace {
-
-const char* KindText(DebugEntry::Kind kind) {
-  switch (kind) {
-    case DebugEntry::Kind::Error: return "Error";
-    case DebugEntry::Kind::Log: return "Log";
-    case DebugEntry::Kind::Info: return "Info";
-    case DebugEntry::Kind::Warning: return "Warning";
-    case DebugEntry::Kind::Debug: return "Debug";
-  }
-  return "";
-}
-
-}  // namespace
-
 // The log's lines as rows; it follows the log by its counters, so a batch
 // of reports is one insertion and the dropped oldest lines one removal.
 class DebugLogModel : public QAbstractTableModel {
@@ -56,7 +41,7 @@ class DebugLogModel : public QAbstractTableModel {
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
       case 0: return Q(e.time);
-      case 1: return KindText(e.kind);
+      case 1: return Q(DebugKindName(e.kind));
       case 2: return e.place ? Q(PlaceLabel(*e.place) + ", line " + std::to_string(e.line)) : "";
       default:
         return e.count > 1 ? Q(e.text + "  (\u00d7" + std::to_string(e.count) + ")") : Q(e.text);
