@@ -49,7 +49,7 @@ std::optional<SyntaxError> ScriptChecker::Check(std::string_view code, std::stri
   lexer.setCode(program, 1, /*qmlMode=*/false);
   QQmlJS::Parser parser(&memory);
   if (parser.parseProgram()) {
-    if (SelfContained(code) && SelfContained(params)) return std::nullopt;
+    if (!UnbalancedBracket(code) && !UnbalancedBracket(params)) return std::nullopt;
     // The whole parsed, yet the script may close the function early, as
     // `}); (function(){` does. The Function constructor takes the
     // parameters and the body each on their own, and runs neither.

@@ -69,6 +69,7 @@ class Scanner {
       if (!IsBlank(s_[k - 1])) return false;
     return true;
   }
+  bool Done() const { return brackets_ ? bracket_.has_value() : found_ != 0; }
   bool InClassBody() const { return !open_.empty() && open_.back().class_line > 0; }
 
   void Token() {
@@ -81,7 +82,6 @@ class Scanner {
     if (c == '/' && At(i_ + 1) == '*') {
       Step(), Step();
       while (i_ < s_.size() && !(s_[i_] == '*' && At(i_ + 1) == '/')) Step();
-      if (i_ >= s_.size()) unterminated_ = true;
       i_ = std::min(i_ + 2, s_.size());
       return;
     }
@@ -144,7 +144,6 @@ class Scanner {
       if (s_[i_] == '\\') Step();
       if (i_ < s_.size()) Step();
     }
-    if (i_ >= s_.size() || s_[i_] == '\n') unterminated_ = true;
     if (i_ < s_.size()) Step();
     regex_allowed_ = false;
     last_was_word_ = false;
@@ -167,7 +166,6 @@ class Scanner {
         Step();
       }
     }
-    if (i_ >= s_.size()) unterminated_ = true;
     if (i_ < s_.size()) Step();
     regex_allowed_ = false;
   }
@@ -183,7 +181,6 @@ class Scanner {
       if (i_ < s_.size()) Step();
     }
     if (i_ < s_.size() && s_[i_] == '/') Step();
-    else unterminated_ = true;
     while (i_ < s_.size() && IsWordChar(s_[i_])) {
       if (s_[i_] == 's' || s_[i_] == 'd' || s_[i_] == 'v') Newer(line);
       Step();
@@ -233,11 +230,6 @@ class Scanner {
   std::vector<Open> open_;
   std::optional<BracketProblem> bracket_;
   bool brackets_ = false;  // looking for a bracket problem rather than newer syntax
-  bool unterminated_ = false;
-
- public:
-  bool Done() const { return brackets_ ? bracket_.has_value() : found_ != 0; }
-  bool unterminated() const { return unterminated_; }
 };
 
 }  // namespace
@@ -265,11 +257,6 @@ int FirstNewerSyntaxLine(std::string_view code) { return Scanner(code).Run(); }
 
 std::optional<BracketProblem> UnbalancedBracket(std::string_view code) {
   return Scanner(code).Brackets();
-}
-
-bool SelfContained(std::string_view code) {
-  Scanner scanner(code);
-  return !scanner.Brackets() && !scanner.unterminated();
 }
 
 }  // namespace vorlane

@@ -36,9 +36,4 @@ struct BracketProblem {
 // innermost bracket left open at the end.
 std::optional<BracketProblem> UnbalancedBracket(std::string_view code);
 
-// Every bracket of `code` closed within it, and no comment, string, template
-// text or regular expression left open at its end: put between other code,
-// it cannot reach into that code.
-bool SelfContained(std::string_view code);
-
 }  // namespace vorlane

@@ -68,6 +68,7 @@ class DebugServerTest : public test::InTempDir {
     test::WriteAll("secret.txt", "secret\n");
     ASSERT_EQ(::symlink("../secret.txt", "proj/link.txt"), 0);
     ASSERT_EQ(::symlink("game.js", "proj/inner_link.js"), 0);
+    ASSERT_EQ(::symlink("..", "proj/up"), 0);  // a folder link leading out
     GameMap map;
     map.entries.push_back({1, 1, {ScriptKind::Event, "obj_a", "Step", "", 0}});
     test::WriteAll("proj/game.map.json", GameMapText(map));
@@ -98,6 +99,7 @@ TEST_F(DebugServerTest, ServesOnlyRegularFilesOfTheFolderWithTheToken) {
       {t + "%2fetc/passwd", 403},
       {t + "link.txt", 404},
       {t + "inner_link.js", 404},
+      {t + "up/secret.txt", 404},
       {t + "img", 404},
       {t + "missing.png", 404},
   };

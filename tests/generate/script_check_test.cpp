@@ -52,6 +52,7 @@ TEST_F(ScriptCheckTest, ErrorsAreNamedAtTheUsersLine) {
       {"return a;", "a b", 1, "Unexpected name"},
       // an error before newer syntax is still the user's
       {"x = ;\nasync function g() {}", "", 1, "Unexpected ';'"},
+      {"f(...a);\nx = ;", "", 2, "Expected a value"},
       {"if (a) {\n  x = [1, 2;\n}", "", 2, "Expected ','"},
       {"if (a) {\n  x = 1;\n", "", 3, "The '{' of line 1 is not closed"},
       // a body that would close the function early
@@ -75,6 +76,8 @@ TEST_F(ScriptCheckTest, EveryScriptOfTheGameIsCheckedAndNamed) {
   p.scenes[0].code = "start(;";
   p.fns[0].code = "return a +;";
   p.settings.variables = "var = 1;";
+  // Not in the game: a collision with an object it does not define.
+  p.scripts.push_back({"scr_9", "obj_player", "Collision", "obj_gone", "x = ;"});
   Extension extension;
   extension.extension = "Particles";
   extension.code = "function (";
