@@ -98,6 +98,10 @@ void MainWindow::DebugGame() {
     Dialogs().Message(this, "Error", "The debug run could not start: " + error);
     return;
   }
+  // A new server starts running and unwatched; the panel may show the
+  // instances already.
+  debug_->WatchInstances(output_->instances_shown());
+  output_->SetPaused(debug_->paused());
   GenerateReport report;
   if (!WriteGameFiles(&report)) return;
   if (report.no_scene) Dialogs().Message(this, "Warning", kNoSceneWarning);
