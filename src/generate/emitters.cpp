@@ -101,7 +101,8 @@ std::string EmitExtensions(const std::vector<Extension>& extensions, CodeMarks* 
     if (e.enabled == 1) {
       Append(out, "/* ", e.extension, " by ", e.author, " */", kNL);
       if (marks)
-        marks->push_back({out.size(), {ScriptKind::Extension, e.extension, "", "", int(i)}, &e.code});
+        marks->push_back(
+            {out.size(), {ScriptKind::Extension, e.extension, "", "", int(i)}, &e.code});
       out += e.code;
     }
     out += kNL;
@@ -118,7 +119,8 @@ std::string EmitGlobalFunctions(const Project& project, CodeMarks* marks) {
   for (size_t i = 0; i < project.fns.size(); ++i) {
     const UserFunction& f = project.fns[i];
     Append(out, "function ", f.name, "(", f.params, ") { ", kNL);
-    if (marks) marks->push_back({out.size(), {ScriptKind::Function, f.name, "", "", int(i)}, &f.code});
+    if (marks)
+      marks->push_back({out.size(), {ScriptKind::Function, f.name, "", "", int(i)}, &f.code});
     Append(out, f.code, kNL, "}", kNL);
   }
   return out;

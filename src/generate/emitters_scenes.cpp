@@ -113,7 +113,9 @@ void EmitScenes(const Project& project, std::string& out, CodeMarks* marks) {
     if (!s.code.empty()) {
       out += kNL;
       if (marks)
-        marks->push_back({out.size(), {ScriptKind::Scene, s.name, "", "", int(&s - project.scenes.data())}, &s.code});
+        marks->push_back({out.size(),
+                          {ScriptKind::Scene, s.name, "", "", int(&s - project.scenes.data())},
+                          &s.code});
       Append(out, s.code, kNL);
     }
     Append(out, "};", kNL, "}", kNL, "var ", s.name, " = new __", s.name, "();", kNL,

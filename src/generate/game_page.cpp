@@ -8,8 +8,8 @@
 #include "generate/game_map.h"
 #include "generate/script_scan.h"
 #include "gui/file_util.h"
-#include "project/safe_name.h"
 #include "project/project_paths.h"
+#include "project/safe_name.h"
 
 namespace vorlane {
 namespace {
@@ -70,7 +70,8 @@ std::string BuildGameScript(const Project& project, const std::string& engine_te
         placed(out, std::move(local), std::move(text));
       },
       [&](std::string& out) {
-        if (m) marks.push_back({out.size(), {ScriptKind::GlobalVariables}, &project.settings.variables});
+        if (m)
+          marks.push_back({out.size(), {ScriptKind::GlobalVariables}, &project.settings.variables});
         out += EmitGlobalVariables(project);
       },
       [&](std::string& out) {

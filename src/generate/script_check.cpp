@@ -1,10 +1,11 @@
 #include "generate/script_check.h"
 
-#include <QJSEngine>
-#include <QJSValue>
 #include <private/qqmljsengine_p.h>
 #include <private/qqmljslexer_p.h>
 #include <private/qqmljsparser_p.h>
+
+#include <QJSEngine>
+#include <QJSValue>
 
 #include "generate/script_scan.h"
 
@@ -55,7 +56,8 @@ std::optional<SyntaxError> ScriptChecker::Check(std::string_view code, std::stri
     // parameters and the body each on their own, and runs neither.
     if (!engine_) engine_ = std::make_unique<QJSEngine>();
     QJSValue function = engine_->globalObject().property("Function");
-    if (!function.callAsConstructor({QJSValue(list), QJSValue(body)}).isError()) return std::nullopt;
+    if (!function.callAsConstructor({QJSValue(list), QJSValue(body)}).isError())
+      return std::nullopt;
     const auto bracket = UnbalancedBracket(code);
     if (!bracket) return SyntaxError{1, "Syntax error"};
     return SyntaxError{std::min(bracket->line, ScriptLineCount(code)), bracket->message};
@@ -100,11 +102,12 @@ std::string ProblemLine(const ScriptProblem& problem) {
 
 std::string ScriptProblemsMessage(const std::vector<ScriptProblem>& problems) {
   constexpr size_t kShown = 10;
-  std::string text = problems.size() == 1 ? "The game was not written: a script has an error."
-                                          : "The game was not written: " +
-                                                std::to_string(problems.size()) +
-                                                " scripts have errors.";
-  for (size_t i = 0; i < problems.size() && i < kShown; ++i) text += "\n" + ProblemLine(problems[i]);
+  std::string text = problems.size() == 1
+                         ? "The game was not written: a script has an error."
+                         : "The game was not written: " + std::to_string(problems.size()) +
+                               " scripts have errors.";
+  for (size_t i = 0; i < problems.size() && i < kShown; ++i)
+    text += "\n" + ProblemLine(problems[i]);
   if (problems.size() > kShown)
     text += "\n... and " + std::to_string(problems.size() - kShown) + " more.";
   return text;

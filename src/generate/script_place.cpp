@@ -38,8 +38,9 @@ std::vector<GameScript> GameScripts(const Project& project,
         &project.fns[i].params);
   for (const Script* s : EmittedEventScripts(project)) {
     GameScript& g = list.emplace_back();
-    g.place = ScriptPlace{ScriptKind::Event, s->object, s->event, std::string(TrimBlanks(s->parameter)),
-                          static_cast<int>(s - project.scripts.data())};
+    g.place =
+        ScriptPlace{ScriptKind::Event, s->object, s->event, std::string(TrimBlanks(s->parameter)),
+                    static_cast<int>(s - project.scripts.data())};
     g.code = &s->code;
   }
   for (size_t i = 0; i < project.scenes.size(); ++i)

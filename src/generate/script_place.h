@@ -18,7 +18,7 @@ struct ScriptPlace {
   std::string resource;   // object, scene, function or extension name; "" for the globals
   std::string event;      // an event script's event ("Creation", "Collision", ...)
   std::string parameter;  // a Collision script's partner
-  int index = -1;         // place in the project's list of its kind (scripts, scenes, fns, extensions)
+  int index = -1;  // place in the project's list of its kind (scripts, scenes, fns, extensions)
 
   friend bool operator==(const ScriptPlace&, const ScriptPlace&) = default;
 };
@@ -41,6 +41,7 @@ struct GameScript {
 // object events (objects in list order, events by kind, then script-list
 // order; collisions only with a defined partner), scene code. The pointers
 // point into `project` and `extensions`, which must outlive the list.
-std::vector<GameScript> GameScripts(const Project& project, const std::vector<Extension>& extensions);
+std::vector<GameScript> GameScripts(const Project& project,
+                                    const std::vector<Extension>& extensions);
 
 }  // namespace vorlane

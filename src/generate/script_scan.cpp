@@ -52,8 +52,14 @@ class Scanner {
   // The next character after blanks and comments, without moving.
   char Next(size_t k) const {
     while (k < s_.size()) {
-      if (IsBlank(s_[k])) { ++k; continue; }
-      if (s_[k] == '/' && At(k + 1) == '/') { while (k < s_.size() && s_[k] != '\n') ++k; continue; }
+      if (IsBlank(s_[k])) {
+        ++k;
+        continue;
+      }
+      if (s_[k] == '/' && At(k + 1) == '/') {
+        while (k < s_.size() && s_[k] != '\n') ++k;
+        continue;
+      }
       if (s_[k] == '/' && At(k + 1) == '*') {
         const size_t end = s_.find("*/", k + 2);
         k = end == std::string_view::npos ? s_.size() : end + 2;
@@ -175,9 +181,12 @@ class Scanner {
     Step();
     bool in_class = false;
     while (i_ < s_.size() && s_[i_] != '\n' && (in_class || s_[i_] != '/')) {
-      if (s_[i_] == '\\') Step();
-      else if (s_[i_] == '[') in_class = true;
-      else if (s_[i_] == ']') in_class = false;
+      if (s_[i_] == '\\')
+        Step();
+      else if (s_[i_] == '[')
+        in_class = true;
+      else if (s_[i_] == ']')
+        in_class = false;
       if (i_ < s_.size()) Step();
     }
     if (i_ < s_.size() && s_[i_] == '/') Step();
@@ -213,8 +222,8 @@ class Scanner {
     // After a word a slash divides, except after the words that start an
     // expression.
     static constexpr std::string_view kBeforeExpression[] = {
-        "return", "typeof", "instanceof", "in", "of", "new", "delete", "void", "throw",
-        "case", "do", "else", "yield"};
+        "return", "typeof", "instanceof", "in", "of",   "new",  "delete",
+        "void",   "throw",  "case",       "do", "else", "yield"};
     regex_allowed_ = std::find(std::begin(kBeforeExpression), std::end(kBeforeExpression), word) !=
                      std::end(kBeforeExpression);
     last_was_word_ = true;

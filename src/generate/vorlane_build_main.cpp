@@ -1,18 +1,16 @@
 // vorlane-build: builds a project's game from scripts and CI, doing exactly
 // what the program does in the same program folder when the project is
 // opened and saved.
-#include <QCoreApplication>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <QCoreApplication>
 
 #include "generate/debug_console.h"
 #include "generate/emitters.h"

@@ -71,8 +71,8 @@ TEST_F(ScriptCheckTest, ErrorsAreNamedAtTheUsersLine) {
 
 TEST_F(ScriptCheckTest, EveryScriptOfTheGameIsCheckedAndNamed) {
   Project p = test::SampleProject();
-  p.scripts[2].code = "x += ;";          // obj_wall's Step
-  p.scripts[1].code = "if (a) {\n";      // obj_player's Collision with obj_wall
+  p.scripts[2].code = "x += ;";      // obj_wall's Step
+  p.scripts[1].code = "if (a) {\n";  // obj_player's Collision with obj_wall
   p.scenes[0].code = "start(;";
   p.fns[0].code = "return a +;";
   p.settings.variables = "var = 1;";
@@ -126,7 +126,7 @@ TEST(GameMapTest, LinesLeadBackToTheScripts) {
   }
   lines.push_back(line);
   const std::string* codes[] = {&p.settings.variables, &p.settings.functions, &p.fns[0].code,
-                                &p.scripts[0].code, &p.scripts[1].code, &p.scripts[2].code,
+                                &p.scripts[0].code,    &p.scripts[1].code,    &p.scripts[2].code,
                                 &p.scenes[0].code};
   ASSERT_EQ(map.entries.size(), std::size(codes));
   for (size_t k = 0; k < map.entries.size(); ++k) {

@@ -319,7 +319,8 @@ void DebugSymbol(QPainter& p) {
   }
   p.setPen(Qt::NoPen);
   p.setBrush(QColor("#3a2a28"));
-  for (const QPointF c : {QPointF(11.5, 16), QPointF(20.5, 16), QPointF(12, 23.5), QPointF(20, 23.5)})
+  for (const QPointF c :
+       {QPointF(11.5, 16), QPointF(20.5, 16), QPointF(12, 23.5), QPointF(20, 23.5)})
     p.drawEllipse(c, 1.8, 1.8);
 }
 

@@ -107,8 +107,12 @@ int Run() {
     const ScriptPlace step{ScriptKind::Event, "obj_player", "Step", "", 0};
     DebugEntry message{DebugEntry::Kind::Debug, "gems: 3", step, 2, "", "14:02:07", 57};
     DebugEntry error{DebugEntry::Kind::Error,
-                     "Uncaught ReferenceError: not_a_function is not defined", step, 3, "",
-                     "14:02:08", 1};
+                     "Uncaught ReferenceError: not_a_function is not defined",
+                     step,
+                     3,
+                     "",
+                     "14:02:08",
+                     1};
     DebugEntry log{DebugEntry::Kind::Log, "level loaded", std::nullopt, 0, "", "14:02:09", 1};
     window.resize(900, 700);
     window.output_panel()->Add({message, error, log});

@@ -32,8 +32,8 @@ bool BrowserStarts::Start(const std::string& program, const std::string& argumen
             std::string text;
             ReadFile(error_file, &text, 64 * 1024);
             const std::string line = text.substr(0, text.find('\n'));
-            emit Failed(program, line.empty() ? "it ended with status " + std::to_string(code)
-                                              : line);
+            emit Failed(program,
+                        line.empty() ? "it ended with status " + std::to_string(code) : line);
           });
   process->start();
   if (process->waitForStarted(5000)) return true;

@@ -88,7 +88,8 @@ void MainWindow::DebugGame() {
   std::string script;
   std::string error;
   if (!ReadFile(kDebugScriptFile, &script, 1 << 20, &error)) {
-    Dialogs().Message(this, "Error", "The debug script debug.js is missing from the program folder.");
+    Dialogs().Message(this, "Error",
+                      "The debug script debug.js is missing from the program folder.");
     return;
   }
   // Saved and generated as Run game does; with the server running, the

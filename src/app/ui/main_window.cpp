@@ -21,10 +21,10 @@
 
 #include "app/app_text.h"
 #include "app/help_file.h"
-#include "app/ui/output_panel.h"
-#include "generate/debug_server.h"
 #include "app/ui/about_window.h"
+#include "app/ui/output_panel.h"
 #include "app/ui/stock_images.h"
+#include "generate/debug_server.h"
 #include "gui/ui/action_registry.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/controls.h"
@@ -262,7 +262,8 @@ void MainWindow::ShowHelp() {
   switch (help.kind) {
     case HelpKind::HelpFile:
       if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Q(help.path))))
-        Dialogs().Message(this, "Message", "No program could be started to show " + help.path + ".");
+        Dialogs().Message(this, "Message",
+                          "No program could be started to show " + help.path + ".");
       return;
     case HelpKind::Missing: Dialogs().Message(this, "Message", help.message); return;
     case HelpKind::Manual:

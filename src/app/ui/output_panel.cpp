@@ -22,9 +22,7 @@ class DebugLogModel : public QAbstractTableModel {
   explicit DebugLogModel(const DebugLog& log, QObject* parent)
       : QAbstractTableModel(parent), log_(log) {}
 
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : rows_;
-  }
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
   int columnCount(const QModelIndex&) const override { return 4; }
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {

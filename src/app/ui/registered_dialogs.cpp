@@ -75,14 +75,18 @@ void RegisterDialogs(MainWindow& window) {
         return;
       }
       case ScriptKind::Scene:
-        EditSceneCode(w, p, s.prefs, s.keywords, ResourceIndex(p, ResourceKind::Scene, place.resource),
-                      line);
+        EditSceneCode(w, p, s.prefs, s.keywords,
+                      ResourceIndex(p, ResourceKind::Scene, place.resource), line);
         return;
       case ScriptKind::Function:
         EditFunction(w, p, s.prefs, s.keywords, place.resource, line);
         return;
-      case ScriptKind::GlobalVariables: EditGlobalVariables(w, p, s.prefs, s.keywords, line); return;
-      case ScriptKind::GlobalFunctions: EditGlobalFunctions(w, p, s.prefs, s.keywords, line); return;
+      case ScriptKind::GlobalVariables:
+        EditGlobalVariables(w, p, s.prefs, s.keywords, line);
+        return;
+      case ScriptKind::GlobalFunctions:
+        EditGlobalFunctions(w, p, s.prefs, s.keywords, line);
+        return;
       case ScriptKind::Extension: return;
     }
   });

@@ -112,7 +112,8 @@ void CodeEditor::showEvent(QShowEvent* event) {
 
 void CodeEditor::ScrollCaretLineIntoView() {
   // A third of the window above it: the code that leads to the line shows too.
-  const long line = Send(sci::VISIBLEFROMDOCLINE, Send(sci::LINEFROMPOSITION, Send(sci::GETCURRENTPOS)));
+  const long line =
+      Send(sci::VISIBLEFROMDOCLINE, Send(sci::LINEFROMPOSITION, Send(sci::GETCURRENTPOS)));
   Send(sci::SETFIRSTVISIBLELINE, std::max(0L, line - Send(sci::LINESONSCREEN) / 3));
 }
 

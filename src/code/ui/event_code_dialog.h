@@ -47,8 +47,8 @@ class EventCodeDialog : public CodeWindow {
 // OK stores the event, its "with" parameter and the code in the script; the
 // project's modified flag is left to the object editor. True on OK. With
 // `line` > 0 the dialog opens at that line of the code.
-bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs, const KeywordList& keywords,
-                   Script& script, int line = 0);
+bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
+                   const KeywordList& keywords, Script& script, int line = 0);
 // The same for project.scripts[script_index]; false for an index that names
 // no script.
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,

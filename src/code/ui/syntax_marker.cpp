@@ -53,8 +53,7 @@ void SyntaxMarker::SetUsualHelp(const QString& text) {
 
 void SyntaxMarker::CheckNow() {
   timer_.stop();
-  if (watch_.Update(editor_->GetEditorText(), params_ ? params_() : std::string()))
-    ShowError();
+  if (watch_.Update(editor_->GetEditorText(), params_ ? params_() : std::string())) ShowError();
 }
 
 void SyntaxMarker::ShowError() {

@@ -1,9 +1,10 @@
 // Seeing why a game breaks: the scripts checked before a game is written,
 // the Output panel, and a browser that ends at once with an error.
+#include <sys/stat.h>
+
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
-#include <sys/stat.h>
 
 #include "app/ui/browser_starts.h"
 #include "app/ui/output_panel.h"
@@ -27,7 +28,9 @@ TEST_F(DebugCommandsTest, ABrokenScriptStopsRunAndExportAndOpensAtItsLine) {
   project().scripts.push_back({"scr_1", object, "Step", "", "x = 1;\nimage_speed = ;"});
   const std::string old_game = test::ReadAll("Projects/demo/game.js");
   std::vector<std::pair<ScriptPlace, int>> opened;
-  window().SetScriptOpener([&](const ScriptPlace& place, int line) { opened.push_back({place, line}); });
+  window().SetScriptOpener([&](const ScriptPlace& place, int line) {
+    opened.push_back({place, line});
+  });
 
   std::vector<std::string> listed;
   const auto answer = [&](bool open) {
@@ -75,7 +78,9 @@ TEST_F(DebugCommandsTest, TheOutputPanelMergesRepeatsAndOpensTheScript) {
 
 // A browser that refuses to run is named with the first line it wrote.
 TEST_F(DebugCommandsTest, ABrowserEndingWithAnErrorIsSaid) {
-  test::WriteAll("browser", "#!/bin/sh\necho \"Running as root is not supported\" >&2\necho more >&2\nexit 1\n");
+  test::WriteAll(
+      "browser",
+      "#!/bin/sh\necho \"Running as root is not supported\" >&2\necho more >&2\nexit 1\n");
   ::chmod("browser", 0755);
   BrowserStarts starts(nullptr);
   std::string said;

@@ -59,10 +59,11 @@ TEST_F(DebugRunTest, AnErrorInAStepEventReachesTheOutputPanelAtItsLine) {
   dialogs_.Drive(test::TypeName("demo"));
   window().RunCommand(Command::DebugGame);
   ASSERT_TRUE(window().debug_server() && window().debug_server()->running());
-  const std::string error = object + ", Step event, line 3: Uncaught ReferenceError: not_a_function is not defined";
+  const std::string error =
+      object + ", Step event, line 3: Uncaught ReferenceError: not_a_function is not defined";
   ASSERT_TRUE(test::WaitFor([&] { return Rows().size() >= 2; }, 60000))
-      << browser_.readAllStandardError().toStdString() << "\nrows: " << Rows().size()
-      << "\n" << window().debug_server()->PageAddress();
+      << browser_.readAllStandardError().toStdString() << "\nrows: " << Rows().size() << "\n"
+      << window().debug_server()->PageAddress();
   const std::vector<std::string> rows = Rows();
   EXPECT_EQ(rows[0], object + ", Step event, line 2: step 1");
   EXPECT_EQ(rows[1].substr(0, rows[1].find(" (")), error);
@@ -71,8 +72,8 @@ TEST_F(DebugRunTest, AnErrorInAStepEventReachesTheOutputPanelAtItsLine) {
   // message comes again.
   project().scripts.back().code = "debug_message('saved');";
   window().RunCommand(Command::Save);
-  EXPECT_TRUE(test::WaitFor([&] { return Rows().back().find("saved") != std::string::npos; },
-                            60000));
+  EXPECT_TRUE(
+      test::WaitFor([&] { return Rows().back().find("saved") != std::string::npos; }, 60000));
   window().RunCommand(Command::New);
   EXPECT_FALSE(window().debug_server()->running()) << "a new project ends the run";
 }
