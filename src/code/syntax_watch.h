@@ -13,7 +13,7 @@
 
 namespace vorlane {
 
-// "Line 3: Unexpected token ';'"
+// "Line 3: Unexpected ';'"
 std::string SyntaxErrorText(const SyntaxError& error);
 
 // The help line shows the error while there is one, else what it shows anyway.
