@@ -50,9 +50,9 @@ function angle_difference(a, b) {
 
 function string(v) { return String(v); }
 function real(s) { var v = parseFloat(s); return isNaN(v) ? 0 : v; }
-function show_debug_message(msg) { if (typeof console !== 'undefined') console.log(String(msg)); }
 // In a debug run the page's debug script takes the message to Vorlane's
 // Output panel; elsewhere it goes to the console.
+function show_debug_message(msg) { debug_message(msg); }
 function debug_message(text) {
   var d = typeof window !== 'undefined' ? window.__vr_debug : undefined;
   if (d && typeof d.message === 'function') d.message(String(text));
