@@ -34,6 +34,8 @@ std::vector<MenuEntry> MakeMenuTable() {
       Item(C::Exit, "File", "Exit", "Ctrl + X", "Ctrl+X", "application-exit", "exit"),
       Item(C::Undo, "Edit", "Undo", "Ctrl + Z", "Ctrl+Z", "edit-undo", ""),
       Item(C::Redo, "Edit", "Redo", "Ctrl + Shift + Z", "Ctrl+Shift+Z; Ctrl+Y", "edit-redo", ""),
+      Separator("Edit"),
+      Item(C::GoToResource, "Edit", "Go to resource...", "Ctrl + P", "Ctrl+P", "go-jump", ""),
       Item(C::DebugGame, "Run", "Debug game", "Shift + F5", "Shift+F5", "", "debug"),
       Item(C::ShowOutput, "Run", "Output", "", "", "", ""),
       Item(C::AddSprite, "Resources", "Add new sprite", "Ctrl + 1", "Ctrl+1", "", "add_sprite"),

@@ -21,6 +21,7 @@ enum class Command {
   // Edit menu
   Undo,
   Redo,
+  GoToResource,
   // Run menu
   DebugGame,
   ShowOutput,

@@ -4,12 +4,14 @@
 // folder given as the only argument. tools/manual/make_pictures.sh runs it.
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>
 #include <functional>
 #include <memory>
 
 #include "app/ui/application.h"
+#include "app/ui/go_to_window.h"
 #include "app/ui/main_window.h"
 #include "app/ui/output_panel.h"
 #include "app/ui/script_problems_dialog.h"
@@ -125,6 +127,11 @@ int Run() {
          {"obj_slime", 320, 128, 0, {{"dir", "1"}}}});
     window.output_panel()->SetPaused(true);
     Save(window, "debug-instances");
+  }
+  {
+    GoToWindow go_to(&window, p);
+    go_to.field()->setText("pl");
+    Save(go_to, "go-to-resource");
   }
   return failures == 0 ? 0 : 1;
 }

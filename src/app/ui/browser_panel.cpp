@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include "app/ui/go_to_window.h"
 #include "app/ui/main_window.h"
 #include "app/ui/stock_images.h"
 #include "gui/ui/card_grid.h"
@@ -143,6 +144,14 @@ bool MainWindow::OpenEditor(ResourceKind kind, const std::string& name) {
   RefreshBrowser();
   Autosave();
   return true;
+}
+
+void MainWindow::GoToResource() {
+  GoToWindow window(this, session_.project);
+  if (Dialogs().Exec(window) != QDialog::Accepted || !window.chosen()) return;
+  const ResourceMatch chosen = *window.chosen();
+  tabs_->setCurrentIndex(static_cast<int>(Slot(chosen.kind)));
+  OpenEditor(chosen.kind, chosen.name);
 }
 
 void MainWindow::AddNewResource(ResourceKind kind) {

@@ -253,6 +253,7 @@ void MainWindow::InstallDefaultCommands() {
     SetCommandHandler(InfoOf(kind).add_command, [this, kind] { AddNewResource(kind); });
   SetCommandHandler(C::Undo, [this] { MoveInHistory(true); });
   SetCommandHandler(C::Redo, [this] { MoveInHistory(false); });
+  SetCommandHandler(C::GoToResource, [this] { GoToResource(); });
   SetCommandHandler(C::Help, [this] { ShowHelp(); });
   SetCommandHandler(C::About, [this] { ShowAbout(); });
 }

@@ -156,6 +156,7 @@ class MainWindow : public QMainWindow {
   void AddNewResource(ResourceKind kind);
   // Undo (back) or redo one step of the history, from the Edit menu.
   void MoveInHistory(bool back);
+  void GoToResource();
   // The Edit menu's items name the steps they would undo and redo.
   void ShowHistory();
   bool OpenEditor(ResourceKind kind, const std::string& name);  // false: no editor yet

@@ -5,12 +5,15 @@
 #include <unistd.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTabWidget>
 
 #include "app/help_file.h"
 #include "app/ui/about_window.h"
+#include "app/ui/go_to_window.h"
 #include "gui/ui/card_grid.h"
 #include "gui/ui/image_view.h"
 #include "project/leftovers.h"
@@ -153,6 +156,31 @@ TEST_F(MainWindowTest, BrowserPopupsAndDoubleClick) {
   EXPECT_EQ(window().browser_items().SelectedItem(), -1);
   window().OnPopupAction(PopupAction::Delete);
   EXPECT_EQ(project().scenes.size(), 2u);
+}
+
+// Go to resource: typed letters list the matches, the arrow keys move in the
+// list from the field, and Enter opens the chosen one on its tab.
+TEST_F(MainWindowTest, GoToResourceOpensTheChosenOne) {
+  Strings edited;
+  Start([&](MainWindow& window) {
+    for (ResourceKind kind : {ResourceKind::Object, ResourceKind::Scene})
+      window.SetResourceEditor(kind, [&](const std::string& name) { edited.push_back(name); });
+  });
+  project().objects.push_back({1, "", "obj_player"});
+  project().scenes.push_back({"scene_play"});
+  Strings listed;
+  dialogs_.Drive([&](QDialog& dialog) {
+    auto& window = dynamic_cast<GoToWindow&>(dialog);
+    window.field()->setText("pl");
+    for (int r = 0; r < window.list()->count(); ++r)
+      listed.push_back(window.list()->item(r)->text().toStdString());
+    test::Key(window.field(), Qt::Key_Down, Qt::NoModifier);
+    test::Key(window.field(), Qt::Key_Return, Qt::NoModifier);
+  });
+  window().RunCommand(Command::GoToResource);
+  EXPECT_EQ(listed, (Strings{"obj_player    object", "scene_play    scene"}));
+  EXPECT_EQ(edited, Strings{"scene_play"});
+  EXPECT_EQ(window().tabs()->currentIndex(), static_cast<int>(ResourceKind::Scene));
 }
 
 // Help gives the manual to the browser as Run game gives the page, and says
