@@ -31,6 +31,8 @@ TEST(ResourceSearchTest, LettersInOrderMatchAndWordStartsComeFirst) {
   };
   for (const auto& [query, expected] : cases) EXPECT_EQ(names(query), expected) << query;
   EXPECT_EQ(FindResources(p, "", 2).size(), 2u) << "at most the limit";
+  // A later word start is passed over when the rest would not fit after it.
+  EXPECT_GE(MatchScore("xab_a", "ab"), 0);
 }
 
 // Every kind is searched; instances are not resources.
