@@ -55,7 +55,7 @@ void PrintInstances(const std::vector<DebugInstance>& list) {
 
 std::string DebugConsoleLine(const DebugEntry& entry) {
   std::string line = std::string(DebugKindName(entry.kind)) + "\t";
-  if (entry.place) line += PlaceLabel(*entry.place) + ", line " + std::to_string(entry.line) + ": ";
+  if (entry.place) line += PlaceLineText(*entry.place, entry.line) + ": ";
   line += OneLine(entry.text);
   if (entry.count > 1) line += " (" + std::to_string(entry.count) + " times)";
   return line;

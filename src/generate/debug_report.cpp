@@ -113,7 +113,7 @@ const char* DebugKindName(DebugEntry::Kind kind) {
 
 std::string GameLineText(const GameMap& map, int game_line) {
   if (const auto found = map.Find(game_line))
-    return PlaceLabel(found->place) + ", line " + std::to_string(found->line);
+    return PlaceLineText(found->place, found->line);
   return "game.js line " + std::to_string(game_line);
 }
 

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <cerrno>
@@ -53,13 +52,6 @@ std::string FindInPath(const std::string& program, const std::string& path_list)
       return candidate;
   }
   return "";
-}
-
-bool StartDetached(const std::string& program, const std::string& argument) {
-  // QProcess reports a program that could not be executed, and the process
-  // it starts is not its child: nothing waits for it or reads its output.
-  return QProcess::startDetached(QString::fromStdString(program),
-                                 QStringList{QString::fromStdString(argument)});
 }
 
 bool OpenInWebBrowser(const std::string& address, const std::string& path_list,

@@ -25,16 +25,14 @@ bool GamePageReady(const std::string& page_path);
 // non-empty entries of `path_list` (a PATH value); "" when there is none.
 std::string FindInPath(const std::string& program, const std::string& path_list);
 
-// Starts `program` with one argument as a process of its own, neither waited
-// for nor watched; same working directory. False when it could not start.
-bool StartDetached(const std::string& program, const std::string& argument);
+// Starts `program` with one argument; false when it could not start.
 using Launcher = std::function<bool(const std::string& program, const std::string& argument)>;
 
 // Opens `address` with x-www-browser, or, when that is not on the PATH or
 // cannot start, with the desktop's opener xdg-open. False when neither could
 // be started; the caller then tells the user.
 bool OpenInWebBrowser(const std::string& address, const std::string& path_list,
-                      const Launcher& launch = StartDetached);
+                      const Launcher& launch);
 
 // The "Message" box text when no browser could be started.
 std::string NoBrowserMessage(const std::string& address);

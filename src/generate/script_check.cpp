@@ -50,7 +50,8 @@ std::optional<SyntaxError> ScriptChecker::Check(std::string_view code, std::stri
   lexer.setCode(program, 1, /*qmlMode=*/false);
   QQmlJS::Parser parser(&memory);
   if (parser.parseProgram()) {
-    if (!UnbalancedBracket(code) && !UnbalancedBracket(params)) return std::nullopt;
+    const auto bracket = UnbalancedBracket(code);
+    if (!bracket && !UnbalancedBracket(params)) return std::nullopt;
     // The whole parsed, yet the script may close the function early, as
     // `}); (function(){` does. The Function constructor takes the
     // parameters and the body each on their own, and runs neither.
@@ -58,7 +59,6 @@ std::optional<SyntaxError> ScriptChecker::Check(std::string_view code, std::stri
     QJSValue function = engine_->globalObject().property("Function");
     if (!function.callAsConstructor({QJSValue(list), QJSValue(body)}).isError())
       return std::nullopt;
-    const auto bracket = UnbalancedBracket(code);
     if (!bracket) return SyntaxError{1, "Syntax error"};
     return SyntaxError{std::min(bracket->line, ScriptLineCount(code)), bracket->message};
   }
@@ -96,7 +96,7 @@ std::vector<ScriptProblem> CheckGameScripts(const Project& project,
 }
 
 std::string ProblemLine(const ScriptProblem& problem) {
-  return PlaceLabel(problem.place) + ", line " + std::to_string(problem.error.line) + ": " +
+  return PlaceLineText(problem.place, problem.error.line) + ": " +
          problem.error.message;
 }
 

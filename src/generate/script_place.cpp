@@ -21,6 +21,10 @@ std::string PlaceLabel(const ScriptPlace& place) {
   return place.resource;
 }
 
+std::string PlaceLineText(const ScriptPlace& place, int line) {
+  return PlaceLabel(place) + ", line " + std::to_string(line);
+}
+
 std::vector<GameScript> GameScripts(const Project& project,
                                     const std::vector<Extension>& extensions) {
   std::vector<GameScript> list;

@@ -27,6 +27,8 @@ struct ScriptPlace {
 // "scn_level, scene code", "fn_jump", "Global variables",
 // "Not listed custom functions", "Extension Particles".
 std::string PlaceLabel(const ScriptPlace& place);
+// PlaceLabel and a line of the script: "obj_wall, Step event, line 3".
+std::string PlaceLineText(const ScriptPlace& place, int line);
 
 // One script that goes into the game: where it is, and its text (and, for a
 // function, its parameter list).

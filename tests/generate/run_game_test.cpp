@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "gui/file_util.h"
 #include "support/temp_dir.h"
@@ -74,19 +72,6 @@ TEST_F(RunGameTest, BrowserIsTheFirstUsableProgramOnThePathThenTheOpener) {
     EXPECT_EQ(started, c.started) << c.folder;
   }
   EXPECT_NE(NoBrowserMessage("page").find("page"), std::string::npos);
-}
-
-TEST_F(RunGameTest, StartsTheProgramDetachedWithOneArgument) {
-  const std::string here = WorkingDirectory();
-  WriteProgram("bin/browser", "#!/bin/sh\nprintf '%s' \"$#:$1\" > \"" + here + "part\" && mv \"" +
-                                  here + "part\" \"" + here + "started.txt\"\n");
-  ASSERT_TRUE(StartDetached(here + "bin/browser", "/path with blanks/index.html"));
-  std::string got;
-  // Waits for the program's answer; the bound only stops a broken start.
-  for (int i = 0; i < 3000 && !ReadFile("started.txt", &got); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(got, "1:/path with blanks/index.html");
-  EXPECT_FALSE(StartDetached(here + "missing-program", "x"));
 }
 
 }  // namespace

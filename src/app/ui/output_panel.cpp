@@ -40,7 +40,7 @@ class DebugLogModel : public QAbstractTableModel {
     switch (index.column()) {
       case 0: return Q(e.time);
       case 1: return Q(DebugKindName(e.kind));
-      case 2: return e.place ? Q(PlaceLabel(*e.place) + ", line " + std::to_string(e.line)) : "";
+      case 2: return e.place ? Q(PlaceLineText(*e.place, e.line)) : "";
       default:
         return e.count > 1 ? Q(e.text + "  (\u00d7" + std::to_string(e.count) + ")") : Q(e.text);
     }

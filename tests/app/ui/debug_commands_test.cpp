@@ -78,9 +78,10 @@ TEST_F(DebugCommandsTest, TheOutputPanelMergesRepeatsAndOpensTheScript) {
 
 // A browser that refuses to run is named with the first line it wrote.
 TEST_F(DebugCommandsTest, ABrowserEndingWithAnErrorIsSaid) {
-  test::WriteAll(
-      "browser",
-      "#!/bin/sh\necho \"Running as root is not supported\" >&2\necho more >&2\nexit 1\n");
+  // It speaks only when given the address as one argument, blanks and all.
+  test::WriteAll("browser",
+                 "#!/bin/sh\n[ \"$#:$1\" = \"1:/a page/index.html\" ] && "
+                 "echo \"Running as root is not supported\" >&2\necho more >&2\nexit 1\n");
   ::chmod("browser", 0755);
   BrowserStarts starts(nullptr);
   std::string said;
@@ -88,7 +89,7 @@ TEST_F(DebugCommandsTest, ABrowserEndingWithAnErrorIsSaid) {
                    [&](const std::string& program, const std::string& first_line) {
                      said = BrowserFailedMessage(program, first_line);
                    });
-  ASSERT_TRUE(starts.Start(WorkingDirectory() + "browser", "page.html", "errors.txt"));
+  ASSERT_TRUE(starts.Start(WorkingDirectory() + "browser", "/a page/index.html", "errors.txt"));
   ASSERT_TRUE(test::WaitFor([&] { return !said.empty(); }));
   EXPECT_EQ(said, "The web browser \"" + WorkingDirectory() +
                       "browser\" stopped with an error: Running as root is not supported");
