@@ -53,4 +53,26 @@ std::vector<GameScript> GameScripts(const Project& project,
   return list;
 }
 
+std::vector<ProjectScript> ProjectScripts(Project& project) {
+  std::vector<ProjectScript> list;
+  list.reserve(project.fns.size() + project.scripts.size() + project.scenes.size() + 2);
+  list.push_back({{ScriptKind::GlobalVariables, "", "", "", -1}, &project.settings.variables});
+  list.push_back({{ScriptKind::GlobalFunctions, "", "", "", -1}, &project.settings.functions});
+  for (size_t i = 0; i < project.fns.size(); ++i) {
+    UserFunction& fn = project.fns[i];
+    list.push_back({{ScriptKind::Function, fn.name, "", "", static_cast<int>(i)}, &fn.code,
+                    &fn.params});
+  }
+  for (size_t i = 0; i < project.scripts.size(); ++i) {
+    Script& s = project.scripts[i];
+    list.push_back({{ScriptKind::Event, s.object, s.event, std::string(TrimBlanks(s.parameter)),
+                     static_cast<int>(i)},
+                    &s.code});
+  }
+  for (size_t i = 0; i < project.scenes.size(); ++i)
+    list.push_back({{ScriptKind::Scene, project.scenes[i].name, "", "", static_cast<int>(i)},
+                    &project.scenes[i].code});
+  return list;
+}
+
 }  // namespace vorlane

@@ -46,4 +46,16 @@ struct GameScript {
 std::vector<GameScript> GameScripts(const Project& project,
                                     const std::vector<Extension>& extensions);
 
+// Every script the user wrote, whether it goes into the game or not (an
+// event of an object that is no longer one, a collision with a deleted
+// partner), for searches and renames: global variables, global functions,
+// functions (with their parameter lists), event scripts in the project's
+// list order, scene code. The pointers point into `project`.
+struct ProjectScript {
+  ScriptPlace place;
+  std::string* code = nullptr;
+  std::string* params = nullptr;  // a function's parameter list, else null
+};
+std::vector<ProjectScript> ProjectScripts(Project& project);
+
 }  // namespace vorlane
