@@ -32,11 +32,18 @@ PopupKind PopupOf(ResourceKind kind) {
 
 const std::vector<PopupEntry>& PopupItems(PopupKind popup) {
   using A = PopupAction;
-  static const std::vector<PopupEntry> plain = {Do(A::Edit, "Edit"), Line(),
+  static const std::vector<PopupEntry> event = {Do(A::Edit, "Edit"), Line(),
                                                 Do(A::Delete, "Delete")};
-  static const std::vector<PopupEntry> object = {
-      Do(A::Edit, "Edit"), Line(), Do(A::Duplicate, "Duplicate"), Line(), Do(A::Delete, "Delete")};
+  static const std::vector<PopupEntry> plain = {Do(A::Edit, "Edit"), Do(A::FindUses, "Find uses"),
+                                                Line(), Do(A::Delete, "Delete")};
+  static const std::vector<PopupEntry> object = {Do(A::Edit, "Edit"),
+                                                 Do(A::FindUses, "Find uses"),
+                                                 Line(),
+                                                 Do(A::Duplicate, "Duplicate"),
+                                                 Line(),
+                                                 Do(A::Delete, "Delete")};
   static const std::vector<PopupEntry> scene = {Do(A::Edit, "Edit"),
+                                                Do(A::FindUses, "Find uses"),
                                                 Line(),
                                                 Do(A::Delete, "Delete"),
                                                 Line(),
@@ -45,6 +52,7 @@ const std::vector<PopupEntry>& PopupItems(PopupKind popup) {
   switch (popup) {
     case PopupKind::Object: return object;
     case PopupKind::Scene: return scene;
+    case PopupKind::Event: return event;
     default: return plain;
   }
 }
@@ -67,7 +75,8 @@ bool ApplyPopupAction(Project& project, ResourceKind kind, PopupAction action,
                       const std::string& name) {
   bool changed = false;
   switch (action) {
-    case PopupAction::Edit: break;
+    case PopupAction::Edit:
+    case PopupAction::FindUses: break;
     case PopupAction::Delete:
       DeleteResource(project, kind, name);
       changed = true;
@@ -92,6 +101,7 @@ std::string PopupStepText(PopupAction action, ResourceKind kind, const std::stri
   const std::string what = std::string(KindWord(kind)) + " " + name;
   switch (action) {
     case PopupAction::Edit: return "Edit " + what;
+    case PopupAction::FindUses: return "Find uses of " + what;
     case PopupAction::Delete: return "Delete " + what;
     case PopupAction::Duplicate: return "Duplicate " + what;
     case PopupAction::MoveBackward: return "Move " + what + " backward";

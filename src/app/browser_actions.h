@@ -1,4 +1,4 @@
-// What the browser's popup menus offer and do: Edit, Delete (after a
+// What the browser's popup menus offer and do: Edit, Find uses, Delete (after a
 // question), Duplicate for objects, and moving a scene in the scene order,
 // which decides the game's start scene.
 #pragma once
@@ -16,7 +16,7 @@ namespace vorlane {
 // dialog's event list.
 enum class PopupKind { Sprite, Background, Font, Object, Sound, Music, Scene, Function, Event };
 
-enum class PopupAction { Edit, Delete, Duplicate, MoveBackward, MoveForward };
+enum class PopupAction { Edit, FindUses, Delete, Duplicate, MoveBackward, MoveForward };
 
 struct PopupEntry {
   bool separator = false;
@@ -34,7 +34,8 @@ bool MoveSceneForward(Project& project, const std::string& name);
 
 // Delete (once agreed), Duplicate and the scene moves on the resource
 // `name`. Each change marks the project modified, so New and Open ask before
-// dropping it. False when nothing changed; Edit is left to the window.
+// dropping it. False when nothing changed; Edit and Find uses are left to
+// the window.
 bool ApplyPopupAction(Project& project, ResourceKind kind, PopupAction action,
                       const std::string& name);
 

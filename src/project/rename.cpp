@@ -137,6 +137,16 @@ std::string CheckResourceName(const Project& p, ResourceKind kind, const std::st
   return ClashWithOthers(p, resource, index);
 }
 
+namespace {
+CodeRenameHook& CodeHook() {
+  static CodeRenameHook hook;
+  return hook;
+}
+}  // namespace
+
+ScopedCodeRenameHook::ScopedCodeRenameHook(CodeRenameHook hook) { CodeHook() = std::move(hook); }
+ScopedCodeRenameHook::~ScopedCodeRenameHook() { CodeHook() = nullptr; }
+
 void RenameResource(Project& p, ResourceKind kind, int index, const std::string& new_name) {
   std::string* name = NameAt(p, kind, index);
   if (!name || *name == new_name) return;
@@ -149,6 +159,7 @@ void RenameResource(Project& p, ResourceKind kind, int index, const std::string&
     default: break;
   }
   *name = new_name;  // the ripples above never resize a list, so `name` still points at it
+  if (CodeHook()) CodeHook()(p, old_name, new_name);
 }
 
 }  // namespace vorlane

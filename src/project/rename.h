@@ -3,6 +3,7 @@
 // resource by name follows it. Dialogs call these; they hold no rules.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "project/model.h"
@@ -39,7 +40,23 @@ std::string CheckResourceName(const Project& project, ResourceKind kind, const s
 //   collision events' `parameter` and scenes' `viewportobject`;
 // - scene: the `scene` of its instances, layers and tiles;
 // - sound, music, font, function: nothing refers to them by name.
+// Then, when a code rename hook is set, hands it the old and new name.
 // Does not check the name and does not mark the project modified.
 void RenameResource(Project& project, ResourceKind kind, int index, const std::string& new_name);
+
+// What a rename does to the scripts that name the resource is the
+// program's to decide (it asks the user, who may keep the code as it is);
+// without a hook the scripts stay as they are. The hook runs inside the
+// dialog's "Done", so what it changes joins the rename's undo step. Set for
+// the life of the guard; guards do not nest.
+using CodeRenameHook = std::function<void(Project& project, const std::string& old_name,
+                                          const std::string& new_name)>;
+class ScopedCodeRenameHook {
+ public:
+  explicit ScopedCodeRenameHook(CodeRenameHook hook);
+  ~ScopedCodeRenameHook();
+  ScopedCodeRenameHook(const ScopedCodeRenameHook&) = delete;
+  ScopedCodeRenameHook& operator=(const ScopedCodeRenameHook&) = delete;
+};
 
 }  // namespace vorlane

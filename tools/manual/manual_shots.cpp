@@ -15,6 +15,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/output_panel.h"
 #include "app/ui/script_problems_dialog.h"
+#include "app/ui/uses_windows.h"
 #include "code/ui/event_code_dialog.h"
 #include "editors/ui/background_dialog.h"
 #include "editors/ui/object_dialog.h"
@@ -132,6 +133,14 @@ int Run() {
     GoToWindow go_to(&window, p);
     go_to.field()->setText("pl");
     Save(go_to, "go-to-resource");
+  }
+  {
+    UsesWindow uses(&window, "obj_gem", FindResourceUses(p, ResourceKind::Object, "obj_gem"));
+    Save(uses, "find-uses");
+    std::vector<ResourceUse> in_code;
+    for (CodeUse& code : FindCodeUses(p, "obj_wall")) in_code.push_back(CodeUseEntry(code));
+    CodeRenameWindow rename(&window, "obj_wall", "obj_block", in_code);
+    Save(rename, "rename-in-code");
   }
   return failures == 0 ? 0 : 1;
 }

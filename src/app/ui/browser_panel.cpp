@@ -120,6 +120,10 @@ void MainWindow::OnPopupAction(PopupAction action) {
     OpenEditor(*kind, item.name);
     return;
   }
+  if (action == PopupAction::FindUses) {
+    FindUses(*kind, item.name);
+    return;
+  }
   if (action == PopupAction::Delete && !Dialogs().AskYesNo(this, "Confirm", DeleteQuestion(*kind)))
     return;
   bool changed = false;

@@ -34,6 +34,7 @@
 #include "gui/ui/qt_text.h"
 #include "gui/ui/window_timer.h"
 #include "project/lifecycle.h"
+#include "project/rename.h"
 #include "scene/scene_cards.h"
 
 namespace vorlane {
@@ -108,6 +109,10 @@ MainWindow::MainWindow(Session& session) : session_(session) {
   autosave_timer_ =
       std::make_unique<WindowTimer>(this, kAutosaveMilliseconds, [this] { Autosave(); });
   autosave_timer_->Start();
+  code_rename_hook_ = std::make_unique<ScopedCodeRenameHook>(
+      [this](Project& project, const std::string& old_name, const std::string& new_name) {
+        AskCodeRename(project, old_name, new_name);
+      });
 }
 
 MainWindow::~MainWindow() { StopDebugRun(); }

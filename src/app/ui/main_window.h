@@ -32,6 +32,7 @@ class DebugServer;
 class OutputPanel;
 class CardGrid;
 class PictureButton;
+class ScopedCodeRenameHook;
 class WindowTimer;
 struct GenerateReport;
 
@@ -157,6 +158,12 @@ class MainWindow : public QMainWindow {
   // Undo (back) or redo one step of the history, from the Edit menu.
   void MoveInHistory(bool back);
   void GoToResource();
+  // "Find uses" on a card: the window listing the uses, then the chosen
+  // one opened.
+  void FindUses(ResourceKind kind, const std::string& name);
+  // A dialog's "Done" renamed a resource that scripts name: ask whether
+  // they follow (the rename's own step takes what they change).
+  void AskCodeRename(Project& project, const std::string& old_name, const std::string& new_name);
   // The Edit menu's items name the steps they would undo and redo.
   void ShowHistory();
   bool OpenEditor(ResourceKind kind, const std::string& name);  // false: no editor yet
@@ -196,6 +203,7 @@ class MainWindow : public QMainWindow {
   bool leaving_ = false;
   Autosaver autosaver_;
   std::unique_ptr<WindowTimer> autosave_timer_;
+  std::unique_ptr<ScopedCodeRenameHook> code_rename_hook_;
 };
 
 }  // namespace vorlane

@@ -183,5 +183,48 @@ TEST_F(RegisteredDialogsTest, AScriptIsOpenedWhereverItMovedSince) {
   EXPECT_EQ(history().undo_text(), "Edit code of " + object + ", Step event");
 }
 
+// Scripts follow a rename in the rename's own step, or stay when the user
+// keeps them; Find uses opens the code at the use.
+TEST_F(RegisteredDialogsTest, ScriptsFollowARenameInItsStep) {
+  MainWindow& window = StartOnSample();
+  std::string& code = project().scripts[2].code;
+  code = "x = 1;\nwith (obj_wall) y = 'obj_wall';";
+  history().Reset();
+  window.RefreshBrowser();
+  const std::string before = ProjectXml(project());
+  const auto rename = [&](const char* to, const char* answer) {
+    dialogs_.Drive([to](QDialog& d) {
+      static_cast<ResourceDialog&>(d).name_field()->setText(to);
+      ClickButton(d, "Done");
+    });
+    dialogs_.Drive(Press(answer));
+    window.OnBrowserDoubleClick(CardOf(ResourceKind::Object, "obj_wall"));
+  };
+  rename("obj_block", "Rename in code too");
+  EXPECT_EQ(code, "x = 1;\nwith (obj_block) y = 'obj_wall';");
+  window.RunCommand(Command::Undo);
+  EXPECT_EQ(ProjectXml(project()), before);
+  rename("obj_stone", "Only the resource");
+  EXPECT_EQ(project().objects[ResourceIndex(project(), ResourceKind::Object, "obj_stone")].name,
+            "obj_stone");
+  EXPECT_EQ(code, "x = 1;\nwith (obj_wall) y = 'obj_wall';");
+  window.RunCommand(Command::Undo);
+
+  long line = -1;
+  dialogs_.Drive([](QDialog& uses) {
+    auto* list = uses.findChild<QTreeWidget*>();
+    list->setCurrentItem(list->topLevelItem(list->topLevelItemCount() - 1));
+    ClickButton(uses, "Open");
+  });
+  dialogs_.Drive([&](QDialog& dialog) {
+    auto* editor = dialog.findChild<CodeEditor*>();
+    line = editor->Send(sci::LINEFROMPOSITION, editor->Send(sci::GETCURRENTPOS));
+    dialog.reject();
+  });
+  Choose(ResourceKind::Object, "obj_wall", "Find uses");
+  EXPECT_EQ(line, 1);
+  EXPECT_TRUE(dialogs_.problems().empty());
+}
+
 }  // namespace
 }  // namespace vorlane::test
