@@ -13,11 +13,11 @@
 namespace vorlane {
 
 struct ResourceUse {
-  std::string text;    // "obj_enemy: its parent", "scn_level: 14 instances"
-  ResourceKind kind;   // the resource whose editor shows the use
+  std::string text;   // "obj_enemy: its parent", "scn_level: 14 instances"
+  ResourceKind kind;  // the resource whose editor shows the use
   std::string name;
   bool is_code = false;
-  CodeUse code;        // for a use in a script (is_code), or a collision event
+  CodeUse code;           // for a use in a script (is_code), or a collision event
   bool is_event = false;  // a collision event with the resource: `code.place` names it
 };
 

@@ -49,8 +49,8 @@ void RenameResource(Project& project, ResourceKind kind, int index, const std::s
 // without a hook the scripts stay as they are. The hook runs inside the
 // dialog's "Done", so what it changes joins the rename's undo step. Set for
 // the life of the guard; guards do not nest.
-using CodeRenameHook = std::function<void(Project& project, const std::string& old_name,
-                                          const std::string& new_name)>;
+using CodeRenameHook =
+    std::function<void(Project& project, const std::string& old_name, const std::string& new_name)>;
 class ScopedCodeRenameHook {
  public:
   explicit ScopedCodeRenameHook(CodeRenameHook hook);

@@ -22,18 +22,22 @@ TEST(ResourceUsesTest, RecordsNamingTheResourceComeBeforeTheCode) {
   p.scenes.push_back({.name = "rm_b"});
   p.tiles.push_back({.background = "bg_rock", .scene = "rm_b"});
   p.scripts.push_back({.object = "obj_ball", .event = "Collision", .parameter = "obj_wall"});
-  p.scripts.push_back({.object = "obj_ball", .event = "Step", .code = "x = 1;\nif (obj_wall.x) {}"});
+  p.scripts.push_back(
+      {.object = "obj_ball", .event = "Step", .code = "x = 1;\nif (obj_wall.x) {}"});
   const auto texts = [&](ResourceKind kind, const char* name) {
     std::vector<std::string> list;
     for (const ResourceUse& use : FindResourceUses(p, kind, name)) list.push_back(use.text);
     return list;
   };
   using L = std::vector<std::string>;
-  EXPECT_EQ(texts(ResourceKind::Sprite, "spr_wall"), (L{"obj_wall: its sprite", "obj_brick: its sprite"}));
-  EXPECT_EQ(texts(ResourceKind::Background, "bg_rock"), (L{"rm_a: its background", "rm_b: 1 tile"}));
-  EXPECT_EQ(texts(ResourceKind::Object, "obj_wall"),
-            (L{"obj_brick: its parent", "obj_ball, Collision event with obj_wall", "rm_b: 2 instances",
-               "rm_a: 1 instance", "rm_a: its view follows it", "obj_ball, Step event, line 2"}));
+  EXPECT_EQ(texts(ResourceKind::Sprite, "spr_wall"),
+            (L{"obj_wall: its sprite", "obj_brick: its sprite"}));
+  EXPECT_EQ(texts(ResourceKind::Background, "bg_rock"),
+            (L{"rm_a: its background", "rm_b: 1 tile"}));
+  EXPECT_EQ(
+      texts(ResourceKind::Object, "obj_wall"),
+      (L{"obj_brick: its parent", "obj_ball, Collision event with obj_wall", "rm_b: 2 instances",
+         "rm_a: 1 instance", "rm_a: its view follows it", "obj_ball, Step event, line 2"}));
   EXPECT_EQ(texts(ResourceKind::Scene, "rm_a"), L{});
 
   const std::vector<ResourceUse> uses = FindResourceUses(p, ResourceKind::Object, "obj_wall");

@@ -37,7 +37,8 @@ QTreeWidget* UsesTree(QWidget* parent, const std::vector<ResourceUse>& uses,
       item->setText(1, Q(std::string_view(line).substr(indent)));
       item->setToolTip(1, item->text(1));
       item->setData(1, kMarkStartRole, static_cast<int>(before.size()));
-      item->setData(1, kMarkLengthRole, static_cast<int>(Q(std::string_view(line).substr(column, name.size())).size()));
+      item->setData(1, kMarkLengthRole,
+                    static_cast<int>(Q(std::string_view(line).substr(column, name.size())).size()));
     }
     items.append(item);
   }

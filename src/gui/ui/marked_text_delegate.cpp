@@ -18,9 +18,10 @@ void MarkedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, widget);
 
   const int start = std::clamp(start_data.toInt(), 0, static_cast<int>(text.size()));
-  const int length = std::clamp(index.data(kMarkLengthRole).toInt(), 0,
-                                static_cast<int>(text.size()) - start);
-  const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &plain, widget).adjusted(2, 0, -2, 0);
+  const int length =
+      std::clamp(index.data(kMarkLengthRole).toInt(), 0, static_cast<int>(text.size()) - start);
+  const QRect area =
+      style->subElementRect(QStyle::SE_ItemViewItemText, &plain, widget).adjusted(2, 0, -2, 0);
   const bool selected = option.state & QStyle::State_Selected;
   const QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
   painter->save();
