@@ -62,7 +62,12 @@ void SceneTool::Press(const PointerEvent& event) {
     case Action::Place:
       if (!event.shift_alone()) Place(event.x, event.y);
       break;
-    case Action::Select: SelectAt(event.x, event.y); break;
+    case Action::Select:
+      if (!event.shift_alone() && SelectedAt(event.x, event.y, &drag_.at_x, &drag_.at_y))
+        drag_ = {true, false, event.x, event.y, drag_.at_x, drag_.at_y, 0, 0};
+      else
+        SelectAt(event.x, event.y);
+      break;
     case Action::Remove: RemoveAt(event.x, event.y); break;
   }
   Repaint();
@@ -75,6 +80,9 @@ void SceneTool::Move(const PointerEvent& event) {
   if (!event.left_held()) {
     pressed_ = false;
     EndStroke();
+    EndDrag(false);
+  } else if (drag_.armed) {
+    DragTo(event);
   } else if (pressed_ && event.shift_alone()) {
     BeginStroke();  // Shift may come down during the drag
     ShiftPaint(event);
@@ -89,7 +97,36 @@ void SceneTool::Release(const PointerEvent& event) {
   if (stroking_ && event.shift_alone()) ShiftPaint(event);
   pressed_ = false;
   EndStroke();
+  if (drag_.armed) DragTo(event);
+  EndDrag(true);
   Repaint();
+}
+
+void SceneTool::DragTo(const PointerEvent& event) {
+  const int dx = event.x - drag_.press_x;
+  const int dy = event.y - drag_.press_y;
+  if (!drag_.moving) {
+    if (dx == 0 && dy == 0) return;
+    drag_.moving = true;
+    context_.stack.Begin(move_step());
+  }
+  // The grabbed thing lands on the grid; the others keep their distance.
+  const EditorGrid& grid = context_.view.grid;
+  const int to_x = SnapPosition(grid, drag_.at_x + dx) - drag_.at_x;
+  const int to_y = SnapPosition(grid, drag_.at_y + dy) - drag_.at_y;
+  if (to_x == drag_.moved_x && to_y == drag_.moved_y) return;
+  MoveSelected(to_x - drag_.moved_x, to_y - drag_.moved_y);
+  drag_.moved_x = to_x;
+  drag_.moved_y = to_y;
+}
+
+void SceneTool::EndDrag(bool released) {
+  if (!drag_.armed) return;
+  if (drag_.moving)
+    context_.stack.End();
+  else if (released)
+    SelectAt(drag_.press_x, drag_.press_y);  // a click: toggles as it always has
+  drag_ = {};
 }
 
 bool SceneTool::Key(const KeyEvent& event) {
@@ -158,9 +195,20 @@ int InstanceTool::CountSelected() const {
 }
 
 void InstanceTool::MoveSelected(int dx, int dy) {
-  context_.stack.Apply("Move instances", [&](Project& project) {
+  context_.stack.Apply(move_step(), [&](Project& project) {
     MoveSelectedInstances(project, context_.scene, context_.view.selected_instances, dx, dy);
   });
+}
+
+bool InstanceTool::SelectedAt(int x, int y, int* at_x, int* at_y) const {
+  for (const int index : HitInstances(context_.project, context_.scene, x, y)) {
+    const GameObject& instance = context_.project.objects[static_cast<size_t>(index)];
+    if (!context_.view.selected_instances.count(instance.name)) continue;
+    *at_x = instance.x;
+    *at_y = instance.y;
+    return true;
+  }
+  return false;
 }
 
 void InstanceTool::DeleteSelected() {
@@ -214,9 +262,18 @@ int TileTool::CountSelected() const {
 }
 
 void TileTool::MoveSelected(int dx, int dy) {
-  context_.stack.Apply("Move tiles", [&](Project& project) {
+  context_.stack.Apply(move_step(), [&](Project& project) {
     MoveSelectedTiles(project, context_.scene, context_.view.selected_tiles, dx, dy);
   });
+}
+
+bool TileTool::SelectedAt(int x, int y, int* at_x, int* at_y) const {
+  const int index = SelectedTileAt(context_.project, context_.scene, context_.view.current_layer, x,
+                                   y, context_.view.selected_tiles);
+  if (index < 0) return false;
+  *at_x = context_.project.tiles[static_cast<size_t>(index)].x;
+  *at_y = context_.project.tiles[static_cast<size_t>(index)].y;
+  return true;
 }
 
 void TileTool::DeleteSelected() {

@@ -53,6 +53,10 @@ class SceneTool : public CanvasTool {
   virtual void ClearSelection() = 0;
   virtual int CountSelected() const = 0;
   virtual void MoveSelected(int dx, int dy) = 0;
+  // Whether a selected thing is under the point, and where it is (the
+  // position a drag snaps to the grid).
+  virtual bool SelectedAt(int x, int y, int* at_x, int* at_y) const = 0;
+  virtual const char* move_step() const = 0;
   virtual void DeleteSelected() = 0;
   virtual std::string DeleteQuestion(int count) const = 0;
   virtual const char* paint_step() const = 0;
@@ -69,6 +73,19 @@ class SceneTool : public CanvasTool {
   void Place(int x, int y);
   void BeginStroke();
   void EndStroke();
+  // Dragging the selection: it starts on a press over a selected thing and
+  // becomes a move (one step) once the pointer leaves the pressed pixel; a
+  // release without a move is a click, which toggles as ever.
+  void DragTo(const PointerEvent& event);
+  void EndDrag(bool released);
+  struct Drag {
+    bool armed = false;
+    bool moving = false;
+    int press_x = 0, press_y = 0;
+    int at_x = 0, at_y = 0;  // the grabbed thing's position before the drag
+    int moved_x = 0, moved_y = 0;
+  };
+  Drag drag_;
 
   GridStroke stroke_;
   bool pressed_ = false;   // between the left button's press and release
@@ -87,6 +104,8 @@ class InstanceTool : public SceneTool {
   void ClearSelection() override;
   int CountSelected() const override;
   void MoveSelected(int dx, int dy) override;
+  bool SelectedAt(int x, int y, int* at_x, int* at_y) const override;
+  const char* move_step() const override { return "Move instances"; }
   void DeleteSelected() override;
   std::string DeleteQuestion(int count) const override;
   const char* paint_step() const override { return "Paint instances"; }
@@ -113,6 +132,8 @@ class TileTool : public SceneTool {
   void ClearSelection() override;
   int CountSelected() const override;
   void MoveSelected(int dx, int dy) override;
+  bool SelectedAt(int x, int y, int* at_x, int* at_y) const override;
+  const char* move_step() const override { return "Move tiles"; }
   void DeleteSelected() override;
   std::string DeleteQuestion(int count) const override;
   const char* paint_step() const override { return "Paint tiles"; }

@@ -61,6 +61,16 @@ int SelectTilesAt(const Project& project, const std::string& scene, int layer, i
   return toggled;
 }
 
+int SelectedTileAt(const Project& project, const std::string& scene, int layer, int x, int y,
+                   const TileNames& selected) {
+  for (size_t i = 0; i < project.tiles.size(); ++i) {
+    const Tile& tile = project.tiles[i];
+    if (OnLayer(tile, scene, layer) && Holds(tile, x, y) && selected.count(tile.name))
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
 int RemoveTilesAt(Project& project, const std::string& scene, int layer, int x, int y) {
   return RemoveTiles(project,
                      [&](const Tile& t) { return OnLayer(t, scene, layer) && Holds(t, x, y); });

@@ -34,6 +34,11 @@ using TileNames = std::unordered_set<std::string>;
 int SelectTilesAt(const Project& project, const std::string& scene, int layer, int x, int y,
                   TileNames& selected);
 
+// The first selected tile of `scene` on `layer` under the point, as an
+// index into the tile list; -1 when there is none.
+int SelectedTileAt(const Project& project, const std::string& scene, int layer, int x, int y,
+                   const TileNames& selected);
+
 // Deletes every tile of `scene` on `layer` under the point. Returns how many.
 int RemoveTilesAt(Project& project, const std::string& scene, int layer, int x, int y);
 

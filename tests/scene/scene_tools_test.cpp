@@ -118,5 +118,37 @@ TEST(TileTool, StampsTheBrushOnTheCurrentLayerAndActsOnItsTilesOnly) {
   EXPECT_EQ(f.project.tiles.size(), 0u);
 }
 
+// Dragging a selected thing moves the whole selection, the grabbed one
+// snapped to the grid, as one step; a click on it without a move toggles
+// it off as ever; a drag from an unselected thing moves nothing.
+TEST(SceneTools, DraggingTheSelectionMovesItAsOneStep) {
+  for (bool tiles : {false, true}) {
+    Fixture f;
+    InstanceTool instances(f.context);
+    TileTool stamp(f.context, f.brush);
+    CanvasTool& tool = tiles ? static_cast<CanvasTool&>(stamp) : instances;
+    f.view.grid.snap = false;
+    for (int x : {3, 43, 83}) tool.Press(Left(x, 3)), tool.Release(Up(x, 3));
+    f.view.instance_action = InstanceAction::Select;
+    f.view.tile_action = TileAction::Select;
+    for (int x : {5, 45}) tool.Press(Left(x, 5)), tool.Release(Up(x, 5));
+    const int steps = f.stack.count();
+    f.view.grid.snap = true;
+    tool.Press(Left(45, 5));
+    for (int x : {47, 56, 64}) tool.Move(Left(x, 9));
+    tool.Release(Up(64, 9));
+    EXPECT_EQ(f.Placed(), (std::vector<std::pair<int, int>>{{20, 0}, {60, 0}, {83, 3}})) << tiles;
+    EXPECT_EQ(f.stack.count(), steps + 1);
+    EXPECT_EQ(f.stack.undo_text(), tiles ? "Move tiles" : "Move instances");
+    tool.Press(Left(85, 5));  // unselected: it toggles on, and the drag moves nothing
+    tool.Move(Left(95, 5));
+    tool.Release(Up(95, 5));
+    tool.Press(Left(62, 2)), tool.Release(Up(62, 2));
+    EXPECT_EQ(f.stack.count(), steps + 1);
+    const size_t selected = tiles ? f.view.selected_tiles.size() : f.view.selected_instances.size();
+    EXPECT_EQ(selected, 2u) << tiles;  // the first and the third
+  }
+}
+
 }  // namespace
 }  // namespace vorlane
