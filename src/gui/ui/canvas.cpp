@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -36,9 +39,57 @@ void Canvas::SetImage(Image image) {
 bool Canvas::SetZoom(int zoom) {
   if (zoom < 1 || zoom > kMaxZoom) return false;
   zoom_ = zoom;
+  shrink_ = 1;
   Resize();
   update();
+  emit ZoomChanged();
   return true;
+}
+
+bool Canvas::SetShrink(int shrink) {
+  if (shrink != 1 && shrink != 2 && shrink != 4) return false;
+  zoom_ = 1;
+  shrink_ = shrink;
+  Resize();
+  update();
+  emit ZoomChanged();
+  return true;
+}
+
+void Canvas::SetWheelZoom(int shrink, int largest) {
+  wheel_shrink_ = std::clamp(shrink, 1, 4);
+  wheel_largest_ = std::clamp(largest, 1, kMaxZoom);
+}
+
+QString Canvas::ZoomText() const { return QString::number(100 * zoom_ / shrink_) + "%"; }
+
+void Canvas::wheelEvent(QWheelEvent* event) {
+  const int steps = event->angleDelta().y() / 120;
+  if (wheel_shrink_ == 0 || steps == 0) return QWidget::wheelEvent(event);
+  event->accept();
+  // Halve or double, one step per notch, within the range.
+  int zoom = zoom_, shrink = shrink_;
+  for (int i = 0; i < std::abs(steps); ++i) {
+    if (steps > 0 && shrink > 1) shrink /= 2;
+    else if (steps > 0 && zoom * 2 <= wheel_largest_) zoom *= 2;
+    else if (steps < 0 && zoom > 1) zoom /= 2;
+    else if (steps < 0 && shrink * 2 <= wheel_shrink_) shrink *= 2;
+  }
+  if (zoom == zoom_ && shrink == shrink_) return;
+  // The picture point under the pointer, and where the pointer is in the
+  // scroll area's view, so that the point stays under it.
+  const QPointF at = event->position();
+  const double picture_x = at.x() * shrink_ / zoom_;
+  const double picture_y = at.y() * shrink_ / zoom_;
+  const QPoint in_view = mapToParent(at.toPoint());
+  if (shrink > 1)
+    SetShrink(shrink);
+  else
+    SetZoom(zoom);
+  auto* area = parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr;
+  if (!area) return;
+  area->horizontalScrollBar()->setValue(static_cast<int>(picture_x * zoom_ / shrink_) - in_view.x());
+  area->verticalScrollBar()->setValue(static_cast<int>(picture_y * zoom_ / shrink_) - in_view.y());
 }
 
 void Canvas::SetTool(CanvasTool* tool) {
@@ -52,24 +103,27 @@ void Canvas::Resize() {
   // Widgets cannot be as large as any picture times any zoom; the picture
   // is cut off beyond this (Qt treats its own maximum as "no size").
   const auto side = [this](int pixels) {
-    return static_cast<int>(std::min<long long>(1LL * pixels * zoom_, kMaxSide));
+    return static_cast<int>(std::min<long long>(std::max(ToScreen(pixels), pixels > 0 ? 1LL : 0LL), kMaxSide));
   };
   setFixedSize(side(width_), side(height_));
 }
 
 QPoint Canvas::ToPicture(const QPointF& position) const {
-  return QPoint(static_cast<int>(std::floor(position.x() / zoom_)),
-                static_cast<int>(std::floor(position.y() / zoom_)));
+  return QPoint(static_cast<int>(std::floor(position.x() * shrink_ / zoom_)),
+                static_cast<int>(std::floor(position.y() * shrink_ / zoom_)));
 }
 
 void Canvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
   // The picture pixels under the area to paint, and nothing more.
-  const int left = std::max(area.left() / zoom_, 0);
-  const int top = std::max(area.top() / zoom_, 0);
-  const int right = std::min(area.right() / zoom_ + 1, width_);
-  const int bottom = std::min(area.bottom() / zoom_ + 1, height_);
+  const auto picture = [this](int screen) {
+    return static_cast<int>(1LL * screen * shrink_ / zoom_);
+  };
+  const int left = std::max(picture(area.left()), 0);
+  const int top = std::max(picture(area.top()), 0);
+  const int right = std::min(picture(area.right() + 1) + shrink_, width_);
+  const int bottom = std::min(picture(area.bottom() + 1) + shrink_, height_);
   if (right <= left || bottom <= top) {
     painter.fillRect(area, palette().window());
     return;
@@ -80,8 +134,11 @@ void Canvas::paintEvent(QPaintEvent* event) {
     part_ = Image::Opaque(right - left, bottom - top);
   if (paint_) paint_(part_, left, top);
   if (tool_) tool_->PaintOverlay(part_, left, top);
-  painter.drawImage(QRect(left * zoom_, top * zoom_, part_.width() * zoom_, part_.height() * zoom_),
-                    ToQImage(part_));
+  const QRect screen(static_cast<int>(ToScreen(left)), static_cast<int>(ToScreen(top)),
+                     static_cast<int>(ToScreen(part_.width())), static_cast<int>(ToScreen(part_.height())));
+  // Shrunk pictures are averaged, so thin lines do not flicker in and out.
+  if (shrink_ > 1) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(screen, ToQImage(part_));
 }
 
 PointerEvent Canvas::ToPointer(const QMouseEvent& event) const {

@@ -30,10 +30,20 @@ class Canvas : public QWidget {
   // Each picture pixel becomes zoom x zoom screen pixels; values outside
   // 1..kMaxZoom are refused (false).
   bool SetZoom(int zoom);
+  // Zoomed out: each shrink x shrink picture pixels become one screen pixel
+  // (1, 2 or 4; the zoom is then 1). Anything else is refused (false).
+  bool SetShrink(int shrink);
+  // The mouse wheel zooms in and out by halves and doubles, from 1/`shrink`
+  // to `largest`, keeping the picture pixel under the pointer where it is;
+  // without this call the wheel scrolls as usual.
+  void SetWheelZoom(int shrink, int largest);
+  // "25%", "100%", "800%".
+  QString ZoomText() const;
   // The tool receiving events, not owned; null for none.
   void SetTool(CanvasTool* tool);
 
   int zoom() const { return zoom_; }
+  int shrink() const { return shrink_; }
   int picture_width() const { return width_; }
   int picture_height() const { return height_; }
   CanvasTool* tool() const { return tool_; }
@@ -46,16 +56,27 @@ class Canvas : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
  private:
   PointerEvent ToPointer(const QMouseEvent& event) const;
   void Resize();
+  // Screen pixels of `pixels` picture pixels, and back (rounded down).
+  long long ToScreen(long long pixels) const { return pixels * zoom_ / shrink_; }
+
+ signals:
+  void ZoomChanged();
+
+ private:
 
   int width_ = 0;
   int height_ = 0;
   int zoom_ = 1;
+  int shrink_ = 1;
+  int wheel_shrink_ = 0;  // 0: the wheel scrolls
+  int wheel_largest_ = 1;
   PaintPicture paint_;
   CanvasTool* tool_ = nullptr;
   // The part painted last, kept so that a repaint of the same size draws

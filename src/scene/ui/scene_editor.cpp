@@ -74,6 +74,7 @@ SceneEditor::SceneEditor(QWidget* parent, EditStack& history, Preferences& prefs
   scroll_ = new QScrollArea(this);
   canvas_ = new Canvas;
   canvas_->setMouseTracking(true);  // the placement ghost follows the pointer
+  canvas_->SetWheelZoom(4, 8);
   scroll_->setWidget(canvas_);
   const SceneToolContext context{project_, stack_, scene_name_, view_,
                                  [this](const std::string& question) {
@@ -133,7 +134,10 @@ void SceneEditor::BuildToolRow() {
   show_tiles_ = MakeCheckBox(tool_row_, "Show tiles", 390, 0, 95, 25);
   show_objects_->setChecked(view_.grid.show_objects);
   show_tiles_->setChecked(view_.grid.show_tiles);
-  status_ = MakeLabel(tool_row_, "", 495, 0, 190, 25);
+  zoom_ = MakeLabel(tool_row_, canvas_->ZoomText(), 490, 0, 45, 25);
+  zoom_->setToolTip("Zoom (mouse wheel)");
+  connect(canvas_, &Canvas::ZoomChanged, zoom_, [this] { zoom_->setText(canvas_->ZoomText()); });
+  status_ = MakeLabel(tool_row_, "", 540, 0, 145, 25);
   undo_->setEnabled(false);
   redo_->setEnabled(false);
 

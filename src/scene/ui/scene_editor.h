@@ -122,6 +122,7 @@ class SceneEditor : public QDialog {
   QCheckBox* show_objects_;
   QCheckBox* show_tiles_;
   QLabel* status_;
+  QLabel* zoom_;  // the canvas's zoom, "100%"
   QScrollArea* scroll_;
   Canvas* canvas_;
   // Settings.

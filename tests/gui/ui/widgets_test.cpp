@@ -3,6 +3,9 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -253,6 +256,44 @@ TEST(Canvas, RefusesZoomsItCannotShowAndDrawsOnlyWhatIsAsked) {
   canvas.grab(QRect(0, 0, 128, 128));
   EXPECT_EQ(painted, 2 * 2);  // a 128 x 128 corner at zoom 64
   EXPECT_EQ(canvas.ToPicture(QPointF(-0.5, 191.9)), QPoint(-1, 2));
+}
+
+// The wheel halves and doubles the zoom within the range it was given,
+// keeping the picture pixel under the pointer where it is, and clicks land
+// on the same picture pixel at every zoom.
+TEST(Canvas, TheWheelZoomsAroundThePointer) {
+  test::QtApp();
+  QScrollArea area;
+  area.resize(200, 200);
+  auto* canvas = new Canvas;
+  area.setWidget(canvas);
+  area.show();
+  canvas->SetPicture(2000, 1500, [](Image&, int, int) {});
+  RecordingTool tool;
+  canvas->SetTool(&tool);
+  const auto wheel = [&](QPointF at, int notches) {
+    QWheelEvent event(at, canvas->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &event);
+  };
+  wheel({100, 60}, 1);
+  EXPECT_EQ(canvas->zoom(), 1) << "the wheel scrolls until asked to zoom";
+  canvas->SetWheelZoom(4, 8);
+  area.horizontalScrollBar()->setValue(500);
+  area.verticalScrollBar()->setValue(300);
+  const std::pair<int, const char*> steps[] = {
+      {1, "200%"}, {5, "800%"}, {-3, "100%"}, {-9, "25%"}, {1, "50%"}};
+  for (const auto& [notches, text] : steps) {
+    // The pointer over picture pixel (600, 400), wherever that is on screen.
+    const double scale = 1.0 * canvas->zoom() / canvas->shrink();
+    const QPoint in_view = canvas->mapToParent(QPoint(600.5 * scale, 400.5 * scale));
+    wheel(canvas->mapFromParent(QPointF(in_view)), notches);
+    EXPECT_EQ(canvas->ZoomText().toStdString(), text);
+    Mouse(*canvas, QEvent::MouseButtonPress, canvas->mapFromParent(QPointF(in_view)),
+          Qt::LeftButton);
+    EXPECT_NEAR(tool.x, 600, canvas->shrink() * 2) << text;
+    EXPECT_NEAR(tool.y, 400, canvas->shrink() * 2) << text;
+  }
 }
 
 }  // namespace
