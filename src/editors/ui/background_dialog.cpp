@@ -46,7 +46,7 @@ BackgroundDialog::BackgroundDialog(QWidget* parent, Project& project, int index)
   preview_area_->horizontalScrollBar()->setSingleStep(16);
   preview_area_->verticalScrollBar()->setSingleStep(16);
   canvas_ = new Canvas;
-  canvas_ ->SetWheelZoom(1, 16);
+  canvas_->SetWheelZoom(1, 16);
   preview_area_->setWidget(canvas_);
 
   tile_box_ = MakeCheckBox(this, "Use as tile set", 10, 105, 100, 25);

@@ -70,10 +70,14 @@ void Canvas::wheelEvent(QWheelEvent* event) {
   // Halve or double, one step per notch, within the range.
   int zoom = zoom_, shrink = shrink_;
   for (int i = 0; i < std::abs(steps); ++i) {
-    if (steps > 0 && shrink > 1) shrink /= 2;
-    else if (steps > 0 && zoom * 2 <= wheel_largest_) zoom *= 2;
-    else if (steps < 0 && zoom > 1) zoom /= 2;
-    else if (steps < 0 && shrink * 2 <= wheel_shrink_) shrink *= 2;
+    if (steps > 0 && shrink > 1)
+      shrink /= 2;
+    else if (steps > 0 && zoom * 2 <= wheel_largest_)
+      zoom *= 2;
+    else if (steps < 0 && zoom > 1)
+      zoom /= 2;
+    else if (steps < 0 && shrink * 2 <= wheel_shrink_)
+      shrink *= 2;
   }
   if (zoom == zoom_ && shrink == shrink_) return;
   // The picture point under the pointer, and where the pointer is in the
@@ -86,9 +90,11 @@ void Canvas::wheelEvent(QWheelEvent* event) {
     SetShrink(shrink);
   else
     SetZoom(zoom);
-  auto* area = parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr;
+  auto* area =
+      parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr;
   if (!area) return;
-  area->horizontalScrollBar()->setValue(static_cast<int>(picture_x * zoom_ / shrink_) - in_view.x());
+  area->horizontalScrollBar()->setValue(static_cast<int>(picture_x * zoom_ / shrink_) -
+                                        in_view.x());
   area->verticalScrollBar()->setValue(static_cast<int>(picture_y * zoom_ / shrink_) - in_view.y());
 }
 
@@ -103,7 +109,8 @@ void Canvas::Resize() {
   // Widgets cannot be as large as any picture times any zoom; the picture
   // is cut off beyond this (Qt treats its own maximum as "no size").
   const auto side = [this](int pixels) {
-    return static_cast<int>(std::min<long long>(std::max(ToScreen(pixels), pixels > 0 ? 1LL : 0LL), kMaxSide));
+    return static_cast<int>(
+        std::min<long long>(std::max(ToScreen(pixels), pixels > 0 ? 1LL : 0LL), kMaxSide));
   };
   setFixedSize(side(width_), side(height_));
 }
@@ -135,7 +142,8 @@ void Canvas::paintEvent(QPaintEvent* event) {
   if (paint_) paint_(part_, left, top);
   if (tool_) tool_->PaintOverlay(part_, left, top);
   const QRect screen(static_cast<int>(ToScreen(left)), static_cast<int>(ToScreen(top)),
-                     static_cast<int>(ToScreen(part_.width())), static_cast<int>(ToScreen(part_.height())));
+                     static_cast<int>(ToScreen(part_.width())),
+                     static_cast<int>(ToScreen(part_.height())));
   // Shrunk pictures are averaged, so thin lines do not flicker in and out.
   if (shrink_ > 1) painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(screen, ToQImage(part_));

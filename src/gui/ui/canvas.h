@@ -70,7 +70,6 @@ class Canvas : public QWidget {
   void ZoomChanged();
 
  private:
-
   int width_ = 0;
   int height_ = 0;
   int zoom_ = 1;

@@ -66,7 +66,7 @@ StripImportDialog::StripImportDialog(QWidget* parent, ImageRef strip)
   area->horizontalScrollBar()->setSingleStep(16);
   area->verticalScrollBar()->setSingleStep(16);
   canvas_ = new Canvas;
-  canvas_ ->SetWheelZoom(1, 16);
+  canvas_->SetWheelZoom(1, 16);
   area->setWidget(canvas_);
   canvas_->SetPicture(strip_->width(), strip_->height(), [this](Image& target, int left, int top) {
     PaintOverCheckerboard(target, left, top, *strip_);

@@ -56,7 +56,7 @@ TilesTab::TilesTab(SceneToolContext context, std::function<void()> changed)
   auto* scroll = new QScrollArea(this);
   scroll->setGeometry(10, 75, 270, 330);
   view_canvas_ = new Canvas;
-  view_canvas_ ->SetWheelZoom(1, 16);
+  view_canvas_->SetWheelZoom(1, 16);
   view_canvas_->SetTool(picker_.get());
   scroll->setWidget(view_canvas_);
 

@@ -3,9 +3,6 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QWheelEvent>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,7 +10,10 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <string>
 
 #include "gui/ui/action_registry.h"
