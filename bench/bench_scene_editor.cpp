@@ -80,6 +80,14 @@ int main(int argc, char** argv) {
               view->height(), instances, project.tiles.size());
 
   const double repaint = bench::BestOf(5, [&] { view->grab(); });
+  editor.canvas()->SetShrink(4);  // the whole scene in view
+  QApplication::processEvents();
+  const double repaint_quarter = bench::BestOf(5, [&] { view->grab(); });
+  editor.canvas()->SetZoom(8);
+  QApplication::processEvents();
+  const double repaint_eight = bench::BestOf(5, [&] { view->grab(); });
+  editor.canvas()->SetZoom(1);
+  QApplication::processEvents();
 
   editor.tabs()->setCurrentIndex(1);
   CanvasTool* tool = editor.canvas()->tool();
@@ -106,6 +114,8 @@ int main(int argc, char** argv) {
   const double idle_share = (CpuMilliseconds() - cpu_before) / 3000 * 100;
 
   std::printf("repaint of the view, best of 5:      %7.2f ms   (goal < 16 ms)\n", repaint);
+  std::printf("the same at zoom 1/4 (whole scene):   %7.2f ms   (goal < 16 ms)\n", repaint_quarter);
+  std::printf("the same at zoom 8:                  %7.2f ms\n", repaint_eight);
   std::printf("Shift-drag, per event with repaint:  %7.2f ms   (goal < 16 ms)\n", per_event);
   std::printf("end of the drag (one undo step):     %7.2f ms\n", release);
   std::printf("idle editor, 3 s:                    %7.2f %% of a core (goal < 1 %%)\n",

@@ -15,7 +15,24 @@ const Image& ScenePictures::Turned(const ImageRef& picture, int angle) {
   return *turned.made;
 }
 
-const Image* ScenePictures::TileImage(const Tile& tile, const Background& set) {
+const Image& ScenePictures::Shrunk(const ImageRef& picture, int shrink) {
+  if (shrink <= 1) return *picture;
+  Made& made = shrunk_[{picture.get(), shrink}];
+  if (!made.made) {
+    const auto side = [shrink](int pixels) { return std::max(1, (pixels + shrink - 1) / shrink); };
+    made = {picture, ShareImage(picture->Scaled(side(picture->width()), side(picture->height()),
+                                                Scaling::Bilinear))};
+  }
+  return *made.made;
+}
+
+const Image& ScenePictures::Shown(const ImageRef& picture, int angle, int shrink) {
+  if (angle == 0) return Shrunk(picture, shrink);
+  Turned(picture, angle);
+  return Shrunk(turned_[{picture.get(), angle}].made, shrink);
+}
+
+const Image* ScenePictures::TileImage(const Tile& tile, const Background& set, int shrink) {
   const int max_side = PictureLimits{}.max_side;
   if (tile.width <= 0 || tile.height <= 0 || tile.width > max_side || tile.height > max_side)
     return nullptr;
@@ -31,7 +48,7 @@ const Image* ScenePictures::TileImage(const Tile& tile, const Background& set) {
                         : std::tuple(from, 0, 0, tile.width, tile.height);
   Made& cut = cuts_[key];
   if (!cut.made) cut = {loaded.picture, CutTileImage(tile, from ? *from : Image())};
-  return cut.made.get();
+  return &Shrunk(cut.made, shrink);
 }
 
 }  // namespace vorlane

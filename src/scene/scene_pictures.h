@@ -25,11 +25,16 @@ class ScenePictures {
   // `picture` turned by `angle` (smoothed, white around it), or `picture`
   // itself when unturned.
   const Image& Turned(const ImageRef& picture, int angle);
+  // The same, made smaller by `shrink` (1: the picture itself) for a
+  // zoomed-out view: each side divided, rounded up.
+  const Image& Shown(const ImageRef& picture, int angle, int shrink);
 
   // The cut-out of `tile` from the picture of `set`, its tile set: plain red
   // when that picture cannot be loaded; null when the tile's size is not one
   // a picture may have. Tiles cut alike share one cut-out.
-  const Image* TileImage(const Tile& tile, const Background& set);
+  const Image* TileImage(const Tile& tile, const Background& set, int shrink = 1);
+  // Any picture of the editor's own (the marker, a ghost) made smaller.
+  const Image& Shrunk(const ImageRef& picture, int shrink);
 
  private:
   struct Made {
@@ -45,6 +50,7 @@ class ScenePictures {
   std::map<std::pair<const Image*, int>, Made> turned_;
   std::unordered_map<std::string, TileSet> sets_;  // by background name
   std::map<std::tuple<const Image*, int, int, int, int>, Made> cuts_;
+  std::map<std::pair<const Image*, int>, Made> shrunk_;
 };
 
 }  // namespace vorlane

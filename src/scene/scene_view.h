@@ -71,10 +71,14 @@ struct SceneViewState {
 // `target`, which is that part's size, with the pictures of `pictures`
 // (made for what is on screen only). Returns the status line: the last
 // selected instance in drawing order, "" when none is.
+// With `shrink` above 1 the view is zoomed out: each pixel of `target`
+// covers shrink x shrink pixels of the scene from (left, top), which are
+// multiples of `shrink`, and every picture is drawn that much smaller.
 std::string PaintScene(Image& target, int left, int top, const Project& project, const Scene& scene,
-                       const SceneViewState& state, ScenePictures& pictures);
+                       const SceneViewState& state, ScenePictures& pictures, int shrink = 1);
 
 // The 15 x 15 marker drawn for an instance without a picture.
 const Image& InstanceMarker();
+const ImageRef& MarkerRef();  // the same, shared
 
 }  // namespace vorlane

@@ -40,10 +40,11 @@ struct Fixture {
                                  .scene = "hall"});
     state.grid.show_grid = false;
   }
-  Image Paint(int left = 0, int top = 0, int w = 100, int h = 80, std::string* status = nullptr) {
+  Image Paint(int left = 0, int top = 0, int w = 100, int h = 80, std::string* status = nullptr,
+              int shrink = 1) {
     Image target = Image::Opaque(w, h);
     const std::string line =
-        PaintScene(target, left, top, project, project.scenes[0], state, pictures);
+        PaintScene(target, left, top, project, project.scenes[0], state, pictures, shrink);
     if (status) *status = line;
     return target;
   }
@@ -103,6 +104,20 @@ TEST(SceneView, EachStatePaintsAsItsGoldenPicture) {
     test::ExpectGolden(std::string("scene_") + name, whole);
     EXPECT_EQ(f.Paint(23, 17, 30, 40), whole.Copy(23, 17, 30, 40)) << name;
   }
+}
+
+// Zoomed out, every picture is drawn that much smaller where its place
+// lands, from the view's corner on.
+TEST(SceneView, AZoomedOutViewDrawsEverythingSmaller) {
+  Fixture f;
+  const Image half = f.Paint(0, 0, 50, 40, nullptr, 2);
+  const Image quarter_from_corner = f.Paint(20, 20, 10, 10, nullptr, 4);
+  for (const auto& [image, x, y, color] :
+       {std::tuple{&half, 10, 10, kRed}, {&half, 11, 14, kRed}, {&half, 12, 12, kBlue},
+        {&half, 16, 16, kBlue}, {&half, 17, 17, kGrey}, {&half, 9, 10, kGrey},
+        {&quarter_from_corner, 0, 0, kRed}, {&quarter_from_corner, 2, 2, kBlue},
+        {&quarter_from_corner, 4, 4, kGrey}})
+    EXPECT_EQ(image->Pixel(x, y), color) << x << "," << y;
 }
 
 // The status names the selected instance; the grid takes sizes above 4.

@@ -135,17 +135,21 @@ void Canvas::paintEvent(QPaintEvent* event) {
     painter.fillRect(area, palette().window());
     return;
   }
-  if (part_.width() == right - left && part_.height() == bottom - top && !part_.has_alpha())
+  const bool shrunk = paints_shrunk_ && shrink_ > 1;
+  const int part_width = shrunk ? (right - left + shrink_ - 1) / shrink_ : right - left;
+  const int part_height = shrunk ? (bottom - top + shrink_ - 1) / shrink_ : bottom - top;
+  if (part_.width() == part_width && part_.height() == part_height && !part_.has_alpha())
     part_.Fill(Color{0, 0, 0, 255});  // as a new opaque picture starts
   else
-    part_ = Image::Opaque(right - left, bottom - top);
+    part_ = Image::Opaque(part_width, part_height);
   if (paint_) paint_(part_, left, top);
-  if (tool_) tool_->PaintOverlay(part_, left, top);
+  if (tool_ && !shrunk) tool_->PaintOverlay(part_, left, top);
+  const long long scale = shrunk ? shrink_ : 1;
   const QRect screen(static_cast<int>(ToScreen(left)), static_cast<int>(ToScreen(top)),
-                     static_cast<int>(ToScreen(part_.width())),
-                     static_cast<int>(ToScreen(part_.height())));
+                     static_cast<int>(ToScreen(part_.width() * scale)),
+                     static_cast<int>(ToScreen(part_.height() * scale)));
   // Shrunk pictures are averaged, so thin lines do not flicker in and out.
-  if (shrink_ > 1) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  if (shrink_ > 1 && !shrunk) painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(screen, ToQImage(part_));
 }
 

@@ -33,6 +33,11 @@ class Canvas : public QWidget {
   // Zoomed out: each shrink x shrink picture pixels become one screen pixel
   // (1, 2 or 4; the zoom is then 1). Anything else is refused (false).
   bool SetShrink(int shrink);
+  // The painter draws zoomed-out views itself: `target` then holds screen
+  // pixels, each covering shrink() x shrink() picture pixels from (left,
+  // top), and no tool overlay is drawn over it. Otherwise the canvas
+  // shrinks what the painter drew at full size.
+  void SetPaintsShrunk(bool paints) { paints_shrunk_ = paints; }
   // The mouse wheel zooms in and out by halves and doubles, from 1/`shrink`
   // to `largest`, keeping the picture pixel under the pointer where it is;
   // without this call the wheel scrolls as usual.
@@ -74,6 +79,7 @@ class Canvas : public QWidget {
   int height_ = 0;
   int zoom_ = 1;
   int shrink_ = 1;
+  bool paints_shrunk_ = false;
   int wheel_shrink_ = 0;  // 0: the wheel scrolls
   int wheel_largest_ = 1;
   PaintPicture paint_;

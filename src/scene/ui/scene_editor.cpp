@@ -75,6 +75,7 @@ SceneEditor::SceneEditor(QWidget* parent, EditStack& history, Preferences& prefs
   canvas_ = new Canvas;
   canvas_->setMouseTracking(true);  // the placement ghost follows the pointer
   canvas_->SetWheelZoom(4, 8);
+  canvas_->SetPaintsShrunk(true);
   scroll_->setWidget(canvas_);
   const SceneToolContext context{project_, stack_, scene_name_, view_,
                                  [this](const std::string& question) {
@@ -214,7 +215,8 @@ void SceneEditor::ResizeCanvas() {
   canvas_->SetPicture(
       std::max(0, scene().width), std::max(0, scene().height),
       [this](Image& target, int left, int top) {
-        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_, pictures_)));
+        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_, pictures_,
+                                      canvas_->shrink())));
       });
 }
 
