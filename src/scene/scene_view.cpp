@@ -67,8 +67,10 @@ std::unordered_map<std::string, std::pair<int, int>> Origins(const Project& proj
 void PaintGrid(Image& target, const View& view, const Scene& scene, int g) {
   // Lines closer than a few screen pixels would only grey the view.
   if (g < 4 * view.shrink) return;
-  const int right = std::min<std::int64_t>(scene.width, view.left + std::int64_t{target.width()} * view.shrink - 1);
-  const int bottom = std::min<std::int64_t>(scene.height, view.top + std::int64_t{target.height()} * view.shrink - 1);
+  const int right = std::min<std::int64_t>(
+      scene.width, view.left + std::int64_t{target.width()} * view.shrink - 1);
+  const int bottom = std::min<std::int64_t>(
+      scene.height, view.top + std::int64_t{target.height()} * view.shrink - 1);
   for (long x = static_cast<long>(FirstCopy(view.left, g)) * g; x <= right; x += g)
     target.FillRect(view.X(x), view.Y(0), 1, view.Side(scene.height), kWhite, DrawMode::Xor);
   for (long y = static_cast<long>(FirstCopy(view.top, g)) * g; y <= bottom; y += g)
@@ -182,8 +184,7 @@ std::string PaintScene(Image& target, int left, int top, const Project& project,
     }
   }
 
-  if (state.grid.show_grid && state.grid.size > 0)
-    PaintGrid(target, view, scene, state.grid.size);
+  if (state.grid.show_grid && state.grid.size > 0) PaintGrid(target, view, scene, state.grid.size);
 
   if (!state.pointer_inside || !InsideScene(scene, state.pointer_x, state.pointer_y)) return status;
   const int px = SnapPosition(state.grid, state.pointer_x);

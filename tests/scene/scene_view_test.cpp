@@ -112,11 +112,15 @@ TEST(SceneView, AZoomedOutViewDrawsEverythingSmaller) {
   Fixture f;
   const Image half = f.Paint(0, 0, 50, 40, nullptr, 2);
   const Image quarter_from_corner = f.Paint(20, 20, 10, 10, nullptr, 4);
-  for (const auto& [image, x, y, color] :
-       {std::tuple{&half, 10, 10, kRed}, {&half, 11, 14, kRed}, {&half, 12, 12, kBlue},
-        {&half, 16, 16, kBlue}, {&half, 17, 17, kGrey}, {&half, 9, 10, kGrey},
-        {&quarter_from_corner, 0, 0, kRed}, {&quarter_from_corner, 2, 2, kBlue},
-        {&quarter_from_corner, 4, 4, kGrey}})
+  for (const auto& [image, x, y, color] : {std::tuple{&half, 10, 10, kRed},
+                                           {&half, 11, 14, kRed},
+                                           {&half, 12, 12, kBlue},
+                                           {&half, 16, 16, kBlue},
+                                           {&half, 17, 17, kGrey},
+                                           {&half, 9, 10, kGrey},
+                                           {&quarter_from_corner, 0, 0, kRed},
+                                           {&quarter_from_corner, 2, 2, kBlue},
+                                           {&quarter_from_corner, 4, 4, kGrey}})
     EXPECT_EQ(image->Pixel(x, y), color) << x << "," << y;
 }
 

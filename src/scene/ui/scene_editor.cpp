@@ -212,12 +212,11 @@ void SceneEditor::LoadBackgroundPicture() {
 }
 
 void SceneEditor::ResizeCanvas() {
-  canvas_->SetPicture(
-      std::max(0, scene().width), std::max(0, scene().height),
-      [this](Image& target, int left, int top) {
-        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_, pictures_,
-                                      canvas_->shrink())));
-      });
+  canvas_->SetPicture(std::max(0, scene().width), std::max(0, scene().height),
+                      [this](Image& target, int left, int top) {
+                        status_->setText(Q(PaintScene(target, left, top, project_, scene(), view_,
+                                                      pictures_, canvas_->shrink())));
+                      });
 }
 
 void SceneEditor::OnNew() {
