@@ -16,3 +16,5 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 # The game engine: Node unit tests and the example game in headless Chromium.
 bash scripts/test-engine.sh "$build"
+# The Debian package, installed and started as a user would.
+[ "$build" = build ] && bash scripts/test-package.sh "$build"

@@ -19,6 +19,7 @@
 #include "generate/script_check.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
+#include "gui/program_folder.h"
 #include "project/leftovers.h"
 #include "project/lifecycle.h"
 #include "project/project_file.h"
@@ -36,7 +37,9 @@ constexpr char kUsage[] =
     "\n"
     "Builds the game of the Vorlane project NAME without opening the program.\n"
     "Run it in the program folder: the folder holding export.js, Extensions/,\n"
-    "Projects/ and preferences.dat.\n"
+    "Projects/ and preferences.dat. Installed from a package, it uses the\n"
+    "program folder Vorlane prepared (~/.local/share/vorlane) unless the\n"
+    "current folder holds Projects/.\n"
     "\n"
     "  NAME        opens Projects/NAME.xml as the program's Open command does,\n"
     "              then writes Projects/NAME/game.js, and Projects/NAME/index.html\n"
@@ -341,6 +344,18 @@ int Main(int argc, char** argv) {
   if (!have_name) return Usage("no project name given");
   if (debug && (resave || !zip_path.empty()))
     return Usage("--debug cannot be given with --resave or --export");
+
+  // An installed vorlane-build works in the user's program folder, as the
+  // program does; a zip named from here still goes here.
+  std::string folder_error;
+  const std::string folder = ChooseProgramFolder("/proc/self/exe", false, &folder_error);
+  if (folder.empty()) return Fail(folder_error);
+  if (folder != CurrentFolder()) {
+    if (!zip_path.empty() && zip_path[0] != '/') zip_path = CurrentFolder() + "/" + zip_path;
+    if (::chdir(folder.c_str()) != 0)
+      return Fail("Cannot work in the program folder \"" + folder + "\": " +
+                  std::strerror(errno) + ".");
+  }
 
   // Checked before anything is touched, so a mistyped name changes nothing.
   if (!IsPlainFileName(name)) return Fail("\"" + name + "\" is not a project name.");

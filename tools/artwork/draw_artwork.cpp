@@ -1,6 +1,7 @@
 // Draws every stock picture of Vorlane as a PNG file into the folder given as
 // the only argument. Symbols are designed on a 32 x 32 grid and scaled to
 // each use, so toolbar icons, tab icons, cards and banners match.
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -843,9 +844,18 @@ void MissingPreview() {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: draw_artwork OUTPUT-FOLDER\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: draw_artwork OUTPUT-FOLDER [DESKTOP-ICON-FOLDER]\n");
     return 2;
+  }
+  // The desktop's application icon in the sizes icon themes look for:
+  // ICONS/<n>x<n>/vorlane.png.
+  if (argc == 3) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+      out_folder = QString("%1/%2x%2").arg(argv[2]).arg(size);
+      QDir().mkpath(out_folder);
+      Icon("vorlane", LogoSymbol, size);
+    }
   }
   out_folder = argv[1];
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Draws Vorlane's stock pictures (icons, cards, banners, splash, About, the
 # Game tab buttons) into src/app/ui/artwork/ and lists them in
-# src/app/ui/artwork.qrc, which the build compiles into the program.
+# src/app/ui/artwork.qrc, which the build compiles into the program; and the
+# desktop's application icon in its sizes into packaging/icons/, which the
+# package installs.
 # Needs qt6-base-dev and fonts-dejavu-core (both installed by scripts/setup.sh).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -13,7 +15,8 @@ g++ -std=c++20 -O1 -fPIC "$here/draw_artwork.cpp" -o "$work/draw_artwork" \
     $(pkg-config --cflags --libs Qt6Gui)
 mkdir -p "$out"
 rm -f "$out"/*.png
-QT_QPA_PLATFORM=offscreen "$work/draw_artwork" "$out"
+rm -rf "$here/../../packaging/icons"
+QT_QPA_PLATFORM=offscreen "$work/draw_artwork" "$out" "$here/../../packaging/icons"
 
 {
   echo '<!DOCTYPE RCC><RCC version="1.0">'

@@ -7,7 +7,18 @@
 const fs = require('fs');
 const path = require('path');
 const engine = path.join(__dirname, '../../tests/engine/support');
-const { launch, openSmallGame } = require(path.join(engine, 'browser.js'));
+const { serve, launch, openGame } = require(path.join(engine, 'browser.js'));
+const { buildProject, removeFolder } = require(path.join(engine, 'program.js'));
+const { projectOf } = require(path.join(engine, 'small_game.js'));
+
+// The small game built into a scratch program folder, served and opened,
+// waiting after its first frame.
+async function openSmallGame(browser, plan) {
+  const { dir } = buildProject('pictures', projectOf(plan));
+  const site = await serve(path.join(dir, 'Projects', 'pictures'));
+  const { page, errors } = await openGame(browser, site.url + 'index.html', { manual: true });
+  return { page, errors, async close() { await page.close(); await site.close(); removeFolder(dir); } };
+}
 
 const W = 200, H = 110;
 

@@ -124,13 +124,14 @@ void Canvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
   // The picture pixels under the area to paint, and nothing more.
-  const auto picture = [this](int screen) {
-    return static_cast<int>(1LL * screen * shrink_ / zoom_);
+  // (Rounding down for the first pixel, up past the last.)
+  const auto picture = [this](int screen, int up) {
+    return static_cast<int>((1LL * screen * shrink_ + up * (zoom_ - 1)) / zoom_);
   };
-  const int left = std::max(picture(area.left()), 0);
-  const int top = std::max(picture(area.top()), 0);
-  const int right = std::min(picture(area.right() + 1) + shrink_, width_);
-  const int bottom = std::min(picture(area.bottom() + 1) + shrink_, height_);
+  const int left = std::max(picture(area.left(), 0), 0);
+  const int top = std::max(picture(area.top(), 0), 0);
+  const int right = std::min(picture(area.right() + 1, 1), width_);
+  const int bottom = std::min(picture(area.bottom() + 1, 1), height_);
   if (right <= left || bottom <= top) {
     painter.fillRect(area, palette().window());
     return;
