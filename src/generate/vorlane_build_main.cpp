@@ -353,8 +353,8 @@ int Main(int argc, char** argv) {
   if (folder != CurrentFolder()) {
     if (!zip_path.empty() && zip_path[0] != '/') zip_path = CurrentFolder() + "/" + zip_path;
     if (::chdir(folder.c_str()) != 0)
-      return Fail("Cannot work in the program folder \"" + folder + "\": " +
-                  std::strerror(errno) + ".");
+      return Fail("Cannot work in the program folder \"" + folder + "\": " + std::strerror(errno) +
+                  ".");
   }
 
   // Checked before anything is touched, so a mistyped name changes nothing.

@@ -11,8 +11,8 @@ namespace vorlane {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr char kVersionFile[] = "VERSION";              // in the shared folder
-constexpr char kPreparedFile[] = ".vorlane-version";    // in the user's folder
+constexpr char kVersionFile[] = "VERSION";            // in the shared folder
+constexpr char kPreparedFile[] = ".vorlane-version";  // in the user's folder
 constexpr std::int64_t kMaxShippedFile = 64 << 20;
 
 std::string ReadVersion(const std::string& path) {

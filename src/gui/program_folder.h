@@ -29,8 +29,7 @@ bool IsProgramFolder(const std::string& folder);
 // the manual are copied again (extensions the user added stay). Projects/
 // and preferences.dat are never touched after the first time. False with
 // `error` set when something could not be copied.
-bool PrepareProgramFolder(const std::string& shared, const std::string& folder,
-                          std::string* error);
+bool PrepareProgramFolder(const std::string& shared, const std::string& folder, std::string* error);
 
 // The current directory, "" when it cannot be told.
 std::string CurrentFolder();

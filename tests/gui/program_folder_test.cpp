@@ -18,8 +18,8 @@ TEST(ProgramFolder, MadeOnceThenRefreshedOnlyByANewerVersion) {
   const auto ship = [&](const char* version, const char* text) {
     for (const char* file : {"VERSION", "export.js", "keywords.dat", "Extensions/Particles.ext",
                              "manual/index.html", "Projects/gem_garden.xml"})
-      ASSERT_TRUE(WriteFileAtomic(shared + "/" + file,
-                                  std::string(file) == "VERSION" ? version : text));
+      ASSERT_TRUE(
+          WriteFileAtomic(shared + "/" + file, std::string(file) == "VERSION" ? version : text));
   };
   const auto read = [&](const std::string& file) {
     std::string text;
@@ -40,8 +40,8 @@ TEST(ProgramFolder, MadeOnceThenRefreshedOnlyByANewerVersion) {
   EXPECT_EQ(read("export.js"), "old");
   ship("1.2.10", "new");
   ASSERT_TRUE(PrepareProgramFolder(shared, user, &error));
-  for (const char* file : {"export.js", "keywords.dat", "Extensions/Particles.ext",
-                           "manual/index.html"})
+  for (const char* file :
+       {"export.js", "keywords.dat", "Extensions/Particles.ext", "manual/index.html"})
     EXPECT_EQ(read(file), "new") << file;
   EXPECT_EQ(read("Projects/gem_garden.xml"), "mine");
   EXPECT_EQ(read("preferences.dat"), "prefs");
