@@ -23,6 +23,17 @@ struct ScriptPlace {
   friend bool operator==(const ScriptPlace&, const ScriptPlace&) = default;
 };
 
+// A place in a script's text to show: a line (1-based; 0 for none), and a
+// part of it to select, from a byte column for `length` bytes (a column
+// below 0 selects the whole line).
+struct CodeSpot {
+  CodeSpot(int line = 0, int column = -1, int length = 0)
+      : line(line), column(column), length(length) {}
+  int line;
+  int column;
+  int length;
+};
+
 // "obj_wall, Creation event", "obj_wall, Collision event with obj_ball",
 // "scn_level, scene code", "fn_jump", "Global variables",
 // "Not listed custom functions", "Extension Particles".
