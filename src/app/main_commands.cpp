@@ -36,6 +36,8 @@ std::vector<MenuEntry> MakeMenuTable() {
       Item(C::Redo, "Edit", "Redo", "Ctrl + Shift + Z", "Ctrl+Shift+Z; Ctrl+Y", "edit-redo", ""),
       Separator("Edit"),
       Item(C::GoToResource, "Edit", "Go to resource...", "Ctrl + P", "Ctrl+P", "go-jump", ""),
+      Item(C::FindInProject, "Edit", "Find in project...", "Ctrl + Shift + F", "Ctrl+Shift+F",
+           "edit-find", ""),
       Item(C::DebugGame, "Run", "Debug game", "Shift + F5", "Shift+F5", "", "debug"),
       Item(C::ShowOutput, "Run", "Output", "", "", "", ""),
       Item(C::AddSprite, "Resources", "Add new sprite", "Ctrl + 1", "Ctrl+1", "", "add_sprite"),

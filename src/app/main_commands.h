@@ -22,6 +22,7 @@ enum class Command {
   Undo,
   Redo,
   GoToResource,
+  FindInProject,
   // Run menu
   DebugGame,
   ShowOutput,

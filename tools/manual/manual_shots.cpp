@@ -4,6 +4,7 @@
 // folder given as the only argument. tools/manual/make_pictures.sh runs it.
 #include <QApplication>
 #include <QDialog>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "app/ui/application.h"
+#include "app/ui/find_panel.h"
 #include "app/ui/go_to_window.h"
 #include "app/ui/main_window.h"
 #include "app/ui/output_panel.h"
@@ -128,6 +130,13 @@ int Run() {
          {"obj_slime", 320, 128, 0, {{"dir", "1"}}}});
     window.output_panel()->SetPaused(true);
     Save(window, "debug-instances");
+    window.output_panel()->hide();
+    window.find_panel()->Begin();
+    window.find_panel()->field()->setText("gem");
+    window.find_panel()->whole_word()->setChecked(false);
+    window.find_panel()->RunPendingSearch();
+    Save(window, "find-in-project");
+    window.find_panel()->hide();
   }
   {
     GoToWindow go_to(&window, p);

@@ -57,7 +57,7 @@ bool MainWindow::ScriptsParse() {
   return false;
 }
 
-void MainWindow::OpenScriptAt(const ScriptPlace& place, int line) {
+void MainWindow::OpenScriptAt(const ScriptPlace& place, CodeSpot spot) {
   if (place.kind == ScriptKind::Extension) {
     Dialogs().Message(this, "Message",
                       "The code of the extension \"" + place.resource +
@@ -67,7 +67,7 @@ void MainWindow::OpenScriptAt(const ScriptPlace& place, int line) {
   if (!script_opener_) return;
   RunEditor(
       session_.history, [&] { return "Edit code of " + PlaceLabel(place); },
-      [&] { script_opener_(place, line); });
+      [&] { script_opener_(place, spot); });
   RefreshBrowser();
 }
 

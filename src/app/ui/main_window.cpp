@@ -22,6 +22,7 @@
 #include "app/app_text.h"
 #include "app/help_file.h"
 #include "app/ui/about_window.h"
+#include "app/ui/find_panel.h"
 #include "app/ui/output_panel.h"
 #include "app/ui/stock_images.h"
 #include "generate/debug_server.h"
@@ -101,6 +102,7 @@ MainWindow::MainWindow(Session& session) : session_(session) {
   BuildTabPanel();
   InstallDefaultCommands();
   BuildOutputPanel();
+  BuildFindPanel();
   connect(&session_.history.undo_stack(), &QUndoStack::indexChanged, this,
           [this] { ShowHistory(); });
   ShowHistory();
@@ -259,6 +261,7 @@ void MainWindow::InstallDefaultCommands() {
   SetCommandHandler(C::Undo, [this] { MoveInHistory(true); });
   SetCommandHandler(C::Redo, [this] { MoveInHistory(false); });
   SetCommandHandler(C::GoToResource, [this] { GoToResource(); });
+  SetCommandHandler(C::FindInProject, [this] { find_->Begin(); });
   SetCommandHandler(C::Help, [this] { ShowHelp(); });
   SetCommandHandler(C::About, [this] { ShowAbout(); });
 }
@@ -314,6 +317,8 @@ void MainWindow::ShowHistory() {
   };
   show(Command::Undo, history.can_undo(), history.undo_text());
   show(Command::Redo, history.can_redo(), history.redo_text());
+  // Every change to the project is a step: the found matches follow it.
+  if (find_) find_->ProjectChanged();
 }
 
 bool MainWindow::RunCommand(Command command) { return actions_->Trigger(Id(command)); }

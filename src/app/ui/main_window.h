@@ -29,6 +29,7 @@ namespace vorlane {
 class ActionRegistry;
 class BrowserStarts;
 class DebugServer;
+class FindPanel;
 class OutputPanel;
 class CardGrid;
 class PictureButton;
@@ -66,11 +67,12 @@ class MainWindow : public QMainWindow {
     path_list_set_ = true;
   }
   void SetExitAction(std::function<void()> action) { exit_action_ = std::move(action); }
-  // Opens the code dialog of a script at a line (the Output panel, the
-  // window naming scripts that do not parse).
-  using ScriptOpener = std::function<void(const ScriptPlace& place, int line)>;
+  // Opens the code dialog of a script at a line, or a part of it (the
+  // Output panel, the window naming scripts that do not parse, Find in
+  // project).
+  using ScriptOpener = std::function<void(const ScriptPlace& place, CodeSpot spot)>;
   void SetScriptOpener(ScriptOpener opener) { script_opener_ = std::move(opener); }
-  void OpenScriptAt(const ScriptPlace& place, int line);
+  void OpenScriptAt(const ScriptPlace& place, CodeSpot spot);
 
   // --- Main window ---
   void UpdateTitle();
@@ -126,6 +128,7 @@ class MainWindow : public QMainWindow {
   void StopDebugRun();
   DebugServer* debug_server() const { return debug_.get(); }
   OutputPanel* output_panel() const { return output_; }
+  FindPanel* find_panel() const { return find_; }
   // False, after naming each broken script, when a script of the game does
   // not parse.
   bool ScriptsParse();
@@ -176,6 +179,9 @@ class MainWindow : public QMainWindow {
   bool WriteGameFiles(GenerateReport* report);
   bool StartBrowser(const std::string& program, const std::string& argument);
   void BuildOutputPanel();
+  // Find in project: the panel, and its Replace all (a preview, then one step).
+  void BuildFindPanel();
+  void ReplaceAllFound();
   void Leave();
 
   Session& session_;
@@ -195,6 +201,7 @@ class MainWindow : public QMainWindow {
   BrowserStarts* browser_starts_ = nullptr;
   std::unique_ptr<DebugServer> debug_;
   OutputPanel* output_ = nullptr;
+  FindPanel* find_ = nullptr;
   ScriptOpener script_opener_;
   int saved_files_ = 0;  // by the last save of the project, for the status line
   std::string path_list_;

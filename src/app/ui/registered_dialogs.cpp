@@ -59,7 +59,7 @@ void RegisterDialogs(MainWindow& window) {
   // scripts that do not parse. The place may be out of date: an event
   // script is looked for by its object, event and partner when its index no
   // longer holds it.
-  window.SetScriptOpener([&s, w](const ScriptPlace& place, int line) {
+  window.SetScriptOpener([&s, w](const ScriptPlace& place, CodeSpot line) {
     Project& p = s.project;
     switch (place.kind) {
       case ScriptKind::Event: {

@@ -95,11 +95,17 @@ std::string CodeEditor::GetEditorLine(int line) const {
   return bytes;
 }
 
-void CodeEditor::ShowLine(int line) {
-  if (line <= 0) return;
-  const long index = std::min<long>(line, Send(sci::GETLINECOUNT)) - 1;
+void CodeEditor::ShowLine(CodeSpot spot) {
+  if (spot.line <= 0) return;
+  const long index = std::min<long>(spot.line, Send(sci::GETLINECOUNT)) - 1;
   Send(sci::ENSUREVISIBLE, index);  // unfolds it
-  Send(sci::SETSEL, Send(sci::GETLINEENDPOSITION, index), Send(sci::POSITIONFROMLINE, index));
+  const long start = Send(sci::POSITIONFROMLINE, index);
+  const long end = Send(sci::GETLINEENDPOSITION, index);
+  if (spot.column >= 0)  // the part asked for, kept within the line
+    Send(sci::SETSEL, std::min(start + spot.column, end),
+         std::min(start + spot.column + std::max(spot.length, 0), end));
+  else
+    Send(sci::SETSEL, end, start);
   ScrollCaretLineIntoView();
   scroll_when_shown_ = !isVisible();
 }

@@ -10,6 +10,7 @@
 
 #include "code/editor_styling.h"
 #include "code/keyword_list.h"
+#include "generate/script_place.h"
 
 namespace vorlane {
 
@@ -48,10 +49,11 @@ class CodeEditor : public QsciScintillaBase, public StyledDocument {
   std::string GetEditorText() const;
   // The line without its line end; "" for a line that does not exist.
   std::string GetEditorLine(int line) const;
-  // Selects `line` (1-based; past the end: the last) with the caret at its
-  // start, and scrolls it into view, again when the editor is first shown
-  // at its real size. 0 or less leaves the caret where it is.
-  void ShowLine(int line);
+  // Selects the spot's line (past the end: the last) with the caret at its
+  // start, or the part of it the spot names, and scrolls it into view,
+  // again when the editor is first shown at its real size. Line 0 leaves
+  // the caret where it is.
+  void ShowLine(CodeSpot spot);
 
   void SetEditorColor(int attribute, unsigned colour);
   void SetEditorFont(const std::string& family, int size, int flags);

@@ -101,17 +101,17 @@ void EventCodeDialog::accept() {
 }
 
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
-                   const KeywordList& keywords, Script& script, int line) {
+                   const KeywordList& keywords, Script& script, CodeSpot spot) {
   EventCodeDialog dialog(parent, script, project, prefs, keywords);
-  dialog.editor()->ShowLine(line);
+  dialog.editor()->ShowLine(spot);
   return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
-                   const KeywordList& keywords, int script_index, int line) {
+                   const KeywordList& keywords, int script_index, CodeSpot spot) {
   if (script_index < 0 || script_index >= static_cast<int>(project.scripts.size())) return false;
   return EditEventCode(parent, project, prefs, keywords,
-                       project.scripts[static_cast<size_t>(script_index)], line);
+                       project.scripts[static_cast<size_t>(script_index)], spot);
 }
 
 }  // namespace vorlane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "code/ui/code_window.h"
+#include "generate/script_place.h"
 
 class QComboBox;
 class QLineEdit;
@@ -48,10 +49,10 @@ class EventCodeDialog : public CodeWindow {
 // project's modified flag is left to the object editor. True on OK. With
 // `line` > 0 the dialog opens at that line of the code.
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
-                   const KeywordList& keywords, Script& script, int line = 0);
+                   const KeywordList& keywords, Script& script, CodeSpot spot = {});
 // The same for project.scripts[script_index]; false for an index that names
 // no script.
 bool EditEventCode(QWidget* parent, Project& project, Preferences& prefs,
-                   const KeywordList& keywords, int script_index, int line = 0);
+                   const KeywordList& keywords, int script_index, CodeSpot spot = {});
 
 }  // namespace vorlane

@@ -30,24 +30,24 @@ void GlobalCodeDialog::accept() {
 namespace {
 
 bool RunGlobalCode(QWidget* parent, const char* title, std::string& field, Project& project,
-                   Preferences& prefs, const KeywordList& keywords, int line) {
+                   Preferences& prefs, const KeywordList& keywords, CodeSpot spot) {
   GlobalCodeDialog dialog(parent, title, field, project, prefs, keywords);
-  dialog.editor()->ShowLine(line);
+  dialog.editor()->ShowLine(spot);
   return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 }  // namespace
 
 bool EditGlobalFunctions(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords, int line) {
+                         const KeywordList& keywords, CodeSpot spot) {
   return RunGlobalCode(parent, "Not listed custom functions", project.settings.functions, project,
-                       prefs, keywords, line);
+                       prefs, keywords, spot);
 }
 
 bool EditGlobalVariables(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords, int line) {
+                         const KeywordList& keywords, CodeSpot spot) {
   return RunGlobalCode(parent, "Global variables", project.settings.variables, project, prefs,
-                       keywords, line);
+                       keywords, spot);
 }
 
 }  // namespace vorlane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "code/ui/code_window.h"
+#include "generate/script_place.h"
 
 namespace vorlane {
 
@@ -28,8 +29,8 @@ class GlobalCodeDialog : public CodeWindow {
 // Each returns true when OK stored the text and marked the project modified
 // (even when nothing changed). With `line` > 0 the window opens at that line.
 bool EditGlobalFunctions(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords, int line = 0);
+                         const KeywordList& keywords, CodeSpot spot = {});
 bool EditGlobalVariables(QWidget* parent, Project& project, Preferences& prefs,
-                         const KeywordList& keywords, int line = 0);
+                         const KeywordList& keywords, CodeSpot spot = {});
 
 }  // namespace vorlane

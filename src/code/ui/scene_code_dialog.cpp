@@ -59,17 +59,17 @@ void SceneCodeDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, Scene& scene, int line) {
+                   const KeywordList& keywords, Scene& scene, CodeSpot spot) {
   SceneCodeDialog dialog(parent, scene, project, prefs, keywords);
-  dialog.editor()->ShowLine(line);
+  dialog.editor()->ShowLine(spot);
   return Dialogs().Exec(dialog) == QDialog::Accepted;
 }
 
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, int scene_index, int line) {
+                   const KeywordList& keywords, int scene_index, CodeSpot spot) {
   if (scene_index < 0 || scene_index >= static_cast<int>(project.scenes.size())) return false;
   return EditSceneCode(parent, project, prefs, keywords,
-                       project.scenes[static_cast<size_t>(scene_index)], line);
+                       project.scenes[static_cast<size_t>(scene_index)], spot);
 }
 
 }  // namespace vorlane

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <string>
 
+#include "generate/script_place.h"
 #include "gui/preferences.h"
 #include "code/keyword_list.h"
 #include "project/model.h"
@@ -49,9 +50,9 @@ class SceneCodeDialog : public QDialog {
 // OK stores the code in the scene and marks the project modified. True on OK.
 // With `line` > 0 the dialog opens at that line of the code.
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, Scene& scene, int line = 0);
+                   const KeywordList& keywords, Scene& scene, CodeSpot spot = {});
 // The same for project.scenes[scene_index]; false for an index that names no scene.
 bool EditSceneCode(QWidget* parent, Project& project, const Preferences& prefs,
-                   const KeywordList& keywords, int scene_index, int line = 0);
+                   const KeywordList& keywords, int scene_index, CodeSpot spot = {});
 
 }  // namespace vorlane

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "code/keyword_list.h"
+#include "generate/script_place.h"
 #include "gui/preferences.h"
 #include "project/edit_stack.h"
 #include "project/model.h"
@@ -35,6 +36,6 @@ void EditFont(QWidget* parent, Project& project, const std::string& name);
 // "Function properties": name, parameters and code in the script editor;
 // with `line` > 0 it opens at that line of the code.
 void EditFunction(QWidget* parent, Project& project, Preferences& prefs,
-                  const KeywordList& keywords, const std::string& name, int line = 0);
+                  const KeywordList& keywords, const std::string& name, CodeSpot spot = {});
 
 }  // namespace vorlane

@@ -42,10 +42,10 @@ std::vector<std::string> FunctionDialog::Done() {
 }
 
 void EditFunction(QWidget* parent, Project& project, Preferences& prefs,
-                  const KeywordList& keywords, const std::string& name, int line) {
+                  const KeywordList& keywords, const std::string& name, CodeSpot spot) {
   EditEveryNamed(project, ResourceKind::Function, name, [&](int index) {
     auto dialog = std::make_unique<FunctionDialog>(parent, project, prefs, keywords, index);
-    dialog->editor()->ShowLine(line);
+    dialog->editor()->ShowLine(spot);
     return dialog;
   });
 }

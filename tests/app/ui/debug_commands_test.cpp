@@ -28,8 +28,8 @@ TEST_F(DebugCommandsTest, ABrokenScriptStopsRunAndExportAndOpensAtItsLine) {
   project().scripts.push_back({"scr_1", object, "Step", "", "x = 1;\nimage_speed = ;"});
   const std::string old_game = test::ReadAll("Projects/demo/game.js");
   std::vector<std::pair<ScriptPlace, int>> opened;
-  window().SetScriptOpener([&](const ScriptPlace& place, int line) {
-    opened.push_back({place, line});
+  window().SetScriptOpener([&](const ScriptPlace& place, CodeSpot spot) {
+    opened.push_back({place, spot.line});
   });
 
   std::vector<std::string> listed;

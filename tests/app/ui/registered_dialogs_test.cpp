@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include "app/ui/find_panel.h"
 #include "code/ui/code_editor.h"
 #include "code/ui/scintilla_messages.h"
 #include "editors/ui/resource_dialog.h"
@@ -223,6 +224,51 @@ TEST_F(RegisteredDialogsTest, ScriptsFollowARenameInItsStep) {
   });
   Choose(ResourceKind::Object, "obj_wall", "Find uses");
   EXPECT_EQ(line, 1);
+  EXPECT_TRUE(dialogs_.problems().empty());
+}
+
+// Find in project lists the matches by script and line, opens the code with
+// the match selected, and replaces them all after a preview, as one step.
+TEST_F(RegisteredDialogsTest, FindInProjectOpensAndReplacesTheMatches) {
+  MainWindow& window = StartOnSample();
+  std::string& code = project().scripts[2].code;
+  code = "x = 1;\nzork = zork + 1;";
+  history().Reset();
+  window.RunCommand(Command::FindInProject);
+  FindPanel& panel = *window.find_panel();
+  panel.field()->setText("zork");
+  panel.RunPendingSearch();
+  QTreeWidget& results = *panel.results();
+  ASSERT_EQ(results.topLevelItemCount(), 1);
+  QTreeWidgetItem& match = *results.topLevelItem(0)->child(1);
+  EXPECT_EQ(results.topLevelItem(0)->text(0).toStdString(), "obj_wall, Step event");
+  EXPECT_EQ(match.text(0).toStdString(), "2: zork = zork + 1;");
+  EXPECT_EQ(panel.summary()->text().toStdString(), "2 matches in 1 script");
+
+  long selected[2] = {-1, -1};
+  dialogs_.Drive([&](QDialog& dialog) {
+    auto* editor = dialog.findChild<CodeEditor*>();
+    const long line = editor->Send(sci::POSITIONFROMLINE, 1);
+    selected[0] = editor->Send(sci::GETSELECTIONSTART) - line;
+    selected[1] = editor->Send(sci::GETSELECTIONEND) - line;
+    dialog.reject();
+  });
+  emit results.itemActivated(&match, 0);
+  EXPECT_EQ(selected[0], 7);  // the second "zork" of the line
+  EXPECT_EQ(selected[1], 11);
+
+  panel.replace_field()->setText("points");
+  std::string preview;
+  dialogs_.Drive([&](QDialog& dialog) {
+    preview = dynamic_cast<ReplacePreviewWindow&>(dialog).list()->topLevelItem(0)->text(2).toStdString();
+    ClickButton(dialog, "Replace");
+  });
+  panel.replace_button()->click();
+  EXPECT_EQ(preview, "points = points + 1;");
+  EXPECT_EQ(code, "x = 1;\npoints = points + 1;");
+  EXPECT_EQ(results.topLevelItemCount(), 0);  // searched again
+  window.RunCommand(Command::Undo);
+  EXPECT_EQ(code, "x = 1;\nzork = zork + 1;");
   EXPECT_TRUE(dialogs_.problems().empty());
 }
 
