@@ -3,8 +3,8 @@
 // program folder holding the example game; it writes PNG files into the
 // folder given as the only argument. tools/manual/make_pictures.sh runs it.
 #include <QApplication>
-#include <QDialog>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>

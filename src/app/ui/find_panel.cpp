@@ -16,7 +16,7 @@
 namespace vorlane {
 namespace {
 
-constexpr int kPauseMilliseconds = 250;  // after the last key, before searching
+constexpr int kPauseMilliseconds = 250;      // after the last key, before searching
 constexpr int kHitRole = Qt::UserRole + 1;   // index into the script matches
 constexpr int kNameRole = Qt::UserRole + 2;  // index into the name matches
 
@@ -27,9 +27,10 @@ std::string Count(size_t n, const char* one, const char* many) {
 std::string Summary(const SearchResults& found, size_t scripts) {
   if (!found.error.empty()) return found.error;
   if (found.hits.empty() && found.names.empty()) return "No matches.";
-  std::string text = Count(found.hits.size(), "match", "matches") + " in " +
-                     Count(scripts, "script", "scripts");
-  if (!found.names.empty()) text += ", " + Count(found.names.size(), "resource name", "resource names");
+  std::string text =
+      Count(found.hits.size(), "match", "matches") + " in " + Count(scripts, "script", "scripts");
+  if (!found.names.empty())
+    text += ", " + Count(found.names.size(), "resource name", "resource names");
   if (found.more)
     text = "More than " + std::to_string(kMaxSearchHits) + " matches; showing the first " +
            std::to_string(kMaxSearchHits) + ".";
@@ -119,7 +120,8 @@ void FindPanel::Search() {
     auto* group = new QTreeWidgetItem({"Resource names"});
     for (size_t i = 0; i < last_.names.size(); ++i) {
       const NameHit& name = last_.names[i];
-      auto* item = new QTreeWidgetItem(group, {Q(std::string(KindWord(name.kind)) + " " + name.name)});
+      auto* item =
+          new QTreeWidgetItem(group, {Q(std::string(KindWord(name.kind)) + " " + name.name)});
       item->setData(0, kNameRole, static_cast<int>(i));
     }
     groups.append(group);
@@ -131,7 +133,8 @@ void FindPanel::Search() {
     const SearchHit& hit = last_.hits[i];
     if (!group || i == 0 || !(last_.hits[i - 1].place == hit.place) ||
         last_.hits[i - 1].in_params != hit.in_params) {
-      group = new QTreeWidgetItem({Q(PlaceLabel(hit.place) + (hit.in_params ? ", parameters" : ""))});
+      group =
+          new QTreeWidgetItem({Q(PlaceLabel(hit.place) + (hit.in_params ? ", parameters" : ""))});
       groups.append(group);
       ++scripts;
     }
@@ -169,9 +172,9 @@ ReplacePreviewWindow::ReplacePreviewWindow(QWidget* parent, const std::vector<Li
     : QDialog(parent) {
   setWindowTitle("Replace all");
   setFixedSize(760, 420);
-  auto* heading = new QLabel(changes.size() == 1 ? QString("This line changes:")
-                                                 : Q("These " + std::to_string(changes.size()) +
-                                                     " lines change:"),
+  auto* heading = new QLabel(changes.size() == 1
+                                 ? QString("This line changes:")
+                                 : Q("These " + std::to_string(changes.size()) + " lines change:"),
                              this);
   heading->setGeometry(12, 10, 736, 24);
   list_ = new QTreeWidget(this);
@@ -183,10 +186,10 @@ ReplacePreviewWindow::ReplacePreviewWindow(QWidget* parent, const std::vector<Li
   list_->header()->resizeSection(1, 250);
   QList<QTreeWidgetItem*> items;
   for (const LineChange& change : changes)
-    items.append(new QTreeWidgetItem(
-        {Q(change.in_params ? PlaceLabel(change.place) + ", parameters"
-                            : PlaceLineText(change.place, change.line)),
-         Q(change.before), Q(change.after)}));
+    items.append(
+        new QTreeWidgetItem({Q(change.in_params ? PlaceLabel(change.place) + ", parameters"
+                                                : PlaceLineText(change.place, change.line)),
+                             Q(change.before), Q(change.after)}));
   list_->addTopLevelItems(items);
   auto* replace = new QPushButton("Replace", this);
   replace->setGeometry(548, 378, 100, 30);

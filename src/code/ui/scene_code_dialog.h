@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <string>
 
+#include "code/keyword_list.h"
 #include "generate/script_place.h"
 #include "gui/preferences.h"
-#include "code/keyword_list.h"
 #include "project/model.h"
 
 class QLabel;

@@ -260,7 +260,8 @@ TEST_F(RegisteredDialogsTest, FindInProjectOpensAndReplacesTheMatches) {
   panel.replace_field()->setText("points");
   std::string preview;
   dialogs_.Drive([&](QDialog& dialog) {
-    preview = dynamic_cast<ReplacePreviewWindow&>(dialog).list()->topLevelItem(0)->text(2).toStdString();
+    preview =
+        dynamic_cast<ReplacePreviewWindow&>(dialog).list()->topLevelItem(0)->text(2).toStdString();
     ClickButton(dialog, "Replace");
   });
   panel.replace_button()->click();
