@@ -30,12 +30,13 @@ class ShapeRows {
   Span Row(int y) const {
     if (y < box_.top() || y > box_.bottom()) return {};
     if (shape_ == Shape::Rectangle) return {box_.left(), box_.right()};
-    // Pixel centres inside the ellipse touching the box's sides; the
-    // distance from the middle row is kept in whole numbers (twice the
-    // pixel offset) so that rows above and below the middle mirror exactly.
+    // Pixel centres inside the ellipse whose radii are a quarter pixel
+    // short of the box's half sides: round enough that a 3 x 3 circle is a
+    // plus, not a square. The offset from the middle row is kept in whole
+    // numbers so that rows above and below the middle mirror exactly.
     const int w = box_.width(), h = box_.height();
-    const double t = static_cast<double>(2 * (y - box_.top()) + 1 - h) / h;
-    const double half = w / 2.0 * std::sqrt(std::max(0.0, 1.0 - t * t));
+    const double t = 2.0 * (2 * (y - box_.top()) + 1 - h) / (2 * h - 1);
+    const double half = (w / 2.0 - 0.25) * std::sqrt(std::max(0.0, 1.0 - t * t));
     int left = static_cast<int>(std::ceil(box_.left() + w / 2.0 - half - 0.5 - 1e-9));
     // Each row keeps at least its middle pixel (two for an even width), so
     // the ellipse always reaches the top and bottom of its box.
