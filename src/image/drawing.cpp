@@ -230,14 +230,23 @@ QRect MoveArea(Image& image, const QRect& area, QPoint offset, Color erase) {
 std::vector<Color> PictureColors(const std::vector<const Image*>& pictures, std::size_t cap) {
   std::vector<Color> colors;
   std::unordered_set<std::uint32_t> seen;
+  // Drawn pictures are mostly runs of one colour: a pixel like the one
+  // before it needs no look-up, which makes a large frame quick to scan.
+  std::uint32_t last = 0;
+  bool has_last = false;
   for (const Image* picture : pictures) {
     if (!picture) continue;
     for (int y = 0; y < picture->height(); ++y) {
       const std::uint8_t* p = picture->row(y);
       for (int x = 0; x < picture->width(); ++x, p += 4) {
-        if (colors.size() >= cap) return colors;
         const Color color{p[0], p[1], p[2], p[3]};
-        if (seen.insert(color.ToInt()).second) colors.push_back(color);
+        const std::uint32_t value = color.ToInt();
+        if (has_last && value == last) continue;
+        last = value;
+        has_last = true;
+        if (!seen.insert(value).second) continue;
+        if (colors.size() >= cap) return colors;
+        colors.push_back(color);
       }
     }
   }
