@@ -17,18 +17,7 @@ using Picture = std::vector<std::string>;
 const Color kInk = Rgba(250, 10, 20), kBack = Rgba(0, 90, 0);
 
 // '#' primary, '+' secondary, '.' see-through, '?' other.
-Picture Text(const Image& image) {
-  Picture rows;
-  for (int y = 0; y < image.height(); ++y) {
-    std::string row;
-    for (int x = 0; x < image.width(); ++x) {
-      const Color c = image.Pixel(x, y);
-      row += c == kInk ? '#' : c == kBack ? '+' : c == kClear ? '.' : '?';
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
+Picture Text(const Image& image) { return test::Text(image, {{kInk, '#'}, {kBack, '+'}}); }
 
 PointerEvent At(int x, int y, Qt::MouseButton button = Qt::LeftButton,
                 Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

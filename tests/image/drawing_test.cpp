@@ -17,18 +17,7 @@ using Picture = std::vector<std::string>;
 const Color kInk = Rgba(250, 10, 20, 255);
 
 // The pixels of `image` as rows of text: '#' ink, '.' see-through, '?' other.
-Picture Text(const Image& image) {
-  Picture rows;
-  for (int y = 0; y < image.height(); ++y) {
-    std::string row;
-    for (int x = 0; x < image.width(); ++x) {
-      const Color c = image.Pixel(x, y);
-      row += c == kInk ? '#' : c == kClear ? '.' : '?';
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
+Picture Text(const Image& image) { return test::Text(image, {{kInk, '#'}}); }
 
 // A see-through w x h frame after `draw`, as text.
 Picture Drawn(int w, int h, const std::function<void(Image&)>& draw) {

@@ -10,6 +10,7 @@
 
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
+#include "image/ui/frame_icons.h"
 
 namespace vorlane {
 
@@ -66,40 +67,10 @@ QIcon SwatchIcon(Color c, int side) {
   return QIcon(pixmap);
 }
 
+// The tools' icons follow the tool table's order.
 QIcon ToolIcon(DrawToolKind kind, const QColor& ink) {
-  QPixmap pixmap(20, 20);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(ink, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  switch (kind) {
-    case DrawToolKind::Pencil:
-      p.drawPolygon(QPolygonF({{4, 16}, {5, 12}, {14, 3}, {17, 6}, {8, 15}}));
-      p.drawLine(QPointF(5, 12), QPointF(8, 15));
-      break;
-    case DrawToolKind::Eraser:
-      p.setBrush(QColor(230, 150, 160));
-      p.drawPolygon(QPolygonF({{3, 12}, {10, 5}, {17, 12}, {10, 19}}));
-      break;
-    case DrawToolKind::Line: p.drawLine(QPointF(3, 17), QPointF(17, 3)); break;
-    case DrawToolKind::Rectangle: p.drawRect(QRectF(3.5, 5.5, 13, 9)); break;
-    case DrawToolKind::Ellipse: p.drawEllipse(QRectF(2.5, 4.5, 15, 11)); break;
-    case DrawToolKind::Fill:
-      p.drawPolygon(QPolygonF({{3, 9}, {9, 3}, {15, 9}, {9, 15}}));
-      p.setBrush(QColor(40, 110, 220));
-      p.drawEllipse(QRectF(14, 12, 4, 6));
-      break;
-    case DrawToolKind::Picker:
-      p.drawLine(QPointF(3, 17), QPointF(12, 8));
-      p.setBrush(ink);
-      p.drawEllipse(QRectF(11, 3, 6, 6));
-      break;
-    case DrawToolKind::Select:
-      p.setPen(QPen(ink, 1.2, Qt::DashLine));
-      p.drawRect(QRectF(3.5, 4.5, 13, 11));
-      break;
-  }
-  return QIcon(pixmap);
+  return MakeFrameIcon(
+      static_cast<FrameIcon>(static_cast<int>(FrameIcon::Pencil) + static_cast<int>(kind)), ink);
 }
 
 }  // namespace

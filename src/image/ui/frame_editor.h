@@ -127,10 +127,11 @@ class FrameEditor : public QDialog {
   DrawToolKind tool_kind_ = DrawToolKind::Pencil;
   ImageRef drawn_;
   int drawn_frame_ = -1;
-  QScrollArea* view_;
+  QScrollArea* view_;  // holds canvas_
   DrawingCanvas* canvas_;
   DrawPanel* panel_;
   QLabel* zoom_label_;
+  // The one of these two holding the Delete key: the selection's while there is one.
   QAction* delete_frame_ = nullptr;
   QAction* delete_selection_ = nullptr;
   QPushButton* done_;
