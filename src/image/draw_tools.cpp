@@ -259,9 +259,9 @@ void SelectTool::PlaceAt(QPoint at) {
 
 void SelectTool::SetSelection(const QRect& area) {
   // The outline is drawn just around the selection: one pixel more on each side.
-  const QRect before = selection_;
+  const QRect touched = selection_ | area;
   selection_ = area;
-  state_.Changed((before | area).adjusted(-1, -1, 1, 1));
+  if (!touched.isEmpty()) state_.Changed(touched.adjusted(-1, -1, 1, 1));
 }
 
 DrawTools::DrawTools(DrawState& state) {

@@ -124,8 +124,10 @@ void FrameEditor::LoadFrame() {
     draw_tools_->select().Drop();
     drawn_ = frame;
     drawn_frame_ = current_;
+    const QSize size_before(draw_.image.width(), draw_.image.height());
     draw_.image = frame ? *frame : Image();
     canvas_->Reload();
+    if (size_before != QSize(draw_.image.width(), draw_.image.height())) FitZoom();
   }
   ShowOnion();
 }

@@ -76,7 +76,6 @@ FrameEditor::FrameEditor(QWidget* parent, EditStack& history, const std::string&
   current_ = frames.empty() ? -1 : frames.front();
   OnHistoryChanged();
   Refresh();
-  FitZoom();
 }
 
 FrameEditor::~FrameEditor() {
