@@ -50,18 +50,23 @@ void DrawingCanvas::PaintPicture(Image& target, int left, int top) const {
 }
 
 void DrawingCanvas::paintEvent(QPaintEvent* event) {
-  Canvas::paintEvent(event);
-  const int z = zoom();
   QPainter painter(this);
   const QRect area = event->rect();
-  if (z >= kGridZoom) {
-    // Lines between the pixels under the area, faint over any colour.
-    painter.setPen(QColor(128, 128, 128, 110));
-    const int right = std::min(area.right(), picture_width() * z);
-    const int bottom = std::min(area.bottom(), picture_height() * z);
-    for (int x = area.left() / z * z; x <= right; x += z) painter.drawLine(x, area.top(), x, bottom);
-    for (int y = area.top() / z * z; y <= bottom; y += z) painter.drawLine(area.left(), y, right, y);
+  const int z = zoom();
+  // The picture pixels under the area to paint, and nothing more.
+  const int left = std::max(area.left() / z, 0), top = std::max(area.top() / z, 0);
+  const int right = std::min(area.right() / z + 1, picture_width());
+  const int bottom = std::min(area.bottom() / z + 1, picture_height());
+  if (right <= left || bottom <= top) {
+    painter.fillRect(area, palette().window());
+    return;
   }
+  if (part_.width() != right - left || part_.height() != bottom - top)
+    part_ = Image::Opaque(right - left, bottom - top);
+  PaintPicture(part_, left, top);  // every pixel, so nothing of the last paint stays
+  if (tool()) tool()->PaintOverlay(part_, left, top);
+  Enlarge();
+  painter.drawImage(QPoint(left * z, top * z), screen_);
   if (select_.has_selection()) {
     const QRect& s = select_.selection();
     const QRect box(s.x() * z - 1, s.y() * z - 1, s.width() * z + 1, s.height() * z + 1);
@@ -69,6 +74,32 @@ void DrawingCanvas::paintEvent(QPaintEvent* event) {
     painter.drawRect(box);
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
     painter.drawRect(box);
+  }
+}
+
+void DrawingCanvas::Enlarge() {
+  const int z = zoom();
+  const QSize size(part_.width() * z, part_.height() * z);
+  if (screen_.size() != size) screen_ = QImage(size, QImage::Format_RGB32);
+  const bool grid = z >= kGridZoom;
+  // The grid: each pixel's top row and left column of screen pixels a
+  // little towards mid grey, so it shows over any colour.
+  const auto line = [](QRgb c) {
+    const auto mix = [](int v) { return v + (128 - v) * 110 / 255; };
+    return qRgb(mix(qRed(c)), mix(qGreen(c)), mix(qBlue(c)));
+  };
+  for (int y = 0; y < part_.height(); ++y) {
+    auto* first = reinterpret_cast<QRgb*>(screen_.scanLine(y * z));
+    const std::uint8_t* p = part_.row(y);
+    for (int x = 0; x < part_.width(); ++x, p += 4) {
+      const QRgb c = qRgb(p[0], p[1], p[2]);
+      std::fill_n(first + x * z, z, c);
+      if (grid) first[x * z] = line(c);
+    }
+    for (int k = 1; k < z; ++k)
+      std::copy_n(first, size.width(), reinterpret_cast<QRgb*>(screen_.scanLine(y * z + k)));
+    if (grid)
+      for (int x = 0; x < size.width(); ++x) first[x] = line(first[x]);
   }
 }
 

@@ -1,9 +1,13 @@
 // The frame editor's drawing surface: the frame being drawn over the
 // transparency checkerboard, the neighbouring frames faint beneath it (the
 // onion skin), a pixel grid from zoom 8 up and the selection's outline, the
-// last two drawn in screen pixels so they stay one pixel thin at any zoom.
+// last two in screen pixels so they stay one pixel thin at any zoom. It
+// enlarges the picture itself, pixel by pixel, with the grid in the same
+// pass: the toolkit's scaled drawing costs a whole view's repaint several
+// times as much.
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <functional>
 
@@ -38,12 +42,18 @@ class DrawingCanvas : public Canvas {
 
  private:
   void PaintPicture(Image& target, int left, int top) const;
+  // `part_` enlarged into `screen_`, the grid drawn in.
+  void Enlarge();
 
   const DrawState& state_;
   const SelectTool& select_;
   ImageRef before_, after_;
   std::function<void(int, QPoint)> wheel_;
   int wheel_rest_ = 0;  // eighths of a degree not yet a whole notch
+  // The last painted part in picture and in screen pixels, kept so that a
+  // repaint of the same size reuses their memory.
+  Image part_;
+  QImage screen_;
 };
 
 }  // namespace vorlane
