@@ -56,7 +56,8 @@ class StrokeTool : public PaintTool {
 };
 
 // Line, rectangle and ellipse: a preview while dragging, drawn on release.
-// With Shift alone, rectangles and ellipses are square and round.
+// With Shift alone, lines keep to eight directions, rectangles and ellipses
+// are square and round.
 class ShapeTool : public PaintTool {
  public:
   enum class Kind { Line, Rectangle, Ellipse };
@@ -72,7 +73,8 @@ class ShapeTool : public PaintTool {
     if (button_ == Qt::NoButton) return;
     const QRect before = Area();
     to_ = At(event);
-    if (kind_ != Kind::Line && event.shift_alone()) to_ = ConstrainSquare(from_, to_);
+    if (event.shift_alone())
+      to_ = kind_ == Kind::Line ? ConstrainLine(from_, to_) : ConstrainSquare(from_, to_);
     state_.Changed(before | Area());
   }
   void Release(const PointerEvent& event) override {

@@ -122,6 +122,14 @@ QPoint ConstrainSquare(QPoint from, QPoint to) {
   return QPoint(from.x() + (dx < 0 ? -side : side), from.y() + (dy < 0 ? -side : side));
 }
 
+QPoint ConstrainLine(QPoint from, QPoint to) {
+  const int dx = to.x() - from.x(), dy = to.y() - from.y();
+  // Within 22.5 degrees of level or upright (tan 22.5 is about 0.414).
+  if (std::abs(dy) * 1000 <= std::abs(dx) * 414) return QPoint(to.x(), from.y());
+  if (std::abs(dx) * 1000 <= std::abs(dy) * 414) return QPoint(from.x(), to.y());
+  return ConstrainSquare(from, to);
+}
+
 QRect DrawShape(Image& image, Shape shape, QPoint a, QPoint b, bool filled, int size, Color color) {
   const QRect box = CornerRect(a, b);
   const QRect changed = box.intersected(Bounds(image));

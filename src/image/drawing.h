@@ -38,6 +38,9 @@ QRect CornerRect(QPoint a, QPoint b);
 // With Shift the shape is square: `to` moves along its longer side's
 // direction so that both sides match the longer one.
 QPoint ConstrainSquare(QPoint from, QPoint to);
+// With Shift a line is level, upright or at 45 degrees, whichever lies
+// nearest the pointer.
+QPoint ConstrainLine(QPoint from, QPoint to);
 
 // A rectangle or ellipse fitting the box between two corners; an outline
 // is `size` pixels thick, inside the box (a pixel is on it when a pixel

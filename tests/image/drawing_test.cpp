@@ -112,11 +112,17 @@ TEST(DrawingTest, ShapesFillTheirBoxFromCornersInAnyOrder) {
   }
 }
 
-TEST(DrawingTest, ShiftMakesTheSecondCornerSquareOnTheLongerSide) {
+TEST(DrawingTest, ShiftMakesShapesSquareAndLinesKeepToEightDirections) {
   struct Case {
-    QPoint to, expected;
-  } cases[] = {{{5, 2}, {5, 5}}, {{-1, 4}, {-4, 4}}, {{3, -6}, {6, -6}}, {{0, 0}, {0, 0}}};
-  for (const Case& c : cases) EXPECT_EQ(ConstrainSquare({0, 0}, c.to), c.expected) << c.to.x();
+    QPoint to, square, line;
+  } cases[] = {
+      {{5, 2}, {5, 5}, {5, 0}},     {{-1, 4}, {-4, 4}, {0, 4}}, {{3, -6}, {6, -6}, {6, -6}},
+      {{-5, -4}, {-5, -5}, {-5, -5}}, {{0, 0}, {0, 0}, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ConstrainSquare({0, 0}, c.to), c.square) << c.to.x() << "," << c.to.y();
+    EXPECT_EQ(ConstrainLine({0, 0}, c.to), c.line) << c.to.x() << "," << c.to.y();
+  }
 }
 
 TEST(DrawingTest, FillStaysWithinToleranceContiguousOrEverywhere) {
