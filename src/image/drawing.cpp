@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <unordered_set>
 
 namespace vorlane {
@@ -247,14 +248,14 @@ std::vector<Color> PictureColors(const std::vector<const Image*>& pictures, std:
     for (int y = 0; y < picture->height(); ++y) {
       const std::uint8_t* p = picture->row(y);
       for (int x = 0; x < picture->width(); ++x, p += 4) {
-        const Color color{p[0], p[1], p[2], p[3]};
-        const std::uint32_t value = color.ToInt();
+        std::uint32_t value;  // the four bytes as they lie, only compared
+        std::memcpy(&value, p, 4);
         if (has_last && value == last) continue;
         last = value;
         has_last = true;
         if (!seen.insert(value).second) continue;
         if (colors.size() >= cap) return colors;
-        colors.push_back(color);
+        colors.push_back(Color{p[0], p[1], p[2], p[3]});
       }
     }
   }
