@@ -1,6 +1,8 @@
 // Small pictures the image and scene tests build their cases from.
 #pragma once
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/image.h"
@@ -35,6 +37,25 @@ inline Image Row(const std::vector<Color>& pixels, bool alpha = true) {
   Image image = alpha ? Image::Transparent(w, 1) : Image::Opaque(w, 1);
   for (int x = 0; x < w; ++x) image.Plot(x, 0, pixels[x]);
   return image;
+}
+
+// The pixels as rows of text: a colour of `legend` as its letter,
+// see-through (0, 0, 0, 0) as '.', any other colour as '?'.
+inline std::vector<std::string> Text(const Image& image,
+                                     const std::vector<std::pair<Color, char>>& legend) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < image.height(); ++y) {
+    std::string row;
+    for (int x = 0; x < image.width(); ++x) {
+      const Color c = image.Pixel(x, y);
+      char letter = c == kClear ? '.' : '?';
+      for (const auto& [color, mark] : legend)
+        if (c == color) letter = mark;
+      row += letter;
+    }
+    rows.push_back(row);
+  }
+  return rows;
 }
 
 }  // namespace vorlane::test

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "gui/ui/canvas.h"
+#include "image/ui/drawing_canvas.h"
 #include "gui/ui/controls.h"
 #include "gui/ui/dialog_service.h"
 #include "image/frame_edits.h"
@@ -23,7 +24,8 @@
 namespace vorlane {
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600;
+constexpr int kWidth = 1000, kHeight = 700;
+constexpr int kStripHeight = 110;
 constexpr int kButtonSide = 25;
 constexpr int kButtonStep = 26;
 constexpr int kGroupGap = 14;
@@ -55,9 +57,10 @@ FrameEditor::FrameEditor(QWidget* parent, EditStack& history, const std::string&
   auto* body = new QWidget(this);
   body->setGeometry(0, menu_height, kWidth, kHeight - menu_height);
   BuildButtons(body);
+  BuildDrawing(body);
 
   scroll_ = new QScrollArea(body);
-  scroll_->setGeometry(10, 45, kWidth - 20, body->height() - 45 - 45);
+  scroll_->setGeometry(10, kStripTop, kWidth - 20, kStripHeight);
   scroll_->horizontalScrollBar()->setSingleStep(32);
   scroll_->verticalScrollBar()->setSingleStep(16);
   strip_ = new Canvas;
@@ -77,6 +80,7 @@ FrameEditor::FrameEditor(QWidget* parent, EditStack& history, const std::string&
 
 FrameEditor::~FrameEditor() {
   strip_->SetTool(nullptr);
+  canvas_->SetTool(nullptr);
   disconnect(&stack_.undo_stack(), nullptr, this, nullptr);  // it outlives the editor
 }
 
@@ -126,12 +130,14 @@ void FrameEditor::BuildMenus() {
             },
             {K("Ctrl+Right")});
   edit->addSeparator();
-  AddAction(edit, "Delete current frame\tDelete",
+  delete_frame_ = AddAction(edit, "Delete current frame\tDelete",
             [this] {
               FrameStep("Delete frame",
                         [this](Project& p) { return DeleteFrame(p, sprite_, current_); });
             },
             {K(Qt::Key_Delete)});
+
+  BuildDrawMenus(edit);
 
   QMenu* transform = menu_bar_->addMenu("Transform");
   const auto effect = [this](EffectKind kind) { return [this, kind] { RunEffect(kind); }; };
@@ -234,6 +240,7 @@ void FrameEditor::keyPressEvent(QKeyEvent* event) {
 void FrameEditor::SetCurrent(int frame_index) {
   current_ = frame_index;
   strip_->update();
+  LoadFrame();
   const int k = layout_.Position(current_);
   if (k < 0) return;
   const long long middle = layout_.x(k) + layout_.width(k) / 2;
@@ -248,6 +255,8 @@ void FrameEditor::Refresh() {
   strip_->SetPicture(width, layout_.total_height(), [this](Image& target, int left, int top) {
     PaintFrameStrip(target, left, top, project_, layout_, current_);
   });
+  LoadFrame();
+  RefreshPalette();
 }
 
 void FrameEditor::FrameStep(const std::string& text, const std::function<int(Project&)>& change) {
@@ -281,6 +290,10 @@ void FrameEditor::AddFromFile() {
     Dialogs().Message(this, "Error", error);
     return;
   }
+  AddPicture(picture);
+}
+
+void FrameEditor::AddPicture(const Image& picture) {
   FrameFit fit = FrameFit::ResizeAll;
   FramePlacement placement = FramePlacement::Stretch;
   const std::vector<int> frames = SpriteFrames(project_, sprite_);

@@ -222,6 +222,31 @@ QIcon MakeFrameIcon(FrameIcon icon, const QColor& ink) {
       p.drawRect(QRectF(4.2, 4.2, 4, 4));
       p.drawRect(QRectF(8.2, 8.2, 4, 4));
       break;
+    case FrameIcon::Pencil:
+      p.drawPolygon(QPolygonF({{4, 16}, {5, 12}, {14, 3}, {17, 6}, {8, 15}}));
+      p.drawLine(QPointF(5, 12), QPointF(8, 15));
+      break;
+    case FrameIcon::Eraser:
+      p.setBrush(QColor(230, 150, 160));
+      p.drawPolygon(QPolygonF({{3, 12}, {10, 5}, {17, 12}, {10, 19}}));
+      break;
+    case FrameIcon::Line: p.drawLine(QPointF(3, 17), QPointF(17, 3)); break;
+    case FrameIcon::Rectangle: p.drawRect(QRectF(3.5, 5.5, 13, 9)); break;
+    case FrameIcon::Ellipse: p.drawEllipse(QRectF(2.5, 4.5, 15, 11)); break;
+    case FrameIcon::Fill:
+      p.drawPolygon(QPolygonF({{3, 9}, {9, 3}, {15, 9}, {9, 15}}));
+      p.setBrush(QColor(40, 110, 220));
+      p.drawEllipse(QRectF(14, 12, 4, 6));
+      break;
+    case FrameIcon::Picker:
+      p.drawLine(QPointF(3, 17), QPointF(12, 8));
+      p.setBrush(ink);
+      p.drawEllipse(QRectF(11, 3, 6, 6));
+      break;
+    case FrameIcon::Select:
+      p.setPen(QPen(ink, 1.2, Qt::DashLine));
+      p.drawRect(QRectF(3.5, 4.5, 13, 11));
+      break;
   }
   return QIcon(pixmap);
 }

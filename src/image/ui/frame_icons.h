@@ -12,6 +12,8 @@ enum class FrameIcon {
   Shift, Mirror, Rotate, Scale, ResizeCanvas, Stretch,
   Grayscale, Colorize, ColorBalance, SwapChannels, Invert, Brightness, Opacity, Posterize, Noise,
   EraseColor, MakeOpaque,
+  // The drawing tools.
+  Pencil, Eraser, Line, Rectangle, Ellipse, Fill, Picker, Select,
 };
 
 QIcon MakeFrameIcon(FrameIcon icon, const QColor& ink);

@@ -2,6 +2,8 @@
 // windows it opens, each effect's window, and the strip import.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -12,10 +14,14 @@
 #include "gui/file_util.h"
 #include "gui/ui/canvas.h"
 #include "gui/ui/controls.h"
+#include "gui/ui/image_view.h"
+#include "image/drawing.h"
+#include "image/ui/drawing_canvas.h"
 #include "image/effects.h"
 #include "image/frame_edits.h"
 #include "image/test_pictures.h"
 #include "image/ui/effect_dialog.h"
+#include "image/ui/draw_panel.h"
 #include "image/ui/frame_dialogs.h"
 #include "image/ui/frame_editor.h"
 #include "image/ui/image_editor.h"
@@ -86,7 +92,8 @@ TEST_F(ImageWindowTest, TheStripButtonsAndKeysReachTheirOperations) {
     const Images before = Pictures();
     // Duplicate, move left, move right and delete leave the frames as they were.
     for (QToolButton* button : editor.findChildren<QToolButton*>())
-      if (!editor.menu_bar()->isAncestorOf(button)) button->click();
+      if (!editor.menu_bar()->isAncestorOf(button) && !editor.panel()->isAncestorOf(button))
+        button->click();
     EXPECT_EQ(editor.stack().count(), 4);
     Key(&editor, Qt::Key_D);
     Key(&editor, Qt::Key_Left);
@@ -191,6 +198,55 @@ TEST_F(ImageWindowTest, TheWindowsReachTheFrames) {
   EXPECT_EQ(dialogs_.Boxes()[2].rfind("Error: The image \"broken.png\" could not be loaded", 0),
             0u);
   EXPECT_EQ(dialogs_.shown().back().title, "Edit sprite frames");  // no window after it
+}
+
+// A stroke on the canvas, in the colour asked for through the primary
+// swatch, is one step of the history; undo takes it back, on the canvas too.
+TEST_F(ImageWindowTest, AStrokeIsOneStepThatUndoTakesBack) {
+  const Images before = Pictures();
+  Drive([&before](FrameEditor& editor) {
+    editor.panel()->swatch(true)->click();
+    Key(&editor, Qt::Key_E, Qt::NoModifier);
+    Key(&editor, Qt::Key_B, Qt::NoModifier);
+    ASSERT_EQ(editor.tool(), DrawToolKind::Pencil);
+    CanvasTool& pencil = *editor.canvas()->tool();
+    pencil.Press({0, 0, Qt::LeftButton, Qt::LeftButton});
+    pencil.Move({3, 1, Qt::NoButton, Qt::LeftButton});
+    pencil.Release({3, 1, Qt::LeftButton, Qt::NoButton});
+    Image drawn = before[0];
+    DrawLine(drawn, {0, 0}, {3, 1}, 1, kGreen);
+    EXPECT_EQ(*editor.stack().project().frames[0].image, drawn);
+    EXPECT_EQ(editor.stack().count(), 1);
+    Key(&editor, Qt::Key_Z);
+    EXPECT_EQ(*editor.stack().project().frames[0].image, before[0]);
+    EXPECT_EQ(editor.draw_state().image, before[0]);
+  });
+  dialogs_.PickColor(kGreen);
+  Open();
+}
+
+// A picture on the clipboard pastes as a new frame; a selection copies to
+// the clipboard, and Delete then clears it instead of deleting the frame.
+TEST_F(ImageWindowTest, TheClipboardPastesAPictureAsANewFrame) {
+  const Image picture = test::Numbered(4, 2, true);
+  Drive([this, &picture](FrameEditor& editor) {
+    QGuiApplication::clipboard()->setImage(ToQImage(picture));
+    Key(&editor, Qt::Key_V, kCtrl | Qt::ShiftModifier);
+    ASSERT_EQ(Pictures().size(), 4u);
+    EXPECT_EQ(Pictures()[3], picture);
+    editor.action("Select")->trigger();
+    CanvasTool& select = *editor.canvas()->tool();
+    select.Press({1, 0, Qt::LeftButton, Qt::LeftButton});
+    select.Release({2, 1, Qt::LeftButton, Qt::NoButton});
+    Key(&editor, Qt::Key_C);
+    EXPECT_EQ(QGuiApplication::clipboard()->image(), ToQImage(picture.Copy(1, 0, 2, 2)));
+    Key(&editor, Qt::Key_Delete, Qt::NoModifier);
+    Image cleared = picture;
+    cleared.FillRect(1, 0, 2, 2, test::kClear);
+    ASSERT_EQ(Pictures().size(), 4u);
+    EXPECT_EQ(Pictures()[3], cleared);
+  });
+  Open();
 }
 
 // A strip that cannot be saved says why; a cancelled requester or a
