@@ -1,0 +1,58 @@
+// One reading of how JavaScript text splits into tokens, shared by the
+// syntax check's scan, the uses of a name in code and the code editor.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace vorlane {
+
+enum class JsTokenKind {
+  Blank,        // spaces and tabs
+  LineBreak,    // LF, CR, CR LF, U+2028, U+2029
+  Comment,      // `//`, `/* */`, and the old pages' `<!--` and `-->` to the line's end
+  String,       // '...' or "..."
+  Template,     // a template's text: "`a${", "}b${", "}c`" or "`abc`"; `${ }` holds code
+  Regex,        // a regular expression with its flags
+  Number,
+  Word,         // an identifier or a keyword
+  PrivateName,  // #name
+  Punct,        // an operator or a bracket
+};
+
+struct JsToken {
+  JsTokenKind kind = JsTokenKind::Blank;
+  size_t begin = 0;  // byte offsets in the text
+  size_t end = 0;
+  int line = 1;         // 1-based, where the token starts
+  bool closed = true;   // a string, comment, template text or regular expression ends in the text
+
+  std::string_view Text(std::string_view code) const { return code.substr(begin, end - begin); }
+};
+
+// An identifier's byte: ASCII letters, digits, '_' and '$', and every byte of
+// a character beyond ASCII (what is a letter there is the parser's business).
+inline bool IsIdentifierByte(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '$' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The length of the line break at `text[i]` as a browser reads scripts (LF,
+// CR, CR LF, and the separators U+2028 and U+2029), 0 when there is none.
+size_t JsLineBreakAt(std::string_view text, size_t i);
+
+// The words after which a slash starts a regular expression rather than
+// dividing: the ones that start an expression.
+bool WordStartsExpression(std::string_view word);
+
+// Every token of `code`, in order, covering it exactly.
+std::vector<JsToken> JsTokens(std::string_view code);
+
+// True for blanks, line breaks and comments.
+inline bool IsSpace(const JsToken& token) {
+  return token.kind == JsTokenKind::Blank || token.kind == JsTokenKind::LineBreak ||
+         token.kind == JsTokenKind::Comment;
+}
+
+}  // namespace vorlane
