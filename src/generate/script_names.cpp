@@ -139,6 +139,10 @@ class Reader {
     name.assigned = name.role == NameRole::Use &&
                     IsPunct(k + 1, {"=", "+=", "-=", "*=", "/=", "%=", "**=", "<<=", ">>=", ">>>=",
                                     "&=", "|=", "^=", "&&=", "||=", "?\?=", "++", "--"});
+    const bool starts_line = k == 0 || tokens_[k].line != tokens_[k - 1].line;
+    name.label = name.role == NameRole::Use &&
+                 ((IsPunct(k + 1, {":"}) && (starts_line || IsPunct(k - 1, {";", "{", "}"}))) ||
+                  OneOf(Previous(k), {"break", "continue"}));
     names_.push_back(name);
     EndDeclarationAtLineBreak(k);
     const bool member = IsPunct(k - 1, {".", "?."});
@@ -162,7 +166,7 @@ class Reader {
         (before == "*" && k > 1 && Text(k - 2) == "function"))
       return NameRole::Declaration;
     if (IsPunct(k + 1, {"=>"})) return NameRole::Declaration;
-    const bool listed = IsPunct(k - 1, {"(", "[", "{", ",", "..."});
+    const bool listed = IsPunct(k - 1, {"(", "[", "{", ",", "..."}) || k == 0;
     // A function resource's parameter list ends with its text.
     const bool ends = IsPunct(k + 1, {",", ")", "]", "}", "="}) || k + 1 == tokens_.size();
     if (inner == Group::Pattern || inner == Group::Params) {

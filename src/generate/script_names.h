@@ -23,6 +23,7 @@ struct ScriptName {
   int line = 1;
   NameRole role = NameRole::Use;
   bool assigned = false;  // a use followed by `=` or another assignment
+  bool label = false;     // `outer:` before a statement, or after break or continue
 };
 
 // The identifiers of `code` (keywords included, they are Use) in order.
