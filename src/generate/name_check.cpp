@@ -89,7 +89,8 @@ std::vector<UnknownName> UnknownNames(const Project& project,
     NameSet reported;
     for (const ScriptName& name : names[s]) {
       const std::string_view text = NameOf(code, name);
-      if ((name.role != NameRole::Use && name.role != NameRole::Shorthand) || own.count(text) ||
+      if ((name.role != NameRole::Use && name.role != NameRole::Shorthand) || name.tested ||
+          own.count(text) ||
           reported.count(text) || known.Has(text))
         continue;
       reported.insert(text);

@@ -143,6 +143,7 @@ class Reader {
     name.label = name.role == NameRole::Use &&
                  ((IsPunct(k + 1, {":"}) && (starts_line || IsPunct(k - 1, {";", "{", "}"}))) ||
                   OneOf(Previous(k), {"break", "continue"}));
+    name.tested = Previous(k) == "typeof";
     names_.push_back(name);
     EndDeclarationAtLineBreak(k);
     const bool member = IsPunct(k - 1, {".", "?."});

@@ -24,6 +24,7 @@ struct ScriptName {
   NameRole role = NameRole::Use;
   bool assigned = false;  // a use followed by `=` or another assignment
   bool label = false;     // `outer:` before a statement, or after break or continue
+  bool tested = false;    // after `typeof`, which may ask whether it exists at all
 };
 
 // The identifiers of `code` (keywords included, they are Use) in order.

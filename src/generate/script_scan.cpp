@@ -11,7 +11,7 @@ namespace {
 // from a block's and a class body from both.
 class Scanner {
  public:
-  explicit Scanner(std::string_view code) : s_(code), tokens_(JsTokens(code)) {}
+  explicit Scanner(std::string_view code) : s_(code), tokens_(code) {}
 
   int Run() {
     Walk();
@@ -40,28 +40,28 @@ class Scanner {
   }
   bool Done() const { return brackets_ ? bracket_.has_value() : found_ != 0; }
   bool InClassBody() const { return !open_.empty() && open_.back().class_line > 0; }
-  std::string_view Text(size_t k) const { return tokens_[k].Text(s_); }
   // The first character of the next token that is not blank or comment.
-  char NextChar(size_t k) const {
-    while (++k < tokens_.size())
-      if (!IsSpace(tokens_[k])) return s_[tokens_[k].begin];
+  char NextChar() const {
+    JsTokenizer ahead = tokens_;
+    JsToken t;
+    while (ahead.Next(t))
+      if (!IsSpace(t)) return s_[t.begin];
     return '\0';
   }
 
   void Walk() {
-    for (size_t k = 0; k < tokens_.size() && !Done(); ++k) {
-      if (IsSpace(tokens_[k]) && tokens_[k].kind != JsTokenKind::Comment) continue;
-      Token(k);
-      if (tokens_[k].kind != JsTokenKind::Comment) {
-        last_was_word_ = tokens_[k].kind == JsTokenKind::Word;
-        previous_ = Text(k);
+    for (JsToken t; !Done() && tokens_.Next(t);) {
+      if (IsSpace(t) && t.kind != JsTokenKind::Comment) continue;
+      Token(t);
+      if (t.kind != JsTokenKind::Comment) {
+        last_was_word_ = t.kind == JsTokenKind::Word;
+        previous_ = t.Text(s_);
       }
     }
   }
 
-  void Token(size_t k) {
-    const JsToken& t = tokens_[k];
-    const std::string_view text = Text(k);
+  void Token(const JsToken& t) {
+    const std::string_view text = t.Text(s_);
     switch (t.kind) {
       case JsTokenKind::Comment:
         if (text.substr(0, 4) == "<!--" || text.substr(0, 3) == "-->") Newer(t.line);
@@ -78,7 +78,7 @@ class Scanner {
         if (text.find('_') != std::string_view::npos || text.back() == 'n') Newer(t.line);
         return;
       case JsTokenKind::PrivateName: return Newer(t.line);
-      case JsTokenKind::Word: return Word(k);
+      case JsTokenKind::Word: return Word(text, t.line);
       case JsTokenKind::Punct: return Punct(text, t.line);
       default: return;
     }
@@ -107,11 +107,12 @@ class Scanner {
     if (p == ";" && InClassBody() && last_was_word_) Newer(open_.back().class_line);
   }
 
-  void Word(size_t k) {
-    const std::string_view word = Text(k);
-    const int line = tokens_[k].line;
+  void Word(std::string_view word, int line) {
     if (previous_ == "." || previous_ == "?.") return;
-    const char next = NextChar(k);
+    if (word != "async" && word != "catch" && word != "import" && word != "class" &&
+        word != "static")
+      return;
+    const char next = NextChar();
     if (word == "async") Newer(line);  // valid `await` always follows one
     if (word == "catch" && next == '{') Newer(line);
     if (word == "import" && (next == '(' || next == '.')) Newer(line);
@@ -120,7 +121,7 @@ class Scanner {
   }
 
   std::string_view s_;
-  std::vector<JsToken> tokens_;
+  JsTokenizer tokens_;
   std::string_view previous_;  // the last token's text that is not blank or comment
   int found_ = 0;
   int pending_class_ = 0;

@@ -46,6 +46,35 @@ size_t JsLineBreakAt(std::string_view text, size_t i);
 // dividing: the ones that start an expression.
 bool WordStartsExpression(std::string_view word);
 
+// Reads the tokens of a text one by one, in order, covering it exactly.
+class JsTokenizer {
+ public:
+  explicit JsTokenizer(std::string_view code) : s_(code) {}
+  // The next token; false at the end of the text.
+  bool Next(JsToken& token);
+
+ private:
+  char At(size_t k) const { return k < s_.size() ? s_[k] : '\0'; }
+  size_t ToLineEnd(size_t k) const;
+  size_t WordEnd(size_t k) const;
+  bool RegexAllowed() const;
+  void Add(JsTokenKind kind, size_t end, bool closed = true);
+  void Quoted(char quote);
+  void TemplateText();
+  void Regex();
+  void Number();
+
+  std::string_view s_;
+  size_t i_ = 0;
+  int line_ = 1;
+  bool line_start_ = true;
+  JsToken* token_ = nullptr;    // the one being read
+  JsToken last_;                // the last that is not blank, line break or comment
+  bool has_last_ = false;
+  int braces_ = 0;              // `{` open in code
+  std::vector<int> templates_;  // per open `${`: braces_ when it opened
+};
+
 // Every token of `code`, in order, covering it exactly.
 std::vector<JsToken> JsTokens(std::string_view code);
 
