@@ -16,6 +16,7 @@
 #include "generate/emitters.h"
 #include "generate/game_export.h"
 #include "generate/game_page.h"
+#include "generate/name_check.h"
 #include "generate/script_check.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
@@ -31,7 +32,7 @@ namespace vorlane {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: vorlane-build [--resave] [--export FILE.zip] NAME\n"
+    "Usage: vorlane-build [--resave] [--check] [--export FILE.zip] NAME\n"
     "       vorlane-build --debug NAME\n"
     "       vorlane-build --help\n"
     "\n"
@@ -47,6 +48,12 @@ constexpr char kUsage[] =
     "              missing, as saving does; prints each file it wrote.\n"
     "  --resave    first writes the project back as the Save command does\n"
     "              (this converts a project saved by an older version).\n"
+    "  --check     also warns, one line each, of names the scripts use that\n"
+    "              name no resource, function, global or local variable, engine\n"
+    "              name or name of JavaScript or the browser (a typo, or code\n"
+    "              left behind by a rename); names an instance may have (assigned\n"
+    "              bare, or read as a member anywhere) count as known. The build\n"
+    "              goes on as without --check.\n"
     "  --export FILE.zip\n"
     "              then also writes FILE.zip holding what the game needs to run\n"
     "              from any web server: index.html, game.js and the pictures and\n"
@@ -213,7 +220,7 @@ void WarnNotLoaded(const FileReport& report) {
 // The run of one build inside an opened session; the working folder is
 // removed and the preferences saved whatever happens, as on leaving the
 // program. Everything that can be checked is, before the first write.
-int Build(const std::string& name, bool resave, const std::string& zip_path,
+int Build(const std::string& name, bool resave, bool check, const std::string& zip_path,
           const std::string& engine_template, bool with_map) {
   const ProjectPaths paths = PathsOf(name);
   // The preferences as the session will read them, without creating them.
@@ -255,6 +262,9 @@ int Build(const std::string& name, bool resave, const std::string& zip_path,
   } else if (!ScriptsParse(project)) {
     status = 1;
   } else {
+    if (check)
+      for (const UnknownName& unknown : UnknownNames(project, LoadExtensions(project.projectname)))
+        std::fprintf(stderr, "vorlane-build: warning: %s.\n", OneLine(UnknownNameText(unknown)).c_str());
     skipped.insert(report.skipped.begin(), report.skipped.end());
     const FileReport opened = report;
     GenerateReport generated;
@@ -311,6 +321,7 @@ int Build(const std::string& name, bool resave, const std::string& zip_path,
 
 int Main(int argc, char** argv) {
   bool resave = false;
+  bool check = false;
   bool debug = false;
   std::string zip_path;
   bool options_done = false;  // after "--" a name may start with "-"
@@ -324,6 +335,8 @@ int Main(int argc, char** argv) {
     }
     if (!options_done && arg == "--resave") {
       resave = true;
+    } else if (!options_done && arg == "--check") {
+      check = true;
     } else if (!options_done && arg == "--debug") {
       debug = true;
     } else if (!options_done && arg == "--export") {
@@ -370,7 +383,7 @@ int Main(int argc, char** argv) {
   std::string debug_script;
   if (debug && !ReadFile(kDebugScriptFile, &debug_script, kMaxEngineTemplateBytes))
     return Fail("The debug script debug.js is missing from this folder.");
-  const int status = Build(name, resave, zip_path, engine_template, debug);
+  const int status = Build(name, resave, check, zip_path, engine_template, debug);
   if (status != 0 || !debug) return status;
   int argc_qt = 1;
   QCoreApplication app(argc_qt, argv);

@@ -2,15 +2,13 @@
 
 #include <unordered_set>
 
+#include "project/js_tokens.h"
+
 namespace vorlane {
 namespace {
 
-bool IdStart(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == '$' || u >= 0x80;
-}
-bool IdPart(char c) { return IdStart(c) || (c >= '0' && c <= '9'); }
 bool Digit(char c) { return c >= '0' && c <= '9'; }
+bool IdStart(char c) { return IsIdentifierByte(c) && !Digit(c); }
 
 bool OneOf(std::string_view word, std::initializer_list<std::string_view> words) {
   for (std::string_view w : words)
@@ -127,7 +125,7 @@ class Scanner {
       return;
     }
     pos_ = at + 1;
-    while (pos_ < text_.size() && IdPart(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && IsIdentifierByte(text_[pos_])) ++pos_;
     Value();
   }
 
@@ -139,7 +137,7 @@ class Scanner {
                                  (text_[pos_ - 1] == 'e' || text_[pos_ - 1] == 'E') &&
                                  !(text_.size() > start + 1 && text_[start] == '0' &&
                                    (text_[start + 1] == 'x' || text_[start + 1] == 'X'));
-      if (!IdPart(c) && c != '.' && !exponent_sign) break;
+      if (!IsIdentifierByte(c) && c != '.' && !exponent_sign) break;
       ++pos_;
     }
     Value();
@@ -155,7 +153,7 @@ class Scanner {
 
   void Word() {
     const size_t start = pos_;
-    while (pos_ < text_.size() && IdPart(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && IsIdentifierByte(text_[pos_])) ++pos_;
     const std::string_view word = text_.substr(start, pos_ - start);
     const bool property = prev_ == Prev::Punct && prev_text_ == ".";
     if (expect_name_) {
