@@ -17,7 +17,9 @@ namespace {
 
 std::string TitleOf(const Script& script) {
   const std::string shown =
-      EventHasChosenParameter(script.event) ? " (" + script.parameter + ")" : std::string();
+      EventHasChosenParameter(script.event) && !script.parameter.empty()
+          ? " (" + script.parameter + ")"
+          : std::string();
   return "Code editor - " + script.event + " event" + shown + " of " + script.object;
 }
 

@@ -102,8 +102,8 @@ ObjectDialog::ObjectDialog(QWidget* parent, Project& project, Preferences& prefs
   event_list_->setGeometry(120, 45, 200, kHeight - 90);
   event_list_->setColumnCount(2);
   event_list_->setHeaderLabels({"Event", "Parameter"});
-  event_list_->setColumnWidth(0, 90);
-  event_list_->setColumnWidth(1, 80);
+  event_list_->setColumnWidth(0, 105);
+  event_list_->setColumnWidth(1, 75);
   event_list_->setRootIsDecorated(false);
   event_list_->setSelectionMode(QAbstractItemView::SingleSelection);
   event_list_->setContextMenuPolicy(Qt::CustomContextMenu);
