@@ -29,6 +29,8 @@ var __vr = {
   self: null,           // the instance whose event is running
   scene: null,
   layers: [],           // tile layers of the scene
+  solid_layers: 0,      // how many of them are solid
+  solid_grid: null,     // their tiles by cell, made when first needed
   order: [],            // instances and tile layers in drawing order
   order_dirty: true,
   bg: null,             // background image of the scene and how to lay it out
@@ -64,6 +66,8 @@ var __vr = {
   fps_time: 0,
   switches: 0,
   alarmed: [],          // instances with an alarm set
+  more_types: [],       // objects with alarm, keyboard or mouse events
+  ev: null,             // the event running, for event_inherited
   drawn: null,          // the instance whose Draw event has drawn its sprite
   errors: [],
   color: 0,
@@ -724,6 +728,7 @@ function __vr_shared_names(types) {
   for (i = 0; i < types.length; i++)
     for (e = 0; e < __vr_events.length; e++)
       if (types[i].h[__vr_events[e]]) src += Function.prototype.toString.call(types[i].h[__vr_events[e]]) + '\n';
+  for (i = 0; i < types.length; i++) src += __vr_more_source(types[i]);
   if (typeof vr_scenes !== 'undefined')
     for (i = 0; i < vr_scenes.length; i++)
       if (vr_scenes[i] && typeof vr_scenes[i].start === 'function') src += Function.prototype.toString.call(vr_scenes[i].start) + '\n';
@@ -774,6 +779,7 @@ function __vr_is_global(n) {
 // objects exist.
 function __vr_prepare_types() {
   var types = __vr.types, i, j, t;
+  __vr.more_types = [];
   for (i = 0; i < types.length; i++) {
     t = types[i];
     var p = t.parent_ref;
@@ -795,14 +801,16 @@ function __vr_prepare_types() {
     for (j = 0; j < types.length; j++) {
       for (var b = types[j]; b; b = b.parent) if (b === t) { t.family.push(types[j]); break; }
     }
+    t.h_def = {};
     for (var e = 0; e < __vr_events.length; e++) {
       var prop = __vr_events[e], h = null;
       for (var c = t; c && !h; c = c.parent) {
         var f = Object.prototype.hasOwnProperty.call(c.obj, prop) ? c.obj[prop] : null;
-        if (typeof f === 'function' && !f.__vr_default) h = f;
+        if (typeof f === 'function' && !f.__vr_default) { h = f; t.h_def[prop] = c; }
       }
       t.h[prop] = h;
     }
+    __vr_prepare_more(t);
     // Names given a value in any event of the object or of its ancestors
     // belong to each instance, which starts with them undefined; the code
     // then finds them through with(this). Global variables keep their
@@ -813,6 +821,7 @@ function __vr_prepare_types() {
         var ef = Object.prototype.hasOwnProperty.call(d.obj, __vr_events[ev]) ? d.obj[__vr_events[ev]] : null;
         if (typeof ef === 'function' && !ef.__vr_default) src += Function.prototype.toString.call(ef) + '\n';
       }
+      src += __vr_more_source(d);
     }
     if (src) {
       var found = __vr_assigned_names(src);
@@ -833,7 +842,10 @@ function __vr_prepare_types() {
       var handler = t.h[__vr_events[h]];
       if (handler) t.h[__vr_events[h]] = __vr_unwith(handler, field, shared, known) || handler;
     }
+    for (var key in t.more) t.more[key] = __vr_unwith(t.more[key], field, shared, known) || t.more[key];
   }
+  // The engine's own definition is one of the matches.
+  if ((__vr_game_sources().match(/\bevent_inherited\s*\(/g) || []).length > 1) __vr_track_events(types);
 }
 
 function __vr_maker(proto) {
@@ -1029,6 +1041,95 @@ function position_meeting(x, y, obj) {
   return null;
 }
 
+
+/* Solid tiles: the tiles of layers marked solid stop place_free and are
+ * found by tile_meeting and tile_solid_at; place_meeting and the Collision
+ * event look at instances only. The tiles are filed once in a grid of
+ * cells, so a query looks only at the cells its box covers, however many
+ * tiles the scene has. Like boxes, a tile covers its left and top edges
+ * but not its right and bottom ones. */
+
+var __vr_cell = 64;
+
+// The grid of the solid layers' tiles, made when first asked for after the
+// scene or a layer's solidity changed: cell key -> flat [x, y, r, b, ...].
+function __vr_solid_grid() {
+  if (__vr.solid_grid) return __vr.solid_grid;
+  var grid = new Map(), c = __vr_cell;
+  for (var l = 0; l < __vr.layers.length; l++) {
+    var layer = __vr.layers[l];
+    if (!layer.solid) continue;
+    var t = layer.tiles;
+    for (var i = 0; i < t.length; i += 7) {
+      var x = t[i + 5], y = t[i + 6], r = x + t[i + 3], b = y + t[i + 4];
+      if (!(r > x && b > y)) continue;
+      for (var cy = Math.floor(y / c); cy * c < b; cy++) {
+        for (var cx = Math.floor(x / c); cx * c < r; cx++) {
+          var key = cx * 65536 + cy, cell = grid.get(key);
+          if (!cell) grid.set(key, cell = []);
+          cell.push(x, y, r, b);
+        }
+      }
+    }
+  }
+  __vr.solid_grid = grid;
+  return grid;
+}
+
+// Whether the box [l, r) x [t, b), or with `circle` the circle of s,
+// overlaps a solid tile.
+function __vr_solid_in(l, t, r, b, s) {
+  if (!__vr.solid_layers) return false;
+  var grid = __vr_solid_grid(), c = __vr_cell;
+  var c0 = Math.floor(l / c), c1 = Math.floor(r / c), r0 = Math.floor(t / c), r1 = Math.floor(b / c);
+  for (var cy = r0; cy <= r1; cy++) {
+    for (var cx = c0; cx <= c1; cx++) {
+      var cell = grid.get(cx * 65536 + cy);
+      if (!cell) continue;
+      for (var i = 0; i < cell.length; i += 4) {
+        if (!(cell[i] < r && l < cell[i + 2] && cell[i + 1] < b && t < cell[i + 3])) continue;
+        if (!s || !s.circle) return true;
+        __vr_sb.circle = false;
+        __vr_sb.l = cell[i]; __vr_sb.t = cell[i + 1]; __vr_sb.r = cell[i + 2]; __vr_sb.b = cell[i + 3];
+        if (__vr_box_circle(__vr_sb, s)) return true;
+      }
+    }
+  }
+  return false;
+}
+
+// True when this instance, standing at (x, y), would overlap a solid tile.
+function tile_meeting(x, y) {
+  var me = __vr_me(this), s = __vr_sa;
+  if (!me || !me.collision || !__vr_shape(me, x, y, s)) return false;
+  if (s.circle) return __vr_solid_in(s.cx - s.rad, s.cy - s.rad, s.cx + s.rad, s.cy + s.rad, s);
+  return __vr_solid_in(s.l, s.t, s.r, s.b, null);
+}
+
+// True when this instance could stand at (x, y) without overlapping a
+// solid tile.
+function place_free(x, y) {
+  return !tile_meeting.call(this, x, y);
+}
+
+// True when the point (x, y), or the box from (x, y) to (x2, y2), touches a
+// solid tile.
+function tile_solid_at(x, y, x2, y2) {
+  if (x2 === undefined || y2 === undefined) return __vr_solid_in(x, y, x + 1e-9, y + 1e-9, null);
+  return __vr_solid_in(Math.min(x, x2), Math.min(y, y2), Math.max(x, x2), Math.max(y, y2), null);
+}
+
+// Marks the scene's tile layer of that depth solid (or not) until the scene
+// ends; the scene editor's Solid box does so when the scene starts.
+function tile_layer_solid(depth, solid) {
+  var n = 0;
+  for (var l = 0; l < __vr.layers.length; l++) {
+    if (__vr.layers[l].depth == depth) __vr.layers[l].solid = !!solid;
+    if (__vr.layers[l].solid) n++;
+  }
+  __vr.solid_layers = n;
+  __vr.solid_grid = null;
+}
 /* ---------------------------------------------------------------------
  * Motion. speed and direction are kept in step with hspeed and vspeed:
  * whichever pair the game changed last wins at the next step.
@@ -1131,7 +1232,8 @@ function draw_self() {
 
 var __vr_methods = ['instance_destroy', 'place_meeting', 'position_meeting', 'motion_set',
                     'motion_add', 'move_towards_point', 'move_wrap', 'distance_to_point',
-                    'distance_to_object', 'draw_self', 'alarm_set', 'alarm_get', 'alarm_fired'];
+                    'distance_to_object', 'draw_self', 'alarm_set', 'alarm_get', 'alarm_fired',
+                    'tile_meeting', 'place_free', 'event_inherited'];
 for (var __m = 0; __m < __vr_methods.length; __m++) {
   __vr_Instance.prototype[__vr_methods[__m]] = this[__vr_methods[__m]];
 }
@@ -1218,6 +1320,8 @@ function __room_start__(scene, unused, w, h, spd, r, g, b, bgimage, tilex, tiley
   __vr_resize_canvas(view_wview, view_hview);
 
   __vr.layers = [];
+  __vr.solid_layers = 0;
+  __vr.solid_grid = null;
   var tiles = scene.tiles || [];
   for (var d = 0; d < tiles.length; d++) {
     var group = tiles[d], layer = { __vr_layer: true, depth: group[0], tiles: [] };
@@ -1338,7 +1442,139 @@ function __vr_follow_view(jump) {
 }
 
 /* ---------------------------------------------------------------------
- * The step: Step, motion, Collision, End step, animation, then the view.
+ * Alarm, keyboard and mouse events, and event_inherited.
+ * An object keeps these in __vr_more, keyed "Kind|parameter". They run
+ * each step before Step: alarms, keyboard (held, pressed, released), then
+ * mouse; within a kind object by object, each object's instances in the
+ * order they were made. Only objects with such events are visited.
+ * ------------------------------------------------------------------- */
+
+var __vr_more_kinds = ['Alarm', 'Keyboard', 'Key pressed', 'Key released', 'Mouse'];
+
+// The key code a stored key parameter names, or -1.
+function __vr_key_code(p) {
+  var named = { 'Left': vk_left, 'Right': vk_right, 'Up': vk_up, 'Down': vk_down, 'Space': vk_space,
+                'Enter': vk_enter, 'Escape': vk_escape, 'Shift': vk_shift, 'Control': vk_ctrl,
+                'Any key': vk_anykey };
+  if (Object.prototype.hasOwnProperty.call(named, p)) return named[p];
+  if (/^[A-Z0-9]$/.test(p)) return p.charCodeAt(0);
+  var f = /^F([1-9]|1[0-2])$/.exec(p);
+  return f ? vk_f1 + Number(f[1]) - 1 : -1;
+}
+
+// "Global right released" as { global, button, pressed }; null when unknown.
+function __vr_mouse_parameter(p) {
+  var m = /^(Global )?(Left|Right|Middle) (pressed|released)$/i.exec(p);
+  if (!m) return null;
+  var b = { left: mb_left, right: mb_right, middle: mb_middle }[m[2].toLowerCase()];
+  return { global: !!m[1], button: b, pressed: m[3].toLowerCase() === 'pressed' };
+}
+
+// Fills t.more (the handler for each key, inherited ones included),
+// t.more_def (the object that defines it) and t.runs (what the step runs).
+function __vr_prepare_more(t) {
+  t.more = {};
+  t.more_def = {};
+  t.runs = null;
+  for (var c = t; c; c = c.parent) {
+    var own = Object.prototype.hasOwnProperty.call(c.obj, '__vr_more') ? c.obj.__vr_more : null;
+    for (var key in own) {
+      if (t.more[key]) continue;
+      t.more[key] = own[key];
+      t.more_def[key] = c;
+    }
+  }
+  for (var k in t.more) {
+    var bar = k.indexOf('|'), kind = __vr_more_kinds.indexOf(k.slice(0, bar)), p = k.slice(bar + 1);
+    var arg = kind === 0 ? __vr_alarm_number(Number(p)) : kind < 4 ? __vr_key_code(p) : __vr_mouse_parameter(p);
+    if (kind < 0 || arg === null || arg === -1 || p === '') continue;
+    if (!t.runs) { t.runs = [[], [], [], [], []]; __vr.more_types.push(t); }
+    t.runs[kind].push({ key: k, arg: arg });
+  }
+}
+
+function __vr_more_source(t) {
+  var src = '';
+  var own = Object.prototype.hasOwnProperty.call(t.obj, '__vr_more') ? t.obj.__vr_more : null;
+  for (var key in own) src += Function.prototype.toString.call(own[key]) + '\n';
+  return src;
+}
+
+function __vr_run_event(o, t, key, h) {
+  var was = __vr.ev;
+  __vr.ev = { def: t.more_def[key] || t, key: key };
+  __vr.self = o;
+  try { h.call(o); } finally { __vr.ev = was; }
+}
+
+function __vr_event_due(kind, arg, o) {
+  if (kind === 0) return o.__vr_alarm !== null && o.__vr_alarm.fired[arg] === __vr.steps;
+  if (kind === 1) return keyboard_check(arg);
+  if (kind === 2) return keyboard_check_pressed(arg);
+  if (kind === 3) return keyboard_check_released(arg);
+  var list = arg.pressed ? __vr.buttons_pressed : __vr.buttons_released;
+  if (list[arg.button] !== 1) return false;
+  if (arg.global) return true;
+  if (!__vr_shape(o, o.x, o.y, __vr_sb)) return false;
+  var s = __vr_sb, x = mouse_x, y = mouse_y;
+  if (s.circle) return (x - s.cx) * (x - s.cx) + (y - s.cy) * (y - s.cy) < s.rad * s.rad;
+  return x >= s.l && x < s.r && y >= s.t && y < s.b;
+}
+
+function __vr_run_more() {
+  var types = __vr.more_types;
+  for (var kind = 0; kind < 5; kind++) {
+    for (var ti = 0; ti < types.length; ti++) {
+      var t = types[ti], runs = t.runs[kind];
+      if (!runs.length) continue;
+      var list = t.instances, n = list.length;
+      for (var r = 0; r < runs.length; r++) {
+        var h = t.more[runs[r].key];
+        for (var i = 0; i < n; i++) {
+          var o = list[i];
+          if (o.__vr_alive && __vr_event_due(kind, runs[r].arg, o)) __vr_run_event(o, t, runs[r].key, h);
+        }
+      }
+    }
+  }
+}
+
+// Runs, inside an event, the same event of the parent of the object whose
+// code is running (for Collision, all of the parent's Collision events; for
+// the kinds with a parameter, the one with the same parameter); nothing
+// when the parent has none.
+function event_inherited() {
+  var ev = __vr.ev, o = __vr_me(this);
+  if (!ev || !o || !ev.def.parent) return;
+  var p = ev.def.parent, more = ev.key.indexOf('|') >= 0;
+  var h = more ? p.more[ev.key] : p.h[ev.key];
+  if (!h) return;
+  var was = __vr.ev;
+  __vr.ev = { def: more ? p.more_def[ev.key] : p.h_def[ev.key], key: ev.key };
+  try { h.call(o); } finally { __vr.ev = was; }
+}
+
+// When the game calls event_inherited, the nine older kinds also say which
+// object's handler is running; otherwise they run as they are, at no cost.
+function __vr_track_events(types) {
+  for (var i = 0; i < types.length; i++) {
+    var t = types[i];
+    for (var e = 0; e < __vr_events.length; e++) {
+      var prop = __vr_events[e], h = t.h[prop];
+      if (h) t.h[prop] = __vr_tracked(h, t.h_def[prop], prop);
+    }
+  }
+}
+
+function __vr_tracked(h, def, prop) {
+  return function() {
+    var was = __vr.ev;
+    __vr.ev = { def: def, key: prop };
+    try { h.call(this); } finally { __vr.ev = was; }
+  };
+}
+/* ---------------------------------------------------------------------
+ * The step: alarm, keyboard and mouse events, Step, motion, Collision, End step, animation, then the view.
  * ------------------------------------------------------------------- */
 
 function __vr_animate(o) {
@@ -1388,6 +1624,7 @@ function __vr_step() {
       o.yprevious = o.y;
     }
     if (__vr.alarmed.length) __vr_count_alarms();
+    if (__vr.more_types.length) __vr_run_more();
     for (i = 0; i < n; i++) {
       o = list[i];
       if (!o.__vr_alive) continue;

@@ -29,6 +29,8 @@ var __vr = {
   self: null,           // the instance whose event is running
   scene: null,
   layers: [],           // tile layers of the scene
+  solid_layers: 0,      // how many of them are solid
+  solid_grid: null,     // their tiles by cell, made when first needed
   order: [],            // instances and tile layers in drawing order
   order_dirty: true,
   bg: null,             // background image of the scene and how to lay it out
@@ -64,6 +66,8 @@ var __vr = {
   fps_time: 0,
   switches: 0,
   alarmed: [],          // instances with an alarm set
+  more_types: [],       // objects with alarm, keyboard or mouse events
+  ev: null,             // the event running, for event_inherited
   drawn: null,          // the instance whose Draw event has drawn its sprite
   errors: [],
   color: 0,

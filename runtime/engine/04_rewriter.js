@@ -332,6 +332,7 @@ function __vr_shared_names(types) {
   for (i = 0; i < types.length; i++)
     for (e = 0; e < __vr_events.length; e++)
       if (types[i].h[__vr_events[e]]) src += Function.prototype.toString.call(types[i].h[__vr_events[e]]) + '\n';
+  for (i = 0; i < types.length; i++) src += __vr_more_source(types[i]);
   if (typeof vr_scenes !== 'undefined')
     for (i = 0; i < vr_scenes.length; i++)
       if (vr_scenes[i] && typeof vr_scenes[i].start === 'function') src += Function.prototype.toString.call(vr_scenes[i].start) + '\n';

@@ -2,6 +2,7 @@
 // objects exist.
 function __vr_prepare_types() {
   var types = __vr.types, i, j, t;
+  __vr.more_types = [];
   for (i = 0; i < types.length; i++) {
     t = types[i];
     var p = t.parent_ref;
@@ -23,14 +24,16 @@ function __vr_prepare_types() {
     for (j = 0; j < types.length; j++) {
       for (var b = types[j]; b; b = b.parent) if (b === t) { t.family.push(types[j]); break; }
     }
+    t.h_def = {};
     for (var e = 0; e < __vr_events.length; e++) {
       var prop = __vr_events[e], h = null;
       for (var c = t; c && !h; c = c.parent) {
         var f = Object.prototype.hasOwnProperty.call(c.obj, prop) ? c.obj[prop] : null;
-        if (typeof f === 'function' && !f.__vr_default) h = f;
+        if (typeof f === 'function' && !f.__vr_default) { h = f; t.h_def[prop] = c; }
       }
       t.h[prop] = h;
     }
+    __vr_prepare_more(t);
     // Names given a value in any event of the object or of its ancestors
     // belong to each instance, which starts with them undefined; the code
     // then finds them through with(this). Global variables keep their
@@ -41,6 +44,7 @@ function __vr_prepare_types() {
         var ef = Object.prototype.hasOwnProperty.call(d.obj, __vr_events[ev]) ? d.obj[__vr_events[ev]] : null;
         if (typeof ef === 'function' && !ef.__vr_default) src += Function.prototype.toString.call(ef) + '\n';
       }
+      src += __vr_more_source(d);
     }
     if (src) {
       var found = __vr_assigned_names(src);
@@ -61,7 +65,10 @@ function __vr_prepare_types() {
       var handler = t.h[__vr_events[h]];
       if (handler) t.h[__vr_events[h]] = __vr_unwith(handler, field, shared, known) || handler;
     }
+    for (var key in t.more) t.more[key] = __vr_unwith(t.more[key], field, shared, known) || t.more[key];
   }
+  // The engine's own definition is one of the matches.
+  if ((__vr_game_sources().match(/\bevent_inherited\s*\(/g) || []).length > 1) __vr_track_events(types);
 }
 
 function __vr_maker(proto) {

@@ -82,3 +82,92 @@ function position_meeting(x, y, obj) {
   return null;
 }
 
+
+/* Solid tiles: the tiles of layers marked solid stop place_free and are
+ * found by tile_meeting and tile_solid_at; place_meeting and the Collision
+ * event look at instances only. The tiles are filed once in a grid of
+ * cells, so a query looks only at the cells its box covers, however many
+ * tiles the scene has. Like boxes, a tile covers its left and top edges
+ * but not its right and bottom ones. */
+
+var __vr_cell = 64;
+
+// The grid of the solid layers' tiles, made when first asked for after the
+// scene or a layer's solidity changed: cell key -> flat [x, y, r, b, ...].
+function __vr_solid_grid() {
+  if (__vr.solid_grid) return __vr.solid_grid;
+  var grid = new Map(), c = __vr_cell;
+  for (var l = 0; l < __vr.layers.length; l++) {
+    var layer = __vr.layers[l];
+    if (!layer.solid) continue;
+    var t = layer.tiles;
+    for (var i = 0; i < t.length; i += 7) {
+      var x = t[i + 5], y = t[i + 6], r = x + t[i + 3], b = y + t[i + 4];
+      if (!(r > x && b > y)) continue;
+      for (var cy = Math.floor(y / c); cy * c < b; cy++) {
+        for (var cx = Math.floor(x / c); cx * c < r; cx++) {
+          var key = cx * 65536 + cy, cell = grid.get(key);
+          if (!cell) grid.set(key, cell = []);
+          cell.push(x, y, r, b);
+        }
+      }
+    }
+  }
+  __vr.solid_grid = grid;
+  return grid;
+}
+
+// Whether the box [l, r) x [t, b), or with `circle` the circle of s,
+// overlaps a solid tile.
+function __vr_solid_in(l, t, r, b, s) {
+  if (!__vr.solid_layers) return false;
+  var grid = __vr_solid_grid(), c = __vr_cell;
+  var c0 = Math.floor(l / c), c1 = Math.floor(r / c), r0 = Math.floor(t / c), r1 = Math.floor(b / c);
+  for (var cy = r0; cy <= r1; cy++) {
+    for (var cx = c0; cx <= c1; cx++) {
+      var cell = grid.get(cx * 65536 + cy);
+      if (!cell) continue;
+      for (var i = 0; i < cell.length; i += 4) {
+        if (!(cell[i] < r && l < cell[i + 2] && cell[i + 1] < b && t < cell[i + 3])) continue;
+        if (!s || !s.circle) return true;
+        __vr_sb.circle = false;
+        __vr_sb.l = cell[i]; __vr_sb.t = cell[i + 1]; __vr_sb.r = cell[i + 2]; __vr_sb.b = cell[i + 3];
+        if (__vr_box_circle(__vr_sb, s)) return true;
+      }
+    }
+  }
+  return false;
+}
+
+// True when this instance, standing at (x, y), would overlap a solid tile.
+function tile_meeting(x, y) {
+  var me = __vr_me(this), s = __vr_sa;
+  if (!me || !me.collision || !__vr_shape(me, x, y, s)) return false;
+  if (s.circle) return __vr_solid_in(s.cx - s.rad, s.cy - s.rad, s.cx + s.rad, s.cy + s.rad, s);
+  return __vr_solid_in(s.l, s.t, s.r, s.b, null);
+}
+
+// True when this instance could stand at (x, y) without overlapping a
+// solid tile.
+function place_free(x, y) {
+  return !tile_meeting.call(this, x, y);
+}
+
+// True when the point (x, y), or the box from (x, y) to (x2, y2), touches a
+// solid tile.
+function tile_solid_at(x, y, x2, y2) {
+  if (x2 === undefined || y2 === undefined) return __vr_solid_in(x, y, x + 1e-9, y + 1e-9, null);
+  return __vr_solid_in(Math.min(x, x2), Math.min(y, y2), Math.max(x, x2), Math.max(y, y2), null);
+}
+
+// Marks the scene's tile layer of that depth solid (or not) until the scene
+// ends; the scene editor's Solid box does so when the scene starts.
+function tile_layer_solid(depth, solid) {
+  var n = 0;
+  for (var l = 0; l < __vr.layers.length; l++) {
+    if (__vr.layers[l].depth == depth) __vr.layers[l].solid = !!solid;
+    if (__vr.layers[l].solid) n++;
+  }
+  __vr.solid_layers = n;
+  __vr.solid_grid = null;
+}

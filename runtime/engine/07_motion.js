@@ -100,7 +100,8 @@ function draw_self() {
 
 var __vr_methods = ['instance_destroy', 'place_meeting', 'position_meeting', 'motion_set',
                     'motion_add', 'move_towards_point', 'move_wrap', 'distance_to_point',
-                    'distance_to_object', 'draw_self', 'alarm_set', 'alarm_get', 'alarm_fired'];
+                    'distance_to_object', 'draw_self', 'alarm_set', 'alarm_get', 'alarm_fired',
+                    'tile_meeting', 'place_free', 'event_inherited'];
 for (var __m = 0; __m < __vr_methods.length; __m++) {
   __vr_Instance.prototype[__vr_methods[__m]] = this[__vr_methods[__m]];
 }

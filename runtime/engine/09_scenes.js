@@ -19,6 +19,8 @@ function __room_start__(scene, unused, w, h, spd, r, g, b, bgimage, tilex, tiley
   __vr_resize_canvas(view_wview, view_hview);
 
   __vr.layers = [];
+  __vr.solid_layers = 0;
+  __vr.solid_grid = null;
   var tiles = scene.tiles || [];
   for (var d = 0; d < tiles.length; d++) {
     var group = tiles[d], layer = { __vr_layer: true, depth: group[0], tiles: [] };

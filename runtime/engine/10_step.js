@@ -1,5 +1,5 @@
 /* ---------------------------------------------------------------------
- * The step: Step, motion, Collision, End step, animation, then the view.
+ * The step: alarm, keyboard and mouse events, Step, motion, Collision, End step, animation, then the view.
  * ------------------------------------------------------------------- */
 
 function __vr_animate(o) {
@@ -49,6 +49,7 @@ function __vr_step() {
       o.yprevious = o.y;
     }
     if (__vr.alarmed.length) __vr_count_alarms();
+    if (__vr.more_types.length) __vr_run_more();
     for (i = 0; i < n; i++) {
       o = list[i];
       if (!o.__vr_alive) continue;

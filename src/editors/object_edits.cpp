@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <string>
 
 #include "gui/number_text.h"
 #include "project/rename.h"
@@ -11,16 +13,50 @@ namespace vorlane {
 namespace {
 
 // The order of every event list (the code dialogs' lists too).
-constexpr std::array<const char*, 9> kEventOrder = {"Creation", "Destroy",       "Step",
-                                                    "End step", "Collision",     "Room start",
-                                                    "Room end", "Animation end", "Draw"};
+constexpr std::array<const char*, 14> kEventOrder = {
+    "Creation",  "Destroy",   "Step",         "End step",     "Collision",
+    "Room start", "Room end", "Animation end", "Draw",        "Alarm",
+    "Keyboard",  "Key pressed", "Key released", "Mouse"};
 
 int EventRank(const std::string& event) {
   const auto found = std::find(kEventOrder.begin(), kEventOrder.end(), event);
   return static_cast<int>(found - kEventOrder.begin());  // unknown kinds rank last
 }
 
+std::vector<std::string> KeyNames() {
+  std::vector<std::string> keys = {"Left", "Right", "Up", "Down", "Space", "Enter",
+                                   "Escape", "Shift", "Control"};
+  for (char c = 'A'; c <= 'Z'; ++c) keys.emplace_back(1, c);
+  for (char c = '0'; c <= '9'; ++c) keys.emplace_back(1, c);
+  for (int f = 1; f <= 12; ++f) keys.push_back("F" + std::to_string(f));
+  keys.emplace_back("Any key");
+  return keys;
+}
+
+std::vector<std::string> MouseParameters() {
+  std::vector<std::string> out;
+  for (const char* where : {"", "Global "})
+    for (const char* button : {"left", "right", "middle"})
+      for (const char* how : {"pressed", "released"}) {
+        std::string text = std::string(where) + button + " " + how;
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+        out.push_back(std::move(text));
+      }
+  return out;
+}
+
 }  // namespace
+
+std::vector<std::string> EventParameters(const std::string& event) {
+  if (event == "Keyboard" || event == "Key pressed" || event == "Key released") return KeyNames();
+  if (event == "Mouse") return MouseParameters();
+  if (event == "Alarm") {
+    std::vector<std::string> numbers;
+    for (int n = 0; n < 12; ++n) numbers.push_back(std::to_string(n));
+    return numbers;
+  }
+  return {};
+}
 
 bool IsObjectNameUnique(const Project& project, const std::string& name, int except_index) {
   for (size_t i = 0; i < project.objects.size(); ++i)

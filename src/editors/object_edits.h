@@ -52,6 +52,12 @@ void TakeBackEmptyEvent(Project& project, int index, int was_modified);
 // of a kind this program does not know come last, so they stay reachable.
 std::vector<int> ObjectEventRows(const Project& project, const std::string& object);
 
+// The parameters an event kind is added with, as stored and listed: keys
+// ("Left", "A", "7", "F1", "Any key"), mouse buttons ("Left pressed",
+// "Global right released") or alarm numbers; empty for kinds without one
+// (Collision takes its partner in the code window).
+std::vector<std::string> EventParameters(const std::string& event);
+
 // The 100 x 100 see-through thumbnail with `picture` fitted at its top
 // left; null or empty pictures give `placeholder` fitted the same way.
 Image ObjectThumbnail(const Image* picture, const Image& placeholder);

@@ -1,6 +1,8 @@
 // The object emitter: one constructor per object resource with a handler
-// for each of the nine event kinds.
+// for each of the nine event kinds, and a table of its alarm, keyboard and
+// mouse events when it has any.
 #include <array>
+#include <map>
 #include <unordered_map>
 
 #include "generate/emitter_text.h"
@@ -34,7 +36,20 @@ constexpr size_t kCollision = 4;
 constexpr size_t kAnimationEnd = 7;
 constexpr size_t kDraw = 8;
 
+// Kinds with a parameter (key, button or alarm number) that the engine runs
+// from a table keyed "Kind|parameter".
+constexpr std::array<std::string_view, 5> kTableKinds = {"Alarm", "Keyboard", "Key pressed",
+                                                         "Key released", "Mouse"};
+
+bool IsTableKind(std::string_view event) {
+  for (std::string_view k : kTableKinds)
+    if (k == event) return true;
+  return false;
+}
+
 using ScriptsByKind = std::array<std::vector<const Script*>, kEventKinds.size()>;
+// An object's table events by key, each key's scripts in script-list order.
+using TableScripts = std::map<std::string, std::vector<const Script*>>;
 
 int KindOf(std::string_view event) {
   for (size_t k = 0; k < kEventKinds.size(); ++k)
@@ -50,6 +65,35 @@ std::unordered_map<std::string_view, ScriptsByKind> ScriptsOf(const Project& pro
     if (kind >= 0) scripts_of[s.object][static_cast<size_t>(kind)].push_back(&s);
   }
   return scripts_of;
+}
+
+std::unordered_map<std::string_view, TableScripts> TableScriptsOf(const Project& project) {
+  std::unordered_map<std::string_view, TableScripts> table_of;
+  // One without its key, button or number could never run, so it stays out.
+  for (const Script& s : project.scripts)
+    if (IsTableKind(s.event) && !TrimBlanks(s.parameter).empty())
+      table_of[s.object][s.event + "|" + std::string(TrimBlanks(s.parameter))].push_back(&s);
+  return table_of;
+}
+
+void AppendTable(std::string& out, const TableScripts& table, bool wrap_with_this,
+                 const Project& project, CodeMarks* marks) {
+  Append(out, "this.__vr_more = {", kNL);
+  for (const auto& [key, scripts] : table) {
+    Append(out, "'", emit::JsText(key), "': function() {", kNL);
+    if (wrap_with_this) Append(out, "with(this) {", kNL);
+    for (const Script* s : scripts) {
+      if (marks)
+        marks->push_back({out.size(),
+                          {ScriptKind::Event, s->object, s->event, s->parameter,
+                           static_cast<int>(s - project.scripts.data())},
+                          &s->code});
+      Append(out, s->code, kNL);
+    }
+    if (wrap_with_this) Append(out, "}", kNL);
+    Append(out, "},", kNL);
+  }
+  Append(out, "};", kNL);
 }
 
 // The partner is typed in a free field, so blanks around it may remain; a
@@ -106,20 +150,27 @@ std::string EmitObjects(const Project& project) {
 
 std::vector<const Script*> EmittedEventScripts(const Project& project) {
   const auto scripts_of = ScriptsOf(project);
+  const auto table_of = TableScriptsOf(project);
   const emit::DefinedNames names(project);
   std::vector<const Script*> list;
   for (const GameObject& o : project.objects) {
+    if (o.prototype != 1) continue;
     const auto found = scripts_of.find(o.name);
-    if (o.prototype != 1 || found == scripts_of.end()) continue;
-    for (size_t kind = 0; kind < kEventKinds.size(); ++kind)
-      for (const Script* s : found->second[kind])
-        if (kind != kCollision || !EmittedPartner(*s, names).empty()) list.push_back(s);
+    if (found != scripts_of.end())
+      for (size_t kind = 0; kind < kEventKinds.size(); ++kind)
+        for (const Script* s : found->second[kind])
+          if (kind != kCollision || !EmittedPartner(*s, names).empty()) list.push_back(s);
+    const auto table = table_of.find(o.name);
+    if (table != table_of.end())
+      for (const auto& entry : table->second)
+        list.insert(list.end(), entry.second.begin(), entry.second.end());
   }
   return list;
 }
 
 void EmitObjects(const Project& project, std::string& out, CodeMarks* marks) {
   const auto scripts_of = ScriptsOf(project);
+  const auto table_of = TableScriptsOf(project);
   size_t code_size = 0;
   for (const Script& s : project.scripts) code_size += s.code.size() + s.parameter.size() + 80;
   const ScriptsByKind none;
@@ -140,6 +191,8 @@ void EmitObjects(const Project& project, std::string& out, CodeMarks* marks) {
     const ScriptsByKind& scripts = found == scripts_of.end() ? none : found->second;
     for (size_t kind = 0; kind < kEventKinds.size(); ++kind)
       AppendHandler(out, kind, scripts[kind], wrap_with_this, names, project, marks);
+    const auto table = table_of.find(o.name);
+    if (table != table_of.end()) AppendTable(out, table->second, wrap_with_this, project, marks);
     Append(out, "}; var ", o.name, " = new __", o.name, "();", kNL, kNL);
   }
 }

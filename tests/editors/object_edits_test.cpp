@@ -19,12 +19,33 @@ TEST(ObjectEvents, ListedByKindThenInCreationOrder) {
   AddScript(project, "obj_player", "Step", "");
   AddScript(project, "obj_player", "Creation", "");
   AddScript(project, "obj_player", "Jump", "");  // a kind this program does not know
-  EXPECT_EQ(ObjectEventRows(project, "obj_player"), (std::vector<int>{0, 7, 4, 3, 6, 1, 8}));
+  AddScript(project, "obj_player", "Key pressed", "Space");
+  AddScript(project, "obj_player", "Alarm", "3");
+  EXPECT_EQ(ObjectEventRows(project, "obj_player"),
+            (std::vector<int>{0, 7, 4, 3, 6, 1, 10, 9, 8}));
 
   project.modified = 0;
   DeleteEventScript(project, 3);
   EXPECT_EQ(project.modified, 1);
   EXPECT_EQ(project.scripts[3].event, "Destroy");
+}
+
+TEST(ObjectEvents, ParametersOfEachKind) {
+  struct Row {
+    const char* event;
+    size_t count;
+    const char* first;
+    const char* last;
+  };
+  for (const Row& r : {Row{"Keyboard", 9 + 26 + 10 + 12 + 1, "Left", "Any key"},
+                       Row{"Key released", 58, "Left", "Any key"},
+                       Row{"Mouse", 12, "Left pressed", "Global middle released"},
+                       Row{"Alarm", 12, "0", "11"}, Row{"Collision", 0, "", ""}}) {
+    const std::vector<std::string> p = EventParameters(r.event);
+    ASSERT_EQ(p.size(), r.count) << r.event;
+    if (r.count) EXPECT_EQ(p.front() + "/" + p.back(), std::string(r.first) + "/" + r.last);
+  }
+  EXPECT_EQ(EventParameters("Key pressed")[9 + 26 + 10], "F1");
 }
 
 // An event added and left without code is taken back with the modified flag

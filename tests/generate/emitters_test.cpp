@@ -47,7 +47,8 @@ void Events(Project& p) {
                             "Room end", "Animation end", "Draw"})
     p.scripts.push_back({"s", "a", event, "wall", std::string("on(\"") + event + "\");"});
   // Joined in list order; the Collision partner loses its blanks, an empty or
-  // deleted one drops the event; unknown kinds and other objects' code stay out.
+  // deleted one drops the event; a key event without its key, unknown kinds
+  // and other objects' code stay out.
   p.scripts.insert(p.scripts.begin() + 3, {"s", "b", "Step", "", "not_a();"});
   p.scripts.push_back({"s", "a", "Step", "", "second();"});
   p.scripts.push_back({"s", "a", "Keyboard", "", "unknown_kind();"});

@@ -16,7 +16,11 @@ namespace vorlane {
 namespace {
 
 std::string TitleOf(const Script& script) {
-  return "Code editor - " + script.event + " event of " + script.object;
+  const std::string shown =
+      EventHasChosenParameter(script.event) && !script.parameter.empty()
+          ? " (" + script.parameter + ")"
+          : std::string();
+  return "Code editor - " + script.event + " event" + shown + " of " + script.object;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "code/ui/event_icons.h"
 
+#include <algorithm>
+
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -37,8 +39,16 @@ QIcon Tile(QColor colour, Draw draw) {
 const std::vector<std::string>& EventNames() {
   static const std::vector<std::string> names = {"Creation", "Destroy",  "Step",
                                                  "End step", "Collision", "Room start",
-                                                 "Room end", "Animation end", "Draw"};
+                                                 "Room end", "Animation end", "Draw",
+                                                 "Alarm",    "Keyboard",  "Key pressed",
+                                                 "Key released", "Mouse"};
   return names;
+}
+
+bool EventHasChosenParameter(const std::string& event) {
+  const auto& names = EventNames();
+  const auto found = std::find(names.begin(), names.end(), event);
+  return found - names.begin() >= kFirstChosenParameterEvent && found != names.end();
 }
 
 QIcon EventIcon(int event_index) {
@@ -94,6 +104,32 @@ QIcon EventIcon(int event_index) {
         p.drawLine(QPointF(4.5, 11.5), QPointF(11, 5));
         p.setPen(Qt::NoPen);
         p.drawPolygon(QPolygonF({QPointF(3.5, 12.5), QPointF(4, 10), QPointF(6, 12)}));
+      });
+    case 9:  // Alarm: a clock
+      return Tile(QColor(192, 57, 43), [](QPainter& p) {
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(8, 8), 4.5, 4.5);
+        p.drawLine(QPointF(8, 8), QPointF(8, 5));
+        p.drawLine(QPointF(8, 8), QPointF(10.5, 8));
+      });
+    case 10:  // Keyboard: a key cap
+    case 11:  // Key pressed: a key cap with a down arrow
+    case 12:  // Key released: a key cap with an up arrow
+      return Tile(QColor(80, 90, 105), [event_index](QPainter& p) {
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(3.5, 3.5, 9, 9), 1.5, 1.5);
+        if (event_index == 10) return;
+        const double tip = event_index == 11 ? 10.5 : 5.5;
+        p.drawLine(QPointF(8, 5.5), QPointF(8, 10.5));
+        p.drawLine(QPointF(6, 8), QPointF(8, tip));
+        p.drawLine(QPointF(10, 8), QPointF(8, tip));
+      });
+    case 13:  // Mouse: a mouse with its buttons
+      return Tile(QColor(41, 128, 185), [](QPainter& p) {
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(4.5, 3, 7, 10), 3.5, 3.5);
+        p.drawLine(QPointF(4.5, 7), QPointF(11.5, 7));
+        p.drawLine(QPointF(8, 3), QPointF(8, 7));
       });
     default: return QIcon();
   }

@@ -10,9 +10,12 @@
 
 namespace vorlane {
 
-// The nine object events, in the order of every event list.
+// The object events, in the order of every event list.
 const std::vector<std::string>& EventNames();
 inline constexpr int kCollisionEventIndex = 4;
+// From here on each kind is added with a key, button or alarm number.
+inline constexpr int kFirstChosenParameterEvent = 9;
+bool EventHasChosenParameter(const std::string& event);
 
 QIcon EventIcon(int event_index);
 QIcon GenericObjectIcon();

@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +14,8 @@
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTreeWidget>
+#include <QVBoxLayout>
+#include <optional>
 
 #include "code/ui/code_window.h"
 #include "code/ui/event_code_dialog.h"
@@ -98,8 +102,8 @@ ObjectDialog::ObjectDialog(QWidget* parent, Project& project, Preferences& prefs
   event_list_->setGeometry(120, 45, 200, kHeight - 90);
   event_list_->setColumnCount(2);
   event_list_->setHeaderLabels({"Event", "Parameter"});
-  event_list_->setColumnWidth(0, 90);
-  event_list_->setColumnWidth(1, 80);
+  event_list_->setColumnWidth(0, 105);
+  event_list_->setColumnWidth(1, 75);
   event_list_->setRootIsDecorated(false);
   event_list_->setSelectionMode(QAbstractItemView::SingleSelection);
   event_list_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -212,10 +216,40 @@ void ObjectDialog::UpdateCodePreview() {
                                   : QString());
 }
 
+namespace {
+
+// The key, button or alarm number a new event is for ("" for kinds without
+// one); nothing when the chooser is cancelled.
+std::optional<std::string> ChooseParameter(QWidget* parent, const std::string& event) {
+  const std::vector<std::string> choices = EventParameters(event);
+  if (choices.empty()) return std::string();
+  QDialog dialog(parent);
+  dialog.setWindowTitle(Q(event + " event"));
+  auto* choice = new QComboBox(&dialog);
+  choice->setObjectName("parameter");
+  for (const std::string& c : choices) choice->addItem(Q(c));
+  choice->setMaxVisibleItems(16);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel(event == "Alarm" ? "Alarm number" : event == "Mouse" ? "Button" : "Key",
+                               &dialog));
+  layout->addWidget(choice);
+  layout->addWidget(buttons);
+  if (Dialogs().Exec(dialog) != QDialog::Accepted) return std::nullopt;
+  return choice->currentText().toStdString();
+}
+
+}  // namespace
+
 void ObjectDialog::AddEvent() {
+  const std::string event = event_kinds_->currentText().toStdString();
+  const std::optional<std::string> parameter = ChooseParameter(this, event);
+  if (!parameter) return;
   const int was_modified = project_.modified;
   const int script = AddScript(project_, project_.objects[static_cast<size_t>(index_)].name,
-                               event_kinds_->currentText().toStdString(), "");
+                               event, *parameter);
   if (!EditEventCode(this, project_, prefs_, keywords_, script))
     TakeBackEmptyEvent(project_, script, was_modified);
   RefreshEventList(script);

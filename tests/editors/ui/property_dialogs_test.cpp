@@ -254,6 +254,10 @@ TEST_F(PropertyDialogsTest, Object) {
                         d.event_kind_list()->setCurrentText("Step");
                         d.add_event_button()->click();  // its code window cancelled: not kept
                         EXPECT_EQ(events.topLevelItemCount(), 2);
+                        d.event_kind_list()->setCurrentText("Key pressed");
+                        d.add_event_button()->click();  // chooser cancelled: nothing added
+                        d.add_event_button()->click();
+                        EXPECT_EQ(Rows(events).last(), "Key pressed/Space");
                         emit events.itemDoubleClicked(events.topLevelItem(0), 0);
                         EXPECT_EQ(d.code_preview()->toPlainText(), "speed = 8;");
                         emit events.customContextMenuRequested(
@@ -262,7 +266,7 @@ TEST_F(PropertyDialogsTest, Object) {
                         d.event_menu()->hide();
                         d.delete_event_action()->trigger();  // No
                         d.delete_event_action()->trigger();
-                        EXPECT_EQ(Rows(events), QStringList({"Creation/"}));
+                        EXPECT_EQ(Rows(events), QStringList({"Creation/", "Key pressed/Space"}));
                         d.sprite_list()->setCurrentIndex(0);
                         EXPECT_EQ(d.size_label()->text(), "Size: <no sprite>");
                         EXPECT_EQ(project_.objects[0].sprite, "spr_hero") << "only Done stores";
@@ -271,6 +275,16 @@ TEST_F(PropertyDialogsTest, Object) {
                         d.done_button()->click();
                       })
       .Cancel()
+      .Cancel()
+      .Drive([](QDialog& chooser) {
+        chooser.findChild<QComboBox*>("parameter")->setCurrentText("Space");
+        chooser.accept();
+      })
+      .Drive([](QDialog& window) {
+        auto& code = static_cast<EventCodeDialog&>(window);
+        code.editor()->SetEditorText("jump();", false);
+        code.ok_button()->click();
+      })
       .Drive([](QDialog& window) {
         auto& code = static_cast<EventCodeDialog&>(window);
         code.editor()->SetEditorText("speed = 8;", false);
@@ -280,12 +294,13 @@ TEST_F(PropertyDialogsTest, Object) {
       .AnswerYes();
   EditObject(nullptr, project_, prefs_, keywords_, "obj_player");
   EXPECT_EQ(dialogs_.shown()[1].title, "Code editor - Step event of obj_player");
+  EXPECT_EQ(dialogs_.shown()[4].title, "Code editor - Key pressed event (Space) of obj_player");
   EXPECT_EQ(dialogs_.Boxes(), Strings(2, "Confirm: Delete this event?"));
   EXPECT_EQ(project_.objects[1].template_, "obj_hero");
   EXPECT_EQ(project_.objects[1].depth, 3);
   EXPECT_EQ(project_.objects[0].sprite, "");
   EXPECT_EQ(project_.scripts[0].code, "speed = 8;");
-  EXPECT_EQ(project_.scripts.size(), 2u);
+  EXPECT_EQ(project_.scripts.size(), 3u);
 }
 
 // The browser's Edit opens every record of the name in turn; Delete asks.

@@ -9,7 +9,7 @@ const { loadGame } = require('./fake_browser.js');
 // plan = {
 //   sprites: { spr: { w, h, cx, cy, shape: 'Box'|'Circle', r, l, rr, t, b, frames, rgba } },
 //   objects: [{ name, sprite, parent, depth, visible, collision, events: { Step: code,
-//               'Collision obj_b': code, ... } }],
+//               'Collision obj_b': code, 'Key pressed|Space': code, ... } }],
 //   scenes: [{ name, width, height, speed, view: [w, h, follow, xb, yb], background, stretch,
 //              tilex, tiley, code, instances: [[obj, x, y, direction, angle]],
 //              tiles: [[background, left, top, w, h, x, y, depth]] }],
@@ -43,7 +43,8 @@ function projectOf(plan) {
       depth: o.depth || 0, visible: o.visible === undefined ? 1 : o.visible,
       collision: o.collision === undefined ? 1 : o.collision });
     for (const [key, code] of Object.entries(o.events || {})) {
-      const [event, parameter] = key.startsWith('Collision ') ? ['Collision', key.slice(10)] : [key, ''];
+      const [event, parameter] = key.includes('|') ? key.split('|')
+        : key.startsWith('Collision ') ? ['Collision', key.slice(10)] : [key, ''];
       for (const c of [].concat(code)) p.scripts.push({ name: 'scr_' + ++uid, object: o.name, event, parameter, code: c });
     }
   }
