@@ -71,7 +71,7 @@ class Scanner {
         if (text.back() == '{' && t.closed) open_.push_back({'{', 0, t.line});
         return;
       case JsTokenKind::Regex:
-        for (size_t f = text.rfind('/') + 1; f < text.size(); ++f)
+        for (size_t f = t.closed ? text.rfind('/') + 1 : text.size(); f < text.size(); ++f)
           if (text[f] == 's' || text[f] == 'd' || text[f] == 'v') Newer(t.line);
         return;
       case JsTokenKind::Number:
