@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
 
   size_t listed = 0;
   const double window_ms = bench::BestOf(5, [&] {
-    std::vector<ResourceUse> uses;
-    for (CodeUse& code : FindCodeUses(project, old_name)) uses.push_back(CodeUseEntry(code));
+    const std::vector<ResourceUse> uses = CodeUseEntries(project, old_name);
     CodeRenameWindow window(nullptr, old_name, "obj_renamed", uses);
     window.show();
     QApplication::processEvents();

@@ -159,54 +159,62 @@ SearchResults SearchProject(const Project& project, std::string_view text,
   return results;
 }
 
+namespace {
+
+// Calls changed(script, text, in_params, after, count) for each script text
+// a replace would change: one pass that the preview and the replace share.
+template <typename Changed>
+void EachReplaced(Project& project, std::string_view text, std::string_view replacement,
+                  const SearchOptions& options, Changed changed) {
+  if (text.empty()) return;
+  std::string error;
+  const QRegularExpression pattern = Pattern(text, options, &error);
+  if (!error.empty()) return;
+  const QString with =
+      QString::fromUtf8(replacement.data(), static_cast<qsizetype>(replacement.size()));
+  for (ProjectScript& script : ProjectScripts(project)) {
+    EachText(script, [&](std::string& bytes, bool in_params) {
+      int count = 0;
+      const QString after = Replaced(QString::fromStdString(bytes), pattern, with, options, &count);
+      if (count > 0) changed(script, bytes, in_params, after.toStdString(), count);
+    });
+  }
+}
+
+}  // namespace
+
 std::vector<LineChange> ReplacePreview(const Project& project, std::string_view text,
                                        std::string_view replacement,
                                        const SearchOptions& options) {
   std::vector<LineChange> changes;
-  if (text.empty()) return changes;
-  std::string error;
-  const QRegularExpression pattern = Pattern(text, options, &error);
-  if (!error.empty()) return changes;
-  const QString with = QString::fromUtf8(replacement.data(), static_cast<qsizetype>(replacement.size()));
-  for (const ProjectScript& script : ProjectScripts(const_cast<Project&>(project))) {
-    EachText(script, [&](const std::string& bytes, bool in_params) {
-      int count = 0;
-      const std::string after =
-          Replaced(QString::fromStdString(bytes), pattern, with, options, &count).toStdString();
-      if (count == 0) return;
-      // A replacement may add or remove line breaks: lines are paired from
-      // the start, and the rest of the longer text counts as changed.
-      const std::vector<std::string> old_lines = Lines(bytes), new_lines = Lines(after);
-      const size_t n = std::max(old_lines.size(), new_lines.size());
-      for (size_t i = 0; i < n; ++i) {
-        const std::string before_line = i < old_lines.size() ? old_lines[i] : "";
-        const std::string after_line = i < new_lines.size() ? new_lines[i] : "";
-        if (before_line != after_line || i >= old_lines.size() || i >= new_lines.size())
-          changes.push_back({script.place, in_params, static_cast<int>(i) + 1, before_line,
-                             after_line});
-      }
-    });
-  }
+  // Nothing is written: the texts are only read.
+  EachReplaced(const_cast<Project&>(project), text, replacement, options,
+               [&](const ProjectScript& script, const std::string& bytes, bool in_params,
+                   const std::string& after, int) {
+                 // A replacement may add or remove line breaks: lines are paired
+                 // from the start, and the rest of the longer text counts as changed.
+                 const std::vector<std::string> old_lines = Lines(bytes), new_lines = Lines(after);
+                 const size_t n = std::max(old_lines.size(), new_lines.size());
+                 for (size_t i = 0; i < n; ++i) {
+                   const std::string before_line = i < old_lines.size() ? old_lines[i] : "";
+                   const std::string after_line = i < new_lines.size() ? new_lines[i] : "";
+                   if (before_line != after_line || i >= old_lines.size() ||
+                       i >= new_lines.size())
+                     changes.push_back({script.place, in_params, static_cast<int>(i) + 1,
+                                        before_line, after_line});
+                 }
+               });
   return changes;
 }
 
 int ReplaceInScripts(Project& project, std::string_view text, std::string_view replacement,
                      const SearchOptions& options) {
-  if (text.empty()) return 0;
-  std::string error;
-  const QRegularExpression pattern = Pattern(text, options, &error);
-  if (!error.empty()) return 0;
-  const QString with = QString::fromUtf8(replacement.data(), static_cast<qsizetype>(replacement.size()));
   int total = 0;
-  for (ProjectScript& script : ProjectScripts(project)) {
-    EachText(script, [&](std::string& bytes, bool) {
-      int count = 0;
-      const QString after = Replaced(QString::fromStdString(bytes), pattern, with, options, &count);
-      if (count == 0) return;
-      bytes = after.toStdString();
-      total += count;
-    });
-  }
+  EachReplaced(project, text, replacement, options,
+               [&](const ProjectScript&, std::string& bytes, bool, std::string after, int count) {
+                 bytes = std::move(after);
+                 total += count;
+               });
   return total;
 }
 

@@ -79,20 +79,23 @@ void RecordUses(const Project& p, ResourceKind kind, const std::string& name,
 
 }  // namespace
 
-ResourceUse CodeUseEntry(CodeUse code) {
-  ResourceUse use;
-  use.text = code.in_params ? PlaceLabel(code.place) + ", parameters"
-                            : PlaceLineText(code.place, code.line);
-  use.is_code = true;
-  use.code = std::move(code);
-  return use;
+std::vector<ResourceUse> CodeUseEntries(const Project& project, const std::string& name) {
+  std::vector<ResourceUse> uses;
+  for (CodeUse& code : FindCodeUses(project, name)) {
+    ResourceUse& use = uses.emplace_back();
+    use.text = code.in_params ? PlaceLabel(code.place) + ", parameters"
+                              : PlaceLineText(code.place, code.line);
+    use.is_code = true;
+    use.code = std::move(code);
+  }
+  return uses;
 }
 
 std::vector<ResourceUse> FindResourceUses(const Project& project, ResourceKind kind,
                                           const std::string& name) {
   std::vector<ResourceUse> uses;
   RecordUses(project, kind, name, uses);
-  for (CodeUse& code : FindCodeUses(project, name)) uses.push_back(CodeUseEntry(std::move(code)));
+  for (ResourceUse& use : CodeUseEntries(project, name)) uses.push_back(std::move(use));
   return uses;
 }
 

@@ -21,8 +21,8 @@ struct ResourceUse {
   bool is_event = false;  // a collision event with the resource: `code.place` names it
 };
 
-// A use in a script as FindResourceUses lists it.
-ResourceUse CodeUseEntry(CodeUse code);
+// The uses of `name` in the scripts as FindResourceUses lists them.
+std::vector<ResourceUse> CodeUseEntries(const Project& project, const std::string& name);
 
 // Record uses first (in the project's list order, placed instances and
 // tiles counted per scene), then code uses in the order of FindCodeUses.

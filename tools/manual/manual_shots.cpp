@@ -146,8 +146,7 @@ int Run() {
   {
     UsesWindow uses(&window, "obj_gem", FindResourceUses(p, ResourceKind::Object, "obj_gem"));
     Save(uses, "find-uses");
-    std::vector<ResourceUse> in_code;
-    for (CodeUse& code : FindCodeUses(p, "obj_wall")) in_code.push_back(CodeUseEntry(code));
+    const std::vector<ResourceUse> in_code = CodeUseEntries(p, "obj_wall");
     CodeRenameWindow rename(&window, "obj_wall", "obj_block", in_code);
     Save(rename, "rename-in-code");
   }

@@ -20,9 +20,7 @@ void MainWindow::FindUses(ResourceKind kind, const std::string& name) {
 
 void MainWindow::AskCodeRename(Project& project, const std::string& old_name,
                                const std::string& new_name) {
-  std::vector<ResourceUse> uses;
-  for (CodeUse& code : FindCodeUses(project, old_name))
-    uses.push_back(CodeUseEntry(std::move(code)));
+  const std::vector<ResourceUse> uses = CodeUseEntries(project, old_name);
   if (uses.empty()) return;
   // Over the dialog whose "Done" renamed the resource.
   QWidget* over = QApplication::activeModalWidget();
