@@ -184,8 +184,7 @@ void EachReplaced(Project& project, std::string_view text, std::string_view repl
 }  // namespace
 
 std::vector<LineChange> ReplacePreview(const Project& project, std::string_view text,
-                                       std::string_view replacement,
-                                       const SearchOptions& options) {
+                                       std::string_view replacement, const SearchOptions& options) {
   std::vector<LineChange> changes;
   // Nothing is written: the texts are only read.
   EachReplaced(const_cast<Project&>(project), text, replacement, options,
@@ -198,8 +197,7 @@ std::vector<LineChange> ReplacePreview(const Project& project, std::string_view 
                  for (size_t i = 0; i < n; ++i) {
                    const std::string before_line = i < old_lines.size() ? old_lines[i] : "";
                    const std::string after_line = i < new_lines.size() ? new_lines[i] : "";
-                   if (before_line != after_line || i >= old_lines.size() ||
-                       i >= new_lines.size())
+                   if (before_line != after_line || i >= old_lines.size() || i >= new_lines.size())
                      changes.push_back({script.place, in_params, static_cast<int>(i) + 1,
                                         before_line, after_line});
                  }
