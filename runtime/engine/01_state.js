@@ -27,6 +27,8 @@ var __vr = {
   dead: 0,              // destroyed instances still in the lists
   next_id: 100001,
   self: null,           // the instance whose event is running
+  partner: null,        // the object the running Collision block is for
+  only_partner: null,   // set: only that partner's Collision blocks run
   scene: null,
   layers: [],           // tile layers of the scene
   solid_layers: 0,      // how many of them are solid

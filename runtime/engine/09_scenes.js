@@ -21,9 +21,10 @@ function __room_start__(scene, unused, w, h, spd, r, g, b, bgimage, tilex, tiley
   __vr.layers = [];
   __vr.solid_layers = 0;
   __vr.solid_grid = null;
-  var tiles = scene.tiles || [];
+  var tiles = scene.tiles || [], solid = scene.solid || [];
   for (var d = 0; d < tiles.length; d++) {
     var group = tiles[d], layer = { __vr_layer: true, depth: group[0], tiles: [] };
+    if (solid.indexOf(group[0]) >= 0) { layer.solid = true; __vr.solid_layers++; }
     for (var k = 1; k < group.length; k++) {
       var set = group[k], bg = set[0];
       for (var t = 1; t < set.length; t++) {

@@ -97,18 +97,33 @@ function __vr_run_more() {
 }
 
 // Runs, inside an event, the same event of the parent of the object whose
-// code is running (for Collision, all of the parent's Collision events; for
-// the kinds with a parameter, the one with the same parameter); nothing
-// when the parent has none.
+// code is running (for Collision, the parent's Collision with the same
+// partner; for the kinds with a parameter, the one with the same
+// parameter); nothing when the parent has none.
 function event_inherited() {
   var ev = __vr.ev, o = __vr_me(this);
   if (!ev || !o || !ev.def.parent) return;
   var p = ev.def.parent, more = ev.key.indexOf('|') >= 0;
   var h = more ? p.more[ev.key] : p.h[ev.key];
   if (!h) return;
-  var was = __vr.ev;
+  var was = __vr.ev, only = __vr.only_partner, other = o.other;
+  if (ev.key === 'on_collision') __vr.only_partner = __vr.partner;
   __vr.ev = { def: more ? p.more_def[ev.key] : p.h_def[ev.key], key: ev.key };
-  try { h.call(o); } finally { __vr.ev = was; }
+  try {
+    h.call(o);
+  } finally {
+    __vr.ev = was;
+    if (ev.key === 'on_collision') { __vr.only_partner = only; o.other = other; }
+  }
+}
+
+// Each Collision block asks before it runs: it notes its partner, or while
+// event_inherited runs a parent's Collision events, lets only the block of
+// the partner the child's event was for run.
+function __vr_partner(obj) {
+  if (__vr.only_partner) return __vr.only_partner === obj;
+  __vr.partner = obj;
+  return true;
 }
 
 // When the game calls event_inherited, the nine older kinds also say which

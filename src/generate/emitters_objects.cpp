@@ -131,7 +131,7 @@ void AppendHandler(std::string& out, size_t kind, const std::vector<const Script
     const std::string_view other = EmittedPartner(*s, names);
     if (other.empty()) continue;
     Append(out, "this.other = this.place_meeting(this.x, this.y, ", other, ");", kNL,
-           "if(this.other != null) {", kNL);
+           "if(this.other != null && __vr_partner(", other, ")) {", kNL);
     mark(s, other);
     Append(out, s->code, kNL, "}", kNL);
   }

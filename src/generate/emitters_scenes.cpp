@@ -69,6 +69,18 @@ void AppendInstances(std::string& out, const std::vector<const GameObject*>& ins
   }
 }
 
+// The depths of the scene's solid tile layers; nothing at all when it has
+// none, so that games without them are written as before.
+void AppendSolidDepths(std::string& out, const Project& project, const std::string& scene) {
+  bool first = true;
+  for (const Layer& l : project.layers) {
+    if (!l.solid || l.scene != scene) continue;
+    Append(out, first ? "this.solid = [" : ", ", l.value);
+    first = false;
+  }
+  if (!first) Append(out, "];", kNL);
+}
+
 }  // namespace
 
 std::string EmitScenes(const Project& project) {
@@ -97,7 +109,9 @@ void EmitScenes(const Project& project, std::string& out, CodeMarks* marks) {
     const auto instances = instances_of.find(s.name);
     Append(out, "function __", s.name, "() { ", kNL, "this.tiles = [", kNL);
     AppendTileGroups(out, tiles == tiles_of.end() ? kNoTiles : tiles->second);
-    Append(out, "];", kNL, "this.objects = [", kNL);
+    Append(out, "];", kNL);
+    AppendSolidDepths(out, project, s.name);
+    Append(out, "this.objects = [", kNL);
     AppendInstances(out, instances == instances_of.end() ? kNoInstances : instances->second);
     Append(out, "];", kNL, "this.start = function() {", kNL);
     Append(out, "__room_start__(this, ", s.name, ", ", s.width, ", ", s.height, ", ", s.speed, ", ",

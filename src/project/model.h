@@ -137,6 +137,7 @@ struct Layer {
   std::string name;
   int value = 1000000;  // the layer's depth
   std::string scene;
+  int solid = 0;  // 1: the game's instances collide with its tiles
 
   friend bool operator==(const Layer&, const Layer&) = default;
 };

@@ -25,6 +25,7 @@ size_t EstimateSize(const Project& p) {
 
 template <typename Record>
 void WriteAttribute(XmlWriter& xml, const Field<Record>& f, const Record& r) {
+  if (f.as == StoredAs::kAttributeWhenSet && r.*f.number == 0) return;
   if (f.number)
     xml.Attribute(f.name, r.*f.number);
   else
@@ -78,7 +79,7 @@ std::string ProjectXml(const Project& p) {
   xml.Attribute("uid", p.uid);
   const auto settings = FieldsOf<ProjectSettings>();
   for (const auto& f : settings)
-    if (f.as == StoredAs::kAttribute) WriteAttribute(xml, f, p.settings);
+    if (f.as != StoredAs::kText) WriteAttribute(xml, f, p.settings);
   xml.Attribute("imgfolder", p.imgfolder);
   xml.Attribute("audfolder", p.audfolder);
   xml.EndStart();

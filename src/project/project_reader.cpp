@@ -41,7 +41,7 @@ void Assign(Record& r, const XML_Char** a, int version) {
     const char* k = a[0];
     for (size_t n = 0, i = next; n < count; ++n, i = i + 1 < count ? i + 1 : 0) {
       const Field<Record>& f = fields[i];
-      if (f.name[0] != k[0] || f.as != StoredAs::kAttribute || !Is(k, f.name.data())) continue;
+      if (f.name[0] != k[0] || f.as == StoredAs::kText || !Is(k, f.name.data())) continue;
       next = i + 1 < count ? i + 1 : 0;
       if (version < f.since) break;
       if (f.number)

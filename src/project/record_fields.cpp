@@ -101,6 +101,7 @@ constexpr Field<Layer> kLayer[] = {
     {"name", &Layer::name},
     {"scene", &Layer::scene},
     {"value", &Layer::value},
+    {"solid", &Layer::solid, StoredAs::kAttributeWhenSet},
 };
 
 constexpr Field<Tile> kTile[] = {

@@ -20,12 +20,17 @@ enum class StoredAs {
   // A record's own element text (its code), or for the settings a child
   // element of the root, read by position. At most one per record.
   kText,
+  // A number written only when it is not zero, so that files which never
+  // set it are written as they were before it existed.
+  kAttributeWhenSet,
 };
 
 template <typename Record>
 struct Field {
   constexpr Field(std::string_view file_name, int Record::*member, int since_version = 0)
       : name(file_name), number(member), since(since_version) {}
+  constexpr Field(std::string_view file_name, int Record::*member, StoredAs stored_as)
+      : name(file_name), number(member), as(stored_as) {}
   constexpr Field(std::string_view file_name, std::string Record::*member,
                   StoredAs stored_as = StoredAs::kAttribute)
       : name(file_name), text(member), as(stored_as) {}

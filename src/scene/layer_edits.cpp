@@ -61,4 +61,15 @@ bool ChangeSceneLayer(Project& project, const std::string& scene, int current,
   return true;
 }
 
+bool LayerSolid(const Project& project, const std::string& scene, int value) {
+  return std::any_of(project.layers.begin(), project.layers.end(), [&](const Layer& l) {
+    return l.scene == scene && l.value == value && l.solid;
+  });
+}
+
+void SetLayerSolid(Project& project, const std::string& scene, int value, bool solid) {
+  for (Layer& l : project.layers)
+    if (l.scene == scene && l.value == value) l.solid = solid ? 1 : 0;
+}
+
 }  // namespace vorlane

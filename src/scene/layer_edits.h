@@ -41,4 +41,9 @@ void DeleteSceneLayer(Project& project, const std::string& scene, int current);
 bool ChangeSceneLayer(Project& project, const std::string& scene, int current,
                       std::string_view text);
 
+// Whether the layer of `scene` of value `value` is solid: the game's
+// instances then collide with its tiles.
+bool LayerSolid(const Project& project, const std::string& scene, int value);
+void SetLayerSolid(Project& project, const std::string& scene, int value, bool solid);
+
 }  // namespace vorlane

@@ -145,7 +145,7 @@ function grass() {
 }
 
 function tileSet() {
-  const p = new Picture(128, 96);
+  const p = new Picture(128, 128);
   const rand = rng(23);
   // (0,0) path, (32,0) path with stones
   for (const ox of [0, 32]) {
@@ -201,6 +201,8 @@ function tileSet() {
     const x = 36 + Math.floor(rand() * 24), y = 68 + Math.floor(rand() * 24);
     p.set(x, y, hex('#6fa8ff')); p.set(x + 1, y, hex('#6fa8ff')); p.set(x, y + 1, hex('#3f78d9'));
   }
+  // (0,96) stone wall
+  p.draw(wall(), 0, 96);
   return p;
 }
 

@@ -48,8 +48,6 @@ sprite('spr_gem', [0, 1, 2, 3, 4, 5].map(art.gem), { centerx: 16, centery: 16, c
   collisionradius: 10, collisionleft: 8, collisionright: 24, collisiontop: 6, collisionbottom: 24 });
 sprite('spr_sparkle', [0, 1, 2, 3, 4].map(art.sparkle), { centerx: 16, centery: 16, collisionshape: 'Box',
   collisionradius: 16, collisionright: 32, collisionbottom: 32 });
-sprite('spr_wall', [art.wall()], { centerx: 0, centery: 0, collisionshape: 'Box', collisionradius: 16,
-  collisionright: 32, collisionbottom: 32 });
 sprite('spr_heart', [art.heart()], { centerx: 0, centery: 0, collisionshape: 'Box', collisionradius: 8,
   collisionright: 16, collisionbottom: 16 });
 
@@ -73,7 +71,6 @@ next(); p.fonts.push({ name: 'fnt_small', family: 'Arial', size: 10, bold: 0, it
 
 // Objects, then the instances of the two scenes.
 const OBJECTS = [
-  ['obj_wall', 'spr_wall', 5, '', 1],
   ['obj_enemy', '', 0, '', 1],
   ['obj_slime', 'spr_slime', 0, 'obj_enemy', 1],
   ['obj_beetle', 'spr_beetle', 0, 'obj_enemy', 1],
@@ -103,6 +100,7 @@ function instance(scene, template, x, y, direction) {
 const TILE = {
   p: [0, 0, 32, 32], q: [32, 0, 32, 32], f: [64, 0, 32, 32], t: [96, 0, 32, 32],
   k: [0, 32, 32, 32], r: [32, 32, 32, 32], T: [64, 32, 64, 64], u: [0, 64, 32, 32], v: [32, 64, 32, 32],
+  W: [0, 96, 32, 32],
 };
 
 function tile(scene, ch, x, y, depth) {
@@ -213,13 +211,15 @@ p.scenes.push({ name: 'scene_level', width: 960, height: 704, speed: 60, red: 93
   viewportxborder: 200, viewportyborder: 160, viewportobject: 'obj_player', code: code.levelCode });
 next(); p.layers.push({ name: 'layer_' + uid, scene: 'scene_level', value: 1000000 });
 next(); p.layers.push({ name: 'layer_' + uid, scene: 'scene_level', value: -100 });
+// The walls are tiles of a solid layer: nothing walks through them.
+next(); p.layers.push({ name: 'layer_' + uid, scene: 'scene_level', value: 5, solid: 1 });
 instance('scene_level', 'obj_hud', 0, 0);
-const KIND = { W: ['obj_wall', 0], P: ['obj_player', 0], G: ['obj_gem', 0], S: ['obj_slime', 0],
+const KIND = { P: ['obj_player', 0], G: ['obj_gem', 0], S: ['obj_slime', 0],
   s: ['obj_slime', 180], B: ['obj_beetle', 270], b: ['obj_beetle', 90] };
 scanMap(LEVEL, 30, (ch, c, r) => {
+  if (ch === 'W') return tile('scene_level', ch, c * 32, r * 32, 5);
   const [obj, dir] = KIND[ch];
-  const centred = obj !== 'obj_wall';
-  instance('scene_level', obj, c * 32 + (centred ? 16 : 0), r * 32 + (centred ? 16 : 0), dir);
+  instance('scene_level', obj, c * 32 + 16, r * 32 + 16, dir);
 });
 scanMap(GROUND, 30, (ch, c, r) => tile('scene_level', ch, c * 32, r * 32, 1000000));
 scanMap(CANOPY, 30, (ch, c, r) => tile('scene_level', ch, c * 32, r * 32, -100));

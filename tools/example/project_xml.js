@@ -50,7 +50,8 @@ const RECORDS = {
     ['viewportwidth', num(r.viewportwidth, 640)], ['viewportheight', num(r.viewportheight, 480)],
     ['viewportxborder', num(r.viewportxborder, 50)], ['viewportyborder', num(r.viewportyborder, 50)],
     ['viewportobject', txt(r.viewportobject)]],
-  layer: (r) => [['name', txt(r.name)], ['scene', txt(r.scene)], ['value', num(r.value, 1000000)]],
+  layer: (r) => [['name', txt(r.name)], ['scene', txt(r.scene)], ['value', num(r.value, 1000000)]]
+    .concat(r.solid ? [['solid', '1']] : []),
   tile: (r) => [['name', txt(r.name)], ['background', txt(r.background)], ['width', num(r.width, 32)],
     ['height', num(r.height, 32)], ['x', num(r.x, 0)], ['y', num(r.y, 0)], ['top', num(r.top, 0)],
     ['left', num(r.left, 0)], ['depth', num(r.depth, 1000000)], ['scene', txt(r.scene)]],

@@ -146,8 +146,8 @@ int Run() {
   {
     UsesWindow uses(&window, "obj_gem", FindResourceUses(p, ResourceKind::Object, "obj_gem"));
     Save(uses, "find-uses");
-    const std::vector<ResourceUse> in_code = CodeUseEntries(p, "obj_wall");
-    CodeRenameWindow rename(&window, "obj_wall", "obj_block", in_code);
+    const std::vector<ResourceUse> in_code = CodeUseEntries(p, "obj_gem");
+    CodeRenameWindow rename(&window, "obj_gem", "obj_jewel", in_code);
     Save(rename, "rename-in-code");
   }
   return failures == 0 ? 0 : 1;

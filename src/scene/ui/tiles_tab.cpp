@@ -62,7 +62,10 @@ TilesTab::TilesTab(SceneToolContext context, std::function<void()> changed)
 
   MakeLabel(this, "Layer", 10, 420, 50, 25);
   layers_ = new QComboBox(this);
-  layers_->setGeometry(60, 415, 210, 25);
+  layers_->setGeometry(60, 415, 140, 25);
+  solid_ = new QCheckBox("Solid", this);
+  solid_->setGeometry(210, 415, 65, 25);
+  solid_->setToolTip("The game's instances collide with this layer's tiles");
   QPushButton* add = MakeButton(this, "Add", 10, 445, 80, 25);
   QPushButton* remove = MakeButton(this, "Delete", 95, 445, 80, 25);
   QPushButton* change = MakeButton(this, "Change...", 180, 445, 90, 25);
@@ -86,6 +89,7 @@ TilesTab::TilesTab(SceneToolContext context, std::function<void()> changed)
   connect(add, &QPushButton::clicked, this, &TilesTab::AddLayer);
   connect(remove, &QPushButton::clicked, this, &TilesTab::DeleteLayer);
   connect(change, &QPushButton::clicked, this, &TilesTab::ChangeLayer);
+  connect(solid_, &QCheckBox::toggled, this, &TilesTab::ChangeSolid);
 }
 
 TilesTab::~TilesTab() { view_canvas_->SetTool(nullptr); }
@@ -140,7 +144,16 @@ void TilesTab::SelectLayer(int value) {
 
 void TilesTab::OnLayerChosen() {
   context_.view.current_layer = LayerValue(layers_->currentText().toStdString());
+  const QSignalBlocker quiet(solid_);
+  solid_->setChecked(LayerSolid(context_.project, context_.scene, context_.view.current_layer));
   changed_();
+}
+
+void TilesTab::ChangeSolid(bool solid) {
+  const int current = context_.view.current_layer;
+  context_.stack.Apply(solid ? "Make layer solid" : "Make layer not solid", [&](Project& project) {
+    SetLayerSolid(project, context_.scene, current, solid);
+  });
 }
 
 void TilesTab::AddLayer() {

@@ -11,6 +11,7 @@
 #include "scene/scene_tools.h"
 #include "scene/tile_set_view.h"
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 
@@ -36,6 +37,7 @@ class TilesTab : public QWidget {
   QComboBox* tile_set_list() const { return tile_sets_; }
   QComboBox* action_list() const { return action_; }
   QComboBox* layer_list() const { return layers_; }
+  QCheckBox* solid_box() const { return solid_; }
   Canvas* tile_set_canvas() const { return view_canvas_; }
   const TileBrush& brush() const { return brush_; }
 
@@ -48,6 +50,7 @@ class TilesTab : public QWidget {
   void AddLayer();
   void DeleteLayer();
   void ChangeLayer();
+  void ChangeSolid(bool solid);
 
   SceneToolContext context_;
   std::function<void()> changed_;
@@ -60,6 +63,7 @@ class TilesTab : public QWidget {
   QComboBox* action_;
   Canvas* view_canvas_;
   QComboBox* layers_;
+  QCheckBox* solid_;
   PictureControl* preview_;
 };
 

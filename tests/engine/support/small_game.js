@@ -12,7 +12,7 @@ const { loadGame } = require('./fake_browser.js');
 //               'Collision obj_b': code, 'Key pressed|Space': code, ... } }],
 //   scenes: [{ name, width, height, speed, view: [w, h, follow, xb, yb], background, stretch,
 //              tilex, tiley, code, instances: [[obj, x, y, direction, angle]],
-//              tiles: [[background, left, top, w, h, x, y, depth]] }],
+//              tiles: [[background, left, top, w, h, x, y, depth]], solid: [depth] }],
 //   backgrounds: { bg: [w, h, rgba, file] }, sounds: { snd: { wav, mp3, ogg } },
 //   fonts: { fnt: { family, size, bold, italic } }, variables, functions,
 //   fns: [{ name, params, code }], advanced, extensions: ['savedata'] }
@@ -57,6 +57,7 @@ function projectOf(plan) {
       viewportwidth: vw, viewportheight: vh, viewportxborder: xb, viewportyborder: yb, viewportobject: follow,
       code: s.code || '' });
     p.layers.push({ name: 'layer_' + ++uid, scene: s.name, value: 1000000 });
+    for (const depth of s.solid || []) p.layers.push({ name: 'layer_' + ++uid, scene: s.name, value: depth, solid: 1 });
     for (const [obj, x, y, direction, angle] of s.instances || []) {
       p.objects.push({ name: 'SceneObject' + ++uid, template: obj, prototype: 0, scene: s.name, x, y,
         depth: objectDepth[obj] || 0, direction: direction || 0, image_angle: angle || 0 });

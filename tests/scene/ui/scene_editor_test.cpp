@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -131,6 +132,12 @@ TEST_F(SceneEditorTest, TheWindowsAndTheTilesTabReachTheScene) {
     editor.tabs()->setCurrentIndex(3);
     TilesTab& tiles = *editor.tiles_tab();
     EXPECT_EQ(tiles.layer_list()->currentText(), "3");  // the scene's first layer
+    tiles.solid_box()->click();
+    tiles.layer_list()->setCurrentText("1000000");
+    EXPECT_EQ(std::pair(LayerSolid(project_, "hall", 3), tiles.solid_box()->isChecked()),
+              std::pair(true, false));
+    tiles.layer_list()->setCurrentText("3");
+    EXPECT_TRUE(tiles.solid_box()->isChecked());
     tiles.tile_set_canvas()->tool()->Press(Click(20, 20));
     tiles.tile_set_canvas()->tool()->Release(Click(20, 20, Qt::NoButton));
     editor.canvas()->tool()->Press(Click(25, 25));

@@ -77,7 +77,7 @@ this.on_end_step = on_end_step_i;
 this.on_collision = function() {
 with(this) {
 this.other = this.place_meeting(this.x, this.y, obj_wall);
-if(this.other != null) {
+if(this.other != null && __vr_partner(obj_wall)) {
 if (a < b && c) {
 }
 }

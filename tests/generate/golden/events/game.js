@@ -59,15 +59,15 @@ on("End step");
 this.on_collision = function() {
 with(this) {
 this.other = this.place_meeting(this.x, this.y, wall);
-if(this.other != null) {
+if(this.other != null && __vr_partner(wall)) {
 on("Collision");
 }
 this.other = this.place_meeting(this.x, this.y, wall);
-if(this.other != null) {
+if(this.other != null && __vr_partner(wall)) {
 with('wall ');
 }
 this.other = this.place_meeting(this.x, this.y, wall);
-if(this.other != null) {
+if(this.other != null && __vr_partner(wall)) {
 with('	wall');
 }
 }
