@@ -149,9 +149,7 @@ bool PendingFile::Reopen(std::string* error) {
   return fd_.valid();
 }
 
-// The final rename never crosses file systems and replaces a link at
-// `path` instead of writing through it.
-bool PendingFile::Commit(bool durable, std::string* error) {
+bool PendingFile::Close(bool durable, std::string* error) {
   // A read-only file stays read-only; a link or a new file gets the usual
   // permissions.
   struct stat old {};
@@ -166,13 +164,35 @@ bool PendingFile::Commit(bool durable, std::string* error) {
     failed();
   if (ok && durable && ::fsync(fd_.get()) != 0) failed();
   if (!fd_.Close() && ok) failed();
-  if (ok && ::rename(temp_.c_str(), path_.c_str()) != 0) failed();
-  if (!ok) {
-    SetError(error, path_, err);
+  if (!ok) SetError(error, path_, err);
+  closed_ = ok;
+  return ok;
+}
+
+// The final rename never crosses file systems and replaces a link at
+// `path` instead of writing through it.
+bool PendingFile::Commit(bool durable, std::string* error) {
+  if (!closed_ && !Close(durable, error)) return false;
+  if (temp_.empty() || ::rename(temp_.c_str(), path_.c_str()) != 0) {
+    SetError(error, path_, temp_.empty() ? EBADF : errno);
     return false;
   }
   temp_.clear();
   return true;
+}
+
+bool PendingFile::CommitKeepingOld(bool durable, std::string* error, std::string* replaced) {
+  replaced->clear();
+  if (!closed_ && !Close(durable, error)) return false;
+  struct stat old {};
+  // Only a regular file is swapped out: a folder must never be moved aside.
+  if (!temp_.empty() && ::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+      ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, path_.c_str(), RENAME_EXCHANGE) == 0) {
+    replaced->swap(temp_);
+    return true;
+  }
+  // No file to swap, or a file system that cannot: a plain rename.
+  return Commit(durable, error);
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error,
@@ -184,6 +204,18 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
     return false;
   }
   return file.Commit(durable, error);
+}
+
+std::unique_ptr<PendingFile> StageFile(const std::string& path, std::string_view bytes,
+                                       std::string* error) {
+  auto file = std::make_unique<PendingFile>(path, error);
+  if (!file->valid()) return nullptr;
+  if (!WriteAll(file->fd(), bytes)) {
+    SetError(error, path, errno);
+    return nullptr;
+  }
+  if (!file->Close(false, error)) return nullptr;
+  return file;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,15 @@ namespace vorlane {
 // Writes wherever `path` leads: the program's own files use WriteProgramFile.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes,
                      std::string* error = nullptr, bool durable = true);
+
+class PendingFile;
+
+// WriteFileAtomic in two halves, for many files flushed together: writes
+// `bytes` to a finished temporary file beside `path` and returns it, for
+// its Commit to put in place after one SyncFileSystem; null (with `error`)
+// when that fails. Until the Commit, `path` is as it was.
+std::unique_ptr<PendingFile> StageFile(const std::string& path, std::string_view bytes,
+                                       std::string* error = nullptr);
 
 // True when `folder` is the program folder (the current directory) or lies
 // below it once every link is followed. Otherwise false, with a sentence
@@ -94,15 +104,25 @@ class PendingFile {
   bool valid() const { return fd_.valid(); }
   int fd() const { return fd_.get(); }
   const std::string& temp_path() const { return temp_; }
+  const std::string& path() const { return path_; }
 
   // Opens the file now at temp_path(), which a library may have replaced.
   bool Reopen(std::string* error);
+  // Finishes the temporary file (its permissions, with `durable` a flush,
+  // and closing it) without putting it in place, so that many files can be
+  // flushed together and then committed; Commit then only renames.
+  bool Close(bool durable, std::string* error);
   bool Commit(bool durable, std::string* error);
+  // Commit that does not remove the regular file it replaces but swaps the
+  // two, leaving that one at `*replaced` (empty when there was none), so
+  // that freeing it can wait (DeleteLater).
+  bool CommitKeepingOld(bool durable, std::string* error, std::string* replaced);
 
  private:
   std::string path_;
   std::string temp_;
   UniqueFd fd_;
+  bool closed_ = false;  // Close finished the file: only the rename is left
 };
 
 bool FileExists(const std::string& path);    // any kind of entry

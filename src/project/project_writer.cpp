@@ -1,8 +1,11 @@
 // Saving a project: frame PNGs, media copied out of the working folder, then
 // the project file itself, which replaces the old one only once complete.
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 
+#include "gui/deferred_delete.h"
 #include "gui/file_util.h"
 #include "gui/parallel.h"
 #include "project/frame_numbers.h"
@@ -117,10 +120,14 @@ class Saver {
     // What each file written holds now, gathered into saved_frames once all
     // are written (a failed write's size of -1 matches no file).
     std::vector<std::optional<SavedFile>> learnt(order.size());
-    // Each frame is its own file: they are coded and written side by side,
-    // and their outcomes gathered in frame order afterwards. A frame whose
-    // picture is what its file already holds is left alone.
+    // Each frame is its own file: they are coded and written to temporary
+    // files side by side, flushed with one sync, and only then renamed into
+    // place, each file whole old or whole new throughout. Creating every
+    // new file before any old one is replaced also keeps the file system
+    // from searching past the freshly freed entries for each new one. A
+    // frame whose picture is what its file already holds is left alone.
     std::vector<char> unsafe(order.size(), 0);
+    std::vector<std::unique_ptr<PendingFile>> staged(order.size());
     ParallelFor(order.size(), [&](size_t i) {
       Frame& frame = *order[i];
       if (!HasPicture(frame) && !carry[i]) return;
@@ -132,7 +139,8 @@ class Saver {
       const std::string path = paths_.images + file;
       if (carry[i]) {
         if (!failed[i].empty()) return;
-        if (!WriteFileAtomic(path, carried[i], nullptr, false)) {
+        staged[i] = StageFile(path, carried[i]);
+        if (!staged[i]) {
           failed[i] = path;
           return;
         }
@@ -146,13 +154,30 @@ class Saver {
           FileSize(path) == known->second.size)
         return;
       const std::string png = EncodePng(*frame.image);
-      if (png.empty() || !WriteFileAtomic(path, png, nullptr, false)) {
+      if (!png.empty()) staged[i] = StageFile(path, png);
+      if (!staged[i]) {
         failed[i] = path;
         learnt[i].emplace();  // the size of -1 matches no file
         return;
       }
       learnt[i] = SavedFile{nullptr, fingerprint, static_cast<std::int64_t>(png.size())};
     });
+    if (std::any_of(staged.begin(), staged.end(), [](const auto& f) { return f != nullptr; }))
+      SyncFileSystem(paths_.folder);
+    // The files replaced are swapped out and freed later, off the save.
+    std::vector<std::string> replaced;
+    for (size_t i = 0; i < order.size(); ++i) {
+      std::string old;
+      const bool committed = staged[i] && staged[i]->CommitKeepingOld(false, nullptr, &old);
+      if (!old.empty()) replaced.push_back(std::move(old));
+      if (!staged[i] || committed) continue;
+      failed[i] = staged[i]->path();
+      if (carry[i])
+        learnt[i].reset();
+      else
+        learnt[i].emplace();
+    }
+    DeleteLater(std::move(replaced));
     for (size_t i = 0; i < order.size(); ++i) {
       if (learnt[i]) saved[paths_.images + FrameFileName(*order[i])] = *learnt[i];
       if (learnt[i] && failed[i].empty()) ++report_.files_written;

@@ -31,12 +31,24 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// Both ways of replacing a file keep the permissions of the file they
-// replace. How every writer fails is generate/writers_test.cpp's.
+// A file staged and committed with the old one kept.
+bool StageAndSwap(const std::string& path, const std::string& bytes, std::string* replaced) {
+  const auto file = StageFile(path, bytes);
+  return file && file->CommitKeepingOld(false, nullptr, replaced);
+}
+
+// Every way of replacing a file keeps the permissions of the file it
+// replaces. How every writer fails is generate/writers_test.cpp's.
 TEST_F(FileUtilTest, ReplacingAFileKeepsItsPermissions) {
   WriteAll("source", "new");
   const std::function<bool()> writes[] = {[] { return WriteFileAtomic("s.wav", "new"); },
-                                          [] { return CopyFile("source", "s.wav", 100); }};
+                                          [] { return CopyFile("source", "s.wav", 100); },
+                                          [] {
+                                            std::string old;
+                                            const bool ok = StageAndSwap("s.wav", "new", &old);
+                                            if (!old.empty()) fs::remove(old);
+                                            return ok;
+                                          }};
   for (const auto& write : writes) {
     for (const mode_t mode : {0444, 0640, 0755}) {
       ASSERT_TRUE(write());
@@ -47,6 +59,22 @@ TEST_F(FileUtilTest, ReplacingAFileKeepsItsPermissions) {
       EXPECT_EQ(st.st_mode & 07777, mode);
     }
   }
+}
+
+// A staged file swapped in leaves the regular file it replaced, whole, for
+// later; a link is replaced, not written through; a folder is never moved.
+TEST_F(FileUtilTest, ASwapKeepsTheReplacedFileAndNeverMovesAFolder) {
+  std::string old;
+  ASSERT_TRUE(StageAndSwap("a.png", "first", &old));
+  EXPECT_EQ(old, "");
+  ASSERT_TRUE(StageAndSwap("a.png", "second", &old));
+  EXPECT_EQ(std::pair(ReadAll("a.png"), ReadAll(old)), std::pair(std::string("second"), std::string("first")));
+  fs::create_symlink("../outside/victim.wav", "link.wav");
+  ASSERT_TRUE(StageAndSwap("link.wav", "mine", &old));
+  EXPECT_EQ(std::pair(ReadAll("link.wav"), ReadAll("../outside/victim.wav")), std::pair(std::string("mine"), std::string("victim")));
+  fs::create_directory("folder.png");
+  EXPECT_FALSE(StageAndSwap("folder.png", "x", &old));
+  EXPECT_TRUE(fs::is_directory("folder.png"));
 }
 
 // The program folder is the current one with what lies below it, once every
