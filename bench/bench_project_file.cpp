@@ -13,8 +13,8 @@
 #include "gui/deferred_delete.h"
 #include "gui/file_util.h"
 #include "large_project.h"
-#include "timing.h"
 #include "project/project_file.h"
+#include "timing.h"
 
 using namespace vorlane;
 using Clock = std::chrono::steady_clock;

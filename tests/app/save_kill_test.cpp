@@ -22,8 +22,8 @@
 
 #include "app/project_save.h"
 #include "generate/game_page.h"
-#include "gui/file_util.h"
 #include "gui/deferred_delete.h"
+#include "gui/file_util.h"
 #include "gui/preferences.h"
 #include "large_project.h"
 #include "project/leftovers.h"

@@ -68,10 +68,12 @@ TEST_F(FileUtilTest, ASwapKeepsTheReplacedFileAndNeverMovesAFolder) {
   ASSERT_TRUE(StageAndSwap("a.png", "first", &old));
   EXPECT_EQ(old, "");
   ASSERT_TRUE(StageAndSwap("a.png", "second", &old));
-  EXPECT_EQ(std::pair(ReadAll("a.png"), ReadAll(old)), std::pair(std::string("second"), std::string("first")));
+  EXPECT_EQ(std::pair(ReadAll("a.png"), ReadAll(old)),
+            std::pair(std::string("second"), std::string("first")));
   fs::create_symlink("../outside/victim.wav", "link.wav");
   ASSERT_TRUE(StageAndSwap("link.wav", "mine", &old));
-  EXPECT_EQ(std::pair(ReadAll("link.wav"), ReadAll("../outside/victim.wav")), std::pair(std::string("mine"), std::string("victim")));
+  EXPECT_EQ(std::pair(ReadAll("link.wav"), ReadAll("../outside/victim.wav")),
+            std::pair(std::string("mine"), std::string("victim")));
   fs::create_directory("folder.png");
   EXPECT_FALSE(StageAndSwap("folder.png", "x", &old));
   EXPECT_TRUE(fs::is_directory("folder.png"));
