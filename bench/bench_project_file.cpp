@@ -40,6 +40,18 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(folder);
 
   Project project = bench::MakeLargeProject(scale, "_temp_bench");
+  FileReport report;
+  // "open": one save, then only opens, for profiling the open.
+  if (argc > 2 && std::string(argv[2]) == "open") {
+    WriteProject(project, &report);
+    Project opened;
+    opened.tempfolder = "_temp_bench";
+    const double open = Best(20, [&] { ReadProject(opened, "large", &report); });
+    std::printf("ReadProject (whole open)        %8.1f ms\n", open);
+    std::filesystem::current_path("/");
+    std::filesystem::remove_all(folder);
+    return 0;
+  }
   std::string xml;
   const double build = Best(5, [&] { xml = ProjectXml(project); });
   const double write_plain = Best(5, [&] { WriteOnce("plain.xml", xml, false); });
@@ -47,7 +59,6 @@ int main(int argc, char** argv) {
   const double png = Best(1, [&] {
     for (const auto& frame : project.frames) EncodePng(*frame.image);
   });
-  FileReport report;
   const auto save_once = [&] {
     if (!WriteProject(project, &report)) std::printf("save failed: %s\n", report.error.c_str());
   };

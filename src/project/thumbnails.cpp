@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "gui/parallel.h"
 #include "project/project_paths.h"
 #include "project/safe_name.h"
 
@@ -128,16 +129,27 @@ std::vector<ImageRef> SpriteCards(const Project& project) {
     found_for = &frame.sprite;
   }
   static const ImageRef kNone;
-  std::vector<ImageRef> cards;
-  cards.reserve(project.sprites.size());
+  std::vector<Cards::Drawn*> order;
+  std::vector<std::pair<Cards::Drawn*, const ImageRef*>> to_make;
+  std::unordered_set<const Cards::Drawn*> listed;
+  order.reserve(project.sprites.size());
   for (const auto& sprite : project.sprites) {
     const auto found = pictures.find(sprite.name);
     const ImageRef& picture = found == pictures.end() ? kNone : *found->second;
     Cards::Drawn& drawn = project.cards.sprites[sprite.name];
-    if (!drawn.card || drawn.from != picture)
-      drawn = {picture, ShareImage(MakeCard(picture.get()))};
-    cards.push_back(drawn.card);
+    // A damaged file may name a sprite twice: its card is made once.
+    if ((!drawn.card || drawn.from != picture) && listed.insert(&drawn).second)
+      to_make.emplace_back(&drawn, &picture);
+    order.push_back(&drawn);
   }
+  // Each card is a picture of its own: they are drawn side by side.
+  ParallelFor(to_make.size(), [&](size_t i) {
+    const auto [drawn, picture] = to_make[i];
+    *drawn = {*picture, ShareImage(MakeCard(picture->get()))};
+  });
+  std::vector<ImageRef> cards;
+  cards.reserve(order.size());
+  for (const Cards::Drawn* drawn : order) cards.push_back(drawn->card);
   memo.listed = cards;
   memo.listed_frames = project.frames;
   memo.listed_sprites.clear();
