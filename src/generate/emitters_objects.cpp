@@ -85,7 +85,8 @@ void AppendTable(std::string& out, const TableScripts& table, bool wrap_with_thi
     for (const Script* s : scripts) {
       if (marks)
         marks->push_back({out.size(),
-                          {ScriptKind::Event, s->object, s->event, s->parameter,
+                          {ScriptKind::Event, s->object, s->event,
+                           std::string(TrimBlanks(s->parameter)),
                            static_cast<int>(s - project.scripts.data())},
                           &s->code});
       Append(out, s->code, kNL);
