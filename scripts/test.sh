@@ -17,4 +17,4 @@ ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 # The game engine: Node unit tests and the example game in headless Chromium.
 bash scripts/test-engine.sh "$build"
 # The Debian package, installed and started as a user would.
-[ "$build" = build ] && bash scripts/test-package.sh "$build"
+if [ "$build" = build ]; then bash scripts/test-package.sh "$build"; fi
