@@ -1,3 +1,8 @@
+//# allFunctionsCalledOnLoad
+// (The line above has Chromium compile every function of game.js while the
+// file downloads, on another thread, rather than each one on the page's
+// thread when first called: the code made from a large scene is one long
+// function, whose compiling held up the start of the game.)
 /*
  * Vorlane game engine.
  *
