@@ -53,7 +53,8 @@ function __vr_load_image(src) {
     img.__vr_done = true;
     img.__vr_ok = ok && img.naturalWidth > 0;
     __vr.pending--;
-    if (__vr.booted && !__vr.started && __vr_pictures_ready()) __vr_start();
+    if (__vr.entered && !__vr.started && __vr_pictures_ready()) __vr_start();
+    else if (__vr.waiting) __vr_go();
   };
   img.onload = function() {
     if (typeof img.decode !== 'function') { done(true); return; }
@@ -144,5 +145,6 @@ function __font_init__(self, unused, family, size, bold, italic) {
   var fam = String(family).replace(/["\\;{}]/g, '');
   self.css = (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + size + 'pt "' + fam + '", sans-serif';
   self.line = Math.round(size * 4 / 3 * 1.25);
+  __vr.fonts.push(self);
 }
 

@@ -31,48 +31,72 @@ function __vr_boot() {
     __vr.ctx = c.getContext('2d');
     __vr.ctx.imageSmoothingEnabled = false;
   }
+  // A browser loads about six pictures at a time from one server: a game
+  // with no more than that gains nothing from asking for the first scene's
+  // first, and has them load while its scene is made. The browser sends
+  // for them once the running script is over, so the rest waits for that.
+  if (__vr.pending > 0 && __vr.asked.length <= 6) {
+    __vr_ask_pictures(null);
+    if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
+  }
+  __vr_boot_scene();
+}
+
+// The first scene, entered at once or once the pictures it draws are there.
+function __vr_boot_scene() {
   __vr_prepare_types();
   __vr_listen();
   if (__vr.pending > 0) {
     // The first scene starts while the pictures load; its first frame is
-    // drawn once the pictures it shows are there, the others coming in
+    // drawn once the pictures it draws are there, the others coming in
     // behind it.
     __vr_enter_first_scene();
     __vr.needed = __vr_needed_pictures();
-    __vr_ask_pictures(__vr.needed);
-    if (__vr_pictures_ready()) { __vr_start(); return; }
-    __vr_loading_screen();
+    __vr_ask_pictures(__vr.needed.concat(__vr.rest));
     // A picture that never answers must not keep the game from starting.
-    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
+    if (typeof setTimeout !== 'undefined') {
+      setTimeout(function() { __vr.rest = null; if (!__vr.started) __vr_start(); else __vr_go(); }, 10000);
+    }
+    if (__vr_pictures_ready()) { __vr_start(); return; }
+    // Drawn just before the page shows, so that the pictures are asked for
+    // first; nothing of it shows when they come sooner.
+    __vr_request(function() {
+      if (__vr.started) return;
+      __vr_loading_screen();
+      __vr_find_fonts();
+    });
   } else {
     __vr_start();
   }
 }
 
-function __vr_pictures_ready() {
-  if (__vr.pending === 0) return true;
-  var list = __vr.needed;
-  if (!list) return false;
-  for (var i = 0; i < list.length; i++) if (!list[i].__vr_done) return false;
+function __vr_all_done(list) {
+  for (var i = 0; list && i < list.length; i++) if (!list[i].__vr_done) return false;
   return true;
 }
 
-// The pictures the first frame of the scene shows: the frames of its
-// instances' sprites, of the sprites their Draw events name, its background
-// and its tiles.
+function __vr_pictures_ready() {
+  return __vr.pending === 0 || (!!__vr.needed && __vr_all_done(__vr.needed));
+}
+
+// The pictures the first frame of the scene draws: the frame each of its
+// instances shows, every frame of the sprites its Draw events name, its
+// background and its tiles. The other frames of its instances' sprites go
+// to __vr.rest: the first step waits for them, so that no animation shows
+// a frame still missing, but the first frame need not.
 function __vr_needed_pictures() {
-  var out = [], sprites = [], i, j;
-  var add_sprite = function(spr) {
-    if (spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) {
-      sprites.push(spr);
-      for (var k = 0; k < spr.images.length; k++) out.push(spr.images[k]);
-    }
-  };
-  var types = [];
+  var out = [], sprites = [], types = [], last = null, i, j;
+  var add = function(img) { if (img && out.indexOf(img) < 0) out.push(img); };
   for (i = 0; i < __vr.instances.length; i++) {
-    var o = __vr.instances[i];
+    var o = __vr.instances[i], spr = o.sprite_index;
     if (!o.__vr_alive) continue;
-    add_sprite(o.sprite_index);
+    if (spr && spr.__vr_sprite && spr.number > 0) {
+      if (sprites.indexOf(spr) < 0) sprites.push(spr);
+      // The frame as drawing picks it.
+      var f = Math.floor(o.image_index) % spr.number;
+      if (f < 0) f += spr.number;
+      if (spr.images[f] !== last) add(last = spr.images[f]);
+    }
     if (types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
   }
   var word = new RegExp(__vr_id, 'gu'), m;
@@ -85,15 +109,22 @@ function __vr_needed_pictures() {
       // Some browser attributes (storage in a sandboxed frame) throw when read.
       try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
       if (v && typeof v === 'object') {
-        if (v.__vr_sprite) add_sprite(v);
-        else if (v.__vr_background && out.indexOf(v.image) < 0) out.push(v.image);
+        if (v.__vr_sprite) for (j = 0; j < v.images.length; j++) add(v.images[j]);
+        else if (v.__vr_background) add(v.image);
       }
     }
   }
-  if (__vr.bg) out.push(__vr.bg.image);
+  if (__vr.bg) add(__vr.bg.image);
   for (i = 0; i < __vr.layers.length; i++) {
     var t = __vr.layers[i].tiles;
-    for (j = 0; j < t.length; j += 7) if (t[j] && out.indexOf(t[j]) < 0) out.push(t[j]);
+    for (j = 0; j < t.length; j += 7) add(t[j]);
+  }
+  __vr.rest = [];
+  for (i = 0; i < sprites.length; i++) {
+    for (j = 0; j < sprites[i].images.length; j++) {
+      var img = sprites[i].images[j];
+      if (out.indexOf(img) < 0 && __vr.rest.indexOf(img) < 0) __vr.rest.push(img);
+    }
   }
   return out;
 }
@@ -108,6 +139,18 @@ function __vr_loading_screen() {
   ctx.textAlign = 'center';
   ctx.textBaseline = 'middle';
   ctx.fillText('Loading...', __vr.canvas.width / 2, __vr.canvas.height / 2);
+}
+
+// The browser looks a font up the first time text is measured or drawn in
+// it, which takes milliseconds each; done while the pictures load, the
+// first frame does not wait for it.
+function __vr_find_fonts() {
+  var ctx = __vr.ctx;
+  if (!ctx || !ctx.measureText) return;
+  for (var i = 0; i < __vr.fonts.length; i++) {
+    ctx.font = __vr.fonts[i].css;
+    ctx.measureText('Ag');
+  }
 }
 
 function __vr_enter_first_scene() {
@@ -137,14 +180,27 @@ function __vr_start() {
   }
   __vr_draw();
   __vr_ask_pictures(null);
-  for (var s = 0; s < __vr.sounds.length; s++) {
-    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
-  }
-  if (__vr.manual) return;
+  if (__vr.manual) { __vr_preload_sounds(); return; }
+  __vr.waiting = true;
+  __vr_go();
+}
+
+// Starts the loop once the pictures the first step waits for are there.
+function __vr_go() {
+  if (!__vr.waiting || !__vr_all_done(__vr.rest)) return;
+  __vr.waiting = false;
+  __vr_preload_sounds();
   __vr.running = true;
   __vr.last = -1;
   __vr.fps_time = __vr_now();
   __vr_request(__vr_frame);
+}
+
+// Sounds load once the game runs, so that they do not hold up its pictures.
+function __vr_preload_sounds() {
+  for (var s = 0; s < __vr.sounds.length; s++) {
+    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
+  }
 }
 
 function __vr_request(f) {
@@ -198,7 +254,7 @@ __vr.resume = function() { __vr.paused = false; __vr.step_wanted = false; };
 __vr.step_paused = function() { if (__vr.paused) __vr.step_wanted = true; };
 
 // For tests and measurements: stop the loop and drive it by hand.
-__vr.stop = function() { __vr.running = false; };
+__vr.stop = function() { __vr.running = false; __vr.waiting = false; };
 __vr.step = function() { __vr_step(); };
 __vr.draw = function() { __vr_draw(); };
 __vr.tick = function() { __vr_step(); __vr_draw(); };
