@@ -294,7 +294,7 @@ function __vr_game_sources() {
     seen.add(f);
     var s = Function.prototype.toString.call(f);
     if (/\{\s*\[native code\]\s*\}$/.test(s)) return false;
-    out.push(s);
+    out.push(__vr_is_scene_maker(f) ? __vr_cut_list(__vr_cut_list(s, 'this.tiles = ['), 'this.objects = [') : s);
     return true;
   };
   var methods = function(o) {
@@ -319,6 +319,23 @@ function __vr_game_sources() {
     } catch (e) { /* a revoked proxy or the like: nothing to read */ }
   }
   return out.join('\n');
+}
+
+// A scene's constructor lists its tiles and placed instances as data, in
+// which nothing is set; in a large scene the lists are most of the game's
+// code, too long to scan at start for nothing.
+function __vr_is_scene_maker(f) {
+  for (var i = 0; typeof vr_scenes !== 'undefined' && i < vr_scenes.length; i++) {
+    if (vr_scenes[i] && vr_scenes[i].constructor === f) return true;
+  }
+  return false;
+}
+
+// `s` without the items of the list that follows `head`, up to the "];"
+// that closes it (the first: items hold no semicolon).
+function __vr_cut_list(s, head) {
+  var from = s.indexOf(head), to = from < 0 ? -1 : s.indexOf('];', from);
+  return to < 0 ? s : s.slice(0, from + head.length) + s.slice(to);
 }
 
 // Names that code sets on something other than itself, through a dot or in
