@@ -214,10 +214,8 @@ function __vr_load_image(src) {
 }
 
 // Asks for the pictures in `list` that wait, backgrounds (the largest)
-// first, then for all the others.
-function __vr_ask_pictures(list) {
-  var all = __vr.asked;
-  __vr.asked = [];
+// first, then for all the others unless `only`.
+function __vr_ask_pictures(list, only) {
   var ask = function(img, backgrounds) {
     if (img.__vr_src === undefined || !!img.__vr_background !== backgrounds) return;
     img.src = img.__vr_src;
@@ -226,7 +224,12 @@ function __vr_ask_pictures(list) {
   for (var pass = 0; pass < 2; pass++) {
     for (var i = 0; list && i < list.length; i++) ask(list[i], pass === 0);
   }
-  for (i = 0; i < all.length; i++) ask(all[i], !!all[i].__vr_background);
+  var all = __vr.asked;
+  __vr.asked = [];
+  for (i = 0; i < all.length; i++) {
+    if (!only) ask(all[i], !!all[i].__vr_background);
+    else if (all[i].__vr_src !== undefined) __vr.asked.push(all[i]);
+  }
 }
 
 function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {
@@ -2370,15 +2373,43 @@ function __vr_boot() {
     __vr.ctx = c.getContext('2d');
     __vr.ctx.imageSmoothingEnabled = false;
   }
-  // A browser loads about six pictures at a time from one server: a game
-  // with no more than that gains nothing from asking for the first scene's
-  // first, and has them load while its scene is made. The browser sends
-  // for them once the running script is over, so the rest waits for that.
-  if (__vr.pending > 0 && __vr.asked.length <= 6) {
-    __vr_ask_pictures(null);
-    if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
+  // Pictures load while the first scene is made: all of them when there
+  // are no more than a browser loads at once from one server (about six),
+  // else the backgrounds that the scene shows, the largest. The browser
+  // sends for pictures once the running script is over: the scene is made
+  // in a microtask after it.
+  if (__vr.pending > 0) {
+    var early = __vr.asked.length <= 6 ? null : __vr_scene_backgrounds(vr_room_to_go || vr_scenes[0]);
+    if (!early || early.length > 0) {
+      __vr_ask_pictures(early, early !== null);
+      if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
+    }
   }
   __vr_boot_scene();
+}
+
+// The background of a scene in the call that starts it, which names it
+// after seven other arguments: __room_start__(this, scene, w, h, ...).
+var __vr_start_background = new RegExp('__room_start__\\(\\s*this\\s*(?:,[^,]*){7},\\s*(' + __vr_id +
+                                       ')\\.image\\s*,', 'u');
+
+// The pictures of a scene's background and tiles, read before it starts.
+function __vr_scene_backgrounds(scene) {
+  var out = [], i, k;
+  if (!scene || typeof scene !== 'object') return out;
+  var m = typeof scene.start === 'function' ?
+      __vr_start_background.exec(Function.prototype.toString.call(scene.start)) : null;
+  var bg = null;
+  try { bg = m && typeof window !== 'undefined' ? window[m[1]] : null; } catch (e) { bg = null; }
+  if (bg && bg.__vr_background) out.push(bg.image);
+  var tiles = scene.tiles || [];
+  for (i = 0; i < tiles.length; i++) {
+    for (k = 1; k < tiles[i].length; k++) {
+      var b = tiles[i][k] && tiles[i][k][0];
+      if (b && b.__vr_background && out.indexOf(b.image) < 0) out.push(b.image);
+    }
+  }
+  return out;
 }
 
 // The first scene, entered at once or once the pictures it draws are there.

@@ -67,10 +67,8 @@ function __vr_load_image(src) {
 }
 
 // Asks for the pictures in `list` that wait, backgrounds (the largest)
-// first, then for all the others.
-function __vr_ask_pictures(list) {
-  var all = __vr.asked;
-  __vr.asked = [];
+// first, then for all the others unless `only`.
+function __vr_ask_pictures(list, only) {
   var ask = function(img, backgrounds) {
     if (img.__vr_src === undefined || !!img.__vr_background !== backgrounds) return;
     img.src = img.__vr_src;
@@ -79,7 +77,12 @@ function __vr_ask_pictures(list) {
   for (var pass = 0; pass < 2; pass++) {
     for (var i = 0; list && i < list.length; i++) ask(list[i], pass === 0);
   }
-  for (i = 0; i < all.length; i++) ask(all[i], !!all[i].__vr_background);
+  var all = __vr.asked;
+  __vr.asked = [];
+  for (i = 0; i < all.length; i++) {
+    if (!only) ask(all[i], !!all[i].__vr_background);
+    else if (all[i].__vr_src !== undefined) __vr.asked.push(all[i]);
+  }
 }
 
 function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {

@@ -31,15 +31,43 @@ function __vr_boot() {
     __vr.ctx = c.getContext('2d');
     __vr.ctx.imageSmoothingEnabled = false;
   }
-  // A browser loads about six pictures at a time from one server: a game
-  // with no more than that gains nothing from asking for the first scene's
-  // first, and has them load while its scene is made. The browser sends
-  // for them once the running script is over, so the rest waits for that.
-  if (__vr.pending > 0 && __vr.asked.length <= 6) {
-    __vr_ask_pictures(null);
-    if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
+  // Pictures load while the first scene is made: all of them when there
+  // are no more than a browser loads at once from one server (about six),
+  // else the backgrounds that the scene shows, the largest. The browser
+  // sends for pictures once the running script is over: the scene is made
+  // in a microtask after it.
+  if (__vr.pending > 0) {
+    var early = __vr.asked.length <= 6 ? null : __vr_scene_backgrounds(vr_room_to_go || vr_scenes[0]);
+    if (!early || early.length > 0) {
+      __vr_ask_pictures(early, early !== null);
+      if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
+    }
   }
   __vr_boot_scene();
+}
+
+// The background of a scene in the call that starts it, which names it
+// after seven other arguments: __room_start__(this, scene, w, h, ...).
+var __vr_start_background = new RegExp('__room_start__\\(\\s*this\\s*(?:,[^,]*){7},\\s*(' + __vr_id +
+                                       ')\\.image\\s*,', 'u');
+
+// The pictures of a scene's background and tiles, read before it starts.
+function __vr_scene_backgrounds(scene) {
+  var out = [], i, k;
+  if (!scene || typeof scene !== 'object') return out;
+  var m = typeof scene.start === 'function' ?
+      __vr_start_background.exec(Function.prototype.toString.call(scene.start)) : null;
+  var bg = null;
+  try { bg = m && typeof window !== 'undefined' ? window[m[1]] : null; } catch (e) { bg = null; }
+  if (bg && bg.__vr_background) out.push(bg.image);
+  var tiles = scene.tiles || [];
+  for (i = 0; i < tiles.length; i++) {
+    for (k = 1; k < tiles[i].length; k++) {
+      var b = tiles[i][k] && tiles[i][k][0];
+      if (b && b.__vr_background && out.indexOf(b.image) < 0) out.push(b.image);
+    }
+  }
+  return out;
 }
 
 // The first scene, entered at once or once the pictures it draws are there.
