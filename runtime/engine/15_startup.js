@@ -113,19 +113,23 @@ function __vr_pictures_ready() {
 // to __vr.rest: the first step waits for them, so that no animation shows
 // a frame still missing, but the first frame need not.
 function __vr_needed_pictures() {
-  var out = [], sprites = [], types = [], last = null, i, j;
+  var out = [], sprites = [], types = [], last = null, last_spr = null, last_type = null, i, j;
   var add = function(img) { if (img && out.indexOf(img) < 0) out.push(img); };
+  // Neighbours in a large scene are mostly of one object: what the one
+  // before had is not looked for again.
   for (i = 0; i < __vr.instances.length; i++) {
     var o = __vr.instances[i], spr = o.sprite_index;
     if (!o.__vr_alive) continue;
+    if (spr !== last_spr && spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) sprites.push(spr);
     if (spr && spr.__vr_sprite && spr.number > 0) {
-      if (sprites.indexOf(spr) < 0) sprites.push(spr);
       // The frame as drawing picks it.
       var f = Math.floor(o.image_index) % spr.number;
       if (f < 0) f += spr.number;
       if (spr.images[f] !== last) add(last = spr.images[f]);
     }
-    if (types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
+    last_spr = spr;
+    if (o.__vr_type !== last_type && types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
+    last_type = o.__vr_type;
   }
   var word = new RegExp(__vr_id, 'gu'), m;
   for (i = 0; i < types.length; i++) {
