@@ -42,7 +42,8 @@ function __vr_name_of(self) {
 // those the first scene shows first (a browser loads only a few at a time
 // from one server), and load while the page goes on. A loaded picture is
 // decoded by the browser away from the page's own work before it counts as
-// there, so that drawing it the first time does not hold up the game.
+// there, so that drawing it the first time does not hold up the game;
+// except those the first frame waits for (see onload).
 function __vr_load_image(src) {
   var img = new Image();
   img.__vr_ok = false;
@@ -57,7 +58,10 @@ function __vr_load_image(src) {
     else if (__vr.waiting) __vr_go();
   };
   img.onload = function() {
-    if (typeof img.decode !== 'function') { done(true); return; }
+    // The browser decodes a picture elsewhere on the way to the screen, a
+    // frame away: the first frame draws its own pictures as they come.
+    var first = !__vr.started && __vr.needed && __vr.needed.indexOf(img) >= 0;
+    if (typeof img.decode !== 'function' || first) { done(true); return; }
     img.decode().then(function() { done(true); }, function() { done(true); });
   };
   img.onerror = function() { done(false); };

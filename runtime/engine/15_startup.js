@@ -86,13 +86,11 @@ function __vr_boot_scene() {
       setTimeout(function() { __vr.rest = null; if (!__vr.started) __vr_start(); else __vr_go(); }, 10000);
     }
     if (__vr_pictures_ready()) { __vr_start(); return; }
-    // Drawn just before the page shows, so that the pictures are asked for
-    // first; nothing of it shows when they come sooner.
-    __vr_request(function() {
-      if (__vr.started) return;
-      __vr_loading_screen();
-      __vr_find_fonts();
-    });
+    // The fonts are looked up while the pictures load. The loading screen
+    // shows only if they are slow: its text would take a font lookup too,
+    // just when the pictures come in.
+    __vr_request(function() { if (!__vr.started) __vr_find_fonts(); });
+    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_loading_screen(); }, 100);
   } else {
     __vr_start();
   }
