@@ -95,8 +95,8 @@ var __vr_fractional = ['x', 'y', 'xprevious', 'yprevious', 'hspeed', 'vspeed', '
 // The constructor of the object's instances: new make(id, x, y, obj) gives
 // the id and every start field. Fields that a constructor's own body sets
 // are laid out inside the object from the start; set one by one on an
-// empty object they go to a store that grows again and again, which made
-// that most of the time a scene of thousands of instances took to start.
+// empty object they went to a store that grew again and again, most of the
+// time that a scene of thousands of instances took to start.
 function __vr_maker(type) {
   var f = __vr_start_fields, iv = type.ivars, body = 'this.id = id;\n', i, Make;
   for (i = 0; i < f.length; i++) {
