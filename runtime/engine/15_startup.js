@@ -33,41 +33,17 @@ function __vr_boot() {
   }
   // Pictures load while the first scene is made: all of them when there
   // are no more than a browser loads at once from one server (about six),
-  // else the backgrounds that the scene shows, the largest. The browser
-  // sends for pictures once the running script is over: the scene is made
-  // in a microtask after it.
+  // else those that the scene surely shows. The browser sends for pictures
+  // once the running script is over: the scene is made in a microtask
+  // after it.
   if (__vr.pending > 0) {
-    var early = __vr.asked.length <= 6 ? null : __vr_scene_backgrounds(vr_room_to_go || vr_scenes[0]);
+    var early = __vr.asked.length <= 6 ? null : __vr_scene_pictures(vr_room_to_go || vr_scenes[0]);
     if (!early || early.length > 0) {
       __vr_ask_pictures(early, early !== null);
       if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
     }
   }
   __vr_boot_scene();
-}
-
-// The background of a scene in the call that starts it, which names it
-// after seven other arguments: __room_start__(this, scene, w, h, ...).
-var __vr_start_background = new RegExp('__room_start__\\(\\s*this\\s*(?:,[^,]*){7},\\s*(' + __vr_id +
-                                       ')\\.image\\s*,', 'u');
-
-// The pictures of a scene's background and tiles, read before it starts.
-function __vr_scene_backgrounds(scene) {
-  var out = [], i, k;
-  if (!scene || typeof scene !== 'object') return out;
-  var m = typeof scene.start === 'function' ?
-      __vr_start_background.exec(Function.prototype.toString.call(scene.start)) : null;
-  var bg = null;
-  try { bg = m && typeof window !== 'undefined' ? window[m[1]] : null; } catch (e) { bg = null; }
-  if (bg && bg.__vr_background) out.push(bg.image);
-  var tiles = scene.tiles || [];
-  for (i = 0; i < tiles.length; i++) {
-    for (k = 1; k < tiles[i].length; k++) {
-      var b = tiles[i][k] && tiles[i][k][0];
-      if (b && b.__vr_background && out.indexOf(b.image) < 0) out.push(b.image);
-    }
-  }
-  return out;
 }
 
 // The first scene, entered at once or once the pictures it draws are there.
@@ -103,60 +79,6 @@ function __vr_all_done(list) {
 
 function __vr_pictures_ready() {
   return __vr.pending === 0 || (!!__vr.needed && __vr_all_done(__vr.needed));
-}
-
-// The pictures the first frame of the scene draws: the frame each of its
-// instances shows, every frame of the sprites its Draw events name, its
-// background and its tiles. The other frames of its instances' sprites go
-// to __vr.rest: the first step waits for them, so that no animation shows
-// a frame still missing, but the first frame need not.
-function __vr_needed_pictures() {
-  var out = [], sprites = [], types = [], last = null, last_spr = null, last_type = null, i, j;
-  var add = function(img) { if (img && out.indexOf(img) < 0) out.push(img); };
-  // Neighbours in a large scene are mostly of one object: what the one
-  // before had is not looked for again.
-  for (i = 0; i < __vr.instances.length; i++) {
-    var o = __vr.instances[i], spr = o.sprite_index;
-    if (!o.__vr_alive) continue;
-    if (spr !== last_spr && spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) sprites.push(spr);
-    if (spr && spr.__vr_sprite && spr.number > 0) {
-      // The frame as drawing picks it.
-      var f = Math.floor(o.image_index) % spr.number;
-      if (f < 0) f += spr.number;
-      if (spr.images[f] !== last) add(last = spr.images[f]);
-    }
-    last_spr = spr;
-    if (o.__vr_type !== last_type && types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
-    last_type = o.__vr_type;
-  }
-  var word = new RegExp(__vr_id, 'gu'), m;
-  for (i = 0; i < types.length; i++) {
-    var h = types[i].h.on_draw;
-    if (!h) continue;
-    var src = Function.prototype.toString.call(h);
-    while ((m = word.exec(src)) !== null) {
-      var v;
-      // Some browser attributes (storage in a sandboxed frame) throw when read.
-      try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
-      if (v && typeof v === 'object') {
-        if (v.__vr_sprite) for (j = 0; j < v.images.length; j++) add(v.images[j]);
-        else if (v.__vr_background) add(v.image);
-      }
-    }
-  }
-  if (__vr.bg) add(__vr.bg.image);
-  for (i = 0; i < __vr.layers.length; i++) {
-    var t = __vr.layers[i].tiles;
-    for (j = 0; j < t.length; j += 7) add(t[j]);
-  }
-  __vr.rest = [];
-  for (i = 0; i < sprites.length; i++) {
-    for (j = 0; j < sprites[i].images.length; j++) {
-      var img = sprites[i].images[j];
-      if (out.indexOf(img) < 0 && __vr.rest.indexOf(img) < 0) __vr.rest.push(img);
-    }
-  }
-  return out;
 }
 
 function __vr_loading_screen() {
