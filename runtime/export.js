@@ -186,8 +186,9 @@ function __vr_name_of(self) {
 }
 
 // Pictures named while the script runs are asked for once the game starts,
-// those the first scene shows first (a browser loads only a few at a time
-// from one server), and load while the page goes on. A loaded picture is
+// those the first frame draws first and the others once it is drawn (a
+// browser loads only a few at a time from one server; see __vr_boot), and
+// load while the page goes on. A loaded picture is
 // decoded by the browser away from the page's own work before it counts as
 // there, so that drawing it the first time does not hold up the game;
 // except those the first frame waits for (see onload).
@@ -2519,11 +2520,11 @@ function __vr_boot_scene() {
   __vr_listen();
   if (__vr.pending > 0) {
     // The first scene starts while the pictures load; its first frame is
-    // drawn once the pictures it draws are there, the others coming in
-    // behind it.
+    // drawn once the pictures it draws are there. The others are asked for
+    // after it: asked for with them, they held them up.
     __vr_enter_first_scene();
     __vr.needed = __vr_needed_pictures();
-    __vr_ask_pictures(__vr.needed.concat(__vr.rest));
+    __vr_ask_pictures(__vr.needed, true);
     // A picture that never answers must not keep the game from starting.
     if (typeof setTimeout !== 'undefined') {
       setTimeout(function() { __vr.rest = null; if (!__vr.started) __vr_start(); else __vr_go(); }, 10000);
@@ -2598,7 +2599,7 @@ function __vr_start() {
     return;
   }
   __vr_draw();
-  __vr_ask_pictures(null);
+  __vr_ask_pictures(__vr.rest);
   if (__vr.manual) { __vr_preload_sounds(); return; }
   __vr.waiting = true;
   __vr_go();

@@ -39,8 +39,9 @@ function __vr_name_of(self) {
 }
 
 // Pictures named while the script runs are asked for once the game starts,
-// those the first scene shows first (a browser loads only a few at a time
-// from one server), and load while the page goes on. A loaded picture is
+// those the first frame draws first and the others once it is drawn (a
+// browser loads only a few at a time from one server; see __vr_boot), and
+// load while the page goes on. A loaded picture is
 // decoded by the browser away from the page's own work before it counts as
 // there, so that drawing it the first time does not hold up the game;
 // except those the first frame waits for (see onload).
