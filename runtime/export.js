@@ -1,3 +1,8 @@
+//# allFunctionsCalledOnLoad
+// (The line above has Chromium compile every function of game.js while the
+// file downloads, on another thread, rather than each one on the page's
+// thread when first called: the code made from a large scene is one long
+// function, whose compiling held up the start of the game.)
 /*
  * Vorlane game engine.
  *
@@ -54,7 +59,9 @@ var __vr = {
   booted: false,
   entered: false,       // the first scene has started
   needed: null,         // the pictures its first frame waits for
-  started: false,
+  rest: null,           // other frames of its sprites, which its first step waits for
+  started: false,       // the first frame is drawn
+  waiting: false,       // and the loop waits for `rest`
   running: false,
   manual: false,        // tests drive steps themselves
   paused: false,        // the debug run paused the loop
@@ -79,6 +86,7 @@ var __vr = {
   halign: 0,
   valign: 0,
   sounds: [],
+  fonts: [],
   music: null,
   music_wanted: null,
   start_time: 0,
@@ -178,10 +186,12 @@ function __vr_name_of(self) {
 }
 
 // Pictures named while the script runs are asked for once the game starts,
-// those the first scene shows first (a browser loads only a few at a time
-// from one server), and load while the page goes on. A loaded picture is
+// those the first frame draws first and the others once it is drawn (a
+// browser loads only a few at a time from one server; see __vr_boot), and
+// load while the page goes on. A loaded picture is
 // decoded by the browser away from the page's own work before it counts as
-// there, so that drawing it the first time does not hold up the game.
+// there, so that drawing it the first time does not hold up the game;
+// except those the first frame waits for (see onload).
 function __vr_load_image(src) {
   var img = new Image();
   img.__vr_ok = false;
@@ -192,10 +202,14 @@ function __vr_load_image(src) {
     img.__vr_done = true;
     img.__vr_ok = ok && img.naturalWidth > 0;
     __vr.pending--;
-    if (__vr.booted && !__vr.started && __vr_pictures_ready()) __vr_start();
+    if (__vr.entered && !__vr.started && __vr_pictures_ready()) __vr_start();
+    else if (__vr.waiting) __vr_go();
   };
   img.onload = function() {
-    if (typeof img.decode !== 'function') { done(true); return; }
+    // The browser decodes a picture elsewhere on the way to the screen, a
+    // frame away: the first frame draws its own pictures as they come.
+    var first = !__vr.started && __vr.needed && __vr.needed.indexOf(img) >= 0;
+    if (typeof img.decode !== 'function' || first) { done(true); return; }
     img.decode().then(function() { done(true); }, function() { done(true); });
   };
   img.onerror = function() { done(false); };
@@ -205,10 +219,8 @@ function __vr_load_image(src) {
 }
 
 // Asks for the pictures in `list` that wait, backgrounds (the largest)
-// first, then for all the others.
-function __vr_ask_pictures(list) {
-  var all = __vr.asked;
-  __vr.asked = [];
+// first, then for all the others unless `only`.
+function __vr_ask_pictures(list, only) {
   var ask = function(img, backgrounds) {
     if (img.__vr_src === undefined || !!img.__vr_background !== backgrounds) return;
     img.src = img.__vr_src;
@@ -217,7 +229,12 @@ function __vr_ask_pictures(list) {
   for (var pass = 0; pass < 2; pass++) {
     for (var i = 0; list && i < list.length; i++) ask(list[i], pass === 0);
   }
-  for (i = 0; i < all.length; i++) ask(all[i], !!all[i].__vr_background);
+  var all = __vr.asked;
+  __vr.asked = [];
+  for (i = 0; i < all.length; i++) {
+    if (!only) ask(all[i], !!all[i].__vr_background);
+    else if (all[i].__vr_src !== undefined) __vr.asked.push(all[i]);
+  }
 }
 
 function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {
@@ -283,6 +300,7 @@ function __font_init__(self, unused, family, size, bold, italic) {
   var fam = String(family).replace(/["\\;{}]/g, '');
   self.css = (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + size + 'pt "' + fam + '", sans-serif';
   self.line = Math.round(size * 4 / 3 * 1.25);
+  __vr.fonts.push(self);
 }
 
 /* ---------------------------------------------------------------------
@@ -668,6 +686,19 @@ function __vr_debug_name(f) {
 // The global object, whatever the page calls it.
 var __vr_global = this;
 
+// Whether a global may hold the game's code. The browser makes each of its
+// thousand interface objects (HTMLElement and the like) only when it is
+// first read, which for all of them takes tens of milliseconds at start-up,
+// and they are native code anyway. They are the hidden capitalised globals;
+// what a game's script declares or assigns is enumerable. Among the hidden
+// ones the language's namespace objects are still read, since a game may
+// give them methods.
+var __vr_namespaces = /^(?:JSON|Math|Reflect|Atomics|Intl|WebAssembly)$/;
+function __vr_may_hold_code(name) {
+  return !/^[A-Z]/.test(name) || __vr_namespaces.test(name) ||
+      Object.prototype.propertyIsEnumerable.call(__vr_global, name);
+}
+
 // The source of the game's functions: the project's functions, global
 // functions and extensions, functions and methods of objects kept in global
 // variables, and the generated objects and scenes with their event code.
@@ -679,7 +710,7 @@ function __vr_game_sources() {
     seen.add(f);
     var s = Function.prototype.toString.call(f);
     if (/\{\s*\[native code\]\s*\}$/.test(s)) return false;
-    out.push(s);
+    out.push(__vr_is_scene_maker(f) ? __vr_cut_list(__vr_cut_list(s, 'this.tiles = ['), 'this.objects = [') : s);
     return true;
   };
   var methods = function(o) {
@@ -691,7 +722,7 @@ function __vr_game_sources() {
   };
   var names = Object.getOwnPropertyNames(__vr_global);
   for (var i = 0; i < names.length; i++) {
-    if (/^__(?:vr|.*__$)/.test(names[i])) continue;
+    if (/^__(?:vr|.*__$)/.test(names[i]) || !__vr_may_hold_code(names[i])) continue;
     try {
       var d = Object.getOwnPropertyDescriptor(__vr_global, names[i]);
       var v = d && 'value' in d ? d.value : null;
@@ -704,6 +735,23 @@ function __vr_game_sources() {
     } catch (e) { /* a revoked proxy or the like: nothing to read */ }
   }
   return out.join('\n');
+}
+
+// A scene's constructor lists its tiles and placed instances as data, in
+// which nothing is set; in a large scene the lists are most of the game's
+// code, too long to scan at start for nothing.
+function __vr_is_scene_maker(f) {
+  for (var i = 0; typeof vr_scenes !== 'undefined' && i < vr_scenes.length; i++) {
+    if (vr_scenes[i] && vr_scenes[i].constructor === f) return true;
+  }
+  return false;
+}
+
+// `s` without the items of the list that follows `head`, up to the "];"
+// that closes it (the first: items hold no semicolon).
+function __vr_cut_list(s, head) {
+  var from = s.indexOf(head), to = from < 0 ? -1 : s.indexOf('];', from);
+  return to < 0 ? s : s.slice(0, from + head.length) + s.slice(to);
 }
 
 // Names that code sets on something other than itself, through a dot or in
@@ -724,8 +772,9 @@ function __vr_set_names(src, names) {
 
 // Names that code anywhere in the game sets on instances: an object whose
 // own code never sets one may still find it on its instances, so its code
-// keeps with(this) where it names one.
-function __vr_shared_names(types) {
+// keeps with(this) where it names one. `game_sources` is what
+// __vr_game_sources() gives.
+function __vr_shared_names(types, game_sources) {
   var names = Object.create(null), src = '', i, e;
   for (i = 0; i < types.length; i++)
     for (e = 0; e < __vr_events.length; e++)
@@ -734,7 +783,7 @@ function __vr_shared_names(types) {
   if (typeof vr_scenes !== 'undefined')
     for (i = 0; i < vr_scenes.length; i++)
       if (vr_scenes[i] && typeof vr_scenes[i].start === 'function') src += Function.prototype.toString.call(vr_scenes[i].start) + '\n';
-  __vr_set_names(src + __vr_game_sources(), names);
+  __vr_set_names(src + game_sources, names);
   return function(n) { return names[n] === true; };
 }
 
@@ -756,9 +805,7 @@ function __vr_known_names() {
 // Whether a name is a field or method an instance of `t` has from its start
 // (hasOwnProperty and the other methods every object has included).
 function __vr_field_test(t) {
-  var probe = new t.make(), names = Object.create(null);
-  probe.id = 0;
-  __vr_init_fields(probe, t, 0, 0);
+  var probe = new t.make(0, 0, 0, t.obj), names = Object.create(null);
   for (var o = probe; o; o = Object.getPrototypeOf(o)) {
     var own = Object.getOwnPropertyNames(o);
     for (var k = 0; k < own.length; k++) names[own[k]] = true;
@@ -834,9 +881,11 @@ function __vr_prepare_types() {
       }
     }
     t.ivars = names;
-    t.make = __vr_maker(t.obj);
+    t.make = __vr_maker(t);
   }
-  var shared = __vr_shared_names(types), known = __vr_known_names();
+  // Reading every function of the game is slow: once for both uses.
+  var sources = __vr_game_sources();
+  var shared = __vr_shared_names(types, sources), known = __vr_known_names();
   for (i = 0; i < types.length; i++) {
     t = types[i];
     var field = __vr_field_test(t);
@@ -847,42 +896,74 @@ function __vr_prepare_types() {
     for (var key in t.more) t.more[key] = __vr_unwith(t.more[key], field, shared, known) || t.more[key];
   }
   // The engine's own definition is one of the matches.
-  if ((__vr_game_sources().match(/\bevent_inherited\s*\(/g) || []).length > 1) __vr_track_events(types);
+  if ((sources.match(/\bevent_inherited\s*\(/g) || []).length > 1) __vr_track_events(types);
 }
 
-function __vr_maker(proto) {
-  var Make = function() {};
-  Make.prototype = proto;
+// The fields every instance starts with, in this order so that all
+// instances share one shape: 'x' and 'y' stand for the place it is made
+// at, 'obj' for the object's own value of the field, anything else is the
+// value itself. The object's instance variables follow, undefined.
+var __vr_start_fields = [
+  ['x', 'x'], ['y', 'y'], ['xstart', 'x'], ['ystart', 'y'], ['xprevious', 'x'], ['yprevious', 'y'],
+  ['hspeed', 0], ['vspeed', 0], ['speed', 0], ['direction', 0],
+  ['gravity', 0], ['gravity_direction', 270], ['friction', 0],
+  ['sprite_index', 'obj'], ['image_index', 0], ['image_speed', 1],
+  ['image_xscale', 1], ['image_yscale', 1], ['image_angle', 0], ['image_alpha', 1],
+  ['visible', 'obj'], ['depth', 'obj'], ['collision', 'obj'], ['other', null],
+  ['__vr_alive', true], ['__vr_sp', 0], ['__vr_dir', 0], ['__vr_hs', 0], ['__vr_vs', 0],
+  ['__vr_alarm', null]
+];
+
+// Start fields that most games soon give fractions to.
+var __vr_fractional = ['x', 'y', 'xprevious', 'yprevious', 'hspeed', 'vspeed', 'speed', 'direction',
+                       'image_index', 'image_speed', '__vr_sp', '__vr_dir', '__vr_hs', '__vr_vs'];
+
+// The constructor of the object's instances: new make(id, x, y, obj) gives
+// the id and every start field. Fields that a constructor's own body sets
+// are laid out inside the object from the start; set one by one on an
+// empty object they went to a store that grew again and again, most of the
+// time that a scene of thousands of instances took to start.
+function __vr_maker(type) {
+  var f = __vr_start_fields, iv = type.ivars, body = 'this.id = id;\n', i, Make;
+  for (i = 0; i < f.length; i++) {
+    var v = f[i][1];
+    body += 'this.' + f[i][0] + ' = ' + (v === 'obj' ? 'obj.' + f[i][0] : String(v)) + ';\n';
+  }
+  for (i = 0; i < iv.length; i++) body += 'this[' + JSON.stringify(iv[i]) + '] = undefined;\n';
+  try {
+    Make = new Function('id', 'x', 'y', 'obj', body);
+  } catch (e) {
+    // A page that forbids making code gets the same fields one by one.
+    Make = function(id, x, y) { this.id = id; __vr_init_fields(this, type, x, y); };
+  }
+  Make.prototype = type.obj;
+  // The first fraction put in a field that has held only whole numbers
+  // changes how every instance keeps it, and each instance then moves its
+  // fields over when next used: thousands of Creation events giving
+  // speeds, or a first step moving everyone, took longer than everything
+  // else at start. One instance given fractions now makes the layout that
+  // all instances are made with.
+  var probe = new Make(0, 0, 0, type.obj);
+  for (i = 0; i < __vr_fractional.length; i++) probe[__vr_fractional[i]] = 0.5;
   return Make;
 }
 
+function __vr_init_fields(o, type, x, y) {
+  var f = __vr_start_fields, obj = type.obj, i;
+  for (i = 0; i < f.length; i++) {
+    var v = f[i][1];
+    o[f[i][0]] = v === 'x' ? x : v === 'y' ? y : v === 'obj' ? obj[f[i][0]] : v;
+  }
+  var iv = type.ivars;
+  for (i = 0; i < iv.length; i++) o[iv[i]] = undefined;
+}
+
 function __vr_new_instance(type, x, y) {
-  var o = new type.make();
-  o.id = __vr.next_id++;
-  __vr_init_fields(o, type, x, y);
+  var o = new type.make(__vr.next_id++, x, y, type.obj);
   __vr.instances.push(o);
   type.instances.push(o);
   __vr.order_dirty = true;
   return o;
-}
-
-// The fields every instance starts with, in this order so that all
-// instances share one shape.
-function __vr_init_fields(o, type, x, y) {
-  var spr = type.obj.sprite_index;
-  o.x = x; o.y = y; o.xstart = x; o.ystart = y; o.xprevious = x; o.yprevious = y;
-  o.hspeed = 0; o.vspeed = 0; o.speed = 0; o.direction = 0;
-  o.gravity = 0; o.gravity_direction = 270; o.friction = 0;
-  o.sprite_index = spr;
-  o.image_index = 0; o.image_speed = 1;
-  o.image_xscale = 1; o.image_yscale = 1; o.image_angle = 0; o.image_alpha = 1;
-  o.visible = type.obj.visible; o.depth = type.obj.depth; o.collision = type.obj.collision;
-  o.other = null;
-  o.__vr_alive = true;
-  o.__vr_sp = 0; o.__vr_dir = 0; o.__vr_hs = 0; o.__vr_vs = 0;
-  o.__vr_alarm = null;
-  var iv = type.ivars;
-  for (var i = 0; i < iv.length; i++) o[iv[i]] = undefined;
 }
 
 function __vr_run(o, handler) {
@@ -1364,9 +1445,16 @@ function __vr_clear_instances() {
   __vr.order_dirty = true;
 }
 
+// Whether any object has a handler for the event: a scene of many
+// instances is not gone through for nothing.
+function __vr_handled(ev) {
+  for (var i = 0; i < __vr.types.length; i++) if (__vr.types[i].h[ev]) return true;
+  return false;
+}
+
 function __vr_switch_room(scene) {
   var i, list;
-  if (__vr.scene) {
+  if (__vr.scene && __vr_handled('on_roomend')) {
     list = __vr.instances.slice();
     for (i = 0; i < list.length; i++) __vr_run(list[i], list[i].__vr_type.h.on_roomend);
   }
@@ -1374,6 +1462,7 @@ function __vr_switch_room(scene) {
   __vr.scene = scene;
   vr_room_to_go = null;
   if (typeof scene.start === 'function') scene.start();
+  if (!__vr_handled('on_roomstart')) return;
   list = __vr.instances.slice();
   for (i = 0; i < list.length; i++) __vr_run(list[i], list[i].__vr_type.h.on_roomstart);
 }
@@ -2265,6 +2354,119 @@ function get_timer() {
 }
 
 /* ---------------------------------------------------------------------
+ * The pictures a scene shows first, asked for before the others.
+ * ------------------------------------------------------------------- */
+
+// Adds to `add` the pictures that the Draw event `h` names: every frame of
+// its sprites, and its backgrounds.
+function __vr_drawn_by(h, add) {
+  var word = new RegExp(__vr_id, 'gu'), src = Function.prototype.toString.call(h), m, j;
+  while ((m = word.exec(src)) !== null) {
+    var v;
+    // Some browser attributes (storage in a sandboxed frame) throw when read.
+    try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
+    if (v && typeof v === 'object') {
+      if (v.__vr_sprite) for (j = 0; j < v.images.length; j++) add(v.images[j]);
+      else if (v.__vr_background) add(v.image);
+    }
+  }
+}
+
+// The pictures the first frame of the scene draws: the frame each of its
+// instances shows, every frame of the sprites its Draw events name, its
+// background and its tiles. The other frames of its instances' sprites go
+// to __vr.rest: the first step waits for them, so that no animation shows
+// a frame still missing, but the first frame need not.
+function __vr_needed_pictures() {
+  var out = [], sprites = [], types = [], last = null, last_spr = null, last_type = null, i, j;
+  var add = function(img) { if (img && out.indexOf(img) < 0) out.push(img); };
+  // Neighbours in a large scene are mostly of one object: what the one
+  // before had is not looked for again.
+  for (i = 0; i < __vr.instances.length; i++) {
+    var o = __vr.instances[i], spr = o.sprite_index;
+    if (!o.__vr_alive) continue;
+    if (spr !== last_spr && spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) sprites.push(spr);
+    if (spr && spr.__vr_sprite && spr.number > 0) {
+      // The frame as drawing picks it.
+      var f = Math.floor(o.image_index) % spr.number;
+      if (f < 0) f += spr.number;
+      if (spr.images[f] !== last) add(last = spr.images[f]);
+    }
+    last_spr = spr;
+    if (o.__vr_type !== last_type && types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
+    last_type = o.__vr_type;
+  }
+  for (i = 0; i < types.length; i++) if (types[i].h.on_draw) __vr_drawn_by(types[i].h.on_draw, add);
+  if (__vr.bg) add(__vr.bg.image);
+  for (i = 0; i < __vr.layers.length; i++) {
+    var t = __vr.layers[i].tiles;
+    for (j = 0; j < t.length; j += 7) add(t[j]);
+  }
+  __vr.rest = [];
+  for (i = 0; i < sprites.length; i++) {
+    for (j = 0; j < sprites[i].images.length; j++) {
+      var img = sprites[i].images[j];
+      if (out.indexOf(img) < 0 && __vr.rest.indexOf(img) < 0) __vr.rest.push(img);
+    }
+  }
+  return out;
+}
+
+// The background of a scene in the call that starts it, which names it
+// after seven other arguments: __room_start__(this, scene, w, h, ...).
+var __vr_start_background = new RegExp('__room_start__\\(\\s*this\\s*(?:,[^,]*){7},\\s*(' + __vr_id +
+                                       ')\\.image\\s*,', 'u');
+
+// The pictures a scene surely shows, read before it starts (its instances'
+// Creation events may still change their sprites and frames): its
+// background, from the call that starts it, its tiles, and what the Draw
+// events of the objects placed in it name.
+function __vr_scene_pictures(scene) {
+  var out = [], seen = [], i, k;
+  var add = function(img) { if (img && out.indexOf(img) < 0) out.push(img); };
+  if (!scene || typeof scene !== 'object') return out;
+  var m = typeof scene.start === 'function' ?
+      __vr_start_background.exec(Function.prototype.toString.call(scene.start)) : null;
+  var bg = null;
+  try { bg = m && typeof window !== 'undefined' ? window[m[1]] : null; } catch (e) { bg = null; }
+  if (bg && bg.__vr_background) add(bg.image);
+  var tiles = scene.tiles || [];
+  for (i = 0; i < tiles.length; i++) {
+    for (k = 1; k < tiles[i].length; k++) {
+      var b = tiles[i][k] && tiles[i][k][0];
+      if (b && b.__vr_background) add(b.image);
+    }
+  }
+  var list = scene.objects || [], last = null;
+  for (i = 0; i < list.length; i++) {
+    var e = list[i] && list[i].length !== undefined ? list[i][0] : list[i];
+    var obj = e && e.o;
+    if (!obj || obj === last) continue;
+    last = obj;
+    if (seen.indexOf(obj) >= 0) continue;
+    seen.push(obj);
+    var h = __vr_early_draw(obj);
+    if (h) __vr_drawn_by(h, add);
+  }
+  return out;
+}
+
+// The Draw event an object has before the objects are prepared: its own,
+// or its nearest parent's.
+function __vr_early_draw(obj) {
+  for (var o = obj, n = 0; o && typeof o === 'object' && n < 100; n++) {
+    var f = Object.prototype.hasOwnProperty.call(o, 'on_draw') ? o.on_draw : null;
+    if (typeof f === 'function' && !f.__vr_default) return f;
+    var t = o.__vr_type;
+    if (!t) return null;
+    var p = t.parent_ref;
+    try { if (!p && t.parent_name && typeof window !== 'undefined') p = window[t.parent_name]; } catch (e) { p = null; }
+    o = p;
+  }
+  return null;
+}
+
+/* ---------------------------------------------------------------------
  * Start-up and the loop
  * ------------------------------------------------------------------- */
 
@@ -2297,71 +2499,54 @@ function __vr_boot() {
     __vr.ctx = c.getContext('2d');
     __vr.ctx.imageSmoothingEnabled = false;
   }
+  // Pictures load while the first scene is made: all of them when there
+  // are no more than a browser loads at once from one server (about six),
+  // else those that the scene surely shows. The browser sends for pictures
+  // once the running script is over: the scene is made in a microtask
+  // after it.
+  if (__vr.pending > 0) {
+    var early = __vr.asked.length <= 6 ? null : __vr_scene_pictures(vr_room_to_go || vr_scenes[0]);
+    if (!early || early.length > 0) {
+      __vr_ask_pictures(early, early !== null);
+      if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
+    }
+  }
+  __vr_boot_scene();
+}
+
+// The first scene, entered at once or once the pictures it draws are there.
+function __vr_boot_scene() {
   __vr_prepare_types();
   __vr_listen();
   if (__vr.pending > 0) {
     // The first scene starts while the pictures load; its first frame is
-    // drawn once the pictures it shows are there, the others coming in
-    // behind it.
+    // drawn once the pictures it draws are there. The others are asked for
+    // after it: asked for with them, they held them up.
     __vr_enter_first_scene();
     __vr.needed = __vr_needed_pictures();
-    __vr_ask_pictures(__vr.needed);
-    if (__vr_pictures_ready()) { __vr_start(); return; }
-    __vr_loading_screen();
+    __vr_ask_pictures(__vr.needed, true);
     // A picture that never answers must not keep the game from starting.
-    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
+    if (typeof setTimeout !== 'undefined') {
+      setTimeout(function() { __vr.rest = null; if (!__vr.started) __vr_start(); else __vr_go(); }, 10000);
+    }
+    if (__vr_pictures_ready()) { __vr_start(); return; }
+    // The fonts are looked up while the pictures load. The loading screen
+    // shows only if they are slow: its text would take a font lookup too,
+    // just when the pictures come in.
+    __vr_request(function() { if (!__vr.started) __vr_find_fonts(); });
+    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_loading_screen(); }, 100);
   } else {
     __vr_start();
   }
 }
 
-function __vr_pictures_ready() {
-  if (__vr.pending === 0) return true;
-  var list = __vr.needed;
-  if (!list) return false;
-  for (var i = 0; i < list.length; i++) if (!list[i].__vr_done) return false;
+function __vr_all_done(list) {
+  for (var i = 0; list && i < list.length; i++) if (!list[i].__vr_done) return false;
   return true;
 }
 
-// The pictures the first frame of the scene shows: the frames of its
-// instances' sprites, of the sprites their Draw events name, its background
-// and its tiles.
-function __vr_needed_pictures() {
-  var out = [], sprites = [], i, j;
-  var add_sprite = function(spr) {
-    if (spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) {
-      sprites.push(spr);
-      for (var k = 0; k < spr.images.length; k++) out.push(spr.images[k]);
-    }
-  };
-  var types = [];
-  for (i = 0; i < __vr.instances.length; i++) {
-    var o = __vr.instances[i];
-    if (!o.__vr_alive) continue;
-    add_sprite(o.sprite_index);
-    if (types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
-  }
-  var word = new RegExp(__vr_id, 'gu'), m;
-  for (i = 0; i < types.length; i++) {
-    var h = types[i].h.on_draw;
-    if (!h) continue;
-    var src = Function.prototype.toString.call(h);
-    while ((m = word.exec(src)) !== null) {
-      var v;
-      // Some browser attributes (storage in a sandboxed frame) throw when read.
-      try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
-      if (v && typeof v === 'object') {
-        if (v.__vr_sprite) add_sprite(v);
-        else if (v.__vr_background && out.indexOf(v.image) < 0) out.push(v.image);
-      }
-    }
-  }
-  if (__vr.bg) out.push(__vr.bg.image);
-  for (i = 0; i < __vr.layers.length; i++) {
-    var t = __vr.layers[i].tiles;
-    for (j = 0; j < t.length; j += 7) if (t[j] && out.indexOf(t[j]) < 0) out.push(t[j]);
-  }
-  return out;
+function __vr_pictures_ready() {
+  return __vr.pending === 0 || (!!__vr.needed && __vr_all_done(__vr.needed));
 }
 
 function __vr_loading_screen() {
@@ -2374,6 +2559,18 @@ function __vr_loading_screen() {
   ctx.textAlign = 'center';
   ctx.textBaseline = 'middle';
   ctx.fillText('Loading...', __vr.canvas.width / 2, __vr.canvas.height / 2);
+}
+
+// The browser looks a font up the first time text is measured or drawn in
+// it, which takes milliseconds each; done while the pictures load, the
+// first frame does not wait for it.
+function __vr_find_fonts() {
+  var ctx = __vr.ctx;
+  if (!ctx || !ctx.measureText) return;
+  for (var i = 0; i < __vr.fonts.length; i++) {
+    ctx.font = __vr.fonts[i].css;
+    ctx.measureText('Ag');
+  }
 }
 
 function __vr_enter_first_scene() {
@@ -2402,15 +2599,28 @@ function __vr_start() {
     return;
   }
   __vr_draw();
-  __vr_ask_pictures(null);
-  for (var s = 0; s < __vr.sounds.length; s++) {
-    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
-  }
-  if (__vr.manual) return;
+  __vr_ask_pictures(__vr.rest);
+  if (__vr.manual) { __vr_preload_sounds(); return; }
+  __vr.waiting = true;
+  __vr_go();
+}
+
+// Starts the loop once the pictures the first step waits for are there.
+function __vr_go() {
+  if (!__vr.waiting || !__vr_all_done(__vr.rest)) return;
+  __vr.waiting = false;
+  __vr_preload_sounds();
   __vr.running = true;
   __vr.last = -1;
   __vr.fps_time = __vr_now();
   __vr_request(__vr_frame);
+}
+
+// Sounds load once the game runs, so that they do not hold up its pictures.
+function __vr_preload_sounds() {
+  for (var s = 0; s < __vr.sounds.length; s++) {
+    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
+  }
 }
 
 function __vr_request(f) {
@@ -2464,7 +2674,7 @@ __vr.resume = function() { __vr.paused = false; __vr.step_wanted = false; };
 __vr.step_paused = function() { if (__vr.paused) __vr.step_wanted = true; };
 
 // For tests and measurements: stop the loop and drive it by hand.
-__vr.stop = function() { __vr.running = false; };
+__vr.stop = function() { __vr.running = false; __vr.waiting = false; };
 __vr.step = function() { __vr_step(); };
 __vr.draw = function() { __vr_draw(); };
 __vr.tick = function() { __vr_step(); __vr_draw(); };

@@ -119,4 +119,6 @@ async function main() {
   }
 }
 
-main().catch((e) => { console.error(e); process.exit(1); });
+module.exports = { writeOneSprite, writePlaced, MANY };
+
+if (require.main === module) main().catch((e) => { console.error(e); process.exit(1); });

@@ -1,3 +1,8 @@
+//# allFunctionsCalledOnLoad
+// (The line above has Chromium compile every function of game.js while the
+// file downloads, on another thread, rather than each one on the page's
+// thread when first called: the code made from a large scene is one long
+// function, whose compiling held up the start of the game.)
 /*
  * Vorlane game engine.
  *
@@ -54,7 +59,9 @@ var __vr = {
   booted: false,
   entered: false,       // the first scene has started
   needed: null,         // the pictures its first frame waits for
-  started: false,
+  rest: null,           // other frames of its sprites, which its first step waits for
+  started: false,       // the first frame is drawn
+  waiting: false,       // and the loop waits for `rest`
   running: false,
   manual: false,        // tests drive steps themselves
   paused: false,        // the debug run paused the loop
@@ -79,6 +86,7 @@ var __vr = {
   halign: 0,
   valign: 0,
   sounds: [],
+  fonts: [],
   music: null,
   music_wanted: null,
   start_time: 0,

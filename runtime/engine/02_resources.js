@@ -39,10 +39,12 @@ function __vr_name_of(self) {
 }
 
 // Pictures named while the script runs are asked for once the game starts,
-// those the first scene shows first (a browser loads only a few at a time
-// from one server), and load while the page goes on. A loaded picture is
+// those the first frame draws first and the others once it is drawn (a
+// browser loads only a few at a time from one server; see __vr_boot), and
+// load while the page goes on. A loaded picture is
 // decoded by the browser away from the page's own work before it counts as
-// there, so that drawing it the first time does not hold up the game.
+// there, so that drawing it the first time does not hold up the game;
+// except those the first frame waits for (see onload).
 function __vr_load_image(src) {
   var img = new Image();
   img.__vr_ok = false;
@@ -53,10 +55,14 @@ function __vr_load_image(src) {
     img.__vr_done = true;
     img.__vr_ok = ok && img.naturalWidth > 0;
     __vr.pending--;
-    if (__vr.booted && !__vr.started && __vr_pictures_ready()) __vr_start();
+    if (__vr.entered && !__vr.started && __vr_pictures_ready()) __vr_start();
+    else if (__vr.waiting) __vr_go();
   };
   img.onload = function() {
-    if (typeof img.decode !== 'function') { done(true); return; }
+    // The browser decodes a picture elsewhere on the way to the screen, a
+    // frame away: the first frame draws its own pictures as they come.
+    var first = !__vr.started && __vr.needed && __vr.needed.indexOf(img) >= 0;
+    if (typeof img.decode !== 'function' || first) { done(true); return; }
     img.decode().then(function() { done(true); }, function() { done(true); });
   };
   img.onerror = function() { done(false); };
@@ -66,10 +72,8 @@ function __vr_load_image(src) {
 }
 
 // Asks for the pictures in `list` that wait, backgrounds (the largest)
-// first, then for all the others.
-function __vr_ask_pictures(list) {
-  var all = __vr.asked;
-  __vr.asked = [];
+// first, then for all the others unless `only`.
+function __vr_ask_pictures(list, only) {
   var ask = function(img, backgrounds) {
     if (img.__vr_src === undefined || !!img.__vr_background !== backgrounds) return;
     img.src = img.__vr_src;
@@ -78,7 +82,12 @@ function __vr_ask_pictures(list) {
   for (var pass = 0; pass < 2; pass++) {
     for (var i = 0; list && i < list.length; i++) ask(list[i], pass === 0);
   }
-  for (i = 0; i < all.length; i++) ask(all[i], !!all[i].__vr_background);
+  var all = __vr.asked;
+  __vr.asked = [];
+  for (i = 0; i < all.length; i++) {
+    if (!only) ask(all[i], !!all[i].__vr_background);
+    else if (all[i].__vr_src !== undefined) __vr.asked.push(all[i]);
+  }
 }
 
 function __sprite_init__(self, unused, w, h, cx, cy, shape, radius, left, right, top, bottom, frames) {
@@ -144,5 +153,6 @@ function __font_init__(self, unused, family, size, bold, italic) {
   var fam = String(family).replace(/["\\;{}]/g, '');
   self.css = (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + size + 'pt "' + fam + '", sans-serif';
   self.line = Math.round(size * 4 / 3 * 1.25);
+  __vr.fonts.push(self);
 }
 

@@ -270,6 +270,19 @@ function __vr_debug_name(f) {
 // The global object, whatever the page calls it.
 var __vr_global = this;
 
+// Whether a global may hold the game's code. The browser makes each of its
+// thousand interface objects (HTMLElement and the like) only when it is
+// first read, which for all of them takes tens of milliseconds at start-up,
+// and they are native code anyway. They are the hidden capitalised globals;
+// what a game's script declares or assigns is enumerable. Among the hidden
+// ones the language's namespace objects are still read, since a game may
+// give them methods.
+var __vr_namespaces = /^(?:JSON|Math|Reflect|Atomics|Intl|WebAssembly)$/;
+function __vr_may_hold_code(name) {
+  return !/^[A-Z]/.test(name) || __vr_namespaces.test(name) ||
+      Object.prototype.propertyIsEnumerable.call(__vr_global, name);
+}
+
 // The source of the game's functions: the project's functions, global
 // functions and extensions, functions and methods of objects kept in global
 // variables, and the generated objects and scenes with their event code.
@@ -281,7 +294,7 @@ function __vr_game_sources() {
     seen.add(f);
     var s = Function.prototype.toString.call(f);
     if (/\{\s*\[native code\]\s*\}$/.test(s)) return false;
-    out.push(s);
+    out.push(__vr_is_scene_maker(f) ? __vr_cut_list(__vr_cut_list(s, 'this.tiles = ['), 'this.objects = [') : s);
     return true;
   };
   var methods = function(o) {
@@ -293,7 +306,7 @@ function __vr_game_sources() {
   };
   var names = Object.getOwnPropertyNames(__vr_global);
   for (var i = 0; i < names.length; i++) {
-    if (/^__(?:vr|.*__$)/.test(names[i])) continue;
+    if (/^__(?:vr|.*__$)/.test(names[i]) || !__vr_may_hold_code(names[i])) continue;
     try {
       var d = Object.getOwnPropertyDescriptor(__vr_global, names[i]);
       var v = d && 'value' in d ? d.value : null;
@@ -306,6 +319,23 @@ function __vr_game_sources() {
     } catch (e) { /* a revoked proxy or the like: nothing to read */ }
   }
   return out.join('\n');
+}
+
+// A scene's constructor lists its tiles and placed instances as data, in
+// which nothing is set; in a large scene the lists are most of the game's
+// code, too long to scan at start for nothing.
+function __vr_is_scene_maker(f) {
+  for (var i = 0; typeof vr_scenes !== 'undefined' && i < vr_scenes.length; i++) {
+    if (vr_scenes[i] && vr_scenes[i].constructor === f) return true;
+  }
+  return false;
+}
+
+// `s` without the items of the list that follows `head`, up to the "];"
+// that closes it (the first: items hold no semicolon).
+function __vr_cut_list(s, head) {
+  var from = s.indexOf(head), to = from < 0 ? -1 : s.indexOf('];', from);
+  return to < 0 ? s : s.slice(0, from + head.length) + s.slice(to);
 }
 
 // Names that code sets on something other than itself, through a dot or in
@@ -326,8 +356,9 @@ function __vr_set_names(src, names) {
 
 // Names that code anywhere in the game sets on instances: an object whose
 // own code never sets one may still find it on its instances, so its code
-// keeps with(this) where it names one.
-function __vr_shared_names(types) {
+// keeps with(this) where it names one. `game_sources` is what
+// __vr_game_sources() gives.
+function __vr_shared_names(types, game_sources) {
   var names = Object.create(null), src = '', i, e;
   for (i = 0; i < types.length; i++)
     for (e = 0; e < __vr_events.length; e++)
@@ -336,7 +367,7 @@ function __vr_shared_names(types) {
   if (typeof vr_scenes !== 'undefined')
     for (i = 0; i < vr_scenes.length; i++)
       if (vr_scenes[i] && typeof vr_scenes[i].start === 'function') src += Function.prototype.toString.call(vr_scenes[i].start) + '\n';
-  __vr_set_names(src + __vr_game_sources(), names);
+  __vr_set_names(src + game_sources, names);
   return function(n) { return names[n] === true; };
 }
 
@@ -358,9 +389,7 @@ function __vr_known_names() {
 // Whether a name is a field or method an instance of `t` has from its start
 // (hasOwnProperty and the other methods every object has included).
 function __vr_field_test(t) {
-  var probe = new t.make(), names = Object.create(null);
-  probe.id = 0;
-  __vr_init_fields(probe, t, 0, 0);
+  var probe = new t.make(0, 0, 0, t.obj), names = Object.create(null);
   for (var o = probe; o; o = Object.getPrototypeOf(o)) {
     var own = Object.getOwnPropertyNames(o);
     for (var k = 0; k < own.length; k++) names[own[k]] = true;

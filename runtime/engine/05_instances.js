@@ -55,9 +55,11 @@ function __vr_prepare_types() {
       }
     }
     t.ivars = names;
-    t.make = __vr_maker(t.obj);
+    t.make = __vr_maker(t);
   }
-  var shared = __vr_shared_names(types), known = __vr_known_names();
+  // Reading every function of the game is slow: once for both uses.
+  var sources = __vr_game_sources();
+  var shared = __vr_shared_names(types, sources), known = __vr_known_names();
   for (i = 0; i < types.length; i++) {
     t = types[i];
     var field = __vr_field_test(t);
@@ -68,42 +70,74 @@ function __vr_prepare_types() {
     for (var key in t.more) t.more[key] = __vr_unwith(t.more[key], field, shared, known) || t.more[key];
   }
   // The engine's own definition is one of the matches.
-  if ((__vr_game_sources().match(/\bevent_inherited\s*\(/g) || []).length > 1) __vr_track_events(types);
+  if ((sources.match(/\bevent_inherited\s*\(/g) || []).length > 1) __vr_track_events(types);
 }
 
-function __vr_maker(proto) {
-  var Make = function() {};
-  Make.prototype = proto;
+// The fields every instance starts with, in this order so that all
+// instances share one shape: 'x' and 'y' stand for the place it is made
+// at, 'obj' for the object's own value of the field, anything else is the
+// value itself. The object's instance variables follow, undefined.
+var __vr_start_fields = [
+  ['x', 'x'], ['y', 'y'], ['xstart', 'x'], ['ystart', 'y'], ['xprevious', 'x'], ['yprevious', 'y'],
+  ['hspeed', 0], ['vspeed', 0], ['speed', 0], ['direction', 0],
+  ['gravity', 0], ['gravity_direction', 270], ['friction', 0],
+  ['sprite_index', 'obj'], ['image_index', 0], ['image_speed', 1],
+  ['image_xscale', 1], ['image_yscale', 1], ['image_angle', 0], ['image_alpha', 1],
+  ['visible', 'obj'], ['depth', 'obj'], ['collision', 'obj'], ['other', null],
+  ['__vr_alive', true], ['__vr_sp', 0], ['__vr_dir', 0], ['__vr_hs', 0], ['__vr_vs', 0],
+  ['__vr_alarm', null]
+];
+
+// Start fields that most games soon give fractions to.
+var __vr_fractional = ['x', 'y', 'xprevious', 'yprevious', 'hspeed', 'vspeed', 'speed', 'direction',
+                       'image_index', 'image_speed', '__vr_sp', '__vr_dir', '__vr_hs', '__vr_vs'];
+
+// The constructor of the object's instances: new make(id, x, y, obj) gives
+// the id and every start field. Fields that a constructor's own body sets
+// are laid out inside the object from the start; set one by one on an
+// empty object they went to a store that grew again and again, most of the
+// time that a scene of thousands of instances took to start.
+function __vr_maker(type) {
+  var f = __vr_start_fields, iv = type.ivars, body = 'this.id = id;\n', i, Make;
+  for (i = 0; i < f.length; i++) {
+    var v = f[i][1];
+    body += 'this.' + f[i][0] + ' = ' + (v === 'obj' ? 'obj.' + f[i][0] : String(v)) + ';\n';
+  }
+  for (i = 0; i < iv.length; i++) body += 'this[' + JSON.stringify(iv[i]) + '] = undefined;\n';
+  try {
+    Make = new Function('id', 'x', 'y', 'obj', body);
+  } catch (e) {
+    // A page that forbids making code gets the same fields one by one.
+    Make = function(id, x, y) { this.id = id; __vr_init_fields(this, type, x, y); };
+  }
+  Make.prototype = type.obj;
+  // The first fraction put in a field that has held only whole numbers
+  // changes how every instance keeps it, and each instance then moves its
+  // fields over when next used: thousands of Creation events giving
+  // speeds, or a first step moving everyone, took longer than everything
+  // else at start. One instance given fractions now makes the layout that
+  // all instances are made with.
+  var probe = new Make(0, 0, 0, type.obj);
+  for (i = 0; i < __vr_fractional.length; i++) probe[__vr_fractional[i]] = 0.5;
   return Make;
 }
 
+function __vr_init_fields(o, type, x, y) {
+  var f = __vr_start_fields, obj = type.obj, i;
+  for (i = 0; i < f.length; i++) {
+    var v = f[i][1];
+    o[f[i][0]] = v === 'x' ? x : v === 'y' ? y : v === 'obj' ? obj[f[i][0]] : v;
+  }
+  var iv = type.ivars;
+  for (i = 0; i < iv.length; i++) o[iv[i]] = undefined;
+}
+
 function __vr_new_instance(type, x, y) {
-  var o = new type.make();
-  o.id = __vr.next_id++;
-  __vr_init_fields(o, type, x, y);
+  var o = new type.make(__vr.next_id++, x, y, type.obj);
   __vr.instances.push(o);
   type.instances.push(o);
   __vr.order_dirty = true;
   return o;
-}
-
-// The fields every instance starts with, in this order so that all
-// instances share one shape.
-function __vr_init_fields(o, type, x, y) {
-  var spr = type.obj.sprite_index;
-  o.x = x; o.y = y; o.xstart = x; o.ystart = y; o.xprevious = x; o.yprevious = y;
-  o.hspeed = 0; o.vspeed = 0; o.speed = 0; o.direction = 0;
-  o.gravity = 0; o.gravity_direction = 270; o.friction = 0;
-  o.sprite_index = spr;
-  o.image_index = 0; o.image_speed = 1;
-  o.image_xscale = 1; o.image_yscale = 1; o.image_angle = 0; o.image_alpha = 1;
-  o.visible = type.obj.visible; o.depth = type.obj.depth; o.collision = type.obj.collision;
-  o.other = null;
-  o.__vr_alive = true;
-  o.__vr_sp = 0; o.__vr_dir = 0; o.__vr_hs = 0; o.__vr_vs = 0;
-  o.__vr_alarm = null;
-  var iv = type.ivars;
-  for (var i = 0; i < iv.length; i++) o[iv[i]] = undefined;
 }
 
 function __vr_run(o, handler) {

@@ -61,9 +61,16 @@ function __vr_clear_instances() {
   __vr.order_dirty = true;
 }
 
+// Whether any object has a handler for the event: a scene of many
+// instances is not gone through for nothing.
+function __vr_handled(ev) {
+  for (var i = 0; i < __vr.types.length; i++) if (__vr.types[i].h[ev]) return true;
+  return false;
+}
+
 function __vr_switch_room(scene) {
   var i, list;
-  if (__vr.scene) {
+  if (__vr.scene && __vr_handled('on_roomend')) {
     list = __vr.instances.slice();
     for (i = 0; i < list.length; i++) __vr_run(list[i], list[i].__vr_type.h.on_roomend);
   }
@@ -71,6 +78,7 @@ function __vr_switch_room(scene) {
   __vr.scene = scene;
   vr_room_to_go = null;
   if (typeof scene.start === 'function') scene.start();
+  if (!__vr_handled('on_roomstart')) return;
   list = __vr.instances.slice();
   for (i = 0; i < list.length; i++) __vr_run(list[i], list[i].__vr_type.h.on_roomstart);
 }

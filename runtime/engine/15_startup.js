@@ -31,71 +31,54 @@ function __vr_boot() {
     __vr.ctx = c.getContext('2d');
     __vr.ctx.imageSmoothingEnabled = false;
   }
+  // Pictures load while the first scene is made: all of them when there
+  // are no more than a browser loads at once from one server (about six),
+  // else those that the scene surely shows. The browser sends for pictures
+  // once the running script is over: the scene is made in a microtask
+  // after it.
+  if (__vr.pending > 0) {
+    var early = __vr.asked.length <= 6 ? null : __vr_scene_pictures(vr_room_to_go || vr_scenes[0]);
+    if (!early || early.length > 0) {
+      __vr_ask_pictures(early, early !== null);
+      if (typeof queueMicrotask === 'function') { queueMicrotask(__vr_boot_scene); return; }
+    }
+  }
+  __vr_boot_scene();
+}
+
+// The first scene, entered at once or once the pictures it draws are there.
+function __vr_boot_scene() {
   __vr_prepare_types();
   __vr_listen();
   if (__vr.pending > 0) {
     // The first scene starts while the pictures load; its first frame is
-    // drawn once the pictures it shows are there, the others coming in
-    // behind it.
+    // drawn once the pictures it draws are there. The others are asked for
+    // after it: asked for with them, they held them up.
     __vr_enter_first_scene();
     __vr.needed = __vr_needed_pictures();
-    __vr_ask_pictures(__vr.needed);
-    if (__vr_pictures_ready()) { __vr_start(); return; }
-    __vr_loading_screen();
+    __vr_ask_pictures(__vr.needed, true);
     // A picture that never answers must not keep the game from starting.
-    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_start(); }, 10000);
+    if (typeof setTimeout !== 'undefined') {
+      setTimeout(function() { __vr.rest = null; if (!__vr.started) __vr_start(); else __vr_go(); }, 10000);
+    }
+    if (__vr_pictures_ready()) { __vr_start(); return; }
+    // The fonts are looked up while the pictures load. The loading screen
+    // shows only if they are slow: its text would take a font lookup too,
+    // just when the pictures come in.
+    __vr_request(function() { if (!__vr.started) __vr_find_fonts(); });
+    if (typeof setTimeout !== 'undefined') setTimeout(function() { if (!__vr.started) __vr_loading_screen(); }, 100);
   } else {
     __vr_start();
   }
 }
 
-function __vr_pictures_ready() {
-  if (__vr.pending === 0) return true;
-  var list = __vr.needed;
-  if (!list) return false;
-  for (var i = 0; i < list.length; i++) if (!list[i].__vr_done) return false;
+function __vr_all_done(list) {
+  for (var i = 0; list && i < list.length; i++) if (!list[i].__vr_done) return false;
   return true;
 }
 
-// The pictures the first frame of the scene shows: the frames of its
-// instances' sprites, of the sprites their Draw events name, its background
-// and its tiles.
-function __vr_needed_pictures() {
-  var out = [], sprites = [], i, j;
-  var add_sprite = function(spr) {
-    if (spr && spr.__vr_sprite && sprites.indexOf(spr) < 0) {
-      sprites.push(spr);
-      for (var k = 0; k < spr.images.length; k++) out.push(spr.images[k]);
-    }
-  };
-  var types = [];
-  for (i = 0; i < __vr.instances.length; i++) {
-    var o = __vr.instances[i];
-    if (!o.__vr_alive) continue;
-    add_sprite(o.sprite_index);
-    if (types.indexOf(o.__vr_type) < 0) types.push(o.__vr_type);
-  }
-  var word = new RegExp(__vr_id, 'gu'), m;
-  for (i = 0; i < types.length; i++) {
-    var h = types[i].h.on_draw;
-    if (!h) continue;
-    var src = Function.prototype.toString.call(h);
-    while ((m = word.exec(src)) !== null) {
-      var v;
-      // Some browser attributes (storage in a sandboxed frame) throw when read.
-      try { v = (typeof window !== 'undefined') ? window[m[0]] : undefined; } catch (e) { v = undefined; }
-      if (v && typeof v === 'object') {
-        if (v.__vr_sprite) add_sprite(v);
-        else if (v.__vr_background && out.indexOf(v.image) < 0) out.push(v.image);
-      }
-    }
-  }
-  if (__vr.bg) out.push(__vr.bg.image);
-  for (i = 0; i < __vr.layers.length; i++) {
-    var t = __vr.layers[i].tiles;
-    for (j = 0; j < t.length; j += 7) if (t[j] && out.indexOf(t[j]) < 0) out.push(t[j]);
-  }
-  return out;
+function __vr_pictures_ready() {
+  return __vr.pending === 0 || (!!__vr.needed && __vr_all_done(__vr.needed));
 }
 
 function __vr_loading_screen() {
@@ -108,6 +91,18 @@ function __vr_loading_screen() {
   ctx.textAlign = 'center';
   ctx.textBaseline = 'middle';
   ctx.fillText('Loading...', __vr.canvas.width / 2, __vr.canvas.height / 2);
+}
+
+// The browser looks a font up the first time text is measured or drawn in
+// it, which takes milliseconds each; done while the pictures load, the
+// first frame does not wait for it.
+function __vr_find_fonts() {
+  var ctx = __vr.ctx;
+  if (!ctx || !ctx.measureText) return;
+  for (var i = 0; i < __vr.fonts.length; i++) {
+    ctx.font = __vr.fonts[i].css;
+    ctx.measureText('Ag');
+  }
 }
 
 function __vr_enter_first_scene() {
@@ -136,15 +131,28 @@ function __vr_start() {
     return;
   }
   __vr_draw();
-  __vr_ask_pictures(null);
-  for (var s = 0; s < __vr.sounds.length; s++) {
-    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
-  }
-  if (__vr.manual) return;
+  __vr_ask_pictures(__vr.rest);
+  if (__vr.manual) { __vr_preload_sounds(); return; }
+  __vr.waiting = true;
+  __vr_go();
+}
+
+// Starts the loop once the pictures the first step waits for are there.
+function __vr_go() {
+  if (!__vr.waiting || !__vr_all_done(__vr.rest)) return;
+  __vr.waiting = false;
+  __vr_preload_sounds();
   __vr.running = true;
   __vr.last = -1;
   __vr.fps_time = __vr_now();
   __vr_request(__vr_frame);
+}
+
+// Sounds load once the game runs, so that they do not hold up its pictures.
+function __vr_preload_sounds() {
+  for (var s = 0; s < __vr.sounds.length; s++) {
+    for (var p = 0; p < __vr.sounds[s].players.length; p++) __vr.sounds[s].players[p].preload = 'auto';
+  }
 }
 
 function __vr_request(f) {
@@ -198,7 +206,7 @@ __vr.resume = function() { __vr.paused = false; __vr.step_wanted = false; };
 __vr.step_paused = function() { if (__vr.paused) __vr.step_wanted = true; };
 
 // For tests and measurements: stop the loop and drive it by hand.
-__vr.stop = function() { __vr.running = false; };
+__vr.stop = function() { __vr.running = false; __vr.waiting = false; };
 __vr.step = function() { __vr_step(); };
 __vr.draw = function() { __vr_draw(); };
 __vr.tick = function() { __vr_step(); __vr_draw(); };
