@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "gui/deferred_delete.h"
 #include "gui/file_util.h"
 #include "large_project.h"
 #include "project/project_file.h"
@@ -79,8 +78,6 @@ int main(int argc, char** argv) {
     frame.image = ShareImage(std::move(changed));
   }
   const double changed_again = Best(1, save_once);
-  // The replaced files are freed on a thread of their own after each save.
-  const double deferred = Best(1, [] { FinishDeletes(); });
 
   const double bare = Best(5, [&] {
     XML_Parser parser = XML_ParserCreate(nullptr);
@@ -116,7 +113,6 @@ int main(int argc, char** argv) {
   std::printf("WriteProject, first save        %8.1f ms, of which PNG encoding %.1f ms\n", first_save, png);
   std::printf("WriteProject, every frame changed %6.1f ms (again at once: %.1f ms)\n", changed_save,
               changed_again);
-  std::printf("  replaced files freed later       %6.1f ms after the second\n", deferred);
   std::printf("WriteProject, nothing changed   %8.1f ms\n", save);
   std::printf("ReadProject (whole open)        %8.1f ms, of which PNG decoding %.1f ms\n", open, decode);
   std::printf("first save + open               %8.1f ms\n", first_save + open);

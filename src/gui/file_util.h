@@ -115,7 +115,7 @@ class PendingFile {
   bool Commit(bool durable, std::string* error);
   // Commit that does not remove the regular file it replaces but swaps the
   // two, leaving that one at `*replaced` (empty when there was none), so
-  // that freeing it can wait (DeleteLater).
+  // that the files replaced by a batch can be deleted together (DeleteFiles).
   bool CommitKeepingOld(bool durable, std::string* error, std::string* replaced);
 
  private:

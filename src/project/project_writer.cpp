@@ -5,7 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "gui/deferred_delete.h"
+#include "gui/bulk_delete.h"
 #include "gui/file_util.h"
 #include "gui/parallel.h"
 #include "project/frame_numbers.h"
@@ -164,7 +164,7 @@ class Saver {
     });
     if (std::any_of(staged.begin(), staged.end(), [](const auto& f) { return f != nullptr; }))
       SyncFileSystem(paths_.folder);
-    // The files replaced are swapped out and freed later, off the save.
+    // The files replaced are swapped out and deleted together at the end.
     std::vector<std::string> replaced;
     for (size_t i = 0; i < order.size(); ++i) {
       std::string old;
@@ -177,7 +177,7 @@ class Saver {
       else
         learnt[i].emplace();
     }
-    DeleteLater(std::move(replaced));
+    DeleteFiles(replaced);
     for (size_t i = 0; i < order.size(); ++i) {
       if (learnt[i]) saved[paths_.images + FrameFileName(*order[i])] = *learnt[i];
       if (learnt[i] && failed[i].empty()) ++report_.files_written;

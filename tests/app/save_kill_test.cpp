@@ -22,7 +22,6 @@
 
 #include "app/project_save.h"
 #include "generate/game_page.h"
-#include "gui/deferred_delete.h"
 #include "gui/file_util.h"
 #include "gui/preferences.h"
 #include "large_project.h"
@@ -56,7 +55,6 @@ bool SaveCommand(Project project) {
 // The saved files, and the count of temporary files interrupted writes left
 // anywhere in the program folder.
 Files SavedFiles(int* leftovers = nullptr) {
-  FinishDeletes();  // the files a save replaced go on a thread of their own
   Files files;
   if (leftovers) *leftovers = 0;
   for (const auto& entry : fs::recursive_directory_iterator(".")) {
