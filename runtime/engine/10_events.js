@@ -106,14 +106,14 @@ function event_inherited() {
   var p = ev.def.parent, more = ev.key.indexOf('|') >= 0;
   var h = more ? p.more[ev.key] : p.h[ev.key];
   if (!h) return;
-  var was = __vr.ev, only = __vr.only_partner, other = o.other;
-  if (ev.key === 'on_collision') __vr.only_partner = __vr.partner;
+  var collision = ev.key === 'on_collision', only = __vr.only_partner, other = o.other;
+  if (collision) __vr.only_partner = __vr.partner;
   __vr.ev = { def: more ? p.more_def[ev.key] : p.h_def[ev.key], key: ev.key };
   try {
     h.call(o);
   } finally {
-    __vr.ev = was;
-    if (ev.key === 'on_collision') { __vr.only_partner = only; o.other = other; }
+    __vr.ev = ev;
+    if (collision) { __vr.only_partner = only; o.other = other; }
   }
 }
 

@@ -173,8 +173,8 @@ bool PendingFile::Close(bool durable, std::string* error) {
 // `path` instead of writing through it.
 bool PendingFile::Commit(bool durable, std::string* error) {
   if (!closed_ && !Close(durable, error)) return false;
-  if (temp_.empty() || ::rename(temp_.c_str(), path_.c_str()) != 0) {
-    SetError(error, path_, temp_.empty() ? EBADF : errno);
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+    SetError(error, path_, errno);
     return false;
   }
   temp_.clear();
@@ -186,7 +186,7 @@ bool PendingFile::CommitKeepingOld(bool durable, std::string* error, std::string
   if (!closed_ && !Close(durable, error)) return false;
   struct stat old {};
   // Only a regular file is swapped out: a folder must never be moved aside.
-  if (!temp_.empty() && ::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+  if (::lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
       ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, path_.c_str(), RENAME_EXCHANGE) == 0) {
     replaced->swap(temp_);
     return true;
